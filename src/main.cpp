@@ -1,0 +1,6 @@
+#include "app/almarinapp.h"
+
+int main(int argc, char** argv)
+{
+    return RunAlmarin(argc, argv);
+}

@@ -1,0 +1,38 @@
+#include "fontdescription.h"
+
+#include "rounding.h"
+#include "screenmetrics.h"
+
+#include <algorithm>
+
+int FontPixelSize(int points, double zoom)
+{
+    return std::max(1, RoundHalfEven(points * double(kScreenPixelsPerInch) / 72.0 * zoom));
+}
+
+QFont FontDescription::toQFontPixels(int pixelSize) const
+{
+    QFont f(name);
+    f.setPixelSize(std::max(1, pixelSize));
+    f.setBold(style & fsBold);
+    f.setItalic(style & fsItalic);
+    f.setUnderline(style & fsUnderline);
+    f.setStrikeOut(style & fsStrikeOut);
+    return f;
+}
+
+QFont FontDescription::toQFont(double zoom) const
+{
+    return toQFontPixels(FontPixelSize(size, zoom));
+}
+
+FontDescription FontDescription::fromQFont(const QFont& font, TColor color)
+{
+    FontDescription d;
+    d.name = font.family();
+    d.size = font.pointSize() > 0 ? font.pointSize() : RoundHalfEven(font.pixelSize() * 72.0 / kScreenPixelsPerInch);
+    d.style = (font.bold() ? fsBold : 0) | (font.italic() ? fsItalic : 0) | (font.underline() ? fsUnderline : 0)
+              | (font.strikeOut() ? fsStrikeOut : 0);
+    d.color = color;
+    return d;
+}

@@ -1,0 +1,30 @@
+// A font as a value: face, points, style set and colour; copied on assignment, never shared.
+#pragma once
+
+#include "colorvalue.h"
+
+#include <QFont>
+#include <QString>
+
+enum FontStyleFlag { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
+
+struct FontDescription
+{
+    QString name = QStringLiteral("Arial");
+    int size = 10; // points
+    int style = 0; // FontStyleFlag bits
+    TColor color = clBlack;
+
+    bool bold() const { return style & fsBold; }
+    bool italic() const { return style & fsItalic; }
+    bool operator==(const FontDescription&) const = default;
+
+    // The QFont at a zoom factor: pixel size round(points × 96 / 72 × zoom), independent of the screen.
+    QFont toQFont(double zoom = 1.0) const;
+    // The same with an explicit pixel size (already zoomed, or for a device of another resolution).
+    QFont toQFontPixels(int pixelSize) const;
+    static FontDescription fromQFont(const QFont& font, TColor color);
+};
+
+// Pixel size of a point size at 96 pixels per inch and a zoom factor (halves to even), at least 1.
+int FontPixelSize(int points, double zoom);

@@ -1,0 +1,47 @@
+#include "messages.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace {
+
+MessageResponder& responder()
+{
+    static MessageResponder r;
+    return r;
+}
+
+// The original texts use "\r" as a line break inside messages.
+QString displayText(const QString& text)
+{
+    QString t = text;
+    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return t;
+}
+
+} // namespace
+
+void SetMessageResponder(MessageResponder r)
+{
+    responder() = std::move(r);
+}
+
+void ShowInformation(const QString& text)
+{
+    const QString caption = QStringLiteral("Information");
+    if (responder()) {
+        responder()(MessageKind::Information, text, caption);
+        return;
+    }
+    QMessageBox::information(QApplication::activeWindow(), caption, displayText(text), QMessageBox::Ok);
+}
+
+bool AskYesNo(const QString& text, const QString& caption)
+{
+    if (responder())
+        return responder()(MessageKind::Question, text, caption);
+    return QMessageBox::question(QApplication::activeWindow(), caption, displayText(text),
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+           == QMessageBox::Yes;
+}

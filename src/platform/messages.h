@@ -1,0 +1,18 @@
+// Modal message boxes with Almarin's fixed captions, behind a seam through which tests answer them.
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+enum class MessageKind { Information, Question };
+
+// A test installs a responder; it sees the kind, the text and the caption and returns the answer
+// (true = Yes/OK). Without one, a real message box is shown.
+using MessageResponder = std::function<bool(MessageKind kind, const QString& text, const QString& caption)>;
+void SetMessageResponder(MessageResponder responder);
+
+// Caption "Information", information icon, one OK button.
+void ShowInformation(const QString& text);
+// Question icon, Yes and No; true only for Yes.
+bool AskYesNo(const QString& text, const QString& caption);
