@@ -1,0 +1,429 @@
+#include "calendarpanel32.h"
+
+#include "surface/qgraphiccontrol.h"
+
+#include "platform/programfolder.h"
+#include "platform/rounding.h"
+#include "platform/screenmetrics.h"
+
+#include <QDate>
+#include <QMouseEvent>
+#include <QPainter>
+
+TCalendarPanel32::TCalendarPanel32(QWidget* parent) : TQBasePanel(parent)
+{
+    m_s.MonthNames = LocaleMonthNames();
+    m_s.DayNames = LocaleDayNames();
+    Relayout(true);
+}
+
+TCalendarPanel32::~TCalendarPanel32() = default;
+
+void TCalendarPanel32::SetCalendarOrientation(TCalendarOrientation v)
+{
+    if (v == m_s.CalendarOrientation)
+        return;
+    m_s.CalendarOrientation = v;
+    Relayout(false);
+}
+
+void TCalendarPanel32::SetCalendarLayout(TCalendarLayout v)
+{
+    if (v == m_s.CalendarLayout)
+        return;
+    m_s.CalendarLayout = v;
+    Relayout(false);
+    // The new orientation may need the other file of the same border art.
+    if (!m_s.WMFBorderFile.isEmpty())
+        applyBorderFile(m_s.WMFBorderFile);
+}
+
+void TCalendarPanel32::SetCalendarLineLayout(TCalendarLineLayout v)
+{
+    if (v == m_s.CalendarLineLayout)
+        return;
+    m_s.CalendarLineLayout = v;
+    applyLineLayout();
+    update();
+}
+
+void TCalendarPanel32::SetMiniCalendarLineLayout(TMiniCalendarLineLayout v)
+{
+    if (v == m_s.MiniCalendarLineLayout)
+        return;
+    m_s.MiniCalendarLineLayout = v;
+    applyMiniLineLayout();
+    update();
+}
+
+void TCalendarPanel32::applyLineLayout()
+{
+    switch (m_s.CalendarLineLayout) {
+    case llFull: m_s.CalendarBorder = cbAll; m_s.HeadersBorder = cbAll; break;
+    case llHeadersAndCells: m_s.CalendarBorder = cbNone; m_s.HeadersBorder = cbAll; break;
+    case llCellsOnly: m_s.CalendarBorder = cbNone; m_s.HeadersBorder = cbNone; break;
+    }
+    m_s.CellBorder = cbAll;
+}
+
+void TCalendarPanel32::applyMiniLineLayout()
+{
+    switch (m_s.MiniCalendarLineLayout) {
+    case mllFull:
+        m_s.MiniCalBorder = cbAll;
+        m_s.MiniCellBorder = cbAll;
+        m_s.MiniHeadersBorder = cbAll;
+        break;
+    case mllBoxed:
+        m_s.MiniCalBorder = cbAll;
+        m_s.MiniCellBorder = cbNone;
+        m_s.MiniHeadersBorder = cbTopBottom;
+        break;
+    case mllMinimal:
+        m_s.MiniCalBorder = cbNone;
+        m_s.MiniCellBorder = cbNone;
+        m_s.MiniHeadersBorder = cbTop;
+        break;
+    }
+}
+
+QString TCalendarPanel32::GetMonthName(int index) const
+{
+    return (index >= 1 && index <= 12) ? m_s.MonthNames[index] : QString();
+}
+
+void TCalendarPanel32::SetMonthName(int index, const QString& name)
+{
+    if (index >= 1 && index <= 12)
+        m_s.MonthNames[index] = name;
+}
+
+QString TCalendarPanel32::GetDayName(int index) const
+{
+    return (index >= 1 && index <= 7) ? m_s.DayNames[index] : QString();
+}
+
+void TCalendarPanel32::SetDayName(int index, const QString& name)
+{
+    if (index >= 1 && index <= 7)
+        m_s.DayNames[index] = name;
+}
+
+void TCalendarPanel32::SetPanelState(TLPanelState v)
+{
+    if (v == m_panelState)
+        return;
+    m_panelState = v;
+    SetPointing(v == psPointing);
+    if (v == psPointing)
+        unsetCursor();
+    else
+        setCursor(Qt::DragMoveCursor);
+}
+
+void TCalendarPanel32::SetWMFBorderFile(const QString& name)
+{
+    if (name != m_s.WMFBorderFile)
+        applyBorderFile(name);
+}
+
+void TCalendarPanel32::applyBorderFile(const QString& name)
+{
+    if (name.isEmpty()) {
+        m_s.WMFBorderFile.clear();
+        m_borderArt.Clear();
+    } else {
+        // The name comes from documents: anything that could leave the Borders folder is refused.
+        if (name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')) || name.contains(QStringLiteral("..")))
+            return;
+        const QString extension = m_s.CalendarOrientation == coPortrait ? QStringLiteral(".wpo")
+                                                                                        : QStringLiteral(".wls");
+        const QString path = FindProgramFile(QStringLiteral("Borders/") + name + extension);
+        if (path.isEmpty())
+            return;
+        if (m_borderArt.LoadFromFile(path)) {
+            m_s.WMFBorderFile = name;
+        } else {
+            m_s.WMFBorderFile.clear();
+            m_borderArt.Clear();
+        }
+    }
+    Relayout(false);
+}
+
+TMiniSlot TCalendarPanel32::MiniSlot(int index) const
+{
+    return (index >= 1 && index <= 60) ? m_geometry.MiniSlots[index] : TMiniSlot{};
+}
+
+TCellInfo TCalendarPanel32::Cell(int index) const
+{
+    return (index >= 1 && index <= kCellCount) ? m_cells[index] : TCellInfo{};
+}
+
+void TCalendarPanel32::Relayout(bool ResetMiniFonts)
+{
+    m_s.CalendarOrientation = OrientationOfLayout(m_s.CalendarLayout);
+    m_geometry = ComputeLayout(m_s, ScreenPixelsPerInch(), !m_s.WMFBorderFile.isEmpty());
+    if (ResetMiniFonts && m_geometry.miniFontBase > 0) {
+        const int small = RoundHalfEven(m_geometry.miniFontBase * 0.8);
+        m_s.MiniTitleFont.size = m_geometry.miniFontBase;
+        m_s.MiniHeadersFont.size = small;
+        m_s.MiniCellFont.size = small;
+    }
+    resize(RoundHalfEven(m_geometry.PageWidth * Scale()), RoundHalfEven(m_geometry.PageHeight * Scale()));
+    update();
+}
+
+void TCalendarPanel32::SetScale(float factor)
+{
+    TQBasePanel::SetScale(factor);
+    // Keep the size exact for the page at the new zoom rather than compounding ratios.
+    resize(RoundHalfEven(m_geometry.PageWidth * Scale()), RoundHalfEven(m_geometry.PageHeight * Scale()));
+}
+
+void TCalendarPanel32::ResetToDefaults()
+{
+    const QDate today = QDate::currentDate();
+    m_s.A4Paper = false;
+    m_s.UserTitle.clear();
+    m_s.CalendarLayout = loFCMinisInTitleLS;
+    m_s.StartOfWeek = 1;
+    m_s.MonthNames = LocaleMonthNames();
+    m_s.DayNames = LocaleDayNames();
+    m_s.MainCalDay = today.day();
+    m_s.MainCalMonth = today.month();
+    m_s.MainCalYear = today.year();
+    m_s.TitleBGColor = clWhite;
+    m_s.HeadersBGColor = clWhite;
+    m_s.MiniCalBGColor = clWhite;
+    m_s.MiniHeadersBGColor = clWhite;
+    m_s.MiniHeadersFont.color = clBlack;
+    m_s.MiniHeadersStyle = dsFirstChar;
+    m_s.TitleShowYear = true;
+    m_s.MiniShowYear = true;
+    m_s.LeftMarginInch = m_s.TopMarginInch = m_s.RightMarginInch = m_s.BottomMarginInch = 0.5f;
+    m_s.DayStartTime = 8.0 / 24.0;
+    SetCalendarLineLayout(llFull);
+    SetMiniCalendarLineLayout(mllBoxed);
+    SetWMFBorderFile(QString());
+    Relayout(true);
+}
+
+void TCalendarPanel32::CopySettingsFrom(const TCalendarPanel32& o)
+{
+    const CalendarSettings& src = o.m_s;
+    m_s.A4Paper = src.A4Paper;
+    m_s.CalendarLayout = src.CalendarLayout;
+    m_s.CalendarOrientation = src.CalendarOrientation;
+    m_s.StartOfWeek = src.StartOfWeek;
+    m_s.MonthNames = src.MonthNames;
+    m_s.DayNames = src.DayNames;
+    m_s.MainCalDay = src.MainCalDay;
+    m_s.MainCalMonth = src.MainCalMonth;
+    m_s.MainCalYear = src.MainCalYear;
+    m_s.TitleFont = src.TitleFont;
+    m_s.HeadersFont = src.HeadersFont;
+    m_s.CellFont = src.CellFont;
+    m_s.MiniTitleFont = src.MiniTitleFont;
+    m_s.MiniHeadersFont = src.MiniHeadersFont;
+    m_s.MiniCellFont = src.MiniCellFont;
+    m_s.TitleBGColor = src.TitleBGColor;
+    m_s.HeadersBGColor = src.HeadersBGColor;
+    m_s.HeadersStyle = src.HeadersStyle;
+    m_s.MiniCalBGColor = src.MiniCalBGColor;
+    m_s.MiniHeadersBGColor = src.MiniHeadersBGColor;
+    m_s.MiniHeadersStyle = src.MiniHeadersStyle;
+    m_s.TitleShowYear = src.TitleShowYear;
+    m_s.MiniShowYear = src.MiniShowYear;
+    m_s.LeftMarginInch = src.LeftMarginInch;
+    m_s.TopMarginInch = src.TopMarginInch;
+    m_s.RightMarginInch = src.RightMarginInch;
+    m_s.BottomMarginInch = src.BottomMarginInch;
+    m_s.DayStartTime = src.DayStartTime;
+    SetCalendarLineLayout(src.CalendarLineLayout);
+    SetMiniCalendarLineLayout(src.MiniCalendarLineLayout);
+    SetUserTitle(src.UserTitle);
+    SetWMFBorderFile(src.WMFBorderFile);
+    Relayout(false);
+}
+
+namespace {
+
+bool sameFont(const FontDescription& a, const FontDescription& b)
+{
+    return a.name.compare(b.name, Qt::CaseInsensitive) == 0 && a.style == b.style && a.color == b.color;
+}
+
+} // namespace
+
+bool TCalendarPanel32::SameSettingsAs(const TCalendarPanel32& o) const
+{
+    const CalendarSettings& a = m_s;
+    const CalendarSettings& b = o.m_s;
+    return a.A4Paper == b.A4Paper && a.CalendarLayout == b.CalendarLayout && a.StartOfWeek == b.StartOfWeek
+           && a.CalendarOrientation == b.CalendarOrientation && a.MonthNames == b.MonthNames
+           && a.DayNames == b.DayNames && a.MainCalDay == b.MainCalDay && a.MainCalMonth == b.MainCalMonth
+           && a.MainCalYear == b.MainCalYear && sameFont(a.TitleFont, b.TitleFont)
+           && sameFont(a.HeadersFont, b.HeadersFont) && sameFont(a.CellFont, b.CellFont)
+           && sameFont(a.MiniTitleFont, b.MiniTitleFont) && sameFont(a.MiniHeadersFont, b.MiniHeadersFont)
+           && sameFont(a.MiniCellFont, b.MiniCellFont) && a.TitleBGColor == b.TitleBGColor
+           && a.HeadersBGColor == b.HeadersBGColor && a.MiniCalBGColor == b.MiniCalBGColor
+           && a.MiniHeadersBGColor == b.MiniHeadersBGColor && a.HeadersStyle == b.HeadersStyle
+           && a.MiniHeadersStyle == b.MiniHeadersStyle && a.TitleShowYear == b.TitleShowYear
+           && a.MiniShowYear == b.MiniShowYear && a.LeftMarginInch == b.LeftMarginInch
+           && a.TopMarginInch == b.TopMarginInch && a.RightMarginInch == b.RightMarginInch
+           && a.BottomMarginInch == b.BottomMarginInch && a.DayStartTime == b.DayStartTime
+           && a.CalendarLineLayout == b.CalendarLineLayout && a.MiniCalendarLineLayout == b.MiniCalendarLineLayout
+           && a.UserTitle == b.UserTitle && a.WMFBorderFile == b.WMFBorderFile;
+}
+
+int TCalendarPanel32::LayoutKind() const
+{
+    const int layout = m_s.CalendarLayout;
+    if (layout <= 7)
+        return 0;
+    if (layout <= 17)
+        return 1;
+    return layout - 16;
+}
+
+bool TCalendarPanel32::CanHoldText() const
+{
+    const int layout = m_s.CalendarLayout;
+    return isVisible() && (layout <= 7 || layout >= 18);
+}
+
+bool TCalendarPanel32::HasPlacedObjects() const
+{
+    return !PlacedObjects().isEmpty();
+}
+
+bool TCalendarPanel32::HasSuperText() const
+{
+    for (const TQGraphicControl* object : PlacedObjects()) {
+        if (object->inherits("TQSuperText"))
+            return true;
+    }
+    return false;
+}
+
+int TCalendarPanel32::CellAt(QPoint p) const
+{
+    for (int i = 1; i <= kCellCount; ++i) {
+        if (m_cells[i].rTotal.contains(p))
+            return i;
+    }
+    return 0;
+}
+
+int TCalendarPanel32::DayOfCell(int i) const
+{
+    return (i >= 1 && i <= kCellCount) ? m_cells[i].iDay : 0;
+}
+
+int TCalendarPanel32::CellOfDay(int day) const
+{
+    for (int i = 1; i <= kCellCount; ++i) {
+        if (m_cells[i].iDay == day)
+            return i;
+    }
+    return -1;
+}
+
+void TCalendarPanel32::raiseCell(int i)
+{
+    if (ClickedInCellEvent && i >= 1 && i <= kCellCount)
+        ClickedInCellEvent(m_cells[i].rTotal, m_cells[i].rFree, i, m_cells[i].iDay);
+}
+
+void TCalendarPanel32::OpenCell(int i)
+{
+    raiseCell(i);
+}
+
+void TCalendarPanel32::ClickCellAt(QPoint p)
+{
+    raiseCell(CellAt(p));
+}
+
+void TCalendarPanel32::OpenPreviousCell(int i)
+{
+    if (i <= 1 || i > kCellCount)
+        return;
+    if (!m_cells[i - 1].rFree.isEmpty())
+        raiseCell(i - 1);
+}
+
+void TCalendarPanel32::OpenNextCell(int i)
+{
+    if (i < 1 || i >= kCellCount)
+        return;
+    if (!m_cells[i + 1].rFree.isEmpty())
+        raiseCell(i + 1);
+}
+
+void TCalendarPanel32::SetToolKind(TLPanelState state, ToolFactory factory, ToolCreationStep step)
+{
+    m_tools[state] = {std::move(factory), std::move(step)};
+}
+
+void TCalendarPanel32::DropObject(TRect r)
+{
+    if (r.width() < 25)
+        r.right = r.left + 50;
+    if (r.height() < 15)
+        r.bottom = r.top + 15;
+    const auto tool = m_tools.find(m_panelState);
+    TQGraphicControl* object = nullptr;
+    if (tool != m_tools.end() && tool->second.first)
+        object = tool->second.first(window());
+    if (object)
+        PlaceObject(object, r);
+    SetPanelState(psPointing);
+    if (object && tool->second.second)
+        tool->second.second(object);
+}
+
+void TCalendarPanel32::clickAt(QPoint p)
+{
+    const int cell = CellAt(p);
+    if (m_titleRect.contains(p))
+        emit OnClickedHeader();
+    if (m_dayNamesRect.contains(p))
+        emit OnClickedDaysArea();
+    if (cell != 0 && (m_geometry.ShowMainCalendar || m_geometry.ShowPlanner)) {
+        if (ClickedInCellEvent && !HasObjectAt(p.x(), p.y()))
+            raiseCell(cell);
+        return;
+    }
+    emit OnClick();
+}
+
+void TCalendarPanel32::mousePressEvent(QMouseEvent* event)
+{
+    m_pressedInPointing = m_panelState == psPointing && event->button() == Qt::LeftButton;
+    TQBasePanel::mousePressEvent(event);
+}
+
+void TCalendarPanel32::mouseReleaseEvent(QMouseEvent* event)
+{
+    TQBasePanel::mouseReleaseEvent(event);
+    const bool click = m_pressedInPointing && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    m_pressedInPointing = false;
+    if (click && m_panelState == psPointing)
+        clickAt(event->position().toPoint());
+}
+
+void TCalendarPanel32::mouseDoubleClickEvent(QMouseEvent*) {}
+
+void TCalendarPanel32::paintEvent(QPaintEvent* event)
+{
+    if (SuspendPaint)
+        return;
+    QPainter painter(this);
+    PaintPaper(painter, event->rect());
+    if (!m_borderArt.IsEmpty())
+        m_borderArt.StretchDraw(painter, QRectF(m_geometry.BorderRect.scaled(Scale()).toQRect()));
+    PaintBand(painter);
+}

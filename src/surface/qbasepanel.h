@@ -1,0 +1,129 @@
+// The design surface: the sheet of paper on which placed objects lie. It paints the paper, runs the
+// rubber band that selects objects or drags out a new one, zooms itself and its objects, and tells
+// its owner about changes.
+#pragma once
+
+#include "platform/pagerect.h"
+
+#include <QImage>
+#include <QWidget>
+
+class TQGraphicControl;
+
+class TQBasePanel : public QWidget
+{
+    Q_OBJECT
+    Q_PROPERTY(bool Pointing READ Pointing WRITE SetPointing)
+    Q_PROPERTY(bool DrawOutline READ DrawOutline WRITE SetDrawOutline)
+    Q_PROPERTY(bool Printing READ Printing WRITE SetPrinting)
+    Q_PROPERTY(TLabelShapeType Shape READ Shape WRITE SetShape)
+    Q_PROPERTY(TGridSize GridSize READ GridSize WRITE SetGridSize)
+    Q_PROPERTY(bool ShowGrid READ ShowGrid WRITE SetShowGrid)
+    Q_PROPERTY(bool SnapToGrid READ SnapToGrid WRITE SetSnapToGrid)
+
+public:
+    enum TLabelShapeType { lsRectangle, lsRoundRect, lsEllipse };
+    Q_ENUM(TLabelShapeType)
+    enum TGridSize { gs4x4, gs8x8 };
+    Q_ENUM(TGridSize)
+
+    explicit TQBasePanel(QWidget* parent = nullptr);
+    ~TQBasePanel() override;
+
+    bool Pointing() const { return m_pointing; }
+    void SetPointing(bool v) { m_pointing = v; }
+    bool DrawOutline() const { return m_drawOutline; }
+    void SetDrawOutline(bool v);
+    bool Printing() const { return m_printing; }
+    void SetPrinting(bool v) { m_printing = v; }
+    TLabelShapeType Shape() const { return m_shape; }
+    void SetShape(TLabelShapeType v);
+    TGridSize GridSize() const { return m_gridSize; }
+    void SetGridSize(TGridSize v);
+    bool ShowGrid() const { return m_showGrid; }
+    void SetShowGrid(bool v);
+    bool SnapToGrid() const { return m_snapToGrid; }
+    void SetSnapToGrid(bool v) { m_snapToGrid = v; }
+    // Background pictures, stretched over the paper inside its shape.
+    void SetPicture(const QImage& picture);
+    void SetColorPicture(const QImage& picture);
+
+    // Zoom factor of the surface and its objects (1 = 100%).
+    float Scale() const { return m_scale; }
+    virtual void SetScale(float factor);
+    bool Scaling() const { return m_scaling; }
+
+    // While set, the surface and its objects do not paint / no change notification is raised.
+    bool SuspendPaint = false;
+    bool SuspendNotify = false;
+
+    bool BandActive() const { return m_bandActive; }
+    TRect BandRect() const { return m_bandRect; }
+
+    // Scratch files of the object clipboard; removed when the surface is destroyed.
+    QString ClipboardFile;
+    QString TempFile;
+
+    // Puts a newly created object on the surface in r (at least 10 × 15), named "SpecialN".
+    void PlaceObject(TQGraphicControl* object, TRect r);
+    // The prefix followed by the first number 1..1000 that no component of the owner bears; empty when none is free.
+    QString UniqueName(const QString& prefix) const;
+    // Routes the object's mouse events to the surface.
+    void HookObject(TQGraphicControl* object);
+    // Hooks every placed object and gives it the surface's Scale (after reading, pasting, cloning).
+    void HookAllObjects();
+    // Frees every placed object, last to first.
+    void ClearObjects();
+    // Whether some placed object's bounds contain the point (surface coordinates).
+    bool HasObjectAt(int x, int y) const;
+    QList<TQGraphicControl*> PlacedObjects() const;
+    // The owner whose components must bear distinct names: the top-level window.
+    QObject* Owner() const;
+
+    // Raises LabelChangedEvent unless scaling or suspended.
+    void NotifyChange();
+
+    // A rectangle was dragged out in tool mode. The base does nothing.
+    virtual void DropObject(TRect r);
+
+signals:
+    void DroppedObjectEvent(TRect r);
+    void LabelChangedEvent(QObject* sender);
+    void OnDblClick();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+    // The paper: white, the pictures clipped to Shape, the outline and the dot grid.
+    void PaintPaper(QPainter& painter, const QRect& area) const;
+    // The dotted rubber band over everything the surface drew.
+    void PaintBand(QPainter& painter) const;
+
+    // A placed object was pressed (x, y in the object's coordinates).
+    virtual void ObjectMouseDown(TQGraphicControl* object, QMouseEvent* event);
+
+private:
+    void bandPress(QPoint p, Qt::MouseButton button);
+    void bandMove(QPoint p);
+    void bandRelease(QPoint p);
+    QPainterPath shapePath() const;
+
+    float m_scale = 1.0f;
+    bool m_scaling = false;
+    bool m_pointing = true;
+    bool m_drawOutline = false;
+    bool m_printing = false;
+    TLabelShapeType m_shape = lsRoundRect;
+    TGridSize m_gridSize = gs4x4;
+    bool m_showGrid = false;
+    bool m_snapToGrid = false;
+    QImage m_picture;
+    QImage m_colorPicture;
+    bool m_bandActive = false;
+    TRect m_bandRect;
+};
