@@ -1,0 +1,35 @@
+// The "Fill Calendar with Recurring Dates" command: offers the entries of the shown month and puts
+// each chosen entry's event text on its days. The main window supplies the page and the palette.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <optional>
+
+// What the fill command needs from the main window.
+class RecurringFillHost
+{
+public:
+    virtual ~RecurringFillHost() = default;
+    virtual int mainCalMonth() const = 0;
+    virtual int mainCalYear() const = 0;
+    virtual bool iconToolVisible() const = 0;
+    virtual void hideIconPalette() = 0;
+    virtual void showIconPalette() = 0;
+    // Appends the text as a new paragraph to the day's text; days the page lacks are ignored.
+    virtual void putTextOnDay(int day, const QString& text) = 0;
+    virtual void setButtons() = 0;
+    // Lets the user pick among the offered lines; nullopt on Cancel. By default the modal
+    // "Select Recurring Dates To Use" dialog.
+    virtual std::optional<QStringList> chooseRecurringDates(const QStringList& offered);
+};
+
+// The lines that concern `month` of `year`, in their order.
+QStringList EntriesForMonth(const QStringList& lines, int month, int year);
+// Puts the event text of every line on each of its days, line by line.
+void ApplyRecurringDates(const QStringList& chosen, int month, int year,
+                         const std::function<void(int day, const QString& text)>& putTextOnDay);
+// The whole command, from reading the recurring dates file to refreshing the main window.
+void FillCalendarWithRecurringDates(RecurringFillHost& host);
