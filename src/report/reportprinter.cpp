@@ -1,0 +1,320 @@
+#include "reportprinter.h"
+
+#include "platform/rounding.h"
+
+#include <QFontMetricsF>
+#include <QPicture>
+#include <QPrintDialog>
+
+#include <algorithm>
+
+namespace {
+
+double pointsPerUnit(QPageLayout::Unit unit)
+{
+    switch (unit) {
+    case QPageLayout::Millimeter:
+        return 72.0 / 25.4;
+    case QPageLayout::Point:
+        return 1.0;
+    case QPageLayout::Inch:
+        return 72.0;
+    case QPageLayout::Pica:
+        return 12.0;
+    case QPageLayout::Didot:
+        return 1.065826771;
+    case QPageLayout::Cicero:
+        return 12.789921252;
+    }
+    return 1.0;
+}
+
+} // namespace
+
+TReportPrinter::TReportPrinter() : m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
+{
+    // Inches count from the paper's corner, not from the printable area.
+    m_printer->setFullPage(true);
+    m_pen = DefaultPen();
+    m_brush = QBrush(Qt::white);
+}
+
+TReportPrinter::~TReportPrinter()
+{
+    if (m_painter.isActive())
+        m_painter.end();
+}
+
+void TReportPrinter::SetOutputFileName(const QString& pdfFile)
+{
+    if (pdfFile.isEmpty()) {
+        m_printer->setOutputFormat(QPrinter::NativeFormat);
+        m_printer->setOutputFileName(QString());
+    } else {
+        m_printer->setOutputFormat(QPrinter::PdfFormat);
+        m_printer->setOutputFileName(pdfFile);
+    }
+}
+
+QString TReportPrinter::OutputFileName() const
+{
+    return m_printer->outputFileName();
+}
+
+void TReportPrinter::SetTitle(const QString& title)
+{
+    m_printer->setDocName(title);
+}
+
+QString TReportPrinter::Title() const
+{
+    return m_printer->docName();
+}
+
+void TReportPrinter::SetOrientation(QPageLayout::Orientation orientation)
+{
+    m_printer->setPageOrientation(orientation);
+}
+
+QPageLayout::Orientation TReportPrinter::Orientation() const
+{
+    return m_printer->pageLayout().orientation();
+}
+
+void TReportPrinter::SetPaperSize(const QPageSize& size)
+{
+    m_printer->setPageSize(size);
+}
+
+void TReportPrinter::SetCopies(int copies)
+{
+    m_printer->setCopyCount(std::max(copies, 1));
+}
+
+int TReportPrinter::Copies() const
+{
+    return m_printer->copyCount();
+}
+
+int TReportPrinter::MaxCopies() const
+{
+    return m_printer->supportsMultipleCopies() ? 9999 : 1;
+}
+
+bool TReportPrinter::SetupDialog(QWidget* parent)
+{
+    QPrintDialog dialog(m_printer.get(), parent);
+    const bool confirmed = dialog.exec() == QDialog::Accepted;
+    m_printer->setFullPage(true);
+    return confirmed;
+}
+
+QMarginsF TReportPrinter::UnprintableBorder() const
+{
+    const QPageLayout layout = m_printer->pageLayout();
+    const double toInches = pointsPerUnit(layout.units()) / 72.0;
+    const QMarginsF m = layout.minimumMargins();
+    return QMarginsF(m.left() * toInches, m.top() * toInches, m.right() * toInches, m.bottom() * toInches);
+}
+
+bool TReportPrinter::BeginJob()
+{
+    if (m_painter.isActive() || !m_painter.begin(m_printer.get()))
+        return false;
+    m_painter.setRenderHint(QPainter::Antialiasing, false);
+    m_painter.setRenderHint(QPainter::TextAntialiasing, true);
+    m_painter.setBackgroundMode(Qt::TransparentMode);
+    m_pen = DefaultPen();
+    m_brush = QBrush(Qt::white);
+    m_page = 1;
+    return true;
+}
+
+bool TReportPrinter::EndJob()
+{
+    if (!m_painter.isActive())
+        return false;
+    m_page = 0;
+    return m_painter.end();
+}
+
+bool TReportPrinter::Printing() const
+{
+    return m_painter.isActive();
+}
+
+bool TReportPrinter::NewPage()
+{
+    if (!m_painter.isActive() || !m_printer->newPage())
+        return false;
+    ++m_page;
+    return true;
+}
+
+int TReportPrinter::PageNumber() const
+{
+    return m_page;
+}
+
+bool TReportPrinter::Execute(const std::function<void(TReportPrinter&)>& print)
+{
+    if (!BeginJob())
+        return false;
+    try {
+        print(*this);
+    } catch (...) {
+        EndJob();
+        throw;
+    }
+    return EndJob();
+}
+
+double TReportPrinter::XPixelsPerInch() const
+{
+    return m_printer->resolution();
+}
+
+double TReportPrinter::YPixelsPerInch() const
+{
+    return m_printer->resolution();
+}
+
+int TReportPrinter::XInchesToDevice(double inches) const
+{
+    return RoundHalfEven(inches * XPixelsPerInch());
+}
+
+int TReportPrinter::YInchesToDevice(double inches) const
+{
+    return RoundHalfEven(inches * YPixelsPerInch());
+}
+
+QRect TReportPrinter::InchRectToDevice(double left, double top, double right, double bottom) const
+{
+    const int l = XInchesToDevice(left);
+    const int t = YInchesToDevice(top);
+    return QRect(l, t, XInchesToDevice(right) - l, YInchesToDevice(bottom) - t);
+}
+
+double TReportPrinter::XDeviceToInches(double device) const
+{
+    return device / XPixelsPerInch();
+}
+
+double TReportPrinter::YDeviceToInches(double device) const
+{
+    return device / YPixelsPerInch();
+}
+
+int TReportPrinter::FontPixelSize(int points) const
+{
+    return std::max(1, RoundHalfEven(points * YPixelsPerInch() / 72.0));
+}
+
+QPen TReportPrinter::DefaultPen() const
+{
+    const int width = std::max(1, RoundHalfEven(XPixelsPerInch() / 96.0));
+    return QPen(QBrush(Qt::black), width, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
+}
+
+void TReportPrinter::SetPen(const QPen& pen)
+{
+    m_pen = pen;
+}
+
+QPen TReportPrinter::Pen() const
+{
+    return m_pen;
+}
+
+void TReportPrinter::SetBrush(const QBrush& brush)
+{
+    m_brush = brush;
+}
+
+QBrush TReportPrinter::Brush() const
+{
+    return m_brush;
+}
+
+void TReportPrinter::SetFont(const QFont& font, const QColor& color)
+{
+    m_font = font;
+    m_fontColor = color;
+}
+
+QFont TReportPrinter::Font() const
+{
+    return m_font;
+}
+
+void TReportPrinter::FillRect(const QRect& r)
+{
+    if (m_painter.isActive())
+        m_painter.fillRect(r, m_brush);
+}
+
+void TReportPrinter::Line(int x1, int y1, int x2, int y2)
+{
+    if (!m_painter.isActive())
+        return;
+    m_painter.setPen(m_pen);
+    m_painter.drawLine(x1, y1, x2, y2);
+}
+
+double TReportPrinter::TextWidth(const QString& text) const
+{
+    return QFontMetricsF(m_font, m_printer.get()).horizontalAdvance(text);
+}
+
+double TReportPrinter::TextAscent() const
+{
+    return QFontMetricsF(m_font, m_printer.get()).ascent();
+}
+
+double TReportPrinter::TextHeight() const
+{
+    const QFontMetricsF m(m_font, m_printer.get());
+    return m.ascent() + m.descent();
+}
+
+void TReportPrinter::TextAtBaseline(double x, double y, const QString& text)
+{
+    if (!m_painter.isActive())
+        return;
+    m_painter.setFont(m_font);
+    m_painter.setPen(m_fontColor);
+    m_painter.drawText(QPointF(x, y), text);
+}
+
+void TReportPrinter::StretchPicture(const QPicture& picture, double left, double top, double right, double bottom)
+{
+    StretchPictureToDevice(picture, InchRectToDevice(left, top, right, bottom));
+}
+
+void TReportPrinter::StretchPictureToDevice(const QPicture& picture, const QRect& target)
+{
+    const QRect source = picture.boundingRect();
+    if (!m_painter.isActive() || source.isEmpty() || target.isEmpty())
+        return;
+    // Playing a picture scales it by the device's resolution over the picture's own; undo that so the
+    // picture's bounding rectangle covers exactly the target.
+    const double sx = double(picture.logicalDpiX()) / m_painter.device()->logicalDpiX();
+    const double sy = double(picture.logicalDpiY()) / m_painter.device()->logicalDpiY();
+    m_painter.save();
+    m_painter.translate(target.left(), target.top());
+    m_painter.scale(sx * target.width() / source.width(), sy * target.height() / source.height());
+    m_painter.translate(-source.left(), -source.top());
+    m_painter.drawPicture(0, 0, picture);
+    m_painter.restore();
+}
+
+QPainter& TReportPrinter::Canvas()
+{
+    return m_painter;
+}
+
+QPrinter& TReportPrinter::Printer()
+{
+    return *m_printer;
+}

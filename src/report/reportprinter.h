@@ -1,0 +1,97 @@
+// A print job on the system printer (through CUPS) or into a PDF file, drawn in device pixels with
+// positions given in inches from the paper's top-left corner.
+#pragma once
+
+#include <QFont>
+#include <QMarginsF>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPrinter>
+#include <QRect>
+
+#include <functional>
+#include <memory>
+
+class QPicture;
+class QWidget;
+
+class TReportPrinter
+{
+public:
+    TReportPrinter();
+    ~TReportPrinter();
+    TReportPrinter(const TReportPrinter&) = delete;
+    TReportPrinter& operator=(const TReportPrinter&) = delete;
+
+    // Where the job goes: an empty name is the printer chosen in SetupDialog (or the default one).
+    void SetOutputFileName(const QString& pdfFile);
+    QString OutputFileName() const;
+    void SetTitle(const QString& title);
+    QString Title() const;
+    void SetOrientation(QPageLayout::Orientation orientation);
+    QPageLayout::Orientation Orientation() const;
+    void SetPaperSize(const QPageSize& size);
+    void SetCopies(int copies); // below 1 counts as 1
+    int Copies() const;
+    // How many copies the driver makes by itself; 1 when the program must repeat the page.
+    int MaxCopies() const;
+    // The system's printer dialog; keeps the chosen printer and settings. True when confirmed.
+    bool SetupDialog(QWidget* parent);
+
+    // The paper's unprintable border on each side, in inches.
+    QMarginsF UnprintableBorder() const;
+
+    bool BeginJob();
+    // Ends the job; false when it could not be written.
+    bool EndJob();
+    bool Printing() const;
+    bool NewPage();
+    int PageNumber() const;
+    // BeginJob, the callback with this report, EndJob. False when the job could not start or end.
+    bool Execute(const std::function<void(TReportPrinter&)>& print);
+
+    // Device resolution of the open job (or of the printer before one starts).
+    double XPixelsPerInch() const;
+    double YPixelsPerInch() const;
+    int XInchesToDevice(double inches) const;
+    int YInchesToDevice(double inches) const;
+    QRect InchRectToDevice(double left, double top, double right, double bottom) const;
+    double XDeviceToInches(double device) const;
+    double YDeviceToInches(double device) const;
+    // Pixel size of a font of this many points on the device (halves to even), at least 1.
+    int FontPixelSize(int points) const;
+
+    // One screen pixel on paper: the pen the page's lines are drawn with by default.
+    QPen DefaultPen() const;
+    void SetPen(const QPen& pen);
+    QPen Pen() const;
+    void SetBrush(const QBrush& brush);
+    QBrush Brush() const;
+    void SetFont(const QFont& font, const QColor& color);
+    QFont Font() const;
+
+    // Device units: right and bottom just outside the area, as TRect has them.
+    void FillRect(const QRect& r);
+    void Line(int x1, int y1, int x2, int y2);
+    double TextWidth(const QString& text) const;
+    double TextAscent() const;
+    // Line height of the current font: ascent plus descent.
+    double TextHeight() const;
+    void TextAtBaseline(double x, double y, const QString& text);
+    // The picture's bounding rectangle stretched onto an inch rectangle.
+    void StretchPicture(const QPicture& picture, double left, double top, double right, double bottom);
+    void StretchPictureToDevice(const QPicture& picture, const QRect& target);
+
+    // The open job's painter, for what the operations above do not cover (paths, clipping).
+    QPainter& Canvas();
+    QPrinter& Printer();
+
+private:
+    std::unique_ptr<QPrinter> m_printer;
+    QPainter m_painter;
+    QPen m_pen;
+    QBrush m_brush;
+    QFont m_font;
+    QColor m_fontColor = Qt::black;
+    int m_page = 0;
+};

@@ -1,0 +1,69 @@
+#include "calendar/monthgrid.h"
+
+#include <QDate>
+
+#include <gtest/gtest.h>
+
+TEST(MonthGrid, LeapYearsAndMonthLengths)
+{
+    EXPECT_TRUE(IsLeapYear(2000));
+    EXPECT_FALSE(IsLeapYear(1900));
+    EXPECT_TRUE(IsLeapYear(1996));
+    EXPECT_FALSE(IsLeapYear(1997));
+    EXPECT_EQ(DaysInMonth(2, 2000), 29);
+    EXPECT_EQ(DaysInMonth(2, 1900), 28);
+    EXPECT_EQ(DaysInMonth(2, 1996), 29);
+    const int lengths[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    for (int m = 1; m <= 12; ++m)
+        EXPECT_EQ(DaysInMonth(m, 1997), lengths[m - 1]) << m;
+    EXPECT_EQ(DaysInMonth(0, 1997), 0);
+    EXPECT_EQ(DaysInMonth(13, 1997), 0);
+}
+
+TEST(MonthGrid, DayOfWeekAgreesWithQtOverCenturies)
+{
+    for (int year : {1, 99, 100, 1582, 1600, 1899, 1900, 1997, 2000, 2024, 2100, 9999}) {
+        for (int month = 1; month <= 12; ++month) {
+            for (int day : {1, 13, 28}) {
+                const int expected = QDate(year, month, day).dayOfWeek() % 7 + 1;
+                EXPECT_EQ(DayOfWeek(day, month, year), expected) << year << '-' << month << '-' << day;
+            }
+        }
+    }
+    // Years before 1 still give a weekday in range.
+    EXPECT_GE(DayOfWeek(1, 1, -400), 1);
+    EXPECT_LE(DayOfWeek(1, 1, -400), 7);
+    EXPECT_EQ(DayOfWeek(1, 1, -400), DayOfWeek(1, 1, 2000)); // the Gregorian cycle is 400 years
+}
+
+TEST(MonthGrid, January1997SundayAndMondayFirst)
+{
+    EXPECT_EQ(FirstColumn(1, 1997, 1), 4);
+    EXPECT_EQ(FirstColumn(1, 1997, 2), 3);
+    for (int cell = 1; cell <= 3; ++cell)
+        EXPECT_EQ(DayOfGridCell(cell, 1, 1997, 1), 0);
+    EXPECT_EQ(DayOfGridCell(4, 1, 1997, 1), 1);
+    EXPECT_EQ(DayOfGridCell(34, 1, 1997, 1), 31);
+    for (int cell = 35; cell <= 42; ++cell)
+        EXPECT_EQ(DayOfGridCell(cell, 1, 1997, 1), 0);
+    EXPECT_EQ(DayOfGridCell(3, 1, 1997, 2), 1);
+}
+
+TEST(MonthGrid, SundayStartInMondayFirstModeGoesToLastColumn)
+{
+    // June 1997 began on a Sunday.
+    EXPECT_EQ(FirstColumn(6, 1997, 2), 7);
+    EXPECT_EQ(DayOfGridCell(7, 6, 1997, 2), 1);
+    EXPECT_EQ(FirstColumn(6, 1997, 1), 1);
+    // Any start value other than 1 means Monday first.
+    EXPECT_EQ(FirstColumn(6, 1997, 0), 7);
+}
+
+TEST(MonthGrid, DayNamesOverColumns)
+{
+    for (int c = 0; c < 7; ++c)
+        EXPECT_EQ(DayNameIndexOfColumn(c, 1), c + 1);
+    const int mondayFirst[7] = {2, 3, 4, 5, 6, 7, 1};
+    for (int c = 0; c < 7; ++c)
+        EXPECT_EQ(DayNameIndexOfColumn(c, 2), mondayFirst[c]);
+}

@@ -1,0 +1,162 @@
+#include "platform/rounding.h"
+#include "report/reportprinter.h"
+#include "support/testsupport.h"
+
+#include <QImage>
+#include <QPicture>
+#include <QProcess>
+#include <QRegularExpression>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QString outputFile(const QString& name)
+{
+    return TestOutputDir(QStringLiteral("report")) + QLatin1Char('/') + name;
+}
+
+QString pdfInfo(const QString& file)
+{
+    QProcess process;
+    process.start(QStringLiteral("pdfinfo"), {file});
+    process.waitForFinished(30000);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// The PDF's first page rendered at 96 pixels per inch.
+QImage rasterize(const QString& file)
+{
+    const QString stem = file + QStringLiteral("-raster");
+    QProcess process;
+    process.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("96"), QStringLiteral("-png"),
+                                               QStringLiteral("-singlefile"), file, stem});
+    process.waitForFinished(30000);
+    return QImage(stem + QStringLiteral(".png"));
+}
+
+bool dark(const QImage& image, int x, int y)
+{
+    return qGray(image.pixel(x, y)) < 128;
+}
+
+} // namespace
+
+TEST(ReportPrinter, InchesBecomeDevicePixels)
+{
+    TReportPrinter report;
+    const double dpi = report.XPixelsPerInch();
+    ASSERT_GT(dpi, 0);
+    EXPECT_EQ(report.XInchesToDevice(1.0), qRound(dpi));
+    EXPECT_EQ(report.YInchesToDevice(0.5), qRound(dpi * 0.5));
+    EXPECT_DOUBLE_EQ(report.XDeviceToInches(dpi * 2), 2.0);
+    const QRect r = report.InchRectToDevice(1, 2, 3, 5);
+    EXPECT_EQ(r.left(), report.XInchesToDevice(1));
+    EXPECT_EQ(r.top(), report.YInchesToDevice(2));
+    EXPECT_EQ(r.left() + r.width(), report.XInchesToDevice(3));
+    EXPECT_EQ(r.top() + r.height(), report.YInchesToDevice(5));
+    EXPECT_EQ(report.FontPixelSize(72), qRound(dpi));
+    EXPECT_GE(report.FontPixelSize(0), 1);
+    EXPECT_EQ(report.DefaultPen().width(), std::max(1, RoundHalfEven(dpi / 96))); // one screen pixel
+}
+
+TEST(ReportPrinter, CopiesAndOrientation)
+{
+    TReportPrinter report;
+    report.SetCopies(3);
+    EXPECT_EQ(report.Copies(), 3);
+    report.SetCopies(0);
+    EXPECT_EQ(report.Copies(), 1);
+    report.SetOrientation(QPageLayout::Landscape);
+    EXPECT_EQ(report.Orientation(), QPageLayout::Landscape);
+    EXPECT_GE(report.MaxCopies(), 1);
+    report.SetOutputFileName(outputFile(QStringLiteral("none.pdf")));
+    const QMarginsF border = report.UnprintableBorder();
+    EXPECT_GE(border.left(), 0.0);
+    EXPECT_LT(border.left() + border.right(), 2.0);
+}
+
+TEST(ReportPrinter, PagesAndOrientationReachThePdf)
+{
+    const QString file = outputFile(QStringLiteral("two-pages.pdf"));
+    TReportPrinter report;
+    report.SetOutputFileName(file);
+    report.SetTitle(QStringLiteral("ReportPrinter Report"));
+    report.SetPaperSize(QPageSize(QPageSize::Letter));
+    report.SetOrientation(QPageLayout::Landscape);
+    int pagesSeen = 0;
+    ASSERT_TRUE(report.Execute([&](TReportPrinter& r) {
+        EXPECT_TRUE(r.Printing());
+        r.SetFont(QFont(QStringLiteral("Arial"), 20), Qt::black);
+        r.TextAtBaseline(r.XInchesToDevice(1), r.YInchesToDevice(1), QStringLiteral("First page"));
+        EXPECT_TRUE(r.NewPage());
+        r.TextAtBaseline(r.XInchesToDevice(1), r.YInchesToDevice(1), QStringLiteral("Second page"));
+        pagesSeen = r.PageNumber();
+    }));
+    EXPECT_FALSE(report.Printing());
+    EXPECT_EQ(pagesSeen, 2);
+    const QString info = pdfInfo(file);
+    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+2")))) << info.toStdString();
+    EXPECT_TRUE(info.contains(QStringLiteral("792 x 612"))) << info.toStdString();
+    EXPECT_TRUE(info.contains(QStringLiteral("ReportPrinter Report")));
+}
+
+TEST(ReportPrinter, AJobThatCannotOpenItsFileFails)
+{
+    TReportPrinter report;
+    report.SetOutputFileName(QStringLiteral("/nonexistent-folder/x/out.pdf"));
+    bool called = false;
+    EXPECT_FALSE(report.Execute([&](TReportPrinter&) { called = true; }));
+    EXPECT_FALSE(called);
+    EXPECT_FALSE(report.NewPage());
+}
+
+TEST(ReportPrinter, FillsLinesAndPicturesLandWhereTheInchesSay)
+{
+    const QString file = outputFile(QStringLiteral("geometry.pdf"));
+    TReportPrinter report;
+    report.SetOutputFileName(file);
+    report.SetPaperSize(QPageSize(QPageSize::Letter));
+    QPicture picture;
+    {
+        QPainter p(&picture);
+        p.fillRect(QRect(0, 0, 100, 50), Qt::black);
+    }
+    ASSERT_TRUE(report.Execute([&](TReportPrinter& r) {
+        r.SetBrush(QBrush(Qt::black));
+        r.FillRect(r.InchRectToDevice(1, 1, 2, 2));
+        r.SetPen(r.DefaultPen());
+        r.Line(r.XInchesToDevice(3), r.YInchesToDevice(1), r.XInchesToDevice(3), r.YInchesToDevice(4));
+        r.StretchPicture(picture, 4, 5, 6, 6);
+    }));
+    const QImage image = rasterize(file);
+    ASSERT_EQ(image.width(), 816);
+    ASSERT_EQ(image.height(), 1056);
+    // The filled inch square covers pixels 96..191.
+    EXPECT_TRUE(dark(image, 97, 97));
+    EXPECT_TRUE(dark(image, 190, 190));
+    EXPECT_FALSE(dark(image, 94, 150));
+    EXPECT_FALSE(dark(image, 193, 150));
+    // The vertical line at 3 in.
+    EXPECT_TRUE(dark(image, 288, 200));
+    EXPECT_FALSE(dark(image, 291, 200));
+    EXPECT_FALSE(dark(image, 288, 400));
+    // The picture stretched over (4, 5)..(6, 6) in.
+    EXPECT_TRUE(dark(image, 385, 481));
+    EXPECT_TRUE(dark(image, 574, 574));
+    EXPECT_FALSE(dark(image, 380, 530));
+    EXPECT_FALSE(dark(image, 580, 530));
+    EXPECT_FALSE(dark(image, 480, 580));
+}
+
+TEST(ReportPrinter, TextMeasures)
+{
+    TReportPrinter report;
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(100);
+    report.SetFont(font, Qt::black);
+    EXPECT_GT(report.TextWidth(QStringLiteral("WWW")), report.TextWidth(QStringLiteral("iii")));
+    EXPECT_EQ(report.TextWidth(QString()), 0.0);
+    EXPECT_GT(report.TextHeight(), report.TextAscent());
+    EXPECT_NEAR(report.TextHeight(), 112, 4); // Arial's line is about 1.12 em
+}
