@@ -1,0 +1,419 @@
+#include "calendarmain.h"
+
+#include "aboutbox.h"
+#include "printing.h"
+
+#include "calendar/calendarpanel32.h"
+#include "widgets/spinbutton.h"
+
+#include "platform/centerform.h"
+#include "platform/cursors.h"
+#include "platform/help.h"
+#include "platform/rounding.h"
+#include "platform/zoom.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+// Hints are written with "\r" as their line break.
+QString hint(const char* text)
+{
+    return QString::fromLatin1(text).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+}
+
+} // namespace
+
+TCalendarMain::TCalendarMain(QWidget* parent) : QMainWindow(parent)
+{
+    setWindowTitle(QStringLiteral("Almarin"));
+    resize(900, 680);
+    SetMainForm(this);
+
+    auto* central = new QWidget(this);
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    setCentralWidget(central);
+
+    buildToolStrip();
+    column->addWidget(Control(QStringLiteral("Panel3")));
+
+    m_scrollBox = new QScrollArea(central);
+    m_scrollBox->setObjectName(QStringLiteral("ScrollBox2"));
+    m_scrollBox->setBackgroundRole(QPalette::Button);
+    m_pageHolder = new QWidget;
+    m_pageHolder->setBackgroundRole(QPalette::Button);
+    m_pageHolder->setAutoFillBackground(true);
+    m_page = new TCalendarPanel32(m_pageHolder);
+    m_page->setObjectName(QStringLiteral("CalendarPanel"));
+    m_page->installEventFilter(this);
+    m_scrollBox->setWidget(m_pageHolder);
+    column->addWidget(m_scrollBox, 1);
+
+    buildMenus();
+
+    connect(m_page, &TQBasePanel::DroppedObjectEvent, this, [this] {
+        SetModified(true);
+        m_tools->button(psPointing)->setChecked(true);
+    });
+    connect(m_page, &TQBasePanel::LabelChangedEvent, this, [this] { SetModified(true); });
+
+    // The page as the resource gives it, before the first reset.
+    m_page->SetCalendarLayout(loFCMinisInTitleLS);
+    m_page->SetHeadersStyle(dsWhole);
+    m_page->SetMiniHeadersBGColor(clBlack);
+    FontDescription miniHeaders = m_page->MiniHeadersFont();
+    miniHeaders.color = clWhite;
+    m_page->SetMiniHeadersFont(miniHeaders);
+    m_page->SetMiniTitleFont({QStringLiteral("Times New Roman"), 10, fsBold, clBlack});
+    m_page->SetMiniHeadersFont({QStringLiteral("Times New Roman"), 8, 0, clWhite});
+    m_page->SetMiniCellFont({QStringLiteral("Times New Roman"), 8, 0, clBlack});
+    m_page->SetMainCalMonth(12);
+    m_page->SetMainCalYear(1997);
+
+    FormCreate();
+}
+
+TCalendarMain::~TCalendarMain()
+{
+    qApp->removeEventFilter(this);
+    if (MainForm() == this)
+        SetMainForm(nullptr);
+}
+
+void TCalendarMain::buildToolStrip()
+{
+    auto* strip = new QWidget(this);
+    strip->setObjectName(QStringLiteral("Panel3"));
+    strip->setFixedHeight(36);
+    strip->setMouseTracking(true);
+    auto* row = new QHBoxLayout(strip);
+    row->setContentsMargins(4, 2, 4, 2);
+    row->setSpacing(4);
+
+    m_zoomSpinner = new TSpinButton(strip);
+    m_zoomSpinner->setObjectName(QStringLiteral("ZoomSpinner"));
+    m_zoomSpinner->setToolTip(hint("Press plus (+) or minus (-) to \rincrease or decrease the zoom percentage"));
+    connect(m_zoomSpinner, &TSpinButton::UpClick, this, &TCalendarMain::ZoomSpinnerUpClick);
+    connect(m_zoomSpinner, &TSpinButton::DownClick, this, &TCalendarMain::ZoomSpinnerDownClick);
+    row->addWidget(m_zoomSpinner);
+
+    m_zoomCaption = new QLabel(QStringLiteral("100%"), strip);
+    m_zoomCaption->setObjectName(QStringLiteral("ZoomCaption"));
+    QFont captionFont(QStringLiteral("Arial"));
+    captionFont.setPixelSize(13);
+    m_zoomCaption->setFont(captionFont);
+    m_zoomCaption->setStyleSheet(QStringLiteral("color: navy"));
+    m_zoomCaption->setMinimumWidth(40);
+    row->addWidget(m_zoomCaption);
+
+    auto addButton = [&](const char* name, const QString& caption, const char* tip) {
+        auto* b = new QPushButton(caption, strip);
+        b->setObjectName(QLatin1String(name));
+        if (tip)
+            b->setToolTip(hint(tip));
+        b->setFocusPolicy(Qt::NoFocus);
+        row->addWidget(b);
+        return b;
+    };
+    addButton("PropertiesButton", QStringLiteral("Properties"), "Set/change Properties for the calendar");
+    addButton("Printbutton", QStringLiteral("Print"), "Print the calendar");
+    QPushButton* iconTool = addButton("ShowHideIconTool", QStringLiteral("Show Icon Tool"), nullptr);
+    iconTool->setFixedWidth(96);
+
+    m_tools = new QButtonGroup(this);
+    m_tools->setExclusive(true);
+    struct Tool
+    {
+        const char* name;
+        const char* caption;
+        const char* tip;
+        TLPanelState state;
+    };
+    const Tool tools[] = {
+        {"Pointerbutton", "Select", "Selection tool", psPointing},
+        {"DrawLabelButton", "Label", "Label tool", psLabel},
+        {"DrawImageButton", "Clip Art", "Clip Art Tool", psImage},
+        {"DrawRichText", "Rich Text", "Rich Text tool \rMixed fonts, colors and styles", psRichLabel},
+        {"DrawSuperText", "SuperText", "SuperText tool \rSpecial Effects Text - fill with gradients or bitmaps",
+         psSuperText},
+        {"PSpeedButton1", "Calendar", "Floating Calendar tool \rMini Calendar that you can place anywhere",
+         psFlatCalendar},
+    };
+    row->addSpacing(8);
+    for (const Tool& t : tools) {
+        auto* b = new QToolButton(strip);
+        b->setObjectName(QLatin1String(t.name));
+        b->setText(QLatin1String(t.caption));
+        b->setToolTip(hint(t.tip));
+        b->setCheckable(true);
+        b->setFocusPolicy(Qt::NoFocus);
+        m_tools->addButton(b, t.state);
+        row->addWidget(b);
+    }
+    m_tools->button(psPointing)->setChecked(true);
+    connect(m_tools, &QButtonGroup::idClicked, this, [this](int id) { setTool(static_cast<TLPanelState>(id)); });
+
+    row->addSpacing(8);
+    addButton("Assistantbutton", QStringLiteral("Tips"), "Show Quick Tips");
+    QPushButton* save = addButton("Savebutton", QStringLiteral("&Save"), "Save changes to the calendar");
+    save->setStyleSheet(QStringLiteral("font-weight: bold; color: green"));
+    save->hide();
+    QPushButton* cancel = addButton("CancelButton", QStringLiteral("&Cancel"), "Cancel all changes");
+    cancel->setStyleSheet(QStringLiteral("font-weight: bold; color: red"));
+    cancel->hide();
+    row->addStretch(1);
+}
+
+void TCalendarMain::buildMenus()
+{
+    m_fileMenu = menuBar()->addMenu(QStringLiteral("&File"));
+    m_helpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
+    auto add = [this](QMenu* menu, const char* name, const QString& caption) {
+        QAction* a = menu->addAction(caption);
+        a->setObjectName(QLatin1String(name));
+        return a;
+    };
+    add(m_fileMenu, "mnuNew", QStringLiteral("&New "));
+    add(m_fileMenu, "mnuOpen", QStringLiteral("&Open"));
+    m_fileMenu->addSeparator();
+    add(m_fileMenu, "mnuSave", QStringLiteral("&Save "))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    add(m_fileMenu, "mnuSaveAs", QStringLiteral("Save &As..."));
+    add(m_fileMenu, "mnuSaveAsBitmap", QStringLiteral("Save As Bitmap File"));
+    add(m_fileMenu, "mnuSaveAsJPG", QStringLiteral("Save As JPG File"));
+    m_fileMenu->addSeparator();
+    add(m_fileMenu, "mnuProperties", QStringLiteral("&Properties"));
+    add(m_fileMenu, "mnuUserTitle", QStringLiteral("User Defined Title"));
+    add(m_fileMenu, "mnuCancelChanges", QStringLiteral("&Cancel Changes"));
+    add(m_fileMenu, "mnuClearAll", QStringLiteral("Clear &All Cell Contents"));
+    add(m_fileMenu, "DefaultEditorFont1", QStringLiteral("&Default Editor Font"));
+    m_fileMenu->addSeparator();
+    add(m_fileMenu, "mnuFillRecurring", QStringLiteral("Fill Calendar with Recurring Dates"));
+    add(m_fileMenu, "mnuEditRecurring", QStringLiteral("Edit Recurring Dates"));
+    m_fileMenu->addSeparator();
+    add(m_fileMenu, "mnuPrint", QStringLiteral("P&rint Calendar"));
+    add(m_fileMenu, "mnuPrintSetup", QStringLiteral("Print Set&up"));
+    m_fileMenu->addSeparator();
+    connect(add(m_fileMenu, "mnuExit", QStringLiteral("E&xit")), &QAction::triggered, this, &QWidget::close);
+
+    connect(add(m_helpMenu, "mnuContents", QStringLiteral("&Contents")), &QAction::triggered, this,
+            [] { ShowHelpContents(); });
+    connect(add(m_helpMenu, "mnuAbout", QStringLiteral("&About")), &QAction::triggered, this,
+            &TCalendarMain::mnuAboutClick);
+    m_helpMenu->addSeparator();
+    add(m_helpMenu, "mnuConfigInfo", QStringLiteral("Configuration Information"));
+    connect(add(m_helpMenu, "mnuTechSupport", QStringLiteral("Technical Support")), &QAction::triggered, this,
+            [] { ShowHelpTopic(1015); });
+    connect(add(m_helpMenu, "mnuFAQ", QStringLiteral("Frequently Asked Questions")), &QAction::triggered, this,
+            [] { ShowHelpTopic(911); });
+    m_helpMenu->addSeparator();
+    QAction* hints = add(m_helpMenu, "mnuShowHint", QStringLiteral("&Show Hints"));
+    hints->setCheckable(true);
+    hints->setChecked(true);
+
+    // Commands whose work is not built yet stay visible but disabled; SetButtons leaves them alone.
+    for (const char* name : {"mnuNew", "mnuOpen", "mnuSave", "mnuSaveAs", "mnuSaveAsBitmap", "mnuSaveAsJPG",
+                             "mnuProperties", "mnuUserTitle", "mnuCancelChanges", "mnuClearAll", "DefaultEditorFont1",
+                             "mnuFillRecurring", "mnuEditRecurring", "mnuPrint", "mnuPrintSetup", "mnuConfigInfo"}) {
+        QAction* a = Action(QLatin1String(name));
+        a->setProperty("almarinPending", true);
+        a->setEnabled(false);
+    }
+}
+
+QAction* TCalendarMain::Action(const QString& name) const
+{
+    return findChild<QAction*>(name);
+}
+
+QWidget* TCalendarMain::Control(const QString& name) const
+{
+    return findChild<QWidget*>(name);
+}
+
+void TCalendarMain::setTool(TLPanelState state)
+{
+    m_page->SetPanelState(state);
+}
+
+void TCalendarMain::FormCreate()
+{
+    BusyCursor();
+    ZoomBusy = false;
+    CurrentFileName.clear();
+    NewInProgress = false;
+    EditorLoaded = false;
+    m_page->hide();
+    m_page->move(5, 5);
+    Loading = true;
+    CurrentCell = 0;
+    SetModified(false);
+    m_page->SetScale(ZoomFromPercent(MainZoomPercent));
+    m_page->SetCalendarLayout(LOFullCalendarLS);
+    Action(QStringLiteral("mnuShowHint"))->setChecked(ShowHints);
+    qApp->installEventFilter(this);
+}
+
+void TCalendarMain::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!m_activated) {
+        m_activated = true;
+        QTimer::singleShot(0, this, &TCalendarMain::FormActivate);
+    }
+}
+
+void TCalendarMain::FormActivate()
+{
+    if (!Loading)
+        return;
+    BusyCursor();
+    CenterForm(this);
+    PrintersPresent = CheckPrintersPresent();
+    m_page->ResetToDefaults();
+    QCoreApplication::processEvents();
+    m_page->setVisible(!CurrentFileName.isEmpty());
+    QCoreApplication::processEvents();
+    SetModified(false);
+    Loading = false;
+    SetButtons();
+    SetCaption();
+    NormalCursor();
+    m_page->update();
+}
+
+void TCalendarMain::closeEvent(QCloseEvent* event)
+{
+    FormClose();
+    event->accept();
+}
+
+void TCalendarMain::FormClose()
+{
+    MainZoomPercent = PercentFromZoom(m_page->Scale());
+}
+
+void TCalendarMain::SetModified(bool value)
+{
+    if (value == m_modified)
+        return;
+    m_modified = value;
+    SetButtons();
+}
+
+void TCalendarMain::SetButtons()
+{
+    const bool pageVisible = !m_page->isHidden();
+    const bool named = !CurrentFileName.isEmpty();
+    auto enable = [this](const char* name, bool on) {
+        if (QAction* a = Action(QLatin1String(name)))
+            a->setEnabled(on && !a->property("almarinPending").toBool());
+        else if (QWidget* w = Control(QLatin1String(name)))
+            w->setEnabled(on);
+    };
+    const bool text = m_page->CanHoldText();
+    enable("mnuFillRecurring", text);
+    enable("mnuUserTitle", text);
+    enable("mnuClearAll", text);
+    enable("ShowHideIconTool", text);
+    enable("mnuSave", named);
+    for (const char* name : {"mnuSaveAs", "mnuProperties", "PropertiesButton", "mnuPrintSetup", "ZoomSpinner",
+                             "mnuSaveAsBitmap", "mnuSaveAsJPG"})
+        enable(name, pageVisible);
+    enable("mnuPrint", pageVisible && PrintersPresent);
+    enable("Printbutton", pageVisible && PrintersPresent);
+    enable("mnuCancelChanges", pageVisible && named);
+    Control(QStringLiteral("Savebutton"))->setVisible(m_modified);
+    Control(QStringLiteral("CancelButton"))->setVisible(m_modified && named);
+}
+
+void TCalendarMain::SetCaption()
+{
+    if (CurrentFileName.isEmpty())
+        setWindowTitle(QStringLiteral("Almarin"));
+    else
+        setWindowTitle(QStringLiteral("Almarin  [") + QFileInfo(CurrentFileName).fileName() + QLatin1Char(']'));
+    m_zoomCaption->setText(QString::number(RoundHalfEven(m_page->Scale() * 100.0)) + QLatin1Char('%'));
+    QCoreApplication::processEvents();
+}
+
+void TCalendarMain::DoSaveRichtext()
+{
+    EditingCell = false;
+}
+
+void TCalendarMain::ZoomSpinnerUpClick()
+{
+    if (ZoomBusy)
+        return;
+    ZoomBusy = true;
+    if (m_page->Scale() <= 0.95f) {
+        DoSaveRichtext();
+        QCoreApplication::processEvents();
+        m_page->SetScale(m_page->Scale() + 0.1f);
+        SetCaption();
+    }
+    ZoomBusy = false;
+}
+
+void TCalendarMain::ZoomSpinnerDownClick()
+{
+    if (ZoomBusy)
+        return;
+    ZoomBusy = true;
+    if (m_page->Scale() > 0.6f) {
+        DoSaveRichtext();
+        QCoreApplication::processEvents();
+        m_page->SetScale(m_page->Scale() - 0.1f);
+        SetCaption();
+    }
+    ZoomBusy = false;
+}
+
+void TCalendarMain::mnuAboutClick()
+{
+    TAboutBox about(this);
+    CenterForm(&about);
+    about.exec();
+}
+
+bool TCalendarMain::AppMessage(QKeyEvent* event)
+{
+    if (QApplication::activeWindow() != this)
+        return false;
+    // Page Down zooms in and Page Up zooms out; neither is consumed.
+    if (event->key() == Qt::Key_PageDown)
+        ZoomSpinnerUpClick();
+    else if (event->key() == Qt::Key_PageUp)
+        ZoomSpinnerDownClick();
+    return false;
+}
+
+bool TCalendarMain::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_page && event->type() == QEvent::Resize)
+        m_pageHolder->resize(m_page->width() + 10, m_page->height() + 10);
+    else if (event->type() == QEvent::KeyPress && watched->isWidgetType()
+               && static_cast<QWidget*>(watched)->window() == this) {
+        // A key press passes the filter once per widget up the parent chain; act where it arrives first.
+        QWidget* focus = QApplication::focusWidget();
+        const bool first = focus && focus->window() == this ? watched == focus : watched == this;
+        if (first)
+            return AppMessage(static_cast<QKeyEvent*>(event));
+    }
+    return QMainWindow::eventFilter(watched, event);
+}

@@ -1,0 +1,82 @@
+// The main window: the calendar page in a scroll box, the menus, the tool strip with the zoom
+// control, and the rules that enable or hide each command.
+#pragma once
+
+#include "calendar/calendartypes.h"
+
+#include <QMainWindow>
+
+class QAction;
+class QButtonGroup;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QScrollArea;
+class QToolButton;
+class TCalendarPanel32;
+class TSpinButton;
+
+class TCalendarMain : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit TCalendarMain(QWidget* parent = nullptr);
+    ~TCalendarMain() override;
+
+    TCalendarPanel32* CalendarPanel() const { return m_page; }
+
+    bool Modified() const { return m_modified; }
+    void SetModified(bool value);
+    void SetButtons();
+    void SetCaption();
+
+    QString CurrentFileName;
+    bool Loading = false;
+    bool NewInProgress = false;
+    bool PropertiesAccepted = false;
+    bool PrintersPresent = false;
+    bool EditingCell = false;
+    bool EditorLoaded = false;
+    int CurrentCell = 0;
+    int MainZoomPercent = 60;
+    int PropZoomPercent = 30;
+    bool IconToolVisible = true;
+    bool ShowHints = true;
+    bool ZoomBusy = false;
+
+    void ZoomSpinnerUpClick();
+    void ZoomSpinnerDownClick();
+    // Ends in-place editing of a day cell and stores its text.
+    void DoSaveRichtext();
+
+    // Commands and controls by their names, for the tests and the later commands that wire into them.
+    QAction* Action(const QString& name) const;
+    QWidget* Control(const QString& name) const;
+    QLabel* ZoomCaption() const { return m_zoomCaption; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void FormCreate();
+    void FormActivate();
+    void FormClose();
+    void buildMenus();
+    void buildToolStrip();
+    void setTool(TLPanelState state);
+    void mnuAboutClick();
+    bool AppMessage(QKeyEvent* event);
+
+    TCalendarPanel32* m_page = nullptr;
+    QWidget* m_pageHolder = nullptr;
+    QScrollArea* m_scrollBox = nullptr;
+    QLabel* m_zoomCaption = nullptr;
+    TSpinButton* m_zoomSpinner = nullptr;
+    QButtonGroup* m_tools = nullptr;
+    QMenu* m_fileMenu = nullptr;
+    QMenu* m_helpMenu = nullptr;
+    bool m_modified = false;
+    bool m_activated = false;
+};

@@ -1,0 +1,8 @@
+#include "printing.h"
+
+#include <QPrinterInfo>
+
+bool CheckPrintersPresent()
+{
+    return !QPrinterInfo::availablePrinterNames().isEmpty();
+}

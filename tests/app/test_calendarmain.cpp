@@ -1,0 +1,166 @@
+#include "app/calendarmain.h"
+#include "calendar/calendarpanel32.h"
+#include "support/testsupport.h"
+
+#include "platform/zoom.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A main window after its first activation, in a scratch program folder.
+struct MainWindowFixture : ::testing::Test
+{
+    ScratchProgramFolder folder;
+    TCalendarMain main;
+
+    void SetUp() override
+    {
+        main.show();
+        QTRY_VERIFY_WITH_TIMEOUT(!main.Loading, 5000);
+    }
+    bool enabled(const char* name) const
+    {
+        if (QAction* a = main.Action(QLatin1String(name)))
+            return a->isEnabled();
+        return main.Control(QLatin1String(name))->isEnabled();
+    }
+    bool visible(const char* name) const { return !main.Control(QLatin1String(name))->isHidden(); }
+    void showPage()
+    {
+        main.CalendarPanel()->show();
+        main.SetButtons();
+    }
+};
+
+QStringList captions(const QMenu* menu)
+{
+    QStringList out;
+    for (const QAction* a : menu->actions())
+        out << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    return out;
+}
+
+} // namespace
+
+TEST_F(MainWindowFixture, MenusCarryTheirCaptions)
+{
+    const QList<QAction*> top = main.menuBar()->actions();
+    ASSERT_EQ(top.size(), 2);
+    EXPECT_EQ(top[0]->text(), QStringLiteral("&File"));
+    EXPECT_EQ(top[1]->text(), QStringLiteral("&Help"));
+    EXPECT_EQ(captions(top[0]->menu()),
+              (QStringList{QStringLiteral("&New "), QStringLiteral("&Open"), QStringLiteral("-"),
+                           QStringLiteral("&Save "), QStringLiteral("Save &As..."), QStringLiteral("Save As Bitmap File"),
+                           QStringLiteral("Save As JPG File"), QStringLiteral("-"), QStringLiteral("&Properties"),
+                           QStringLiteral("User Defined Title"), QStringLiteral("&Cancel Changes"),
+                           QStringLiteral("Clear &All Cell Contents"), QStringLiteral("&Default Editor Font"),
+                           QStringLiteral("-"), QStringLiteral("Fill Calendar with Recurring Dates"),
+                           QStringLiteral("Edit Recurring Dates"), QStringLiteral("-"), QStringLiteral("P&rint Calendar"),
+                           QStringLiteral("Print Set&up"), QStringLiteral("-"), QStringLiteral("E&xit")}));
+    EXPECT_EQ(captions(top[1]->menu()),
+              (QStringList{QStringLiteral("&Contents"), QStringLiteral("&About"), QStringLiteral("-"),
+                           QStringLiteral("Configuration Information"), QStringLiteral("Technical Support"),
+                           QStringLiteral("Frequently Asked Questions"), QStringLiteral("-"),
+                           QStringLiteral("&Show Hints")}));
+    EXPECT_EQ(main.Action(QStringLiteral("mnuSave"))->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
+    EXPECT_TRUE(main.Action(QStringLiteral("mnuShowHint"))->isChecked());
+    EXPECT_EQ(main.windowTitle(), QStringLiteral("Almarin"));
+}
+
+TEST_F(MainWindowFixture, StartsWithoutADocument)
+{
+    EXPECT_TRUE(main.CalendarPanel()->isHidden());
+    EXPECT_EQ(main.CalendarPanel()->pos(), QPoint(5, 5));
+    EXPECT_EQ(main.ZoomCaption()->text(), QStringLiteral("60%"));
+    EXPECT_FALSE(enabled("mnuSaveAsBitmap"));
+    EXPECT_FALSE(enabled("PropertiesButton"));
+    EXPECT_FALSE(enabled("ZoomSpinner"));
+    EXPECT_FALSE(enabled("Printbutton"));
+    EXPECT_FALSE(enabled("ShowHideIconTool"));
+    EXPECT_FALSE(visible("Savebutton"));
+    EXPECT_FALSE(visible("CancelButton"));
+    EXPECT_TRUE(enabled("mnuExit"));
+}
+
+TEST_F(MainWindowFixture, SetButtonsFollowsPageNameAndModified)
+{
+    showPage();
+    EXPECT_TRUE(enabled("PropertiesButton"));
+    EXPECT_TRUE(enabled("ZoomSpinner"));
+    EXPECT_TRUE(enabled("ShowHideIconTool")); // the default layout holds text
+    EXPECT_EQ(enabled("Printbutton"), main.PrintersPresent);
+    main.SetModified(true);
+    EXPECT_TRUE(visible("Savebutton"));
+    EXPECT_FALSE(visible("CancelButton"));
+    main.CurrentFileName = QStringLiteral("/tmp/Family.QXF");
+    main.SetButtons();
+    EXPECT_TRUE(visible("CancelButton"));
+    main.SetCaption();
+    EXPECT_EQ(main.windowTitle(), QStringLiteral("Almarin  [Family.QXF]"));
+    main.SetModified(false);
+    EXPECT_FALSE(visible("Savebutton"));
+    main.CalendarPanel()->SetCalendarLayout(loMC12Month);
+    main.SetButtons();
+    EXPECT_FALSE(enabled("ShowHideIconTool"));
+}
+
+TEST_F(MainWindowFixture, ZoomStepsClimbToOneHundredAndStopAtFifty)
+{
+    showPage();
+    TCalendarPanel32* page = main.CalendarPanel();
+    for (int i = 0; i < 6; ++i)
+        main.ZoomSpinnerUpClick();
+    EXPECT_EQ(PercentFromZoom(page->Scale()), 100);
+    EXPECT_EQ(main.ZoomCaption()->text(), QStringLiteral("100%"));
+    const float top = page->Scale();
+    main.ZoomSpinnerUpClick();
+    EXPECT_EQ(page->Scale(), top);
+
+    page->SetScale(ZoomFromPercent(60));
+    main.ZoomSpinnerDownClick();
+    EXPECT_EQ(PercentFromZoom(page->Scale()), 50);
+    const float bottom = page->Scale();
+    main.ZoomSpinnerDownClick();
+    EXPECT_EQ(page->Scale(), bottom);
+    EXPECT_EQ(main.ZoomCaption()->text(), QStringLiteral("50%"));
+}
+
+TEST_F(MainWindowFixture, PageKeysZoomThroughTheApplicationHook)
+{
+    showPage();
+    QApplication::setActiveWindow(&main);
+    TCalendarPanel32* page = main.CalendarPanel();
+    page->SetScale(ZoomFromPercent(60));
+    auto press = [this](Qt::Key key) {
+        QWidget* focus = QApplication::focusWidget();
+        QTest::keyClick(focus && focus->window() == &main ? focus : static_cast<QWidget*>(&main), key);
+    };
+    press(Qt::Key_PageUp);
+    EXPECT_EQ(PercentFromZoom(page->Scale()), 50);
+    press(Qt::Key_PageDown);
+    press(Qt::Key_PageDown);
+    EXPECT_EQ(PercentFromZoom(page->Scale()), 70);
+}
+
+TEST_F(MainWindowFixture, ToolButtonsSetThePanelStateAndDropsReturnToSelection)
+{
+    showPage();
+    TCalendarPanel32* page = main.CalendarPanel();
+    QTest::mouseClick(main.Control(QStringLiteral("DrawLabelButton")), Qt::LeftButton);
+    EXPECT_EQ(page->PanelState(), psLabel);
+    QTest::mouseClick(main.Control(QStringLiteral("PSpeedButton1")), Qt::LeftButton);
+    EXPECT_EQ(page->PanelState(), psFlatCalendar);
+    page->DropObject({10, 10, 20, 20});
+    emit page->DroppedObjectEvent({10, 10, 20, 20});
+    EXPECT_TRUE(main.Modified());
+    EXPECT_TRUE(qobject_cast<QAbstractButton*>(main.Control(QStringLiteral("Pointerbutton")))->isChecked());
+    EXPECT_EQ(page->PanelState(), psPointing);
+}
