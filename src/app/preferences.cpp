@@ -1,0 +1,223 @@
+#include "preferences.h"
+
+#include "platform/centerform.h"
+#include "platform/inifile.h"
+#include "platform/programfolder.h"
+#include "platform/rounding.h"
+
+#include <QApplication>
+#include <QPointer>
+#include <QScreen>
+#include <QToolTip>
+#include <QWidget>
+
+namespace {
+
+const QString kZooming = QStringLiteral("Zooming");
+const QString kFont = QStringLiteral("Default Font");
+const QString kIcons = QStringLiteral("Icons");
+const QString kHints = QStringLiteral("Hints");
+
+// Point sizes outside this range cannot be drawn sensibly; the font dialog offers none of them.
+constexpr int kMinFontSize = 1;
+constexpr int kMaxFontSize = 1638;
+
+void readStyle(const TIniFile& ini, const QString& key, int flag, int& style)
+{
+    if (ini.ReadBool(kFont, key, style & flag))
+        style |= flag;
+    else
+        style &= ~flag;
+}
+
+bool writeStyle(TIniFile& ini, const QString& key, int flag, int style)
+{
+    return ini.WriteBool(kFont, key, style & flag);
+}
+
+class HintFilter : public QObject
+{
+public:
+    using QObject::QObject;
+    bool enabled = true;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (!enabled && event->type() == QEvent::ToolTip)
+            return true;
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+QPointer<HintFilter>& hintFilter()
+{
+    static QPointer<HintFilter> filter;
+    return filter;
+}
+
+} // namespace
+
+TPreferences DefaultPreferences()
+{
+    TPreferences preferences;
+    preferences.IconFile = ProgramDirectory() + QStringLiteral("MISC1.ICL");
+    return preferences;
+}
+
+TPreferences LoadPreferences()
+{
+    const TPreferences defaults = DefaultPreferences();
+    TPreferences p = defaults;
+    const TIniFile ini(SettingsFileName());
+    p.MainZoomPercent = ini.ReadInteger(kZooming, QStringLiteral("Main"), defaults.MainZoomPercent);
+    p.PropZoomPercent = ini.ReadInteger(kZooming, QStringLiteral("Prop"), defaults.PropZoomPercent);
+
+    FontDescription& font = p.DefaultFont;
+    font.name = ini.ReadString(kFont, QStringLiteral("Name"), defaults.DefaultFont.name);
+    if (font.name.trimmed().isEmpty())
+        font.name = defaults.DefaultFont.name;
+    font.size = ini.ReadInteger(kFont, QStringLiteral("Size"), defaults.DefaultFont.size);
+    if (font.size < kMinFontSize || font.size > kMaxFontSize)
+        font.size = defaults.DefaultFont.size;
+    readStyle(ini, QStringLiteral("Bold"), fsBold, font.style);
+    readStyle(ini, QStringLiteral("Italic"), fsItalic, font.style);
+    readStyle(ini, QStringLiteral("Underline"), fsUnderline, font.style);
+    readStyle(ini, QStringLiteral("Strikeout"), fsStrikeOut, font.style);
+    font.color = ini.ReadInteger(kFont, QStringLiteral("Color"), defaults.DefaultFont.color);
+
+    p.IconFile = ini.ReadString(kIcons, QStringLiteral("File"), defaults.IconFile);
+    if (p.IconFile.trimmed().isEmpty())
+        p.IconFile = defaults.IconFile;
+    p.IconToolVisible = ini.ReadBool(kIcons, QStringLiteral("Visible"), defaults.IconToolVisible);
+    p.ShowHints = ini.ReadBool(kHints, QStringLiteral("On"), defaults.ShowHints);
+    return p;
+}
+
+bool SavePreferences(const TPreferences& p)
+{
+    TIniFile ini(SettingsFileName());
+    bool ok = ini.WriteInteger(kZooming, QStringLiteral("Main"), p.MainZoomPercent);
+    ok &= ini.WriteInteger(kZooming, QStringLiteral("Prop"), p.PropZoomPercent);
+    const FontDescription& font = p.DefaultFont;
+    ok &= ini.WriteString(kFont, QStringLiteral("Name"), font.name);
+    ok &= ini.WriteInteger(kFont, QStringLiteral("Size"), font.size);
+    ok &= writeStyle(ini, QStringLiteral("Bold"), fsBold, font.style);
+    ok &= writeStyle(ini, QStringLiteral("Italic"), fsItalic, font.style);
+    ok &= writeStyle(ini, QStringLiteral("Underline"), fsUnderline, font.style);
+    ok &= writeStyle(ini, QStringLiteral("Strikeout"), fsStrikeOut, font.style);
+    ok &= ini.WriteInteger(kFont, QStringLiteral("Color"), font.color);
+    ok &= ini.WriteBool(kIcons, QStringLiteral("Visible"), p.IconToolVisible);
+    ok &= ini.WriteBool(kHints, QStringLiteral("On"), p.ShowHints);
+    ok &= ini.WriteString(kIcons, QStringLiteral("File"), p.IconFile);
+    return ok;
+}
+
+PlacementScreen ScreenOf(const QWidget* form)
+{
+    QScreen* screen = form && form->screen() ? form->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return {QRect(0, 0, 1024, 768), 96};
+    return {screen->geometry(), RoundHalfEven(screen->logicalDotsPerInch())};
+}
+
+QString PlacementSection(const QWidget* form, int logicalDpi)
+{
+    QString section = QString::fromLatin1(form->metaObject()->className()) + QStringLiteral("_Placement");
+    if (logicalDpi > 96)
+        section += QString::number(logicalDpi);
+    return section;
+}
+
+void RestorePlacement(QWidget* form)
+{
+    RestorePlacement(form, ScreenOf(form));
+}
+
+void RestorePlacement(QWidget* form, const PlacementScreen& screen)
+{
+    if (!form)
+        return;
+    const TIniFile ini(SettingsFileName());
+    const QString section = PlacementSection(form, screen.logicalDpi);
+    int left = ini.ReadInteger(section, QStringLiteral("Left"), 0);
+    int top = ini.ReadInteger(section, QStringLiteral("Top"), 0);
+    int right = ini.ReadInteger(section, QStringLiteral("Right"), 0);
+    int bottom = ini.ReadInteger(section, QStringLiteral("Bottom"), 0);
+    if (ini.ReadBool(section, QStringLiteral("Maximized"), form->isMaximized())) {
+        form->setWindowState(form->windowState() | Qt::WindowMaximized);
+        return;
+    }
+    // Nothing stored, or a rectangle without area that would leave the window out of reach.
+    if (bottom == 0 || right <= left || bottom <= top) {
+        CenterForm(form);
+        const QRect bounds = form->geometry();
+        left = bounds.left();
+        top = bounds.top();
+        right = bounds.left() + bounds.width();
+        bottom = bounds.top() + bounds.height();
+    }
+    const QRect area = screen.geometry;
+    const int areaRight = area.left() + area.width();
+    const int areaBottom = area.top() + area.height();
+    if (right > areaRight) {
+        left += areaRight - right;
+        right = areaRight;
+    }
+    if (left < area.left()) {
+        right += area.left() + 1 - left;
+        left = area.left() + 1;
+    }
+    if (bottom > areaBottom) {
+        top += areaBottom - bottom;
+        bottom = areaBottom;
+    }
+    if (top < area.top()) {
+        bottom += area.top() + 1 - top;
+        top = area.top() + 1;
+    }
+    form->setGeometry(left, top, right - left, bottom - top);
+}
+
+bool SavePlacement(QWidget* form)
+{
+    return SavePlacement(form, ScreenOf(form));
+}
+
+bool SavePlacement(QWidget* form, const PlacementScreen& screen)
+{
+    if (!form)
+        return false;
+    const bool maximized = form->isMaximized();
+    QRect bounds = form->geometry();
+    if (form->windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen)) {
+        if (form->normalGeometry().isValid())
+            bounds = form->normalGeometry();
+    }
+    TIniFile ini(SettingsFileName());
+    const QString section = PlacementSection(form, screen.logicalDpi);
+    bool ok = ini.WriteInteger(section, QStringLiteral("Left"), bounds.left());
+    ok &= ini.WriteInteger(section, QStringLiteral("Top"), bounds.top());
+    ok &= ini.WriteInteger(section, QStringLiteral("Right"), bounds.left() + bounds.width());
+    ok &= ini.WriteInteger(section, QStringLiteral("Bottom"), bounds.top() + bounds.height());
+    ok &= ini.WriteBool(section, QStringLiteral("Maximized"), maximized);
+    return ok;
+}
+
+void SetHintsEnabled(bool enabled)
+{
+    QPointer<HintFilter>& filter = hintFilter();
+    if (!filter && QCoreApplication::instance()) {
+        filter = new HintFilter(QCoreApplication::instance());
+        QCoreApplication::instance()->installEventFilter(filter);
+    }
+    if (filter)
+        filter->enabled = enabled;
+    if (!enabled)
+        QToolTip::hideText();
+}
+
+bool HintsEnabled()
+{
+    return !hintFilter() || hintFilter()->enabled;
+}

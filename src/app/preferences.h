@@ -1,0 +1,52 @@
+// The user's preferences and window placements as kept in the settings file, and the switch that
+// turns tool tips on and off for the whole application.
+#pragma once
+
+#include "platform/fontdescription.h"
+
+#include <QRect>
+#include <QString>
+
+class QWidget;
+
+struct TPreferences
+{
+    int MainZoomPercent = 60;    // page zoom, through the zoom ladder
+    int PropZoomPercent = 30;    // preview zoom of the properties dialog
+    FontDescription DefaultFont; // default editor font: Arial 10, regular, black
+    QString IconFile;            // icon library of the palette
+    bool IconToolVisible = true;
+    bool ShowHints = true;
+
+    bool operator==(const TPreferences&) const = default;
+};
+
+// The values used where the settings file has none; the icon file lies in the program folder.
+TPreferences DefaultPreferences();
+// Reads every preference from SettingsFileName(); missing or unreadable values give the defaults.
+TPreferences LoadPreferences();
+// Writes every preference; false when the settings file could not be written.
+bool SavePreferences(const TPreferences& preferences);
+
+// The screen a placement is kept on: its rectangle and its logical pixels per inch.
+struct PlacementScreen
+{
+    QRect geometry;
+    int logicalDpi = 96;
+};
+// The screen the form is on (the primary screen when it has none yet).
+PlacementScreen ScreenOf(const QWidget* form);
+// Class name + "_Placement", with the pixels per inch appended above 96.
+QString PlacementSection(const QWidget* form, int logicalDpi);
+
+// Restores the form's stored rectangle (kept on the screen) or maximised state; with nothing stored
+// the form is centred. The overloads with a screen let tests stand in for the real one.
+void RestorePlacement(QWidget* form);
+void RestorePlacement(QWidget* form, const PlacementScreen& screen);
+// Stores the form's restored (not maximised) rectangle and whether it is maximised.
+bool SavePlacement(QWidget* form);
+bool SavePlacement(QWidget* form, const PlacementScreen& screen);
+
+// Qt has no global switch for tool tips: while hints are off an application-wide filter swallows them.
+void SetHintsEnabled(bool enabled);
+bool HintsEnabled();
