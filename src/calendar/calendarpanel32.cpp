@@ -1,5 +1,9 @@
 #include "calendarpanel32.h"
 
+#include "calendardraw.h"
+#include "calendarprint.h"
+
+#include "report/reportprinter.h"
 #include "surface/qgraphiccontrol.h"
 
 #include "platform/programfolder.h"
@@ -417,13 +421,162 @@ void TCalendarPanel32::mouseReleaseEvent(QMouseEvent* event)
 
 void TCalendarPanel32::mouseDoubleClickEvent(QMouseEvent*) {}
 
+CalendarDrawParams TCalendarPanel32::mainParams(const std::function<int(int)>& fontPixels, TRect rect,
+                                                int minTitle) const
+{
+    CalendarDrawParams p;
+    p.BackColor = clWhite;
+    p.TitleBackColor = m_s.TitleBGColor;
+    p.MinTitleHeight = minTitle;
+    p.Month = m_s.MainCalMonth;
+    p.Year = m_s.MainCalYear;
+    p.Day = m_s.MainCalDay;
+    p.Rect = rect;
+    p.NumberPosition = m_s.NumberPosition;
+    p.StartOfWeek = m_s.StartOfWeek;
+    p.CalendarBorder = m_s.CalendarBorder;
+    p.TitleFont = m_s.TitleFont;
+    p.TitleFont.size = fontPixels(m_s.TitleFont.size);
+    p.TitleShowYear = m_s.TitleShowYear;
+    p.HeadersFont = m_s.HeadersFont;
+    p.HeadersFont.size = fontPixels(m_s.HeadersFont.size);
+    p.HeadersBorder = m_s.HeadersBorder;
+    p.HeadersStyle = m_s.HeadersStyle;
+    p.HeadersBGColor = m_s.HeadersBGColor;
+    p.CellFont = m_s.CellFont;
+    p.CellFont.size = fontPixels(m_s.CellFont.size);
+    p.CellBorder = m_s.CellBorder;
+    p.MonthNames = m_s.MonthNames;
+    p.DayNames = m_s.DayNames;
+    p.Cells = m_cells;
+    p.TitleRect = m_titleRect;
+    p.DayNamesRect = m_dayNamesRect;
+    p.PlannerDays = m_s.CalendarLayout == lo2Week ? 14 : 7;
+    p.HourRows = m_s.CalendarLayout == loDay15 ? 15 : 10;
+    p.StartTime = m_s.DayStartTime;
+    p.clearFreeRects();
+    return p;
+}
+
+CalendarDrawParams TCalendarPanel32::miniParams(const std::function<int(int)>& fontPixels, const TMiniSlot& slot,
+                                                TRect rect) const
+{
+    CalendarDrawParams p;
+    p.BackColor = m_s.MiniCalBGColor;
+    p.TitleBackColor = m_s.MiniCalBGColor;
+    p.MinTitleHeight = 0;
+    p.Month = slot.month;
+    p.Year = slot.year;
+    p.Day = 1;
+    p.Rect = rect;
+    p.NumberPosition = cnpCenter;
+    p.StartOfWeek = m_s.StartOfWeek;
+    p.CalendarBorder = m_s.MiniCalBorder;
+    p.TitleFont = m_s.MiniTitleFont;
+    p.TitleFont.size = fontPixels(m_s.MiniTitleFont.size);
+    p.TitleShowYear = m_s.MiniShowYear;
+    p.HeadersFont = m_s.MiniHeadersFont;
+    p.HeadersFont.size = fontPixels(m_s.MiniHeadersFont.size);
+    p.HeadersBorder = m_s.MiniHeadersBorder;
+    p.HeadersStyle = m_s.MiniHeadersStyle;
+    p.HeadersBGColor = m_s.MiniHeadersBGColor;
+    p.CellFont = m_s.MiniCellFont;
+    p.CellFont.size = fontPixels(m_s.MiniCellFont.size);
+    p.CellBorder = m_s.MiniCellBorder;
+    p.MonthNames = m_s.MonthNames;
+    p.DayNames = m_s.DayNames;
+    return p;
+}
+
+void TCalendarPanel32::renderPage(QPainter& painter)
+{
+    const double z = Scale();
+    painter.fillRect(rect(), Qt::white);
+    if (!m_borderArt.IsEmpty())
+        m_borderArt.StretchDraw(painter, QRectF(m_geometry.BorderRect.scaled(z).toQRect()));
+    painter.setPen(QPen(Qt::black, 0));
+    const auto screenFont = [z](int points) { return FontPixelSize(points, z); };
+    if (m_geometry.ShowPlanner || m_geometry.ShowMainCalendar) {
+        CalendarDrawParams p = mainParams(screenFont, m_geometry.CalendarRect.scaled(z), RoundHalfEven(ScreenPixelsPerInch() * 1.5 * z));
+        switch (m_s.CalendarLayout) {
+        case loWeek:
+        case lo2Week: DrawWeekPlanner(painter, p, m_s.UserTitle); break;
+        case loDay10:
+        case loDay15: DrawDayPlanner(painter, p, m_s.UserTitle); break;
+        default: DrawMonth(painter, p, m_s.UserTitle); break;
+        }
+        m_cells = p.Cells;
+        m_titleRect = p.TitleRect;
+        m_dayNamesRect = p.DayNamesRect;
+    }
+    m_printLayoutSize = m_cells[1].rFree;
+    m_printLayoutSize.right += 5;
+    m_printLayoutSize.bottom += 5;
+    if (m_geometry.ShowMiniCalendars) {
+        for (int i = 1; i <= m_geometry.MiniCount; ++i) {
+            const TMiniSlot& slot = m_geometry.MiniSlots[i];
+            CalendarDrawParams p = miniParams(screenFont, slot, slot.rect.scaled(z));
+            DrawMonth(painter, p, QString());
+        }
+    }
+}
+
 void TCalendarPanel32::paintEvent(QPaintEvent* event)
 {
-    if (SuspendPaint)
+    if (m_painting || SuspendPaint || !isVisible())
         return;
+    m_painting = true;
+    QImage image(size(), QImage::Format_RGB32);
+    {
+        QPainter offscreen(&image);
+        offscreen.setRenderHint(QPainter::TextAntialiasing, true);
+        renderPage(offscreen);
+    }
     QPainter painter(this);
-    PaintPaper(painter, event->rect());
-    if (!m_borderArt.IsEmpty())
-        m_borderArt.StretchDraw(painter, QRectF(m_geometry.BorderRect.scaled(Scale()).toQRect()));
+    painter.drawImage(event->rect(), image, event->rect());
     PaintBand(painter);
+    m_painting = false;
+}
+
+QImage TCalendarPanel32::RenderToBitmap()
+{
+    QImage image(size(), QImage::Format_RGB32);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    renderPage(painter);
+    for (TQGraphicControl* object : PlacedObjects())
+        object->render(&painter, object->pos(), QRegion(), QWidget::DrawChildren);
+    return image;
+}
+
+void TCalendarPanel32::PrintPage(TReportPrinter& report, double xOffset, double yOffset)
+{
+    const double ppi = ScreenPixelsPerInch();
+    auto toDevice = [&](const TRect& r) {
+        return TRect::fromQRect(report.InchRectToDevice(r.left / ppi + xOffset, r.top / ppi + yOffset,
+                                                        r.right / ppi + xOffset, r.bottom / ppi + yOffset));
+    };
+    if (!m_borderArt.IsEmpty())
+        m_borderArt.StretchDraw(report.Canvas(), QRectF(toDevice(m_geometry.BorderRect).toQRect()));
+    report.SetPen(report.DefaultPen());
+    report.SetBrush(Qt::white);
+    const auto paperFont = [&report](int points) { return report.FontPixelSize(points); };
+    if (m_geometry.ShowPlanner || m_geometry.ShowMainCalendar) {
+        CalendarDrawParams p = mainParams(paperFont, toDevice(m_geometry.CalendarRect),
+                                          RoundHalfEven(report.YPixelsPerInch() * 1.5));
+        switch (m_s.CalendarLayout) {
+        case loWeek:
+        case lo2Week: PrintWeekPlanner(report, p, m_s.UserTitle); break;
+        case loDay10:
+        case loDay15: PrintDayPlanner(report, p, m_s.UserTitle); break;
+        default: PrintMonth(report, p, m_s.UserTitle); break;
+        }
+    }
+    if (m_geometry.ShowMiniCalendars) {
+        for (int i = 1; i <= m_geometry.MiniCount; ++i) {
+            const TMiniSlot& slot = m_geometry.MiniSlots[i];
+            CalendarDrawParams p = miniParams(paperFont, slot, toDevice(slot.rect));
+            PrintMonth(report, p, QString());
+        }
+    }
 }

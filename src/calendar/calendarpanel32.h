@@ -2,6 +2,7 @@
 // and the design surface on which placed objects lie.
 #pragma once
 
+#include "calendardrawparams.h"
 #include "calendarlayout.h"
 #include "calendarsettings.h"
 
@@ -12,6 +13,7 @@
 #include <map>
 
 class TQGraphicControl;
+class TReportPrinter;
 
 class TCalendarPanel32 : public TQBasePanel
 {
@@ -195,6 +197,11 @@ public:
     using ToolCreationStep = std::function<void(TQGraphicControl* object)>;
     void SetToolKind(TLPanelState state, ToolFactory factory, ToolCreationStep step = {});
 
+    // The page as an image of the control's size: border art, calendar, minis and placed objects.
+    QImage RenderToBitmap();
+    // Draws the page on an open report; the offsets (inches) place the page on the paper.
+    void PrintPage(TReportPrinter& report, double xOffset, double yOffset);
+
     void DropObject(TRect r) override;
     void SetScale(float factor) override;
 
@@ -225,6 +232,10 @@ private:
         Relayout(false);
     }
     void applyBorderFile(const QString& name);
+    // Steps shared by the screen, the bitmap and the report: fill the records the routines read.
+    CalendarDrawParams mainParams(const std::function<int(int)>& fontPixels, TRect rect, int minTitle) const;
+    CalendarDrawParams miniParams(const std::function<int(int)>& fontPixels, const TMiniSlot& slot, TRect rect) const;
+    void renderPage(QPainter& painter);
     void applyLineLayout();
     void applyMiniLineLayout();
     void clickAt(QPoint p);
@@ -239,4 +250,7 @@ private:
     TVectorPicture m_borderArt;
     bool m_pressedInPointing = false;
     std::map<int, std::pair<ToolFactory, ToolCreationStep>> m_tools;
+    bool m_painting = false;
+    // Cell 1's free area (grown by 5 each way) as last painted: the size day texts are laid out at for print.
+    TRect m_printLayoutSize;
 };

@@ -1,16 +1,21 @@
-// A vector picture read from a file and stretched into any rectangle: border art and, once the
-// metafile player exists, Windows metafiles through the same loader.
+// A vector picture read from a file and stretched into any rectangle on any device: border art and,
+// once the metafile player exists, Windows metafiles through the same loader.
 #pragma once
 
-#include <QPicture>
 #include <QString>
+
+#include <memory>
 
 class QPainter;
 class QRectF;
+class QSvgRenderer;
 
 class TVectorPicture
 {
 public:
+    TVectorPicture();
+    ~TVectorPicture();
+
     // Reads the file; false (and an empty picture) when it cannot be read as a vector picture.
     bool LoadFromFile(const QString& path);
     void Clear();
@@ -19,6 +24,5 @@ public:
     void StretchDraw(QPainter& painter, const QRectF& target) const;
 
 private:
-    QPicture m_picture;
-    QRectF m_bounds;
+    std::unique_ptr<QSvgRenderer> m_svg;
 };

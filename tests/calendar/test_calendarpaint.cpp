@@ -1,0 +1,201 @@
+#include "calendar/calendarpanel32.h"
+#include "report/reportprinter.h"
+#include "support/testsupport.h"
+#include "surface/qgraphiccontrol.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class TestObject : public TQGraphicControl
+{
+public:
+    using TQGraphicControl::TQGraphicControl;
+
+protected:
+    void paintEvent(QPaintEvent*) override { QPainter(this).fillRect(rect(), Qt::red); }
+};
+
+int darkPixels(const QImage& image)
+{
+    const QImage grey = image.convertToFormat(QImage::Format_Grayscale8);
+    int dark = 0;
+    for (int y = 0; y < grey.height(); ++y) {
+        const uchar* line = grey.constScanLine(y);
+        dark += int(std::count_if(line, line + grey.width(), [](uchar v) { return v < 128; }));
+    }
+    return dark;
+}
+
+void englishNames(TCalendarPanel32& page)
+{
+    const char* months[] = {"January", "February", "March", "April", "May", "June", "July", "August", "September",
+                            "October", "November", "December"};
+    const char* days[] = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
+    for (int i = 0; i < 12; ++i)
+        page.SetMonthName(i + 1, QLatin1String(months[i]));
+    for (int i = 0; i < 7; ++i)
+        page.SetDayName(i + 1, QLatin1String(days[i]));
+}
+
+} // namespace
+
+TEST(CalendarPaint, CellTableAfterRenderingJanuary1997)
+{
+    TCalendarPanel32 page;
+    page.ResetToDefaults();
+    page.SetCalendarLayout(loFullCalendar);
+    page.SetMainCalMonth(1);
+    page.SetMainCalYear(1997);
+    page.RenderToBitmap();
+    EXPECT_EQ(page.DayOfCell(3), 0);
+    EXPECT_EQ(page.DayOfCell(4), 1);
+    EXPECT_EQ(page.DayOfCell(34), 31);
+    EXPECT_EQ(page.DayOfCell(35), 0);
+    EXPECT_EQ(page.CellOfDay(0), 1);
+    EXPECT_EQ(page.CellOfDay(32), -1);
+    page.SetStartOfWeek(2);
+    page.RenderToBitmap();
+    EXPECT_EQ(page.CellOfDay(1), 3);
+    EXPECT_FALSE(page.TitleRect().isEmpty());
+    EXPECT_FALSE(page.DayNamesRect().isEmpty());
+    EXPECT_FALSE(page.Cell(10).rFree.isEmpty());
+    page.SetNumberPosition(cnpCenter);
+    page.RenderToBitmap();
+    for (int i = 1; i <= kCellCount; ++i)
+        EXPECT_TRUE(page.Cell(i).rFree.isEmpty()) << i;
+}
+
+TEST(CalendarPaint, ClicksOpenCellsUnlessAnObjectCoversThem)
+{
+    QWidget owner;
+    auto* page = new TCalendarPanel32(&owner);
+    page->ResetToDefaults();
+    page->SetCalendarLayout(loFullCalendar);
+    owner.resize(page->size());
+    owner.show();
+    page->RenderToBitmap();
+    std::vector<int> opened;
+    page->ClickedInCellEvent = [&](TRect, TRect, int cell, int) { opened.push_back(cell); };
+    const QPoint inCell10 = page->Cell(10).rTotal.toQRect().center();
+    const QPoint inCell20 = page->Cell(20).rTotal.toQRect().center();
+    QTest::mouseClick(page, Qt::LeftButton, {}, inCell10);
+    ASSERT_EQ(opened, std::vector<int>{10});
+
+    auto* object = new TestObject(page);
+    object->SetUnselectable(true); // its presses pass through to the page
+    object->setGeometry(QRect(inCell20 - QPoint(10, 10), QSize(20, 20)));
+    page->HookObject(object);
+    object->show();
+    QTest::mouseClick(page, Qt::LeftButton, {}, inCell20);
+    EXPECT_EQ(opened, std::vector<int>{10});
+
+    // Neighbours: none before cell 1; only cells with room for text.
+    opened.clear();
+    page->OpenPreviousCell(1);
+    page->OpenNextCell(kCellCount);
+    EXPECT_TRUE(opened.empty());
+    page->OpenNextCell(10);
+    EXPECT_EQ(opened, std::vector<int>{11});
+}
+
+TEST(CalendarPaint, TitleAndDayNameClicksRaiseTheirEvents)
+{
+    TCalendarPanel32 page;
+    page.ResetToDefaults();
+    page.SetCalendarLayout(loMC12Month);
+    page.show();
+    page.RenderToBitmap();
+    int clicks = 0;
+    QObject::connect(&page, &TCalendarPanel32::OnClick, [&] { ++clicks; });
+    QTest::mouseClick(&page, Qt::LeftButton, {}, QPoint(400, 400));
+    EXPECT_EQ(clicks, 1); // a multi-month page has no cells to open
+}
+
+TEST(CalendarPaint, EveryLayoutRendersOnBothPapersAndZooms)
+{
+    ScratchProgramFolder folder;
+    QDir().mkpath(folder.file(QStringLiteral("Borders")));
+    QFile::copy(QStringLiteral(ALMARIN_SOURCE_DIR "/assets/Borders/Holly.wpo"), folder.file(QStringLiteral("Borders/Holly.wpo")));
+    QFile::copy(QStringLiteral(ALMARIN_SOURCE_DIR "/assets/Borders/Holly.wls"), folder.file(QStringLiteral("Borders/Holly.wls")));
+    const QString out = TestOutputDir(QStringLiteral("calendar/layouts"));
+    TCalendarPanel32 page;
+    page.ResetToDefaults();
+    englishNames(page);
+    page.SetMainCalMonth(12);
+    page.SetMainCalYear(1997);
+    page.SetMainCalDay(29);
+    page.SetWMFBorderFile(QStringLiteral("Holly"));
+    ASSERT_EQ(page.WMFBorderFile(), QStringLiteral("Holly"));
+    for (bool a4 : {false, true}) {
+        page.SetA4Paper(a4);
+        for (float zoom : {1.0f, 0.5f}) {
+            page.SetScale(zoom);
+            for (int layout = 0; layout < kLayoutCount; ++layout) {
+                page.SetCalendarLayout(static_cast<TCalendarLayout>(layout));
+                const QImage image = page.RenderToBitmap();
+                EXPECT_EQ(image.size(), page.size());
+                EXPECT_GT(darkPixels(image), 500) << layout;
+                image.save(QStringLiteral("%1/layout%2_%3_%4.png").arg(out).arg(layout, 2, 10, QLatin1Char('0'))
+                               .arg(a4 ? QStringLiteral("A4") : QStringLiteral("Letter")).arg(int(zoom * 100)));
+            }
+        }
+    }
+    page.SetCalendarLayout(loWeek);
+    page.SetScale(1.0f);
+    page.RenderToBitmap();
+    EXPECT_EQ(page.DayOfCell(1), 29);
+    EXPECT_EQ(page.DayOfCell(8), 0); // the notes row
+}
+
+TEST(CalendarPaint, BorderFilesMissingBrokenAndRefused)
+{
+    ScratchProgramFolder folder;
+    QDir().mkpath(folder.file(QStringLiteral("borders")));
+    QFile::copy(QStringLiteral(ALMARIN_SOURCE_DIR "/assets/Borders/Stars.wls"), folder.file(QStringLiteral("borders/STARS.WLS")));
+    {
+        QFile broken(folder.file(QStringLiteral("borders/Broken.wls")));
+        ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+        broken.write("not a picture");
+    }
+    TCalendarPanel32 page;
+    page.ResetToDefaults(); // landscape layout
+    const TRect plain = page.CalendarRect();
+    page.SetWMFBorderFile(QStringLiteral("Stars"));
+    EXPECT_EQ(page.WMFBorderFile(), QStringLiteral("Stars"));
+    EXPECT_EQ(page.CalendarRect().left, plain.left + 45); // px(0.97) − px(0.5)
+    EXPECT_EQ(page.BorderRect(), (TRect{48, 48, 1008, 768}));
+    page.SetWMFBorderFile(QStringLiteral("Missing"));
+    EXPECT_EQ(page.WMFBorderFile(), QStringLiteral("Stars"));
+    page.SetWMFBorderFile(QStringLiteral("../borders/Stars"));
+    EXPECT_EQ(page.WMFBorderFile(), QStringLiteral("Stars"));
+    page.SetWMFBorderFile(QStringLiteral("Broken"));
+    EXPECT_TRUE(page.WMFBorderFile().isEmpty());
+    EXPECT_EQ(page.CalendarRect(), plain);
+}
+
+TEST(CalendarPaint, PrintedPageCarriesTitleDayNamesAndNumbers)
+{
+    TCalendarPanel32 page;
+    page.ResetToDefaults();
+    englishNames(page);
+    page.SetMainCalMonth(1);
+    page.SetMainCalYear(1997);
+    const QString pdf = TestOutputDir(QStringLiteral("calendar")) + QStringLiteral("/printed_page.pdf");
+    TReportPrinter report;
+    report.SetOutputFileName(pdf);
+    report.SetOrientation(QPageLayout::Landscape);
+    ASSERT_TRUE(report.Execute([&](TReportPrinter& r) { page.PrintPage(r, 0, 0); }));
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    ASSERT_TRUE(text.waitForFinished(20000));
+    const QString words = QString::fromUtf8(text.readAllStandardOutput());
+    EXPECT_TRUE(words.contains(QStringLiteral("January 1997")));
+    EXPECT_TRUE(words.contains(QStringLiteral("Wed")));
+    EXPECT_TRUE(words.contains(QStringLiteral("31")));
+    EXPECT_TRUE(words.contains(QStringLiteral("December 1996"))); // the mini in the title
+}
