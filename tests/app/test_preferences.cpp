@@ -154,19 +154,6 @@ TEST(Preferences, GarbageGivesTheDefaultForEachBadValue)
     const TPreferences p = LoadPreferences();
     EXPECT_EQ(p.DefaultFont.size, 10);
     EXPECT_FALSE(p.ShowHints);
-
-    writeSettings(QByteArray(4096, '\xFF'));
-    EXPECT_EQ(LoadPreferences(), DefaultPreferences());
-}
-
-TEST(Placement, SectionNameCarriesDpiAboveNinetySix)
-{
-    QWidget widget;
-    QDialog dialog;
-    EXPECT_EQ(PlacementSection(&widget, 96), QStringLiteral("QWidget_Placement"));
-    EXPECT_EQ(PlacementSection(&widget, 72), QStringLiteral("QWidget_Placement"));
-    EXPECT_EQ(PlacementSection(&dialog, 120), QStringLiteral("QDialog_Placement120"));
-    EXPECT_EQ(PlacementSection(&dialog, 144), QStringLiteral("QDialog_Placement144"));
 }
 
 TEST(Placement, NothingStoredCentresTheForm)
@@ -239,6 +226,7 @@ TEST(Placement, SectionsOfAnotherDpiAreNotUsed)
               (QStringList{QStringLiteral("Left=30"), QStringLiteral("Top=40"), QStringLiteral("Right=530"),
                            QStringLiteral("Bottom=440"), QStringLiteral("Maximized=0")}));
     EXPECT_EQ(ini.ReadInteger(QStringLiteral("QWidget_Placement"), QStringLiteral("Left"), 0), 10);
+    EXPECT_EQ(PlacementSection(&form, 96), QStringLiteral("QWidget_Placement"));
 }
 
 TEST(Placement, SaveAndRestoreRoundTripIncludingMaximised)

@@ -144,15 +144,3 @@ TEST(SetTimeDialog, OkHandsTheChoiceBackAndCancelLeavesTheCallersTime)
     EXPECT_TRUE(TSetTimeDialog::Execute(nullptr, time));
     EXPECT_EQ(time, QTime(15, 30));
 }
-
-TEST(SetTimeDialog, EscapeCancels)
-{
-    QTime time(6, 10);
-    QTimer::singleShot(0, [] {
-        QWidget* dialog = QApplication::activeModalWidget();
-        ASSERT_NE(dialog, nullptr);
-        QTest::keyClick(dialog, Qt::Key_Escape);
-    });
-    EXPECT_FALSE(TSetTimeDialog::Execute(nullptr, time));
-    EXPECT_EQ(time, QTime(6, 10));
-}
