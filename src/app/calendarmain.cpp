@@ -16,7 +16,9 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
+#include <QColorDialog>
 #include <QFileInfo>
+#include <QFontDialog>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -65,6 +67,17 @@ TCalendarMain::TCalendarMain(QWidget* parent) : QMainWindow(parent)
     column->addWidget(m_scrollBox, 1);
 
     buildMenus();
+
+    // Qt's font dialog has no colour, so the colour is asked right after it.
+    ChooseFont = [this](FontDescription& font) {
+        bool ok = false;
+        const QFont chosen = QFontDialog::getFont(&ok, font.toQFontPoints(), this, QStringLiteral("Default Editor Font"));
+        if (!ok)
+            return false;
+        const QColor color = QColorDialog::getColor(ToQColor(font.color), this, QStringLiteral("Default Editor Font"));
+        font = FontDescription::fromQFont(chosen, color.isValid() ? FromQColor(color) : font.color);
+        return true;
+    };
 
     connect(m_page, &TQBasePanel::DroppedObjectEvent, this, [this] {
         SetModified(true);
@@ -200,7 +213,8 @@ void TCalendarMain::buildMenus()
     add(m_fileMenu, "mnuUserTitle", QStringLiteral("User Defined Title"));
     add(m_fileMenu, "mnuCancelChanges", QStringLiteral("&Cancel Changes"));
     add(m_fileMenu, "mnuClearAll", QStringLiteral("Clear &All Cell Contents"));
-    add(m_fileMenu, "DefaultEditorFont1", QStringLiteral("&Default Editor Font"));
+    connect(add(m_fileMenu, "DefaultEditorFont1", QStringLiteral("&Default Editor Font")), &QAction::triggered, this,
+            &TCalendarMain::DefaultEditorFont1Click);
     m_fileMenu->addSeparator();
     add(m_fileMenu, "mnuFillRecurring", QStringLiteral("Fill Calendar with Recurring Dates"));
     add(m_fileMenu, "mnuEditRecurring", QStringLiteral("Edit Recurring Dates"));
@@ -224,10 +238,11 @@ void TCalendarMain::buildMenus()
     QAction* hints = add(m_helpMenu, "mnuShowHint", QStringLiteral("&Show Hints"));
     hints->setCheckable(true);
     hints->setChecked(true);
+    connect(hints, &QAction::triggered, this, &TCalendarMain::mnuShowHintClick);
 
     // Commands whose work is not built yet stay visible but disabled; SetButtons leaves them alone.
     for (const char* name : {"mnuNew", "mnuOpen", "mnuSave", "mnuSaveAs", "mnuSaveAsBitmap", "mnuSaveAsJPG",
-                             "mnuProperties", "mnuUserTitle", "mnuCancelChanges", "mnuClearAll", "DefaultEditorFont1",
+                             "mnuProperties", "mnuUserTitle", "mnuCancelChanges", "mnuClearAll",
                              "mnuFillRecurring", "mnuEditRecurring", "mnuPrint", "mnuPrintSetup", "mnuConfigInfo"}) {
         QAction* a = Action(QLatin1String(name));
         a->setProperty("almarinPending", true);
@@ -261,10 +276,11 @@ void TCalendarMain::FormCreate()
     m_page->move(5, 5);
     Loading = true;
     CurrentCell = 0;
+    LoadPreferences();
     SetModified(false);
     m_page->SetScale(ZoomFromPercent(MainZoomPercent));
     m_page->SetCalendarLayout(LOFullCalendarLS);
-    Action(QStringLiteral("mnuShowHint"))->setChecked(ShowHints);
+    SetHintsEnabled(ShowHints);
     qApp->installEventFilter(this);
 }
 
@@ -282,7 +298,7 @@ void TCalendarMain::FormActivate()
     if (!Loading)
         return;
     BusyCursor();
-    CenterForm(this);
+    RestorePlacement(this);
     PrintersPresent = CheckPrintersPresent();
     m_page->ResetToDefaults();
     QCoreApplication::processEvents();
@@ -305,6 +321,45 @@ void TCalendarMain::closeEvent(QCloseEvent* event)
 void TCalendarMain::FormClose()
 {
     MainZoomPercent = PercentFromZoom(m_page->Scale());
+    SavePreferences();
+    SavePlacement(this);
+}
+
+void TCalendarMain::LoadPreferences()
+{
+    Preferences = ::LoadPreferences();
+    MainZoomPercent = Preferences.MainZoomPercent;
+    PropZoomPercent = Preferences.PropZoomPercent;
+    IconToolVisible = Preferences.IconToolVisible;
+    ShowHints = Preferences.ShowHints;
+    Action(QStringLiteral("mnuShowHint"))->setChecked(ShowHints);
+}
+
+void TCalendarMain::SavePreferences()
+{
+    Preferences.MainZoomPercent = MainZoomPercent;
+    Preferences.PropZoomPercent = PropZoomPercent;
+    Preferences.IconToolVisible = IconToolVisible;
+    ShowHints = Action(QStringLiteral("mnuShowHint"))->isChecked();
+    Preferences.ShowHints = ShowHints;
+    ::SavePreferences(Preferences);
+}
+
+void TCalendarMain::mnuShowHintClick()
+{
+    ShowHints = Action(QStringLiteral("mnuShowHint"))->isChecked();
+    SavePreferences();
+    SetHintsEnabled(ShowHints);
+}
+
+void TCalendarMain::DefaultEditorFont1Click()
+{
+    LoadPreferences();
+    FontDescription font = Preferences.DefaultFont;
+    if (ChooseFont(font)) {
+        Preferences.DefaultFont = font;
+        SavePreferences();
+    }
 }
 
 void TCalendarMain::SetModified(bool value)

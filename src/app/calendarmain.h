@@ -2,9 +2,13 @@
 // control, and the rules that enable or hide each command.
 #pragma once
 
+#include "preferences.h"
+
 #include "calendar/calendartypes.h"
 
 #include <QMainWindow>
+
+#include <functional>
 
 class QAction;
 class QButtonGroup;
@@ -43,6 +47,16 @@ public:
     bool IconToolVisible = true;
     bool ShowHints = true;
     bool ZoomBusy = false;
+
+    // Preferences as last loaded or chosen (default editor font, icon file).
+    TPreferences Preferences;
+    // Asks the user for the default editor font; true when confirmed. Tests replace the dialog.
+    std::function<bool(FontDescription& font)> ChooseFont;
+
+    void DefaultEditorFont1Click();
+    void mnuShowHintClick();
+    void LoadPreferences();
+    void SavePreferences();
 
     void ZoomSpinnerUpClick();
     void ZoomSpinnerDownClick();

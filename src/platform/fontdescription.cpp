@@ -21,6 +21,13 @@ QFont FontDescription::toQFontPixels(int pixelSize) const
     return f;
 }
 
+QFont FontDescription::toQFontPoints() const
+{
+    QFont f = toQFontPixels(1);
+    f.setPointSize(std::max(1, size));
+    return f;
+}
+
 QFont FontDescription::toQFont(double zoom) const
 {
     return toQFontPixels(FontPixelSize(size, zoom));

@@ -21,6 +21,8 @@ struct FontDescription
 
     // The QFont at a zoom factor: pixel size round(points × 96 / 72 × zoom), independent of the screen.
     QFont toQFont(double zoom = 1.0) const;
+    // The font at its point size, for font dialogs.
+    QFont toQFontPoints() const;
     // The same with an explicit pixel size (already zoomed, or for a device of another resolution).
     QFont toQFontPixels(int pixelSize) const;
     static FontDescription fromQFont(const QFont& font, TColor color);

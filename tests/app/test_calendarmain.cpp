@@ -7,6 +7,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QLabel>
 #include <QMenuBar>
 #include <QTest>
@@ -163,4 +164,37 @@ TEST_F(MainWindowFixture, ToolButtonsSetThePanelStateAndDropsReturnToSelection)
     EXPECT_TRUE(main.Modified());
     EXPECT_TRUE(qobject_cast<QAbstractButton*>(main.Control(QStringLiteral("Pointerbutton")))->isChecked());
     EXPECT_EQ(page->PanelState(), psPointing);
+}
+
+TEST(MainWindowPreferences, StoredZoomBetweenStepsStartsOnTheLadderAndIsWrittenBack)
+{
+    ScratchProgramFolder folder;
+    {
+        QFile ini(folder.file(QStringLiteral("QX.ini")));
+        ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+        ini.write("; kept\r\n[Zooming]\r\nMain=35\r\n[Hints]\r\nOn=0\r\n");
+    }
+    {
+        TCalendarMain main;
+        main.show();
+        QTRY_VERIFY_WITH_TIMEOUT(!main.Loading, 5000);
+        EXPECT_FLOAT_EQ(main.CalendarPanel()->Scale(), 0.301f);
+        EXPECT_EQ(main.ZoomCaption()->text(), QStringLiteral("30%"));
+        EXPECT_FALSE(main.Action(QStringLiteral("mnuShowHint"))->isChecked());
+        main.Action(QStringLiteral("mnuShowHint"))->trigger(); // hints on, saved at once
+        FontDescription chosen{QStringLiteral("Liberation Serif"), 14, fsStrikeOut, clNavy};
+        main.ChooseFont = [&](FontDescription& font) {
+            font = chosen;
+            return true;
+        };
+        main.Action(QStringLiteral("DefaultEditorFont1"))->trigger();
+        main.close();
+    }
+    QFile ini(folder.file(QStringLiteral("QX.ini")));
+    ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
+    const QByteArray text = ini.readAll();
+    EXPECT_TRUE(text.startsWith("; kept\r\n[Zooming]\r\nMain=30\r\n"));
+    EXPECT_TRUE(text.contains("On=1"));
+    EXPECT_TRUE(text.contains("Strikeout=1"));
+    EXPECT_TRUE(text.contains("TCalendarMain_Placement"));
 }
