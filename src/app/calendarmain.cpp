@@ -4,6 +4,7 @@
 #include "printing.h"
 
 #include "calendar/calendarpanel32.h"
+#include "recurring/recurringfile.h"
 #include "widgets/spinbutton.h"
 
 #include "platform/centerform.h"
@@ -282,6 +283,7 @@ void TCalendarMain::FormCreate()
     m_page->SetCalendarLayout(LOFullCalendarLS);
     SetHintsEnabled(ShowHints);
     qApp->installEventFilter(this);
+    ConvertOldRecurringDates();
 }
 
 void TCalendarMain::showEvent(QShowEvent* event)

@@ -198,3 +198,18 @@ TEST(MainWindowPreferences, StoredZoomBetweenStepsStartsOnTheLadderAndIsWrittenB
     EXPECT_TRUE(text.contains("Strikeout=1"));
     EXPECT_TRUE(text.contains("TCalendarMain_Placement"));
 }
+
+TEST(MainWindowStart, ConvertsTheOldRecurringDatesFile)
+{
+    ScratchProgramFolder folder;
+    {
+        QFile old(folder.file(QStringLiteral("QXRECUR.DAT")));
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("1225Christmas\r\n");
+    }
+    TCalendarMain main;
+    EXPECT_FALSE(QFile::exists(folder.file(QStringLiteral("QXRECUR.DAT"))));
+    QFile converted(folder.file(QStringLiteral("QXRECUR.DAX")));
+    ASSERT_TRUE(converted.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(converted.readAll().startsWith("Christmas "));
+}
