@@ -31,9 +31,16 @@ private:
     QPainter& m_canvas;
 };
 
-QFont fontOf(const FontDescription& f)
+// A month draws dozens of texts in the same few fonts; building the QFont once per change saves most of the cost.
+const QFont& fontOf(const FontDescription& f)
 {
-    return f.toQFontPixels(std::abs(f.size));
+    static FontDescription last;
+    static QFont font = last.toQFontPixels(std::abs(last.size));
+    if (!(f == last)) {
+        last = f;
+        font = f.toQFontPixels(std::abs(f.size));
+    }
+    return font;
 }
 
 int lineHeight(const FontDescription& f)
