@@ -76,17 +76,22 @@ CivilDate PreviousDay(const CivilDate& date)
 
 CivilDate EasterSunday(std::int64_t year)
 {
-    // Truncating division and remainder, as the method is written; the result always lies
-    // between March 22nd and April 30th, whatever the sign of the year.
-    const std::int64_t b = 225 - 11 * (year % 19);
-    std::int64_t d = ((b - 21) % 30) + 21;
-    if (d > 48)
-        --d;
-    const std::int64_t e = (year + year / 4 + d + 1) % 7;
-    const std::int64_t q = d + 7 - e;
-    if (q < 32)
-        return {year, 3, int(q)};
-    return {year, 4, int(q - 31)};
+    // The full Gregorian computus: the short method it replaces is exact only for 1900 to 2099,
+    // and pages reach far beyond those years.
+    const std::int64_t a = floorMod(year, 19);
+    const std::int64_t b = floorDiv(year, 100);
+    const std::int64_t c = floorMod(year, 100);
+    const std::int64_t d = floorDiv(b, 4);
+    const std::int64_t e = floorMod(b, 4);
+    const std::int64_t f = floorDiv(b + 8, 25);
+    const std::int64_t g = floorDiv(b - f + 1, 3);
+    const std::int64_t h = floorMod(19 * a + b - d - g + 15, 30);
+    const std::int64_t i = c / 4;
+    const std::int64_t k = c % 4;
+    const std::int64_t l = floorMod(32 + 2 * e + 2 * i - h - k, 7);
+    const std::int64_t m = (a + 11 * h + 22 * l) / 451;
+    const std::int64_t n = h + l - 7 * m + 114;
+    return {year, int(n / 31), int(n % 31) + 1};
 }
 
 CivilDate GoodFriday(std::int64_t year)
