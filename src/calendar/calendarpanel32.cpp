@@ -421,6 +421,22 @@ void TCalendarPanel32::mouseReleaseEvent(QMouseEvent* event)
 
 void TCalendarPanel32::mouseDoubleClickEvent(QMouseEvent*) {}
 
+namespace {
+
+// The three fonts of a drawing record, sized for the device drawn on.
+void setFonts(CalendarDrawParams& p, const std::function<int(int)>& fontPixels, const FontDescription& title,
+              const FontDescription& headers, const FontDescription& cell)
+{
+    p.TitleFont = title;
+    p.TitleFont.size = fontPixels(title.size);
+    p.HeadersFont = headers;
+    p.HeadersFont.size = fontPixels(headers.size);
+    p.CellFont = cell;
+    p.CellFont.size = fontPixels(cell.size);
+}
+
+} // namespace
+
 CalendarDrawParams TCalendarPanel32::mainParams(const std::function<int(int)>& fontPixels, TRect rect,
                                                 int minTitle) const
 {
@@ -435,16 +451,11 @@ CalendarDrawParams TCalendarPanel32::mainParams(const std::function<int(int)>& f
     p.NumberPosition = m_s.NumberPosition;
     p.StartOfWeek = m_s.StartOfWeek;
     p.CalendarBorder = m_s.CalendarBorder;
-    p.TitleFont = m_s.TitleFont;
-    p.TitleFont.size = fontPixels(m_s.TitleFont.size);
+    setFonts(p, fontPixels, m_s.TitleFont, m_s.HeadersFont, m_s.CellFont);
     p.TitleShowYear = m_s.TitleShowYear;
-    p.HeadersFont = m_s.HeadersFont;
-    p.HeadersFont.size = fontPixels(m_s.HeadersFont.size);
     p.HeadersBorder = m_s.HeadersBorder;
     p.HeadersStyle = m_s.HeadersStyle;
     p.HeadersBGColor = m_s.HeadersBGColor;
-    p.CellFont = m_s.CellFont;
-    p.CellFont.size = fontPixels(m_s.CellFont.size);
     p.CellBorder = m_s.CellBorder;
     p.MonthNames = m_s.MonthNames;
     p.DayNames = m_s.DayNames;
@@ -472,16 +483,11 @@ CalendarDrawParams TCalendarPanel32::miniParams(const std::function<int(int)>& f
     p.NumberPosition = cnpCenter;
     p.StartOfWeek = m_s.StartOfWeek;
     p.CalendarBorder = m_s.MiniCalBorder;
-    p.TitleFont = m_s.MiniTitleFont;
-    p.TitleFont.size = fontPixels(m_s.MiniTitleFont.size);
+    setFonts(p, fontPixels, m_s.MiniTitleFont, m_s.MiniHeadersFont, m_s.MiniCellFont);
     p.TitleShowYear = m_s.MiniShowYear;
-    p.HeadersFont = m_s.MiniHeadersFont;
-    p.HeadersFont.size = fontPixels(m_s.MiniHeadersFont.size);
     p.HeadersBorder = m_s.MiniHeadersBorder;
     p.HeadersStyle = m_s.MiniHeadersStyle;
     p.HeadersBGColor = m_s.MiniHeadersBGColor;
-    p.CellFont = m_s.MiniCellFont;
-    p.CellFont.size = fontPixels(m_s.MiniCellFont.size);
     p.CellBorder = m_s.MiniCellBorder;
     p.MonthNames = m_s.MonthNames;
     p.DayNames = m_s.DayNames;
