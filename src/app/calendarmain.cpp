@@ -90,9 +90,6 @@ TCalendarMain::TCalendarMain(QWidget* parent) : QMainWindow(parent)
     m_page->SetCalendarLayout(loFCMinisInTitleLS);
     m_page->SetHeadersStyle(dsWhole);
     m_page->SetMiniHeadersBGColor(clBlack);
-    FontDescription miniHeaders = m_page->MiniHeadersFont();
-    miniHeaders.color = clWhite;
-    m_page->SetMiniHeadersFont(miniHeaders);
     m_page->SetMiniTitleFont({QStringLiteral("Times New Roman"), 10, fsBold, clBlack});
     m_page->SetMiniHeadersFont({QStringLiteral("Times New Roman"), 8, 0, clWhite});
     m_page->SetMiniCellFont({QStringLiteral("Times New Roman"), 8, 0, clBlack});
