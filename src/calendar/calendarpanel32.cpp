@@ -214,6 +214,13 @@ void TCalendarPanel32::ResetToDefaults()
     Relayout(true);
 }
 
+void TCalendarPanel32::SetSettingsQuietly(const CalendarSettings& s)
+{
+    const QString border = m_s.WMFBorderFile;
+    m_s = s;
+    m_s.WMFBorderFile = border;
+}
+
 void TCalendarPanel32::CopySettingsFrom(const TCalendarPanel32& o)
 {
     const CalendarSettings& src = o.m_s;

@@ -61,6 +61,9 @@ public:
 
     // The whole settings value (copy and compare work on it).
     const CalendarSettings& Settings() const { return m_s; }
+    // Takes every setting but the border art (set through SetWMFBorderFile) without repainting or
+    // relayout; document loading fills the page this way and relayouts once at the end.
+    void SetSettingsQuietly(const CalendarSettings& s);
 
     TCalendarOrientation CalendarOrientation() const { return m_s.CalendarOrientation; }
     void SetCalendarOrientation(TCalendarOrientation v);
