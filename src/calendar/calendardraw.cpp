@@ -7,10 +7,13 @@
 #include <QFontMetrics>
 #include <QLocale>
 #include <QPainter>
+#include <QStaticText>
 #include <QTime>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
+#include <unordered_map>
 
 namespace {
 
@@ -59,15 +62,66 @@ void line(QPainter& canvas, int x1, int y1, int x2, int y2)
     canvas.drawLine(x1, y1, x2, y2);
 }
 
+// A page repeats the same few dozen strings (day numbers, names) in the same fonts: shaping them
+// once and replaying the laid-out glyphs is what keeps a 60-month page quick.
+const QStaticText& laidOut(const QString& s, const FontDescription& f)
+{
+    struct Key
+    {
+        QString text, face;
+        int size, style;
+        bool operator==(const Key&) const = default;
+    };
+    struct KeyHash
+    {
+        size_t operator()(const Key& k) const noexcept { return qHashMulti(0, k.text, k.face, k.size, k.style); }
+    };
+    static std::unordered_map<Key, QStaticText, KeyHash> cache;
+    constexpr size_t kMaxEntries = 4096;
+    Key key{s, f.name, f.size, f.style};
+    auto found = cache.find(key);
+    if (found != cache.end())
+        return found->second;
+    if (cache.size() >= kMaxEntries)
+        cache.clear();
+    QStaticText laid(s);
+    laid.setTextFormat(Qt::PlainText);
+    laid.setPerformanceHint(QStaticText::AggressiveCaching);
+    laid.prepare(QTransform(), fontOf(f));
+    return cache.emplace(std::move(key), std::move(laid)).first->second;
+}
+
 // Text in its font colour on one line, clipped to the box like the lines around it.
 void text(QPainter& canvas, const TRect& box, int align, const QString& s, const FontDescription& f)
 {
     if (s.isEmpty())
         return;
+    const QStaticText& laid = laidOut(s, f);
+    const QRect r = box.toQRect();
+    const QSizeF size = laid.size();
+    qreal x = r.left();
+    if (align & Qt::AlignHCenter)
+        x += (r.width() - size.width()) / 2;
+    else if (align & Qt::AlignRight)
+        x += r.width() - size.width();
+    qreal y = r.top();
+    if (align & Qt::AlignVCenter)
+        y += (r.height() - size.height()) / 2;
+    else if (align & Qt::AlignBottom)
+        y += r.height() - size.height();
+    const QPointF at(std::round(x), std::round(y));
+    const bool overflows = !QRectF(r).contains(QRectF(at, size));
     const QPen linePen = canvas.pen();
     canvas.setFont(fontOf(f));
     canvas.setPen(ToQColor(f.color));
-    canvas.drawText(box.toQRect(), align | Qt::TextSingleLine, s);
+    if (overflows) {
+        canvas.save();
+        canvas.setClipRect(r, Qt::IntersectClip);
+        canvas.drawStaticText(at, laid);
+        canvas.restore();
+    } else {
+        canvas.drawStaticText(at, laid);
+    }
     canvas.setPen(linePen);
 }
 
