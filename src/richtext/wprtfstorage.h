@@ -1,0 +1,54 @@
+// One rich text document as a storable component: the day texts of the page and the rich text labels
+// keep their text in it, and the document file stores its RTF bytes as "RtfText.Data".
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+
+#include <memory>
+
+class QTextDocument;
+
+class TWPRtfStorage : public QObject
+{
+    Q_OBJECT
+    Q_CLASSINFO("binary:RtfText.Data", "RtfData")
+    Q_PROPERTY(QByteArray RtfData READ RtfData WRITE SetRtfData STORED false)
+
+public:
+    explicit TWPRtfStorage(QObject* parent = nullptr);
+    ~TWPRtfStorage() override;
+
+    // Copies the other storage's document.
+    void Assign(const TWPRtfStorage& other);
+    // No characters and no pictures.
+    bool IsEmpty() const;
+    void Clear();
+
+    // RTF bytes; an empty array when the document is empty.
+    QByteArray RtfData() const;
+    // Bytes that are not RTF give an empty document and false; LastError() says why.
+    bool SetRtfData(const QByteArray& bytes);
+    QString LastError() const;
+
+    // The parsed document, kept until the text changes.
+    const QTextDocument& Document() const;
+    // Copies the document in.
+    void SetDocument(const QTextDocument& doc);
+    QString PlainText() const;
+    // Changes whenever the content changes; no two contents of any storages share a value, so it can key caches.
+    quint64 Revision() const;
+
+    // The document laid out at a width in pixels of 96 per inch; layout is not content, so Revision stays.
+    const QTextDocument& LaidOutDocument(double widthPixels) const;
+
+private:
+    void Changed();
+
+    std::unique_ptr<QTextDocument> m_doc;
+    mutable QByteArray m_rtfCache;
+    mutable bool m_rtfCacheValid = false;
+    QString m_lastError;
+    quint64 m_revision = 0;
+};
