@@ -84,12 +84,8 @@ QImage RichPicture(const QTextDocument& doc, const QTextImageFormat& format)
     return {};
 }
 
-void CopyRichDocument(const QTextDocument& from, QTextDocument& to)
+void CopyPictureResources(const QTextDocument& from, QTextDocument& to)
 {
-    to.clear();
-    PrepareRichDocument(to);
-    to.setDefaultFont(from.defaultFont());
-    // Pictures travel as resources; add them before the text that names them.
     for (QTextBlock block = from.begin(); block.isValid(); block = block.next()) {
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextCharFormat format = it.fragment().charFormat();
@@ -99,6 +95,15 @@ void CopyRichDocument(const QTextDocument& from, QTextDocument& to)
             }
         }
     }
+}
+
+void CopyRichDocument(const QTextDocument& from, QTextDocument& to)
+{
+    to.clear();
+    PrepareRichDocument(to);
+    to.setDefaultFont(from.defaultFont());
+    // Pictures travel as resources; add them before the text that names them.
+    CopyPictureResources(from, to);
     if (!from.isEmpty()) {
         QTextCursor cursor(&to);
         cursor.insertFragment(QTextDocumentFragment(&from));

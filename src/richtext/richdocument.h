@@ -26,5 +26,7 @@ int TwipsFromPixels(double pixels);
 void InsertRichPicture(QTextCursor& cursor, const QImage& image, QSizeF displaySize = QSizeF());
 // The picture a document character of image format shows; a null image when the resource is missing.
 QImage RichPicture(const QTextDocument& doc, const QTextImageFormat& format);
+// Adds the pictures the source document's text shows to the target's resources, under the same names.
+void CopyPictureResources(const QTextDocument& from, QTextDocument& to);
 // A deep copy that keeps the pictures and Almarin's layout conventions.
 void CopyRichDocument(const QTextDocument& from, QTextDocument& to);

@@ -154,9 +154,10 @@ TEST(RtfRoundTrip, AlignmentLineBreaksTabsAndEmptyParagraphs)
 
 TEST(RtfRoundTrip, TextInManyScriptsAndEmoji)
 {
-    const QString text = s("Zażółć gęślą jaźń ŁÓDŹ · Καλημέρα κόσμε · Съешь же ещё этих булок · "
-                           "日历和记事 · €‚ƒ„…†‡ˆ‰Š‹ŒŽ‘’“”•–—˜™š›œžŸ · 😀👍🏽 "
-                           "🇵🇱");
+    const QString text =
+        s("Zażółć gęślą jaźń ŁÓDŹ · Καλημέρα κόσμε · Съешь же ещё этих булок · "
+          "日历和记事 · €‚ƒ„…†‡ˆ‰Š‹ŒŽ‘’“”•–—˜™š›œžŸ · 😀👍🏽 "
+          "🇵🇱");
     QTextDocument doc;
     PrepareRichDocument(doc);
     QTextCursor(&doc).insertText(text);
