@@ -268,13 +268,15 @@ private:
         }
         ++m_pos;
         if (c == '\'') {
-            if (m_pos + 2 <= m_in.size()) {
-                const int hi = HexValue(m_in[m_pos]);
-                const int lo = HexValue(m_in[m_pos + 1]);
-                m_pos += 2;
-                if (hi >= 0 && lo >= 0)
-                    Byte(static_cast<uchar>(hi * 16 + lo));
+            if (m_pos + 2 > m_in.size()) {
+                m_pos = m_in.size(); // cut off inside the escape
+                return;
             }
+            const int hi = HexValue(m_in[m_pos]);
+            const int lo = HexValue(m_in[m_pos + 1]);
+            m_pos += 2;
+            if (hi >= 0 && lo >= 0)
+                Byte(static_cast<uchar>(hi * 16 + lo));
             return;
         }
         ControlSymbol(c);
@@ -548,8 +550,12 @@ private:
         if (word == "u") {
             if (ConsumeSkip())
                 return;
-            const int code = param < 0 ? param + 65536 : param;
-            Chars(QString(QChar(static_cast<char16_t>(code & 0xFFFF))));
+            if (!hasParam)
+                return;
+            // Signed 16-bit as RTF writes it; anything outside that range is damage.
+            const int code = param < -32768 || param > 65535 ? 0xFFFD : (param < 0 ? param + 65536 : param);
+            if (code != 0)
+                Chars(QString(QChar(static_cast<char16_t>(code))));
             m_skipCount = State().unicodeSkip;
             return;
         }
