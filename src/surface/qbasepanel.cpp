@@ -1,15 +1,64 @@
 #include "qbasepanel.h"
 
 #include "qgraphiccontrol.h"
+#include "qhandle.h"
 
 #include "platform/programfolder.h"
 #include "platform/rounding.h"
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+
+namespace {
+
+// Shows the handle's drag and nudge outline above the objects; the mouse passes through it.
+class OutlineOverlay : public QWidget
+{
+public:
+    explicit OutlineOverlay(TQBasePanel* surface) : QWidget(surface), m_surface(surface)
+    {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setAttribute(Qt::WA_NoSystemBackground);
+        hide();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        if (const auto outline = m_surface->DragOutline()) {
+            QPainter painter(this);
+            DrawBand(painter, *outline);
+        }
+    }
+
+private:
+    TQBasePanel* m_surface;
+};
+
+} // namespace
+
+void DrawBand(QPainter& painter, TRect r)
+{
+    const int left = std::min(r.left, r.right), right = std::max(r.left, r.right);
+    const int top = std::min(r.top, r.bottom), bottom = std::max(r.top, r.bottom);
+    if (right - left < 1 || bottom - top < 1)
+        return;
+    const QRect outline(left, top, right - left - 1, bottom - top - 1);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setBrush(Qt::NoBrush);
+    // White dots over black stay visible on any paper.
+    painter.setPen(QPen(Qt::black, 0, Qt::SolidLine));
+    painter.drawRect(outline);
+    painter.setPen(QPen(Qt::white, 0, Qt::DotLine));
+    painter.drawRect(outline);
+    painter.restore();
+}
 
 TQBasePanel::TQBasePanel(QWidget* parent) : QWidget(parent)
 {
@@ -17,6 +66,10 @@ TQBasePanel::TQBasePanel(QWidget* parent) : QWidget(parent)
     setFocusPolicy(Qt::ClickFocus);
     ClipboardFile = UserFilePath(QStringLiteral("Clipbrd.tmp"));
     TempFile = UserFilePath(QStringLiteral("TempFile.tmp"));
+    m_handle = new TQHandle(this);
+    m_outlineOverlay = new OutlineOverlay(this);
+    m_lastFont = FontDescription::fromQFont(font(), clBlack);
+    buildSurfaceMenu();
 }
 
 TQBasePanel::~TQBasePanel()
@@ -48,7 +101,23 @@ void TQBasePanel::SetGridSize(TGridSize v)
     if (v == m_gridSize)
         return;
     m_gridSize = v;
+    const int step = v == gs4x4 ? 4 : 8;
+    m_handle->SetGridX(step);
+    m_handle->SetGridY(step);
     update();
+}
+
+void TQBasePanel::SetSnapToGrid(bool v)
+{
+    if (v == m_snapToGrid)
+        return;
+    m_snapToGrid = v;
+    m_handle->SetSnapToGrid(v);
+    if (v) {
+        const int step = m_gridSize == gs4x4 ? 4 : 8;
+        m_handle->SetGridX(step);
+        m_handle->SetGridY(step);
+    }
 }
 
 void TQBasePanel::SetShowGrid(bool v)
@@ -92,6 +161,20 @@ QList<TQGraphicControl*> TQBasePanel::PlacedObjects() const
     return findChildren<TQGraphicControl*>(QString(), Qt::FindDirectChildrenOnly);
 }
 
+void TQBasePanel::PaintObjects(QPainter& canvas)
+{
+    for (TQGraphicControl* object : PlacedObjects()) {
+        if (object->isVisibleTo(this))
+            object->PaintTo(canvas, object->Left(), object->Top());
+    }
+}
+
+void TQBasePanel::PrintObjects(TReportPrinter& report, double x, double y)
+{
+    for (TQGraphicControl* object : PlacedObjects())
+        object->PrintTo(report, x, y);
+}
+
 QObject* TQBasePanel::Owner() const
 {
     QObject* owner = const_cast<TQBasePanel*>(this);
@@ -132,6 +215,8 @@ void TQBasePanel::HookObject(TQGraphicControl* object)
 {
     object->removeEventFilter(this);
     object->installEventFilter(this);
+    if (object->IsLoading())
+        object->Loaded();
 }
 
 void TQBasePanel::HookAllObjects()
@@ -144,6 +229,7 @@ void TQBasePanel::HookAllObjects()
 
 void TQBasePanel::ClearObjects()
 {
+    m_handle->ClearSelection();
     const QList<TQGraphicControl*> objects = PlacedObjects();
     for (qsizetype i = objects.size() - 1; i >= 0; --i)
         delete objects[i];
@@ -165,16 +251,67 @@ void TQBasePanel::NotifyChange()
     emit LabelChangedEvent(this);
 }
 
+void TQBasePanel::PostRefitSelection()
+{
+    QMetaObject::invokeMethod(this, "RefitSelection", Qt::QueuedConnection);
+}
+
+void TQBasePanel::RefitSelection()
+{
+    m_handle->RefitToSelection();
+}
+
 void TQBasePanel::DropObject(TRect) {}
+
+void TQBasePanel::SetDragOutline(std::optional<TRect> outline)
+{
+    if (outline == m_dragOutline)
+        return;
+    m_dragOutline = outline;
+    if (outline) {
+        m_outlineOverlay->setGeometry(rect());
+        m_outlineOverlay->raise();
+        m_outlineOverlay->show();
+        m_outlineOverlay->update();
+    } else {
+        m_outlineOverlay->hide();
+    }
+}
+
+void TQBasePanel::SelectInRect(TRect r, bool shift)
+{
+    QList<TQGraphicControl*> list;
+    if (shift)
+        list = m_handle->Selection();
+    m_handle->ClearSelection();
+    const QList<TQGraphicControl*> objects = PlacedObjects();
+    for (qsizetype i = objects.size() - 1; i >= 0; --i) {
+        TQGraphicControl* object = objects[i];
+        if (!object->BoundsRect().intersects(r))
+            continue;
+        if (shift && list.contains(object))
+            list.removeOne(object);
+        else
+            list.append(object);
+    }
+    for (TQGraphicControl* object : std::as_const(list))
+        m_handle->Select(object);
+}
 
 QPainterPath TQBasePanel::shapePath() const
 {
     QPainterPath path;
     const QRectF r(0, 0, width() + 1, height() + 1);
     switch (m_shape) {
-    case lsRectangle: path.addRect(r); break;
-    case lsRoundRect: path.addRoundedRect(r, 12, 12); break;
-    case lsEllipse: path.addEllipse(r); break;
+    case lsRectangle:
+        path.addRect(r);
+        break;
+    case lsRoundRect:
+        path.addRoundedRect(r, 12, 12);
+        break;
+    case lsEllipse:
+        path.addEllipse(r);
+        break;
     }
     return path;
 }
@@ -197,9 +334,15 @@ void TQBasePanel::PaintPaper(QPainter& painter, const QRect& area) const
         painter.setBrush(Qt::NoBrush);
         const QRect r(0, 0, width(), height());
         switch (m_shape) {
-        case lsRectangle: painter.drawRect(r); break;
-        case lsRoundRect: painter.drawRoundedRect(r, 12, 12); break;
-        case lsEllipse: painter.drawEllipse(r); break;
+        case lsRectangle:
+            painter.drawRect(r);
+            break;
+        case lsRoundRect:
+            painter.drawRoundedRect(r, 12, 12);
+            break;
+        case lsEllipse:
+            painter.drawEllipse(r);
+            break;
         }
         painter.restore();
     }
@@ -220,20 +363,8 @@ void TQBasePanel::PaintPaper(QPainter& painter, const QRect& area) const
 
 void TQBasePanel::PaintBand(QPainter& painter) const
 {
-    if (!m_bandActive)
-        return;
-    const TRect b = m_bandRect;
-    const QRect r = QRect(QPoint(std::min(b.left, b.right), std::min(b.top, b.bottom)),
-                          QPoint(std::max(b.left, b.right), std::max(b.top, b.bottom)));
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setBrush(Qt::NoBrush);
-    // White dots over black dashes stay visible on any paper.
-    painter.setPen(QPen(Qt::black, 0, Qt::SolidLine));
-    painter.drawRect(r);
-    painter.setPen(QPen(Qt::white, 0, Qt::DotLine));
-    painter.drawRect(r);
-    painter.restore();
+    if (m_bandActive)
+        DrawBand(painter, m_bandRect);
 }
 
 void TQBasePanel::paintEvent(QPaintEvent* event)
@@ -248,7 +379,9 @@ void TQBasePanel::paintEvent(QPaintEvent* event)
 void TQBasePanel::bandPress(QPoint p, Qt::MouseButton button)
 {
     m_bandRect = {p.x(), p.y(), p.x(), p.y()};
-    if (button == Qt::LeftButton) {
+    if (button == Qt::RightButton || button == Qt::MiddleButton) {
+        m_surfaceMenu->popup(mapToGlobal(p));
+    } else if (button == Qt::LeftButton) {
         m_bandActive = true;
         setCursor(Qt::PointingHandCursor);
     }
@@ -264,7 +397,7 @@ void TQBasePanel::bandMove(QPoint p)
     update();
 }
 
-void TQBasePanel::bandRelease(QPoint p)
+void TQBasePanel::bandRelease(QPoint p, Qt::KeyboardModifiers modifiers)
 {
     if (!m_bandActive)
         return;
@@ -278,11 +411,13 @@ void TQBasePanel::bandRelease(QPoint p)
     }
     m_bandActive = false;
     update();
-    if (!m_pointing) {
+    if (m_pointing) {
+        SelectInRect(m_bandRect, modifiers & Qt::ShiftModifier);
+        m_handle->update();
+        unsetCursor();
+    } else {
         DropObject(m_bandRect);
         emit DroppedObjectEvent(m_bandRect);
-    } else {
-        unsetCursor();
     }
 }
 
@@ -298,7 +433,7 @@ void TQBasePanel::mouseMoveEvent(QMouseEvent* event)
 
 void TQBasePanel::mouseReleaseEvent(QMouseEvent* event)
 {
-    bandRelease(event->position().toPoint());
+    bandRelease(event->position().toPoint(), event->modifiers());
 }
 
 void TQBasePanel::mouseDoubleClickEvent(QMouseEvent*)
@@ -306,11 +441,92 @@ void TQBasePanel::mouseDoubleClickEvent(QMouseEvent*)
     emit OnDblClick();
 }
 
+void TQBasePanel::keyPressEvent(QKeyEvent* event)
+{
+    KeyDown(event);
+}
+
+void TQBasePanel::KeyDown(QKeyEvent* event)
+{
+    const bool ctrl = event->modifiers() & Qt::ControlModifier;
+    switch (event->key()) {
+    case Qt::Key_C:
+        if (ctrl)
+            SelectionClipboard(ccCopy);
+        break;
+    case Qt::Key_V:
+        if (ctrl)
+            SelectionClipboard(ccPaste);
+        break;
+    case Qt::Key_X:
+        if (ctrl)
+            SelectionClipboard(ccCut);
+        break;
+    case Qt::Key_Delete:
+        if (!ctrl)
+            SelectionClipboard(ccDelete);
+        break;
+    default:
+        break;
+    }
+}
+
 void TQBasePanel::ObjectMouseDown(TQGraphicControl* object, QMouseEvent* event)
 {
+    const QPoint local = event->position().toPoint();
     // In tool mode, and on unselectable objects, the press goes through to the surface.
-    if (!m_pointing || object->Unselectable())
-        bandPress(object->geometry().topLeft() + event->position().toPoint(), event->button());
+    if (!m_pointing || object->Unselectable()) {
+        bandPress(object->pos() + local, event->button());
+        return;
+    }
+    if (!(event->modifiers() & Qt::ShiftModifier))
+        m_handle->ClearSelection();
+    m_handle->Select(object);
+    m_handle->update();
+    if (m_handle->Count() == 1 && event->button() == Qt::RightButton) {
+        if (QWidget::mouseGrabber() == m_handle)
+            m_handle->releaseMouse();
+        object->PopupObjectMenu(event->globalPosition().toPoint());
+    }
+}
+
+void TQBasePanel::HandleMouseDown(QPoint p, Qt::KeyboardModifiers modifiers)
+{
+    if (!(modifiers & Qt::ShiftModifier))
+        return;
+    // Shift+click on the handle takes the objects under the point out of the selection.
+    QList<TQGraphicControl*> keep = m_handle->Selection();
+    m_handle->ClearSelection();
+    QCoreApplication::processEvents();
+    for (qsizetype i = keep.size() - 1; i >= 0; --i) {
+        if (keep[i]->geometry().contains(p))
+            keep.removeAt(i);
+    }
+    for (TQGraphicControl* object : std::as_const(keep))
+        m_handle->Select(object);
+}
+
+void TQBasePanel::HandleMouseMove(QPoint p)
+{
+    bandMove(p);
+}
+
+void TQBasePanel::HandleMouseUp(QPoint p, Qt::MouseButton, Qt::KeyboardModifiers modifiers)
+{
+    bandRelease(p, modifiers);
+}
+
+void TQBasePanel::DoubleClickFromHandle(QPoint p, QPoint globalPos)
+{
+    if (m_handle->Count() <= 1) {
+        if (TQGraphicControl* object = m_handle->SelectedAt(p)) {
+            if (object->DblClickAction)
+                object->DblClickAction(this);
+            else
+                object->PopupObjectMenu(globalPos);
+        }
+    }
+    m_handle->SetDoubleClicked(true);
 }
 
 bool TQBasePanel::eventFilter(QObject* watched, QEvent* event)
@@ -322,14 +538,27 @@ bool TQBasePanel::eventFilter(QObject* watched, QEvent* event)
     case QEvent::MouseButtonPress:
         ObjectMouseDown(object, static_cast<QMouseEvent*>(event));
         return true;
+    case QEvent::MouseButtonDblClick: {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        ObjectMouseDown(object, mouse);
+        if (m_pointing && !object->Unselectable()) {
+            if (QWidget::mouseGrabber() == m_handle)
+                m_handle->releaseMouse();
+            object->PopupObjectMenu(mouse->globalPosition().toPoint());
+        }
+        m_handle->SetDoubleClicked(true);
+        return true;
+    }
     case QEvent::MouseMove:
         if (m_pointing)
             object->setCursor(Qt::PointingHandCursor);
-        bandMove(object->geometry().topLeft() + static_cast<QMouseEvent*>(event)->position().toPoint());
+        bandMove(object->pos() + static_cast<QMouseEvent*>(event)->position().toPoint());
         return true;
-    case QEvent::MouseButtonRelease:
-        bandRelease(object->geometry().topLeft() + static_cast<QMouseEvent*>(event)->position().toPoint());
+    case QEvent::MouseButtonRelease: {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        bandRelease(object->pos() + mouse->position().toPoint(), mouse->modifiers());
         return true;
+    }
     default:
         return QWidget::eventFilter(watched, event);
     }

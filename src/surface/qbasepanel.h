@@ -1,14 +1,25 @@
 // The design surface: the sheet of paper on which placed objects lie. It paints the paper, runs the
-// rubber band that selects objects or drags out a new one, zooms itself and its objects, and tells
-// its owner about changes.
+// rubber band that selects objects or drags out a new one, owns the selection handle and the surface
+// menu, cuts, copies and pastes objects through a scratch file, zooms itself and its objects, and
+// tells its owner about changes.
 #pragma once
 
+#include "platform/fontdescription.h"
 #include "platform/pagerect.h"
 
 #include <QImage>
 #include <QWidget>
 
+#include <optional>
+
+class QMenu;
+class QKeyEvent;
+class TClassRegistry;
 class TQGraphicControl;
+class TQHandle;
+class TReportPrinter;
+
+enum TClipboardCommand { ccCut, ccCopy, ccPaste, ccDelete };
 
 class TQBasePanel : public QWidget
 {
@@ -43,7 +54,7 @@ public:
     bool ShowGrid() const { return m_showGrid; }
     void SetShowGrid(bool v);
     bool SnapToGrid() const { return m_snapToGrid; }
-    void SetSnapToGrid(bool v) { m_snapToGrid = v; }
+    void SetSnapToGrid(bool v);
     // Background pictures, stretched over the paper inside its shape.
     void SetPicture(const QImage& picture);
     void SetColorPicture(const QImage& picture);
@@ -63,6 +74,12 @@ public:
     // Scratch files of the object clipboard; removed when the surface is destroyed.
     QString ClipboardFile;
     QString TempFile;
+    // Tick count of the last accepted paste; 0 before the first.
+    qint64 LastPasteTime = 0;
+
+    // The one selection handle and the surface's right-button menu.
+    TQHandle* SelectionHandle() const { return m_handle; }
+    QMenu* SurfaceMenu() const { return m_surfaceMenu; }
 
     // Puts a newly created object on the surface in r (at least 10 × 15), named "SpecialN".
     void PlaceObject(TQGraphicControl* object, TRect r);
@@ -77,11 +94,48 @@ public:
     // Whether some placed object's bounds contain the point (surface coordinates).
     bool HasObjectAt(int x, int y) const;
     QList<TQGraphicControl*> PlacedObjects() const;
+    // Every placed object, bottom first, painted at its place on a canvas of the surface's size
+    // (an exported image of the page).
+    void PaintObjects(QPainter& canvas);
+    // Every placed object printed at its place on a report, the surface's corner at (x, y) inches.
+    void PrintObjects(TReportPrinter& report, double x, double y);
     // The owner whose components must bear distinct names: the top-level window.
     QObject* Owner() const;
 
     // Raises LabelChangedEvent unless scaling or suspended.
     void NotifyChange();
+    // Asks for the handle to be refitted around the selection once pending events have run.
+    void PostRefitSelection();
+    Q_INVOKABLE void RefitSelection();
+
+    // Selects the placed objects meeting r, last child first; with shift the band toggles them
+    // against the current selection.
+    void SelectInRect(TRect r, bool shift);
+    // Cut, copy, paste or delete the selection through ClipboardFile. A paste within a second of the
+    // last accepted one is dropped; pasted objects lie 15 pixels right and down and are not selected.
+    void SelectionClipboard(TClipboardCommand command);
+    // The same from an object's own menu: the whole selection when the object is selected, else the
+    // object alone (paste without the time check).
+    void ObjectClipboard(TQGraphicControl* object, TClipboardCommand command);
+    // A copy of the object through the component stream, named "ComponentN", at the same place, on top.
+    TQGraphicControl* CloneComponent(TQGraphicControl* object);
+    // The "Font" command after its dialog: every selected object gets the font; repaint.
+    void ApplyFontToSelection(const FontDescription& font);
+
+    // The classes the clipboard and clones can create (every placed object kind registers itself).
+    static TClassRegistry& ObjectClasses();
+
+    // The drag or nudge outline of the handle, painted over everything; nullopt removes it.
+    void SetDragOutline(std::optional<TRect> outline);
+    std::optional<TRect> DragOutline() const { return m_dragOutline; }
+
+    // Events of the handle, in surface coordinates.
+    void HandleMouseDown(QPoint p, Qt::KeyboardModifiers modifiers);
+    void HandleMouseMove(QPoint p);
+    void HandleMouseUp(QPoint p, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
+    void DoubleClickFromHandle(QPoint p, QPoint globalPos);
+    // The surface's keys (Ctrl+C, Ctrl+V, Ctrl+X, Delete), also reached from the handle.
+    virtual void KeyDown(QKeyEvent* event);
 
     // A rectangle was dragged out in tool mode. The base does nothing.
     virtual void DropObject(TRect r);
@@ -97,6 +151,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     // The paper: white, the pictures clipped to Shape, the outline and the dot grid.
@@ -110,8 +165,14 @@ protected:
 private:
     void bandPress(QPoint p, Qt::MouseButton button);
     void bandMove(QPoint p);
-    void bandRelease(QPoint p);
+    void bandRelease(QPoint p, Qt::KeyboardModifiers modifiers);
     QPainterPath shapePath() const;
+    void buildSurfaceMenu();
+    void enableSurfaceMenu();
+    void chooseFont();
+    void alignSelection(int command);
+    void freeObject(TQGraphicControl* object);
+    void pasteFromFile();
 
     float m_scale = 1.0f;
     bool m_scaling = false;
@@ -126,4 +187,15 @@ private:
     QImage m_colorPicture;
     bool m_bandActive = false;
     TRect m_bandRect;
+    TQHandle* m_handle = nullptr;
+    QMenu* m_surfaceMenu = nullptr;
+    QWidget* m_outlineOverlay = nullptr;
+    std::optional<TRect> m_dragOutline;
+    FontDescription m_lastFont;
+    // The zoom the objects in ClipboardFile were written at.
+    float m_clipboardScale = 1.0f;
 };
+
+// Draws a dotted band like the rectangle (left, top)–(right, bottom), right and bottom just outside,
+// corners in any order.
+void DrawBand(QPainter& painter, TRect r);

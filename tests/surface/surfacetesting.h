@@ -1,0 +1,58 @@
+// Shared pieces of the surface tests: a stepping clock, a shown surface with boxes on it, and mouse
+// input sent through the window as the window system would deliver it.
+#pragma once
+
+#include "testbox.h"
+
+#include "surface/qbasepanel.h"
+
+#include <QPoint>
+#include <QString>
+#include <QStringList>
+
+#include <initializer_list>
+
+#include <memory>
+
+class QAction;
+class QMenu;
+
+// Replaces the tick count while alive; time moves only when advanced.
+class FakeClock
+{
+public:
+    FakeClock();
+    ~FakeClock();
+    void Advance(qint64 ms) { m_now += ms; }
+    qint64 Now() const { return m_now; }
+
+private:
+    qint64 m_now = 5000000;
+};
+
+// A window holding a 600 × 400 surface at the window's origin, shown.
+class SurfaceWindow
+{
+public:
+    SurfaceWindow();
+    ~SurfaceWindow();
+    TQBasePanel* surface;
+    QWidget window;
+    // A box placed like a tool places it (named SpecialN), then moved to exactly these bounds.
+    TTestBox* AddBox(int left, int top, int width, int height);
+};
+
+// Mouse input at surface points, routed through the window (grabs and children included).
+void Press(TQBasePanel* surface, QPoint p, Qt::MouseButton button = Qt::LeftButton,
+           Qt::KeyboardModifiers modifiers = {});
+void Move(TQBasePanel* surface, QPoint p);
+void Release(TQBasePanel* surface, QPoint p, Qt::MouseButton button = Qt::LeftButton,
+             Qt::KeyboardModifiers modifiers = {});
+
+// A string list from plain ASCII literals.
+QStringList Texts(std::initializer_list<const char*> items);
+
+// The action of a menu with this exact caption, or nullptr.
+QAction* MenuItem(QMenu* menu, const QString& caption);
+// Opens the menu as a right-click would, so that its enabling rules run; closes it again.
+void RefreshMenu(QMenu* menu);
