@@ -205,7 +205,8 @@ void TQBasePanel::PlaceObject(TQGraphicControl* object, TRect r)
     object->setObjectName(UniqueName(QStringLiteral("Special")));
     object->setGeometry(r.left, r.top, std::max(r.width(), 10), std::max(r.height(), 15));
     HookObject(object);
-    object->SetScale(m_scale);
+    // The rectangle was dragged out at the current zoom.
+    object->AssumeScale(m_scale);
     object->show();
     NotifyChange();
     QCoreApplication::processEvents();
@@ -223,7 +224,10 @@ void TQBasePanel::HookAllObjects()
 {
     for (TQGraphicControl* object : PlacedObjects()) {
         HookObject(object);
-        object->SetScale(m_scale);
+        object->AssumeScale(m_scale);
+        // Objects read into a shown surface start hidden, as every new child widget does.
+        if (object->isHidden())
+            object->show();
     }
 }
 

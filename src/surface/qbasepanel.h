@@ -87,7 +87,8 @@ public:
     QString UniqueName(const QString& prefix) const;
     // Routes the object's mouse events to the surface.
     void HookObject(TQGraphicControl* object);
-    // Hooks every placed object and gives it the surface's Scale (after reading, pasting, cloning).
+    // Hooks every placed object, tells it the surface's Scale (its bounds are taken as being at that
+    // zoom already) and shows it (after reading a document, pasting, cloning).
     void HookAllObjects();
     // Frees every placed object, last to first.
     void ClearObjects();

@@ -263,7 +263,7 @@ void TQGraphicControl::resizeEvent(QResizeEvent*)
 void TQGraphicControl::changeEvent(QEvent* event)
 {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::FontChange)
+    if (event->type() == QEvent::FontChange && !m_loading)
         NotifyChanged();
 }
 

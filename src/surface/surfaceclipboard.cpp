@@ -37,9 +37,10 @@ void TQBasePanel::pasteFromFile()
 {
     const QList<TQGraphicControl*> pasted =
         TQLabelObjectFiler::LoadObjects(Owner(), this, ClipboardFile, QPoint(kPasteOffset, kPasteOffset));
+    // The file holds the objects at the zoom they were copied at.
     for (TQGraphicControl* object : pasted) {
         object->AssumeScale(m_clipboardScale);
-        object->show();
+        object->SetScale(m_scale);
     }
     HookAllObjects();
 }
@@ -106,9 +107,7 @@ void TQBasePanel::ObjectClipboard(TQGraphicControl* object, TClipboardCommand co
 TQGraphicControl* TQBasePanel::CloneComponent(TQGraphicControl* object)
 {
     TQGraphicControl* copy = TQLabelObjectFiler::CloneComponent(*object, Owner(), this);
-    if (copy) {
-        copy->AssumeScale(object->Scale());
+    if (copy)
         copy->show();
-    }
     return copy;
 }

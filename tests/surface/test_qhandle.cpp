@@ -104,6 +104,14 @@ TEST(SelectionHandle, MoveDragShowsTheOutlineAndSnapsTheNewLeft)
     ASSERT_TRUE(w.surface->DragOutline().has_value());
     EXPECT_EQ(*w.surface->DragOutline(), (TRect{18, 42, 16 + 45 - 3, 40 + 35 - 3}));
     EXPECT_EQ(box->Left(), 15);
+    // The outline is painted over the objects, dotted, along its top edge.
+    const QImage shot = w.surface->grab().toImage();
+    int dark = 0;
+    for (int x = 18; x < 58; ++x)
+        dark += shot.pixelColor(x, 42) == QColor(Qt::black) ? 1 : 0;
+    EXPECT_GT(dark, 10);
+    EXPECT_LT(dark, 40);
+    shot.save(TestOutputDir(QStringLiteral("surface")) + QStringLiteral("/drag-outline.png"));
     Release(w.surface, {41, 60});
     EXPECT_EQ(handle->x(), 16);
     EXPECT_EQ(box->Left(), 18);

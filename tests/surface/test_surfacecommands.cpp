@@ -152,10 +152,28 @@ TEST(SurfaceClipboard, PasteKeepsTheSizeAcrossZoom)
     w.surface->SelectionClipboard(ccCopy);
     w.surface->SelectionClipboard(ccPaste);
     ASSERT_EQ(w.surface->PlacedObjects().size(), 2);
-    TQGraphicControl* copy = w.surface->PlacedObjects().last();
-    EXPECT_EQ(copy->size(), QSize(50, 30));
+    EXPECT_EQ(w.surface->PlacedObjects().last()->geometry(), QRect(35, 35, 50, 30));
+
+    // Copied at 50 %, pasted at 100 %.
     w.surface->SetScale(1.0f);
-    EXPECT_EQ(copy->geometry(), QRect(70, 70, 100, 60));
+    w.surface->LastPasteTime = 0;
+    w.surface->SelectionClipboard(ccPaste);
+    ASSERT_EQ(w.surface->PlacedObjects().size(), 3);
+    EXPECT_EQ(w.surface->PlacedObjects().last()->geometry(), QRect(70, 70, 100, 60));
+    EXPECT_EQ(w.surface->PlacedObjects()[1]->geometry(), QRect(70, 70, 100, 60));
+}
+
+TEST(SurfaceClipboard, PlacedObjectKeepsTheDraggedRectangleAtAnyZoom)
+{
+    SurfaceWindow w;
+    w.surface->SetScale(0.5f);
+    auto* box = new TTestBox;
+    w.surface->PlaceObject(box, {20, 30, 120, 90});
+    EXPECT_EQ(box->geometry(), QRect(20, 30, 100, 60));
+    EXPECT_EQ(box->Scale(), 0.5f);
+    EXPECT_EQ(box->objectName(), QStringLiteral("Special1"));
+    w.surface->SetScale(1.0f);
+    EXPECT_EQ(box->geometry(), QRect(40, 60, 200, 120));
 }
 
 TEST(SurfaceBand, EitherDirectionSelectsTheSameAndShiftToggles)
