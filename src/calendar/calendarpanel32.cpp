@@ -4,6 +4,7 @@
 #include "calendarprint.h"
 
 #include "report/reportprinter.h"
+#include "richtext/wprtfstorage.h"
 #include "surface/qgraphiccontrol.h"
 
 #include "platform/programfolder.h"
@@ -13,9 +14,12 @@
 #include <QDate>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPicture>
 
 TCalendarPanel32::TCalendarPanel32(QWidget* parent) : TQBasePanel(parent)
 {
+    for (TWPRtfStorage*& storage : m_storages)
+        storage = new TWPRtfStorage(this);
     m_s.MonthNames = LocaleMonthNames();
     m_s.DayNames = LocaleDayNames();
     Relayout(true);
@@ -63,9 +67,18 @@ void TCalendarPanel32::SetMiniCalendarLineLayout(TMiniCalendarLineLayout v)
 void TCalendarPanel32::applyLineLayout()
 {
     switch (m_s.CalendarLineLayout) {
-    case llFull: m_s.CalendarBorder = cbAll; m_s.HeadersBorder = cbAll; break;
-    case llHeadersAndCells: m_s.CalendarBorder = cbNone; m_s.HeadersBorder = cbAll; break;
-    case llCellsOnly: m_s.CalendarBorder = cbNone; m_s.HeadersBorder = cbNone; break;
+    case llFull:
+        m_s.CalendarBorder = cbAll;
+        m_s.HeadersBorder = cbAll;
+        break;
+    case llHeadersAndCells:
+        m_s.CalendarBorder = cbNone;
+        m_s.HeadersBorder = cbAll;
+        break;
+    case llCellsOnly:
+        m_s.CalendarBorder = cbNone;
+        m_s.HeadersBorder = cbNone;
+        break;
     }
     m_s.CellBorder = cbAll;
 }
@@ -140,8 +153,8 @@ void TCalendarPanel32::applyBorderFile(const QString& name)
         // The name comes from documents: anything that could leave the Borders folder is refused.
         if (name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')) || name.contains(QStringLiteral("..")))
             return;
-        const QString extension = m_s.CalendarOrientation == coPortrait ? QStringLiteral(".wpo")
-                                                                                        : QStringLiteral(".wls");
+        const QString extension =
+            m_s.CalendarOrientation == coPortrait ? QStringLiteral(".wpo") : QStringLiteral(".wls");
         const QString path = FindProgramFile(QStringLiteral("Borders/") + name + extension);
         if (path.isEmpty())
             return;
@@ -272,21 +285,21 @@ bool TCalendarPanel32::SameSettingsAs(const TCalendarPanel32& o) const
 {
     const CalendarSettings& a = m_s;
     const CalendarSettings& b = o.m_s;
-    return a.A4Paper == b.A4Paper && a.CalendarLayout == b.CalendarLayout && a.StartOfWeek == b.StartOfWeek
-           && a.CalendarOrientation == b.CalendarOrientation && a.MonthNames == b.MonthNames
-           && a.DayNames == b.DayNames && a.MainCalDay == b.MainCalDay && a.MainCalMonth == b.MainCalMonth
-           && a.MainCalYear == b.MainCalYear && sameFont(a.TitleFont, b.TitleFont)
-           && sameFont(a.HeadersFont, b.HeadersFont) && sameFont(a.CellFont, b.CellFont)
-           && sameFont(a.MiniTitleFont, b.MiniTitleFont) && sameFont(a.MiniHeadersFont, b.MiniHeadersFont)
-           && sameFont(a.MiniCellFont, b.MiniCellFont) && a.TitleBGColor == b.TitleBGColor
-           && a.HeadersBGColor == b.HeadersBGColor && a.MiniCalBGColor == b.MiniCalBGColor
-           && a.MiniHeadersBGColor == b.MiniHeadersBGColor && a.HeadersStyle == b.HeadersStyle
-           && a.MiniHeadersStyle == b.MiniHeadersStyle && a.TitleShowYear == b.TitleShowYear
-           && a.MiniShowYear == b.MiniShowYear && a.LeftMarginInch == b.LeftMarginInch
-           && a.TopMarginInch == b.TopMarginInch && a.RightMarginInch == b.RightMarginInch
-           && a.BottomMarginInch == b.BottomMarginInch && a.DayStartTime == b.DayStartTime
-           && a.CalendarLineLayout == b.CalendarLineLayout && a.MiniCalendarLineLayout == b.MiniCalendarLineLayout
-           && a.UserTitle == b.UserTitle && a.WMFBorderFile == b.WMFBorderFile;
+    return a.A4Paper == b.A4Paper && a.CalendarLayout == b.CalendarLayout && a.StartOfWeek == b.StartOfWeek &&
+           a.CalendarOrientation == b.CalendarOrientation && a.MonthNames == b.MonthNames && a.DayNames == b.DayNames &&
+           a.MainCalDay == b.MainCalDay && a.MainCalMonth == b.MainCalMonth && a.MainCalYear == b.MainCalYear &&
+           sameFont(a.TitleFont, b.TitleFont) && sameFont(a.HeadersFont, b.HeadersFont) &&
+           sameFont(a.CellFont, b.CellFont) && sameFont(a.MiniTitleFont, b.MiniTitleFont) &&
+           sameFont(a.MiniHeadersFont, b.MiniHeadersFont) && sameFont(a.MiniCellFont, b.MiniCellFont) &&
+           a.TitleBGColor == b.TitleBGColor && a.HeadersBGColor == b.HeadersBGColor &&
+           a.MiniCalBGColor == b.MiniCalBGColor && a.MiniHeadersBGColor == b.MiniHeadersBGColor &&
+           a.HeadersStyle == b.HeadersStyle && a.MiniHeadersStyle == b.MiniHeadersStyle &&
+           a.TitleShowYear == b.TitleShowYear && a.MiniShowYear == b.MiniShowYear &&
+           a.LeftMarginInch == b.LeftMarginInch && a.TopMarginInch == b.TopMarginInch &&
+           a.RightMarginInch == b.RightMarginInch && a.BottomMarginInch == b.BottomMarginInch &&
+           a.DayStartTime == b.DayStartTime && a.CalendarLineLayout == b.CalendarLineLayout &&
+           a.MiniCalendarLineLayout == b.MiniCalendarLineLayout && a.UserTitle == b.UserTitle &&
+           a.WMFBorderFile == b.WMFBorderFile;
 }
 
 int TCalendarPanel32::LayoutKind() const
@@ -420,7 +433,8 @@ void TCalendarPanel32::mousePressEvent(QMouseEvent* event)
 void TCalendarPanel32::mouseReleaseEvent(QMouseEvent* event)
 {
     TQBasePanel::mouseReleaseEvent(event);
-    const bool click = m_pressedInPointing && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    const bool click =
+        m_pressedInPointing && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
     m_pressedInPointing = false;
     if (click && m_panelState == psPointing)
         clickAt(event->position().toPoint());
@@ -510,13 +524,20 @@ void TCalendarPanel32::renderPage(QPainter& painter)
     painter.setPen(QPen(Qt::black, 0));
     const auto screenFont = [z](int points) { return FontPixelSize(points, z); };
     if (m_geometry.ShowPlanner || m_geometry.ShowMainCalendar) {
-        CalendarDrawParams p = mainParams(screenFont, m_geometry.CalendarRect.scaled(z), RoundHalfEven(ScreenPixelsPerInch() * 1.5 * z));
+        CalendarDrawParams p =
+            mainParams(screenFont, m_geometry.CalendarRect.scaled(z), RoundHalfEven(ScreenPixelsPerInch() * 1.5 * z));
         switch (m_s.CalendarLayout) {
         case loWeek:
-        case lo2Week: DrawWeekPlanner(painter, p, m_s.UserTitle); break;
+        case lo2Week:
+            DrawWeekPlanner(painter, p, m_s.UserTitle);
+            break;
         case loDay10:
-        case loDay15: DrawDayPlanner(painter, p, m_s.UserTitle); break;
-        default: DrawMonth(painter, p, m_s.UserTitle); break;
+        case loDay15:
+            DrawDayPlanner(painter, p, m_s.UserTitle);
+            break;
+        default:
+            DrawMonth(painter, p, m_s.UserTitle);
+            break;
         }
         m_cells = p.Cells;
         m_titleRect = p.TitleRect;
@@ -525,6 +546,7 @@ void TCalendarPanel32::renderPage(QPainter& painter)
     m_printLayoutSize = m_cells[1].rFree;
     m_printLayoutSize.right += 5;
     m_printLayoutSize.bottom += 5;
+    paintDayTexts(painter);
     if (m_geometry.ShowMiniCalendars) {
         for (int i = 1; i <= m_geometry.MiniCount; ++i) {
             const TMiniSlot& slot = m_geometry.MiniSlots[i];
@@ -551,6 +573,75 @@ void TCalendarPanel32::paintEvent(QPaintEvent* event)
     m_painting = false;
 }
 
+// Each text is drawn over its cell on white, clipped to the free area, at the page's zoom.
+void TCalendarPanel32::paintDayTexts(QPainter& painter)
+{
+    if (!(m_geometry.ShowPlanner || m_geometry.ShowMainCalendar))
+        return;
+    const int zoom = RoundHalfEven(Scale() * 100.0);
+    m_printLayoutZoom = zoom;
+    for (int i = 1; i <= kCellCount; ++i) {
+        const TRect& free = m_cells[i].rFree;
+        if (free.isEmpty() || m_storages[i]->IsEmpty())
+            continue;
+        const QRect target(free.left, free.top, free.right - free.left + 1, free.bottom - free.top + 1);
+        m_renderer.PaintCached(painter, *m_storages[i], target, zoom);
+    }
+}
+
+// Every text is laid out at cell 1's screen size and stretched into its printed cell, as vector drawing.
+void TCalendarPanel32::printDayTexts(TReportPrinter& report, const CalendarDrawParams& printed)
+{
+    const QSize layout(m_printLayoutSize.right - m_printLayoutSize.left + 1,
+                       m_printLayoutSize.bottom - m_printLayoutSize.top + 1);
+    if (layout.isEmpty())
+        return;
+    for (int i = 1; i <= kCellCount; ++i) {
+        const TRect& free = printed.Cells[i].rFree;
+        if (free.isEmpty() || m_storages[i]->IsEmpty())
+            continue;
+        const QPicture picture = TWPRenderer::Record(*m_storages[i], layout, m_printLayoutZoom);
+        report.StretchPictureToDevice(
+            picture, QRect(free.left, free.top, free.right - free.left + 1, free.bottom - free.top + 1));
+    }
+}
+
+TWPRtfStorage* TCalendarPanel32::CellStorage(int i) const
+{
+    return i >= 1 && i <= kCellCount ? m_storages[i] : nullptr;
+}
+
+const TWPRtfStorage& TCalendarPanel32::GetCellText(int i, const TWPRtfStorage& defaultText) const
+{
+    return i >= 1 && i <= kCellCount ? *m_storages[i] : defaultText;
+}
+
+void TCalendarPanel32::SetCellText(int i, const TWPRtfStorage& text)
+{
+    if (i < 1 || i > kCellCount)
+        return;
+    m_storages[i]->Assign(text);
+    update();
+}
+
+void TCalendarPanel32::ClearAllCells()
+{
+    for (int i = 1; i <= kCellCount; ++i) {
+        m_storages[i]->Assign(*m_storages[0]);
+        m_cells[i].rTotal = {};
+        m_cells[i].rFree = {};
+    }
+    m_renderer.ClearCache();
+}
+
+bool TCalendarPanel32::HasAnyText() const
+{
+    for (int i = 1; i <= kCellCount; ++i)
+        if (!m_storages[i]->IsEmpty())
+            return true;
+    return false;
+}
+
 QImage TCalendarPanel32::RenderToBitmap()
 {
     QImage image(size(), QImage::Format_RGB32);
@@ -575,15 +666,22 @@ void TCalendarPanel32::PrintPage(TReportPrinter& report, double xOffset, double 
     report.SetBrush(Qt::white);
     const auto paperFont = [&report](int points) { return report.FontPixelSize(points); };
     if (m_geometry.ShowPlanner || m_geometry.ShowMainCalendar) {
-        CalendarDrawParams p = mainParams(paperFont, toDevice(m_geometry.CalendarRect),
-                                          RoundHalfEven(report.YPixelsPerInch() * 1.5));
+        CalendarDrawParams p =
+            mainParams(paperFont, toDevice(m_geometry.CalendarRect), RoundHalfEven(report.YPixelsPerInch() * 1.5));
         switch (m_s.CalendarLayout) {
         case loWeek:
-        case lo2Week: PrintWeekPlanner(report, p, m_s.UserTitle); break;
+        case lo2Week:
+            PrintWeekPlanner(report, p, m_s.UserTitle);
+            break;
         case loDay10:
-        case loDay15: PrintDayPlanner(report, p, m_s.UserTitle); break;
-        default: PrintMonth(report, p, m_s.UserTitle); break;
+        case loDay15:
+            PrintDayPlanner(report, p, m_s.UserTitle);
+            break;
+        default:
+            PrintMonth(report, p, m_s.UserTitle);
+            break;
         }
+        printDayTexts(report, p);
     }
     if (m_geometry.ShowMiniCalendars) {
         for (int i = 1; i <= m_geometry.MiniCount; ++i) {

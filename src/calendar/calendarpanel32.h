@@ -7,6 +7,7 @@
 #include "calendarsettings.h"
 
 #include "graphics/vectorpicture.h"
+#include "richtext/wprenderer.h"
 #include "surface/qbasepanel.h"
 
 #include <functional>
@@ -14,14 +15,18 @@
 
 class TQGraphicControl;
 class TReportPrinter;
+class TWPRtfStorage;
 
 class TCalendarPanel32 : public TQBasePanel
 {
     Q_OBJECT
-    Q_PROPERTY(CalendarEnums::TCalendarOrientation CalendarOrientation READ CalendarOrientation WRITE SetCalendarOrientation)
+    Q_PROPERTY(
+        CalendarEnums::TCalendarOrientation CalendarOrientation READ CalendarOrientation WRITE SetCalendarOrientation)
     Q_PROPERTY(CalendarEnums::TCalendarLayout CalendarLayout READ CalendarLayout WRITE SetCalendarLayout)
-    Q_PROPERTY(CalendarEnums::TCalendarLineLayout CalendarLineLayout READ CalendarLineLayout WRITE SetCalendarLineLayout)
-    Q_PROPERTY(CalendarEnums::TMiniCalendarLineLayout MiniCalendarLineLayout READ MiniCalendarLineLayout WRITE SetMiniCalendarLineLayout)
+    Q_PROPERTY(
+        CalendarEnums::TCalendarLineLayout CalendarLineLayout READ CalendarLineLayout WRITE SetCalendarLineLayout)
+    Q_PROPERTY(CalendarEnums::TMiniCalendarLineLayout MiniCalendarLineLayout READ MiniCalendarLineLayout WRITE
+                   SetMiniCalendarLineLayout)
     Q_PROPERTY(int TitleBGColor READ TitleBGColor WRITE SetTitleBGColor)
     Q_PROPERTY(FontDescription TitleFont READ TitleFont WRITE SetTitleFont)
     Q_PROPERTY(FontDescription HeadersFont READ HeadersFont WRITE SetHeadersFont)
@@ -192,6 +197,16 @@ public:
     void OpenPreviousCell(int i);
     void OpenNextCell(int i);
 
+    // Day texts belong to cell indexes 1..42, not to dates: they stay put when the month changes.
+    TWPRtfStorage* CellStorage(int i) const;
+    // The text of cell i; the caller's default for any other index.
+    const TWPRtfStorage& GetCellText(int i, const TWPRtfStorage& defaultText) const;
+    // Copies the text into cell i and repaints; other indexes are ignored.
+    void SetCellText(int i, const TWPRtfStorage& text);
+    // Empties every cell and forgets the cell rectangles until the next paint.
+    void ClearAllCells();
+    bool HasAnyText() const;
+
     // Raised when a day cell is clicked or opened; the main window opens its editor over the cell.
     std::function<void(TRect rTotal, TRect rFree, int iCell, int iDay)> ClickedInCellEvent;
 
@@ -239,6 +254,8 @@ private:
     CalendarDrawParams mainParams(const std::function<int(int)>& fontPixels, TRect rect, int minTitle) const;
     CalendarDrawParams miniParams(const std::function<int(int)>& fontPixels, const TMiniSlot& slot, TRect rect) const;
     void renderPage(QPainter& painter);
+    void paintDayTexts(QPainter& painter);
+    void printDayTexts(TReportPrinter& report, const CalendarDrawParams& printed);
     void applyLineLayout();
     void applyMiniLineLayout();
     void clickAt(QPoint p);
@@ -256,4 +273,9 @@ private:
     bool m_painting = false;
     // Cell 1's free area (grown by 5 each way) as last painted: the size day texts are laid out at for print.
     TRect m_printLayoutSize;
+    // The zoom the texts were last painted at; printing lays them out the same way.
+    int m_printLayoutZoom = 100;
+    // Index 0 is the empty template that clearing copies.
+    std::array<TWPRtfStorage*, kCellCount + 1> m_storages{};
+    TWPRenderer m_renderer;
 };

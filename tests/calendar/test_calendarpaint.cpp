@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -33,8 +34,8 @@ int darkPixels(const QImage& image)
 
 void englishNames(TCalendarPanel32& page)
 {
-    const char* months[] = {"January", "February", "March", "April", "May", "June", "July", "August", "September",
-                            "October", "November", "December"};
+    const char* months[] = {"January", "February", "March",     "April",   "May",      "June",
+                            "July",    "August",   "September", "October", "November", "December"};
     const char* days[] = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
     for (int i = 0; i < 12; ++i)
         page.SetMonthName(i + 1, QLatin1String(months[i]));
@@ -120,8 +121,10 @@ TEST(CalendarPaint, EveryLayoutRendersOnBothPapersAndZooms)
 {
     ScratchProgramFolder folder;
     QDir().mkpath(folder.file(QStringLiteral("Borders")));
-    QFile::copy(QStringLiteral(ALMARIN_SOURCE_DIR "/assets/Borders/Holly.wpo"), folder.file(QStringLiteral("Borders/Holly.wpo")));
-    QFile::copy(QStringLiteral(ALMARIN_SOURCE_DIR "/assets/Borders/Holly.wls"), folder.file(QStringLiteral("Borders/Holly.wls")));
+    QFile::copy(QStringLiteral(ALMARIN_SOURCE_DIR "/assets/Borders/Holly.wpo"),
+                folder.file(QStringLiteral("Borders/Holly.wpo")));
+    QFile::copy(QStringLiteral(ALMARIN_SOURCE_DIR "/assets/Borders/Holly.wls"),
+                folder.file(QStringLiteral("Borders/Holly.wls")));
     const QString out = TestOutputDir(QStringLiteral("calendar/layouts"));
     TCalendarPanel32 page;
     page.ResetToDefaults();
@@ -140,8 +143,11 @@ TEST(CalendarPaint, EveryLayoutRendersOnBothPapersAndZooms)
                 const QImage image = page.RenderToBitmap();
                 EXPECT_EQ(image.size(), page.size());
                 EXPECT_GT(darkPixels(image), 500) << layout;
-                image.save(QStringLiteral("%1/layout%2_%3_%4.png").arg(out).arg(layout, 2, 10, QLatin1Char('0'))
-                               .arg(a4 ? QStringLiteral("A4") : QStringLiteral("Letter")).arg(int(zoom * 100)));
+                image.save(QStringLiteral("%1/layout%2_%3_%4.png")
+                               .arg(out)
+                               .arg(layout, 2, 10, QLatin1Char('0'))
+                               .arg(a4 ? QStringLiteral("A4") : QStringLiteral("Letter"))
+                               .arg(int(zoom * 100)));
             }
         }
     }
@@ -156,7 +162,8 @@ TEST(CalendarPaint, BorderFilesMissingBrokenAndRefused)
 {
     ScratchProgramFolder folder;
     QDir().mkpath(folder.file(QStringLiteral("borders")));
-    QFile::copy(QStringLiteral(ALMARIN_SOURCE_DIR "/assets/Borders/Stars.wls"), folder.file(QStringLiteral("borders/STARS.WLS")));
+    QFile::copy(QStringLiteral(ALMARIN_SOURCE_DIR "/assets/Borders/Stars.wls"),
+                folder.file(QStringLiteral("borders/STARS.WLS")));
     {
         QFile broken(folder.file(QStringLiteral("borders/Broken.wls")));
         ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
@@ -198,4 +205,12 @@ TEST(CalendarPaint, PrintedPageCarriesTitleDayNamesAndNumbers)
     EXPECT_TRUE(words.contains(QStringLiteral("Wed")));
     EXPECT_TRUE(words.contains(QStringLiteral("31")));
     EXPECT_TRUE(words.contains(QStringLiteral("December 1996"))); // the mini in the title
+
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {pdf});
+    ASSERT_TRUE(info.waitForFinished(20000));
+    const QRegularExpressionMatch size = QRegularExpression(QStringLiteral("Page size: +([0-9.]+) x ([0-9.]+) pts"))
+                                             .match(QString::fromUtf8(info.readAllStandardOutput()));
+    ASSERT_TRUE(size.hasMatch());
+    EXPECT_GT(size.captured(1).toDouble(), size.captured(2).toDouble()); // landscape
 }
