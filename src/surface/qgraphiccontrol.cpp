@@ -12,7 +12,8 @@
 TQGraphicControl::TQGraphicControl(QWidget* parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_NoSystemBackground);
-    setAttribute(Qt::WA_DontCreateNativeAncestors);
+    // Hovering shows the surface's pointing cursor.
+    setMouseTracking(true);
 }
 
 TQGraphicControl::~TQGraphicControl()

@@ -374,3 +374,49 @@ TEST(SurfaceScreenshot, SelectedObjectsWithTheirSquares)
     EXPECT_EQ(shot.pixelColor(248 + 47, 88 + 93), QColor(Qt::black)); // bottom edge square
     shot.save(TestOutputDir(QStringLiteral("surface")) + QStringLiteral("/selection-one.png"));
 }
+
+TEST(SurfaceMouse, ClicksOnObjectsSelectAndShiftAdds)
+{
+    SurfaceWindow w;
+    TTestBox* a = w.AddBox(100, 100, 40, 40);
+    TTestBox* b = w.AddBox(300, 100, 40, 40);
+    TQHandle* handle = w.surface->SelectionHandle();
+    Move(w.surface, {110, 110});
+    EXPECT_EQ(a->cursor().shape(), Qt::PointingHandCursor);
+    Press(w.surface, {110, 110});
+    Release(w.surface, {110, 110});
+    EXPECT_EQ(handle->Selection(), QList<TQGraphicControl*>({a}));
+    Move(w.surface, {310, 110});
+    Press(w.surface, {310, 110}, Qt::LeftButton, Qt::ShiftModifier);
+    Release(w.surface, {310, 110}, Qt::LeftButton, Qt::ShiftModifier);
+    EXPECT_EQ(handle->Selection(), QList<TQGraphicControl*>({a, b}));
+    EXPECT_EQ(a->geometry(), QRect(100, 100, 40, 40));
+    // The handle now spans both; a click on bare paper outside it clears the selection.
+    Move(w.surface, {500, 300});
+    Press(w.surface, {500, 300});
+    Release(w.surface, {500, 300});
+    EXPECT_EQ(handle->Count(), 0);
+}
+
+TEST(SurfaceClipboard, ObjectMenuCopiesOnlyAnUnselectedObject)
+{
+    ScratchProgramFolder folder;
+    FakeClock clock;
+    SurfaceWindow w;
+    TTestBox* a = w.AddBox(10, 10, 20, 20);
+    TTestBox* b = w.AddBox(50, 10, 20, 20);
+    w.surface->SelectionHandle()->Select(b);
+    MenuItem(a->ObjectMenu(), QStringLiteral("Copy"))->trigger();
+    w.surface->SelectionClipboard(ccPaste);
+    ASSERT_EQ(w.surface->PlacedObjects().size(), 3);
+    EXPECT_EQ(w.surface->PlacedObjects().last()->geometry(), QRect(25, 25, 20, 20));
+
+    // On a selected object the menu works on the whole selection.
+    w.surface->SelectionHandle()->Select(a);
+    MenuItem(a->ObjectMenu(), QStringLiteral("Cut"))->trigger();
+    EXPECT_EQ(w.surface->PlacedObjects().size(), 1);
+    clock.Advance(1000);
+    w.surface->SelectionClipboard(ccPaste);
+    EXPECT_EQ(w.surface->PlacedObjects().size(), 3);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
