@@ -1,0 +1,405 @@
+#include "calendardocument.h"
+
+#include "calendarpanel32.h"
+
+#include "platform/rounding.h"
+#include "richtext/wprtfstorage.h"
+#include "stream/componentio.h"
+#include "stream/streamreader.h"
+#include "stream/streamwriter.h"
+#include "surface/qgraphiccontrol.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QWidget>
+
+namespace {
+
+const QString kCellClass = QStringLiteral("TWPRtfStorage");
+constexpr int kMaxFontPoints = 2000;
+// No paper is wider than this; larger margins only come from damaged files.
+constexpr int kMaxMarginHundredths = 10000;
+
+[[noreturn]] void Fail(const QString& message)
+{
+    throw EStreamError(message);
+}
+
+void WriteFontRecord(TStreamWriter& writer, const FontDescription& font)
+{
+    writer.WriteString(font.name);
+    writer.WriteInteger(font.size);
+    writer.WriteBoolean(font.style & fsBold);
+    writer.WriteBoolean(font.style & fsItalic);
+    writer.WriteBoolean(font.style & fsUnderline);
+    writer.WriteBoolean(font.style & fsStrikeOut);
+    writer.WriteInteger(font.color);
+}
+
+FontDescription ReadFontRecord(TStreamReader& reader)
+{
+    FontDescription font;
+    font.name = reader.ReadString();
+    font.size = reader.ReadInteger();
+    // Sizes beyond this come only from damaged files and would overflow the pixel sizes drawn with.
+    if (font.size < 1 || font.size > kMaxFontPoints)
+        Fail(QStringLiteral("Font size %1 out of range").arg(font.size));
+    font.style = 0;
+    if (reader.ReadBoolean())
+        font.style |= fsBold;
+    if (reader.ReadBoolean())
+        font.style |= fsItalic;
+    if (reader.ReadBoolean())
+        font.style |= fsUnderline;
+    if (reader.ReadBoolean())
+        font.style |= fsStrikeOut;
+    font.color = reader.ReadInteger();
+    return font;
+}
+
+int MarginHundredths(float inches)
+{
+    return RoundHalfEven(double(inches) * 100.0);
+}
+
+void WriteSettingsBlock(TStreamWriter& writer, const CalendarSettings& s)
+{
+    writer.WriteInteger(s.A4Paper ? 1 : 0);
+    writer.WriteInteger(s.CalendarOrientation);
+    writer.WriteInteger(MarginHundredths(s.LeftMarginInch));
+    writer.WriteInteger(MarginHundredths(s.TopMarginInch));
+    writer.WriteInteger(MarginHundredths(s.RightMarginInch));
+    writer.WriteInteger(MarginHundredths(s.BottomMarginInch));
+    writer.WriteInteger(s.CalendarLayout);
+    writer.WriteInteger(s.CalendarBorder);
+    writer.WriteInteger(s.CalendarLineLayout);
+    for (int month = 1; month <= 12; ++month)
+        writer.WriteString(s.MonthNames[month]);
+    for (int day = 1; day <= 7; ++day)
+        writer.WriteString(s.DayNames[day]);
+    writer.WriteInteger(s.TitleBGColor);
+    WriteFontRecord(writer, s.TitleFont);
+    writer.WriteBoolean(s.TitleShowYear);
+    WriteFontRecord(writer, s.HeadersFont);
+    writer.WriteInteger(s.HeadersBorder);
+    writer.WriteInteger(s.HeadersStyle);
+    writer.WriteInteger(s.HeadersBGColor);
+    WriteFontRecord(writer, s.CellFont);
+    writer.WriteInteger(s.CellBorder);
+    writer.WriteInteger(s.MiniCalendarLineLayout);
+    writer.WriteInteger(s.MiniCalBorder);
+    writer.WriteInteger(s.MiniCalBGColor);
+    writer.WriteBoolean(s.MiniShowYear);
+    WriteFontRecord(writer, s.MiniTitleFont);
+    WriteFontRecord(writer, s.MiniHeadersFont);
+    writer.WriteInteger(s.MiniHeadersBGColor);
+    writer.WriteInteger(s.MiniHeadersStyle);
+    writer.WriteInteger(s.MiniHeadersBorder);
+    writer.WriteInteger(s.MiniCellBorder);
+    WriteFontRecord(writer, s.MiniCellFont);
+    writer.WriteInteger(s.NumberPosition);
+}
+
+// Enumerations are stored as indexes; one out of range would index past the drawing tables.
+template <class E> E ReadIndex(TStreamReader& reader, int count, const char* what)
+{
+    const qint32 index = reader.ReadInteger();
+    if (index < 0 || index >= count)
+        Fail(QStringLiteral("%1 %2 out of range").arg(QLatin1String(what)).arg(index));
+    return static_cast<E>(index);
+}
+
+float ReadMargin(TStreamReader& reader)
+{
+    const qint32 hundredths = reader.ReadInteger();
+    if (hundredths < 0 || hundredths > kMaxMarginHundredths)
+        Fail(QStringLiteral("Margin %1 out of range").arg(hundredths));
+    return float(hundredths * 0.01);
+}
+
+void ReadSettingsBlock(TStreamReader& reader, CalendarSettings& s)
+{
+    s.A4Paper = reader.ReadInteger() != 0;
+    s.CalendarOrientation = ReadIndex<TCalendarOrientation>(reader, 2, "Orientation");
+    s.LeftMarginInch = ReadMargin(reader);
+    s.TopMarginInch = ReadMargin(reader);
+    s.RightMarginInch = ReadMargin(reader);
+    s.BottomMarginInch = ReadMargin(reader);
+    s.CalendarLayout = ReadIndex<TCalendarLayout>(reader, kLayoutCount, "Layout");
+    s.CalendarBorder = ReadIndex<TCalBorderStyle>(reader, 5, "Border style");
+    s.CalendarLineLayout = ReadIndex<TCalendarLineLayout>(reader, 3, "Line layout");
+    for (int month = 1; month <= 12; ++month)
+        s.MonthNames[month] = reader.ReadString();
+    for (int day = 1; day <= 7; ++day)
+        s.DayNames[day] = reader.ReadString();
+    s.TitleBGColor = reader.ReadInteger();
+    s.TitleFont = ReadFontRecord(reader);
+    s.TitleShowYear = reader.ReadBoolean();
+    s.HeadersFont = ReadFontRecord(reader);
+    s.HeadersBorder = ReadIndex<TCalBorderStyle>(reader, 5, "Border style");
+    s.HeadersStyle = ReadIndex<TCalHeadersStyle>(reader, 3, "Day name style");
+    s.HeadersBGColor = reader.ReadInteger();
+    s.CellFont = ReadFontRecord(reader);
+    s.CellBorder = ReadIndex<TCalBorderStyle>(reader, 5, "Border style");
+    s.MiniCalendarLineLayout = ReadIndex<TMiniCalendarLineLayout>(reader, 3, "Line layout");
+    s.MiniCalBorder = ReadIndex<TCalBorderStyle>(reader, 5, "Border style");
+    s.MiniCalBGColor = reader.ReadInteger();
+    s.MiniShowYear = reader.ReadBoolean();
+    s.MiniTitleFont = ReadFontRecord(reader);
+    s.MiniHeadersFont = ReadFontRecord(reader);
+    s.MiniHeadersBGColor = reader.ReadInteger();
+    s.MiniHeadersStyle = ReadIndex<TCalHeadersStyle>(reader, 3, "Day name style");
+    s.MiniHeadersBorder = ReadIndex<TCalBorderStyle>(reader, 5, "Border style");
+    s.MiniCellBorder = ReadIndex<TCalBorderStyle>(reader, 5, "Border style");
+    s.MiniCellFont = ReadFontRecord(reader);
+    s.NumberPosition = ReadIndex<TCalendarNumberPosition>(reader, 2, "Number position");
+}
+
+void ReadDateAndTime(TStreamReader& reader, CalendarSettings& settings)
+{
+    const qint32 day = reader.ReadInteger();
+    const qint32 month = reader.ReadInteger();
+    const qint32 year = reader.ReadInteger();
+    const qint32 startOfWeek = reader.ReadInteger();
+    const qint32 hour = reader.ReadInteger();
+    const qint32 minute = reader.ReadInteger();
+    if (day < 0 || day > 31 || month < 1 || month > 12 || year < 1 || year > 9999)
+        Fail(QStringLiteral("Invalid date %1-%2-%3").arg(year).arg(month).arg(day));
+    if (hour < 0 || hour > 23 || minute < 0 || minute > 59)
+        Fail(QStringLiteral("Invalid time %1:%2").arg(hour).arg(minute));
+    settings.MainCalDay = day;
+    settings.MainCalMonth = month;
+    settings.MainCalYear = year;
+    settings.StartOfWeek = startOfWeek;
+    settings.DayStartTime = (hour * 60 + minute) / 1440.0;
+}
+
+// A day cell record: the class name is not checked; its one property is the day's RTF.
+QByteArray ReadCellRecord(TStreamReader& reader)
+{
+    reader.ReadComponentHeader();
+    QByteArray rtf;
+    while (!reader.EndOfList()) {
+        const QString name = reader.ReadPropertyName();
+        if (name.compare(QLatin1String("RtfText.Data"), Qt::CaseInsensitive) != 0)
+            Fail(QStringLiteral("Unknown property %1 of a day cell").arg(name));
+        rtf = reader.ReadBinary();
+    }
+    reader.ReadListEnd();
+    while (!reader.EndOfList())
+        reader.SkipComponent(false);
+    reader.ReadListEnd();
+    return rtf;
+}
+
+// The settings quietly, then the border art through its setter, which loads it.
+void ApplySettings(TCalendarPanel32& page, const CalendarSettings& settings)
+{
+    page.SetSettingsQuietly(settings);
+    page.SetWMFBorderFile(QString());
+    page.SetWMFBorderFile(settings.WMFBorderFile);
+}
+
+int TimeField(double dayFraction, int field)
+{
+    const int minutes = RoundHalfEven(dayFraction * 1440.0);
+    return field == 0 ? (minutes / 60) % 24 : minutes % 60;
+}
+
+void RelayoutAfter(TCalendarPanel32& page, const std::function<void()>& step)
+{
+    try {
+        step();
+    } catch (...) {
+        page.Relayout(false);
+        throw;
+    }
+    page.Relayout(false);
+}
+
+QByteArray ReadWholeFile(const QString& fileName)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        throw ECalendarFileError(fileName, file.errorString());
+    return file.readAll();
+}
+
+void WriteWholeFile(const QString& fileName, const QByteArray& bytes)
+{
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        throw ECalendarFileError(fileName, file.errorString());
+}
+
+} // namespace
+
+ECalendarFileError::ECalendarFileError(const QString& fileName, const QString& detail)
+    : std::runtime_error((fileName + QStringLiteral(": ") + detail).toStdString()), m_fileName(fileName),
+      m_detail(detail)
+{
+}
+
+QString UnableToOpenDocumentMessage(const QString& fileName)
+{
+    return QStringLiteral("Unable to open ") + fileName + QStringLiteral(". Possibly ") + QStringLiteral("\n") +
+           QStringLiteral("corrupted, possibly not a Calendar file");
+}
+
+QString UnableToOpenStyleSheetMessage(const QString& fileName)
+{
+    return QStringLiteral("Unable to open ") + fileName + QStringLiteral(". Possibly ") + QStringLiteral("\n") +
+           QStringLiteral("corrupted, possibly not a Calendar Style file");
+}
+
+TClassRegistry& PlacedObjectClasses()
+{
+    static TClassRegistry registry;
+    return registry;
+}
+
+QByteArray DocumentBytes(const TCalendarPanel32& page)
+{
+    const CalendarSettings& s = page.Settings();
+    TStreamWriter writer;
+    writer.WriteListBegin();
+    writer.WriteInteger(kDocumentVersion);
+    writer.WriteInteger(kDocumentKind);
+    WriteSettingsBlock(writer, s);
+    writer.WriteString(s.WMFBorderFile);
+    writer.WriteInteger(s.MainCalDay);
+    writer.WriteInteger(s.MainCalMonth);
+    writer.WriteInteger(s.MainCalYear);
+    writer.WriteInteger(s.StartOfWeek);
+    writer.WriteInteger(TimeField(s.DayStartTime, 0));
+    writer.WriteInteger(TimeField(s.DayStartTime, 1));
+    for (int cell = 1; cell <= kCellCount; ++cell) {
+        writer.WriteComponentBegin(kCellClass, QString());
+        if (const TWPRtfStorage* storage = page.CellStorage(cell))
+            WriteComponentProperties(writer, *storage);
+        else
+            writer.WriteListEnd();
+        writer.WriteListEnd();
+    }
+    writer.WriteString(s.UserTitle);
+    writer.WriteListEnd();
+
+    QList<const QObject*> objects;
+    for (const QObject* child : page.children()) {
+        if (qobject_cast<const TQGraphicControl*>(child))
+            objects.append(child);
+    }
+    WriteComponentList(writer, objects);
+    return writer.Data();
+}
+
+TCalendarDocumentContent ParseDocument(const QByteArray& bytes, const CalendarSettings& base)
+{
+    TCalendarDocumentContent content;
+    content.settings = base;
+    TStreamReader reader(bytes);
+    reader.ReadListBegin();
+    content.version = reader.ReadInteger();
+    content.kind = reader.ReadInteger();
+    ReadSettingsBlock(reader, content.settings);
+    content.settings.WMFBorderFile = content.version > 3 ? reader.ReadString() : QString();
+    ReadDateAndTime(reader, content.settings);
+    for (int cell = 1; cell <= kCellCount; ++cell)
+        content.cells[cell] = ReadCellRecord(reader);
+    if (content.version > 1)
+        content.settings.UserTitle = reader.ReadString();
+    reader.ReadListEnd();
+    if (content.version > 2)
+        content.objectListOffset = reader.Position();
+    return content;
+}
+
+CalendarSettings ParseStyleSheet(const QByteArray& bytes, const CalendarSettings& base)
+{
+    CalendarSettings settings = base;
+    TStreamReader reader(bytes);
+    reader.ReadListBegin();
+    const int version = reader.ReadInteger();
+    reader.ReadInteger();
+    ReadSettingsBlock(reader, settings);
+    // A document serves as well: what follows its border name is not read.
+    settings.WMFBorderFile = version > 3 ? reader.ReadString() : QString();
+    return settings;
+}
+
+TDocumentReadInfo ReadDocumentBytes(TCalendarPanel32& page, const QByteArray& bytes, const QObject* owner,
+                                    const TClassRegistry& registry)
+{
+    TDocumentReadInfo info;
+    RelayoutAfter(page, [&] {
+        const TCalendarDocumentContent content = ParseDocument(bytes, page.Settings());
+        ApplySettings(page, content.settings);
+        for (int cell = 1; cell <= kCellCount; ++cell) {
+            TWPRtfStorage* storage = page.CellStorage(cell);
+            if (!storage)
+                Fail(QStringLiteral("The page has no day cell %1").arg(cell));
+            storage->SetRtfData(content.cells[cell]);
+        }
+        info.version = content.version;
+        info.objectListOffset = content.objectListOffset;
+        if (content.objectListOffset < 0)
+            return;
+        TStreamReader reader(bytes.mid(content.objectListOffset));
+        const TComponentListResult objects = ReadComponentList(reader, registry, &page, owner);
+        for (QObject* object : objects.objects) {
+            if (auto* widget = qobject_cast<QWidget*>(object))
+                widget->show();
+        }
+        info.objectsRead = int(objects.objects.size());
+        info.objectsError = objects.error;
+    });
+    return info;
+}
+
+QByteArray StyleSheetBytes(const TCalendarPanel32& page)
+{
+    TStreamWriter writer;
+    writer.WriteListBegin();
+    writer.WriteInteger(kDocumentVersion);
+    writer.WriteInteger(kStyleSheetKind);
+    WriteSettingsBlock(writer, page.Settings());
+    writer.WriteString(page.Settings().WMFBorderFile);
+    writer.WriteListEnd();
+    return writer.Data();
+}
+
+void ReadStyleSheetBytes(TCalendarPanel32& page, const QByteArray& bytes)
+{
+    RelayoutAfter(page, [&] { ApplySettings(page, ParseStyleSheet(bytes, page.Settings())); });
+}
+
+void SaveToFile(const TCalendarPanel32& page, const QString& fileName)
+{
+    WriteWholeFile(fileName, DocumentBytes(page));
+}
+
+TDocumentReadInfo LoadFromFile(TCalendarPanel32& page, const QString& fileName, const QObject* owner,
+                               const TClassRegistry& registry)
+{
+    const QByteArray bytes = ReadWholeFile(fileName);
+    try {
+        return ReadDocumentBytes(page, bytes, owner, registry);
+    } catch (const EStreamError& error) {
+        throw ECalendarFileError(fileName, error.Message());
+    }
+}
+
+void SaveStyleSheet(const TCalendarPanel32& page, const QString& fileName)
+{
+    WriteWholeFile(fileName, StyleSheetBytes(page));
+}
+
+void LoadStyleSheet(TCalendarPanel32& page, const QString& fileName)
+{
+    const QByteArray bytes = ReadWholeFile(fileName);
+    try {
+        ReadStyleSheetBytes(page, bytes);
+    } catch (const EStreamError& error) {
+        throw ECalendarFileError(fileName, error.Message());
+    }
+}

@@ -1,0 +1,89 @@
+// The calendar document (.QXF: settings, border, date, day texts, title, placed objects) and the style
+// sheet (.QXS: settings and border), written and read in the component stream.
+#pragma once
+
+#include "calendarsettings.h"
+#include "calendartypes.h"
+
+#include "stream/classregistry.h"
+#include "stream/streamerror.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <array>
+#include <stdexcept>
+
+class QObject;
+class TCalendarPanel32;
+
+// A document or style sheet that could not be read or written. Detail() says what went wrong.
+class ECalendarFileError : public std::runtime_error
+{
+public:
+    ECalendarFileError(const QString& fileName, const QString& detail);
+    QString FileName() const { return m_fileName; }
+    QString Detail() const { return m_detail; }
+
+private:
+    QString m_fileName;
+    QString m_detail;
+};
+
+// The notices the main window and the properties dialog show for a file they could not open.
+QString UnableToOpenDocumentMessage(const QString& fileName);
+QString UnableToOpenStyleSheetMessage(const QString& fileName);
+
+// The placed-object kinds documents may hold; the program registers every kind here at start-up.
+TClassRegistry& PlacedObjectClasses();
+
+constexpr int kDocumentVersion = 4;
+constexpr int kDocumentKind = 1;
+constexpr int kStyleSheetKind = 2;
+
+// What a document file holds, read without a page: the settings over a base, the RTF bytes of each
+// day cell and where the placed-object list starts.
+struct TCalendarDocumentContent
+{
+    int version = 0;
+    int kind = 0;
+    // The base given, with the settings block, border, date, start time and (from version 2) title read.
+    CalendarSettings settings;
+    std::array<QByteArray, kCellCount + 1> cells; // 1..42; empty for an empty day
+    // Offset of the placed-object list in the bytes; -1 for files before version 3.
+    qsizetype objectListOffset = -1;
+};
+
+// Reads a document of version 1 to 4 up to its placed objects; bad input raises EStreamError.
+TCalendarDocumentContent ParseDocument(const QByteArray& bytes, const CalendarSettings& base);
+// Reads the settings block and border of a style sheet or a document; bad input raises EStreamError.
+CalendarSettings ParseStyleSheet(const QByteArray& bytes, const CalendarSettings& base);
+
+// What reading a document into a page met on the way.
+struct TDocumentReadInfo
+{
+    int version = 0;
+    qsizetype objectListOffset = -1;
+    int objectsRead = 0;
+    // Why the placed objects broke off, when they did; the objects before stay on the page.
+    QString objectsError;
+};
+
+// The document bytes of the page (always version 4); the page is expected at zoom 1.
+QByteArray DocumentBytes(const TCalendarPanel32& page);
+// Reads document bytes of version 1 to 4 into the page, then relayouts it. Placed objects are created
+// from the registry with the page as parent and named uniquely among the owner's descendants. Bad input
+// before the placed objects raises EStreamError; trouble among the placed objects only ends them.
+TDocumentReadInfo ReadDocumentBytes(TCalendarPanel32& page, const QByteArray& bytes, const QObject* owner,
+                                    const TClassRegistry& registry = PlacedObjectClasses());
+
+QByteArray StyleSheetBytes(const TCalendarPanel32& page);
+// The settings block and border of a style sheet or a document; date, day texts and title stay.
+void ReadStyleSheetBytes(TCalendarPanel32& page, const QByteArray& bytes);
+
+// The file forms. Saving replaces the file whole or not at all; every failure raises ECalendarFileError.
+void SaveToFile(const TCalendarPanel32& page, const QString& fileName);
+TDocumentReadInfo LoadFromFile(TCalendarPanel32& page, const QString& fileName, const QObject* owner,
+                               const TClassRegistry& registry = PlacedObjectClasses());
+void SaveStyleSheet(const TCalendarPanel32& page, const QString& fileName);
+void LoadStyleSheet(TCalendarPanel32& page, const QString& fileName);
