@@ -16,6 +16,7 @@
 namespace {
 constexpr int kMaxGroupDepth = 512;
 constexpr qint64 kMaxPicturePixels = 32LL * 1024 * 1024;
+constexpr double kMaxPictureExtent = 16384; // display pixels; goal sizes beyond are damage
 
 enum class Destination { Text, Skip, FontTable, ColorTable, Picture };
 enum class PictureKind { None, Png, Jpeg, Dib, DeviceBitmap };
@@ -397,9 +398,13 @@ private:
         Chars(text);
     }
 
-    void Chars(const QString& text)
+    void Chars(QString text)
     {
         if (text.isEmpty() || Skipping() || State().destination != Destination::Text)
+            return;
+        // Control characters other than the tab are not text; a paragraph ends only by \par.
+        text.removeIf([](QChar c) { return (c.unicode() < 0x20 && c != u'\t') || c == QChar::ParagraphSeparator; });
+        if (text.isEmpty())
             return;
         const CharProps& props = State().chars;
         if (!m_run.isEmpty() && !(props == m_runProps))
@@ -471,6 +476,8 @@ private:
         FlushRun();
         StartBlockIfNeeded();
         SetBlockAlignment(State().alignment);
+        if (!m_blockHasContent && m_cursor.block().length() <= 1)
+            m_cursor.setBlockCharFormat(FormatOf(State().chars)); // an empty paragraph's height
         m_needBlock = true;
         m_blockHasContent = false;
     }
@@ -529,7 +536,9 @@ private:
         FlushRun();
         StartBlockIfNeeded();
         m_cursor.setCharFormat(FormatOf(State().chars));
-        InsertRichPicture(m_cursor, image, QSizeF(std::max(width, 1.0), std::max(height, 1.0)));
+        InsertRichPicture(
+            m_cursor, image,
+            QSizeF(std::clamp(width, 1.0, kMaxPictureExtent), std::clamp(height, 1.0, kMaxPictureExtent)));
         m_blockAlignment = State().alignment;
         m_blockHasContent = true;
     }

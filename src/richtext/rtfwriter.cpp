@@ -55,17 +55,22 @@ private:
     void CollectTables()
     {
         for (QTextBlock block = m_doc.begin(); block.isValid(); block = block.next()) {
-            for (auto it = block.begin(); !it.atEnd(); ++it) {
-                const QTextCharFormat format = it.fragment().charFormat();
-                const QString family = FamilyOf(format);
-                if (!family.isEmpty() && !m_fonts.contains(family))
-                    m_fonts.append(family);
-                if (format.hasProperty(QTextFormat::ForegroundBrush)) {
-                    const QRgb rgb = format.foreground().color().rgb() & 0xFFFFFF;
-                    if (!m_colors.contains(rgb))
-                        m_colors.append(rgb);
-                }
-            }
+            if (block.length() <= 1)
+                CollectFormat(block.charFormat());
+            for (auto it = block.begin(); !it.atEnd(); ++it)
+                CollectFormat(it.fragment().charFormat());
+        }
+    }
+
+    void CollectFormat(const QTextCharFormat& format)
+    {
+        const QString family = FamilyOf(format);
+        if (!family.isEmpty() && !m_fonts.contains(family))
+            m_fonts.append(family);
+        if (format.hasProperty(QTextFormat::ForegroundBrush)) {
+            const QRgb rgb = format.foreground().color().rgb() & 0xFFFFFF;
+            if (!m_colors.contains(rgb))
+                m_colors.append(rgb);
         }
     }
 
@@ -81,6 +86,13 @@ private:
             m_out += "\\qr";
         else
             m_out += "\\ql";
+        if (block.length() <= 1) {
+            // An empty paragraph keeps the height of its mark's font.
+            m_out += "{";
+            WriteCharProps(block.charFormat());
+            m_out += "\\par}\n";
+            return;
+        }
         for (auto it = block.begin(); !it.atEnd(); ++it)
             WriteFragment(it.fragment());
         m_out += "\\par\n";
@@ -89,7 +101,21 @@ private:
     void WriteFragment(const QTextFragment& fragment)
     {
         const QTextCharFormat format = fragment.charFormat();
-        m_out += "{\\plain";
+        m_out += "{";
+        WriteCharProps(format);
+        if (format.isImageFormat()) {
+            // Each object character of the fragment is one picture.
+            for (int i = 0; i < fragment.length(); ++i)
+                WritePicture(format.toImageFormat());
+        } else {
+            AppendText(fragment.text(), false);
+        }
+        m_out += "}";
+    }
+
+    void WriteCharProps(const QTextCharFormat& format)
+    {
+        m_out += "\\plain";
         const QString family = FamilyOf(format);
         if (!family.isEmpty())
             m_out += "\\f" + QByteArray::number(m_fonts.indexOf(family));
@@ -110,14 +136,6 @@ private:
             m_out += "\\cf" + QByteArray::number(m_colors.indexOf(rgb) + 1);
         }
         m_out += ' ';
-        if (format.isImageFormat()) {
-            // Each object character of the fragment is one picture.
-            for (int i = 0; i < fragment.length(); ++i)
-                WritePicture(format.toImageFormat());
-        } else {
-            AppendText(fragment.text(), false);
-        }
-        m_out += "}";
     }
 
     void WritePicture(const QTextImageFormat& format)

@@ -47,7 +47,9 @@ QList<QImage> DroppedImages(const QMimeData* mime)
     return images;
 }
 
-bool CarriesImages(const QMimeData* mime)
+} // namespace
+
+bool TWPRichText::CarriesPictures(const QMimeData* mime)
 {
     if (!mime)
         return false;
@@ -59,7 +61,6 @@ bool CarriesImages(const QMimeData* mime)
     }
     return false;
 }
-} // namespace
 
 TWPRichText::TWPRichText(QWidget* parent) : QGraphicsView(parent)
 {
@@ -212,6 +213,14 @@ void TWPRichText::InsertPicture(const QImage& image)
     m_item->setTextCursor(cursor);
 }
 
+bool TWPRichText::InsertPicturesFrom(const QMimeData* mime)
+{
+    const QList<QImage> images = DroppedImages(mime);
+    for (const QImage& image : images)
+        InsertPicture(image);
+    return !images.isEmpty();
+}
+
 void TWPRichText::SelectAll()
 {
     QTextCursor cursor(m_doc);
@@ -300,8 +309,12 @@ void TWPRichText::MergeInsertionFormat(const QTextCharFormat& format)
 {
     QTextCursor cursor = m_item->textCursor();
     cursor.mergeCharFormat(format);
-    if (m_doc->isEmpty())
-        cursor.mergeBlockCharFormat(format); // an empty paragraph shows its caret in these attributes
+    if (m_doc->isEmpty()) {
+        // An empty paragraph shows its caret in these attributes; that is no change of the text.
+        const bool wasLoading = std::exchange(m_loading, true);
+        cursor.mergeBlockCharFormat(format);
+        m_loading = wasLoading;
+    }
     m_item->setTextCursor(cursor);
     emit insertionAttributesChanged();
 }
@@ -431,7 +444,7 @@ void TWPRichText::focusInEvent(QFocusEvent* event)
 
 void TWPRichText::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (CarriesImages(event->mimeData())) {
+    if (CarriesPictures(event->mimeData())) {
         event->acceptProposedAction();
         return;
     }
@@ -440,7 +453,7 @@ void TWPRichText::dragEnterEvent(QDragEnterEvent* event)
 
 void TWPRichText::dragMoveEvent(QDragMoveEvent* event)
 {
-    if (CarriesImages(event->mimeData())) {
+    if (CarriesPictures(event->mimeData())) {
         event->acceptProposedAction();
         return;
     }
@@ -449,8 +462,7 @@ void TWPRichText::dragMoveEvent(QDragMoveEvent* event)
 
 void TWPRichText::dropEvent(QDropEvent* event)
 {
-    const QList<QImage> images = DroppedImages(event->mimeData());
-    if (images.isEmpty()) {
+    if (!CarriesPictures(event->mimeData())) {
         QGraphicsView::dropEvent(event);
         return;
     }
@@ -458,8 +470,8 @@ void TWPRichText::dropEvent(QDropEvent* event)
     const int position = m_doc->documentLayout()->hitTest(point, Qt::FuzzyHit);
     if (position >= 0)
         SetCaretPosition(position);
-    for (const QImage& image : images)
-        InsertPicture(image);
+    if (!InsertPicturesFrom(event->mimeData()))
+        return;
     event->acceptProposedAction();
     setFocus();
     emit pictureDropped();

@@ -8,6 +8,7 @@
 #include <QImage>
 
 class QGraphicsTextItem;
+class QMimeData;
 class QTextCharFormat;
 class QTextDocument;
 class TWPRtfStorage;
@@ -38,6 +39,10 @@ public:
 
     // Inserts the picture at the caret as one character, no wider than the page.
     void InsertPicture(const QImage& image);
+    // Whether dragged data holds pictures: image data from another program or image files.
+    static bool CarriesPictures(const QMimeData* mime);
+    // Inserts the pictures the data holds at the caret; false when it holds none.
+    bool InsertPicturesFrom(const QMimeData* mime);
     void SelectAll();
     void SetSelection(int start, int end);
     int CaretPosition() const;

@@ -152,6 +152,22 @@ TEST(RtfRoundTrip, AlignmentLineBreaksTabsAndEmptyParagraphs)
     EXPECT_EQ(back->blockCount(), 6);
 }
 
+TEST(RtfRoundTrip, EmptyParagraphKeepsTheSizeOfItsMark)
+{
+    QTextDocument doc;
+    PrepareRichDocument(doc);
+    QTextCursor c(&doc);
+    c.insertText(QStringLiteral("a"));
+    QTextCharFormat small;
+    small.setFontPointSize(6);
+    c.insertBlock(QTextBlockFormat(), small);
+    c.insertBlock(QTextBlockFormat(), QTextCharFormat());
+    c.insertText(QStringLiteral("b"));
+    std::unique_ptr<QTextDocument> back(RoundTrip(doc));
+    ASSERT_EQ(back->blockCount(), 3);
+    EXPECT_EQ(back->findBlockByNumber(1).charFormat().fontPointSize(), 6);
+}
+
 TEST(RtfRoundTrip, TextInManyScriptsAndEmoji)
 {
     const QString text =

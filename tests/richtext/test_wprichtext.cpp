@@ -72,6 +72,17 @@ TEST_F(EditorTest, TypedTextSelectAllAndInsertionAttributes)
     EXPECT_TRUE(editor.AttributesAt(8).style & fsBold);
 }
 
+TEST_F(EditorTest, AttributesOnAnEmptyEditorAreNoChange)
+{
+    QSignalSpy changed(&editor, &TWPRichText::changed);
+    editor.SetInsertionAttributes(Font("Arial", 8, fsItalic, RGBValue(0, 0, 255)));
+    EXPECT_EQ(changed.count(), 0);
+    EXPECT_TRUE(editor.IsEmpty());
+    QTest::keyClicks(&editor, QStringLiteral("x"));
+    EXPECT_EQ(changed.count(), 1);
+    EXPECT_EQ(editor.AttributesAt(0), Font("Arial", 8, fsItalic, RGBValue(0, 0, 255)));
+}
+
 TEST_F(EditorTest, LoadDoesNotSignalChangeAndSaveKeepsText)
 {
     TWPRtfStorage storage;

@@ -1,0 +1,119 @@
+// Paints the day texts of a month page (42 cells, three formatted paragraphs each) through the cached
+// renderer at two zooms, and opens the in-place editor on one cell.
+#include "richtext/wprenderer.h"
+#include "richtext/wprichtext.h"
+#include "richtext/wprtfstorage.h"
+
+#include <QApplication>
+#include <QPainter>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+constexpr int kCells = 42;
+// A month cell's free area at zoom 100.
+constexpr int kCellWidth = 104;
+constexpr int kCellHeight = 72;
+
+QByteArray CellText(int day)
+{
+    return "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0 Arial;}{\\f1 Times New Roman;}}"
+           "{\\colortbl;\\red255\\green0\\blue0;\\red0\\green0\\blue128;}"
+           "\\pard\\qc{\\f1\\fs20\\b\\cf1 Day " +
+           QByteArray::number(day) +
+           "}\\par"
+           "\\pard{\\fs16 Dentist at 9:30, then \\i lunch\\i0  with Anna}\\par"
+           "\\pard\\qr{\\fs14\\ul\\cf2 Call the plumber \\'e9t\\'e9}\\par}";
+}
+
+std::vector<std::unique_ptr<TWPRtfStorage>>& Storages()
+{
+    static std::vector<std::unique_ptr<TWPRtfStorage>> storages = [] {
+        std::vector<std::unique_ptr<TWPRtfStorage>> made;
+        for (int i = 1; i <= kCells; ++i) {
+            made.push_back(std::make_unique<TWPRtfStorage>());
+            made.back()->SetRtfData(CellText(i));
+        }
+        return made;
+    }();
+    return storages;
+}
+
+void PaintCells(TWPRenderer& renderer, QImage& page, int zoom)
+{
+    QPainter painter(&page);
+    const int w = kCellWidth * zoom / 100;
+    const int h = kCellHeight * zoom / 100;
+    for (int i = 0; i < kCells; ++i) {
+        const QRect cell((i % 7) * (w + 4), (i / 7) * (h + 4), w, h);
+        renderer.PaintCached(painter, *Storages()[i], cell, zoom);
+    }
+}
+
+// Repainting the page: the texts have not changed since the last paint.
+void PaintPageCached(benchmark::State& state)
+{
+    const int zoom = static_cast<int>(state.range(0));
+    TWPRenderer renderer;
+    QImage page(7 * (kCellWidth + 4), 6 * (kCellHeight + 4), QImage::Format_RGB32);
+    page.fill(Qt::white);
+    PaintCells(renderer, page, zoom);
+    for (auto _ : state) {
+        PaintCells(renderer, page, zoom);
+        benchmark::DoNotOptimize(page.constBits());
+    }
+}
+
+// The first paint after every text changed (or the zoom did): every cell is laid out and drawn.
+void PaintPageAfterChange(benchmark::State& state)
+{
+    const int zoom = static_cast<int>(state.range(0));
+    TWPRenderer renderer;
+    QImage page(7 * (kCellWidth + 4), 6 * (kCellHeight + 4), QImage::Format_RGB32);
+    page.fill(Qt::white);
+    for (auto _ : state) {
+        renderer.ClearCache();
+        PaintCells(renderer, page, zoom);
+        benchmark::DoNotOptimize(page.constBits());
+    }
+}
+
+// Opening the in-place editor on a cell: page size, zoom, text, shown and painted once.
+void OpenEditor(benchmark::State& state)
+{
+    TWPRichText editor;
+    int i = 0;
+    for (auto _ : state) {
+        editor.SetPageSize(kCellWidth * 15, kCellHeight * 15);
+        editor.SetZoom(100);
+        editor.LoadFrom(*Storages()[i++ % kCells]);
+        editor.resize(kCellWidth, kCellHeight);
+        editor.show();
+        editor.setFocus();
+        editor.repaint();
+        QApplication::processEvents();
+        state.PauseTiming();
+        editor.hide();
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+
+} // namespace
+
+BENCHMARK(PaintPageCached)->Arg(100)->Arg(60)->Unit(benchmark::kMillisecond);
+BENCHMARK(PaintPageAfterChange)->Arg(100)->Arg(60)->Unit(benchmark::kMillisecond);
+BENCHMARK(OpenEditor)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    return 0;
+}
