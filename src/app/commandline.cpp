@@ -1,0 +1,359 @@
+#include "commandline.h"
+
+#include "aboutbox.h"
+#include "pageexport.h"
+
+#include "calendar/calendardocument.h"
+#include "calendar/calendarpanel32.h"
+#include "richtext/wprtfstorage.h"
+#include "stream/componenttext.h"
+#include "stream/namedcolors.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QMetaEnum>
+#include <QTextStream>
+
+namespace {
+
+constexpr double kMinZoomPercent = 1;
+constexpr double kMaxZoomPercent = 1000;
+
+TCommandLine Invalid(const QString& error)
+{
+    TCommandLine command;
+    command.action = TCommandLine::TAction::Invalid;
+    command.error = error;
+    return command;
+}
+
+template <class E> QString EnumText(E value)
+{
+    const char* key = QMetaEnum::fromType<E>().valueToKey(value);
+    return key ? QString::fromLatin1(key) : QString::number(int(value));
+}
+
+QString Quoted(const QString& text)
+{
+    QString quoted = text;
+    quoted.replace(QLatin1Char('\\'), QLatin1String("\\\\"))
+        .replace(QLatin1Char('"'), QLatin1String("\\\""))
+        .replace(QLatin1Char('\n'), QLatin1String("\\n"))
+        .replace(QLatin1Char('\r'), QLatin1String("\\r"))
+        .replace(QChar(0x2029), QLatin1String("\\n"))
+        .replace(QChar(0x2028), QLatin1String("\\n"))
+        .replace(QChar::ObjectReplacementCharacter, QLatin1String("[picture]"));
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
+
+QString ColorText(TColor color)
+{
+    const auto ident = ColorToIdent(color);
+    return ident ? QStringLiteral("%1 (%2)").arg(*ident).arg(color) : QString::number(color);
+}
+
+QString FontText(const FontDescription& font)
+{
+    QStringList styles;
+    if (font.style & fsBold)
+        styles.append(QStringLiteral("fsBold"));
+    if (font.style & fsItalic)
+        styles.append(QStringLiteral("fsItalic"));
+    if (font.style & fsUnderline)
+        styles.append(QStringLiteral("fsUnderline"));
+    if (font.style & fsStrikeOut)
+        styles.append(QStringLiteral("fsStrikeOut"));
+    return QStringLiteral("%1 %2 pt [%3] %4")
+        .arg(Quoted(font.name))
+        .arg(font.size)
+        .arg(styles.join(QLatin1String(", ")), ColorText(font.color));
+}
+
+QString Margin(float inches)
+{
+    return QString::number(double(inches), 'g', 6);
+}
+
+QString Boolean(bool value)
+{
+    return value ? QStringLiteral("True") : QStringLiteral("False");
+}
+
+void DumpSettings(QStringList& lines, const CalendarSettings& s)
+{
+    const auto line = [&lines](const char* name, const QString& value) {
+        lines.append(QLatin1String(name) + QLatin1String(" = ") + value);
+    };
+    line("A4Paper", Boolean(s.A4Paper));
+    line("CalendarOrientation", EnumText(s.CalendarOrientation));
+    line("LeftMarginInch", Margin(s.LeftMarginInch));
+    line("TopMarginInch", Margin(s.TopMarginInch));
+    line("RightMarginInch", Margin(s.RightMarginInch));
+    line("BottomMarginInch", Margin(s.BottomMarginInch));
+    line("CalendarLayout", EnumText(s.CalendarLayout));
+    line("CalendarBorder", EnumText(s.CalendarBorder));
+    line("CalendarLineLayout", EnumText(s.CalendarLineLayout));
+    for (int month = 1; month <= 12; ++month)
+        lines.append(QStringLiteral("MonthName%1 = %2").arg(month).arg(Quoted(s.MonthNames[month])));
+    for (int day = 1; day <= 7; ++day)
+        lines.append(QStringLiteral("DayName%1 = %2").arg(day).arg(Quoted(s.DayNames[day])));
+    line("TitleBGColor", ColorText(s.TitleBGColor));
+    line("TitleFont", FontText(s.TitleFont));
+    line("TitleShowYear", Boolean(s.TitleShowYear));
+    line("HeadersFont", FontText(s.HeadersFont));
+    line("HeadersBorder", EnumText(s.HeadersBorder));
+    line("HeadersStyle", EnumText(s.HeadersStyle));
+    line("HeadersBGColor", ColorText(s.HeadersBGColor));
+    line("CellFont", FontText(s.CellFont));
+    line("CellBorder", EnumText(s.CellBorder));
+    line("MiniCalendarLineLayout", EnumText(s.MiniCalendarLineLayout));
+    line("MiniCalBorder", EnumText(s.MiniCalBorder));
+    line("MiniCalBGColor", ColorText(s.MiniCalBGColor));
+    line("MiniShowYear", Boolean(s.MiniShowYear));
+    line("MiniTitleFont", FontText(s.MiniTitleFont));
+    line("MiniHeadersFont", FontText(s.MiniHeadersFont));
+    line("MiniHeadersBGColor", ColorText(s.MiniHeadersBGColor));
+    line("MiniHeadersStyle", EnumText(s.MiniHeadersStyle));
+    line("MiniHeadersBorder", EnumText(s.MiniHeadersBorder));
+    line("MiniCellBorder", EnumText(s.MiniCellBorder));
+    line("MiniCellFont", FontText(s.MiniCellFont));
+    line("NumberPosition", EnumText(s.NumberPosition));
+}
+
+void DumpObjects(QStringList& lines, const QByteArray& objectBytes)
+{
+    TStreamReader reader(objectBytes);
+    try {
+        reader.ReadListBegin();
+        while (!reader.EndOfList())
+            lines += ReadComponentText(reader);
+        reader.ReadListEnd();
+    } catch (const EStreamError& error) {
+        lines.append(QStringLiteral("(the rest cannot be read: %1)").arg(error.Message()));
+    }
+}
+
+bool ParseZoom(const QString& text, double* zoom)
+{
+    bool ok = false;
+    const double percent = text.toDouble(&ok);
+    if (!ok || percent < kMinZoomPercent || percent > kMaxZoomPercent)
+        return false;
+    *zoom = percent / 100.0;
+    return true;
+}
+
+bool IsOption(const QString& argument)
+{
+    return argument.startsWith(QLatin1String("--")) || (argument.startsWith(QLatin1Char('-')) && argument.size() > 1);
+}
+
+QString OneLine(const QString& text)
+{
+    QString line = text;
+    line.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return line.simplified();
+}
+
+// Reads the document into a fresh page that is never shown; the error line when it cannot.
+QString LoadForJob(TCalendarPanel32& page, const QString& fileName, QTextStream& err)
+{
+    if (!QFileInfo(fileName).isFile())
+        return QStringLiteral("%1: no such file").arg(fileName);
+    try {
+        const TDocumentReadInfo info = LoadFromFile(page, fileName, &page);
+        if (!info.objectsError.isEmpty())
+            err << QStringLiteral("almarin: warning: %1: placed objects after the first %2 were not read (%3)")
+                       .arg(fileName)
+                       .arg(info.objectsRead)
+                       .arg(info.objectsError)
+                << Qt::endl;
+    } catch (const ECalendarFileError& error) {
+        return OneLine(UnableToOpenDocumentMessage(fileName)) + QStringLiteral(" (%1)").arg(error.Detail());
+    }
+    return QString();
+}
+
+} // namespace
+
+TCommandLine ParseCommandLine(const QStringList& arguments)
+{
+    TCommandLine command;
+    QStringList files;
+    bool zoomGiven = false;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
+            command.action = TCommandLine::TAction::Help;
+            return command;
+        }
+        if (argument == QLatin1String("--version")) {
+            command.action = TCommandLine::TAction::Version;
+            return command;
+        }
+        if (argument == QLatin1String("--export") || argument == QLatin1String("--dump")) {
+            if (command.action != TCommandLine::TAction::Window)
+                return Invalid(QStringLiteral("only one of --export and --dump may be given"));
+            if (argument == QLatin1String("--export")) {
+                if (i + 1 >= arguments.size() || IsOption(arguments[i + 1]))
+                    return Invalid(QStringLiteral("--export needs an output file"));
+                command.outputFile = arguments[++i];
+                command.action = TCommandLine::TAction::Export;
+            } else {
+                command.action = TCommandLine::TAction::Dump;
+            }
+        } else if (argument == QLatin1String("--zoom") || argument.startsWith(QLatin1String("--zoom="))) {
+            QString value;
+            if (argument.startsWith(QLatin1String("--zoom=")))
+                value = argument.mid(7);
+            else if (i + 1 < arguments.size())
+                value = arguments[++i];
+            if (!ParseZoom(value, &command.zoom))
+                return Invalid(QStringLiteral("--zoom needs a percentage from 1 to 1000"));
+            zoomGiven = true;
+        } else if (argument == QLatin1String("--")) {
+            files += arguments.mid(i + 1);
+            break;
+        } else if (IsOption(argument)) {
+            return Invalid(QStringLiteral("unknown option %1").arg(argument));
+        } else {
+            files.append(argument);
+        }
+    }
+    if (zoomGiven && command.action != TCommandLine::TAction::Export)
+        return Invalid(QStringLiteral("--zoom goes with --export only"));
+    if (files.size() > 1)
+        return Invalid(QStringLiteral("one document at a time, not %1").arg(files.size()));
+    if (command.action != TCommandLine::TAction::Window && files.isEmpty())
+        return Invalid(QStringLiteral("which document? Give a .QXF file"));
+    if (!files.isEmpty())
+        command.documentFile = files.first();
+    return command;
+}
+
+QString CommandLineUsage()
+{
+    return QStringLiteral("Usage:\n"
+                          "  almarin [FILE.QXF]                          open the calendar window, with the document\n"
+                          "  almarin --export OUT FILE.QXF [--zoom PERCENT]\n"
+                          "                                              write the page to OUT by its extension:\n"
+                          "                                              .bmp .jpg .png (inside the margins, at the\n"
+                          "                                              zoom, 100 by default), .pdf (as printed),\n"
+                          "                                              .qxf (the document saved again)\n"
+                          "  almarin --dump FILE.QXF                     print the document as readable text\n"
+                          "  almarin --help                              show this text\n"
+                          "  almarin --version                           show the version\n");
+}
+
+QString DumpDocument(const QString& fileName)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        throw ECalendarFileError(fileName, file.errorString());
+    const QByteArray bytes = file.readAll();
+    TCalendarDocumentContent content;
+    try {
+        content = ParseDocument(bytes, CalendarSettings());
+    } catch (const EStreamError& error) {
+        throw ECalendarFileError(fileName, error.Message());
+    }
+    const CalendarSettings& s = content.settings;
+    QStringList lines;
+    lines.append(QStringLiteral("Document = %1").arg(Quoted(fileName)));
+    lines.append(QStringLiteral("Version = %1").arg(content.version));
+    lines.append(QStringLiteral("Kind = %1").arg(content.kind));
+    lines.append(QStringLiteral("[Settings]"));
+    DumpSettings(lines, s);
+    lines.append(QStringLiteral("WMFBorderFile = %1").arg(Quoted(s.WMFBorderFile)));
+    lines.append(QStringLiteral("MainCalDay = %1").arg(s.MainCalDay));
+    lines.append(QStringLiteral("MainCalMonth = %1").arg(s.MainCalMonth));
+    lines.append(QStringLiteral("MainCalYear = %1").arg(s.MainCalYear));
+    lines.append(QStringLiteral("StartOfWeek = %1").arg(s.StartOfWeek));
+    const int minutes = qRound(s.DayStartTime * 1440.0);
+    lines.append(QStringLiteral("DayStartTime = %1:%2")
+                     .arg(minutes / 60, 2, 10, QLatin1Char('0'))
+                     .arg(minutes % 60, 2, 10, QLatin1Char('0')));
+    lines.append(QStringLiteral("[Day cells]"));
+    for (int cell = 1; cell <= kCellCount; ++cell) {
+        if (content.cells[cell].isEmpty())
+            continue;
+        TWPRtfStorage storage;
+        storage.SetRtfData(content.cells[cell]);
+        if (!storage.IsEmpty())
+            lines.append(QStringLiteral("Cell%1 = %2").arg(cell).arg(Quoted(storage.PlainText())));
+    }
+    lines.append(QStringLiteral("[Title]"));
+    lines.append(QStringLiteral("UserTitle = %1").arg(Quoted(s.UserTitle)));
+    lines.append(QStringLiteral("[Placed objects]"));
+    if (content.objectListOffset >= 0)
+        DumpObjects(lines, bytes.mid(content.objectListOffset));
+    return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}
+
+int RunCommandLineJob(const TCommandLine& command, QTextStream& out, QTextStream& err)
+{
+    switch (command.action) {
+    case TCommandLine::TAction::Help:
+        out << CommandLineUsage();
+        return 0;
+    case TCommandLine::TAction::Version:
+        out << QStringLiteral("Almarin %1").arg(QLatin1String(kAlmarinVersion)) << Qt::endl;
+        return 0;
+    case TCommandLine::TAction::Invalid:
+        err << QStringLiteral("almarin: %1 (see almarin --help)").arg(command.error) << Qt::endl;
+        return 2;
+    case TCommandLine::TAction::Window:
+        err << QStringLiteral("almarin: the window is not a command-line job") << Qt::endl;
+        return 2;
+    case TCommandLine::TAction::Dump:
+        if (!QFileInfo(command.documentFile).isFile()) {
+            err << QStringLiteral("almarin: %1: no such file").arg(command.documentFile) << Qt::endl;
+            return 1;
+        }
+        try {
+            out << DumpDocument(command.documentFile);
+        } catch (const ECalendarFileError& error) {
+            err << QStringLiteral("almarin: ") << OneLine(UnableToOpenDocumentMessage(command.documentFile))
+                << QStringLiteral(" (%1)").arg(error.Detail()) << Qt::endl;
+            return 1;
+        }
+        return 0;
+    case TCommandLine::TAction::Export: {
+        TCalendarPanel32 page;
+        const QString loadError = LoadForJob(page, command.documentFile, err);
+        if (!loadError.isEmpty()) {
+            err << QStringLiteral("almarin: ") << loadError << Qt::endl;
+            return 1;
+        }
+        const QString exportError = ExportPage(page, command.outputFile, command.zoom);
+        if (!exportError.isEmpty()) {
+            err << QStringLiteral("almarin: cannot write %1: %2").arg(command.outputFile, exportError) << Qt::endl;
+            return 1;
+        }
+        return 0;
+    }
+    }
+    return 2;
+}
+
+int RunCommandLine(int argc, char** argv, const TCommandLine& command)
+{
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    if (command.action != TCommandLine::TAction::Export && command.action != TCommandLine::TAction::Dump)
+        return RunCommandLineJob(command, out, err);
+    // Jobs show no window, so they need no display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The job's own error line is all that goes to stderr; the toolkit's notices about the desktop
+    // session (runtime folder, fonts) say nothing about the job.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+        if (type == QtCriticalMsg || type == QtFatalMsg)
+            QTextStream(stderr) << message << Qt::endl;
+    });
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Almarin"));
+    QApplication::setOrganizationName(QStringLiteral("Almarin"));
+    return RunCommandLineJob(command, out, err);
+}

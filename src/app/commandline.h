@@ -1,0 +1,37 @@
+// Almarin on the command line: a document to open in the window, or a job done without one
+// (export to an image, PDF or document; a readable dump; help; version).
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QTextStream;
+
+struct TCommandLine
+{
+    enum class TAction { Window, Export, Dump, Help, Version, Invalid };
+
+    TAction action = TAction::Window;
+    // The document to open, export or dump; may be empty for Window.
+    QString documentFile;
+    // Export only: the file written, its type by extension.
+    QString outputFile;
+    // Export only: the zoom factor of images (PERCENT / 100).
+    double zoom = 1.0;
+    // Invalid only: what is wrong with the arguments.
+    QString error;
+};
+
+// The arguments after the program name.
+TCommandLine ParseCommandLine(const QStringList& arguments);
+QString CommandLineUsage();
+
+// Every setting by name, border, date, start time, the non-empty day cells as plain text, the user title
+// and each placed object's stored properties. Raises ECalendarFileError when the file cannot be read.
+QString DumpDocument(const QString& fileName);
+
+// Runs a job that needs no window; output goes to out, one error line to err. Returns the exit status:
+// 0 done, 1 the job failed, 2 bad arguments. Export and dump need a QApplication.
+int RunCommandLineJob(const TCommandLine& command, QTextStream& out, QTextStream& err);
+// Runs a job from main(): creates the application it needs, drawing off screen when no platform is set.
+int RunCommandLine(int argc, char** argv, const TCommandLine& command);

@@ -1,0 +1,100 @@
+#include "pageexport.h"
+
+#include "calendar/calendardocument.h"
+#include "calendar/calendarpanel32.h"
+#include "graphics/jpegwriter.h"
+#include "report/reportprinter.h"
+
+#include "platform/screenmetrics.h"
+
+#include <QFileInfo>
+#include <QImageWriter>
+#include <QPageSize>
+#include <QSaveFile>
+
+namespace {
+
+int MarginPixels(float inches, double zoom)
+{
+    return static_cast<int>(kScreenPixelsPerInch * double(inches) * zoom);
+}
+
+QString WriteImage(const QImage& image, const QString& fileName, const char* format)
+{
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        return file.errorString();
+    QImageWriter writer(&file, format);
+    if (!writer.write(image))
+        return writer.errorString();
+    if (!file.commit())
+        return file.errorString();
+    return QString();
+}
+
+QString PrintToPdf(TCalendarPanel32& page, const QString& fileName)
+{
+    TReportPrinter report;
+    report.SetOutputFileName(fileName);
+    report.SetTitle(QStringLiteral("ReportPrinter Report"));
+    report.SetPaperSize(QPageSize(page.A4Paper() ? QPageSize::A4 : QPageSize::Letter));
+    report.SetOrientation(page.CalendarOrientation() == coLandscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+    page.SetPrinting(true);
+    const bool printed = report.Execute([&page](TReportPrinter& r) { page.PrintPage(r, 0, 0); });
+    page.SetPrinting(false);
+    if (!printed || !QFileInfo::exists(fileName))
+        return QStringLiteral("the PDF file could not be written");
+    return QString();
+}
+
+} // namespace
+
+QRect MarginCropRect(QSize pageSize, float leftInch, float topInch, float rightInch, float bottomInch, double zoom)
+{
+    const int left = MarginPixels(leftInch, zoom);
+    const int top = MarginPixels(topInch, zoom);
+    const int right = pageSize.width() - MarginPixels(rightInch, zoom);
+    const int bottom = pageSize.height() - MarginPixels(bottomInch, zoom);
+    return QRect(left, top, std::max(0, right - left - 1), std::max(0, bottom - top - 1));
+}
+
+QImage CropToMargins(const QImage& pageImage, const TCalendarPanel32& page, double zoom)
+{
+    // The rectangle is copied, not stretched into the one-pixel-smaller target, so no line moves.
+    return pageImage.copy(MarginCropRect(pageImage.size(), page.LeftMarginInch(), page.TopMarginInch(),
+                                         page.RightMarginInch(), page.BottomMarginInch(), zoom));
+}
+
+QString ExportPage(TCalendarPanel32& page, const QString& outputFile, double zoom)
+{
+    const QString extension = QFileInfo(outputFile).suffix().toLower();
+    const bool image = extension == QLatin1String("bmp") || extension == QLatin1String("png") ||
+                       extension == QLatin1String("jpg") || extension == QLatin1String("jpeg");
+    if (!image && extension != QLatin1String("pdf") && extension != QLatin1String("qxf"))
+        return QStringLiteral("unknown output type \"%1\" (use .bmp, .jpg, .png, .pdf or .qxf)").arg(extension);
+
+    if (!image) {
+        page.SetScale(1.0f);
+        if (extension == QLatin1String("pdf"))
+            return PrintToPdf(page, outputFile);
+        try {
+            SaveToFile(page, outputFile);
+        } catch (const ECalendarFileError& error) {
+            return error.Detail();
+        }
+        return QString();
+    }
+
+    page.SetScale(static_cast<float>(zoom));
+    const QImage cropped = CropToMargins(page.RenderToBitmap(), page, page.Scale());
+    page.SetScale(1.0f);
+    if (cropped.isNull())
+        return QStringLiteral("the page could not be drawn");
+    if (extension == QLatin1String("bmp"))
+        return WriteImage(cropped, outputFile, "BMP");
+    if (extension == QLatin1String("png"))
+        return WriteImage(cropped, outputFile, "PNG");
+    if (!WriteJpegFile(cropped, outputFile, 100))
+        return QStringLiteral("the JPEG file could not be written");
+    return QString();
+}

@@ -1,0 +1,22 @@
+// Writes the calendar page to a file: an image cropped to the margins (BMP, JPEG, PNG), a PDF through
+// the print path, or the document itself.
+#pragma once
+
+#include "platform/pagerect.h"
+
+#include <QImage>
+#include <QString>
+
+class TCalendarPanel32;
+
+// The part of a page image of the given size that lies inside the margins at the zoom: each margin
+// in pixels is 96 × inches × zoom, truncated; the width is the page width less both margins less one,
+// the height likewise.
+QRect MarginCropRect(QSize pageSize, float leftInch, float topInch, float rightInch, float bottomInch, double zoom);
+// The page image cropped to its margins, copied pixel for pixel.
+QImage CropToMargins(const QImage& pageImage, const TCalendarPanel32& page, double zoom);
+
+// Writes the page by the output's extension (.bmp, .jpg/.jpeg, .png, .pdf, .qxf, any letter case). Images
+// are rendered at the zoom; PDF and documents at zoom 1. Returns an empty string on success, else
+// what went wrong. The page's zoom is left at 1.
+QString ExportPage(TCalendarPanel32& page, const QString& outputFile, double zoom);

@@ -1,0 +1,278 @@
+#include "app/commandline.h"
+#include "app/pageexport.h"
+#include "calendar/calendardocument.h"
+#include "calendar/calendarpanel32.h"
+#include "graphics/jpegwriter.h"
+#include "richtext/wprtfstorage.h"
+#include "surface/qgraphiccontrol.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <gtest/gtest.h>
+
+// A placed object kind the program does not know: the dump still shows it.
+class TCliTestSticker : public TQGraphicControl
+{
+    Q_OBJECT
+    Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
+
+public:
+    explicit TCliTestSticker(QWidget* parent = nullptr) : TQGraphicControl(parent) {}
+    QString Caption() const { return m_caption; }
+    void SetCaption(const QString& v) { m_caption = v; }
+
+private:
+    QString m_caption;
+};
+
+namespace {
+
+struct TRun
+{
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+TRun RunAlmarin(const QStringList& arguments)
+{
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    env.remove(QStringLiteral("DISPLAY"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    process.setProcessEnvironment(env);
+    process.start(QStringLiteral(ALMARIN_BINARY), arguments);
+    TRun run;
+    if (!process.waitForFinished(60000)) {
+        process.kill();
+        process.waitForFinished();
+        return run;
+    }
+    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2;
+    run.out = QString::fromUtf8(process.readAllStandardOutput());
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+class CommandLine : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_page.SetCalendarLayout(loFullCalendar);
+        m_page.SetLeftMarginInch(0.5f);
+        m_page.SetTopMarginInch(0.5f);
+        m_page.SetRightMarginInch(0.5f);
+        m_page.SetBottomMarginInch(0.5f);
+        m_page.SetMonthName(1, QString::fromUtf8("Styczeń"));
+        m_page.SetUserTitle(QStringLiteral("Family"));
+        m_page.CellStorage(5)->SetRtfData(QByteArray("{\\rtf1\\ansi Dentist}"));
+        auto* sticker = new TCliTestSticker(&m_page);
+        sticker->setObjectName(QStringLiteral("Component0"));
+        sticker->setGeometry(100, 120, 80, 20);
+        sticker->SetCaption(QStringLiteral("Hello"));
+        SaveToFile(m_page, Document());
+    }
+
+    QString Document() const { return m_dir.filePath(QStringLiteral("page.QXF")); }
+    QString Out(const QString& name) const { return m_dir.filePath(name); }
+
+    QTemporaryDir m_dir;
+    TCalendarPanel32 m_page;
+};
+
+} // namespace
+
+TEST(CommandLineArguments, JobsAndTheirOperands)
+{
+    EXPECT_EQ(ParseCommandLine({}).action, TCommandLine::TAction::Window);
+    const TCommandLine open = ParseCommandLine({QStringLiteral("a.QXF")});
+    EXPECT_EQ(open.action, TCommandLine::TAction::Window);
+    EXPECT_EQ(open.documentFile, QStringLiteral("a.QXF"));
+
+    const TCommandLine exportJob =
+        ParseCommandLine({QStringLiteral("--export"), QStringLiteral("o.png"), QStringLiteral("a.QXF"),
+                          QStringLiteral("--zoom"), QStringLiteral("50")});
+    EXPECT_EQ(exportJob.action, TCommandLine::TAction::Export);
+    EXPECT_EQ(exportJob.outputFile, QStringLiteral("o.png"));
+    EXPECT_EQ(exportJob.documentFile, QStringLiteral("a.QXF"));
+    EXPECT_DOUBLE_EQ(exportJob.zoom, 0.5);
+    EXPECT_DOUBLE_EQ(ParseCommandLine({QStringLiteral("--zoom=75"), QStringLiteral("--export"), QStringLiteral("o.bmp"),
+                                       QStringLiteral("a.QXF")})
+                         .zoom,
+                     0.75);
+    EXPECT_DOUBLE_EQ(
+        ParseCommandLine({QStringLiteral("--export"), QStringLiteral("o.bmp"), QStringLiteral("a.QXF")}).zoom, 1.0);
+
+    const TCommandLine dump = ParseCommandLine({QStringLiteral("--dump"), QStringLiteral("a.QXF")});
+    EXPECT_EQ(dump.action, TCommandLine::TAction::Dump);
+    EXPECT_EQ(dump.documentFile, QStringLiteral("a.QXF"));
+    EXPECT_EQ(ParseCommandLine({QStringLiteral("--help")}).action, TCommandLine::TAction::Help);
+    EXPECT_EQ(ParseCommandLine({QStringLiteral("x"), QStringLiteral("--version")}).action,
+              TCommandLine::TAction::Version);
+}
+
+TEST(CommandLineArguments, MistakesAreNamed)
+{
+    const QList<QStringList> wrong = {
+        {QStringLiteral("--export")},
+        {QStringLiteral("--export"), QStringLiteral("o.png")},
+        {QStringLiteral("--export"), QStringLiteral("--zoom"), QStringLiteral("50"), QStringLiteral("a.QXF")},
+        {QStringLiteral("--dump")},
+        {QStringLiteral("--dump"), QStringLiteral("a.QXF"), QStringLiteral("b.QXF")},
+        {QStringLiteral("--zoom"), QStringLiteral("50"), QStringLiteral("a.QXF")},
+        {QStringLiteral("--export"), QStringLiteral("o.png"), QStringLiteral("a.QXF"), QStringLiteral("--zoom"),
+         QStringLiteral("0")},
+        {QStringLiteral("--export"), QStringLiteral("o.png"), QStringLiteral("a.QXF"), QStringLiteral("--zoom"),
+         QStringLiteral("big")},
+        {QStringLiteral("--frobnicate")},
+        {QStringLiteral("--dump"), QStringLiteral("a.QXF"), QStringLiteral("--export"), QStringLiteral("o.png")},
+    };
+    for (const QStringList& arguments : wrong) {
+        const TCommandLine command = ParseCommandLine(arguments);
+        EXPECT_EQ(command.action, TCommandLine::TAction::Invalid) << arguments.join(QLatin1Char(' ')).toStdString();
+        EXPECT_FALSE(command.error.isEmpty());
+    }
+}
+
+TEST(PageExport, MarginRectangleIsTruncatedAndOnePixelSmaller)
+{
+    EXPECT_EQ(MarginCropRect(QSize(816, 1056), 0.5f, 0.5f, 0.5f, 0.5f, 1.0),
+              QRect(48, 48, 816 - 96 - 1, 1056 - 96 - 1));
+    // 96 × 0.29 = 27.84 and 96 × 0.25 × 0.5 = 12: margins are truncated, not rounded.
+    EXPECT_EQ(MarginCropRect(QSize(408, 528), 0.29f, 0.25f, 0.0f, 1.0f, 0.5),
+              QRect(13, 12, 408 - 13 - 1, 528 - 12 - 48 - 1));
+    EXPECT_EQ(MarginCropRect(QSize(10, 10), 1.0f, 1.0f, 1.0f, 1.0f, 1.0).size(), QSize(0, 0));
+}
+
+TEST_F(CommandLine, ImagesAreThePageInsideItsMarginsPixelForPixel)
+{
+    const QImage whole = m_page.RenderToBitmap();
+    const QSize expected(whole.width() - 48 - 48 - 1, whole.height() - 48 - 48 - 1);
+    ASSERT_EQ(ExportPage(m_page, Out(QStringLiteral("page.png")), 1.0), QString());
+    const QImage png(Out(QStringLiteral("page.png")));
+    EXPECT_EQ(png.size(), expected);
+    EXPECT_EQ(png.convertToFormat(QImage::Format_RGB32),
+              whole.copy(48, 48, expected.width(), expected.height()).convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(m_page.Scale(), 1.0f);
+}
+
+TEST_F(CommandLine, ExportWritesEveryFormatFromTheRealProgram)
+{
+    const QSize page(m_page.PageWidth(), m_page.PageHeight());
+    const QSize expected(page.width() - 97, page.height() - 97);
+    for (const char* name : {"out.bmp", "out.jpg", "out.png", "OUT.JPEG"}) {
+        const QString out = Out(QLatin1String(name));
+        const TRun run = RunAlmarin({QStringLiteral("--export"), out, Document()});
+        EXPECT_EQ(run.exitCode, 0) << name << run.err.toStdString();
+        EXPECT_EQ(QImage(out).size(), expected) << name;
+    }
+    QFile jpeg(Out(QStringLiteral("out.jpg")));
+    ASSERT_TRUE(jpeg.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(jpeg.read(2) == QByteArray("\xFF\xD8"));
+
+    const TRun half = RunAlmarin({QStringLiteral("--export"), Out(QStringLiteral("half.png")), Document(),
+                                  QStringLiteral("--zoom"), QStringLiteral("50")});
+    EXPECT_EQ(half.exitCode, 0) << half.err.toStdString();
+    m_page.SetScale(0.5f);
+    EXPECT_EQ(QImage(Out(QStringLiteral("half.png"))).size(), QSize(m_page.width() - 49, m_page.height() - 49));
+
+    const TRun pdf = RunAlmarin({QStringLiteral("--export"), Out(QStringLiteral("out.pdf")), Document()});
+    EXPECT_EQ(pdf.exitCode, 0) << pdf.err.toStdString();
+    QFile pdfFile(Out(QStringLiteral("out.pdf")));
+    ASSERT_TRUE(pdfFile.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(pdfFile.read(5) == QByteArray("%PDF-"));
+}
+
+TEST_F(CommandLine, ExportToADocumentSavesItAgain)
+{
+    const QString copy = Out(QStringLiteral("copy.qxf"));
+    const TRun run = RunAlmarin({QStringLiteral("--export"), copy, Document()});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    QFile original(Document());
+    QFile saved(copy);
+    ASSERT_TRUE(original.open(QIODevice::ReadOnly));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    const QByteArray savedBytes = saved.readAll();
+    // The program knows no sticker class, so the copy keeps the page and day texts without it.
+    EXPECT_EQ(savedBytes.left(savedBytes.size() - 2), original.readAll().left(savedBytes.size() - 2));
+    EXPECT_EQ(savedBytes.right(2), QByteArray("\x01\x00", 2));
+    EXPECT_TRUE(run.err.contains(QStringLiteral("warning")));
+}
+
+TEST_F(CommandLine, DumpShowsWhatWasSaved)
+{
+    const TRun run = RunAlmarin({QStringLiteral("--dump"), Document()});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QStringList lines = run.out.split(QLatin1Char('\n'));
+    EXPECT_TRUE(lines.contains(QStringLiteral("Version = 4")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("CalendarLayout = loFullCalendar")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("LeftMarginInch = 0.5")));
+    EXPECT_TRUE(lines.contains(QString::fromUtf8("MonthName1 = \"Styczeń\"")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("TitleBGColor = clWhite (16777215)")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("DayStartTime = 08:00")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("Cell5 = \"Dentist\"")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("UserTitle = \"Family\"")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("TCliTestSticker Component0")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("  Left = 100")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("  Caption = \"Hello\"")));
+    EXPECT_FALSE(run.out.contains(QStringLiteral("Cell6 =")));
+}
+
+TEST_F(CommandLine, FailuresGiveOneLineAndAnExitStatus)
+{
+    const TRun missing = RunAlmarin({QStringLiteral("--dump"), Out(QStringLiteral("none.QXF"))});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_EQ(missing.err.count(QLatin1Char('\n')), 1);
+    EXPECT_TRUE(missing.err.contains(QStringLiteral("no such file")));
+
+    QFile bad(Out(QStringLiteral("bad.QXF")));
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write("not a calendar");
+    bad.close();
+    const TRun corrupt = RunAlmarin({QStringLiteral("--export"), Out(QStringLiteral("x.png")), bad.fileName()});
+    EXPECT_EQ(corrupt.exitCode, 1);
+    EXPECT_EQ(corrupt.err.count(QLatin1Char('\n')), 1);
+    EXPECT_TRUE(corrupt.err.contains(QStringLiteral("Unable to open")));
+    EXPECT_FALSE(QFile::exists(Out(QStringLiteral("x.png"))));
+
+    const TRun type = RunAlmarin({QStringLiteral("--export"), Out(QStringLiteral("x.gif")), Document()});
+    EXPECT_EQ(type.exitCode, 1);
+    EXPECT_TRUE(type.err.contains(QStringLiteral("x.gif")));
+
+    const TRun usage = RunAlmarin({QStringLiteral("--export")});
+    EXPECT_EQ(usage.exitCode, 2);
+    EXPECT_EQ(usage.err.count(QLatin1Char('\n')), 1);
+}
+
+TEST(CommandLineJobs, HelpAndVersion)
+{
+    const TRun help = RunAlmarin({QStringLiteral("--help")});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_TRUE(help.out.contains(QStringLiteral("--export OUT FILE.QXF")));
+    const TRun version = RunAlmarin({QStringLiteral("--version")});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.out, QStringLiteral("Almarin 3.2m\n"));
+}
+
+TEST(JpegWriter, EncodesColourAtFullQuality)
+{
+    QImage image(40, 30, QImage::Format_RGB32);
+    image.fill(QColor(200, 30, 60));
+    const QByteArray bytes = EncodeJpeg(image);
+    ASSERT_TRUE(bytes.startsWith("\xFF\xD8"));
+    const QImage decoded = QImage::fromData(bytes, "JPEG");
+    ASSERT_EQ(decoded.size(), image.size());
+    const QColor centre = decoded.pixelColor(20, 15);
+    EXPECT_NEAR(centre.red(), 200, 3);
+    EXPECT_NEAR(centre.green(), 30, 3);
+    EXPECT_NEAR(centre.blue(), 60, 3);
+    EXPECT_TRUE(EncodeJpeg(QImage()).isEmpty());
+    EXPECT_FALSE(WriteJpegFile(image, QStringLiteral("/nonexistent-folder/x.jpg")));
+}
+
+#include "test_commandline.moc"
