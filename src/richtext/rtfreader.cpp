@@ -167,6 +167,8 @@ public:
     void Read()
     {
         m_stack.reserve(64);
+        // One edit block: the layout sees one change rather than one per run of text.
+        m_cursor.beginEditBlock();
         while (m_pos < m_in.size() && !m_finished) {
             const char c = m_in[m_pos];
             if (c == '{') {
@@ -187,6 +189,7 @@ public:
         FlushBytes();
         FlushRun();
         FinishBlock();
+        m_cursor.endEditBlock();
         QString deff;
         if (const auto it = m_fonts.constFind(m_defaultFont); it != m_fonts.constEnd())
             deff = it->name;
