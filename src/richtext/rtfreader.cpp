@@ -196,6 +196,9 @@ public:
         m_doc.setDefaultFont(RichDefaultFont(deff));
     }
 
+    // Whether the document's own group was closed, so nothing was cut off.
+    bool Complete() const { return m_finished; }
+
 private:
     GroupState& State() { return m_stack.empty() ? m_root : m_stack.back(); }
 
@@ -860,7 +863,10 @@ bool ReadRtf(const QByteArray& bytes, QTextDocument& doc, QString* error)
     }
     RtfReader reader(bytes, doc);
     reader.Read();
-    if (error)
-        error->clear();
+    if (error) {
+        *error = reader.Complete() ? QString()
+                                   : QStringLiteral("The rich text ends before its last group closes; "
+                                                    "the text up to there is kept.");
+    }
     return true;
 }

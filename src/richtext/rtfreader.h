@@ -8,5 +8,6 @@
 class QTextDocument;
 
 // Replaces the document's content. Bytes that are not RTF leave the document empty and return false
-// with the reason in `error`; damaged or cut-off RTF keeps what could be read.
+// with the reason in `error`. Cut-off RTF keeps what could be read and returns true with a note in `error`;
+// `error` is empty after a clean read.
 bool ReadRtf(const QByteArray& bytes, QTextDocument& doc, QString* error = nullptr);

@@ -68,7 +68,7 @@ bool TWPRtfStorage::SetRtfData(const QByteArray& bytes)
         ok = ReadRtf(bytes, *m_doc, &m_lastError);
     }
     Changed();
-    if (ok && !IsEmpty()) {
+    if (ok && m_lastError.isEmpty() && !IsEmpty()) {
         m_rtfCache = bytes;
         m_rtfCacheValid = true;
     }

@@ -28,7 +28,8 @@ public:
 
     // RTF bytes; an empty array when the document is empty.
     QByteArray RtfData() const;
-    // Bytes that are not RTF give an empty document and false; LastError() says why.
+    // Bytes that are not RTF give an empty document and false; LastError() says why. Cut-off RTF keeps
+    // the text read so far, returns true and leaves a note in LastError().
     bool SetRtfData(const QByteArray& bytes);
     QString LastError() const;
 

@@ -265,6 +265,20 @@ TEST(WPRtfStorage, BadBytesGiveAnEmptyDocumentAndAReason)
     EXPECT_TRUE(a.LastError().isEmpty());
 }
 
+TEST(WPRtfStorage, CutOffRtfKeepsItsTextWithANote)
+{
+    TWPRtfStorage a;
+    EXPECT_TRUE(a.SetRtfData("{\\rtf1 Hello {\\b wor"));
+    EXPECT_EQ(a.PlainText(), QStringLiteral("Hello wor"));
+    EXPECT_FALSE(a.LastError().isEmpty());
+    // Written again as whole RTF, not as the cut-off bytes.
+    EXPECT_TRUE(a.RtfData().trimmed().endsWith('}'));
+    TWPRtfStorage b;
+    EXPECT_TRUE(b.SetRtfData(a.RtfData()));
+    EXPECT_TRUE(b.LastError().isEmpty());
+    EXPECT_EQ(b.PlainText(), QStringLiteral("Hello wor"));
+}
+
 TEST(WPRtfStorage, PictureAloneIsNotEmptyAndSurvivesAssign)
 {
     QTextDocument doc;
