@@ -1,6 +1,7 @@
 #include "wprichtext.h"
 
 #include "charattributes.h"
+#include "droppedimages.h"
 #include "richdocument.h"
 #include "rtfreader.h"
 #include "rtfwriter.h"
@@ -14,53 +15,12 @@
 #include <QGraphicsScene>
 #include <QGraphicsTextItem>
 #include <QGuiApplication>
-#include <QImageReader>
 #include <QMimeData>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
 #include <QTextLayout>
-
-namespace {
-// Pictures a drop carries: image data from another program, or image files from the file manager.
-QList<QImage> DroppedImages(const QMimeData* mime)
-{
-    QList<QImage> images;
-    if (!mime)
-        return images;
-    if (mime->hasImage()) {
-        const QImage image = qvariant_cast<QImage>(mime->imageData());
-        if (!image.isNull())
-            images.append(image);
-        return images;
-    }
-    for (const QUrl& url : mime->urls()) {
-        if (!url.isLocalFile())
-            continue;
-        QImageReader reader(url.toLocalFile());
-        reader.setAutoTransform(true);
-        const QImage image = reader.read();
-        if (!image.isNull())
-            images.append(image);
-    }
-    return images;
-}
-
-} // namespace
-
-bool TWPRichText::CarriesPictures(const QMimeData* mime)
-{
-    if (!mime)
-        return false;
-    if (mime->hasImage())
-        return true;
-    for (const QUrl& url : mime->urls()) {
-        if (url.isLocalFile() && !QImageReader::imageFormat(url.toLocalFile()).isEmpty())
-            return true;
-    }
-    return false;
-}
 
 TWPRichText::TWPRichText(QWidget* parent) : QGraphicsView(parent)
 {
@@ -444,7 +404,7 @@ void TWPRichText::focusInEvent(QFocusEvent* event)
 
 void TWPRichText::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (CarriesPictures(event->mimeData())) {
+    if (CarriesImages(event->mimeData())) {
         event->acceptProposedAction();
         return;
     }
@@ -453,7 +413,7 @@ void TWPRichText::dragEnterEvent(QDragEnterEvent* event)
 
 void TWPRichText::dragMoveEvent(QDragMoveEvent* event)
 {
-    if (CarriesPictures(event->mimeData())) {
+    if (CarriesImages(event->mimeData())) {
         event->acceptProposedAction();
         return;
     }
@@ -462,7 +422,7 @@ void TWPRichText::dragMoveEvent(QDragMoveEvent* event)
 
 void TWPRichText::dropEvent(QDropEvent* event)
 {
-    if (!CarriesPictures(event->mimeData())) {
+    if (!CarriesImages(event->mimeData())) {
         QGraphicsView::dropEvent(event);
         return;
     }

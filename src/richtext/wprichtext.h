@@ -39,8 +39,6 @@ public:
 
     // Inserts the picture at the caret as one character, no wider than the page.
     void InsertPicture(const QImage& image);
-    // Whether dragged data holds pictures: image data from another program or image files.
-    static bool CarriesPictures(const QMimeData* mime);
     // Inserts the pictures the data holds at the caret; false when it holds none.
     bool InsertPicturesFrom(const QMimeData* mime);
     void SelectAll();

@@ -195,6 +195,17 @@ TEST_F(EditorTest, DroppedImageFileIsInsertedAtTheDropPoint)
     EXPECT_EQ(dropped.count(), 1);
     EXPECT_EQ(editor.CharacterCount(), 4);
     EXPECT_EQ(editor.PlainText()[0], QChar(QChar::ObjectReplacementCharacter));
+
+    // Image data from another program goes in at the caret; text alone is no picture.
+    QMimeData data;
+    data.setImageData(image);
+    editor.SetCaretPosition(editor.CharacterCount());
+    EXPECT_TRUE(editor.InsertPicturesFrom(&data));
+    EXPECT_EQ(editor.PlainText()[4], QChar(QChar::ObjectReplacementCharacter));
+    QMimeData text;
+    text.setText(QStringLiteral("words"));
+    EXPECT_FALSE(editor.InsertPicturesFrom(&text));
+    EXPECT_EQ(editor.CharacterCount(), 5);
 }
 
 TEST_F(EditorTest, ToolBarFollowsTheCaretAndSetsAttributes)
