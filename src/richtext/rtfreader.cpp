@@ -494,17 +494,26 @@ private:
             SetBlockAlignment(m_blockAlignment);
     }
 
+    // A font name's bytes are in the font's own code page; \uN may stand between them.
+    void FontNameBytesToText()
+    {
+        if (m_fontName.isEmpty())
+            return;
+        m_fontNameText += DecodeCodePage(m_fontName, m_fontCodePage > 0 ? m_fontCodePage : m_codePage);
+        m_fontName.clear();
+    }
+
     void FinishTableEntry(Destination dest, bool explicitEnd)
     {
         if (dest == Destination::FontTable) {
-            if (m_fontIndex >= 0 && (explicitEnd || !m_fontName.isEmpty())) {
+            FontNameBytesToText();
+            if (m_fontIndex >= 0 && (explicitEnd || !m_fontNameText.isEmpty())) {
                 FontEntry& entry = m_fonts[m_fontIndex];
                 entry.codePage = m_fontCodePage;
-                const int codePage = m_fontCodePage > 0 ? m_fontCodePage : m_codePage;
-                entry.name = DecodeCodePage(m_fontName, codePage).trimmed();
+                entry.name = m_fontNameText.trimmed();
                 m_fontIndex = -1;
             }
-            m_fontName.clear();
+            m_fontNameText.clear();
             m_fontCodePage = 0;
         } else if (explicitEnd) {
             m_colors.append(m_color);
@@ -569,8 +578,12 @@ private:
                 return;
             // Signed 16-bit as RTF writes it; anything outside that range is damage.
             const int code = param < -32768 || param > 65535 ? 0xFFFD : (param < 0 ? param + 65536 : param);
-            if (code != 0)
+            if (code != 0 && State().destination == Destination::FontTable) {
+                FontNameBytesToText();
+                m_fontNameText += QChar(static_cast<char16_t>(code));
+            } else if (code != 0) {
                 Chars(QString(QChar(static_cast<char16_t>(code))));
+            }
             m_skipCount = State().unicodeSkip;
             return;
         }
@@ -827,6 +840,7 @@ private:
     int m_fontIndex = -1;
     int m_fontCodePage = 0;
     QByteArray m_fontName;
+    QString m_fontNameText;
     QList<ColorEntry> m_colors;
     ColorEntry m_color;
     Picture m_picture;

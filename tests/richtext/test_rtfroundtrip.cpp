@@ -122,7 +122,9 @@ TEST(RtfRoundTrip, EveryCharacterAttributeColourSizeAndFontSurvives)
     c.insertText(QStringLiteral("arial8 "), Format(QStringLiteral("Arial"), 8));
     c.insertText(QStringLiteral("courier36 "),
                  Format(QStringLiteral("Courier New"), 36, false, false, false, false, QColor(0, 0, 255)));
-    c.insertText(QStringLiteral("black"), Format({}, 0, false, false, false, false, QColor(0, 0, 0)));
+    c.insertText(QStringLiteral("black "), Format({}, 0, false, false, false, false, QColor(0, 0, 0)));
+    c.insertText(s("宋体 "), Format(s("宋体"), 11));
+    c.insertText(QStringLiteral("braces"), Format(QStringLiteral("Odd {Font} \\ Name"), 10));
     std::unique_ptr<QTextDocument> back(RoundTrip(doc));
     ExpectSameDocument(doc, *back);
 }
