@@ -1,0 +1,94 @@
+// Feeds arbitrary bytes to the calendar document reader; a document that loads is drawn, saved and read again.
+#include "calendar/calendardocument.h"
+#include "calendar/calendarpanel32.h"
+#include "surface/qgraphiccontrol.h"
+
+#include <QApplication>
+
+#include <cstddef>
+#include <cstdint>
+
+namespace {
+
+// A placed object with a property of each kind the stream knows, so that object records are read too.
+class TFuzzSticker : public TQGraphicControl
+{
+    Q_OBJECT
+    Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
+    Q_PROPERTY(TColor Color READ Color WRITE SetColor)
+    Q_PROPERTY(FontDescription Font READ Font WRITE SetFont)
+    Q_PROPERTY(double Ratio READ Ratio WRITE SetRatio)
+
+public:
+    explicit TFuzzSticker(QWidget* parent = nullptr) : TQGraphicControl(parent) {}
+    QString Caption() const { return m_caption; }
+    void SetCaption(const QString& v) { m_caption = v; }
+    TColor Color() const { return m_color; }
+    void SetColor(TColor v) { m_color = v; }
+    FontDescription Font() const { return m_font; }
+    void SetFont(const FontDescription& v) { m_font = v; }
+    double Ratio() const { return m_ratio; }
+    void SetRatio(double v) { m_ratio = v; }
+
+private:
+    QString m_caption;
+    TColor m_color = 0;
+    FontDescription m_font;
+    double m_ratio = 0;
+};
+
+TCalendarPanel32& Page()
+{
+    static int argc = 1;
+    static char name[] = "fuzz_documentreader";
+    static char* argv[] = {name, nullptr};
+    static QApplication* app = [] {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        PlacedObjectClasses().Register<TFuzzSticker>();
+        return new QApplication(argc, argv);
+    }();
+    Q_UNUSED(app);
+    static auto* page = new TCalendarPanel32;
+    return *page;
+}
+
+void RemovePlacedObjects(TCalendarPanel32& page)
+{
+    for (QObject* child : page.children()) {
+        if (qobject_cast<TQGraphicControl*>(child))
+            delete child;
+    }
+}
+
+} // namespace
+
+// Fontconfig keeps its caches for the life of the process; they are not leaks of the reader.
+extern "C" const char* __lsan_default_suppressions()
+{
+    return "leak:libfontconfig.so\n";
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    TCalendarPanel32& page = Page();
+    RemovePlacedObjects(page);
+    try {
+        ReadDocumentBytes(page, bytes, &page);
+    } catch (const EStreamError&) {
+        page.RenderToBitmap();
+        return 0;
+    }
+    page.RenderToBitmap();
+    // Whatever loads must save and load again.
+    const QByteArray saved = DocumentBytes(page);
+    RemovePlacedObjects(page);
+    try {
+        ReadDocumentBytes(page, saved, &page);
+    } catch (const EStreamError&) {
+        __builtin_trap();
+    }
+    return 0;
+}
+
+#include "documentreader.moc"
