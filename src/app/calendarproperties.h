@@ -1,0 +1,206 @@
+// The calendar properties dialog: every setting of the calendar page chosen on ten tabs, shown at
+// once on a private example page, with style sheets saved and loaded from it.
+#pragma once
+
+#include "platform/fontdescription.h"
+
+#include <QDialog>
+#include <QTime>
+
+#include <functional>
+#include <memory>
+
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QFileDialog;
+class QGroupBox;
+class QLabel;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QScrollArea;
+class QStackedWidget;
+class QTabBar;
+class QToolButton;
+class TCalendarPanel32;
+class TColorButton;
+class TMonthDateChooser;
+
+// What the main window knows about its document when it opens the dialog.
+struct TPropertiesRequest
+{
+    bool IsNew = false;      // "New": the example page starts from the defaults and nothing is asked
+    bool HasText = false;    // the document has day text
+    bool HasObjects = false; // the document has placed objects
+    int OriginalKind = 1;    // the document's LayoutKind
+    int ZoomPercent = 30;    // zoom of the example page, from the preferences
+};
+
+// How the dialog ended.
+struct TPropertiesOutcome
+{
+    bool Accepted = false;
+    // On OK: a hidden page holding the chosen settings, for SameSettingsAs and CopySettingsFrom.
+    std::unique_ptr<TCalendarPanel32> Chosen;
+    // The user agreed that the document's day text will be erased (layout kind, month or year changed).
+    bool TextLossConfirmed = false;
+    // The user agreed to reposition placed objects after a paper, layout, margin or border change.
+    bool ObjectsWarningConfirmed = false;
+    // The example page's zoom when the dialog closed, to be kept in the preferences.
+    int ZoomPercent = 30;
+};
+
+class TCalendarProperties : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit TCalendarProperties(QWidget* parent = nullptr);
+    ~TCalendarProperties() override;
+
+    // Shows the dialog modally over `parent` on a copy of `document`'s settings. The document page
+    // itself is never changed; on OK the outcome carries the chosen settings.
+    static TPropertiesOutcome Execute(QWidget* parent, const TCalendarPanel32& document,
+                                      const TPropertiesRequest& request);
+
+    // The steps before showing: centre, zoom the example page, take the flags and copy `document`.
+    void Prepare(const TCalendarPanel32& document, const TPropertiesRequest& request);
+
+    TCalendarPanel32* ExampleCalendar() const { return m_example; }
+
+    bool Updating = true;
+    bool StartingDateMode = false;
+    bool IsNew = false;
+    bool HasText = false;
+    bool HasObjects = false;
+    int OriginalKind = 1;
+    bool TextLossConfirmed = false;
+    bool ObjectsWarningConfirmed = false;
+
+    // Seams through which tests answer the dialogs this one opens.
+    std::function<bool(FontDescription& font, const QString& title)> ChooseFont;
+    std::function<bool(QTime& time)> PickTime;
+    std::function<QString()> ChooseStyleSheetToSave;
+    std::function<QString()> ChooseStyleSheetToOpen;
+    std::function<void(int topic)> ShowHelp;
+
+    // The open and save dialogs for style sheets, configured but not shown.
+    static std::unique_ptr<QFileDialog> MakeStyleSheetDialog(QWidget* parent, bool save);
+
+    // Controls by their names (also objectName), for the main window's tests and this dialog's own.
+    template <class T> T* Control(const QString& name) const { return findChild<T*>(name); }
+    QTabBar* TabSet() const { return m_tabs; }
+    QStackedWidget* Notebook() const { return m_notebook; }
+
+    void DetermineSettings();
+    void SetButtons();
+    void LayoutListClick();
+    void CalendarChange();
+    void TabSet1Click(int index);
+    void WeekStartsOnClick();
+    void MonthNamesExit();
+    void DayNamesExit();
+    void EnglishClick();
+    void FrenchClick();
+    void GermanClick();
+    void SpanishClick();
+    void ItalianClick();
+    void UseInchesClick();
+    void MarginComboxChange(QComboBox* combo);
+    void BorderFilesClick();
+    void ZoomInButtonClick();
+    void ZoomOutbuttonClick();
+    void StartingtimeButtonClick();
+    void SaveAsStyleSheetButtonClick();
+    void LoadStyleSheetButtonClick();
+    void DefaultbuttonClick();
+    void HelpbuttonClick();
+    void OkButtonClick();
+    void CancelButtonClick();
+
+    // The six margin sizes in inches, and the list index a margin falls on.
+    static float MarginInches(int index);
+    static int MarginIndex(float inches);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void done(int result) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void FormCreate();
+    void FormActivate();
+    void FormClose();
+    QWidget* buildLayoutPage();
+    QWidget* buildDatePage();
+    QWidget* buildFontsPage();
+    QWidget* buildMiniFontsPage();
+    QWidget* buildHeadersPage();
+    QWidget* buildLinesPage();
+    QWidget* buildPlannersPage();
+    QWidget* buildLanguagePage();
+    QWidget* buildMarginsPage();
+    QWidget* buildBordersPage();
+    QWidget* buildExample();
+    QWidget* buildButtonRow();
+    QPushButton* fontButton(QGroupBox* group, const QString& name, FontDescription (TCalendarPanel32::*get)() const,
+                            void (TCalendarPanel32::*set)(const FontDescription&));
+    TColorButton* colorButton(QGroupBox* group, const QString& name, void (TCalendarPanel32::*set)(int));
+    void showFontDescriptions();
+    void fillBorderList();
+    void applyLanguage(const char* const months[12], const char* const days[7]);
+    void showZoom();
+    // Why OK would cost the document its day text, if it would.
+    enum class TextLoss { None, LayoutKind, MonthOrYear };
+    TextLoss textLoss() const;
+    bool objectsMustMove() const;
+
+    TCalendarPanel32* m_example = nullptr;
+    QWidget* m_exampleHolder = nullptr;
+    QScrollArea* m_scrollBox = nullptr;
+    QLabel* m_zoomLabel = nullptr;
+    QTabBar* m_tabs = nullptr;
+    QStackedWidget* m_notebook = nullptr;
+
+    QListWidget* m_layoutList = nullptr;
+    QButtonGroup* m_orientation = nullptr;
+    QGroupBox* m_orientationBox = nullptr;
+    QButtonGroup* m_paper = nullptr;
+    QLabel* m_selectMonthYearLabel = nullptr;
+    TMonthDateChooser* m_calendar = nullptr;
+    QLabel* m_dateLabel = nullptr;
+    QButtonGroup* m_weekStartsOn = nullptr;
+    QGroupBox* m_weekStartsOnBox = nullptr;
+    QCheckBox* m_titleShowYear = nullptr;
+    QCheckBox* m_miniShowYear = nullptr;
+    TColorButton* m_titleBGColor = nullptr;
+    TColorButton* m_headerBGColor = nullptr;
+    TColorButton* m_miniHeadersBGColor = nullptr;
+    TColorButton* m_miniCalBGColor = nullptr;
+    QComboBox* m_headerStyle = nullptr;
+    QComboBox* m_miniHeaderStyle = nullptr;
+    QComboBox* m_lineLayout = nullptr;
+    QComboBox* m_miniLineLayout = nullptr;
+    QLabel* m_timeLabel = nullptr;
+    QPlainTextEdit* m_monthNames = nullptr;
+    QPlainTextEdit* m_dayNames = nullptr;
+    QRadioButton* m_useInches = nullptr;
+    QRadioButton* m_useMillimeters = nullptr;
+    QComboBox* m_margins[4] = {};
+    QListWidget* m_borderFiles = nullptr;
+    // Beside each font button, the font it holds in words.
+    QList<QPair<QLabel*, FontDescription (TCalendarPanel32::*)() const>> m_fontSamples;
+
+    // The example page's values when the dialog opened, for the OK checks.
+    struct Opening
+    {
+        float margins[4] = {};
+        QString border;
+        int layout = 0;
+        bool a4Paper = false;
+        int orientation = 0;
+        int month = 0;
+        int year = 0;
+    } m_opening;
+};
