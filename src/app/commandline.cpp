@@ -156,14 +156,16 @@ QString OneLine(const QString& text)
     return line.simplified();
 }
 
-// Reads the document into a fresh page that is never shown; the error line when it cannot.
-QString LoadForJob(TCalendarPanel32& page, const QString& fileName, QTextStream& err)
+// Reads the document into a fresh page that is never shown. Returns the error line when it cannot;
+// `complete` tells whether every placed object was read.
+QString LoadForJob(TCalendarPanel32& page, const QString& fileName, QTextStream& err, bool* complete)
 {
     if (!QFileInfo(fileName).isFile())
         return QStringLiteral("%1: no such file").arg(fileName);
     try {
         const TDocumentReadInfo info = LoadFromFile(page, fileName, &page);
-        if (!info.objectsError.isEmpty())
+        *complete = info.objectsError.isEmpty();
+        if (!*complete)
             err << QStringLiteral("almarin: warning: %1: placed objects after the first %2 were not read (%3)")
                        .arg(fileName)
                        .arg(info.objectsRead)
@@ -321,9 +323,18 @@ int RunCommandLineJob(const TCommandLine& command, QTextStream& out, QTextStream
         return 0;
     case TCommandLine::TAction::Export: {
         TCalendarPanel32 page;
-        const QString loadError = LoadForJob(page, command.documentFile, err);
+        bool complete = true;
+        const QString loadError = LoadForJob(page, command.documentFile, err, &complete);
         if (!loadError.isEmpty()) {
             err << QStringLiteral("almarin: ") << loadError << Qt::endl;
+            return 1;
+        }
+        // An image may leave out what could not be read; a document saved again would lose it for good.
+        if (!complete &&
+            QFileInfo(command.outputFile).suffix().compare(QLatin1String("qxf"), Qt::CaseInsensitive) == 0) {
+            err << QStringLiteral("almarin: cannot write %1: not every placed object of %2 could be read")
+                       .arg(command.outputFile, command.documentFile)
+                << Qt::endl;
             return 1;
         }
         const QString exportError = ExportPage(page, command.outputFile, command.zoom);

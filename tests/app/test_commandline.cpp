@@ -188,20 +188,35 @@ TEST_F(CommandLine, ExportWritesEveryFormatFromTheRealProgram)
     EXPECT_TRUE(pdfFile.read(5) == QByteArray("%PDF-"));
 }
 
-TEST_F(CommandLine, ExportToADocumentSavesItAgain)
+TEST_F(CommandLine, ExportToADocumentSavesItAgainAsVersionFour)
 {
+    const QString upgraded = Out(QStringLiteral("upgraded.qxf"));
+    const TRun run = RunAlmarin({QStringLiteral("--export"), upgraded,
+                                 QStringLiteral(ALMARIN_SOURCE_DIR "/fuzz/corpus/documentreader/version1.qxf")});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    QFile saved(upgraded);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    const QByteArray bytes = saved.readAll();
+    EXPECT_EQ(bytes.left(5), QByteArray("\x01\x02\x04\x02\x01", 5));
+    TCalendarPanel32 page;
+    ReadDocumentBytes(page, bytes, &page);
+    EXPECT_EQ(page.MainCalYear(), 2024);
+    EXPECT_TRUE(page.CellStorage(5)->PlainText().startsWith(QStringLiteral("Dentist")));
+    EXPECT_EQ(bytes, DocumentBytes(page));
+}
+
+TEST_F(CommandLine, ExportToADocumentRefusesToDropObjectsItCannotRead)
+{
+    // The program knows no sticker class: saving the document again would lose the sticker.
     const QString copy = Out(QStringLiteral("copy.qxf"));
     const TRun run = RunAlmarin({QStringLiteral("--export"), copy, Document()});
-    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
-    QFile original(Document());
-    QFile saved(copy);
-    ASSERT_TRUE(original.open(QIODevice::ReadOnly));
-    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
-    const QByteArray savedBytes = saved.readAll();
-    // The program knows no sticker class, so the copy keeps the page and day texts without it.
-    EXPECT_EQ(savedBytes.left(savedBytes.size() - 2), original.readAll().left(savedBytes.size() - 2));
-    EXPECT_EQ(savedBytes.right(2), QByteArray("\x01\x00", 2));
-    EXPECT_TRUE(run.err.contains(QStringLiteral("warning")));
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("cannot write")));
+    EXPECT_FALSE(QFile::exists(copy));
+    // An image shows what could be read.
+    const TRun image = RunAlmarin({QStringLiteral("--export"), Out(QStringLiteral("ok.png")), Document()});
+    EXPECT_EQ(image.exitCode, 0);
+    EXPECT_TRUE(image.err.contains(QStringLiteral("warning")));
 }
 
 TEST_F(CommandLine, DumpShowsWhatWasSaved)
