@@ -870,6 +870,13 @@ TEST_F(PropertiesTest, EachTabLooksRight)
         EXPECT_FALSE(image.isNull());
         image.save(dir + QStringLiteral("/tab%1.png").arg(tab));
     }
+    // A planner greys out what it has no use for; a border shows on the example page.
+    control<QListWidget>("LayoutList")->setCurrentRow(9);
+    control<QListWidget>("BorderFiles")->setCurrentRow(1);
+    d.TabSet()->setCurrentIndex(1);
+    d.grab().save(dir + QStringLiteral("/planner_date.png"));
+    d.TabSet()->setCurrentIndex(2);
+    d.grab().save(dir + QStringLiteral("/planner_fonts.png"));
     auto* colour = control<TColorButton>("TitleBGColor");
     d.TabSet()->setCurrentIndex(2);
     colour->ShowPalette();
