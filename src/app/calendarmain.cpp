@@ -5,6 +5,9 @@
 
 #include "calendar/calendarpanel32.h"
 #include "recurring/recurringfile.h"
+#include "richtext/droppedimages.h"
+#include "richtext/wprichtext.h"
+#include "richtext/wptoolbar.h"
 #include "widgets/spinbutton.h"
 
 #include "platform/centerform.h"
@@ -18,6 +21,7 @@
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QColorDialog>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QFontDialog>
 #include <QHBoxLayout>
@@ -52,6 +56,10 @@ TCalendarMain::TCalendarMain(QWidget* parent) : QMainWindow(parent)
     column->setSpacing(0);
     setCentralWidget(central);
 
+    m_editorToolBar = new TWPToolBar(central);
+    m_editorToolBar->setObjectName(QStringLiteral("WPToolBar1"));
+    m_editorToolBar->setFixedHeight(26);
+    column->addWidget(m_editorToolBar);
     buildToolStrip();
     column->addWidget(Control(QStringLiteral("Panel3")));
 
@@ -68,11 +76,13 @@ TCalendarMain::TCalendarMain(QWidget* parent) : QMainWindow(parent)
     column->addWidget(m_scrollBox, 1);
 
     buildMenus();
+    setupDayTextEditor();
 
     // Qt's font dialog has no colour, so the colour is asked right after it.
     ChooseFont = [this](FontDescription& font) {
         bool ok = false;
-        const QFont chosen = QFontDialog::getFont(&ok, font.toQFontPoints(), this, QStringLiteral("Default Editor Font"));
+        const QFont chosen =
+            QFontDialog::getFont(&ok, font.toQFontPoints(), this, QStringLiteral("Default Editor Font"));
         if (!ok)
             return false;
         const QColor color = QColorDialog::getColor(ToQColor(font.color), this, QStringLiteral("Default Editor Font"));
@@ -240,8 +250,8 @@ void TCalendarMain::buildMenus()
 
     // Commands whose work is not built yet stay visible but disabled; SetButtons leaves them alone.
     for (const char* name : {"mnuNew", "mnuOpen", "mnuSave", "mnuSaveAs", "mnuSaveAsBitmap", "mnuSaveAsJPG",
-                             "mnuProperties", "mnuUserTitle", "mnuCancelChanges", "mnuClearAll",
-                             "mnuFillRecurring", "mnuEditRecurring", "mnuPrint", "mnuPrintSetup", "mnuConfigInfo"}) {
+                             "mnuProperties", "mnuUserTitle", "mnuCancelChanges", "mnuClearAll", "mnuFillRecurring",
+                             "mnuEditRecurring", "mnuPrint", "mnuPrintSetup", "mnuConfigInfo"}) {
         QAction* a = Action(QLatin1String(name));
         a->setProperty("almarinPending", true);
         a->setEnabled(false);
@@ -405,11 +415,6 @@ void TCalendarMain::SetCaption()
     QCoreApplication::processEvents();
 }
 
-void TCalendarMain::DoSaveRichtext()
-{
-    EditingCell = false;
-}
-
 void TCalendarMain::ZoomSpinnerUpClick()
 {
     if (ZoomBusy)
@@ -449,6 +454,8 @@ bool TCalendarMain::AppMessage(QKeyEvent* event)
 {
     if (QApplication::activeWindow() != this)
         return false;
+    if (CellTabKey(event))
+        return true;
     // Page Down zooms in and Page Up zooms out; neither is consumed.
     if (event->key() == Qt::Key_PageDown)
         ZoomSpinnerUpClick();
@@ -461,8 +468,21 @@ bool TCalendarMain::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_page && event->type() == QEvent::Resize)
         m_pageHolder->resize(m_page->width() + 10, m_page->height() + 10);
-    else if (event->type() == QEvent::KeyPress && watched->isWidgetType()
-               && static_cast<QWidget*>(watched)->window() == this) {
+    else if (watched == m_page && (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove)) {
+        // Entering anywhere keeps the drag coming; each move says whether this point takes the drop.
+        auto* drag = static_cast<QDragMoveEvent*>(event);
+        if (!CalendarPanelDragOver(drag)) {
+            if (event->type() == QEvent::DragEnter && CarriesImages(drag->mimeData()))
+                drag->acceptProposedAction();
+            else
+                drag->ignore();
+        }
+        return true;
+    } else if (watched == m_page && event->type() == QEvent::Drop) {
+        CalendarPanelDragDrop(static_cast<QDropEvent*>(event));
+        return true;
+    } else if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
+               static_cast<QWidget*>(watched)->window() == this) {
         // A key press passes the filter once per widget up the parent chain; act where it arrives first.
         QWidget* focus = QApplication::focusWidget();
         const bool first = focus && focus->window() == this ? watched == focus : watched == this;

@@ -5,6 +5,7 @@
 #include "preferences.h"
 
 #include "calendar/calendartypes.h"
+#include "platform/pagerect.h"
 
 #include <QMainWindow>
 
@@ -12,6 +13,8 @@
 
 class QAction;
 class QButtonGroup;
+class QDragMoveEvent;
+class QDropEvent;
 class QLabel;
 class QMenu;
 class QPushButton;
@@ -19,6 +22,9 @@ class QScrollArea;
 class QToolButton;
 class TCalendarPanel32;
 class TSpinButton;
+class TWPRichText;
+class TWPRtfStorage;
+class TWPToolBar;
 
 class TCalendarMain : public QMainWindow
 {
@@ -42,6 +48,8 @@ public:
     bool EditingCell = false;
     bool EditorLoaded = false;
     int CurrentCell = 0;
+    // The storage of the cell being edited; the page owns it.
+    TWPRtfStorage* CurrentStorage = nullptr;
     int MainZoomPercent = 60;
     int PropZoomPercent = 30;
     bool IconToolVisible = true;
@@ -60,8 +68,14 @@ public:
 
     void ZoomSpinnerUpClick();
     void ZoomSpinnerDownClick();
+    // In-place editing of day texts.
+    void CalendarPanelClickedInCellEvent(TRect rTotal, TRect rFree, int iCell, int iDay);
     // Ends in-place editing of a day cell and stores its text.
     void DoSaveRichtext();
+    void WPRichText1Enter();
+    void WPRichText1Change();
+    TWPRichText* DayTextEditor() const { return m_editor; }
+    TWPToolBar* DayTextToolBar() const { return m_editorToolBar; }
 
     // Commands and controls by their names, for the tests and the later commands that wire into them.
     QAction* Action(const QString& name) const;
@@ -82,6 +96,11 @@ private:
     void setTool(TLPanelState state);
     void mnuAboutClick();
     bool AppMessage(QKeyEvent* event);
+    void setupDayTextEditor();
+    // Tab and Shift+Tab move the open editor to the next or previous cell; true when consumed.
+    bool CellTabKey(QKeyEvent* event);
+    bool CalendarPanelDragOver(QDragMoveEvent* event);
+    void CalendarPanelDragDrop(QDropEvent* event);
 
     TCalendarPanel32* m_page = nullptr;
     QWidget* m_pageHolder = nullptr;
@@ -89,6 +108,8 @@ private:
     QLabel* m_zoomCaption = nullptr;
     TSpinButton* m_zoomSpinner = nullptr;
     QButtonGroup* m_tools = nullptr;
+    TWPRichText* m_editor = nullptr;
+    TWPToolBar* m_editorToolBar = nullptr;
     QMenu* m_fileMenu = nullptr;
     QMenu* m_helpMenu = nullptr;
     bool m_modified = false;

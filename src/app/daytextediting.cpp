@@ -1,0 +1,123 @@
+// The main window's in-place editor for day texts: opening it over a cell, saving it back, moving
+// between cells with Tab, and pictures dropped on the page or the editor.
+#include "calendarmain.h"
+
+#include "calendar/calendarpanel32.h"
+#include "richtext/droppedimages.h"
+#include "richtext/wprichtext.h"
+#include "richtext/wprtfstorage.h"
+#include "richtext/wptoolbar.h"
+
+#include "platform/rounding.h"
+#include "platform/screenmetrics.h"
+
+#include <QApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QKeyEvent>
+#include <QMimeData>
+
+void TCalendarMain::setupDayTextEditor()
+{
+    m_editor = new TWPRichText(m_pageHolder);
+    m_editor->setObjectName(QStringLiteral("WPRichText1"));
+    m_editor->hide();
+    connect(m_editor, &TWPRichText::entered, this, &TCalendarMain::WPRichText1Enter);
+    connect(m_editor, &TWPRichText::changed, this, &TCalendarMain::WPRichText1Change);
+    connect(m_editor, &TWPRichText::pictureDropped, this, [this] { SetModified(true); });
+
+    m_editorToolBar->SetEnabled(false);
+    m_page->setAcceptDrops(true);
+    m_page->ClickedInCellEvent = [this](TRect rTotal, TRect rFree, int iCell, int iDay) {
+        CalendarPanelClickedInCellEvent(rTotal, rFree, iCell, iDay);
+    };
+}
+
+void TCalendarMain::CalendarPanelClickedInCellEvent(TRect, TRect rFree, int iCell, int)
+{
+    CurrentCell = iCell;
+    EditorLoaded = false;
+    DoSaveRichtext();
+    CurrentStorage = m_page->CellStorage(iCell);
+    EditingCell = CurrentStorage != nullptr;
+    if (!EditingCell)
+        return;
+
+    // The editor lays its text out at the page's zoom exactly as the cell paints it, so what is
+    // typed wraps where it will show.
+    const int w = rFree.right - rFree.left + 1;
+    const int h = rFree.bottom - rFree.top + 1;
+    const double z = m_page->Scale();
+    const double ppi = ScreenPixelsPerInch();
+    m_editor->SetPageSize(RoundHalfEven(w / z / ppi * 1440.0), RoundHalfEven(h / z / ppi * 1440.0));
+    m_editor->SetZoom(RoundHalfEven(z * 100.0));
+    m_editor->LoadFrom(*CurrentStorage);
+    m_editor->setGeometry(m_page->x() + rFree.left + 1, m_page->y() + rFree.top + 1, w, h);
+    m_editor->raise();
+    m_editor->show();
+    m_editor->setFocus(Qt::MouseFocusReason);
+    EditorLoaded = true;
+}
+
+void TCalendarMain::DoSaveRichtext()
+{
+    if (!EditingCell || !CurrentStorage)
+        return;
+    m_editor->SaveTo(*CurrentStorage);
+    m_editor->hide();
+    EditingCell = false;
+    m_editorToolBar->SetEnabled(false);
+    m_page->update();
+}
+
+void TCalendarMain::WPRichText1Enter()
+{
+    m_editorToolBar->SetEnabled(true);
+    m_editorToolBar->Attach(m_editor);
+    if (m_editor->IsEmpty())
+        m_editor->SetInsertionAttributes(Preferences.DefaultFont);
+}
+
+void TCalendarMain::WPRichText1Change()
+{
+    if (EditorLoaded)
+        SetModified(true);
+}
+
+bool TCalendarMain::CellTabKey(QKeyEvent* event)
+{
+    if (event->key() != Qt::Key_Tab && event->key() != Qt::Key_Backtab)
+        return false;
+    if (!m_editor->isVisible() || !m_editor->hasFocus())
+        return false;
+    if (event->key() == Qt::Key_Backtab || (event->modifiers() & Qt::ShiftModifier))
+        m_page->OpenPreviousCell(CurrentCell);
+    else
+        m_page->OpenNextCell(CurrentCell);
+    return true;
+}
+
+bool TCalendarMain::CalendarPanelDragOver(QDragMoveEvent* event)
+{
+    if (!CarriesImages(event->mimeData()) || !m_page->PointInCell(event->position().toPoint()))
+        return false;
+    event->acceptProposedAction();
+    return true;
+}
+
+void TCalendarMain::CalendarPanelDragDrop(QDropEvent* event)
+{
+    const QPoint at = event->position().toPoint();
+    const QList<QImage> images = DroppedImages(event->mimeData());
+    if (images.isEmpty())
+        return;
+    DoSaveRichtext();
+    m_page->ClickCellAt(at);
+    if (EditingCell) {
+        for (const QImage& image : images)
+            m_editor->InsertPicture(image);
+        SetModified(true);
+    }
+    CurrentCell = m_page->CellAt(at);
+    event->acceptProposedAction();
+}

@@ -1,0 +1,117 @@
+#include "app/calendarmain.h"
+#include "calendar/calendarpanel32.h"
+#include "richtext/wprichtext.h"
+#include "richtext/wprtfstorage.h"
+#include "richtext/wptoolbar.h"
+#include "support/testsupport.h"
+
+#include <QApplication>
+#include <QMimeData>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct DayTextEditing : ::testing::Test
+{
+    ScratchProgramFolder folder;
+    TCalendarMain main;
+    TCalendarPanel32* page = nullptr;
+
+    void SetUp() override
+    {
+        main.show();
+        QTRY_VERIFY_WITH_TIMEOUT(!main.Loading, 5000);
+        page = main.CalendarPanel();
+        page->SetCalendarLayout(loFullCalendar);
+        page->SetMainCalMonth(3);
+        page->SetMainCalYear(1997);
+        page->show();
+        main.SetButtons();
+        QApplication::setActiveWindow(&main);
+        page->RenderToBitmap();
+    }
+    QPoint middleOf(int cell) const
+    {
+        const TRect r = page->Cell(cell).rFree;
+        return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    }
+    void clickCell(int cell) { QTest::mouseClick(page, Qt::LeftButton, {}, middleOf(cell)); }
+    TWPRichText* editor() const { return main.DayTextEditor(); }
+};
+
+} // namespace
+
+TEST_F(DayTextEditing, OpensOverTheFreeAreaAndSavesBeforeTheNextCell)
+{
+    clickCell(10);
+    ASSERT_TRUE(main.EditingCell);
+    EXPECT_EQ(main.CurrentCell, 10);
+    EXPECT_TRUE(editor()->isVisible());
+    const TRect free = page->Cell(10).rFree;
+    EXPECT_EQ(editor()->geometry(), QRect(page->x() + free.left + 1, page->y() + free.top + 1,
+                                          free.right - free.left + 1, free.bottom - free.top + 1));
+    EXPECT_FALSE(main.Modified());
+
+    QTest::keyClicks(editor(), QStringLiteral("Band rehearsal"));
+    EXPECT_TRUE(main.Modified());
+    EXPECT_TRUE(main.DayTextToolBar()->BoldAction()->isEnabled());
+
+    clickCell(11);
+    EXPECT_EQ(page->CellStorage(10)->PlainText(), QStringLiteral("Band rehearsal"));
+    EXPECT_EQ(main.CurrentCell, 11);
+    EXPECT_TRUE(editor()->IsEmpty());
+
+    main.DoSaveRichtext();
+    EXPECT_FALSE(main.EditingCell);
+    EXPECT_FALSE(editor()->isVisible());
+    EXPECT_FALSE(main.DayTextToolBar()->BoldAction()->isEnabled());
+}
+
+TEST_F(DayTextEditing, TabAndShiftTabMoveBetweenCellsAndAreAlwaysConsumed)
+{
+    clickCell(20);
+    QTest::keyClicks(editor(), QStringLiteral("a"));
+    QTest::keyClick(editor(), Qt::Key_Tab);
+    EXPECT_EQ(main.CurrentCell, 21);
+    EXPECT_EQ(page->CellStorage(20)->PlainText(), QStringLiteral("a")); // no tab character went in
+    QTest::keyClick(editor(), Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(main.CurrentCell, 20);
+
+    clickCell(42);
+    QTest::keyClick(editor(), Qt::Key_Tab);
+    EXPECT_EQ(main.CurrentCell, 42);
+    EXPECT_TRUE(editor()->IsEmpty());
+}
+
+TEST_F(DayTextEditing, CtrlASelectsAllAndAnEmptyCellStartsInTheDefaultFont)
+{
+    main.Preferences.DefaultFont = {QStringLiteral("Times New Roman"), 14, fsItalic, clNavy};
+    clickCell(5);
+    EXPECT_EQ(editor()->InsertionAttributes().name, QStringLiteral("Times New Roman"));
+    EXPECT_EQ(editor()->InsertionAttributes().size, 14);
+    QTest::keyClicks(editor(), QStringLiteral("Hello"));
+    QTest::keyClick(editor(), Qt::Key_A, Qt::ControlModifier);
+    EXPECT_TRUE(editor()->HasSelection());
+    EXPECT_EQ(editor()->AttributesAt(0).color, clNavy);
+}
+
+TEST_F(DayTextEditing, APictureDroppedOnACellGoesIntoItsText)
+{
+    QImage picture(16, 16, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    QMimeData mime;
+    mime.setImageData(picture);
+    const QPoint at = middleOf(15);
+    QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, {});
+    QApplication::sendEvent(page, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(at), Qt::CopyAction, &mime, Qt::LeftButton, {});
+    QApplication::sendEvent(page, &drop);
+    EXPECT_EQ(main.CurrentCell, 15);
+    EXPECT_EQ(editor()->CharacterCount(), 1);
+    EXPECT_TRUE(main.Modified());
+    main.DoSaveRichtext();
+    EXPECT_FALSE(page->CellStorage(15)->IsEmpty());
+}
