@@ -1,5 +1,7 @@
 #include "calendardocument.h"
 
+#include "surface/qbasepanel.h"
+
 #include "calendarpanel32.h"
 
 #include "platform/rounding.h"
@@ -254,8 +256,7 @@ QString UnableToOpenStyleSheetMessage(const QString& fileName)
 
 TClassRegistry& PlacedObjectClasses()
 {
-    static TClassRegistry registry;
-    return registry;
+    return TQBasePanel::ObjectClasses();
 }
 
 QByteArray DocumentBytes(const TCalendarPanel32& page)

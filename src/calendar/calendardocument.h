@@ -34,7 +34,7 @@ private:
 QString UnableToOpenDocumentMessage(const QString& fileName);
 QString UnableToOpenStyleSheetMessage(const QString& fileName);
 
-// The placed-object kinds documents may hold; the program registers every kind here at start-up.
+// The placed-object kinds documents may hold: the surface's one registry, which every kind joins.
 TClassRegistry& PlacedObjectClasses();
 
 constexpr int kDocumentVersion = 4;

@@ -648,8 +648,7 @@ QImage TCalendarPanel32::RenderToBitmap()
     QPainter painter(&image);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
     renderPage(painter);
-    for (TQGraphicControl* object : PlacedObjects())
-        object->render(&painter, object->pos(), QRegion(), QWidget::DrawChildren);
+    PaintObjects(painter);
     return image;
 }
 
@@ -690,4 +689,5 @@ void TCalendarPanel32::PrintPage(TReportPrinter& report, double xOffset, double 
             PrintMonth(report, p, QString());
         }
     }
+    PrintObjects(report, xOffset, yOffset);
 }
