@@ -8,18 +8,6 @@
 
 #include <QApplication>
 #include <QFileInfo>
-#include <QTimer>
-
-namespace {
-
-// Hands a document named on the command line to the window once its document commands can open it.
-template <class Main> void OpenFromCommandLine(Main& main, const QString& fileName)
-{
-    if constexpr (requires { main.OpenCalendarFile(fileName); })
-        QTimer::singleShot(0, &main, [&main, fileName] { main.OpenCalendarFile(fileName); });
-}
-
-} // namespace
 
 int RunAlmarin(int argc, char** argv)
 {
@@ -46,9 +34,9 @@ int RunAlmarin(int argc, char** argv)
         main.raise();
         main.activateWindow();
     });
-    main.show();
     if (!command.documentFile.isEmpty())
-        OpenFromCommandLine(main, QFileInfo(command.documentFile).absoluteFilePath());
+        main.StartupFile = QFileInfo(command.documentFile).absoluteFilePath();
+    main.show();
     NormalCursor();
     return app.exec();
 }

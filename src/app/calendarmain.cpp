@@ -1,6 +1,7 @@
 #include "calendarmain.h"
 
 #include "aboutbox.h"
+#include "mrufilelist.h"
 #include "printing.h"
 
 #include "calendar/calendarpanel32.h"
@@ -249,9 +250,8 @@ void TCalendarMain::buildMenus()
     connect(hints, &QAction::triggered, this, &TCalendarMain::mnuShowHintClick);
 
     // Commands whose work is not built yet stay visible but disabled; SetButtons leaves them alone.
-    for (const char* name : {"mnuNew", "mnuOpen", "mnuSave", "mnuSaveAs", "mnuSaveAsBitmap", "mnuSaveAsJPG",
-                             "mnuProperties", "mnuUserTitle", "mnuCancelChanges", "mnuClearAll", "mnuFillRecurring",
-                             "mnuEditRecurring", "mnuPrint", "mnuPrintSetup", "mnuConfigInfo"}) {
+    for (const char* name : {"mnuSaveAsBitmap", "mnuSaveAsJPG", "mnuUserTitle", "mnuFillRecurring", "mnuEditRecurring",
+                             "mnuPrint", "mnuPrintSetup", "mnuConfigInfo"}) {
         QAction* a = Action(QLatin1String(name));
         a->setProperty("almarinPending", true);
         a->setEnabled(false);
@@ -288,6 +288,7 @@ void TCalendarMain::FormCreate()
     SetModified(false);
     m_page->SetScale(ZoomFromPercent(MainZoomPercent));
     m_page->SetCalendarLayout(LOFullCalendarLS);
+    setupDocumentCommands();
     SetHintsEnabled(ShowHints);
     qApp->installEventFilter(this);
     ConvertOldRecurringDates();
@@ -310,6 +311,13 @@ void TCalendarMain::FormActivate()
     RestorePlacement(this);
     PrintersPresent = CheckPrintersPresent();
     m_page->ResetToDefaults();
+    if (!StartupFile.isEmpty()) {
+        OpenCalendarFile(StartupFile);
+        Loading = true;
+    } else if (!RecentFiles()->Items().isEmpty() && QFileInfo::exists(RecentFiles()->Items().first())) {
+        OpenCalendarFile(RecentFiles()->Items().first());
+        Loading = true;
+    }
     QCoreApplication::processEvents();
     m_page->setVisible(!CurrentFileName.isEmpty());
     QCoreApplication::processEvents();
@@ -323,6 +331,11 @@ void TCalendarMain::FormActivate()
 
 void TCalendarMain::closeEvent(QCloseEvent* event)
 {
+    // Closing waits only when the user wanted to save and the save did not happen.
+    if (!CheckSaveNeeded()) {
+        event->ignore();
+        return;
+    }
     FormClose();
     event->accept();
 }

@@ -21,6 +21,9 @@ class QPushButton;
 class QScrollArea;
 class QToolButton;
 class TCalendarPanel32;
+class TMRUFileList;
+struct TPropertiesOutcome;
+struct TPropertiesRequest;
 class TSpinButton;
 class TWPRichText;
 class TWPRtfStorage;
@@ -61,6 +64,30 @@ public:
     // Asks the user for the default editor font; true when confirmed. Tests replace the dialog.
     std::function<bool(FontDescription& font)> ChooseFont;
 
+    // The document commands.
+    void New1Click();
+    void Open1Click();
+    void mnuSaveClick();
+    void SavebuttonClick();
+    void mnuSaveAsClick();
+    void mnuCancelChangesClick();
+    void mnuClearAllCellContentsClick();
+    void mnuPropertiesClick();
+    // Takes the name by value: callers pass CurrentFileName, which opening clears.
+    void OpenCalendarFile(QString name);
+    // True when the document was written; a failure keeps the name and the changes.
+    bool SaveCalendarFile(const QString& name);
+    // The save-changes prompt. False when the user wanted to save and the save did not happen: the
+    // command that asked must stop so that nothing is lost.
+    bool CheckSaveNeeded();
+    TMRUFileList* RecentFiles() const;
+    // A document named on the command line, opened at the first activation instead of the most recent one.
+    QString StartupFile;
+    // Asks for a document file to open or save (empty when cancelled). Tests replace the dialog.
+    std::function<QString(bool save, const QString& proposed)> ChooseDocumentFile;
+    // Runs the properties dialog over the page. Tests replace the dialog.
+    std::function<TPropertiesOutcome(const TPropertiesRequest& request)> RunPropertiesDialog;
+
     void DefaultEditorFont1Click();
     void mnuShowHintClick();
     void LoadPreferences();
@@ -97,6 +124,8 @@ private:
     void mnuAboutClick();
     bool AppMessage(QKeyEvent* event);
     void setupDayTextEditor();
+    void setupDocumentCommands();
+    bool saveAs();
     // Tab and Shift+Tab move the open editor to the next or previous cell; true when consumed.
     bool CellTabKey(QKeyEvent* event);
     bool CalendarPanelDragOver(QDragMoveEvent* event);
@@ -110,6 +139,7 @@ private:
     QButtonGroup* m_tools = nullptr;
     TWPRichText* m_editor = nullptr;
     TWPToolBar* m_editorToolBar = nullptr;
+    TMRUFileList* m_mru = nullptr;
     QMenu* m_fileMenu = nullptr;
     QMenu* m_helpMenu = nullptr;
     bool m_modified = false;

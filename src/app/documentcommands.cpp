@@ -1,0 +1,304 @@
+// The main window's document commands: new, open, save, save as, cancel changes, clear all cells,
+// the save-changes prompt, the recent-files list and the properties command.
+#include "calendarmain.h"
+
+#include "calendarproperties.h"
+#include "mrufilelist.h"
+
+#include "calendar/calendardocument.h"
+#include "calendar/calendarpanel32.h"
+
+#include "platform/cursors.h"
+#include "platform/messages.h"
+#include "platform/programfolder.h"
+#include "platform/zoom.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QCoreApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+
+namespace {
+
+const QString kDocumentFilter = QStringLiteral("Calendar File (*.QXF *.qxf)");
+
+} // namespace
+
+void TCalendarMain::setupDocumentCommands()
+{
+    ChooseDocumentFile = [this](bool save, const QString& proposed) {
+        QFileDialog dialog(this, save ? QStringLiteral("Save Calendar File") : QStringLiteral("Open Calendar File"),
+                           ProgramDirectory(), kDocumentFilter);
+        dialog.setDefaultSuffix(QStringLiteral("QXF"));
+        if (save) {
+            dialog.setAcceptMode(QFileDialog::AcceptSave);
+            dialog.selectFile(proposed);
+        } else {
+            dialog.setFileMode(QFileDialog::ExistingFile);
+            dialog.setOption(QFileDialog::ReadOnly);
+        }
+        return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+    };
+    RunPropertiesDialog = [this](const TPropertiesRequest& request) {
+        return TCalendarProperties::Execute(this, *m_page, request);
+    };
+
+    m_mru = new TMRUFileList(this);
+    m_mru->Maximum = 5;
+    m_mru->RemoveOnClick = true;
+    m_mru->AutoSave = false;
+    m_mru->AutoSaveName = SettingsFileName();
+    m_mru->AutoSaveKey = QStringLiteral("MRU");
+    m_mru->OnMRUItemClick = [this](const QString& name) {
+        // Unsaved changes are asked about first; stopping keeps the entry where it was.
+        if (!CheckSaveNeeded()) {
+            m_mru->Add(name);
+            return;
+        }
+        OpenCalendarFile(name);
+    };
+    m_mru->SetFileMenu(m_fileMenu);
+    m_mru->Load();
+
+    auto wire = [this](const char* name, void (TCalendarMain::*handler)()) {
+        connect(Action(QLatin1String(name)), &QAction::triggered, this, handler);
+    };
+    wire("mnuNew", &TCalendarMain::New1Click);
+    wire("mnuOpen", &TCalendarMain::Open1Click);
+    wire("mnuSave", &TCalendarMain::mnuSaveClick);
+    wire("mnuSaveAs", &TCalendarMain::mnuSaveAsClick);
+    wire("mnuCancelChanges", &TCalendarMain::mnuCancelChangesClick);
+    wire("mnuClearAll", &TCalendarMain::mnuClearAllCellContentsClick);
+    wire("mnuProperties", &TCalendarMain::mnuPropertiesClick);
+    auto button = [this](const char* name, void (TCalendarMain::*handler)()) {
+        connect(static_cast<QAbstractButton*>(Control(QLatin1String(name))), &QAbstractButton::clicked, this, handler);
+    };
+    button("PropertiesButton", &TCalendarMain::mnuPropertiesClick);
+    button("Savebutton", &TCalendarMain::SavebuttonClick);
+    button("CancelButton", &TCalendarMain::mnuCancelChangesClick);
+}
+
+TMRUFileList* TCalendarMain::RecentFiles() const
+{
+    return m_mru;
+}
+
+bool TCalendarMain::CheckSaveNeeded()
+{
+    DoSaveRichtext();
+    if (!m_modified || !AskYesNo(QStringLiteral("Save changes?"), QStringLiteral("Save")))
+        return true;
+    // A cancelled or failed save keeps the changes and stops whatever asked.
+    const bool saved = CurrentFileName.isEmpty() ? saveAs() : SaveCalendarFile(CurrentFileName);
+    if (!saved)
+        return false;
+    SetModified(false);
+    return true;
+}
+
+void TCalendarMain::New1Click()
+{
+    if (!CheckSaveNeeded())
+        return;
+    BusyCursor();
+    DoSaveRichtext();
+    NormalCursor();
+    NewInProgress = true;
+    mnuPropertiesClick();
+    if (!PropertiesAccepted)
+        return;
+    SetModified(true);
+    CurrentFileName.clear();
+    m_page->ClearAllCells();
+    m_page->ClearObjects();
+    m_page->show();
+    SetButtons();
+    setWindowTitle(QStringLiteral("Almarin [untitled]"));
+}
+
+void TCalendarMain::Open1Click()
+{
+    DoSaveRichtext();
+    if (!CheckSaveNeeded())
+        return;
+    const QString file = ChooseDocumentFile(false, QString());
+    if (file.isEmpty())
+        return;
+    if (QFileInfo(file).suffix().toUpper() != QStringLiteral("QXF")) {
+        ShowInformation(QStringLiteral("Must be a Calendar file (*.QXF)"));
+        return;
+    }
+    OpenCalendarFile(file);
+}
+
+void TCalendarMain::OpenCalendarFile(QString name)
+{
+    m_page->SuspendPaint = true;
+    float zoom = m_page->Scale();
+    if (zoom < 0.1f || zoom > 1.1f)
+        zoom = 1.0f;
+    Loading = true;
+    CurrentFileName.clear();
+    DoSaveRichtext();
+    if (!QFileInfo::exists(name)) {
+        ShowInformation(QStringLiteral("File ") + name + QStringLiteral(" no longer exists"));
+    } else {
+        try {
+            BusyCursor();
+            m_page->SuspendNotify = true;
+            m_page->ClearAllCells();
+            m_page->ClearObjects();
+            m_page->SetUserTitle(QString());
+            if (m_page->Scale() != 1.0f)
+                m_page->SetScale(1.0f);
+            LoadFromFile(*m_page, name, this);
+            m_page->HookAllObjects();
+            NormalCursor();
+            CurrentFileName = name;
+            m_mru->Add(name);
+            m_mru->Save();
+        } catch (const std::exception&) {
+            CurrentFileName.clear();
+            m_page->ResetToDefaults();
+            NormalCursor();
+            ShowInformation(UnableToOpenDocumentMessage(name));
+        }
+    }
+    QCoreApplication::processEvents();
+    Loading = false;
+    m_page->setVisible(!CurrentFileName.isEmpty());
+    m_page->update();
+    SetModified(false);
+    SetButtons();
+    NormalCursor();
+    SetCaption();
+    if (zoom != 1.0f)
+        m_page->SetScale(zoom);
+    m_page->SuspendPaint = false;
+    m_page->update();
+    QCoreApplication::processEvents();
+    m_page->SuspendNotify = false;
+}
+
+bool TCalendarMain::SaveCalendarFile(const QString& name)
+{
+    m_page->SuspendPaint = true;
+    const float zoom = m_page->Scale();
+    if (zoom != 1.0f)
+        m_page->SetScale(1.0f);
+    bool saved = false;
+    try {
+        BusyCursor();
+        DoSaveRichtext();
+        SaveToFile(*m_page, name);
+        NormalCursor();
+        CurrentFileName = name;
+        SetModified(false);
+        saved = true;
+    } catch (const std::exception&) {
+        // Saving fails silently: the document keeps its name and its changes.
+        NormalCursor();
+    }
+    if (zoom >= 0.2f && zoom <= 1.0f && zoom != 1.0f)
+        m_page->SetScale(zoom);
+    m_page->SuspendPaint = false;
+    m_page->update();
+    QCoreApplication::processEvents();
+    SetButtons();
+    SetCaption();
+    return saved;
+}
+
+void TCalendarMain::mnuSaveClick()
+{
+    if (!CurrentFileName.isEmpty())
+        SaveCalendarFile(CurrentFileName);
+}
+
+void TCalendarMain::SavebuttonClick()
+{
+    if (Action(QStringLiteral("mnuSave"))->isEnabled())
+        mnuSaveClick();
+    else
+        mnuSaveAsClick();
+}
+
+void TCalendarMain::mnuSaveAsClick()
+{
+    saveAs();
+}
+
+bool TCalendarMain::saveAs()
+{
+    const QString proposed = CurrentFileName.isEmpty()
+                                 ? m_page->GetMonthName(m_page->MainCalMonth()).left(3) +
+                                       QString::number(m_page->MainCalYear()) + QStringLiteral(".QXF")
+                                 : QFileInfo(CurrentFileName).fileName();
+    const QString chosen = ChooseDocumentFile(true, proposed);
+    bool saved = false;
+    // Only a save that worked marks the document saved and enters the recent files.
+    if (!chosen.isEmpty() && SaveCalendarFile(chosen)) {
+        SetModified(false);
+        m_mru->Add(chosen);
+        m_mru->Save();
+        saved = true;
+    }
+    SetButtons();
+    return saved;
+}
+
+void TCalendarMain::mnuCancelChangesClick()
+{
+    if (!AskYesNo(QStringLiteral("Cancel all changes?"), QStringLiteral("CANCEL")))
+        return;
+    if (!CurrentFileName.isEmpty())
+        OpenCalendarFile(CurrentFileName);
+    QCoreApplication::processEvents();
+    SetModified(false);
+}
+
+void TCalendarMain::mnuClearAllCellContentsClick()
+{
+    DoSaveRichtext();
+    m_page->ClearAllCells();
+    m_page->update();
+    SetModified(true);
+}
+
+void TCalendarMain::mnuPropertiesClick()
+{
+    const int month = m_page->MainCalMonth();
+    const int year = m_page->MainCalYear();
+    DoSaveRichtext();
+    TPropertiesRequest request;
+    request.ZoomPercent = PropZoomPercent;
+    if (NewInProgress) {
+        request.IsNew = true;
+    } else if (m_page->isVisible()) {
+        request.OriginalKind = m_page->LayoutKind();
+        request.HasText = m_page->HasAnyText();
+        request.HasObjects = m_page->HasPlacedObjects();
+    }
+    TPropertiesOutcome outcome = RunPropertiesDialog(request);
+    PropertiesAccepted = false;
+    PropZoomPercent = outcome.ZoomPercent;
+    if (outcome.Accepted && outcome.Chosen) {
+        // Font sizes are not part of the settings comparison; a change of them alone still counts.
+        const CalendarSettings before = m_page->Settings();
+        const bool same = m_page->SameSettingsAs(*outcome.Chosen);
+        PropertiesAccepted = true;
+        const int kind = m_page->LayoutKind();
+        m_page->CopySettingsFrom(*outcome.Chosen);
+        if (!same || !(before == m_page->Settings()))
+            SetModified(true);
+        if (m_page->LayoutKind() != kind)
+            m_page->ClearAllCells();
+        if ((m_page->MainCalMonth() != month || m_page->MainCalYear() != year) && m_page->CanHoldText())
+            m_page->ClearAllCells();
+    }
+    NewInProgress = false;
+    m_page->update();
+    SetButtons();
+    SavePreferences();
+}

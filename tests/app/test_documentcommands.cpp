@@ -1,0 +1,238 @@
+#include "app/calendarmain.h"
+#include "app/calendarproperties.h"
+#include "app/mrufilelist.h"
+#include "calendar/calendarpanel32.h"
+#include "richtext/charattributes.h"
+#include "richtext/wprtfstorage.h"
+#include "support/testsupport.h"
+
+#include "platform/messages.h"
+#include "platform/zoom.h"
+
+#include <QAction>
+#include <QFile>
+#include <QTest>
+#include <QTextDocument>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct DocumentCommands : ::testing::Test
+{
+    ScratchProgramFolder folder;
+    std::unique_ptr<TCalendarMain> main;
+    TCalendarPanel32* page = nullptr;
+    QStringList messages;
+    QStringList questions;
+    bool answerYes = true;
+    QString fileToChoose;
+    QStringList proposals;
+    // What the properties dialog answers: accepted with the document's settings changed by `edit`.
+    bool propertiesOk = true;
+    std::function<void(TCalendarPanel32&)> edit = [](TCalendarPanel32&) {};
+
+    void SetUp() override
+    {
+        SetMessageResponder([this](MessageKind kind, const QString& text, const QString&) {
+            (kind == MessageKind::Question ? questions : messages) << text;
+            return answerYes;
+        });
+        start();
+    }
+    void TearDown() override
+    {
+        main.reset();
+        SetMessageResponder({});
+    }
+    void start()
+    {
+        main = std::make_unique<TCalendarMain>();
+        page = main->CalendarPanel();
+        main->ChooseDocumentFile = [this](bool, const QString& proposed) {
+            proposals << proposed;
+            return fileToChoose;
+        };
+        main->RunPropertiesDialog = [this](const TPropertiesRequest& request) {
+            TPropertiesOutcome outcome;
+            outcome.ZoomPercent = request.ZoomPercent;
+            if (!propertiesOk)
+                return outcome;
+            outcome.Accepted = true;
+            outcome.Chosen = std::make_unique<TCalendarPanel32>();
+            outcome.Chosen->CopySettingsFrom(*page);
+            if (request.IsNew)
+                outcome.Chosen->ResetToDefaults();
+            edit(*outcome.Chosen);
+            return outcome;
+        };
+        main->show();
+        QTRY_VERIFY_WITH_TIMEOUT(!main->Loading, 5000);
+    }
+    void newDocument(int month = 12, int year = 1997)
+    {
+        edit = [month, year](TCalendarPanel32& p) {
+            p.SetCalendarLayout(loFullCalendar);
+            p.SetMainCalMonth(month);
+            p.SetMainCalYear(year);
+        };
+        main->New1Click();
+        edit = [](TCalendarPanel32&) {};
+    }
+    void putText(int cell, const QString& text)
+    {
+        QTextDocument doc;
+        AppendRichParagraph(doc, text, {QStringLiteral("Arial"), 10, 0, clBlack});
+        TWPRtfStorage storage;
+        storage.SetDocument(doc);
+        page->SetCellText(cell, storage);
+        main->SetModified(true);
+    }
+    QString path(const char* name) const { return folder.file(QLatin1String(name)); }
+};
+
+} // namespace
+
+TEST_F(DocumentCommands, NewSaveAsReopenAndCancelChanges)
+{
+    newDocument();
+    EXPECT_TRUE(page->isVisible());
+    EXPECT_TRUE(main->Modified());
+    EXPECT_EQ(main->windowTitle(), QStringLiteral("Almarin [untitled]"));
+    putText(10, QStringLiteral("Recital"));
+
+    fileToChoose = path("Family.QXF");
+    main->SavebuttonClick(); // untitled: runs Save As
+    EXPECT_EQ(proposals.value(0), page->GetMonthName(12).left(3) + QStringLiteral("1997.QXF"));
+    EXPECT_TRUE(QFile::exists(fileToChoose));
+    EXPECT_FALSE(main->Modified());
+    EXPECT_EQ(main->CurrentFileName, fileToChoose);
+    EXPECT_EQ(main->RecentFiles()->Items().value(0), fileToChoose);
+    EXPECT_EQ(main->windowTitle(), QStringLiteral("Almarin  [Family.QXF]"));
+
+    putText(10, QStringLiteral("Changed"));
+    main->mnuCancelChangesClick();
+    EXPECT_EQ(messages, QStringList());
+    EXPECT_EQ(questions.last(), QStringLiteral("Cancel all changes?"));
+    EXPECT_FALSE(main->Modified());
+    EXPECT_EQ(page->CellStorage(10)->PlainText(), QStringLiteral("Recital"));
+
+    // A new start reopens the most recent document.
+    main->SetModified(false);
+    main.reset();
+    start();
+    EXPECT_EQ(main->CurrentFileName, fileToChoose);
+    EXPECT_TRUE(page->isVisible());
+    EXPECT_EQ(page->CellStorage(10)->PlainText(), QStringLiteral("Recital"));
+}
+
+TEST_F(DocumentCommands, CancellingTheSaveAsOfThePromptStopsTheCommandAndKeepsTheChanges)
+{
+    newDocument();
+    putText(3, QStringLiteral("Precious"));
+    fileToChoose.clear(); // the Save As dialog is cancelled
+    answerYes = true;
+    EXPECT_FALSE(main->close());
+    EXPECT_TRUE(main->isVisible());
+    EXPECT_TRUE(main->Modified());
+    EXPECT_EQ(questions.last(), QStringLiteral("Save changes?"));
+
+    main->New1Click();
+    EXPECT_EQ(page->CellStorage(3)->PlainText(), QStringLiteral("Precious"));
+    EXPECT_TRUE(main->Modified());
+
+    answerYes = false; // No: the command goes on, the changes are dropped
+    EXPECT_TRUE(main->close());
+}
+
+TEST_F(DocumentCommands, FailedSaveAsIsNotReportedAsSaved)
+{
+    newDocument();
+    fileToChoose = path("missing-folder/Nowhere.QXF");
+    main->mnuSaveAsClick();
+    EXPECT_TRUE(main->Modified());
+    EXPECT_TRUE(main->CurrentFileName.isEmpty());
+    EXPECT_TRUE(main->RecentFiles()->Items().isEmpty());
+}
+
+TEST_F(DocumentCommands, MissingUnreadableAndWronglyNamedFiles)
+{
+    main->OpenCalendarFile(path("Gone.QXF"));
+    EXPECT_EQ(messages.last(), QStringLiteral("File ") + path("Gone.QXF") + QStringLiteral(" no longer exists"));
+    EXPECT_FALSE(page->isVisible());
+    EXPECT_EQ(main->windowTitle(), QStringLiteral("Almarin"));
+
+    QFile junk(path("Junk.QXF"));
+    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+    junk.write("not a calendar");
+    junk.close();
+    main->OpenCalendarFile(junk.fileName());
+    EXPECT_TRUE(messages.last().startsWith(QStringLiteral("Unable to open ") + junk.fileName()));
+    EXPECT_TRUE(main->CurrentFileName.isEmpty());
+    EXPECT_FALSE(page->isVisible());
+
+    fileToChoose = path("notes.txt");
+    QFile other(fileToChoose);
+    ASSERT_TRUE(other.open(QIODevice::WriteOnly));
+    other.close();
+    main->Open1Click();
+    EXPECT_EQ(messages.last(), QStringLiteral("Must be a Calendar file (*.QXF)"));
+}
+
+TEST_F(DocumentCommands, SavingAtFortyPercentWritesAtOneHundredAndShowsFortyAgain)
+{
+    newDocument();
+    page->SetScale(ZoomFromPercent(40));
+    ASSERT_TRUE(main->SaveCalendarFile(path("Zoom.QXF")));
+    EXPECT_EQ(PercentFromZoom(page->Scale()), 40);
+    TCalendarPanel32 reread;
+    main->OpenCalendarFile(path("Zoom.QXF"));
+    EXPECT_EQ(PercentFromZoom(page->Scale()), 40);
+    EXPECT_EQ(page->MainCalMonth(), 12);
+}
+
+TEST_F(DocumentCommands, RecentFileWithUnsavedChangesAsksFirst)
+{
+    newDocument();
+    ASSERT_TRUE(main->SaveCalendarFile(path("One.QXF")));
+    main->RecentFiles()->Add(path("One.QXF"));
+    putText(5, QStringLiteral("unsaved"));
+    answerYes = true;
+    fileToChoose.clear();
+    questions.clear();
+    main->CurrentFileName.clear(); // untitled again, so Yes runs Save As, which is cancelled
+    main->RecentFiles()->ItemClicked(1);
+    EXPECT_EQ(questions, QStringList{QStringLiteral("Save changes?")});
+    EXPECT_EQ(page->CellStorage(5)->PlainText(), QStringLiteral("unsaved"));
+    EXPECT_EQ(main->RecentFiles()->Items().value(0), path("One.QXF"));
+}
+
+TEST_F(DocumentCommands, PropertiesOutcomeAndNewCancelled)
+{
+    newDocument(3, 1997);
+    putText(10, QStringLiteral("March notes"));
+    main->SetModified(false);
+
+    // A font size alone is a change worth saving.
+    edit = [](TCalendarPanel32& p) {
+        FontDescription f = p.CellFont();
+        f.size += 4;
+        p.SetCellFont(f);
+    };
+    main->mnuPropertiesClick();
+    EXPECT_TRUE(main->PropertiesAccepted);
+    EXPECT_TRUE(main->Modified());
+    EXPECT_FALSE(page->CellStorage(10)->IsEmpty());
+
+    edit = [](TCalendarPanel32& p) { p.SetMainCalMonth(4); };
+    main->mnuPropertiesClick();
+    EXPECT_FALSE(page->HasAnyText()); // cells belong to positions, not dates
+
+    putText(11, QStringLiteral("keep"));
+    main->SetModified(false);
+    propertiesOk = false;
+    main->New1Click();
+    EXPECT_FALSE(main->PropertiesAccepted);
+    EXPECT_EQ(page->CellStorage(11)->PlainText(), QStringLiteral("keep"));
+    EXPECT_EQ(page->MainCalMonth(), 4);
+}
