@@ -172,9 +172,10 @@ void TCalendarMain::OpenCalendarFile(QString name)
     SetModified(false);
     SetButtons();
     NormalCursor();
-    SetCaption();
     if (zoom != 1.0f)
         m_page->SetScale(zoom);
+    // The caption shows the zoom, so it follows the zoom's return.
+    SetCaption();
     m_page->SuspendPaint = false;
     m_page->update();
     QCoreApplication::processEvents();

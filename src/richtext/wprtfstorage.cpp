@@ -115,4 +115,6 @@ void TWPRtfStorage::Changed()
     m_revision = NextRevision();
     m_rtfCacheValid = false;
     m_rtfCache.clear();
+    // New content takes no layout from the old: the next paint lays it out at its width afresh.
+    m_doc->setTextWidth(-1);
 }
