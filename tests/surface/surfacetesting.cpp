@@ -105,6 +105,11 @@ void Release(TQBasePanel* surface, QPoint p, Qt::MouseButton button, Qt::Keyboar
     QTest::lastMouseTimestamp += 1000;
 }
 
+void PrintTo(const QRect& r, std::ostream* out)
+{
+    *out << "QRect(" << r.x() << ", " << r.y() << ", " << r.width() << ", " << r.height() << ")";
+}
+
 QStringList Texts(std::initializer_list<const char*> items)
 {
     QStringList list;

@@ -11,11 +11,17 @@
 #include <QStringList>
 
 #include <initializer_list>
-
 #include <memory>
+#include <ostream>
 
 class QAction;
 class QMenu;
+class QRect;
+
+// Failed geometry checks print QRect(left, top, width, height), not the rectangle's raw bytes (whose
+// second pair is the right and bottom edges). Every test file comparing rectangles includes this, so
+// that all of them print alike.
+void PrintTo(const QRect& r, std::ostream* out);
 
 // Replaces the tick count while alive; time moves only when advanced.
 class FakeClock

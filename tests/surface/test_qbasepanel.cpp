@@ -1,3 +1,5 @@
+#include "surfacetesting.h"
+
 #include "surface/qbasepanel.h"
 #include "surface/qgraphiccontrol.h"
 
