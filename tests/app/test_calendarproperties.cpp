@@ -80,16 +80,7 @@ QStringList inchList()
 // Runs `step` on the properties dialog once it runs modally.
 void whenShown(std::function<void(TCalendarProperties*)> step)
 {
-    auto* timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, step] {
-        if (auto* d = qobject_cast<TCalendarProperties*>(QApplication::activeModalWidget())) {
-            timer->stop();
-            timer->deleteLater();
-            step(d);
-        }
-    });
-    timer->start();
+    WhenModalShown<TCalendarProperties>(std::move(step));
 }
 
 void click(QAbstractButton* button)

@@ -23,20 +23,6 @@
 
 namespace {
 
-void whenPropertiesShown(std::function<void(TCalendarProperties*)> step)
-{
-    auto* timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, step] {
-        if (auto* d = qobject_cast<TCalendarProperties*>(QApplication::activeModalWidget())) {
-            timer->stop();
-            timer->deleteLater();
-            step(d);
-        }
-    });
-    timer->start();
-}
-
 void shoot(QWidget& w, const char* name)
 {
     w.grab().save(TestOutputDir(QStringLiteral("endtoend")) + QLatin1Char('/') + QLatin1String(name));
@@ -70,7 +56,7 @@ TEST(EndToEnd, NewTypeSaveCloseAndReopenFromTheRecentFiles)
         EXPECT_EQ(main.windowTitle(), QStringLiteral("Almarin"));
         shoot(main, "01-start.png");
 
-        whenPropertiesShown([&](TCalendarProperties* d) {
+        WhenModalShown<TCalendarProperties>([&](TCalendarProperties* d) {
             auto* layouts = d->Control<QListWidget>(QStringLiteral("LayoutList"));
             layouts->setCurrentRow(0);
             chosenLayout = layouts->currentItem()->text();

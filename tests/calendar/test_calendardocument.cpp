@@ -38,14 +38,6 @@ private:
 
 namespace {
 
-QByteArray Bytes(std::initializer_list<int> values)
-{
-    QByteArray bytes;
-    for (int value : values)
-        bytes.append(static_cast<char>(value));
-    return bytes;
-}
-
 const QByteArray kEmptyDayRecord = QByteArray("TPF0\x0DTWPRtfStorage", 18) + Bytes({0, 0, 0});
 
 TClassRegistry BadgeRegistry()

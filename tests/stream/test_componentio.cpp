@@ -1,5 +1,6 @@
 #include "stream/componentio.h"
 #include "stream/namedcursors.h"
+#include "support/testsupport.h"
 
 #include "platform/colorvalue.h"
 #include "platform/fontdescription.h"
@@ -137,14 +138,6 @@ public:
 };
 
 namespace {
-
-QByteArray Bytes(std::initializer_list<int> values)
-{
-    QByteArray bytes;
-    for (int value : values)
-        bytes.append(static_cast<char>(value));
-    return bytes;
-}
 
 QByteArray Short(const char* text)
 {

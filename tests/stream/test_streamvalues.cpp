@@ -1,17 +1,10 @@
 #include "stream/streamreader.h"
 #include "stream/streamwriter.h"
+#include "support/testsupport.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-QByteArray Bytes(std::initializer_list<int> values)
-{
-    QByteArray bytes;
-    for (int value : values)
-        bytes.append(static_cast<char>(value));
-    return bytes;
-}
 
 QByteArray IntegerBytes(qint32 value)
 {

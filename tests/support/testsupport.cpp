@@ -33,3 +33,11 @@ QString TestOutputDir(const QString& sub)
     QDir().mkpath(dir);
     return dir;
 }
+
+QByteArray Bytes(std::initializer_list<int> values)
+{
+    QByteArray bytes;
+    for (int value : values)
+        bytes.append(static_cast<char>(value));
+    return bytes;
+}
