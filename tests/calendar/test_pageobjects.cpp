@@ -1,0 +1,54 @@
+#include "calendar/calendarpanel32.h"
+#include "report/reportprinter.h"
+#include "surface/qgraphiccontrol.h"
+
+#include "support/testsupport.h"
+
+#include <QPainter>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A placed object that paints a solid block and prints a word where it lies.
+class TMarkObject : public TQGraphicControl
+{
+public:
+    using TQGraphicControl::TQGraphicControl;
+    void Paint(QPainter& canvas) override { canvas.fillRect(rect(), QColor(200, 0, 0)); }
+    void PrintTo(TReportPrinter& report, double x, double y) override
+    {
+        report.SetFont(QFont(QStringLiteral("Arial"), 12), Qt::black);
+        report.TextAtBaseline(Left() / 96.0 + x, Top() / 96.0 + y + 0.2, QStringLiteral("Birthday"));
+    }
+};
+
+} // namespace
+
+TEST(PageObjects, ExportedAndPrintedAtTheirPlaces)
+{
+    TCalendarPanel32 page;
+    page.ResetToDefaults();
+    page.SetScale(1.0f);
+    auto* mark = new TMarkObject(&page);
+    mark->setGeometry(300, 200, 40, 30);
+    page.HookAllObjects();
+
+    const QImage image = page.RenderToBitmap();
+    image.save(TestOutputDir(QStringLiteral("calendar")) + QStringLiteral("/page-with-object.png"));
+    EXPECT_EQ(image.pixel(320, 215), qRgb(200, 0, 0));
+    EXPECT_NE(image.pixel(360, 215), qRgb(200, 0, 0));
+
+    EXPECT_TRUE(page.HasObjectAt(320, 215));
+
+    const QString pdf = TestOutputDir(QStringLiteral("calendar")) + QStringLiteral("/page-with-object.pdf");
+    TReportPrinter report;
+    report.SetOutputFileName(pdf);
+    report.SetOrientation(QPageLayout::Landscape);
+    ASSERT_TRUE(report.Execute([&](TReportPrinter& r) { page.PrintPage(r, 0, 0); }));
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    ASSERT_TRUE(text.waitForFinished(20000));
+    EXPECT_TRUE(QString::fromUtf8(text.readAllStandardOutput()).contains(QStringLiteral("Birthday")));
+}
