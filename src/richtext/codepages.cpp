@@ -72,6 +72,16 @@ const char16_t kUpper1257[128] = {
     0x00F5, 0x00F6, 0x00F7, 0x0173, 0x0142, 0x015B, 0x016B, 0x00FC, 0x017C, 0x017E, 0x02D9,
 };
 
+struct SingleBytePage
+{
+    int codePage;
+    const char16_t* upper;
+};
+
+const SingleBytePage kSingleBytePages[] = {
+    {1250, kUpper1250}, {1251, kUpper1251}, {1253, kUpper1253}, {1254, kUpper1254}, {1257, kUpper1257},
+};
+
 QString DecodeSingleByte(const QByteArray& bytes, const char16_t* upper)
 {
     QString text;
@@ -155,22 +165,11 @@ int CodePageOfCharset(int charset)
 
 QString DecodeCodePage(const QByteArray& bytes, int codePage)
 {
-    switch (codePage) {
-    case 1250:
-        return DecodeSingleByte(bytes, kUpper1250);
-    case 1251:
-        return DecodeSingleByte(bytes, kUpper1251);
-    case 1253:
-        return DecodeSingleByte(bytes, kUpper1253);
-    case 1254:
-        return DecodeSingleByte(bytes, kUpper1254);
-    case 1257:
-        return DecodeSingleByte(bytes, kUpper1257);
-    case 1252:
-    case 0:
+    if (codePage == 1252 || codePage == 0)
         return FromWindows1252(bytes);
-    default:
-        break;
+    for (const SingleBytePage& page : kSingleBytePages) {
+        if (page.codePage == codePage)
+            return DecodeSingleByte(bytes, page.upper);
     }
     bool ok = false;
     QString text = DecodeWithIconv(bytes, codePage, &ok);
