@@ -23,6 +23,39 @@ constexpr int kMinHandleSize = 5;
 // Shift+arrow never shrinks an object below this.
 constexpr int kMinNudgedSize = 10;
 
+// The smallest rectangle around the objects; right and bottom lie just past them (Left() + Width()).
+TRect OuterBounds(const QList<TQGraphicControl*>& objects)
+{
+    TRect r{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
+    for (const TQGraphicControl* o : objects) {
+        r.left = std::min(r.left, o->Left());
+        r.top = std::min(r.top, o->Top());
+        r.right = std::max(r.right, o->Left() + o->Width());
+        r.bottom = std::max(r.bottom, o->Top() + o->Height());
+    }
+    return r;
+}
+
+// A grid step stays within 1..32, and setting one makes it the active step too; false when unchanged.
+bool SetGridStep(int v, int& saved, int& active)
+{
+    v = std::clamp(v, 1, 32);
+    if (v == saved)
+        return false;
+    saved = v;
+    active = v;
+    return true;
+}
+
+// Stores a new value; false when it was there already, so that only a change repaints.
+template <typename T> bool Assign(T& field, T value)
+{
+    if (field == value)
+        return false;
+    field = value;
+    return true;
+}
+
 } // namespace
 
 TQHandle::TQHandle(TQBasePanel* surface) : QWidget(surface), m_surface(surface)
@@ -84,14 +117,8 @@ void TQHandle::Deselect(const TQGraphicControl* object)
         return;
     m_selection.removeAt(i);
     if (!m_selection.isEmpty()) {
-        int left = INT_MAX, top = INT_MAX, right = INT_MIN, bottom = INT_MIN;
-        for (const TQGraphicControl* o : std::as_const(m_selection)) {
-            left = std::min(left, o->Left());
-            top = std::min(top, o->Top());
-            right = std::max(right, o->Left() + o->Width());
-            bottom = std::max(bottom, o->Top() + o->Height());
-        }
-        setGeometry(left - 2, top - 2, right - left + 5, bottom - top + 5);
+        const TRect b = OuterBounds(m_selection);
+        setGeometry(b.left - 2, b.top - 2, b.right - b.left + 5, b.bottom - b.top + 5);
         update();
     } else {
         m_locked = false;
@@ -121,14 +148,8 @@ void TQHandle::RefitToSelection()
     if (m_selection.isEmpty())
         return;
     raise();
-    int left = INT_MAX, top = INT_MAX, right = INT_MIN, bottom = INT_MIN;
-    for (const TQGraphicControl* o : std::as_const(m_selection)) {
-        left = std::min(left, o->Left());
-        top = std::min(top, o->Top());
-        right = std::max(right, o->Left() + o->Width());
-        bottom = std::max(bottom, o->Top() + o->Height());
-    }
-    setGeometry(left - 2, top - 2, right - left + 6, bottom - top + 6);
+    const TRect b = OuterBounds(m_selection);
+    setGeometry(b.left - 2, b.top - 2, b.right - b.left + 6, b.bottom - b.top + 6);
     update();
 }
 
@@ -169,38 +190,26 @@ TQGraphicControl* TQHandle::SelectedAt(QPoint p) const
 
 void TQHandle::SetColor(TColor v)
 {
-    if (v == m_color)
-        return;
-    m_color = v;
-    update();
+    if (Assign(m_color, v))
+        update();
 }
 
 void TQHandle::SetSecondaryColor(TColor v)
 {
-    if (v == m_secondaryColor)
-        return;
-    m_secondaryColor = v;
-    update();
+    if (Assign(m_secondaryColor, v))
+        update();
 }
 
 void TQHandle::SetGridX(int v)
 {
-    v = std::clamp(v, 1, 32);
-    if (v == m_savedGridX)
-        return;
-    m_savedGridX = v;
-    m_gridX = v;
-    update();
+    if (SetGridStep(v, m_savedGridX, m_gridX))
+        update();
 }
 
 void TQHandle::SetGridY(int v)
 {
-    v = std::clamp(v, 1, 32);
-    if (v == m_savedGridY)
-        return;
-    m_savedGridY = v;
-    m_gridY = v;
-    update();
+    if (SetGridStep(v, m_savedGridY, m_gridY))
+        update();
 }
 
 void TQHandle::SetSnapToGrid(bool v)

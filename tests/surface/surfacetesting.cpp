@@ -74,6 +74,14 @@ TTestBox* SurfaceWindow::AddBox(int left, int top, int width, int height)
     return box;
 }
 
+TQHandle* SurfaceWindow::Select(std::initializer_list<TQGraphicControl*> objects)
+{
+    TQHandle* handle = surface->SelectionHandle();
+    for (TQGraphicControl* object : objects)
+        handle->Select(object);
+    return handle;
+}
+
 namespace {
 
 QWindow* windowOf(TQBasePanel* surface)

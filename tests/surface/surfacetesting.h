@@ -17,6 +17,8 @@
 class QAction;
 class QMenu;
 class QRect;
+class TQGraphicControl;
+class TQHandle;
 
 // Failed geometry checks print QRect(left, top, width, height), not the rectangle's raw bytes (whose
 // second pair is the right and bottom edges). Every test file comparing rectangles includes this, so
@@ -46,6 +48,8 @@ public:
     QWidget window;
     // A box placed like a tool places it (named SpecialN), then moved to exactly these bounds.
     TTestBox* AddBox(int left, int top, int width, int height);
+    // Selects the objects in this order; returns the surface's selection handle.
+    TQHandle* Select(std::initializer_list<TQGraphicControl*> objects);
 };
 
 // Mouse input at surface points, routed through the window (grabs and children included).

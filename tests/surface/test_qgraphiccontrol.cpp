@@ -69,8 +69,7 @@ TEST(PlacedObject, LockedAndUnselectableFromTheMenu)
     SurfaceWindow w;
     TTestBox* box = w.AddBox(40, 40, 60, 30);
     QSignalSpy changed(w.surface, &TQBasePanel::LabelChangedEvent);
-    TQHandle* handle = w.surface->SelectionHandle();
-    handle->Select(box);
+    TQHandle* handle = w.Select({box});
 
     MenuItem(box->ObjectMenu(), QStringLiteral("Locked"))->trigger();
     EXPECT_TRUE(box->Locked());

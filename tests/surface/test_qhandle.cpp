@@ -126,8 +126,7 @@ TEST(SelectionHandle, ResizeZonesAndBottomRightResize)
     FakeClock clock;
     SurfaceWindow w;
     TTestBox* box = w.AddBox(100, 100, 60, 40);
-    TQHandle* handle = w.surface->SelectionHandle();
-    handle->Select(box);
+    TQHandle* handle = w.Select({box});
     const QRect h = handle->geometry(); // 98, 98, 65 x 45
     const auto cursorAt = [&](QPoint p) {
         Move(w.surface, p);
@@ -163,9 +162,7 @@ TEST(SelectionHandle, TwoObjectsHaveNoResizeZoneAndMoveTogether)
     SurfaceWindow w;
     TTestBox* a = w.AddBox(50, 50, 30, 30);
     TTestBox* b = w.AddBox(120, 90, 30, 30);
-    TQHandle* handle = w.surface->SelectionHandle();
-    handle->Select(a);
-    handle->Select(b);
+    TQHandle* handle = w.Select({a, b});
     const QPoint corner = handle->geometry().topLeft() + QPoint(2, 2);
     Move(w.surface, corner);
     EXPECT_EQ(handle->cursor().shape(), Qt::ClosedHandCursor);
@@ -206,8 +203,7 @@ TEST(SelectionHandle, ShiftArrowShrinksDownToTenPixels)
 {
     SurfaceWindow w;
     TTestBox* box = w.AddBox(100, 100, 11, 30);
-    TQHandle* handle = w.surface->SelectionHandle();
-    handle->Select(box);
+    TQHandle* handle = w.Select({box});
     QTest::keyClick(handle, Qt::Key_Left, Qt::ShiftModifier);
     EXPECT_EQ(box->geometry(), QRect(100, 100, 10, 30));
     QCoreApplication::processEvents(); // the refit after the change
@@ -228,8 +224,7 @@ TEST(SelectionHandle, NudgesStopAtTheSurfaceEdges)
 {
     SurfaceWindow w;
     TTestBox* box = w.AddBox(0, 1, 20, 20);
-    TQHandle* handle = w.surface->SelectionHandle();
-    handle->Select(box);
+    TQHandle* handle = w.Select({box});
     QTest::keyClick(handle, Qt::Key_Left);
     EXPECT_EQ(box->Left(), 0);
     QTest::keyClick(handle, Qt::Key_Up);
@@ -248,9 +243,7 @@ TEST(SelectionHandle, LockedObjectStaysAndTheHandleIsRefittedAroundAll)
     TTestBox* moving = w.AddBox(50, 50, 30, 30);
     TTestBox* locked = w.AddBox(150, 60, 30, 30);
     locked->SetLocked(true);
-    TQHandle* handle = w.surface->SelectionHandle();
-    handle->Select(moving);
-    handle->Select(locked);
+    TQHandle* handle = w.Select({moving, locked});
     Move(w.surface, {60, 60});
     Press(w.surface, {60, 60});
     clock.Advance(200);
@@ -267,8 +260,7 @@ TEST(SelectionHandle, LockedHandleShowsNoDropAndMovesNothing)
     FakeClock clock;
     SurfaceWindow w;
     TTestBox* box = w.AddBox(50, 50, 40, 40);
-    TQHandle* handle = w.surface->SelectionHandle();
-    handle->Select(box);
+    TQHandle* handle = w.Select({box});
     handle->SetLocked(true);
     Move(w.surface, {70, 70});
     EXPECT_EQ(handle->cursor().shape(), Qt::ForbiddenCursor);
@@ -288,9 +280,7 @@ TEST(SelectionHandle, ZOrderCommandsFollowTheSelection)
     TTestBox* a = w.AddBox(10, 10, 20, 20);
     TTestBox* b = w.AddBox(15, 15, 20, 20);
     TTestBox* c = w.AddBox(20, 20, 20, 20);
-    TQHandle* handle = w.surface->SelectionHandle();
-    handle->Select(b);
-    handle->Select(a);
+    TQHandle* handle = w.Select({b, a});
     handle->BringSelectionToFront();
     EXPECT_EQ(w.surface->PlacedObjects(), QList<TQGraphicControl*>({c, b, a}));
     EXPECT_EQ(w.surface->children().last(), handle);
@@ -309,8 +299,7 @@ TEST(SelectionHandle, MiddleAndToolClicksReachTheWindowedChildBelow)
     editor->setGeometry(300, 200, 100, 80);
     editor->show();
     TTestBox* box = w.AddBox(290, 190, 60, 60);
-    TQHandle* handle = w.surface->SelectionHandle();
-    handle->Select(box);
+    TQHandle* handle = w.Select({box});
     handle->raise();
     Move(w.surface, {320, 220});
     Press(w.surface, {320, 220}, Qt::MiddleButton);
@@ -334,8 +323,7 @@ TEST(SelectionHandle, RightClickOpensTheObjectMenuOnlyForOneObject)
     SurfaceWindow w;
     TTestBox* a = w.AddBox(50, 50, 40, 40);
     TTestBox* b = w.AddBox(60, 60, 40, 40);
-    TQHandle* handle = w.surface->SelectionHandle();
-    handle->Select(a);
+    TQHandle* handle = w.Select({a});
     Move(w.surface, {55, 55});
     Press(w.surface, {55, 55}, Qt::RightButton);
     EXPECT_EQ(QApplication::activePopupWidget(), a->ObjectMenu());

@@ -340,9 +340,7 @@ TEST(SurfaceMouse, ShiftClickOnTheHandleDropsTheObjectUnderIt)
     SurfaceWindow w;
     TTestBox* a = w.AddBox(100, 100, 50, 50);
     TTestBox* b = w.AddBox(160, 100, 50, 50);
-    TQHandle* handle = w.surface->SelectionHandle();
-    handle->Select(a);
-    handle->Select(b);
+    TQHandle* handle = w.Select({a, b});
     Move(w.surface, {120, 120});
     Press(w.surface, {120, 120}, Qt::LeftButton, Qt::ShiftModifier);
     Release(w.surface, {120, 120}, Qt::LeftButton, Qt::ShiftModifier);
