@@ -6,12 +6,10 @@
 
 #include "stream/classregistry.h"
 
-#include <QApplication>
+#include "fuzzsupport.h"
+
 #include <QFile>
 #include <QTemporaryDir>
-
-#include <cstddef>
-#include <cstdint>
 
 namespace {
 
@@ -65,17 +63,10 @@ private:
 
 TQBasePanel& Surface()
 {
-    static int argc = 1;
-    static char name[] = "fuzz_clipboardfile";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = [] {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        TQBasePanel::ObjectClasses().Register<TFuzzTag>();
-        return new QApplication(argc, argv);
-    }();
-    Q_UNUSED(app);
     static QTemporaryDir folder;
     static TQBasePanel* surface = [] {
+        TQBasePanel::ObjectClasses().Register<TFuzzTag>();
+        StartFuzzApplication("fuzz_clipboardfile");
         auto* s = new TQBasePanel;
         s->resize(600, 400);
         s->ClipboardFile = folder.filePath(QStringLiteral("Clipbrd.tmp"));
@@ -116,15 +107,9 @@ QList<TPasted> Selectable(const TQBasePanel& surface)
 
 } // namespace
 
-// Fontconfig keeps its caches for the life of the process; they are not leaks of the reader.
-extern "C" const char* __lsan_default_suppressions()
-{
-    return "leak:libfontconfig.so\n";
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    const QByteArray bytes = FuzzInput(data, size);
     TQBasePanel& surface = Surface();
     if (!WriteClipboard(surface, bytes))
         return 0;

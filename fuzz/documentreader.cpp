@@ -3,10 +3,7 @@
 #include "calendar/calendarpanel32.h"
 #include "surface/qgraphiccontrol.h"
 
-#include <QApplication>
-
-#include <cstddef>
-#include <cstdint>
+#include "fuzzsupport.h"
 
 namespace {
 
@@ -39,16 +36,11 @@ private:
 
 TCalendarPanel32& Page()
 {
-    static int argc = 1;
-    static char name[] = "fuzz_documentreader";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = [] {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    static auto* page = [] {
         PlacedObjectClasses().Register<TFuzzSticker>();
-        return new QApplication(argc, argv);
+        StartFuzzApplication("fuzz_documentreader");
+        return new TCalendarPanel32;
     }();
-    Q_UNUSED(app);
-    static auto* page = new TCalendarPanel32;
     return *page;
 }
 
@@ -62,15 +54,9 @@ void RemovePlacedObjects(TCalendarPanel32& page)
 
 } // namespace
 
-// Fontconfig keeps its caches for the life of the process; they are not leaks of the reader.
-extern "C" const char* __lsan_default_suppressions()
-{
-    return "leak:libfontconfig.so\n";
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    const QByteArray bytes = FuzzInput(data, size);
     TCalendarPanel32& page = Page();
     RemovePlacedObjects(page);
     try {

@@ -2,38 +2,24 @@
 #include "calendar/calendardocument.h"
 #include "calendar/calendarpanel32.h"
 
-#include <QApplication>
-
-#include <cstddef>
-#include <cstdint>
+#include "fuzzsupport.h"
 
 namespace {
 
 TCalendarPanel32& Page()
 {
-    static int argc = 1;
-    static char name[] = "fuzz_stylesheetreader";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = [] {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        return new QApplication(argc, argv);
+    static auto* page = [] {
+        StartFuzzApplication("fuzz_stylesheetreader");
+        return new TCalendarPanel32;
     }();
-    Q_UNUSED(app);
-    static auto* page = new TCalendarPanel32;
     return *page;
 }
 
 } // namespace
 
-// Fontconfig keeps its caches for the life of the process; they are not leaks of the reader.
-extern "C" const char* __lsan_default_suppressions()
-{
-    return "leak:libfontconfig.so\n";
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    const QByteArray bytes = FuzzInput(data, size);
     TCalendarPanel32& page = Page();
     try {
         ReadStyleSheetBytes(page, bytes);
