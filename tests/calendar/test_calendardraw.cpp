@@ -5,11 +5,12 @@
 #include "report/reportprinter.h"
 #include "support/testsupport.h"
 
+#include "pdftext.h"
+
 #include <QFontMetrics>
 #include <QImage>
 #include <QLocale>
 #include <QPainter>
-#include <QProcess>
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
@@ -444,16 +445,6 @@ TEST(PlannerRows, DayReadFromTheSecondLine)
     EXPECT_EQ(PlannerRowDay(QStringLiteral("x1")), 0);
 }
 
-// pdftotext's text of a PDF file, or an empty string when it cannot run.
-QString pdfText(const QString& file)
-{
-    QProcess process;
-    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), file, QStringLiteral("-")});
-    if (!process.waitForFinished(30000))
-        return QString();
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
 TEST(MonthPrinting, PdfHoldsTitleDayNamesAndNumbers)
 {
     const QString file = TestOutputDir(QStringLiteral("calendar")) + QStringLiteral("/month-jan1997.pdf");
@@ -474,7 +465,7 @@ TEST(MonthPrinting, PdfHoldsTitleDayNamesAndNumbers)
     });
     ASSERT_TRUE(printed);
 
-    const QString text = pdfText(file);
+    const QString text = PdfText(file, true);
     ASSERT_FALSE(text.isEmpty());
     EXPECT_TRUE(text.contains(QStringLiteral("January 1997")));
     for (int d = 1; d <= 7; ++d)
@@ -502,7 +493,7 @@ TEST(MonthPrinting, TextsWiderThanTheirBoxAreShortened)
         p.CellFont.size = r.FontPixelSize(10);
         PrintMonth(r, p, QStringLiteral("A title far too long for this little calendar"));
     }));
-    const QString text = pdfText(file);
+    const QString text = PdfText(file, true);
     ASSERT_FALSE(text.isEmpty());
     EXPECT_FALSE(text.contains(QStringLiteral("Wednesday")));
     EXPECT_FALSE(text.contains(QStringLiteral("little calendar")));
@@ -529,7 +520,7 @@ TEST_F(PlannerDrawing, PlannersPrintTheirTitles)
         p.Day = 5;
         PrintDayPlanner(r, p, QString());
     }));
-    const QString text = pdfText(file);
+    const QString text = PdfText(file, true);
     EXPECT_TRUE(text.contains(QStringLiteral("December 29, 1997 - January 4, 1998")));
     EXPECT_TRUE(text.contains(QStringLiteral("Sunday, January 5, 1997")));
     EXPECT_TRUE(text.contains(QStringLiteral("8:00 AM")));

@@ -1,4 +1,5 @@
 #include "calendar/calendarpanel32.h"
+#include "pdftext.h"
 #include "report/reportprinter.h"
 #include "support/testsupport.h"
 #include "surface/qgraphiccontrol.h"
@@ -197,10 +198,7 @@ TEST(CalendarPaint, PrintedPageCarriesTitleDayNamesAndNumbers)
     report.SetOutputFileName(pdf);
     report.SetOrientation(QPageLayout::Landscape);
     ASSERT_TRUE(report.Execute([&](TReportPrinter& r) { page.PrintPage(r, 0, 0); }));
-    QProcess text;
-    text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-    ASSERT_TRUE(text.waitForFinished(20000));
-    const QString words = QString::fromUtf8(text.readAllStandardOutput());
+    const QString words = PdfText(pdf, true);
     EXPECT_TRUE(words.contains(QStringLiteral("January 1997")));
     EXPECT_TRUE(words.contains(QStringLiteral("Wed")));
     EXPECT_TRUE(words.contains(QStringLiteral("31")));

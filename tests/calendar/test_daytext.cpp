@@ -5,8 +5,9 @@
 
 #include "support/testsupport.h"
 
+#include "pdftext.h"
+
 #include <QPainter>
-#include <QProcess>
 #include <QTextDocument>
 
 #include <gtest/gtest.h>
@@ -118,10 +119,7 @@ TEST(DayText, PrintedAsText)
     TReportPrinter report;
     report.SetOutputFileName(pdf);
     ASSERT_TRUE(report.Execute([&](TReportPrinter& r) { f.page.PrintPage(r, 0, 0); }));
-    QProcess text;
-    text.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
-    ASSERT_TRUE(text.waitForFinished(20000));
-    const QString words = QString::fromUtf8(text.readAllStandardOutput());
+    const QString words = PdfText(pdf);
     EXPECT_TRUE(words.contains(QStringLiteral("Piano recital")));
     EXPECT_TRUE(words.contains(QStringLiteral("Grandma")));
     EXPECT_TRUE(words.contains(QStringLiteral("visits")));
