@@ -83,6 +83,17 @@ TEST_F(DayTextEditing, TabAndShiftTabMoveBetweenCellsAndAreAlwaysConsumed)
     QTest::keyClick(editor(), Qt::Key_Tab);
     EXPECT_EQ(main.CurrentCell, 42);
     EXPECT_TRUE(editor()->IsEmpty());
+
+    // A week planner has eight cells: past the notes row there is no free area to move to.
+    main.DoSaveRichtext();
+    page->SetCalendarLayout(loWeek);
+    page->RenderToBitmap();
+    ASSERT_TRUE(page->Cell(9).rFree.isEmpty());
+    clickCell(8);
+    ASSERT_EQ(main.CurrentCell, 8);
+    QTest::keyClick(editor(), Qt::Key_Tab);
+    EXPECT_EQ(main.CurrentCell, 8);
+    EXPECT_TRUE(editor()->isVisible());
 }
 
 TEST_F(DayTextEditing, CtrlASelectsAllAndAnEmptyCellStartsInTheDefaultFont)
