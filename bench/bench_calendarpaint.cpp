@@ -1,5 +1,7 @@
-// Paints the calendar page of representative layouts at two zooms, and exports each as an image.
+// Paints the calendar page of representative layouts at two zooms, exports each as an image, and
+// paints a month whose every cell holds day text.
 #include "calendar/calendarpanel32.h"
+#include "richtext/wprtfstorage.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -48,6 +50,33 @@ void ExportPage(benchmark::State& state)
     }
 }
 
+// Three formatted paragraphs, as a busy family calendar holds in every day.
+QByteArray dayText(int cell)
+{
+    return "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0 Arial;}{\\f1 Times New Roman;}}"
+           "{\\colortbl;\\red255\\green0\\blue0;\\red0\\green0\\blue128;}"
+           "\\pard{\\f1\\fs20\\b\\cf1 Note " +
+           QByteArray::number(cell) +
+           "}\\par\\pard{\\fs16 Swim at 9:30, then \\i lunch\\i0  with Anna}\\par"
+           "\\pard\\qr{\\fs14\\ul\\cf2 Call the plumber}\\par}";
+}
+
+// The whole month page with text in all 42 cells, repainted as the screen does.
+void PaintPageWithDayTexts(benchmark::State& state)
+{
+    TCalendarPanel32 filled;
+    filled.ResetToDefaults();
+    filled.SetCalendarLayout(loFullCalendar);
+    for (int i = 1; i <= kCellCount; ++i)
+        filled.CellStorage(i)->SetRtfData(dayText(i));
+    filled.SetScale(state.range(0) / 100.0f);
+    filled.RenderToBitmap();
+    for (auto _ : state) {
+        QImage image = filled.RenderToBitmap();
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+
 void layouts(benchmark::internal::Benchmark* b)
 {
     for (int layout : {1, 3, 5, 17, 19, 21})
@@ -59,6 +88,7 @@ void layouts(benchmark::internal::Benchmark* b)
 
 BENCHMARK(PaintPage)->Apply(layouts)->Unit(benchmark::kMillisecond);
 BENCHMARK(ExportPage)->Apply(layouts)->Unit(benchmark::kMillisecond);
+BENCHMARK(PaintPageWithDayTexts)->Arg(100)->Arg(60)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
