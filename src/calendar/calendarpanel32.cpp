@@ -592,6 +592,10 @@ void TCalendarPanel32::paintDayTexts(QPainter& painter)
 // Every text is laid out at cell 1's screen size and stretched into its printed cell, as vector drawing.
 void TCalendarPanel32::printDayTexts(TReportPrinter& report, const CalendarDrawParams& printed)
 {
+    // Texts are laid out at the size a screen paint gave cell 1; a page printed before it was ever
+    // shown (an export from the command line) paints once off screen to learn it.
+    if (m_printLayoutSize.isEmpty() && HasAnyText())
+        RenderToBitmap();
     const QSize layout(m_printLayoutSize.right - m_printLayoutSize.left + 1,
                        m_printLayoutSize.bottom - m_printLayoutSize.top + 1);
     if (layout.isEmpty())

@@ -58,6 +58,14 @@ TRun RunAlmarin(const QStringList& arguments)
     return run;
 }
 
+QString PdfInfo(const QString& pdf)
+{
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {pdf});
+    info.waitForFinished(20000);
+    return QString::fromUtf8(info.readAllStandardOutput());
+}
+
 class CommandLine : public ::testing::Test
 {
 protected:
@@ -186,6 +194,18 @@ TEST_F(CommandLine, ExportWritesEveryFormatFromTheRealProgram)
     QFile pdfFile(Out(QStringLiteral("out.pdf")));
     ASSERT_TRUE(pdfFile.open(QIODevice::ReadOnly));
     EXPECT_TRUE(pdfFile.read(5) == QByteArray("%PDF-"));
+    EXPECT_TRUE(PdfInfo(Out(QStringLiteral("out.pdf"))).contains(QStringLiteral("612 x 792 pts")));
+
+    // A landscape layout prints on a landscape sheet, its day text as text.
+    m_page.SetScale(1.0f);
+    m_page.SetCalendarLayout(LOFullCalendarLS);
+    SaveToFile(m_page, Document());
+    ASSERT_EQ(RunAlmarin({QStringLiteral("--export"), Out(QStringLiteral("wide.pdf")), Document()}).exitCode, 0);
+    EXPECT_TRUE(PdfInfo(Out(QStringLiteral("wide.pdf"))).contains(QStringLiteral("792 x 612 pts")));
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {Out(QStringLiteral("wide.pdf")), QStringLiteral("-")});
+    ASSERT_TRUE(text.waitForFinished(20000));
+    EXPECT_TRUE(QString::fromUtf8(text.readAllStandardOutput()).contains(QStringLiteral("Dentist")));
 }
 
 TEST_F(CommandLine, ExportToADocumentSavesItAgainAsVersionFour)

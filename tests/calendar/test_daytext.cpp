@@ -124,3 +124,16 @@ TEST(DayText, PrintedAsText)
     EXPECT_TRUE(words.contains(QStringLiteral("Grandma")));
     EXPECT_TRUE(words.contains(QStringLiteral("visits")));
 }
+
+TEST(DayText, PrintedEvenWhenThePageWasNeverShown)
+{
+    TCalendarPanel32 page;
+    page.ResetToDefaults();
+    page.SetCalendarLayout(loFullCalendar);
+    putText(page, 12, QStringLiteral("Bake sale"));
+    const QString pdf = TestOutputDir(QStringLiteral("calendar")) + QStringLiteral("/daytext-unshown.pdf");
+    TReportPrinter report;
+    report.SetOutputFileName(pdf);
+    ASSERT_TRUE(report.Execute([&](TReportPrinter& r) { page.PrintPage(r, 0, 0); }));
+    EXPECT_TRUE(PdfText(pdf).contains(QStringLiteral("Bake sale")));
+}
