@@ -26,6 +26,9 @@ void TCalendarMain::setupDayTextEditor()
     connect(m_editor, &TWPRichText::changed, this, &TCalendarMain::WPRichText1Change);
     connect(m_editor, &TWPRichText::pictureDropped, this, [this] { SetModified(true); });
 
+    // Attached from the start so that the idle bar shows what typing would use, not its first list entries.
+    m_editorToolBar->Attach(m_editor);
+    m_editor->SetInsertionAttributes(Preferences.DefaultFont);
     m_editorToolBar->SetEnabled(false);
     m_page->setAcceptDrops(true);
     m_page->ClickedInCellEvent = [this](TRect rTotal, TRect rFree, int iCell, int iDay) {
