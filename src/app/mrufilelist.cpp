@@ -46,18 +46,7 @@ void TMRUFileList::Add(const QString& fileName)
     m_items.prepend(fileName);
     while (m_items.size() > Maximum)
         m_items.removeLast();
-    if (!m_updating)
-        Rebuild();
-}
-
-void TMRUFileList::Remove(const QString& fileName)
-{
-    const qsizetype at = indexWithoutCase(m_items, fileName);
-    if (at < 0)
-        return;
-    m_items.removeAt(at);
-    if (!m_updating)
-        Rebuild();
+    Rebuild();
 }
 
 void TMRUFileList::Load()
@@ -111,7 +100,7 @@ void TMRUFileList::Rebuild()
         const int position = i + 1;
         auto* item = new TMRUMenuItem(
             position, QLatin1Char('&') + QString::number(position) + QLatin1Char(' ') + m_items[i], target);
-        connect(item, &QAction::triggered, this, [this, position] { ItemClicked(position); });
+        connect(item, &QAction::triggered, this, [this, item] { ItemClicked(item->Position()); });
         target->addAction(item);
         m_menuActions.append(item);
     }

@@ -46,7 +46,6 @@ public:
     // Moves the name to the top (compared without regard to case) or inserts it there, dropping the
     // oldest entries beyond Maximum.
     void Add(const QString& fileName);
-    void Remove(const QString& fileName);
     void Load();
     void Save();
     void Rebuild();
@@ -58,5 +57,4 @@ private:
     QPointer<QMenu> m_fileMenu;
     QList<QPointer<QAction>> m_menuActions;
     QPointer<QMenu> m_submenu;
-    bool m_updating = false;
 };

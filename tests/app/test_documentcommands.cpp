@@ -185,7 +185,6 @@ TEST_F(DocumentCommands, SavingAtFortyPercentWritesAtOneHundredAndShowsFortyAgai
     page->SetScale(ZoomFromPercent(40));
     ASSERT_TRUE(main->SaveCalendarFile(path("Zoom.QXF")));
     EXPECT_EQ(PercentFromZoom(page->Scale()), 40);
-    TCalendarPanel32 reread;
     main->OpenCalendarFile(path("Zoom.QXF"));
     EXPECT_EQ(PercentFromZoom(page->Scale()), 40);
     EXPECT_EQ(page->MainCalMonth(), 12);
