@@ -55,6 +55,10 @@ void TCalendarMain::CalendarPanelClickedInCellEvent(TRect, TRect rFree, int iCel
     m_editor->SetPageSize(RoundHalfEven(w / z / ppi * 1440.0), RoundHalfEven(h / z / ppi * 1440.0));
     m_editor->SetZoom(RoundHalfEven(z * 100.0));
     m_editor->LoadFrom(*CurrentStorage);
+    // New text in an empty cell starts in the default editor font. Only here, when the cell is opened:
+    // coming back from the tool bar must keep what was chosen there.
+    if (m_editor->IsEmpty())
+        m_editor->SetInsertionAttributes(Preferences.DefaultFont);
     m_editor->setGeometry(m_page->x() + rFree.left + 1, m_page->y() + rFree.top + 1, w, h);
     m_editor->raise();
     m_editor->show();
@@ -77,8 +81,6 @@ void TCalendarMain::WPRichText1Enter()
 {
     m_editorToolBar->SetEnabled(true);
     m_editorToolBar->Attach(m_editor);
-    if (m_editor->IsEmpty())
-        m_editor->SetInsertionAttributes(Preferences.DefaultFont);
 }
 
 void TCalendarMain::WPRichText1Change()

@@ -33,6 +33,8 @@ TWPRichText::TWPRichText(QWidget* parent) : QGraphicsView(parent)
     m_item->setDefaultTextColor(Qt::black);
     m_item->setTextInteractionFlags(Qt::TextEditorInteraction);
     scene()->addItem(m_item);
+    // A click on the page below the text must not take the keys away from the text.
+    scene()->setStickyFocus(true);
     scene()->setFocusItem(m_item);
 
     setFrameStyle(QFrame::Box | QFrame::Plain);
@@ -374,7 +376,19 @@ void TWPRichText::keyPressEvent(QKeyEvent* event)
 
 void TWPRichText::mousePressEvent(QMouseEvent* event)
 {
+    const QTextCursor before = m_item->textCursor();
     QGraphicsView::mousePressEvent(event);
+    if (event->button() == Qt::LeftButton && !itemAt(event->position().toPoint())) {
+        // The text ends above the page's bottom: a click below it goes to the nearest place in it.
+        const QPointF point = m_item->mapFromScene(mapToScene(event->position().toPoint()));
+        const int position = m_doc->documentLayout()->hitTest(point, Qt::FuzzyHit);
+        if (position >= 0)
+            SetCaretPosition(position);
+    }
+    // A click where the caret already is keeps the attributes just chosen for the next characters.
+    const QTextCursor after = m_item->textCursor();
+    if (!before.hasSelection() && !after.hasSelection() && after.position() == before.position())
+        m_item->setTextCursor(before);
     CaretMaybeMoved();
 }
 

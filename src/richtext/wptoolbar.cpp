@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QFontComboBox>
 #include <QIcon>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPixmap>
 
@@ -120,9 +121,20 @@ TWPToolBar::TWPToolBar(QWidget* parent) : QToolBar(parent)
     m_paste = addAction(ThemeIcon("edit-paste"), tr("Paste"));
     m_selectAll = addAction(ThemeIcon("edit-select-all"), tr("Select All"));
 
+    // A choice made in a list goes back to the editor with the keyboard focus, so typing goes on there.
+    for (QComboBox* box : {static_cast<QComboBox*>(m_fontName), m_fontSize})
+        box->setInsertPolicy(QComboBox::NoInsert);
     connect(m_fontName, &QFontComboBox::currentFontChanged, this, [this](const QFont& font) {
         if (m_editor && !m_following)
             m_editor->SetFontName(font.family());
+    });
+    connect(m_fontName, &QComboBox::activated, this, &TWPToolBar::ReturnFocus);
+    connect(m_fontName->lineEdit(), &QLineEdit::returnPressed, this, [this] {
+        const int index = m_fontName->findText(m_fontName->currentText(), Qt::MatchFixedString);
+        if (index >= 0)
+            m_fontName->setCurrentIndex(index);
+        FollowEditor();
+        ReturnFocus();
     });
     connect(m_fontSize, &QComboBox::currentTextChanged, this, [this](const QString& text) {
         bool ok = false;
@@ -130,10 +142,18 @@ TWPToolBar::TWPToolBar(QWidget* parent) : QToolBar(parent)
         if (m_editor && !m_following && ok && size >= 6)
             m_editor->SetFontSize(size);
     });
-    connect(m_color, &QComboBox::currentIndexChanged, this, [this](int index) {
-        if (m_editor && !m_following && index >= 0)
-            m_editor->SetColor(m_color->itemData(index).value<QColor>());
+    connect(m_fontSize, &QComboBox::activated, this, &TWPToolBar::ReturnFocus);
+    // A size typed and confirmed with Enter; the box shows the caret's size again when it was no size.
+    connect(m_fontSize->lineEdit(), &QLineEdit::returnPressed, this, [this] {
+        FollowEditor();
+        ReturnFocus();
     });
+    connect(m_color, &QComboBox::activated, this, [this](int index) {
+        if (m_editor && index >= 0)
+            m_editor->SetColor(m_color->itemData(index).value<QColor>());
+        ReturnFocus();
+    });
+    connect(this, &QToolBar::actionTriggered, this, &TWPToolBar::ReturnFocus);
     connect(m_bold, &QAction::triggered, this, [this](bool on) {
         if (m_editor)
             m_editor->SetBold(on);
@@ -193,6 +213,12 @@ void TWPToolBar::SetEnabled(bool enabled)
     // Actions keep their own state (shortcuts would fire otherwise).
     for (QAction* action : actions())
         action->setEnabled(enabled);
+}
+
+void TWPToolBar::ReturnFocus()
+{
+    if (m_editor && m_editor->isVisible())
+        m_editor->setFocus(Qt::OtherFocusReason);
 }
 
 void TWPToolBar::SetJustifyVisible(bool visible)

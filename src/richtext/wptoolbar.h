@@ -43,6 +43,8 @@ public:
 
 private:
     void FollowEditor();
+    // Gives the keyboard focus back to the editor after a choice on the bar.
+    void ReturnFocus();
     QAction* AddAlignment(const QString& text, Qt::Alignment alignment);
 
     QPointer<TWPRichText> m_editor;

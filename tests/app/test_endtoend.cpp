@@ -1,9 +1,11 @@
-// A person's first session: a new calendar, notes typed in bold into three days, saved, closed and
-// reopened from the recent-files menu. Screenshots of each step go to the test output folder.
+// A person's first session: a new calendar, notes typed into three days in a colour and size chosen on
+// the tool bar, saved, closed and reopened from the recent-files menu. Keys go wherever the focus is, as
+// they do for a person. Screenshots of each step go to the test output folder.
 #include "app/calendarmain.h"
 #include "app/calendarproperties.h"
 #include "app/mrufilelist.h"
 #include "calendar/calendarpanel32.h"
+#include "richtext/charattributes.h"
 #include "richtext/wprichtext.h"
 #include "richtext/wprtfstorage.h"
 #include "richtext/wptoolbar.h"
@@ -12,8 +14,11 @@
 #include "platform/messages.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QTest>
@@ -32,6 +37,41 @@ QPoint middleOf(const TCalendarPanel32& page, int cell)
 {
     const TRect r = page.Cell(cell).rFree;
     return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+void typeIntoFocus(const QString& text)
+{
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
+    QTest::keyClicks(QApplication::focusWidget(), text);
+}
+
+void pressInFocus(Qt::Key key)
+{
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
+    QTest::keyClick(QApplication::focusWidget(), key);
+}
+
+// Opens the drop-down list with the mouse and clicks the entry.
+void chooseFromList(QComboBox* box, const QString& entry)
+{
+    QTest::mouseClick(box, Qt::LeftButton);
+    QAbstractItemView* list = box->view();
+    ASSERT_TRUE(list->isVisible());
+    const QModelIndex index = box->model()->index(box->findText(entry), 0);
+    list->scrollTo(index);
+    const QPoint at = list->visualRect(index).center();
+    QTest::mouseMove(list->viewport(), at);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+    EXPECT_FALSE(list->isVisible());
+}
+
+// Clicks into the size box, replaces its number and presses Enter.
+void typeSize(QComboBox* box, const QString& size)
+{
+    QTest::mouseClick(box->lineEdit(), Qt::LeftButton);
+    box->lineEdit()->selectAll();
+    QTest::keyClicks(box->lineEdit(), size);
+    QTest::keyClick(box->lineEdit(), Qt::Key_Return);
 }
 
 } // namespace
@@ -73,21 +113,46 @@ TEST(EndToEnd, NewTypeSaveCloseAndReopenFromTheRecentFiles)
         EXPECT_TRUE(main.Control(QStringLiteral("Savebutton"))->isVisible());
         page->RenderToBitmap();
 
-        const QStringList notes{QStringLiteral("Piano 4pm"), QStringLiteral("Dentist"), QStringLiteral("Party!")};
-        const int cells[] = {10, 17, 24};
-        for (int i = 0; i < 3; ++i) {
-            QTest::mouseClick(page, Qt::LeftButton, {}, middleOf(*page, cells[i]));
-            ASSERT_TRUE(main.DayTextEditor()->isVisible());
-            ASSERT_TRUE(main.DayTextToolBar()->BoldAction()->isEnabled()) << i;
-            main.DayTextToolBar()->BoldAction()->trigger();
-            QTest::keyClicks(main.DayTextEditor(), notes[i]);
-            EXPECT_TRUE(main.DayTextEditor()->AttributesAt(1).bold()) << i;
+        struct Note
+        {
+            int cell;
+            const char* color;
+            const char* size;
+            QString first, more;
+            TColor rgb;
+        };
+        const Note notes[] = {{10, "Red", "14", QStringLiteral("Piano"), QStringLiteral(" 4pm"), RGBValue(255, 0, 0)},
+                              {17, "Navy", "9", QStringLiteral("Den"), QStringLiteral("tist"), RGBValue(0, 0, 128)},
+                              {24, "Green", "20", QStringLiteral("Party"), QStringLiteral("!"), RGBValue(0, 128, 0)}};
+        TWPToolBar* bar = main.DayTextToolBar();
+        for (const Note& note : notes) {
+            QTest::mouseClick(page, Qt::LeftButton, {}, middleOf(*page, note.cell));
+            TWPRichText* editor = main.DayTextEditor();
+            ASSERT_TRUE(editor->isVisible());
+            ASSERT_TRUE(bar->BoldAction()->isEnabled()) << note.cell;
+            QTest::mouseClick(bar->widgetForAction(bar->BoldAction()), Qt::LeftButton);
+            chooseFromList(bar->ColorList(), QLatin1String(note.color));
+            EXPECT_EQ(QApplication::focusWidget(), editor) << note.cell;
+            typeSize(bar->FontSizeList(), QLatin1String(note.size));
+            EXPECT_EQ(QApplication::focusWidget(), editor) << note.cell;
+            typeIntoFocus(note.first);
+            // Clicking back into the cell, below the line just typed, and going on typing.
+            QTest::mouseClick(editor->viewport(), Qt::LeftButton, {}, editor->viewport()->rect().bottomRight());
+            typeIntoFocus(note.more);
+            EXPECT_EQ(editor->PlainText(), note.first + note.more) << note.cell;
+            if (note.cell == 10)
+                shoot(main, "03-typing.png");
+            pressInFocus(Qt::Key_Tab); // leaves the cell
+            EXPECT_EQ(main.CurrentCell, note.cell + 1);
+            const FontDescription stored = CharAttributesAt(page->CellStorage(note.cell)->Document(), 1);
+            EXPECT_EQ(stored.color, note.rgb) << note.cell;
+            EXPECT_EQ(stored.size, QByteArray(note.size).toInt()) << note.cell;
+            EXPECT_TRUE(stored.bold()) << note.cell;
         }
-        shoot(main, "03-typing.png");
         main.DoSaveRichtext();
         shoot(main, "04-typed.png");
 
-        QTest::mouseClick(static_cast<QAbstractButton*>(main.Control(QStringLiteral("Savebutton"))), Qt::LeftButton);
+        main.Action(QStringLiteral("mnuSaveAs"))->trigger();
         EXPECT_FALSE(main.Modified());
         EXPECT_EQ(main.windowTitle(), QStringLiteral("Almarin  [Family.QXF]"));
         EXPECT_FALSE(main.Control(QStringLiteral("Savebutton"))->isVisible());
@@ -114,8 +179,10 @@ TEST(EndToEnd, NewTypeSaveCloseAndReopenFromTheRecentFiles)
         EXPECT_EQ(page->CellStorage(17)->PlainText(), QStringLiteral("Dentist"));
         EXPECT_EQ(page->CellStorage(24)->PlainText(), QStringLiteral("Party!"));
         QTest::mouseClick(page, Qt::LeftButton, {}, middleOf(*page, 17));
-        bool own = false;
-        EXPECT_TRUE(main.DayTextEditor()->AttributesAt(1, &own).bold());
+        const FontDescription reopened = main.DayTextEditor()->AttributesAt(5);
+        EXPECT_TRUE(reopened.bold());
+        EXPECT_EQ(reopened.color, RGBValue(0, 0, 128));
+        EXPECT_EQ(reopened.size, 9);
         main.DoSaveRichtext();
         EXPECT_EQ(page->CellStorage(17)->PlainText(), QStringLiteral("Dentist")); // opening and closing keeps it
         shoot(main, "05-reopened.png");

@@ -246,3 +246,13 @@ TEST_F(EditorTest, CopyAndPasteCarryFormattingThroughRtf)
     EXPECT_EQ(editor.PlainText(), QStringLiteral("bold"));
     EXPECT_EQ(editor.AttributesAt(1), Font("Arial", 16, fsBold, RGBValue(0, 128, 0)));
 }
+
+TEST_F(EditorTest, ClickBelowTheTextKeepsTheKeysAndTheAttributesJustChosen)
+{
+    QTest::keyClicks(&editor, QStringLiteral("abc"));
+    editor.SetColor(QColor(255, 0, 0));
+    QTest::mouseClick(editor.viewport(), Qt::LeftButton, {}, editor.viewport()->rect().bottomRight());
+    QTest::keyClicks(&editor, QStringLiteral("d"));
+    EXPECT_EQ(editor.PlainText(), QStringLiteral("abcd"));
+    EXPECT_EQ(editor.AttributesAt(3).color, RGBValue(255, 0, 0));
+}
