@@ -15,6 +15,7 @@
 #include <QGraphicsScene>
 #include <QGraphicsTextItem>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -368,8 +369,40 @@ void TWPRichText::AppendParagraph(const QString& text, const FontDescription& fo
     m_item->setTextCursor(cursor);
 }
 
+namespace {
+
+// Ctrl+B, Ctrl+I and Ctrl+U, as every text editor has them: the style a key toggles, 0 for other keys.
+int StyleKeyFlag(const QKeyEvent* event)
+{
+    if (event->modifiers() != Qt::ControlModifier)
+        return 0;
+    switch (event->key()) {
+    case Qt::Key_B:
+        return fsBold;
+    case Qt::Key_I:
+        return fsItalic;
+    case Qt::Key_U:
+        return fsUnderline;
+    default:
+        return 0;
+    }
+}
+
+} // namespace
+
 void TWPRichText::keyPressEvent(QKeyEvent* event)
 {
+    if (const int flag = StyleKeyFlag(event)) {
+        // As the tool bar's buttons: the opposite of what the caret shows.
+        const bool on = !(InsertionAttributes().style & flag);
+        if (flag == fsBold)
+            SetBold(on);
+        else if (flag == fsItalic)
+            SetItalic(on);
+        else
+            SetUnderline(on);
+        return;
+    }
     QGraphicsView::keyPressEvent(event);
     CaretMaybeMoved();
 }

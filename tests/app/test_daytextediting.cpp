@@ -1,13 +1,16 @@
 #include "app/calendarmain.h"
 #include "calendar/calendarpanel32.h"
+#include "richtext/charattributes.h"
 #include "richtext/wprichtext.h"
 #include "richtext/wprtfstorage.h"
 #include "richtext/wptoolbar.h"
 #include "support/testsupport.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QMimeData>
 #include <QTest>
+#include <QTextDocument>
 
 #include <gtest/gtest.h>
 
@@ -125,4 +128,33 @@ TEST_F(DayTextEditing, APictureDroppedOnACellGoesIntoItsText)
     EXPECT_TRUE(main.Modified());
     main.DoSaveRichtext();
     EXPECT_FALSE(page->CellStorage(15)->IsEmpty());
+}
+
+TEST_F(DayTextEditing, CtrlBIAndUToggleTheirStyleAsTheButtonsDo)
+{
+    const struct
+    {
+        Qt::Key key;
+        int style;
+        QAction* (TWPToolBar::*button)() const;
+    } keys[] = {{Qt::Key_B, fsBold, &TWPToolBar::BoldAction},
+                {Qt::Key_I, fsItalic, &TWPToolBar::ItalicAction},
+                {Qt::Key_U, fsUnderline, &TWPToolBar::UnderlineAction}};
+    clickCell(12);
+    for (const auto& k : keys) {
+        QAction* button = (main.DayTextToolBar()->*k.button)();
+        QTest::keyClick(QApplication::focusWidget(), k.key, Qt::ControlModifier);
+        EXPECT_TRUE(button->isChecked()) << k.style;
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("x"));
+        QTest::keyClick(QApplication::focusWidget(), k.key, Qt::ControlModifier);
+        EXPECT_FALSE(button->isChecked()) << k.style;
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("y"));
+    }
+    main.DoSaveRichtext();
+    const QTextDocument& text = page->CellStorage(12)->Document();
+    EXPECT_EQ(text.toPlainText(), QStringLiteral("xyxyxy"));
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(CharAttributesAt(text, 2 * i).style, keys[i].style) << i;
+        EXPECT_EQ(CharAttributesAt(text, 2 * i + 1).style, 0) << i;
+    }
 }
