@@ -17,6 +17,17 @@
 #include <QKeyEvent>
 #include <QMimeData>
 
+namespace {
+
+// Only a cell with room for text takes a dropped picture; elsewhere it would go into a text no one sees.
+bool TakesText(const TCalendarPanel32& page, QPoint at)
+{
+    const int cell = page.CellAt(at);
+    return cell != 0 && !page.Cell(cell).rFree.isEmpty();
+}
+
+} // namespace
+
 void TCalendarMain::setupDayTextEditor()
 {
     m_editor = new TWPRichText(m_pageHolder);
@@ -104,7 +115,7 @@ bool TCalendarMain::CellTabKey(QKeyEvent* event)
 
 bool TCalendarMain::CalendarPanelDragOver(QDragMoveEvent* event)
 {
-    if (!CarriesImages(event->mimeData()) || !m_page->PointInCell(event->position().toPoint()))
+    if (!CarriesImages(event->mimeData()) || !TakesText(*m_page, event->position().toPoint()))
         return false;
     event->acceptProposedAction();
     return true;
@@ -114,7 +125,7 @@ void TCalendarMain::CalendarPanelDragDrop(QDropEvent* event)
 {
     const QPoint at = event->position().toPoint();
     const QList<QImage> images = DroppedImages(event->mimeData());
-    if (images.isEmpty())
+    if (images.isEmpty() || !TakesText(*m_page, at))
         return;
     DoSaveRichtext();
     m_page->ClickCellAt(at);

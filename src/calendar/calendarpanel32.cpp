@@ -355,9 +355,11 @@ int TCalendarPanel32::CellOfDay(int day) const
     return -1;
 }
 
+// A cell without room for text (numbers centred, a planner's label column) has nothing to edit: an
+// editor opened on it could not be seen and would swallow the typing.
 void TCalendarPanel32::raiseCell(int i)
 {
-    if (ClickedInCellEvent && i >= 1 && i <= kCellCount)
+    if (ClickedInCellEvent && i >= 1 && i <= kCellCount && !m_cells[i].rFree.isEmpty())
         ClickedInCellEvent(m_cells[i].rTotal, m_cells[i].rFree, i, m_cells[i].iDay);
 }
 
@@ -373,17 +375,13 @@ void TCalendarPanel32::ClickCellAt(QPoint p)
 
 void TCalendarPanel32::OpenPreviousCell(int i)
 {
-    if (i <= 1 || i > kCellCount)
-        return;
-    if (!m_cells[i - 1].rFree.isEmpty())
+    if (i > 1 && i <= kCellCount)
         raiseCell(i - 1);
 }
 
 void TCalendarPanel32::OpenNextCell(int i)
 {
-    if (i < 1 || i >= kCellCount)
-        return;
-    if (!m_cells[i + 1].rFree.isEmpty())
+    if (i >= 1 && i < kCellCount)
         raiseCell(i + 1);
 }
 

@@ -158,3 +158,40 @@ TEST_F(DayTextEditing, CtrlBIAndUToggleTheirStyleAsTheButtonsDo)
         EXPECT_EQ(CharAttributesAt(text, 2 * i + 1).style, 0) << i;
     }
 }
+
+TEST_F(DayTextEditing, AClickWhereACellHasNoRoomForTextChangesNothing)
+{
+    // Numbers centred leave a month's cells no free area.
+    page->SetNumberPosition(cnpCenter);
+    page->RenderToBitmap();
+    const TRect cell = page->Cell(10).rTotal;
+    const QPoint middle((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2);
+    QTest::mouseClick(page, Qt::LeftButton, {}, middle);
+    // Nor does a picture dropped there go into a cell no one sees.
+    QImage picture(8, 8, QImage::Format_RGB32);
+    picture.fill(Qt::blue);
+    QMimeData mime;
+    mime.setImageData(picture);
+    QDragMoveEvent over(middle, Qt::CopyAction, &mime, Qt::LeftButton, {});
+    QApplication::sendEvent(page, &over);
+    EXPECT_FALSE(over.isAccepted());
+    QDropEvent drop(QPointF(middle), Qt::CopyAction, &mime, Qt::LeftButton, {});
+    QApplication::sendEvent(page, &drop);
+    EXPECT_FALSE(main.EditingCell);
+    EXPECT_FALSE(editor()->isVisible());
+    EXPECT_EQ(main.CurrentCell, 0);
+    EXPECT_FALSE(main.Modified());
+
+    // A week planner's label column, clicked while a day of the week is being edited.
+    page->SetCalendarLayout(loWeek);
+    page->RenderToBitmap();
+    clickCell(1);
+    QTest::keyClicks(editor(), QStringLiteral("Swim"));
+    for (int row = 1; row <= 8; ++row) {
+        const TRect r = page->Cell(row).rTotal;
+        QTest::mouseClick(page, Qt::LeftButton, {}, QPoint(r.left - 10, (r.top + r.bottom) / 2));
+        EXPECT_EQ(main.CurrentCell, 1) << row;
+        EXPECT_TRUE(editor()->isVisible()) << row;
+        EXPECT_EQ(editor()->PlainText(), QStringLiteral("Swim")) << row;
+    }
+}
