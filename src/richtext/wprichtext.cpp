@@ -17,11 +17,29 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QStyleOptionGraphicsItem>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
 #include <QTextLayout>
+
+namespace {
+
+// The item would frame itself with a dashed line while it has the focus, which looks like a box inside
+// the cell; the editor's own border is the frame.
+class PageTextItem : public QGraphicsTextItem
+{
+public:
+    void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override
+    {
+        QStyleOptionGraphicsItem plain(*option);
+        plain.state &= ~(QStyle::State_Selected | QStyle::State_HasFocus);
+        QGraphicsTextItem::paint(painter, &plain, widget);
+    }
+};
+
+} // namespace
 
 TWPRichText::TWPRichText(QWidget* parent) : QGraphicsView(parent)
 {
@@ -29,7 +47,7 @@ TWPRichText::TWPRichText(QWidget* parent) : QGraphicsView(parent)
     m_doc = new QTextDocument(this);
     PrepareRichDocument(*m_doc);
     m_doc->setUndoRedoEnabled(true);
-    m_item = new QGraphicsTextItem;
+    m_item = new PageTextItem;
     m_item->setDocument(m_doc);
     m_item->setDefaultTextColor(Qt::black);
     m_item->setTextInteractionFlags(Qt::TextEditorInteraction);

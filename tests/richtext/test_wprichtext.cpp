@@ -251,8 +251,20 @@ TEST_F(EditorTest, ClickBelowTheTextKeepsTheKeysAndTheAttributesJustChosen)
 {
     QTest::keyClicks(&editor, QStringLiteral("abc"));
     editor.SetColor(QColor(255, 0, 0));
-    QTest::mouseClick(editor.viewport(), Qt::LeftButton, {}, editor.viewport()->rect().bottomRight());
+    QTest::mouseClick(editor.viewport(), Qt::LeftButton, {},
+                      QPoint(editor.viewport()->width() / 2, editor.viewport()->height() - 2));
     QTest::keyClicks(&editor, QStringLiteral("d"));
     EXPECT_EQ(editor.PlainText(), QStringLiteral("abcd"));
     EXPECT_EQ(editor.AttributesAt(3).color, RGBValue(255, 0, 0));
+}
+
+TEST_F(EditorTest, TheFocusedTextDrawsNoFrameOfItsOwn)
+{
+    QTest::keyClicks(&editor, QStringLiteral("x"));
+    ASSERT_TRUE(editor.hasFocus());
+    const QImage shown = editor.viewport()->grab().toImage();
+    // The line's last pixel row lies below the letter: nothing but paper there.
+    const int row = int(editor.Document().size().height()) - 1;
+    for (int x = 0; x < shown.width(); ++x)
+        ASSERT_EQ(shown.pixelColor(x, row), QColor(Qt::white)) << x;
 }
