@@ -121,7 +121,8 @@ TWPToolBar::TWPToolBar(QWidget* parent) : QToolBar(parent)
     m_paste = addAction(ThemeIcon("edit-paste"), tr("Paste"));
     m_selectAll = addAction(ThemeIcon("edit-select-all"), tr("Select All"));
 
-    // A choice made in a list goes back to the editor with the keyboard focus, so typing goes on there.
+    // Every choice on the bar hands the keyboard focus back to the editor, so typing goes on there.
+    // Names and sizes typed into the boxes are taken on Enter, never added to the lists.
     for (QComboBox* box : {static_cast<QComboBox*>(m_fontName), m_fontSize})
         box->setInsertPolicy(QComboBox::NoInsert);
     connect(m_fontName, &QFontComboBox::currentFontChanged, this, [this](const QFont& font) {
@@ -148,6 +149,7 @@ TWPToolBar::TWPToolBar(QWidget* parent) : QToolBar(parent)
         FollowEditor();
         ReturnFocus();
     });
+    // Taken on every choice, also of the colour shown, which may be only the caret's among others selected.
     connect(m_color, &QComboBox::activated, this, [this](int index) {
         if (m_editor && index >= 0)
             m_editor->SetColor(m_color->itemData(index).value<QColor>());
