@@ -4,6 +4,7 @@
 
 #include "calendarpanel32.h"
 
+#include "platform/atomicfile.h"
 #include "platform/rounding.h"
 #include "richtext/wprtfstorage.h"
 #include "stream/componentio.h"
@@ -12,7 +13,6 @@
 #include "surface/qgraphiccontrol.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QWidget>
 
 namespace {
@@ -229,9 +229,9 @@ QByteArray ReadWholeFile(const QString& fileName)
 
 void WriteWholeFile(const QString& fileName, const QByteArray& bytes)
 {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw ECalendarFileError(fileName, file.errorString());
+    const QString error = TAtomicFile::WriteWhole(fileName, bytes);
+    if (!error.isEmpty())
+        throw ECalendarFileError(fileName, error);
 }
 
 } // namespace

@@ -6,12 +6,18 @@
 #include "richtext/wprtfstorage.h"
 #include "surface/qgraphiccontrol.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTextStream>
 
 #include <gtest/gtest.h>
+
+#include <csignal>
+#include <functional>
+
+#include <sys/resource.h>
 
 // A placed object kind the program does not know: the dump still shows it.
 class TCliTestSticker : public TQGraphicControl
@@ -37,9 +43,12 @@ struct TRun
     QString err;
 };
 
-TRun RunAlmarin(const QStringList& arguments)
+// `childSetup` runs in the child before the program starts (limits, signals).
+TRun RunAlmarin(const QStringList& arguments, const std::function<void()>& childSetup = {})
 {
     QProcess process;
+    if (childSetup)
+        process.setChildProcessModifier(childSetup);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(QStringLiteral("QT_QPA_PLATFORM"));
     env.remove(QStringLiteral("DISPLAY"));
@@ -284,6 +293,34 @@ TEST_F(CommandLine, FailuresGiveOneLineAndAnExitStatus)
     EXPECT_EQ(usage.err.count(QLatin1Char('\n')), 1);
 }
 
+TEST_F(CommandLine, AWriteThatFailsLeavesThePreviousFileAndSaysWhy)
+{
+    // Files may grow to 1 KB only, as on a disk that fills up while writing: every output is larger.
+    const auto smallDisk = [] {
+        const rlimit limit{1024, 1024};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        std::signal(SIGXFSZ, SIG_IGN);
+    };
+    const QString document = QStringLiteral(ALMARIN_SOURCE_DIR "/fuzz/corpus/documentreader/version1.qxf");
+    const QByteArray previous("the previous file");
+    for (const char* name : {"old.pdf", "old.png", "old.bmp", "old.jpg", "old.qxf"}) {
+        const QString out = Out(QLatin1String(name));
+        QFile file(out);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(previous);
+        file.close();
+        const QStringList before = QDir(m_dir.path()).entryList(QDir::Files);
+        const TRun run = RunAlmarin({QStringLiteral("--export"), out, document}, smallDisk);
+        EXPECT_EQ(run.exitCode, 1) << name;
+        EXPECT_EQ(run.err.toStdString(),
+                  QStringLiteral("almarin: cannot write %1: File too large\n").arg(out).toStdString());
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.readAll(), previous) << name;
+        file.close();
+        EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), before) << name;
+    }
+}
+
 TEST(CommandLineJobs, HelpAndVersion)
 {
     const TRun help = RunAlmarin({QStringLiteral("--help")});
@@ -307,7 +344,7 @@ TEST(JpegWriter, EncodesColourAtFullQuality)
     EXPECT_NEAR(centre.green(), 30, 3);
     EXPECT_NEAR(centre.blue(), 60, 3);
     EXPECT_TRUE(EncodeJpeg(QImage()).isEmpty());
-    EXPECT_FALSE(WriteJpegFile(image, QStringLiteral("/nonexistent-folder/x.jpg")));
+    EXPECT_TRUE(WriteJpegFile(image, QStringLiteral("/nonexistent-folder/x.jpg")).contains(QStringLiteral("No such")));
 }
 
 #include "test_commandline.moc"
