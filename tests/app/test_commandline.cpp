@@ -4,6 +4,7 @@
 #include "calendar/calendarpanel32.h"
 #include "graphics/jpegwriter.h"
 #include "richtext/wprtfstorage.h"
+#include "stream/streamerror.h"
 #include "surface/qgraphiccontrol.h"
 
 #include <QDir>
@@ -124,6 +125,10 @@ TEST(CommandLineArguments, JobsAndTheirOperands)
                      0.75);
     EXPECT_DOUBLE_EQ(
         ParseCommandLine({QStringLiteral("--export"), QStringLiteral("o.bmp"), QStringLiteral("a.QXF")}).zoom, 1.0);
+    EXPECT_DOUBLE_EQ(ParseCommandLine({QStringLiteral("--zoom=600"), QStringLiteral("--export"),
+                                       QStringLiteral("o.bmp"), QStringLiteral("a.QXF")})
+                         .zoom,
+                     6.0);
 
     const TCommandLine dump = ParseCommandLine({QStringLiteral("--dump"), QStringLiteral("a.QXF")});
     EXPECT_EQ(dump.action, TCommandLine::TAction::Dump);
@@ -135,7 +140,7 @@ TEST(CommandLineArguments, JobsAndTheirOperands)
 
 TEST(CommandLineArguments, MistakesAreNamed)
 {
-    const QList<QStringList> wrong = {
+    QList<QStringList> wrong = {
         {QStringLiteral("--export")},
         {QStringLiteral("--export"), QStringLiteral("o.png")},
         {QStringLiteral("--export"), QStringLiteral("--zoom"), QStringLiteral("50"), QStringLiteral("a.QXF")},
@@ -149,6 +154,9 @@ TEST(CommandLineArguments, MistakesAreNamed)
         {QStringLiteral("--frobnicate")},
         {QStringLiteral("--dump"), QStringLiteral("a.QXF"), QStringLiteral("--export"), QStringLiteral("o.png")},
     };
+    for (const char* zoom : {"nan", "NaN", "inf", "-inf", "1e400", "600.5", "0.99"})
+        wrong.append({QStringLiteral("--export"), QStringLiteral("o.png"), QStringLiteral("a.QXF"),
+                      QStringLiteral("--zoom"), QLatin1String(zoom)});
     for (const QStringList& arguments : wrong) {
         const TCommandLine command = ParseCommandLine(arguments);
         EXPECT_EQ(command.action, TCommandLine::TAction::Invalid) << arguments.join(QLatin1Char(' ')).toStdString();
@@ -246,6 +254,27 @@ TEST_F(CommandLine, ExportToADocumentRefusesToDropObjectsItCannotRead)
     const TRun image = RunAlmarin({QStringLiteral("--export"), Out(QStringLiteral("ok.png")), Document()});
     EXPECT_EQ(image.exitCode, 0);
     EXPECT_TRUE(image.err.contains(QStringLiteral("warning")));
+}
+
+TEST_F(CommandLine, OnlyVersionsOneToFourAreRead)
+{
+    ASSERT_EQ(DocumentBytes(m_page).mid(1, 2), QByteArray("\x02\x04"));
+    for (const char version : {'\x00', '\x05', '\x7F', '\xFF'}) {
+        QByteArray styleSheet = StyleSheetBytes(m_page);
+        styleSheet[2] = version;
+        QByteArray document = DocumentBytes(m_page);
+        document[2] = version;
+        TCalendarPanel32 page;
+        EXPECT_THROW(ReadStyleSheetBytes(page, styleSheet), EStreamError) << int(version);
+        EXPECT_THROW(ReadDocumentBytes(page, document, &page), EStreamError) << int(version);
+        QFile file(Out(QStringLiteral("future.QXF")));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(document);
+        file.close();
+        const TRun dump = RunAlmarin({QStringLiteral("--dump"), file.fileName()});
+        EXPECT_EQ(dump.exitCode, 1);
+        EXPECT_TRUE(dump.err.contains(QStringLiteral("Unable to open"))) << dump.err.toStdString();
+    }
 }
 
 TEST_F(CommandLine, DumpShowsWhatWasSaved)
