@@ -24,7 +24,8 @@ int RunAlmarin(int argc, char** argv)
     QApplication::setOrganizationName(QStringLiteral("Almarin"));
 
     // A document named here goes to the instance already running, which opens it.
-    TJustOne guard(command.documentFile.isEmpty() ? QString() : QFileInfo(command.documentFile).absoluteFilePath());
+    TJustOne guard(QString(),
+                   command.documentFile.isEmpty() ? QString() : QFileInfo(command.documentFile).absoluteFilePath());
     if (guard.previousInstanceFound())
         return 0;
 

@@ -23,19 +23,21 @@ QString socketName()
 
 } // namespace
 
-TJustOne::TJustOne(const QString& documentFile, const QString& folder)
+TJustOne::TJustOne(const QString& key, const QString& documentFile)
 {
-    const QString place = folder.isEmpty() ? SocketFolder() : folder;
-    if (place.isEmpty())
-        return;
-    const QString name = place + QLatin1Char('/') + socketName();
+    QString name = key;
+    if (name.isEmpty()) {
+        const QString folder = SocketFolder();
+        if (folder.isEmpty())
+            return;
+        name = folder + QLatin1Char('/') + socketName();
+    }
     struct stat info;
     if (::lstat(QFile::encodeName(name).constData(), &info) == 0) {
-        // Only a socket of the user's own is ever spoken to; anything else there runs this start
-        // without a guard.
-        if (!S_ISSOCK(info.st_mode) || info.st_uid != ::getuid())
+        // What another user put there is never spoken to nor removed; this start runs without a guard.
+        if (info.st_uid != ::getuid())
             return;
-        if (handOver(name, documentFile)) {
+        if (S_ISSOCK(info.st_mode) && handOver(name, documentFile)) {
             m_name = name;
             m_previous = true;
             return;
@@ -43,7 +45,6 @@ TJustOne::TJustOne(const QString& documentFile, const QString& folder)
         // Nobody answered: the socket was left by an instance that crashed.
         QLocalServer::removeServer(name);
     }
-    m_name = name;
     m_server = new QLocalServer(this);
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
     if (!m_server->listen(name)) {
@@ -51,6 +52,7 @@ TJustOne::TJustOne(const QString& documentFile, const QString& folder)
         m_server = nullptr;
         return;
     }
+    m_name = name;
     connect(m_server, &QLocalServer::newConnection, this, &TJustOne::onNewConnection);
 }
 

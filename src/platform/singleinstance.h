@@ -15,14 +15,15 @@ class TJustOne : public QObject
 {
     Q_OBJECT
 public:
-    // `documentFile` (absolute) goes to an instance already running. `folder` holds the socket;
-    // empty means SocketFolder().
-    explicit TJustOne(const QString& documentFile = QString(), const QString& folder = QString());
+    // `key` is the socket's path; the default lies in SocketFolder(), so another user's Almarin is not
+    // affected. `documentFile` (absolute) goes to an instance already running.
+    explicit TJustOne(const QString& key = QString(), const QString& documentFile = QString());
     ~TJustOne() override;
 
     // True when another instance took the request, and this one should end.
     bool previousInstanceFound() const { return m_previous; }
-    // The socket's path; empty when no folder could be trusted, and then there is no guard at all.
+    // The socket's path; empty when this start runs without a guard (no private folder, or the place
+    // was taken).
     QString serverName() const { return m_name; }
 
     // $XDG_RUNTIME_DIR when it is private to the user, else a folder of the user's own in the

@@ -139,6 +139,15 @@ TEST(Startup, ASocketOrFolderOfAnotherUserIsNeverUsed)
         start->kill();
         start->waitForFinished(3000);
     }
+
+    // In a folder of the user's own, a socket of another user is not spoken to either.
+    QTemporaryDir own;
+    const QString key = own.filePath(QStringLiteral("instance"));
+    QLocalServer squatter;
+    ASSERT_TRUE(squatter.listen(key));
+    ASSERT_EQ(::chown(QFile::encodeName(key).constData(), other, other), 0);
+    EXPECT_FALSE(TJustOne(key).previousInstanceFound());
+    EXPECT_FALSE(squatter.waitForNewConnection(0));
 }
 
 TEST(Startup, OnlyAFolderOfTheUsersOwnThatNobodyElseMayEnterIsPrivate)
@@ -161,15 +170,16 @@ TEST(Startup, OnlyAFolderOfTheUsersOwnThatNobodyElseMayEnterIsPrivate)
 TEST(Startup, ALaterStartHandsItsDocumentToTheRunningOne)
 {
     QTemporaryDir folder;
-    TJustOne running(QString(), folder.path());
+    const QString key = folder.filePath(QStringLiteral("instance"));
+    TJustOne running(key);
     ASSERT_FALSE(running.previousInstanceFound());
     QSignalSpy opened(&running, &TJustOne::openRequested);
     QSignalSpy activated(&running, &TJustOne::activateRequested);
     const QString document = QString::fromUtf8("/home/ana/Kalender\nčerven 2025.QXF");
-    EXPECT_TRUE(TJustOne(document, folder.path()).previousInstanceFound());
+    EXPECT_TRUE(TJustOne(key, document).previousInstanceFound());
     ASSERT_TRUE(QTest::qWaitFor([&] { return opened.count() == 1; }, 5000));
     EXPECT_EQ(opened.first().first().toString(), document);
-    EXPECT_TRUE(TJustOne(QString(), folder.path()).previousInstanceFound());
+    EXPECT_TRUE(TJustOne(key).previousInstanceFound());
     ASSERT_TRUE(QTest::qWaitFor([&] { return activated.count() == 2; }, 5000));
     EXPECT_EQ(opened.count(), 1);
 }
