@@ -2,6 +2,7 @@
 
 #include "calendarmain.h"
 #include "commandline.h"
+#include "instancerequests.h"
 
 #include "platform/cursors.h"
 #include "platform/singleinstance.h"
@@ -22,18 +23,17 @@ int RunAlmarin(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Almarin"));
     QApplication::setOrganizationName(QStringLiteral("Almarin"));
 
-    TJustOne guard;
+    // A document named here goes to the instance already running, which opens it.
+    TJustOne guard(QString(),
+                   command.documentFile.isEmpty() ? QString() : QFileInfo(command.documentFile).absoluteFilePath());
     if (guard.previousInstanceFound())
         return 0;
 
     QApplication::setApplicationDisplayName(QStringLiteral("Almarin"));
     TCalendarMain main;
-    QObject::connect(&guard, &TJustOne::activateRequested, &main, [&main] {
-        if (main.isMinimized())
-            main.showNormal();
-        main.raise();
-        main.activateWindow();
-    });
+    auto* requests = new TInstanceRequests(main);
+    QObject::connect(&guard, &TJustOne::activateRequested, requests, &TInstanceRequests::Activate);
+    QObject::connect(&guard, &TJustOne::openRequested, requests, &TInstanceRequests::Open);
     if (!command.documentFile.isEmpty())
         main.StartupFile = QFileInfo(command.documentFile).absoluteFilePath();
     main.show();

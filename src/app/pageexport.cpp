@@ -5,12 +5,13 @@
 #include "graphics/jpegwriter.h"
 #include "report/reportprinter.h"
 
+#include "platform/atomicfile.h"
 #include "platform/screenmetrics.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QPageSize>
-#include <QSaveFile>
 
 namespace {
 
@@ -19,17 +20,15 @@ int MarginPixels(float inches, double zoom)
     return static_cast<int>(kScreenPixelsPerInch * double(inches) * zoom);
 }
 
+// Encoded in memory first, so that what fails is either the encoder or the file, each with its reason.
 QString WriteImage(const QImage& image, const QString& fileName, const char* format)
 {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
-    QImageWriter writer(&file, format);
+    QBuffer encoded;
+    encoded.open(QIODevice::WriteOnly);
+    QImageWriter writer(&encoded, format);
     if (!writer.write(image))
-        return writer.errorString();
-    if (!file.commit())
-        return file.errorString();
-    return QString();
+        return QStringLiteral("the image could not be encoded: %1").arg(writer.errorString());
+    return TAtomicFile::WriteWhole(fileName, encoded.data());
 }
 
 QString PrintToPdf(TCalendarPanel32& page, const QString& fileName)
@@ -42,9 +41,7 @@ QString PrintToPdf(TCalendarPanel32& page, const QString& fileName)
     page.SetPrinting(true);
     const bool printed = report.Execute([&page](TReportPrinter& r) { page.PrintPage(r, 0, 0); });
     page.SetPrinting(false);
-    if (!printed || !QFileInfo::exists(fileName))
-        return QStringLiteral("the PDF file could not be written");
-    return QString();
+    return printed ? QString() : report.ErrorString();
 }
 
 } // namespace
@@ -94,7 +91,5 @@ QString ExportPage(TCalendarPanel32& page, const QString& outputFile, double zoo
         return WriteImage(cropped, outputFile, "BMP");
     if (extension == QLatin1String("png"))
         return WriteImage(cropped, outputFile, "PNG");
-    if (!WriteJpegFile(cropped, outputFile, 100))
-        return QStringLiteral("the JPEG file could not be written");
-    return QString();
+    return WriteJpegFile(cropped, outputFile, 100);
 }

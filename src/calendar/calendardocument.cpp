@@ -4,6 +4,7 @@
 
 #include "calendarpanel32.h"
 
+#include "platform/atomicfile.h"
 #include "platform/rounding.h"
 #include "richtext/wprtfstorage.h"
 #include "stream/componentio.h"
@@ -12,7 +13,6 @@
 #include "surface/qgraphiccontrol.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QWidget>
 
 namespace {
@@ -219,6 +219,15 @@ void RelayoutAfter(TCalendarPanel32& page, const std::function<void()>& step)
     page.Relayout(false);
 }
 
+// Versions 1 to 4 are the only layouts there are; any other number is a damaged or foreign file.
+int ReadVersion(TStreamReader& reader)
+{
+    const int version = reader.ReadInteger();
+    if (version < 1 || version > kDocumentVersion)
+        Fail(QStringLiteral("Unknown document version %1").arg(version));
+    return version;
+}
+
 QByteArray ReadWholeFile(const QString& fileName)
 {
     QFile file(fileName);
@@ -229,9 +238,9 @@ QByteArray ReadWholeFile(const QString& fileName)
 
 void WriteWholeFile(const QString& fileName, const QByteArray& bytes)
 {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw ECalendarFileError(fileName, file.errorString());
+    const QString error = TAtomicFile::WriteWhole(fileName, bytes);
+    if (!error.isEmpty())
+        throw ECalendarFileError(fileName, error);
 }
 
 } // namespace
@@ -300,7 +309,7 @@ TCalendarDocumentContent ParseDocument(const QByteArray& bytes, const CalendarSe
     content.settings = base;
     TStreamReader reader(bytes);
     reader.ReadListBegin();
-    content.version = reader.ReadInteger();
+    content.version = ReadVersion(reader);
     content.kind = reader.ReadInteger();
     ReadSettingsBlock(reader, content.settings);
     content.settings.WMFBorderFile = content.version > 3 ? reader.ReadString() : QString();
@@ -320,7 +329,7 @@ CalendarSettings ParseStyleSheet(const QByteArray& bytes, const CalendarSettings
     CalendarSettings settings = base;
     TStreamReader reader(bytes);
     reader.ReadListBegin();
-    const int version = reader.ReadInteger();
+    const int version = ReadVersion(reader);
     reader.ReadInteger();
     ReadSettingsBlock(reader, settings);
     // A document serves as well: what follows its border name is not read.

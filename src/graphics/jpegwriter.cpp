@@ -1,6 +1,6 @@
 #include "jpegwriter.h"
 
-#include <QSaveFile>
+#include "platform/atomicfile.h"
 
 #include <algorithm>
 #include <csetjmp>
@@ -72,11 +72,10 @@ QByteArray EncodeJpeg(const QImage& image, int quality)
     return bytes;
 }
 
-bool WriteJpegFile(const QImage& image, const QString& fileName, int quality)
+QString WriteJpegFile(const QImage& image, const QString& fileName, int quality)
 {
     const QByteArray bytes = EncodeJpeg(image, quality);
     if (bytes.isEmpty())
-        return false;
-    QSaveFile file(fileName);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+        return QStringLiteral("the image could not be encoded as JPEG");
+    return TAtomicFile::WriteWhole(fileName, bytes);
 }

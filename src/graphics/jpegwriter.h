@@ -8,5 +8,5 @@
 // Colour (not greyscale) baseline JPEG at the quality given (1..100); empty when the image is null
 // or the encoder fails.
 QByteArray EncodeJpeg(const QImage& image, int quality = 100);
-// Writes the file whole or leaves the previous one; false when encoding or writing fails.
-bool WriteJpegFile(const QImage& image, const QString& fileName, int quality = 100);
+// Writes the file whole or leaves the previous one. Empty on success, else what went wrong.
+QString WriteJpegFile(const QImage& image, const QString& fileName, int quality = 100);

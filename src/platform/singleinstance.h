@@ -1,30 +1,48 @@
-// One Almarin per user: the first instance listens on a local socket in the user's runtime folder;
-// a later start asks it to restore and raise its window, then ends.
+// One Almarin per user: the first instance listens on a local socket in a folder that only the user
+// may enter; a later start hands it the document named on its command line, or asks it to come
+// forward, and ends.
 #pragma once
 
 #include <QObject>
 #include <QString>
 
+#include <sys/types.h>
+
 class QLocalServer;
+class QLocalSocket;
 
 class TJustOne : public QObject
 {
     Q_OBJECT
 public:
-    // `key` names the instance; the default is per user, so another user's Almarin is not affected.
-    explicit TJustOne(const QString& key = QString(), QObject* parent = nullptr);
+    // `key` is the socket's path; the default lies in SocketFolder(), so another user's Almarin is not
+    // affected. `documentFile` (absolute) goes to an instance already running.
+    explicit TJustOne(const QString& key = QString(), const QString& documentFile = QString());
     ~TJustOne() override;
 
-    // True when another instance answered: it has been asked to come forward, and this one should end.
+    // True when another instance took the request, and this one should end.
     bool previousInstanceFound() const { return m_previous; }
+    // The socket's path; empty when this start runs without a guard (no private folder, or the place
+    // was taken).
     QString serverName() const { return m_name; }
+
+    // $XDG_RUNTIME_DIR when it is private to the user, else a folder of the user's own in the
+    // temporary folder, made on first use. Empty when neither is private.
+    static QString SocketFolder();
+    // A real folder, not a link, owned by `owner`, with mode 0700.
+    static bool IsPrivateFolder(const QString& path, uid_t owner);
 
 signals:
     // A later start asked this instance to restore and raise its main window.
     void activateRequested();
+    // A later start named this document.
+    void openRequested(const QString& documentFile);
 
 private:
+    // True when an instance listens at `name`; it has been given the request.
+    static bool handOver(const QString& name, const QString& documentFile);
     void onNewConnection();
+    void readRequests(QLocalSocket* socket);
 
     QString m_name;
     bool m_previous = false;

@@ -1,8 +1,11 @@
 #include "reportprinter.h"
 
+#include "platform/atomicfile.h"
 #include "platform/rounding.h"
 
+#include <QBuffer>
 #include <QFontMetricsF>
+#include <QPdfWriter>
 #include <QPicture>
 #include <QPrintDialog>
 
@@ -119,8 +122,16 @@ QMarginsF TReportPrinter::UnprintableBorder() const
 
 bool TReportPrinter::BeginJob()
 {
-    if (m_painter.isActive() || !m_painter.begin(m_printer.get()))
+    if (m_painter.isActive())
         return false;
+    m_error.clear();
+    if (!OutputFileName().isEmpty() && !startPdf())
+        return false;
+    if (!m_painter.begin(device())) {
+        m_error = QStringLiteral("the print job could not be started");
+        finishPdf(false);
+        return false;
+    }
     m_painter.setRenderHint(QPainter::Antialiasing, false);
     m_painter.setRenderHint(QPainter::TextAntialiasing, true);
     m_painter.setBackgroundMode(Qt::TransparentMode);
@@ -135,7 +146,15 @@ bool TReportPrinter::EndJob()
     if (!m_painter.isActive())
         return false;
     m_page = 0;
-    return m_painter.end();
+    const bool ended = m_painter.end();
+    if (!ended)
+        m_error = QStringLiteral("the print job could not be finished");
+    return finishPdf(ended) && ended;
+}
+
+QString TReportPrinter::ErrorString() const
+{
+    return m_error;
 }
 
 bool TReportPrinter::Printing() const
@@ -145,7 +164,7 @@ bool TReportPrinter::Printing() const
 
 bool TReportPrinter::NewPage()
 {
-    if (!m_painter.isActive() || !m_printer->newPage())
+    if (!m_painter.isActive() || !(m_pdf ? m_pdf->newPage() : m_printer->newPage()))
         return false;
     ++m_page;
     return true;
@@ -163,7 +182,10 @@ bool TReportPrinter::Execute(const std::function<void(TReportPrinter&)>& print)
     try {
         print(*this);
     } catch (...) {
-        EndJob();
+        // A job cut short writes nothing.
+        m_painter.end();
+        m_page = 0;
+        finishPdf(false);
         throw;
     }
     return EndJob();
@@ -264,17 +286,17 @@ void TReportPrinter::Line(int x1, int y1, int x2, int y2)
 
 double TReportPrinter::TextWidth(const QString& text) const
 {
-    return QFontMetricsF(m_font, m_printer.get()).horizontalAdvance(text);
+    return QFontMetricsF(m_font, device()).horizontalAdvance(text);
 }
 
 double TReportPrinter::TextAscent() const
 {
-    return QFontMetricsF(m_font, m_printer.get()).ascent();
+    return QFontMetricsF(m_font, device()).ascent();
 }
 
 double TReportPrinter::TextHeight() const
 {
-    const QFontMetricsF m(m_font, m_printer.get());
+    const QFontMetricsF m(m_font, device());
     return m.ascent() + m.descent();
 }
 
@@ -317,4 +339,50 @@ QPainter& TReportPrinter::Canvas()
 QPrinter& TReportPrinter::Printer()
 {
     return *m_printer;
+}
+
+QPaintDevice* TReportPrinter::device() const
+{
+    if (m_pdf)
+        return m_pdf.get();
+    return m_printer.get();
+}
+
+// The PDF is drawn in memory and written out at the end, so a full disk or any write error leaves the
+// previous file as it was. The temporary file is made first: a folder that cannot take it fails the
+// job before anything is drawn.
+bool TReportPrinter::startPdf()
+{
+    m_file = std::make_unique<TAtomicFile>(OutputFileName());
+    if (!m_file->Open()) {
+        m_error = m_file->ErrorString();
+        m_file.reset();
+        return false;
+    }
+    m_pdfBytes = std::make_unique<QBuffer>();
+    m_pdfBytes->open(QIODevice::WriteOnly);
+    m_pdf = std::make_unique<QPdfWriter>(m_pdfBytes.get());
+    m_pdf->setResolution(m_printer->resolution());
+    m_pdf->setTitle(m_printer->docName());
+    m_pdf->setCreator(m_printer->creator());
+    const QPageLayout layout = m_printer->pageLayout();
+    // Inches count from the paper's corner, as on the printer.
+    m_pdf->setPageLayout(QPageLayout(layout.pageSize(), layout.orientation(), QMarginsF()));
+    return true;
+}
+
+bool TReportPrinter::finishPdf(bool keep)
+{
+    if (!m_file)
+        return true;
+    m_pdf.reset();
+    bool written = false;
+    if (keep) {
+        written = m_file->Write(m_pdfBytes->data()) && m_file->Commit();
+        if (!written)
+            m_error = m_file->ErrorString();
+    }
+    m_pdfBytes.reset();
+    m_file.reset();
+    return written;
 }

@@ -12,8 +12,11 @@
 #include <functional>
 #include <memory>
 
+class QBuffer;
+class QPdfWriter;
 class QPicture;
 class QWidget;
+class TAtomicFile;
 
 class TReportPrinter
 {
@@ -23,7 +26,8 @@ public:
     TReportPrinter(const TReportPrinter&) = delete;
     TReportPrinter& operator=(const TReportPrinter&) = delete;
 
-    // Where the job goes: an empty name is the printer chosen in SetupDialog (or the default one).
+    // Where the job goes: an empty name is the printer chosen in SetupDialog (or the default one). A PDF
+    // file is replaced only when the whole job has been written.
     void SetOutputFileName(const QString& pdfFile);
     QString OutputFileName() const;
     void SetTitle(const QString& title);
@@ -44,6 +48,8 @@ public:
     bool BeginJob();
     // Ends the job; false when it could not be written.
     bool EndJob();
+    // Why the last job could not start or be written.
+    QString ErrorString() const;
     bool Printing() const;
     bool NewPage();
     int PageNumber() const;
@@ -87,7 +93,16 @@ public:
     QPrinter& Printer();
 
 private:
+    // What the job paints on: the PDF being written, else the printer.
+    QPaintDevice* device() const;
+    bool startPdf();
+    bool finishPdf(bool keep);
+
     std::unique_ptr<QPrinter> m_printer;
+    std::unique_ptr<TAtomicFile> m_file;
+    std::unique_ptr<QBuffer> m_pdfBytes;
+    std::unique_ptr<QPdfWriter> m_pdf;
+    QString m_error;
     QPainter m_painter;
     QPen m_pen;
     QBrush m_brush;

@@ -4,14 +4,21 @@
 #include "calendar/calendarpanel32.h"
 #include "graphics/jpegwriter.h"
 #include "richtext/wprtfstorage.h"
+#include "stream/streamerror.h"
 #include "surface/qgraphiccontrol.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTextStream>
 
 #include <gtest/gtest.h>
+
+#include <csignal>
+#include <functional>
+
+#include <sys/resource.h>
 
 // A placed object kind the program does not know: the dump still shows it.
 class TCliTestSticker : public TQGraphicControl
@@ -37,9 +44,12 @@ struct TRun
     QString err;
 };
 
-TRun RunAlmarin(const QStringList& arguments)
+// `childSetup` runs in the child before the program starts (limits, signals).
+TRun RunAlmarin(const QStringList& arguments, const std::function<void()>& childSetup = {})
 {
     QProcess process;
+    if (childSetup)
+        process.setChildProcessModifier(childSetup);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(QStringLiteral("QT_QPA_PLATFORM"));
     env.remove(QStringLiteral("DISPLAY"));
@@ -115,6 +125,10 @@ TEST(CommandLineArguments, JobsAndTheirOperands)
                      0.75);
     EXPECT_DOUBLE_EQ(
         ParseCommandLine({QStringLiteral("--export"), QStringLiteral("o.bmp"), QStringLiteral("a.QXF")}).zoom, 1.0);
+    EXPECT_DOUBLE_EQ(ParseCommandLine({QStringLiteral("--zoom=600"), QStringLiteral("--export"),
+                                       QStringLiteral("o.bmp"), QStringLiteral("a.QXF")})
+                         .zoom,
+                     6.0);
 
     const TCommandLine dump = ParseCommandLine({QStringLiteral("--dump"), QStringLiteral("a.QXF")});
     EXPECT_EQ(dump.action, TCommandLine::TAction::Dump);
@@ -126,7 +140,7 @@ TEST(CommandLineArguments, JobsAndTheirOperands)
 
 TEST(CommandLineArguments, MistakesAreNamed)
 {
-    const QList<QStringList> wrong = {
+    QList<QStringList> wrong = {
         {QStringLiteral("--export")},
         {QStringLiteral("--export"), QStringLiteral("o.png")},
         {QStringLiteral("--export"), QStringLiteral("--zoom"), QStringLiteral("50"), QStringLiteral("a.QXF")},
@@ -140,6 +154,9 @@ TEST(CommandLineArguments, MistakesAreNamed)
         {QStringLiteral("--frobnicate")},
         {QStringLiteral("--dump"), QStringLiteral("a.QXF"), QStringLiteral("--export"), QStringLiteral("o.png")},
     };
+    for (const char* zoom : {"nan", "NaN", "inf", "-inf", "1e400", "600.5", "0.99"})
+        wrong.append({QStringLiteral("--export"), QStringLiteral("o.png"), QStringLiteral("a.QXF"),
+                      QStringLiteral("--zoom"), QLatin1String(zoom)});
     for (const QStringList& arguments : wrong) {
         const TCommandLine command = ParseCommandLine(arguments);
         EXPECT_EQ(command.action, TCommandLine::TAction::Invalid) << arguments.join(QLatin1Char(' ')).toStdString();
@@ -239,6 +256,27 @@ TEST_F(CommandLine, ExportToADocumentRefusesToDropObjectsItCannotRead)
     EXPECT_TRUE(image.err.contains(QStringLiteral("warning")));
 }
 
+TEST_F(CommandLine, OnlyVersionsOneToFourAreRead)
+{
+    ASSERT_EQ(DocumentBytes(m_page).mid(1, 2), QByteArray("\x02\x04"));
+    for (const char version : {'\x00', '\x05', '\x7F', '\xFF'}) {
+        QByteArray styleSheet = StyleSheetBytes(m_page);
+        styleSheet[2] = version;
+        QByteArray document = DocumentBytes(m_page);
+        document[2] = version;
+        TCalendarPanel32 page;
+        EXPECT_THROW(ReadStyleSheetBytes(page, styleSheet), EStreamError) << int(version);
+        EXPECT_THROW(ReadDocumentBytes(page, document, &page), EStreamError) << int(version);
+        QFile file(Out(QStringLiteral("future.QXF")));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(document);
+        file.close();
+        const TRun dump = RunAlmarin({QStringLiteral("--dump"), file.fileName()});
+        EXPECT_EQ(dump.exitCode, 1);
+        EXPECT_TRUE(dump.err.contains(QStringLiteral("Unable to open"))) << dump.err.toStdString();
+    }
+}
+
 TEST_F(CommandLine, DumpShowsWhatWasSaved)
 {
     const TRun run = RunAlmarin({QStringLiteral("--dump"), Document()});
@@ -284,6 +322,34 @@ TEST_F(CommandLine, FailuresGiveOneLineAndAnExitStatus)
     EXPECT_EQ(usage.err.count(QLatin1Char('\n')), 1);
 }
 
+TEST_F(CommandLine, AWriteThatFailsLeavesThePreviousFileAndSaysWhy)
+{
+    // Files may grow to 1 KB only, as on a disk that fills up while writing: every output is larger.
+    const auto smallDisk = [] {
+        const rlimit limit{1024, 1024};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        std::signal(SIGXFSZ, SIG_IGN);
+    };
+    const QString document = QStringLiteral(ALMARIN_SOURCE_DIR "/fuzz/corpus/documentreader/version1.qxf");
+    const QByteArray previous("the previous file");
+    for (const char* name : {"old.pdf", "old.png", "old.bmp", "old.jpg", "old.qxf"}) {
+        const QString out = Out(QLatin1String(name));
+        QFile file(out);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(previous);
+        file.close();
+        const QStringList before = QDir(m_dir.path()).entryList(QDir::Files);
+        const TRun run = RunAlmarin({QStringLiteral("--export"), out, document}, smallDisk);
+        EXPECT_EQ(run.exitCode, 1) << name;
+        EXPECT_EQ(run.err.toStdString(),
+                  QStringLiteral("almarin: cannot write %1: File too large\n").arg(out).toStdString());
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.readAll(), previous) << name;
+        file.close();
+        EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), before) << name;
+    }
+}
+
 TEST(CommandLineJobs, HelpAndVersion)
 {
     const TRun help = RunAlmarin({QStringLiteral("--help")});
@@ -307,7 +373,7 @@ TEST(JpegWriter, EncodesColourAtFullQuality)
     EXPECT_NEAR(centre.green(), 30, 3);
     EXPECT_NEAR(centre.blue(), 60, 3);
     EXPECT_TRUE(EncodeJpeg(QImage()).isEmpty());
-    EXPECT_FALSE(WriteJpegFile(image, QStringLiteral("/nonexistent-folder/x.jpg")));
+    EXPECT_TRUE(WriteJpegFile(image, QStringLiteral("/nonexistent-folder/x.jpg")).contains(QStringLiteral("No such")));
 }
 
 #include "test_commandline.moc"

@@ -2,6 +2,7 @@
 #include "report/reportprinter.h"
 #include "support/testsupport.h"
 
+#include <QFile>
 #include <QImage>
 #include <QPicture>
 #include <QProcess>
@@ -108,7 +109,27 @@ TEST(ReportPrinter, AJobThatCannotOpenItsFileFails)
     bool called = false;
     EXPECT_FALSE(report.Execute([&](TReportPrinter&) { called = true; }));
     EXPECT_FALSE(called);
+    EXPECT_EQ(report.ErrorString(), QStringLiteral("No such file or directory"));
     EXPECT_FALSE(report.NewPage());
+}
+
+TEST(ReportPrinter, AJobCutShortLeavesThePreviousPdf)
+{
+    const QString file = outputFile(QStringLiteral("kept.pdf"));
+    QFile previous(file);
+    ASSERT_TRUE(previous.open(QIODevice::WriteOnly));
+    previous.write("previous");
+    previous.close();
+    TReportPrinter report;
+    report.SetOutputFileName(file);
+    EXPECT_THROW(report.Execute([](TReportPrinter& r) {
+        r.FillRect(r.InchRectToDevice(1, 1, 2, 2));
+        throw std::runtime_error("stopped");
+    }),
+                 std::runtime_error);
+    EXPECT_FALSE(report.Printing());
+    ASSERT_TRUE(previous.open(QIODevice::ReadOnly));
+    EXPECT_EQ(previous.readAll(), QByteArray("previous"));
 }
 
 TEST(ReportPrinter, FillsLinesAndPicturesLandWhereTheInchesSay)
