@@ -1,9 +1,9 @@
 #include "inifile.h"
 
+#include "atomicfile.h"
 #include "windows1252.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 namespace {
@@ -74,17 +74,10 @@ LoadResult load(const QString& fileName, Content& content)
 
 bool save(const QString& fileName, const Content& content)
 {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
     QByteArray bytes = content.bom;
     for (const Line& line : content.lines)
         bytes += line.text + line.eol;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return TAtomicFile::WriteWhole(fileName, bytes).isEmpty();
 }
 
 // Files written here are UTF-8; older ones may hold Windows-1252, told apart value by value.

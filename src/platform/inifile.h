@@ -8,7 +8,7 @@
 // Each call opens the file, reads or rewrites it whole and closes it; nothing is cached, so two
 // objects on the same file never disagree. Section and key names compare without regard to case.
 // A missing file, section or key, and a value that cannot be read as the type asked for, give the
-// default. Writes go through QSaveFile, so a failed write leaves the previous file whole.
+// default. Writes go through a temporary file, so a failed write leaves the previous file whole.
 class TIniFile
 {
 public:

@@ -2,11 +2,11 @@
 
 #include "recurringentry.h"
 
+#include "platform/atomicfile.h"
 #include "platform/programfolder.h"
 #include "platform/windows1252.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 namespace {
 
@@ -104,9 +104,9 @@ bool LoadRecurringDates(QStringList& lines, QString* error)
 bool SaveRecurringDates(const QStringList& lines, QString* error)
 {
     const QString path = RecurringDatesFileName();
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(FormatRecurringDateLines(lines)) < 0 || !file.commit()) {
-        setError(error, QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
+    const QString reason = TAtomicFile::WriteWhole(path, FormatRecurringDateLines(lines));
+    if (!reason.isEmpty()) {
+        setError(error, QStringLiteral("Cannot write %1: %2").arg(path, reason));
         return false;
     }
     return true;

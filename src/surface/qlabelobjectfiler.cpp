@@ -4,10 +4,10 @@
 #include "qgraphiccontrol.h"
 #include "qhandle.h"
 
+#include "platform/atomicfile.h"
 #include "stream/componentio.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 namespace {
 
@@ -15,11 +15,7 @@ bool writeList(const QList<const QObject*>& objects, const QString& file)
 {
     TStreamWriter writer;
     WriteComponentList(writer, objects);
-    QSaveFile out(file);
-    if (!out.open(QIODevice::WriteOnly))
-        return false;
-    out.write(writer.Data());
-    return out.commit();
+    return TAtomicFile::WriteWhole(file, writer.Data()).isEmpty();
 }
 
 // Objects read from a stream keep only what lies in the stream: anything else is dropped.
