@@ -72,6 +72,20 @@ TEST(CalendarPaint, CellTableAfterRenderingJanuary1997)
         EXPECT_TRUE(page.Cell(i).rFree.isEmpty()) << i;
 }
 
+// Sizes are whole points at the zoom first, then pixels: 16 points at 30% are 5 points, 7 pixels,
+// and the day-name band is round(7 × 1.5) = 10 pixels high.
+TEST(CalendarPaint, FontsAtAZoomAreWholePointsFirst)
+{
+    TCalendarPanel32 page;
+    page.ResetToDefaults();
+    page.SetCalendarLayout(loFullCalendar);
+    for (const auto& [zoom, band] : {std::pair{1.0f, 32}, {0.6f, 20}, {0.4f, 12}, {0.3f, 10}}) {
+        page.SetScale(zoom);
+        page.RenderToBitmap();
+        EXPECT_EQ(page.DayNamesRect().height(), band) << zoom;
+    }
+}
+
 TEST(CalendarPaint, ClicksOpenCellsUnlessAnObjectCoversThem)
 {
     QWidget owner;
