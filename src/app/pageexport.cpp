@@ -35,7 +35,7 @@ QString PrintToPdf(TCalendarPanel32& page, const QString& fileName)
 {
     TReportPrinter report;
     report.SetOutputFileName(fileName);
-    report.SetTitle(QStringLiteral("ReportPrinter Report"));
+    report.SetTitle(page.PageTitle());
     report.SetPaperSize(QPageSize(page.A4Paper() ? QPageSize::A4 : QPageSize::Letter));
     report.SetOrientation(page.CalendarOrientation() == coLandscape ? QPageLayout::Landscape : QPageLayout::Portrait);
     page.SetPrinting(true);

@@ -125,6 +125,18 @@ void text(QPainter& canvas, const TRect& box, int align, const QString& s, const
     canvas.setPen(linePen);
 }
 
+// The font at the largest pixel size that keeps the text inside the width; unchanged when it fits.
+FontDescription fittedFont(const QString& s, const FontDescription& f, int width)
+{
+    FontDescription sized = f;
+    const int size = FittingFontSize(std::abs(f.size), width, [&](int pixels) {
+        sized.size = pixels;
+        return laidOut(s, sized).size().width();
+    });
+    sized.size = size == std::abs(f.size) ? f.size : size;
+    return sized;
+}
+
 } // namespace
 
 void DrawBorderEdges(QPainter& canvas, const TRect& r, TCalBorderStyle style)
@@ -263,6 +275,42 @@ int PlannerRowDay(const QString& secondLine)
     return ok ? day : 0;
 }
 
+void SetPlannerCells(CalendarDrawParams& p, const QStringList& secondLines, const TRect& rows, int rowCount,
+                     int rowHeight, int inset)
+{
+    for (int i = 0; i < kCellCount; ++i) {
+        TCellInfo& entry = p.Cells[i + 1];
+        if (i >= rowCount) {
+            entry = TCellInfo();
+            continue;
+        }
+        TRect cell{rows.left + inset, rows.top + rowHeight * i + inset, rows.right - inset,
+                   rows.top + rowHeight * (i + 1) - inset};
+        if (i == rowCount - 1)
+            cell.bottom = rows.bottom - inset;
+        entry.rTotal = cell;
+        entry.rFree = cell;
+        entry.iDay = PlannerRowDay(secondLines.value(i));
+    }
+    p.DayNamesRect = TRect();
+}
+
+int FittingFontSize(int size, double width, const std::function<double(int size)>& widthAt)
+{
+    if (size <= 1 || widthAt(size) <= width)
+        return size;
+    int fits = 1;
+    int tooWide = size;
+    while (tooWide - fits > 1) {
+        const int middle = (fits + tooWide) / 2;
+        if (widthAt(middle) <= width)
+            fits = middle;
+        else
+            tooWide = middle;
+    }
+    return fits;
+}
+
 void DrawMonth(QPainter& canvas, CalendarDrawParams& p, const QString& title)
 {
     PainterScope scope(canvas);
@@ -289,8 +337,8 @@ void DrawMonth(QPainter& canvas, CalendarDrawParams& p, const QString& title)
     DrawBorderEdges(canvas, names, p.HeadersBorder);
     for (int c = 0; c < 7; ++c) {
         const QString name = CutDayName(p.dayName(DayNameIndexOfColumn(c, p.StartOfWeek)), p.HeadersStyle);
-        text(canvas, {r.left + c * cw + 1, names.top, r.left + c * cw + cw - 1, names.bottom}, Qt::AlignCenter, name,
-             p.HeadersFont);
+        const TRect box{r.left + c * cw + 1, names.top, r.left + c * cw + cw - 1, names.bottom};
+        text(canvas, box, Qt::AlignCenter, name, fittedFont(name, p.HeadersFont, box.width()));
     }
 
     const int y0 = names.bottom;
@@ -384,8 +432,9 @@ void DrawPlanner(QPainter& canvas, CalendarDrawParams& p, int rows, const QStrin
     fill(canvas, {columnLeft, body.top + 1, columnRight, body.bottom - 1}, p.HeadersBGColor);
     for (int i = 0; i < rows; ++i) {
         const int y = body.top + rh * i + 1;
-        text(canvas, {columnLeft, y, columnRight, y + rh / 2}, Qt::AlignHCenter | Qt::AlignBottom, firstLines.value(i),
-             p.HeadersFont);
+        const QString label = firstLines.value(i);
+        text(canvas, {columnLeft, y, columnRight, y + rh / 2}, Qt::AlignHCenter | Qt::AlignBottom, label,
+             fittedFont(label, p.HeadersFont, columnRight - columnLeft));
         text(canvas, {columnLeft, y + rh / 2, columnRight, y + rh / 2 + rh / 2}, Qt::AlignHCenter | Qt::AlignTop,
              secondLines.value(i), p.HeadersFont);
     }
@@ -394,13 +443,5 @@ void DrawPlanner(QPainter& canvas, CalendarDrawParams& p, int rows, const QStrin
     for (int i = 1; i < rows; ++i)
         line(canvas, body.left, body.top + rh * i, body.right, body.top + rh * i);
 
-    for (int i = 0; i < rows && i < kCellCount; ++i) {
-        TRect cell{columnRight + 4, body.top + rh * i + 4, body.right - 4, body.top + rh * (i + 1) - 4};
-        if (i == rows - 1)
-            cell.bottom = body.bottom - 4;
-        TCellInfo& entry = p.Cells[i + 1];
-        entry.rTotal = cell;
-        entry.rFree = cell;
-        entry.iDay = PlannerRowDay(secondLines.value(i));
-    }
+    SetPlannerCells(p, secondLines, {columnRight, body.top, body.right, body.bottom}, rows, rh, 4);
 }

@@ -6,6 +6,8 @@
 
 #include <QStringList>
 
+#include <functional>
+
 class QPainter;
 
 // Strokes the edges the style names with the painter's pen; right and bottom edges lie on the
@@ -54,3 +56,13 @@ PlannerLines DayPlannerLines(const CalendarDrawParams& p);
 
 // The day of the month a planner row stands for: its second line's first two characters, else 0.
 int PlannerRowDay(const QString& secondLine);
+
+// The planner's cell table: one entry per row of `rows` (the area right of the label column), `inset`
+// pixels inside its lines. Every other entry and DayNamesRect are emptied, so nothing a month left
+// behind can be clicked or filled.
+void SetPlannerCells(CalendarDrawParams& p, const QStringList& secondLines, const TRect& rows, int rowCount,
+                     int rowHeight, int inset);
+
+// The largest size, from `size` down to 1, at which widthAt(size) is no wider than `width`: a day name
+// too wide for its column shrinks instead of losing letters.
+int FittingFontSize(int size, double width, const std::function<double(int size)>& widthAt);

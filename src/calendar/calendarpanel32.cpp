@@ -654,6 +654,21 @@ QImage TCalendarPanel32::RenderToBitmap()
     return image;
 }
 
+QString TCalendarPanel32::PageTitle() const
+{
+    const CalendarDrawParams p = mainParams([](int points) { return points; }, m_geometry.CalendarRect, 0);
+    switch (m_s.CalendarLayout) {
+    case loWeek:
+    case lo2Week:
+        return WeekPlannerTitleText(p, m_s.UserTitle);
+    case loDay10:
+    case loDay15:
+        return DayPlannerTitleText(p, m_s.UserTitle);
+    default:
+        return MonthTitleText(p, m_s.UserTitle);
+    }
+}
+
 void TCalendarPanel32::PrintPage(TReportPrinter& report, double xOffset, double yOffset)
 {
     const double ppi = ScreenPixelsPerInch();

@@ -219,6 +219,9 @@ public:
     QImage RenderToBitmap();
     // Draws the page on an open report; the offsets (inches) place the page on the paper.
     void PrintPage(TReportPrinter& report, double xOffset, double yOffset);
+    // The title the page shows (the user's, else the month's or the planner's dates); it also names
+    // the printed document.
+    QString PageTitle() const;
 
     void DropObject(TRect r) override;
     void SetScale(float factor) override;

@@ -3,7 +3,10 @@
 #include "calendar/calendardraw.h"
 #include "calendar/monthgrid.h"
 #include "platform/rounding.h"
+#include "platform/screenmetrics.h"
 #include "report/reportprinter.h"
+
+#include <QMargins>
 
 #include <algorithm>
 #include <cstdlib>
@@ -47,7 +50,8 @@ QString fitted(TReportPrinter& report, QString s, double width)
     return s;
 }
 
-// Centred across the box, its top at box top + (box height - 1.4 line heights) / 2.
+// Centred across the box, its top at box top + (box height - 1.4 line heights) / 2 but never above the
+// box: in a row lower than that the text would cross the line over it.
 void centredText(TReportPrinter& report, const TRect& box, const QString& text, const FontDescription& f)
 {
     useFont(report, f);
@@ -55,8 +59,27 @@ void centredText(TReportPrinter& report, const TRect& box, const QString& text, 
     if (s.isEmpty())
         return;
     const double x = box.left + (box.width() - report.TextWidth(s)) / 2.0;
-    const double top = box.top + (box.height() - 1.4 * report.TextHeight()) * 0.5;
+    const double top = std::max<double>(box.top, box.top + (box.height() - 1.4 * report.TextHeight()) * 0.5);
     report.TextAtBaseline(x, top + report.TextAscent(), s);
+}
+
+// The font at the largest device pixel size that keeps the text inside the width; unchanged when it fits.
+FontDescription fittedFont(TReportPrinter& report, const QString& s, const FontDescription& f, int width)
+{
+    FontDescription sized = f;
+    const int size = FittingFontSize(std::abs(f.size), width, [&](int pixels) {
+        sized.size = pixels;
+        useFont(report, sized);
+        return report.TextWidth(s);
+    });
+    sized.size = size == std::abs(f.size) ? f.size : size;
+    return sized;
+}
+
+// A length in screen pixels on the report, so that insets look on paper as they do on screen.
+int screenPixels(TReportPrinter& report, int pixels)
+{
+    return RoundHalfEven(pixels * report.XPixelsPerInch() / kScreenPixelsPerInch);
 }
 
 } // namespace
@@ -102,8 +125,8 @@ void PrintMonth(TReportPrinter& report, CalendarDrawParams& p, const QString& ti
     PrintBorderEdges(report, names, p.HeadersBorder);
     for (int c = 0; c < 7; ++c) {
         const QString name = CutDayName(p.dayName(DayNameIndexOfColumn(c, p.StartOfWeek)), p.HeadersStyle);
-        centredText(report, {r.left + c * cw + 1, names.top, r.left + c * cw + cw - 1, names.bottom}, name,
-                    p.HeadersFont);
+        const TRect box{r.left + c * cw + 1, names.top, r.left + c * cw + cw - 1, names.bottom};
+        centredText(report, box, name, fittedFont(report, name, p.HeadersFont, box.width()));
     }
 
     const int y0 = names.bottom;
@@ -120,6 +143,10 @@ void PrintMonth(TReportPrinter& report, CalendarDrawParams& p, const QString& ti
     useFont(report, p.CellFont);
     const double numberLine = report.TextHeight();
     const int numberGap = report.XInchesToDevice(0.05);
+    // Day text sits as far inside its cell's lines as on screen, where that is 5 pixels at the left,
+    // 6 at the right and 1 above and below.
+    const QMargins textInset(screenPixels(report, 5), screenPixels(report, 1), screenPixels(report, 6),
+                             screenPixels(report, 1));
     for (int k = 0; k < 6; ++k) {
         for (int c = 0; c < 7; ++c) {
             TRect cell{r.left + c * cw + 1, y0 + k * rh + 1, r.left + c * cw + cw - 1, y0 + k * rh + rh - 1};
@@ -142,8 +169,10 @@ void PrintMonth(TReportPrinter& report, CalendarDrawParams& p, const QString& ti
             entry.iDay = day;
             entry.rFree = TRect();
             if (p.NumberPosition == cnpUpperRight) {
-                entry.rFree = cell;
-                entry.rFree.top += RoundHalfEven(numberLine);
+                const int left = r.left + c * cw;
+                const int top = y0 + k * rh;
+                entry.rFree = {left + textInset.left(), top + textInset.top() + RoundHalfEven(numberLine),
+                               left + cw - textInset.right(), top + rh - textInset.bottom()};
             }
         }
     }
@@ -184,13 +213,14 @@ void PrintPlanner(TReportPrinter& report, CalendarDrawParams& p, int rows, const
     const int columnLeft = body.left + 1;
     const int columnRight = body.left + RoundHalfEven(body.width() * 0.15);
     fill(report, {columnLeft, body.top + 1, columnRight, body.bottom - 1}, p.HeadersBGColor);
-    useFont(report, p.HeadersFont);
-    const double descent = report.TextHeight() - report.TextAscent();
     for (int i = 0; i < rows; ++i) {
         const int y = body.top + rh * i + 1;
-        const QString upper = fitted(report, firstLines.value(i), columnRight - columnLeft);
+        const QString label = firstLines.value(i);
+        useFont(report, fittedFont(report, label, p.HeadersFont, columnRight - columnLeft));
+        const QString upper = fitted(report, label, columnRight - columnLeft);
         report.TextAtBaseline(columnLeft + (columnRight - columnLeft - report.TextWidth(upper)) / 2.0,
-                              y + rh / 2 - descent, upper);
+                              y + rh / 2 - (report.TextHeight() - report.TextAscent()), upper);
+        useFont(report, p.HeadersFont);
         const QString lower = fitted(report, secondLines.value(i), columnRight - columnLeft);
         report.TextAtBaseline(columnLeft + (columnRight - columnLeft - report.TextWidth(lower)) / 2.0,
                               y + rh / 2 + report.TextAscent(), lower);
@@ -202,13 +232,6 @@ void PrintPlanner(TReportPrinter& report, CalendarDrawParams& p, int rows, const
     for (int i = 1; i < rows; ++i)
         report.Line(body.left, body.top + rh * i, body.right, body.top + rh * i);
 
-    for (int i = 0; i < rows && i < kCellCount; ++i) {
-        TRect cell{columnRight + 4, body.top + rh * i + 4, body.right - 4, body.top + rh * (i + 1) - 4};
-        if (i == rows - 1)
-            cell.bottom = body.bottom - 4;
-        TCellInfo& entry = p.Cells[i + 1];
-        entry.rTotal = cell;
-        entry.rFree = cell;
-        entry.iDay = PlannerRowDay(secondLines.value(i));
-    }
+    SetPlannerCells(p, secondLines, {columnRight, body.top, body.right, body.bottom}, rows, rh,
+                    screenPixels(report, 4));
 }

@@ -7,7 +7,9 @@
 
 int FontPixelSize(int points, double zoom)
 {
-    return std::max(1, RoundHalfEven(points * double(kScreenPixelsPerInch) / 72.0 * zoom));
+    // Whole points at the zoom first, so a zoomed page uses the sizes a font comes in.
+    const int zoomedPoints = RoundHalfEven(points * zoom);
+    return std::max(1, RoundHalfEven(zoomedPoints * double(kScreenPixelsPerInch) / 72.0));
 }
 
 QFont FontDescription::toQFontPixels(int pixelSize) const
@@ -38,8 +40,8 @@ FontDescription FontDescription::fromQFont(const QFont& font, TColor color)
     FontDescription d;
     d.name = font.family();
     d.size = font.pointSize() > 0 ? font.pointSize() : RoundHalfEven(font.pixelSize() * 72.0 / kScreenPixelsPerInch);
-    d.style = (font.bold() ? fsBold : 0) | (font.italic() ? fsItalic : 0) | (font.underline() ? fsUnderline : 0)
-              | (font.strikeOut() ? fsStrikeOut : 0);
+    d.style = (font.bold() ? fsBold : 0) | (font.italic() ? fsItalic : 0) | (font.underline() ? fsUnderline : 0) |
+              (font.strikeOut() ? fsStrikeOut : 0);
     d.color = color;
     return d;
 }

@@ -19,7 +19,7 @@ struct FontDescription
     bool italic() const { return style & fsItalic; }
     bool operator==(const FontDescription&) const = default;
 
-    // The QFont at a zoom factor: pixel size round(points × 96 / 72 × zoom), independent of the screen.
+    // The QFont at a zoom factor: FontPixelSize(points, zoom), independent of the screen.
     QFont toQFont(double zoom = 1.0) const;
     // The font at its point size, for font dialogs.
     QFont toQFontPoints() const;
@@ -28,5 +28,6 @@ struct FontDescription
     static FontDescription fromQFont(const QFont& font, TColor color);
 };
 
-// Pixel size of a point size at 96 pixels per inch and a zoom factor (halves to even), at least 1.
+// Pixel size of a point size at a zoom factor: whole points round(points × zoom) first, then pixels
+// at 96 per inch (both halves to even), at least 1.
 int FontPixelSize(int points, double zoom);

@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTextStream>
 
@@ -212,6 +213,9 @@ TEST_F(CommandLine, ExportWritesEveryFormatFromTheRealProgram)
     ASSERT_TRUE(pdfFile.open(QIODevice::ReadOnly));
     EXPECT_TRUE(pdfFile.read(5) == QByteArray("%PDF-"));
     EXPECT_TRUE(PdfInfo(Out(QStringLiteral("out.pdf"))).contains(QStringLiteral("612 x 792 pts")));
+    // The PDF is named by the calendar's title.
+    EXPECT_TRUE(
+        PdfInfo(Out(QStringLiteral("out.pdf"))).contains(QRegularExpression(QStringLiteral("Title: +Family\n"))));
 
     // A landscape layout prints on a landscape sheet, its day text as text.
     m_page.SetScale(1.0f);

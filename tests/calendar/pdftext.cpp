@@ -1,17 +1,36 @@
 #include "pdftext.h"
 
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStringList>
 
-QString PdfText(const QString& file, bool layout)
+namespace {
+
+QString Pdftotext(const QStringList& options, const QString& file)
 {
-    QStringList arguments;
-    if (layout)
-        arguments << QStringLiteral("-layout");
-    arguments << file << QStringLiteral("-");
     QProcess process;
-    process.start(QStringLiteral("pdftotext"), arguments);
+    process.start(QStringLiteral("pdftotext"), QStringList(options) << file << QStringLiteral("-"));
     if (!process.waitForFinished(30000))
         return QString();
     return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+} // namespace
+
+QString PdfText(const QString& file, bool layout)
+{
+    return Pdftotext(layout ? QStringList{QStringLiteral("-layout")} : QStringList(), file);
+}
+
+QList<PdfWord> PdfWords(const QString& file)
+{
+    static const QRegularExpression word(QStringLiteral(
+        R"re(<word xMin="([-\d.]+)" yMin="([-\d.]+)" xMax="([-\d.]+)" yMax="([-\d.]+)">([^<]*)</word>)re"));
+    QList<PdfWord> words;
+    for (const QRegularExpressionMatch& m : word.globalMatch(Pdftotext({QStringLiteral("-bbox")}, file))) {
+        const QPointF topLeft(m.captured(1).toDouble(), m.captured(2).toDouble());
+        const QPointF bottomRight(m.captured(3).toDouble(), m.captured(4).toDouble());
+        words.append({m.captured(5), QRectF(topLeft, bottomRight)});
+    }
+    return words;
 }

@@ -303,6 +303,33 @@ TEST(MonthDrawing, SmallAndZoomedMonthsForALook)
     EXPECT_EQ(mini.Cells[1].iDay, 1); // 1 February 1998 was a Sunday
 }
 
+TEST(MonthDrawing, DayNamesTooWideForTheirColumnShrinkToFit)
+{
+    // The ink of each whole day name, in columns 100 (98 between the lines) and 150 pixels wide.
+    const auto names = [](int columnWidth) {
+        CalendarDrawParams p = monthParams(1, 1997, {10, 10, 10 + 7 * columnWidth + 1, 710});
+        const QImage image = drawMonth(p);
+        save(image, columnWidth == 100 ? "month-whole-day-names" : "month-whole-day-names-wide");
+        std::array<QRect, 7> ink;
+        for (int c = 0; c < 7; ++c) {
+            const int left = 10 + c * columnWidth + 1;
+            for (int y = p.DayNamesRect.top + 1; y < p.DayNamesRect.bottom; ++y)
+                for (int x = left; x < left + columnWidth - 2; ++x)
+                    if (dark(image, x, y))
+                        ink[c] |= QRect(x - left, y, 1, 1);
+            // Not cut off at the column's edges.
+            EXPECT_GT(ink[c].left(), 0) << columnWidth << " " << c;
+            EXPECT_LT(ink[c].right(), columnWidth - 3) << columnWidth << " " << c;
+        }
+        return ink;
+    };
+    const std::array<QRect, 7> narrow = names(100);
+    const std::array<QRect, 7> wide = names(150);
+    EXPECT_LT(narrow[3].width(), wide[3].width()); // Wednesday, smaller
+    for (int c : {0, 1, 2, 5})
+        EXPECT_EQ(narrow[c].size(), wide[c].size()) << c;
+}
+
 TEST(BorderEdges, EachStyleStrokesExactlyItsEdges)
 {
     const TRect r{10, 12, 40, 30};
@@ -453,7 +480,9 @@ TEST(MonthPrinting, PdfHoldsTitleDayNamesAndNumbers)
     report.SetPaperSize(QPageSize(QPageSize::Letter));
     report.SetOrientation(QPageLayout::Landscape);
     CalendarDrawParams p;
+    double dpi = 0;
     const bool printed = report.Execute([&](TReportPrinter& r) {
+        dpi = r.XPixelsPerInch();
         r.SetPen(r.DefaultPen());
         r.SetBrush(QBrush(Qt::white));
         p = monthParams(1, 1997, TRect::fromQRect(r.InchRectToDevice(0.52, 0.52, 10.48, 7.98)));
@@ -479,6 +508,8 @@ TEST(MonthPrinting, PdfHoldsTitleDayNamesAndNumbers)
     EXPECT_GT(p.Cells[4].rTotal.left, p.Rect.left);
     EXPECT_LT(p.Cells[42].rTotal.bottom, p.Rect.bottom);
     EXPECT_GT(p.Cells[4].rFree.top, p.Cells[4].rTotal.top);
+    // Day text keeps the inset it has on screen: 5 screen pixels right of the cell's left line.
+    EXPECT_NEAR((p.Cells[1].rFree.left - p.Rect.left) / dpi, 5.0 / 96, 1.0 / dpi);
 }
 
 TEST(MonthPrinting, TextsWiderThanTheirBoxAreShortened)
@@ -495,9 +526,53 @@ TEST(MonthPrinting, TextsWiderThanTheirBoxAreShortened)
     }));
     const QString text = PdfText(file, true);
     ASSERT_FALSE(text.isEmpty());
-    EXPECT_FALSE(text.contains(QStringLiteral("Wednesday")));
     EXPECT_FALSE(text.contains(QStringLiteral("little calendar")));
     EXPECT_TRUE(text.contains(QStringLiteral("A title")));
+
+    // Day names shrink instead of losing letters.
+    for (int d = 1; d <= 7; ++d)
+        EXPECT_TRUE(text.contains(QLatin1String(kDayNames[d]))) << d;
+}
+
+// The minis of the 6, 12, 24 and 48 month pages with border art, at the sizes those layouts give
+// them (screen pixels) and in their own fonts: every day number prints below the day-name band.
+TEST(MonthPrinting, MiniDayNumbersStayBelowTheDayNameBand)
+{
+    struct Mini
+    {
+        int width, height, titlePoints, points;
+    };
+    for (const Mini mini :
+         {Mini{310, 283, 18, 14}, Mini{205, 210, 18, 14}, Mini{152, 137, 12, 10}, Mini{99, 100, 10, 8}}) {
+        const QString file = TestOutputDir(QStringLiteral("calendar")) + QStringLiteral("/mini-%1.pdf").arg(mini.width);
+        TReportPrinter report;
+        report.SetOutputFileName(file);
+        CalendarDrawParams p;
+        double pointsPerDevicePixel = 0;
+        ASSERT_TRUE(report.Execute([&](TReportPrinter& r) {
+            r.SetPen(r.DefaultPen());
+            p = monthParams(1, 1997,
+                            TRect::fromQRect(r.InchRectToDevice(1, 1, 1 + mini.width / 96.0, 1 + mini.height / 96.0)));
+            p.TitleFont.size = r.FontPixelSize(mini.titlePoints);
+            p.HeadersFont = p.CellFont =
+                FontDescription{QStringLiteral("Times New Roman"), r.FontPixelSize(mini.points)};
+            p.NumberPosition = cnpCenter;
+            p.HeadersStyle = dsFirstChar;
+            p.HeadersBorder = cbTopBottom;
+            p.CellBorder = cbNone;
+            PrintMonth(r, p, QString());
+            pointsPerDevicePixel = 72.0 / r.YPixelsPerInch();
+        }));
+        const double bandLine = p.DayNamesRect.bottom * pointsPerDevicePixel;
+        int numbers = 0;
+        for (const PdfWord& word : PdfWords(file)) {
+            if (word.text.toInt() < 1 || word.text.toInt() > 31)
+                continue;
+            ++numbers;
+            EXPECT_GE(word.box.top(), bandLine) << mini.width << " " << word.text.toStdString();
+        }
+        EXPECT_EQ(numbers, 31) << mini.width;
+    }
 }
 
 TEST_F(PlannerDrawing, PlannersPrintTheirTitles)
@@ -514,6 +589,9 @@ TEST_F(PlannerDrawing, PlannersPrintTheirTitles)
         PrintWeekPlanner(r, p, QString());
         EXPECT_EQ(p.Cells[8].iDay, 0);
         EXPECT_EQ(p.Cells[4].iDay, 1);
+        // Its text room lies 4 screen pixels inside the lines, as on screen.
+        EXPECT_NEAR((p.Cells[1].rFree.top - p.TitleRect.bottom - 1) / r.YPixelsPerInch(), 4.0 / 96,
+                    1.0 / r.YPixelsPerInch());
         r.NewPage();
         p.Month = 1;
         p.Year = 1997;

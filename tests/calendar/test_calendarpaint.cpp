@@ -72,6 +72,44 @@ TEST(CalendarPaint, CellTableAfterRenderingJanuary1997)
         EXPECT_TRUE(page.Cell(i).rFree.isEmpty()) << i;
 }
 
+TEST(CalendarPaint, PlannerAfterAMonthLeavesNoHiddenCells)
+{
+    TCalendarPanel32 page;
+    page.ResetToDefaults();
+    englishNames(page);
+    page.SetCalendarLayout(loFullCalendar);
+    page.SetMainCalMonth(1);
+    page.SetMainCalYear(1997);
+    page.SetMainCalDay(5);
+    page.RenderToBitmap();
+    const QPoint labelColumn = page.Cell(15).rTotal.toQRect().center(); // in the planner's label column
+    page.SetCalendarLayout(loWeek);
+    page.RenderToBitmap();
+    EXPECT_EQ(page.PageTitle(), QStringLiteral("January 5-11, 1997"));
+    EXPECT_EQ(page.DayOfCell(7), 11);
+    int leftOver = 0;
+    for (int i = 9; i <= kCellCount; ++i)
+        leftOver += page.Cell(i) == TCellInfo() ? 0 : 1;
+    EXPECT_EQ(leftOver, 0);
+    EXPECT_TRUE(page.DayNamesRect().isEmpty());
+    EXPECT_EQ(page.CellAt(labelColumn), 0);
+    EXPECT_EQ(page.CellOfDay(20), -1); // a fill finds no cell for a day the week does not show
+}
+
+// Sizes are whole points at the zoom first, then pixels: 16 points at 30% are 5 points, 7 pixels,
+// and the day-name band is round(7 × 1.5) = 10 pixels high.
+TEST(CalendarPaint, FontsAtAZoomAreWholePointsFirst)
+{
+    TCalendarPanel32 page;
+    page.ResetToDefaults();
+    page.SetCalendarLayout(loFullCalendar);
+    for (const auto& [zoom, band] : {std::pair{1.0f, 32}, {0.6f, 20}, {0.4f, 12}, {0.3f, 10}}) {
+        page.SetScale(zoom);
+        page.RenderToBitmap();
+        EXPECT_EQ(page.DayNamesRect().height(), band) << zoom;
+    }
+}
+
 TEST(CalendarPaint, ClicksOpenCellsUnlessAnObjectCoversThem)
 {
     QWidget owner;
