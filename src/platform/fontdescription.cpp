@@ -3,6 +3,8 @@
 #include "rounding.h"
 #include "screenmetrics.h"
 
+#include <QFontInfo>
+
 #include <algorithm>
 
 int FontPixelSize(int points, double zoom)
@@ -38,8 +40,23 @@ FontDescription FontDescription::fromQFont(const QFont& font, TColor color)
     FontDescription d;
     d.name = font.family();
     d.size = font.pointSize() > 0 ? font.pointSize() : RoundHalfEven(font.pixelSize() * 72.0 / kScreenPixelsPerInch);
-    d.style = (font.bold() ? fsBold : 0) | (font.italic() ? fsItalic : 0) | (font.underline() ? fsUnderline : 0)
-              | (font.strikeOut() ? fsStrikeOut : 0);
+    d.style = (font.bold() ? fsBold : 0) | (font.italic() ? fsItalic : 0) | (font.underline() ? fsUnderline : 0) |
+              (font.strikeOut() ? fsStrikeOut : 0);
     d.color = color;
+    return d;
+}
+
+QFont FontDescription::toDialogFont() const
+{
+    QFont f = toQFontPoints();
+    f.setFamily(QFontInfo(f).family());
+    return f;
+}
+
+FontDescription FontDescription::fromDialogFont(const QFont& chosen, TColor chosenColor) const
+{
+    FontDescription d = fromQFont(chosen, chosenColor);
+    if (d.name == toDialogFont().family())
+        d.name = name;
     return d;
 }
