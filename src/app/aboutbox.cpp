@@ -28,4 +28,6 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent)
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     layout->addWidget(ok, 0, Qt::AlignCenter);
+    // Its final size now, so that it is centred as it will show.
+    adjustSize();
 }

@@ -9,6 +9,12 @@
 #include <QApplication>
 #include <QFileInfo>
 
+void NameApplication()
+{
+    QApplication::setApplicationName(QStringLiteral("Almarin"));
+    QApplication::setOrganizationName(QStringLiteral("Almarin"));
+}
+
 int RunAlmarin(int argc, char** argv)
 {
     QStringList arguments;
@@ -19,14 +25,12 @@ int RunAlmarin(int argc, char** argv)
         return RunCommandLine(argc, argv, command);
 
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Almarin"));
-    QApplication::setOrganizationName(QStringLiteral("Almarin"));
+    NameApplication();
 
     TJustOne guard;
     if (guard.previousInstanceFound())
         return 0;
 
-    QApplication::setApplicationDisplayName(QStringLiteral("Almarin"));
     TCalendarMain main;
     QObject::connect(&guard, &TJustOne::activateRequested, &main, [&main] {
         if (main.isMinimized())
