@@ -36,6 +36,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 // Marks a command whose work is not built yet.
@@ -47,12 +49,21 @@ QString hint(const char* text)
     return QString::fromLatin1(text).replace(QLatin1Char('\r'), QLatin1Char('\n'));
 }
 
+// The width the tool strip needs when every button shows, Save and Cancel included.
+int widthWithEveryButton(const QWidget* strip)
+{
+    const QLayout* row = strip->layout();
+    int width = row->sizeHint().width();
+    for (const char* name : {"Savebutton", "CancelButton"})
+        width += strip->findChild<QWidget*>(QLatin1String(name))->sizeHint().width() + row->spacing();
+    return width;
+}
+
 } // namespace
 
 TCalendarMain::TCalendarMain(QWidget* parent) : QMainWindow(parent)
 {
     setWindowTitle(QStringLiteral("Almarin"));
-    resize(900, 680);
     SetMainForm(this);
 
     auto* central = new QWidget(this);
@@ -67,6 +78,8 @@ TCalendarMain::TCalendarMain(QWidget* parent) : QMainWindow(parent)
     column->addWidget(m_editorToolBar);
     buildToolStrip();
     column->addWidget(Control(QStringLiteral("Panel3")));
+    // Wide enough from the start for the whole strip; it never widens the window later.
+    resize(std::max(900, widthWithEveryButton(Control(QStringLiteral("Panel3")))), 680);
 
     m_scrollBox = new QScrollArea(central);
     m_scrollBox->setObjectName(QStringLiteral("ScrollBox2"));

@@ -197,6 +197,7 @@ bool TCalendarMain::SaveCalendarFile(const QString& name)
     if (zoom != 1.0f)
         m_page->SetScale(1.0f);
     bool saved = false;
+    QString failure;
     try {
         BusyCursor();
         DoSaveRichtext();
@@ -208,12 +209,15 @@ bool TCalendarMain::SaveCalendarFile(const QString& name)
     } catch (const std::exception& error) {
         // The document keeps its name and its changes; the user must know why they are not on disk.
         NormalCursor();
-        ShowInformation(UnableToSaveMessage(name, error));
+        failure = UnableToSaveMessage(name, error);
     }
     if (zoom >= 0.2f && zoom <= 1.0f && zoom != 1.0f)
         m_page->SetScale(zoom);
     m_page->SuspendPaint = false;
     m_page->update();
+    // Told once the page shows at its zoom again.
+    if (!failure.isEmpty())
+        ShowInformation(failure);
     QCoreApplication::processEvents();
     SetButtons();
     SetCaption();
