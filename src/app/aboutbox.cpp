@@ -28,4 +28,8 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent)
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     layout->addWidget(ok, 0, Qt::AlignCenter);
+    // Room for the caption on the title bar.
+    setMinimumWidth(260);
+    // Its final size now, so that it is centred as it will show.
+    adjustSize();
 }

@@ -10,6 +10,12 @@
 #include <QApplication>
 #include <QFileInfo>
 
+void NameApplication()
+{
+    QApplication::setApplicationName(QStringLiteral("Almarin"));
+    QApplication::setOrganizationName(QStringLiteral("Almarin"));
+}
+
 int RunAlmarin(int argc, char** argv)
 {
     QStringList arguments;
@@ -20,8 +26,7 @@ int RunAlmarin(int argc, char** argv)
         return RunCommandLine(argc, argv, command);
 
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Almarin"));
-    QApplication::setOrganizationName(QStringLiteral("Almarin"));
+    NameApplication();
 
     // A document named here goes to the instance already running, which opens it.
     TJustOne guard(QString(),
@@ -29,7 +34,6 @@ int RunAlmarin(int argc, char** argv)
     if (guard.previousInstanceFound())
         return 0;
 
-    QApplication::setApplicationDisplayName(QStringLiteral("Almarin"));
     TCalendarMain main;
     auto* requests = new TInstanceRequests(main);
     QObject::connect(&guard, &TJustOne::activateRequested, requests, &TInstanceRequests::Activate);

@@ -13,18 +13,19 @@
 
 #include "platform/centerform.h"
 #include "platform/cursors.h"
+#include "platform/fontdialog.h"
 #include "platform/help.h"
+#include "platform/messages.h"
 #include "platform/rounding.h"
 #include "platform/zoom.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
-#include <QColorDialog>
 #include <QDropEvent>
 #include <QFileInfo>
-#include <QFontDialog>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -35,7 +36,12 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
+
+// Marks a command whose work is not built yet.
+const char* const kPending = "almarinPending";
 
 // Hints are written with "\r" as their line break.
 QString hint(const char* text)
@@ -43,12 +49,21 @@ QString hint(const char* text)
     return QString::fromLatin1(text).replace(QLatin1Char('\r'), QLatin1Char('\n'));
 }
 
+// The width the tool strip needs when every button shows, Save and Cancel included.
+int widthWithEveryButton(const QWidget* strip)
+{
+    const QLayout* row = strip->layout();
+    int width = row->sizeHint().width();
+    for (const char* name : {"Savebutton", "CancelButton"})
+        width += strip->findChild<QWidget*>(QLatin1String(name))->sizeHint().width() + row->spacing();
+    return width;
+}
+
 } // namespace
 
 TCalendarMain::TCalendarMain(QWidget* parent) : QMainWindow(parent)
 {
     setWindowTitle(QStringLiteral("Almarin"));
-    resize(900, 680);
     SetMainForm(this);
 
     auto* central = new QWidget(this);
@@ -63,6 +78,8 @@ TCalendarMain::TCalendarMain(QWidget* parent) : QMainWindow(parent)
     column->addWidget(m_editorToolBar);
     buildToolStrip();
     column->addWidget(Control(QStringLiteral("Panel3")));
+    // Wide enough from the start for the whole strip; it never widens the window later.
+    resize(std::max(900, widthWithEveryButton(Control(QStringLiteral("Panel3")))), 680);
 
     m_scrollBox = new QScrollArea(central);
     m_scrollBox->setObjectName(QStringLiteral("ScrollBox2"));
@@ -72,27 +89,22 @@ TCalendarMain::TCalendarMain(QWidget* parent) : QMainWindow(parent)
     m_pageHolder->setAutoFillBackground(true);
     m_page = new TCalendarPanel32(m_pageHolder);
     m_page->setObjectName(QStringLiteral("CalendarPanel"));
+    m_page->SetOwnsScratchFiles(true);
     m_page->installEventFilter(this);
     m_scrollBox->setWidget(m_pageHolder);
     column->addWidget(m_scrollBox, 1);
 
     buildMenus();
+    markPendingCommands();
     setupDayTextEditor();
 
-    // Qt's font dialog has no colour, so the colour is asked right after it.
     ChooseFont = [this](FontDescription& font) {
-        bool ok = false;
-        const QFont chosen =
-            QFontDialog::getFont(&ok, font.toQFontPoints(), this, QStringLiteral("Default Editor Font"));
-        if (!ok)
-            return false;
-        const QColor color = QColorDialog::getColor(ToQColor(font.color), this, QStringLiteral("Default Editor Font"));
-        font = FontDescription::fromQFont(chosen, color.isValid() ? FromQColor(color) : font.color);
-        return true;
+        return ExecFontAndColorDialogs(this, QStringLiteral("Default Editor Font"), font);
     };
 
-    connect(m_page, &TQBasePanel::DroppedObjectEvent, this, [this] {
-        SetModified(true);
+    connect(m_page, &TQBasePanel::DroppedObjectEvent, this, [this](TRect, bool placed) {
+        if (placed)
+            SetModified(true);
         m_tools->button(psPointing)->setChecked(true);
     });
     connect(m_page, &TQBasePanel::LabelChangedEvent, this, [this] { SetModified(true); });
@@ -122,6 +134,8 @@ void TCalendarMain::buildToolStrip()
     auto* strip = new QWidget(this);
     strip->setObjectName(QStringLiteral("Panel3"));
     strip->setFixedHeight(36);
+    // The strip never sets the window's minimum width, so showing Save and Cancel cannot resize it.
+    strip->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     strip->setMouseTracking(true);
     auto* row = new QHBoxLayout(strip);
     row->setContentsMargins(4, 2, 4, 2);
@@ -248,13 +262,20 @@ void TCalendarMain::buildMenus()
     hints->setCheckable(true);
     hints->setChecked(true);
     connect(hints, &QAction::triggered, this, &TCalendarMain::mnuShowHintClick);
+}
 
+void TCalendarMain::markPendingCommands()
+{
     // Commands whose work is not built yet stay visible but disabled; SetButtons leaves them alone.
-    for (const char* name : {"mnuSaveAsBitmap", "mnuSaveAsJPG", "mnuUserTitle", "mnuFillRecurring", "mnuEditRecurring",
-                             "mnuPrint", "mnuPrintSetup", "mnuConfigInfo"}) {
-        QAction* a = Action(QLatin1String(name));
-        a->setProperty("almarinPending", true);
-        a->setEnabled(false);
+    // The placing tools need no entry: each is enabled once the page has its object kind.
+    for (const char* name :
+         {"mnuSaveAsBitmap", "mnuSaveAsJPG", "mnuUserTitle", "mnuFillRecurring", "mnuEditRecurring", "mnuPrint",
+          "Printbutton", "mnuPrintSetup", "mnuConfigInfo", "ShowHideIconTool", "Assistantbutton"}) {
+        QObject* command = Action(QLatin1String(name));
+        if (!command)
+            command = Control(QLatin1String(name));
+        command->setProperty(kPending, true);
+        command->setProperty("enabled", false);
     }
 }
 
@@ -291,7 +312,9 @@ void TCalendarMain::FormCreate()
     setupDocumentCommands();
     SetHintsEnabled(ShowHints);
     qApp->installEventFilter(this);
-    ConvertOldRecurringDates();
+    QString error;
+    if (!ConvertOldRecurringDates(&error))
+        ShowInformation(error);
 }
 
 void TCalendarMain::showEvent(QShowEvent* event)
@@ -382,6 +405,7 @@ void TCalendarMain::DefaultEditorFont1Click()
         Preferences.DefaultFont = font;
         SavePreferences();
     }
+    m_editor->SetDefaultFontNow(Preferences.DefaultFont);
 }
 
 void TCalendarMain::SetModified(bool value)
@@ -397,10 +421,10 @@ void TCalendarMain::SetButtons()
     const bool pageVisible = !m_page->isHidden();
     const bool named = !CurrentFileName.isEmpty();
     auto enable = [this](const char* name, bool on) {
-        if (QAction* a = Action(QLatin1String(name)))
-            a->setEnabled(on && !a->property("almarinPending").toBool());
-        else if (QWidget* w = Control(QLatin1String(name)))
-            w->setEnabled(on);
+        QObject* command = Action(QLatin1String(name));
+        if (!command)
+            command = Control(QLatin1String(name));
+        command->setProperty("enabled", on && !command->property(kPending).toBool());
     };
     const bool text = m_page->CanHoldText();
     enable("mnuFillRecurring", text);
@@ -414,6 +438,10 @@ void TCalendarMain::SetButtons()
     enable("mnuPrint", pageVisible && PrintersPresent);
     enable("Printbutton", pageVisible && PrintersPresent);
     enable("mnuCancelChanges", pageVisible && named);
+    for (QAbstractButton* tool : m_tools->buttons()) {
+        const auto state = static_cast<TLPanelState>(m_tools->id(tool));
+        tool->setEnabled(state == psPointing || m_page->HasToolKind(state));
+    }
     Control(QStringLiteral("Savebutton"))->setVisible(m_modified);
     Control(QStringLiteral("CancelButton"))->setVisible(m_modified && named);
 }

@@ -120,6 +120,7 @@ private:
     void FormClose();
     void buildMenus();
     void buildToolStrip();
+    void markPendingCommands();
     void setTool(TLPanelState state);
     void mnuAboutClick();
     bool AppMessage(QKeyEvent* event);

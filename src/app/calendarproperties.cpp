@@ -9,6 +9,7 @@
 #include "widgets/monthdatechooser.h"
 
 #include "platform/centerform.h"
+#include "platform/fontdialog.h"
 #include "platform/help.h"
 #include "platform/messages.h"
 #include "platform/programfolder.h"
@@ -17,13 +18,11 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QColorDialog>
 #include <QComboBox>
 #include <QDir>
 #include <QEvent>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QFontDialog>
 #include <QFrame>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -158,14 +157,7 @@ TCalendarProperties::TCalendarProperties(QWidget* parent) : QDialog(parent)
     column->addWidget(buildButtonRow());
 
     ChooseFont = [this](FontDescription& font, const QString& title) {
-        bool ok = false;
-        const QFont chosen = QFontDialog::getFont(&ok, font.toQFontPoints(), this, title);
-        if (!ok)
-            return false;
-        // Qt's font dialog has no colour, so the colour is asked right after it.
-        const QColor color = QColorDialog::getColor(ToQColor(font.color), this, title);
-        font = FontDescription::fromQFont(chosen, color.isValid() ? FromQColor(color) : font.color);
-        return true;
+        return ExecFontAndColorDialogs(this, title, font);
     };
     PickTime = [this](QTime& time) { return TSetTimeDialog::Execute(this, time); };
     auto runFileDialog = [this](bool save) {

@@ -23,6 +23,13 @@ namespace {
 
 const QString kDocumentFilter = QStringLiteral("Calendar File (*.QXF *.qxf)");
 
+QString UnableToSaveMessage(const QString& name, const std::exception& error)
+{
+    const auto* fileError = dynamic_cast<const ECalendarFileError*>(&error);
+    const QString reason = fileError ? fileError->Detail() : QString::fromLocal8Bit(error.what());
+    return QStringLiteral("Unable to save ") + name + QLatin1Char('\n') + reason;
+}
+
 } // namespace
 
 void TCalendarMain::setupDocumentCommands()
@@ -87,7 +94,8 @@ TMRUFileList* TCalendarMain::RecentFiles() const
 bool TCalendarMain::CheckSaveNeeded()
 {
     DoSaveRichtext();
-    if (!m_modified || !AskYesNo(QStringLiteral("Save changes?"), QStringLiteral("Save")))
+    // Enter keeps the work: Yes is the default answer.
+    if (!m_modified || !AskYesNo(QStringLiteral("Save changes?"), QStringLiteral("Save"), DefaultAnswer::Yes))
         return true;
     // A cancelled or failed save keeps the changes and stops whatever asked.
     const bool saved = CurrentFileName.isEmpty() ? saveAs() : SaveCalendarFile(CurrentFileName);
@@ -189,6 +197,7 @@ bool TCalendarMain::SaveCalendarFile(const QString& name)
     if (zoom != 1.0f)
         m_page->SetScale(1.0f);
     bool saved = false;
+    QString failure;
     try {
         BusyCursor();
         DoSaveRichtext();
@@ -197,14 +206,18 @@ bool TCalendarMain::SaveCalendarFile(const QString& name)
         CurrentFileName = name;
         SetModified(false);
         saved = true;
-    } catch (const std::exception&) {
-        // Saving fails silently: the document keeps its name and its changes.
+    } catch (const std::exception& error) {
+        // The document keeps its name and its changes; the user must know why they are not on disk.
         NormalCursor();
+        failure = UnableToSaveMessage(name, error);
     }
     if (zoom >= 0.2f && zoom <= 1.0f && zoom != 1.0f)
         m_page->SetScale(zoom);
     m_page->SuspendPaint = false;
     m_page->update();
+    // Told once the page shows at its zoom again.
+    if (!failure.isEmpty())
+        ShowInformation(failure);
     QCoreApplication::processEvents();
     SetButtons();
     SetCaption();

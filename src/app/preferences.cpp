@@ -56,6 +56,51 @@ QPointer<HintFilter>& hintFilter()
     return filter;
 }
 
+// The window system's frame around the form, as far as it is known yet; a form not on the screen
+// has none.
+QMargins frameMargins(const QWidget* form)
+{
+    if (!form->isVisible())
+        return {};
+    const QRect outer = form->frameGeometry();
+    const QRect inner = form->geometry();
+    return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+            outer.bottom() - inner.bottom()};
+}
+
+// Gives the form the frame rectangle; returns false when the frame is not known yet, in which case
+// the rectangle went to the inner area.
+bool setFrameGeometry(QWidget* form, const QRect& frame)
+{
+    const QMargins margins = frameMargins(form);
+    form->setGeometry(frame.marginsRemoved(margins));
+    return !margins.isNull();
+}
+
+// A window shown a moment ago gets its frame from the window manager later; by its first paint the
+// frame is known, and the stored frame rectangle is set again, now exactly.
+class FrameFitter : public QObject
+{
+public:
+    FrameFitter(QWidget* form, const QRect& frame) : QObject(form), m_frame(frame) { form->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            auto* form = static_cast<QWidget*>(watched);
+            if (form->geometry() == m_frame)
+                setFrameGeometry(form, m_frame);
+            deleteLater();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QRect m_frame;
+};
+
 } // namespace
 
 TPreferences DefaultPreferences()
@@ -149,9 +194,10 @@ void RestorePlacement(QWidget* form, const PlacementScreen& screen)
         return;
     }
     // Nothing stored, or a rectangle without area that would leave the window out of reach.
-    if (bottom == 0 || right <= left || bottom <= top) {
+    const bool stored = bottom != 0 && right > left && bottom > top;
+    if (!stored) {
         CenterForm(form);
-        const QRect bounds = form->geometry();
+        const QRect bounds = form->geometry().marginsAdded(frameMargins(form));
         left = bounds.left();
         top = bounds.top();
         right = bounds.left() + bounds.width();
@@ -176,7 +222,10 @@ void RestorePlacement(QWidget* form, const PlacementScreen& screen)
         bottom += area.top() + 1 - top;
         top = area.top() + 1;
     }
-    form->setGeometry(left, top, right - left, bottom - top);
+    // The stored rectangle is the frame's, so that the title bar stays on the screen.
+    const QRect frame(left, top, right - left, bottom - top);
+    if (!setFrameGeometry(form, frame) && stored && form->isVisible())
+        new FrameFitter(form, frame);
 }
 
 bool SavePlacement(QWidget* form)
@@ -194,6 +243,7 @@ bool SavePlacement(QWidget* form, const PlacementScreen& screen)
         if (form->normalGeometry().isValid())
             bounds = form->normalGeometry();
     }
+    bounds = bounds.marginsAdded(frameMargins(form));
     TIniFile ini(SettingsFileName());
     const QString section = PlacementSection(form, screen.logicalDpi);
     bool ok = ini.WriteInteger(section, QStringLiteral("Left"), bounds.left());

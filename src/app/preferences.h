@@ -39,11 +39,11 @@ PlacementScreen ScreenOf(const QWidget* form);
 // Class name + "_Placement", with the pixels per inch appended above 96.
 QString PlacementSection(const QWidget* form, int logicalDpi);
 
-// Restores the form's stored rectangle (kept on the screen) or maximised state; with nothing stored
-// the form is centred. The overloads with a screen let tests stand in for the real one.
+// Restores the form's stored frame rectangle (kept on the screen) or maximised state; with nothing
+// stored the form is centred. The overloads with a screen let tests stand in for the real one.
 void RestorePlacement(QWidget* form);
 void RestorePlacement(QWidget* form, const PlacementScreen& screen);
-// Stores the form's restored (not maximised) rectangle and whether it is maximised.
+// Stores the frame rectangle of the form when restored (not maximised) and whether it is maximised.
 bool SavePlacement(QWidget* form);
 bool SavePlacement(QWidget* form, const PlacementScreen& screen);
 

@@ -390,7 +390,13 @@ void TCalendarPanel32::SetToolKind(TLPanelState state, ToolFactory factory, Tool
     m_tools[state] = {std::move(factory), std::move(step)};
 }
 
-void TCalendarPanel32::DropObject(TRect r)
+bool TCalendarPanel32::HasToolKind(TLPanelState state) const
+{
+    const auto tool = m_tools.find(state);
+    return tool != m_tools.end() && tool->second.first;
+}
+
+bool TCalendarPanel32::DropObject(TRect r)
 {
     if (r.width() < 25)
         r.right = r.left + 50;
@@ -405,6 +411,7 @@ void TCalendarPanel32::DropObject(TRect r)
     SetPanelState(psPointing);
     if (object && tool->second.second)
         tool->second.second(object);
+    return object != nullptr;
 }
 
 void TCalendarPanel32::clickAt(QPoint p)

@@ -214,6 +214,8 @@ public:
     using ToolFactory = std::function<TQGraphicControl*(QWidget* owner)>;
     using ToolCreationStep = std::function<void(TQGraphicControl* object)>;
     void SetToolKind(TLPanelState state, ToolFactory factory, ToolCreationStep step = {});
+    // Whether a tool state has an object kind; the main window enables only those tools.
+    bool HasToolKind(TLPanelState state) const;
 
     // The page as an image of the control's size: border art, calendar, minis and placed objects.
     QImage RenderToBitmap();
@@ -223,7 +225,7 @@ public:
     // the printed document.
     QString PageTitle() const;
 
-    void DropObject(TRect r) override;
+    bool DropObject(TRect r) override;
     void SetScale(float factor) override;
 
 signals:

@@ -3,6 +3,8 @@
 #include "rounding.h"
 #include "screenmetrics.h"
 
+#include <QFontInfo>
+
 #include <algorithm>
 
 int FontPixelSize(int points, double zoom)
@@ -43,5 +45,20 @@ FontDescription FontDescription::fromQFont(const QFont& font, TColor color)
     d.style = (font.bold() ? fsBold : 0) | (font.italic() ? fsItalic : 0) | (font.underline() ? fsUnderline : 0) |
               (font.strikeOut() ? fsStrikeOut : 0);
     d.color = color;
+    return d;
+}
+
+QFont FontDescription::toDialogFont() const
+{
+    QFont f = toQFontPoints();
+    f.setFamily(QFontInfo(f).family());
+    return f;
+}
+
+FontDescription FontDescription::fromDialogFont(const QFont& chosen, TColor chosenColor) const
+{
+    FontDescription d = fromQFont(chosen, chosenColor);
+    if (d.name == toDialogFont().family())
+        d.name = name;
     return d;
 }

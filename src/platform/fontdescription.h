@@ -26,6 +26,13 @@ struct FontDescription
     // The same with an explicit pixel size (already zoomed, or for a device of another resolution).
     QFont toQFontPixels(int pixelSize) const;
     static FontDescription fromQFont(const QFont& font, TColor color);
+
+    // What a font dialog opens on: the face the system really draws for this name (a name that is
+    // not installed is served by another face), at these points and style.
+    QFont toDialogFont() const;
+    // The font a dialog opened on toDialogFont() gave back: keeping the face it showed keeps this
+    // name, so that the stored name survives on machines that serve it by another face.
+    FontDescription fromDialogFont(const QFont& chosen, TColor chosenColor) const;
 };
 
 // Pixel size of a point size at a zoom factor: whole points round(points × zoom) first, then pixels

@@ -37,11 +37,11 @@ void ShowInformation(const QString& text)
     QMessageBox::information(QApplication::activeWindow(), caption, displayText(text), QMessageBox::Ok);
 }
 
-bool AskYesNo(const QString& text, const QString& caption)
+bool AskYesNo(const QString& text, const QString& caption, DefaultAnswer byDefault)
 {
     if (responder())
         return responder()(MessageKind::Question, text, caption);
-    return QMessageBox::question(QApplication::activeWindow(), caption, displayText(text),
-                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
-           == QMessageBox::Yes;
+    return QMessageBox::question(
+               QApplication::activeWindow(), caption, displayText(text), QMessageBox::Yes | QMessageBox::No,
+               byDefault == DefaultAnswer::Yes ? QMessageBox::Yes : QMessageBox::No) == QMessageBox::Yes;
 }

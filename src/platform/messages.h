@@ -14,5 +14,6 @@ void SetMessageResponder(MessageResponder responder);
 
 // Caption "Information", information icon, one OK button.
 void ShowInformation(const QString& text);
-// Question icon, Yes and No; true only for Yes.
-bool AskYesNo(const QString& text, const QString& caption);
+enum class DefaultAnswer { No, Yes };
+// Question icon, Yes and No; true only for Yes. Enter gives the default answer.
+bool AskYesNo(const QString& text, const QString& caption, DefaultAnswer byDefault = DefaultAnswer::No);

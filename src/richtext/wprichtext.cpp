@@ -305,6 +305,16 @@ void TWPRichText::SetInsertionAttributes(const FontDescription& font)
     MergeInsertionFormat(CharFormatOf(font));
 }
 
+void TWPRichText::SetDefaultFontNow(const FontDescription& font)
+{
+    QTextCursor cursor = m_item->textCursor();
+    if (cursor.hasSelection()) {
+        cursor.clearSelection();
+        m_item->setTextCursor(cursor);
+    }
+    SetInsertionAttributes(font);
+}
+
 void TWPRichText::SetFontName(const QString& name)
 {
     QTextCharFormat format;

@@ -52,6 +52,8 @@ public:
 
     // Character attributes: applied to the selection and to the insertion point, so new text takes them.
     void SetInsertionAttributes(const FontDescription& font);
+    // The default editor font at the insertion point only: selected text keeps its attributes.
+    void SetDefaultFontNow(const FontDescription& font);
     void SetFontName(const QString& name);
     void SetFontSize(int points);
     void SetBold(bool on);

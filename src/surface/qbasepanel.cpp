@@ -74,6 +74,8 @@ TQBasePanel::TQBasePanel(QWidget* parent) : QWidget(parent)
 
 TQBasePanel::~TQBasePanel()
 {
+    if (!m_ownsScratchFiles)
+        return;
     if (QFile::exists(ClipboardFile))
         QFile::remove(ClipboardFile);
     if (QFile::exists(TempFile))
@@ -265,7 +267,10 @@ void TQBasePanel::RefitSelection()
     m_handle->RefitToSelection();
 }
 
-void TQBasePanel::DropObject(TRect) {}
+bool TQBasePanel::DropObject(TRect)
+{
+    return false;
+}
 
 void TQBasePanel::SetDragOutline(std::optional<TRect> outline)
 {
@@ -420,8 +425,8 @@ void TQBasePanel::bandRelease(QPoint p, Qt::KeyboardModifiers modifiers)
         m_handle->update();
         unsetCursor();
     } else {
-        DropObject(m_bandRect);
-        emit DroppedObjectEvent(m_bandRect);
+        const bool placed = DropObject(m_bandRect);
+        emit DroppedObjectEvent(m_bandRect, placed);
     }
 }
 

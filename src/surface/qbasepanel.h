@@ -71,9 +71,13 @@ public:
     bool BandActive() const { return m_bandActive; }
     TRect BandRect() const { return m_bandRect; }
 
-    // Scratch files of the object clipboard; removed when the surface is destroyed.
+    // Scratch files of the object clipboard, shared by every surface of the program.
     QString ClipboardFile;
     QString TempFile;
+    // Only the owning surface (the main window's page) removes the scratch files when destroyed;
+    // preview pages and copies come and go while the clipboard must stay.
+    bool OwnsScratchFiles() const { return m_ownsScratchFiles; }
+    void SetOwnsScratchFiles(bool owns) { m_ownsScratchFiles = owns; }
     // Tick count of the last accepted paste; 0 before the first.
     qint64 LastPasteTime = 0;
 
@@ -138,11 +142,12 @@ public:
     // The surface's keys (Ctrl+C, Ctrl+V, Ctrl+X, Delete), also reached from the handle.
     virtual void KeyDown(QKeyEvent* event);
 
-    // A rectangle was dragged out in tool mode. The base does nothing.
-    virtual void DropObject(TRect r);
+    // A rectangle was dragged out in tool mode; true when an object was placed. The base places none.
+    virtual bool DropObject(TRect r);
 
 signals:
-    void DroppedObjectEvent(TRect r);
+    // After every band dragged in tool mode; `placed` says whether an object came of it.
+    void DroppedObjectEvent(TRect r, bool placed);
     void LabelChangedEvent(QObject* sender);
     void OnDblClick();
 
@@ -195,6 +200,7 @@ private:
     FontDescription m_lastFont;
     // The zoom the objects in ClipboardFile were written at.
     float m_clipboardScale = 1.0f;
+    bool m_ownsScratchFiles = false;
 };
 
 // Draws a dotted band like the rectangle (left, top)–(right, bottom), right and bottom just outside,

@@ -3,8 +3,9 @@
 #include "qgraphiccontrol.h"
 #include "qhandle.h"
 
+#include "platform/fontdialog.h"
+
 #include <QFile>
-#include <QFontDialog>
 #include <QMenu>
 
 namespace {
@@ -144,10 +145,9 @@ void TQBasePanel::alignSelection(int command)
 
 void TQBasePanel::chooseFont()
 {
-    bool ok = false;
-    const QFont chosen = QFontDialog::getFont(&ok, m_lastFont.toQFontPoints(), this, QStringLiteral("Font"));
-    if (ok)
-        ApplyFontToSelection(FontDescription::fromQFont(chosen, m_lastFont.color));
+    FontDescription font = m_lastFont;
+    if (ExecFontDialog(this, QStringLiteral("Font"), font))
+        ApplyFontToSelection(font);
 }
 
 void TQBasePanel::ApplyFontToSelection(const FontDescription& font)

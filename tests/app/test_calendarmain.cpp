@@ -1,14 +1,21 @@
+#include "app/aboutbox.h"
+#include "app/almarinapp.h"
 #include "app/calendarmain.h"
+#include "app/calendarproperties.h"
 #include "calendar/calendarpanel32.h"
 #include "support/testsupport.h"
+#include "surface/qgraphiccontrol.h"
 
+#include "platform/messages.h"
 #include "platform/zoom.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLayout>
 #include <QMenuBar>
 #include <QTest>
 
@@ -57,15 +64,27 @@ TEST_F(MainWindowFixture, MenusCarryTheirCaptions)
     ASSERT_EQ(top.size(), 2);
     EXPECT_EQ(top[0]->text(), QStringLiteral("&File"));
     EXPECT_EQ(top[1]->text(), QStringLiteral("&Help"));
-    EXPECT_EQ(captions(top[0]->menu()),
-              (QStringList{QStringLiteral("&New "), QStringLiteral("&Open"), QStringLiteral("-"),
-                           QStringLiteral("&Save "), QStringLiteral("Save &As..."), QStringLiteral("Save As Bitmap File"),
-                           QStringLiteral("Save As JPG File"), QStringLiteral("-"), QStringLiteral("&Properties"),
-                           QStringLiteral("User Defined Title"), QStringLiteral("&Cancel Changes"),
-                           QStringLiteral("Clear &All Cell Contents"), QStringLiteral("&Default Editor Font"),
-                           QStringLiteral("-"), QStringLiteral("Fill Calendar with Recurring Dates"),
-                           QStringLiteral("Edit Recurring Dates"), QStringLiteral("-"), QStringLiteral("P&rint Calendar"),
-                           QStringLiteral("Print Set&up"), QStringLiteral("-"), QStringLiteral("E&xit")}));
+    EXPECT_EQ(captions(top[0]->menu()), (QStringList{QStringLiteral("&New "),
+                                                     QStringLiteral("&Open"),
+                                                     QStringLiteral("-"),
+                                                     QStringLiteral("&Save "),
+                                                     QStringLiteral("Save &As..."),
+                                                     QStringLiteral("Save As Bitmap File"),
+                                                     QStringLiteral("Save As JPG File"),
+                                                     QStringLiteral("-"),
+                                                     QStringLiteral("&Properties"),
+                                                     QStringLiteral("User Defined Title"),
+                                                     QStringLiteral("&Cancel Changes"),
+                                                     QStringLiteral("Clear &All Cell Contents"),
+                                                     QStringLiteral("&Default Editor Font"),
+                                                     QStringLiteral("-"),
+                                                     QStringLiteral("Fill Calendar with Recurring Dates"),
+                                                     QStringLiteral("Edit Recurring Dates"),
+                                                     QStringLiteral("-"),
+                                                     QStringLiteral("P&rint Calendar"),
+                                                     QStringLiteral("Print Set&up"),
+                                                     QStringLiteral("-"),
+                                                     QStringLiteral("E&xit")}));
     EXPECT_EQ(captions(top[1]->menu()),
               (QStringList{QStringLiteral("&Contents"), QStringLiteral("&About"), QStringLiteral("-"),
                            QStringLiteral("Configuration Information"), QStringLiteral("Technical Support"),
@@ -96,8 +115,6 @@ TEST_F(MainWindowFixture, SetButtonsFollowsPageNameAndModified)
     showPage();
     EXPECT_TRUE(enabled("PropertiesButton"));
     EXPECT_TRUE(enabled("ZoomSpinner"));
-    EXPECT_TRUE(enabled("ShowHideIconTool")); // the default layout holds text
-    EXPECT_EQ(enabled("Printbutton"), main.PrintersPresent);
     main.SetModified(true);
     EXPECT_TRUE(visible("Savebutton"));
     EXPECT_FALSE(visible("CancelButton"));
@@ -111,6 +128,39 @@ TEST_F(MainWindowFixture, SetButtonsFollowsPageNameAndModified)
     main.CalendarPanel()->SetCalendarLayout(loMC12Month);
     main.SetButtons();
     EXPECT_FALSE(enabled("ShowHideIconTool"));
+}
+
+TEST_F(MainWindowFixture, ToolStripFitsASmallScreenAndShowingSaveNeverResizes)
+{
+    showPage();
+    const QSize size = main.size();
+    const int minimum = main.minimumSizeHint().width();
+    main.CurrentFileName = QStringLiteral("/tmp/Family.QXF");
+    main.SetModified(true);
+    ASSERT_TRUE(visible("Savebutton") && visible("CancelButton"));
+    EXPECT_EQ(main.minimumSizeHint().width(), minimum);
+    EXPECT_EQ(main.size(), size);
+    // Everything on the strip shows in the window as it opens and on a screen 1024 pixels wide.
+    const int strip = main.Control(QStringLiteral("Panel3"))->layout()->minimumSize().width();
+    const int frame = main.frameGeometry().width() - main.width();
+    EXPECT_LE(strip, main.width());
+    EXPECT_LE(strip + frame, 1024);
+    EXPECT_LE(minimum + frame, 1024);
+    main.SetModified(false);
+}
+
+TEST_F(MainWindowFixture, AboutBoxIsCentredOverTheWindowAsItShows)
+{
+    QPoint offset(-1000, -1000);
+    WhenModalShown<TAboutBox>([&](TAboutBox* box) {
+        offset = box->frameGeometry().center() - main.frameGeometry().center();
+        box->accept();
+    });
+    main.Action(QStringLiteral("mnuAbout"))->trigger();
+    // Off at most by the frame, which the window system adds only as the box shows.
+    const int frame = main.frameGeometry().width() - main.width();
+    EXPECT_LE(std::abs(offset.x()), frame);
+    EXPECT_LE(std::abs(offset.y()), frame);
 }
 
 TEST_F(MainWindowFixture, ZoomStepsClimbToOneHundredAndStopAtFifty)
@@ -154,16 +204,34 @@ TEST_F(MainWindowFixture, PageKeysZoomThroughTheApplicationHook)
 TEST_F(MainWindowFixture, ToolButtonsSetThePanelStateAndDropsReturnToSelection)
 {
     showPage();
+    // Without their commands these stay disabled; a tool comes alive with its object kind.
+    for (const char* name : {"DrawLabelButton", "DrawImageButton", "DrawRichText", "DrawSuperText", "PSpeedButton1",
+                             "ShowHideIconTool", "Assistantbutton", "Printbutton"})
+        EXPECT_FALSE(enabled(name)) << name;
+    EXPECT_TRUE(enabled("Pointerbutton"));
+
     TCalendarPanel32* page = main.CalendarPanel();
-    QTest::mouseClick(main.Control(QStringLiteral("DrawLabelButton")), Qt::LeftButton);
-    EXPECT_EQ(page->PanelState(), psLabel);
-    QTest::mouseClick(main.Control(QStringLiteral("PSpeedButton1")), Qt::LeftButton);
-    EXPECT_EQ(page->PanelState(), psFlatCalendar);
-    page->DropObject({10, 10, 20, 20});
-    emit page->DroppedObjectEvent({10, 10, 20, 20});
+    TQGraphicControl* made = nullptr;
+    bool creates = false;
+    page->SetToolKind(psFlatCalendar, [&](QWidget*) { return creates ? made = new TQGraphicControl : nullptr; });
+    main.SetButtons();
+    ASSERT_TRUE(enabled("PSpeedButton1"));
+    EXPECT_FALSE(enabled("DrawLabelButton"));
+    auto dragBand = [&] {
+        QTest::mouseClick(main.Control(QStringLiteral("PSpeedButton1")), Qt::LeftButton);
+        EXPECT_EQ(page->PanelState(), psFlatCalendar);
+        QTest::mousePress(page, Qt::LeftButton, {}, QPoint(40, 40));
+        QTest::mouseMove(page, QPoint(120, 90));
+        QTest::mouseRelease(page, Qt::LeftButton, {}, QPoint(120, 90));
+        EXPECT_TRUE(qobject_cast<QAbstractButton*>(main.Control(QStringLiteral("Pointerbutton")))->isChecked());
+        EXPECT_EQ(page->PanelState(), psPointing);
+    };
+    dragBand(); // the kind gives nothing this time
+    EXPECT_FALSE(main.Modified());
+    creates = true;
+    dragBand();
+    ASSERT_NE(made, nullptr);
     EXPECT_TRUE(main.Modified());
-    EXPECT_TRUE(qobject_cast<QAbstractButton*>(main.Control(QStringLiteral("Pointerbutton")))->isChecked());
-    EXPECT_EQ(page->PanelState(), psPointing);
 }
 
 TEST(MainWindowPreferences, StoredZoomBetweenStepsStartsOnTheLadderAndIsWrittenBack)
@@ -212,4 +280,50 @@ TEST(MainWindowStart, ConvertsTheOldRecurringDatesFile)
     QFile converted(folder.file(QStringLiteral("QXRECUR.DAX")));
     ASSERT_TRUE(converted.open(QIODevice::ReadOnly));
     EXPECT_TRUE(converted.readAll().startsWith("Christmas "));
+}
+
+TEST(MainWindowStart, OldRecurringDatesThatCannotBeConvertedAreReported)
+{
+    ScratchProgramFolder folder;
+    {
+        QFile old(folder.file(QStringLiteral("QXRECUR.DAT")));
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("1225Christmas\r\n");
+    }
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("QXRECUR.DAX"))); // cannot be read or written
+    QStringList messages;
+    SetMessageResponder([&messages](MessageKind, const QString& text, const QString&) {
+        messages << text;
+        return true;
+    });
+    delete new TCalendarMain;
+    SetMessageResponder({});
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].contains(QStringLiteral("QXRECUR.DAX"))) << messages[0].toStdString();
+    EXPECT_TRUE(QFile::exists(folder.file(QStringLiteral("QXRECUR.DAT"))));
+}
+
+TEST(MainWindowStart, CaptionsCarryNoApplicationNameAddedByTheToolkit)
+{
+    // Qt appends a display name that the program sets to every window and message box caption.
+    const QString before = QCoreApplication::applicationName();
+    NameApplication();
+    QCoreApplication::setApplicationName(QStringLiteral("Probe"));
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), QStringLiteral("Probe"));
+    QCoreApplication::setApplicationName(before);
+}
+
+TEST(MainWindowStart, ScratchFilesOutliveDialogPagesAndGoWithTheMainWindow)
+{
+    ScratchProgramFolder folder;
+    auto main = std::make_unique<TCalendarMain>();
+    const QString clip = main->CalendarPanel()->ClipboardFile;
+    {
+        QFile file(clip);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    delete new TCalendarProperties; // builds and frees its preview page
+    EXPECT_TRUE(QFile::exists(clip));
+    main.reset();
+    EXPECT_FALSE(QFile::exists(clip));
 }

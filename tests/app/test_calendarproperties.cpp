@@ -807,8 +807,9 @@ TEST_F(PropertiesTest, HelpOpensTheTopicOfTheTabShown)
 TEST_F(PropertiesTest, PlacementIsSavedOnCloseAndRestored)
 {
     open();
-    dialog->setGeometry(60, 70, dialog->width() + 40, dialog->height() + 20);
-    const QRect placed = dialog->geometry();
+    dialog->resize(dialog->width() + 40, dialog->height() + 20);
+    dialog->move(60, 70); // where the frame goes
+    const QRect placed = dialog->frameGeometry();
     click(control<QPushButton>("CancelButton"));
     QFile ini(SettingsFileName());
     ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
@@ -818,8 +819,8 @@ TEST_F(PropertiesTest, PlacementIsSavedOnCloseAndRestored)
     EXPECT_TRUE(text.contains("Top=70"));
     // The test screen is narrower than the dialog, so only the vertical placement comes back unmoved.
     open();
-    EXPECT_EQ(dialog->geometry().top(), placed.top());
-    EXPECT_EQ(dialog->geometry().height(), placed.height());
+    EXPECT_EQ(dialog->frameGeometry().top(), placed.top());
+    EXPECT_EQ(dialog->frameGeometry().height(), placed.height());
 }
 
 TEST_F(PropertiesTest, ExecuteLeavesTheDocumentAloneAndHandsBackTheChoice)

@@ -195,3 +195,20 @@ TEST_F(DayTextEditing, AClickWhereACellHasNoRoomForTextChangesNothing)
         EXPECT_EQ(editor()->PlainText(), QStringLiteral("Swim")) << row;
     }
 }
+
+TEST_F(DayTextEditing, DefaultEditorFontReachesTheOpenCellsInsertionPointOnly)
+{
+    clickCell(12);
+    QTest::keyClicks(editor(), QStringLiteral("Choir"));
+    const FontDescription typed = editor()->AttributesAt(0);
+    const FontDescription chosen{QStringLiteral("Liberation Serif"), 14, fsBold, RGBValue(200, 0, 0)};
+    main.ChooseFont = [&](FontDescription& font) {
+        font = chosen;
+        return true;
+    };
+    main.Action(QStringLiteral("DefaultEditorFont1"))->trigger();
+    EXPECT_EQ(editor()->InsertionAttributes(), chosen);
+    EXPECT_EQ(editor()->AttributesAt(0), typed);
+    QTest::keyClicks(editor(), QStringLiteral("!"));
+    EXPECT_EQ(editor()->AttributesAt(5), chosen);
+}

@@ -10,7 +10,9 @@
 #include "platform/zoom.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
+#include <QMessageBox>
 #include <QTest>
 #include <QTextDocument>
 
@@ -234,4 +236,45 @@ TEST_F(DocumentCommands, PropertiesOutcomeAndNewCancelled)
     EXPECT_FALSE(main->PropertiesAccepted);
     EXPECT_EQ(page->CellStorage(11)->PlainText(), QStringLiteral("keep"));
     EXPECT_EQ(page->MainCalMonth(), 4);
+}
+
+TEST_F(DocumentCommands, FailedSaveSaysWhyAndKeepsTheChanges)
+{
+    newDocument();
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("Trip")));
+    fileToChoose = path("Trip/Work.QXF");
+    main->mnuSaveAsClick();
+    ASSERT_EQ(main->CurrentFileName, fileToChoose);
+    putText(4, QStringLiteral("unsaved"));
+    ASSERT_TRUE(QDir(path("Trip")).removeRecursively());
+
+    messages.clear();
+    main->mnuSaveClick();
+    ASSERT_EQ(messages.size(), 1);
+    const QString head = QStringLiteral("Unable to save ") + fileToChoose + QLatin1Char('\n');
+    EXPECT_TRUE(messages[0].startsWith(head) && messages[0].size() > head.size()) << messages[0].toStdString();
+    EXPECT_TRUE(main->Modified());
+
+    // Closing with Yes to the save-changes prompt tells the same and keeps the window.
+    answerYes = true;
+    EXPECT_FALSE(main->close());
+    EXPECT_EQ(messages.size(), 2);
+    EXPECT_EQ(messages.value(1), messages[0]);
+}
+
+TEST_F(DocumentCommands, EnterInTheSaveChangesPromptSaves)
+{
+    newDocument();
+    fileToChoose = path("Enter.QXF");
+    main->mnuSaveAsClick();
+    putText(2, QStringLiteral("typed"));
+    SetMessageResponder({});
+    QString caption;
+    WhenModalShown<QMessageBox>([&caption](QMessageBox* box) {
+        caption = box->windowTitle();
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    EXPECT_TRUE(main->CheckSaveNeeded());
+    EXPECT_EQ(caption, QStringLiteral("Save"));
+    EXPECT_FALSE(main->Modified());
 }

@@ -9,6 +9,7 @@
 #include <QDialog>
 #include <QFile>
 #include <QHelpEvent>
+#include <QTest>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -251,6 +252,28 @@ TEST(Placement, SaveAndRestoreRoundTripIncludingMaximised)
     RestorePlacement(&third, kScreen800);
     EXPECT_TRUE(third.isMaximized());
     EXPECT_EQ(third.geometry(), stored(5, 5, 105, 105));
+}
+
+TEST(Placement, TheWindowFrameIsWhatIsStoredAndKeptOnTheScreen)
+{
+    ScratchProgramFolder folder;
+    QWidget form;
+    form.setGeometry(100, 100, 300, 200);
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    ASSERT_NE(form.frameGeometry(), form.geometry()); // the window has a frame
+
+    // Placed against the top left corner: the title bar comes back on the screen.
+    writeSettings("[QWidget_Placement]\nLeft=-5\nTop=-10\nRight=495\nBottom=290\n");
+    RestorePlacement(&form, kScreen800);
+    EXPECT_EQ(form.frameGeometry(), stored(1, 1, 501, 301));
+
+    form.move(40, 30);
+    ASSERT_TRUE(SavePlacement(&form, kScreen800));
+    const TIniFile ini(SettingsFileName());
+    EXPECT_EQ(ini.ReadSectionValues(QStringLiteral("QWidget_Placement")),
+              (QStringList{QStringLiteral("Left=40"), QStringLiteral("Top=30"), QStringLiteral("Right=540"),
+                           QStringLiteral("Bottom=330"), QStringLiteral("Maximized=0")}));
 }
 
 TEST(Hints, SwitchedOffApplicationWide)

@@ -84,14 +84,17 @@ TEST(DesignSurface, ToolBandEitherWayGivesTheSameRectangle)
     EXPECT_FALSE(surface.BandActive());
 }
 
-TEST(DesignSurface, ScratchFilesAreRemovedWithTheSurface)
+TEST(DesignSurface, ScratchFilesAreRemovedWithTheOwningSurfaceOnly)
 {
     QString clip;
     {
         TQBasePanel surface;
+        surface.SetOwnsScratchFiles(true);
         clip = surface.ClipboardFile;
         QFile f(clip);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        delete new TQBasePanel; // a preview page leaves the clipboard alone
+        EXPECT_TRUE(QFile::exists(clip));
     }
     EXPECT_FALSE(QFile::exists(clip));
 }
