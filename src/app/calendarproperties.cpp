@@ -284,6 +284,7 @@ void TCalendarProperties::FormActivate()
     m_opening.layout = m_example->CalendarLayout();
     m_opening.a4Paper = m_example->A4Paper();
     m_opening.orientation = m_example->CalendarOrientation();
+    m_opening.day = m_example->MainCalDay();
     m_opening.month = m_example->MainCalMonth();
     m_opening.year = m_example->MainCalYear();
 }
@@ -654,9 +655,12 @@ TCalendarProperties::TextLoss TCalendarProperties::textLoss() const
     if (m_example->LayoutKind() != OriginalKind)
         return TextLoss::LayoutKind;
     // Cells belong to positions, not dates: a new month or year would show the old text on other days.
+    // A planner starts at its day, so another first day moves every note as well.
     const int layout = m_example->CalendarLayout();
-    const bool holdsText = layout < 8 || layout > 17;
-    const bool moved = m_example->MainCalMonth() != m_opening.month || m_example->MainCalYear() != m_opening.year;
+    const bool planner = layout > 17;
+    const bool holdsText = layout < 8 || planner;
+    const bool moved = m_example->MainCalMonth() != m_opening.month || m_example->MainCalYear() != m_opening.year ||
+                       (planner && m_example->MainCalDay() != m_opening.day);
     return holdsText && moved ? TextLoss::MonthOrYear : TextLoss::None;
 }
 

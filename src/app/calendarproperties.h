@@ -200,6 +200,7 @@ private:
         int layout = 0;
         bool a4Paper = false;
         int orientation = 0;
+        int day = 0;
         int month = 0;
         int year = 0;
     } m_opening;

@@ -599,6 +599,21 @@ TEST_F(PropertiesTest, OkWarnsBeforeDayTextIsLost)
     EXPECT_TRUE(messages.isEmpty());
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
     EXPECT_FALSE(dialog->TextLossConfirmed);
+
+    // But a planner starts at its day: another first day moves the notes, on every planner layout.
+    for (int layout = 18; layout <= 21; ++layout) {
+        document.SetCalendarLayout(static_cast<TCalendarLayout>(layout));
+        document.SetMainCalDay(3);
+        request.OriginalKind = document.LayoutKind();
+        messages.clear();
+        open(request);
+        control<TMonthDateChooser>("Calendar")->SetDay(20);
+        answer = false;
+        click(control<QPushButton>("OkButton"));
+        ASSERT_EQ(messages.size(), 1) << layout;
+        EXPECT_TRUE(messages[0].text.contains(QStringLiteral("month or year"))) << layout;
+        EXPECT_TRUE(dialog->isVisible()) << layout;
+    }
 }
 
 TEST_F(PropertiesTest, OkWarnsWhenPlacedObjectsMustMove)
