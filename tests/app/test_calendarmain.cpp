@@ -32,7 +32,7 @@ struct MainWindowFixture : ::testing::Test
     void SetUp() override
     {
         main.show();
-        QTRY_VERIFY_WITH_TIMEOUT(!main.Loading, 5000);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !main.Loading; }, 5000));
     }
     bool enabled(const char* name) const
     {
@@ -245,7 +245,7 @@ TEST(MainWindowPreferences, StoredZoomBetweenStepsStartsOnTheLadderAndIsWrittenB
     {
         TCalendarMain main;
         main.show();
-        QTRY_VERIFY_WITH_TIMEOUT(!main.Loading, 5000);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !main.Loading; }, 5000));
         EXPECT_FLOAT_EQ(main.CalendarPanel()->Scale(), 0.301f);
         EXPECT_EQ(main.ZoomCaption()->text(), QStringLiteral("30%"));
         EXPECT_FALSE(main.Action(QStringLiteral("mnuShowHint"))->isChecked());

@@ -25,7 +25,7 @@ struct DayTextEditing : ::testing::Test
     void SetUp() override
     {
         main.show();
-        QTRY_VERIFY_WITH_TIMEOUT(!main.Loading, 5000);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !main.Loading; }, 5000));
         page = main.CalendarPanel();
         page->SetCalendarLayout(loFullCalendar);
         page->SetMainCalMonth(3);

@@ -69,7 +69,7 @@ struct DocumentCommands : ::testing::Test
             return outcome;
         };
         main->show();
-        QTRY_VERIFY_WITH_TIMEOUT(!main->Loading, 5000);
+        ASSERT_TRUE(QTest::qWaitFor([this] { return !main->Loading; }, 5000));
     }
     void newDocument(int month = 12, int year = 1997)
     {

@@ -91,7 +91,7 @@ TEST(EndToEnd, NewTypeSaveCloseAndReopenFromTheRecentFiles)
         TCalendarMain main;
         main.ChooseDocumentFile = [&](bool, const QString&) { return file; };
         main.show();
-        QTRY_VERIFY_WITH_TIMEOUT(!main.Loading, 5000);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !main.Loading; }, 5000));
         QApplication::setActiveWindow(&main);
         EXPECT_EQ(main.windowTitle(), QStringLiteral("Almarin"));
         shoot(main, "01-start.png");
@@ -164,7 +164,7 @@ TEST(EndToEnd, NewTypeSaveCloseAndReopenFromTheRecentFiles)
         // The recent document is reopened at start; open it again from the menu after a fresh page.
         TCalendarMain main;
         main.show();
-        QTRY_VERIFY_WITH_TIMEOUT(!main.Loading, 5000);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !main.Loading; }, 5000));
         ASSERT_EQ(main.RecentFiles()->Items().value(0), file);
         main.CalendarPanel()->ClearAllCells();
         QAction* recent = nullptr;
