@@ -22,6 +22,22 @@ const char* FormatName(TPictureFormat format)
     return "bmp";
 }
 
+// Each format's bytes start with its own signature; others are not handed to its decoder at all.
+bool HasSignature(const QByteArray& bytes, TPictureFormat format)
+{
+    switch (format) {
+    case TPictureFormat::Png:
+        return bytes.startsWith("\x89PNG\r\n\x1A\n");
+    case TPictureFormat::Jpeg:
+        return bytes.startsWith("\xFF\xD8\xFF");
+    case TPictureFormat::Gif:
+        return bytes.startsWith("GIF8");
+    case TPictureFormat::Bmp:
+        break;
+    }
+    return bytes.startsWith("BM");
+}
+
 // The most pixels the bytes of a format can carry: deflate packs at most 1032 bytes into one and a PNG pixel
 // takes at least one bit; a JPEG spends at least one bit on every block of 8 × 8 pixels. Run lengths of a
 // BMP can skip whole rows and GIF frames may be far smaller than the screen, so only the budget bounds those.
@@ -52,6 +68,8 @@ TDecodedPicture DecodePicture(const QByteArray& bytes, TPictureFormat format, TP
     Q_UNUSED(limited);
 
     TDecodedPicture picture;
+    if (!HasSignature(bytes, format))
+        return picture;
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
