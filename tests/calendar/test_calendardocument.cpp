@@ -390,6 +390,13 @@ TEST_F(CalendarDocument, WhatCouldNotBeReadIsReportedAndCellsAreSavedBackUnchang
     for (int cell : damaged.keys())
         EXPECT_EQ(saved.cells[cell], damaged[cell]) << cell;
 
+    // A cell that holds only bytes it could not read still counts as text until it is cleared.
+    TCalendarPanel32 unreadOnly;
+    unreadOnly.CellStorage(9)->SetRtfData(damaged[9]);
+    EXPECT_TRUE(unreadOnly.HasAnyText());
+    unreadOnly.ClearAllCells();
+    EXPECT_FALSE(unreadOnly.HasAnyText());
+
     TCalendarPanel32 clean;
     EXPECT_TRUE(DocumentReadNotice(QStringLiteral("Clean.QXF"),
                                    ReadDocumentBytes(clean, DocumentBytes(source), &clean, BadgeRegistry()))

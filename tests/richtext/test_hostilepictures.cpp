@@ -65,6 +65,13 @@ const QByteArray kSvg = "<svg xmlns=\"http://www.w3.org/2000/svg\" xmlns:xlink=\
                         "width=\"4000\" height=\"4000\"><image xlink:href=\"/nonexistent/photo.png\" "
                         "width=\"4000\" height=\"4000\"/></svg>";
 
+// Over 40 megapixels, as one bit a pixel: a few kilobytes.
+const QByteArray& HugePng()
+{
+    static const QByteArray png = Encoded(Filled(8000, 5001, QImage::Format_Mono), "PNG");
+    return png;
+}
+
 // A small JPEG whose frame header claims 5600 × 5600 pixels: 700 bytes that would decode to 125 MB.
 QByteArray JpegClaiming(int width, int height)
 {
@@ -110,9 +117,8 @@ TEST(HostilePictures, PicturesBeyondTheLimitsAreEmptyFramesAndNotDecoded)
     TPictureBudget budget;
     QTextDocument doc;
     TRtfReadInfo info;
-    // Over 40 megapixels (here as one bit a pixel, a few kilobytes): a frame of its display size.
-    const QByteArray huge = Encoded(Filled(8000, 5001, QImage::Format_Mono), "PNG");
-    ASSERT_TRUE(ReadRtf(Rtf(Pict("\\pngblip\\picwgoal1500\\pichgoal750", huge)), doc, info));
+    // Over 40 megapixels: a frame of its display size.
+    ASSERT_TRUE(ReadRtf(Rtf(Pict("\\pngblip\\picwgoal1500\\pichgoal750", HugePng())), doc, info));
     ASSERT_EQ(Pictures(doc).size(), 1);
     EXPECT_EQ(Pictures(doc)[0].width(), 100);
     EXPECT_EQ(Pictures(doc)[0].height(), 50);
@@ -141,9 +147,13 @@ TEST(HostilePictures, PicturesBeyondTheLimitsAreEmptyFramesAndNotDecoded)
 
 TEST(HostilePictures, BytesThatCouldNotBeReadWholeAreKeptUntilTheTextChanges)
 {
-    QByteArray tooLong = "{\\rtf1 " + QByteArray(16 * 1024 * 1024, 'x') + "}";
-    const QByteArray cases[] = {"<html>not rtf</html>", "{\\rtf1 cut {\\b off", Rtf(Pict("\\wmetafile8", "0102")),
-                                Rtf(Pict("\\jpegblip", Encoded(Filled(4, 4), "PNG"))), tooLong};
+    const QByteArray tooLong = "{\\rtf1 " + QByteArray(16 * 1024 * 1024, 'x') + "}";
+    const QByteArray cases[] = {"<html>not rtf</html>",
+                                "{\\rtf1 cut {\\b off",
+                                Rtf(Pict("\\wmetafile8", "0102")),
+                                Rtf(Pict("\\jpegblip", Encoded(Filled(4, 4), "PNG"))),
+                                Rtf(Pict("\\pngblip", HugePng())),
+                                tooLong};
     TWPRichText editor;
     for (const QByteArray& bytes : cases) {
         SCOPED_TRACE(bytes.left(24).toStdString());
