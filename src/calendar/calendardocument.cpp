@@ -376,7 +376,8 @@ TDocumentReadInfo ReadDocumentBytes(TCalendarPanel32& page, const QByteArray& by
                                     const TClassRegistry& registry)
 {
     TDocumentReadInfo info;
-    const TPictureBudget budget;
+    // Every picture of the document, in day cells and placed objects alike, draws from this one.
+    TPictureBudget budget;
     RelayoutAfter(page, [&] {
         const TCalendarDocumentContent content = ParseDocument(bytes, page.Settings());
         ApplySettings(page, content.settings);
