@@ -1,5 +1,5 @@
 // Paints the day texts of a month page (42 cells, three formatted paragraphs each) through the cached
-// renderer at two zooms, and opens the in-place editor on one cell.
+// renderer at two zooms, opens the in-place editor on one cell, and opens a cell of a million paragraphs.
 #include "richtext/wprenderer.h"
 #include "richtext/wprichtext.h"
 #include "richtext/wprtfstorage.h"
@@ -126,12 +126,28 @@ void OpenEditor(benchmark::State& state)
     }
 }
 
+// A day cell of a million short paragraphs, 6 MB of RTF: read, then painted into its cell once.
+void OpenMillionParagraphCell(benchmark::State& state)
+{
+    QByteArray rtf = "{\\rtf1\\ansi ";
+    for (int i = 0; i < 1000000; ++i)
+        rtf += "x\\par\n";
+    rtf += "}";
+    TWPRenderer renderer;
+    for (auto _ : state) {
+        TWPRtfStorage storage;
+        storage.SetRtfData(rtf);
+        benchmark::DoNotOptimize(renderer.Image(storage, QSize(kCellWidth, kCellHeight), 100));
+    }
+}
+
 } // namespace
 
 BENCHMARK(PaintPageCached)->Arg(100)->Arg(60)->Unit(benchmark::kMillisecond);
 BENCHMARK(PaintPageAfterZoomChange)->Unit(benchmark::kMillisecond);
 BENCHMARK(PaintPageAfterOpen)->Unit(benchmark::kMillisecond);
 BENCHMARK(OpenEditor)->Unit(benchmark::kMillisecond);
+BENCHMARK(OpenMillionParagraphCell)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 int main(int argc, char** argv)
 {

@@ -127,6 +127,9 @@ private:
     void setupDayTextEditor();
     void setupDocumentCommands();
     bool saveAs();
+    // Before a save over the file that was opened with placed objects it could not read: asks whether
+    // to drop them. False when the user says No.
+    bool confirmDroppingUnreadObjects(const QString& name);
     // Tab and Shift+Tab move the open editor to the next or previous cell; true when consumed.
     bool CellTabKey(QKeyEvent* event);
     bool CalendarPanelDragOver(QDragMoveEvent* event);
@@ -145,4 +148,7 @@ private:
     QMenu* m_helpMenu = nullptr;
     bool m_modified = false;
     bool m_activated = false;
+    // The file opened last when some of its placed objects could not be read, and how many.
+    QString m_fileWithUnreadObjects;
+    int m_unreadObjects = 0;
 };

@@ -149,6 +149,7 @@ void TCalendarMain::OpenCalendarFile(QString name)
     Loading = true;
     CurrentFileName.clear();
     DoSaveRichtext();
+    TDocumentReadInfo readInfo;
     if (!QFileInfo::exists(name)) {
         ShowInformation(QStringLiteral("File ") + name + QStringLiteral(" no longer exists"));
     } else {
@@ -160,7 +161,7 @@ void TCalendarMain::OpenCalendarFile(QString name)
             m_page->SetUserTitle(QString());
             if (m_page->Scale() != 1.0f)
                 m_page->SetScale(1.0f);
-            LoadFromFile(*m_page, name, this);
+            readInfo = LoadFromFile(*m_page, name, this);
             m_page->HookAllObjects();
             NormalCursor();
             CurrentFileName = name;
@@ -168,11 +169,14 @@ void TCalendarMain::OpenCalendarFile(QString name)
             m_mru->Save();
         } catch (const std::exception&) {
             CurrentFileName.clear();
+            readInfo = TDocumentReadInfo();
             m_page->ResetToDefaults();
             NormalCursor();
             ShowInformation(UnableToOpenDocumentMessage(name));
         }
     }
+    m_unreadObjects = readInfo.objectsNotRead;
+    m_fileWithUnreadObjects = m_unreadObjects > 0 ? name : QString();
     QCoreApplication::processEvents();
     Loading = false;
     m_page->setVisible(!CurrentFileName.isEmpty());
@@ -188,10 +192,27 @@ void TCalendarMain::OpenCalendarFile(QString name)
     m_page->update();
     QCoreApplication::processEvents();
     m_page->SuspendNotify = false;
+    // Told once, over the opened page, so that nothing is lost unnoticed.
+    const QString notice = DocumentReadNotice(name, readInfo);
+    if (!notice.isEmpty())
+        ShowInformation(notice);
+}
+
+bool TCalendarMain::confirmDroppingUnreadObjects(const QString& name)
+{
+    if (m_fileWithUnreadObjects.isEmpty() || QFileInfo(name) != QFileInfo(m_fileWithUnreadObjects))
+        return true;
+    const QString objects = m_unreadObjects == 1 ? QStringLiteral("the placed object")
+                                                 : QStringLiteral("the %1 placed objects").arg(m_unreadObjects);
+    return AskYesNo(QStringLiteral("Saving over %1 will drop %2 that could not be read from it. Save anyway?")
+                        .arg(QFileInfo(name).fileName(), objects),
+                    QStringLiteral("Save"));
 }
 
 bool TCalendarMain::SaveCalendarFile(const QString& name)
 {
+    if (!confirmDroppingUnreadObjects(name))
+        return false;
     m_page->SuspendPaint = true;
     const float zoom = m_page->Scale();
     if (zoom != 1.0f)
@@ -206,6 +227,8 @@ bool TCalendarMain::SaveCalendarFile(const QString& name)
         CurrentFileName = name;
         SetModified(false);
         saved = true;
+        if (QFileInfo(name) == QFileInfo(m_fileWithUnreadObjects))
+            m_fileWithUnreadObjects.clear();
     } catch (const std::exception& error) {
         // The document keeps its name and its changes; the user must know why they are not on disk.
         NormalCursor();

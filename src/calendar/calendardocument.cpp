@@ -4,6 +4,7 @@
 
 #include "calendarpanel32.h"
 
+#include "graphics/picturebudget.h"
 #include "platform/atomicfile.h"
 #include "platform/rounding.h"
 #include "richtext/wprtfstorage.h"
@@ -13,6 +14,7 @@
 #include "surface/qgraphiccontrol.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QWidget>
 
 namespace {
@@ -228,6 +230,28 @@ int ReadVersion(TStreamReader& reader)
     return version;
 }
 
+// How many records a placed-object list holds; a damaged rest counts as one more.
+int CountObjectRecords(const QByteArray& list)
+{
+    TStreamReader reader(list);
+    int count = 0;
+    try {
+        reader.ReadListBegin();
+        while (!reader.EndOfList()) {
+            reader.SkipComponent();
+            ++count;
+        }
+    } catch (const EStreamError&) {
+        ++count;
+    }
+    return count;
+}
+
+QString Count(int n, const char* one, const char* many)
+{
+    return QString::number(n) + QLatin1Char(' ') + QLatin1String(n == 1 ? one : many);
+}
+
 QByteArray ReadWholeFile(const QString& fileName)
 {
     QFile file(fileName);
@@ -261,6 +285,26 @@ QString UnableToOpenStyleSheetMessage(const QString& fileName)
 {
     return QStringLiteral("Unable to open ") + fileName + QStringLiteral(". Possibly ") + QStringLiteral("\n") +
            QStringLiteral("corrupted, possibly not a Calendar Style file");
+}
+
+QString DocumentReadNotice(const QString& fileName, const TDocumentReadInfo& info)
+{
+    if (info.Whole())
+        return QString();
+    QStringList lines{QStringLiteral("Not everything in %1 could be read.").arg(QFileInfo(fileName).fileName())};
+    if (info.objectsNotRead > 0)
+        lines << Count(info.objectsNotRead, "placed object", "placed objects") +
+                     QStringLiteral(" could not be read; saving the document will drop them.");
+    if (info.cellsKept > 0)
+        lines << Count(info.cellsKept, "day cell", "day cells") +
+                     (info.cellsKept == 1 ? QStringLiteral(" could not be read in full; it is kept as it was and "
+                                                           "saved unchanged unless you edit it.")
+                                          : QStringLiteral(" could not be read in full; they are kept as they were "
+                                                           "and saved unchanged unless you edit them."));
+    if (info.picturesNotShown > 0)
+        lines << Count(info.picturesNotShown, "picture is", "pictures are") +
+                     QStringLiteral(" not shown: damaged, of a kind Almarin cannot show, or too large.");
+    return lines.join(QLatin1Char('\n'));
 }
 
 TClassRegistry& PlacedObjectClasses()
@@ -341,6 +385,8 @@ TDocumentReadInfo ReadDocumentBytes(TCalendarPanel32& page, const QByteArray& by
                                     const TClassRegistry& registry)
 {
     TDocumentReadInfo info;
+    // Every picture of the document, in day cells and placed objects alike, draws from this one.
+    TPictureBudget budget;
     RelayoutAfter(page, [&] {
         const TCalendarDocumentContent content = ParseDocument(bytes, page.Settings());
         ApplySettings(page, content.settings);
@@ -349,6 +395,9 @@ TDocumentReadInfo ReadDocumentBytes(TCalendarPanel32& page, const QByteArray& by
             if (!storage)
                 Fail(QStringLiteral("The page has no day cell %1").arg(cell));
             storage->SetRtfData(content.cells[cell]);
+            if (storage->KeepsUnreadBytes())
+                ++info.cellsKept;
+            info.picturesNotShown += storage->PicturesNotShown();
         }
         info.version = content.version;
         info.objectListOffset = content.objectListOffset;
@@ -362,6 +411,10 @@ TDocumentReadInfo ReadDocumentBytes(TCalendarPanel32& page, const QByteArray& by
         }
         info.objectsRead = int(objects.objects.size());
         info.objectsError = objects.error;
+        if (!objects.Complete()) {
+            const int records = CountObjectRecords(bytes.mid(content.objectListOffset));
+            info.objectsNotRead = std::max(1, records - info.objectsRead);
+        }
     });
     return info;
 }

@@ -59,7 +59,7 @@ TCalendarDocumentContent ParseDocument(const QByteArray& bytes, const CalendarSe
 // Reads the settings block and border of a style sheet or a document; bad input raises EStreamError.
 CalendarSettings ParseStyleSheet(const QByteArray& bytes, const CalendarSettings& base);
 
-// What reading a document into a page met on the way.
+// What reading a document into a page met on the way, and what of it could not be read.
 struct TDocumentReadInfo
 {
     int version = 0;
@@ -67,13 +67,25 @@ struct TDocumentReadInfo
     int objectsRead = 0;
     // Why the placed objects broke off, when they did; the objects before stay on the page.
     QString objectsError;
+    // Placed objects from the break on; saving the document drops them.
+    int objectsNotRead = 0;
+    // Day cells that could not be read whole; they keep their bytes and save them unchanged unless edited.
+    int cellsKept = 0;
+    // Pictures left out or shown as empty frames: damaged, of a kind Almarin cannot draw, or too costly.
+    int picturesNotShown = 0;
+    bool Whole() const { return objectsNotRead == 0 && cellsKept == 0 && picturesNotShown == 0; }
 };
+
+// What the user is told after opening: what of the file could not be read and what saving will do with it.
+// Empty when everything was read.
+QString DocumentReadNotice(const QString& fileName, const TDocumentReadInfo& info);
 
 // The document bytes of the page (always version 4); the page is expected at zoom 1.
 QByteArray DocumentBytes(const TCalendarPanel32& page);
 // Reads document bytes of version 1 to 4 into the page, then relayouts it. Placed objects are created
 // from the registry with the page as parent and named uniquely among the owner's descendants. Bad input
-// before the placed objects raises EStreamError; trouble among the placed objects only ends them.
+// before the placed objects raises EStreamError; trouble among the placed objects only ends them. All
+// pictures of the document share one picture budget.
 TDocumentReadInfo ReadDocumentBytes(TCalendarPanel32& page, const QByteArray& bytes, const QObject* owner,
                                     const TClassRegistry& registry = PlacedObjectClasses());
 

@@ -646,7 +646,7 @@ void TCalendarPanel32::ClearAllCells()
 bool TCalendarPanel32::HasAnyText() const
 {
     for (int i = 1; i <= kCellCount; ++i)
-        if (!m_storages[i]->IsEmpty())
+        if (!m_storages[i]->IsEmpty() || m_storages[i]->KeepsUnreadBytes())
             return true;
     return false;
 }

@@ -205,6 +205,7 @@ public:
     void SetCellText(int i, const TWPRtfStorage& text);
     // Empties every cell and forgets the cell rectangles until the next paint.
     void ClearAllCells();
+    // A cell holding text, or bytes kept because they could not be read, counts.
     bool HasAnyText() const;
 
     // Raised when a day cell is clicked or opened; the main window opens its editor over the cell.

@@ -1,6 +1,8 @@
 #include "rtfreader.h"
 
 #include "codepages.h"
+#include "graphics/picturebudget.h"
+#include "graphics/picturedecoder.h"
 #include "platform/windows1252.h"
 #include "richdocument.h"
 
@@ -11,15 +13,17 @@
 #include <QTextDocument>
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 namespace {
 constexpr int kMaxGroupDepth = 512;
-constexpr qint64 kMaxPicturePixels = 32LL * 1024 * 1024;
+constexpr qsizetype kMaxRtfBytes = 16 * 1024 * 1024;
 constexpr double kMaxPictureExtent = 16384; // display pixels; goal sizes beyond are damage
 
 enum class Destination { Text, Skip, FontTable, ColorTable, Picture };
-enum class PictureKind { None, Png, Jpeg, Dib, DeviceBitmap };
+// Unsupported: metafiles and other kinds Almarin cannot draw yet.
+enum class PictureKind { None, Png, Jpeg, Dib, DeviceBitmap, Unsupported };
 
 struct CharProps
 {
@@ -92,18 +96,23 @@ void AppendLE32(QByteArray& out, quint32 v)
 }
 
 // A device-independent bitmap in RTF lacks only the file header that a BMP file puts in front of it.
-QImage ImageFromDib(const QByteArray& dib)
+TDecodedPicture DecodeDib(const QByteArray& dib, TPictureBudget& budget)
 {
     const quint32 headerSize = ReadLE32(dib, 0);
     if (headerSize < 12 || headerSize > static_cast<quint32>(dib.size()))
         return {};
     quint32 paletteBytes = 0;
+    qint64 rowBits = 0;
+    qint64 rows = 0;
+    quint32 compression = 0;
     if (headerSize == 12) {
         const int bits = ReadLE16(dib, 10);
         paletteBytes = bits <= 8 ? (1u << bits) * 3 : 0;
+        rowBits = qint64(ReadLE16(dib, 4)) * bits;
+        rows = ReadLE16(dib, 6);
     } else {
         const int bits = ReadLE16(dib, 14);
-        const quint32 compression = ReadLE32(dib, 16);
+        compression = ReadLE32(dib, 16);
         quint32 colors = ReadLE32(dib, 32);
         if (colors == 0 && bits <= 8)
             colors = 1u << bits;
@@ -112,57 +121,92 @@ QImage ImageFromDib(const QByteArray& dib)
         paletteBytes = colors * 4;
         if (compression == 3 && headerSize == 40)
             paletteBytes += 12; // the three colour masks follow the header
+        rowBits = qint64(qint32(ReadLE32(dib, 4))) * bits;
+        rows = std::abs(qint64(qint32(ReadLE32(dib, 8))));
     }
+    // Rows without run-length compression are all there, or the bitmap is damaged.
+    if ((compression == 0 || compression == 3) &&
+        (rowBits + 31) / 32 * 4 * rows > dib.size() - qint64(headerSize) - paletteBytes)
+        return {};
     QByteArray file("BM");
     AppendLE32(file, static_cast<quint32>(14 + dib.size()));
     AppendLE32(file, 0);
     AppendLE32(file, 14 + headerSize + paletteBytes);
     file += dib;
-    return QImage::fromData(file, "BMP");
+    return DecodePicture(file, TPictureFormat::Bmp, budget);
 }
 
 // A device-dependent bitmap: raw rows from the top, widthBytes apart.
-QImage ImageFromDeviceBitmap(const Picture& pict)
+TDecodedPicture DecodeDeviceBitmap(const Picture& pict, TPictureBudget& budget)
 {
     const int w = pict.width;
     const int h = pict.height;
-    if (w <= 0 || h <= 0 || static_cast<qint64>(w) * h > kMaxPicturePixels)
-        return {};
+    TDecodedPicture picture;
+    if (w <= 0 || h <= 0)
+        return picture;
     QImage::Format format;
-    int minRowBytes;
+    qint64 minRowBytes;
     switch (pict.bitsPerPixel) {
     case 1:
         format = QImage::Format_Mono;
-        minRowBytes = (w + 7) / 8;
+        minRowBytes = (qint64(w) + 7) / 8;
         break;
     case 24:
         format = QImage::Format_BGR888;
-        minRowBytes = w * 3;
+        minRowBytes = qint64(w) * 3;
         break;
     case 32:
         format = QImage::Format_RGB32;
-        minRowBytes = w * 4;
+        minRowBytes = qint64(w) * 4;
         break;
     default:
-        return {};
+        return picture;
     }
-    const int rowBytes = pict.widthBytes > 0 ? pict.widthBytes : minRowBytes;
-    if (rowBytes < minRowBytes || static_cast<qint64>(rowBytes) * h > pict.data.size())
-        return {};
+    const qint64 rowBytes = pict.widthBytes > 0 ? pict.widthBytes : minRowBytes;
+    if (rowBytes < minRowBytes || rowBytes * h > pict.data.size())
+        return picture;
+    picture.statedSize = QSize(w, h);
+    if (!budget.Take(picture.statedSize, QImage::toPixelFormat(format).bitsPerPixel())) {
+        picture.outcome = TDecodedPicture::TOutcome::TooLarge;
+        return picture;
+    }
     QImage image(w, h, format);
     if (image.isNull())
-        return {};
+        return picture;
     if (format == QImage::Format_Mono)
         image.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
     for (int y = 0; y < h; ++y)
-        memcpy(image.scanLine(y), pict.data.constData() + static_cast<qsizetype>(y) * rowBytes, minRowBytes);
-    return image;
+        memcpy(image.scanLine(y), pict.data.constData() + y * rowBytes, minRowBytes);
+    picture.outcome = TDecodedPicture::TOutcome::Decoded;
+    picture.image = image;
+    return picture;
+}
+
+// What a picture too costly to decode shows: an empty frame, one image shared by all of them.
+const QImage& EmptyFrame()
+{
+    static const QImage frame = [] {
+        QImage image(32, 32, QImage::Format_ARGB32);
+        image.fill(Qt::transparent);
+        const QRgb grey = qRgb(160, 160, 160);
+        for (int i = 0; i < 32; ++i) {
+            image.setPixel(i, 0, grey);
+            image.setPixel(i, 31, grey);
+            image.setPixel(0, i, grey);
+            image.setPixel(31, i, grey);
+        }
+        return image;
+    }();
+    return frame;
 }
 
 class RtfReader
 {
 public:
-    RtfReader(const QByteArray& bytes, QTextDocument& doc) : m_in(bytes), m_doc(doc), m_cursor(&doc) {}
+    RtfReader(const QByteArray& bytes, QTextDocument& doc, TPictureBudget& budget)
+        : m_in(bytes), m_doc(doc), m_cursor(&doc), m_budget(budget)
+    {
+    }
 
     void Read()
     {
@@ -198,6 +242,7 @@ public:
 
     // Whether the document's own group was closed, so nothing was cut off.
     bool Complete() const { return m_finished; }
+    int PicturesNotShown() const { return m_picturesNotShown; }
 
 private:
     GroupState& State() { return m_stack.empty() ? m_root : m_stack.back(); }
@@ -355,7 +400,7 @@ private:
         const Destination dest = State().destination;
         if (dest == Destination::Picture) {
             const int nibble = HexValue(static_cast<char>(b));
-            if (nibble < 0 || m_picture.kind == PictureKind::None)
+            if (nibble < 0 || m_picture.kind == PictureKind::None || m_picture.kind == PictureKind::Unsupported)
                 return;
             if (m_picture.pendingNibble < 0) {
                 m_picture.pendingNibble = nibble;
@@ -420,7 +465,18 @@ private:
         m_run += text;
     }
 
-    QTextCharFormat FormatOf(const CharProps& props) const
+    // Runs mostly repeat the properties of the run before; their format is made once.
+    const QTextCharFormat& FormatOf(const CharProps& props)
+    {
+        if (!m_formatCached || !(props == m_formatProps)) {
+            m_format = MakeFormat(props);
+            m_formatProps = props;
+            m_formatCached = true;
+        }
+        return m_format;
+    }
+
+    QTextCharFormat MakeFormat(const CharProps& props) const
     {
         QTextCharFormat format;
         if (props.bold)
@@ -446,12 +502,17 @@ private:
         return format;
     }
 
+    // A new block takes the format of the one before and the character format at the cursor, as the cursor
+    // would give it; known here, they need no lookup in the document for each of many paragraphs.
     void StartBlockIfNeeded()
     {
-        if (m_needBlock) {
-            m_cursor.insertBlock();
-            m_needBlock = false;
-        }
+        if (!m_needBlock)
+            return;
+        if (m_cursorProps)
+            m_cursor.insertBlock(m_blockFormat, FormatOf(*m_cursorProps));
+        else
+            m_cursor.insertBlock(m_blockFormat);
+        m_needBlock = false;
     }
 
     void FlushRun()
@@ -460,6 +521,7 @@ private:
             return;
         StartBlockIfNeeded();
         m_cursor.insertText(m_run, FormatOf(m_runProps));
+        m_cursorProps = m_runProps;
         m_run.clear();
         m_blockAlignment = m_runAlignment;
         m_blockHasContent = true;
@@ -467,10 +529,9 @@ private:
 
     void SetBlockAlignment(Qt::Alignment alignment)
     {
-        QTextBlockFormat format = m_cursor.blockFormat();
-        if (format.alignment() != alignment) {
-            format.setAlignment(alignment);
-            m_cursor.setBlockFormat(format);
+        if (m_blockFormat.alignment() != alignment) {
+            m_blockFormat.setAlignment(alignment);
+            m_cursor.setBlockFormat(m_blockFormat);
         }
     }
 
@@ -482,8 +543,11 @@ private:
         FlushRun();
         StartBlockIfNeeded();
         SetBlockAlignment(State().alignment);
-        if (!m_blockHasContent && m_cursor.block().length() <= 1)
-            m_cursor.setBlockCharFormat(FormatOf(State().chars)); // an empty paragraph's height
+        // An empty paragraph's height comes from its mark's format.
+        if (!m_blockHasContent && !(m_cursorProps && *m_cursorProps == State().chars)) {
+            m_cursor.setBlockCharFormat(FormatOf(State().chars));
+            m_cursorProps = State().chars;
+        }
         m_needBlock = true;
         m_blockHasContent = false;
     }
@@ -508,6 +572,7 @@ private:
         if (dest == Destination::FontTable) {
             FontNameBytesToText();
             if (m_fontIndex >= 0 && (explicitEnd || !m_fontNameText.isEmpty())) {
+                m_formatCached = false;
                 FontEntry& entry = m_fonts[m_fontIndex];
                 entry.codePage = m_fontCodePage;
                 entry.name = m_fontNameText.trimmed();
@@ -517,6 +582,7 @@ private:
             m_fontCodePage = 0;
         } else if (explicitEnd) {
             m_colors.append(m_color);
+            m_formatCached = false;
             m_color = ColorEntry();
         }
     }
@@ -525,25 +591,36 @@ private:
     {
         Picture pict = std::move(m_picture);
         m_picture = Picture();
-        QImage image;
+        // A picture outside the text (in a table or a skipped group) would not show anyway.
+        if (Skipping() || State().destination != Destination::Text)
+            return;
+        TDecodedPicture decoded;
         switch (pict.kind) {
         case PictureKind::Png:
+            decoded = DecodePicture(pict.data, TPictureFormat::Png, m_budget);
+            break;
         case PictureKind::Jpeg:
-            image = QImage::fromData(pict.data);
+            decoded = DecodePicture(pict.data, TPictureFormat::Jpeg, m_budget);
             break;
         case PictureKind::Dib:
-            image = ImageFromDib(pict.data);
+            decoded = DecodeDib(pict.data, m_budget);
             break;
         case PictureKind::DeviceBitmap:
-            image = ImageFromDeviceBitmap(pict);
+            decoded = DecodeDeviceBitmap(pict, m_budget);
             break;
         case PictureKind::None:
-            return;
+        case PictureKind::Unsupported:
+            break;
         }
-        if (image.isNull() || Skipping() || State().destination != Destination::Text)
+        if (decoded.outcome != TDecodedPicture::TOutcome::Decoded)
+            ++m_picturesNotShown;
+        // Damaged pictures and kinds Almarin cannot draw are left out; one too costly to decode keeps its place.
+        if (decoded.outcome == TDecodedPicture::TOutcome::Damaged)
             return;
-        double width = pict.goalWidth > 0 ? PixelsFromTwips(pict.goalWidth) : image.width();
-        double height = pict.goalHeight > 0 ? PixelsFromTwips(pict.goalHeight) : image.height();
+        const QSize own =
+            decoded.outcome == TDecodedPicture::TOutcome::Decoded ? decoded.image.size() : decoded.statedSize;
+        double width = pict.goalWidth > 0 ? PixelsFromTwips(pict.goalWidth) : own.width();
+        double height = pict.goalHeight > 0 ? PixelsFromTwips(pict.goalHeight) : own.height();
         if (pict.scaleX > 0)
             width = width * pict.scaleX / 100.0;
         if (pict.scaleY > 0)
@@ -551,8 +628,9 @@ private:
         FlushRun();
         StartBlockIfNeeded();
         m_cursor.setCharFormat(FormatOf(State().chars));
+        m_cursorProps.reset();
         InsertRichPicture(
-            m_cursor, image,
+            m_cursor, decoded.outcome == TDecodedPicture::TOutcome::Decoded ? decoded.image : EmptyFrame(),
             QSizeF(std::clamp(width, 1.0, kMaxPictureExtent), std::clamp(height, 1.0, kMaxPictureExtent)));
         m_blockAlignment = State().alignment;
         m_blockHasContent = true;
@@ -615,7 +693,8 @@ private:
     void TakeBinary(int count)
     {
         const qsizetype n = std::clamp<qsizetype>(count, 0, m_in.size() - m_pos);
-        if (!Skipping() && State().destination == Destination::Picture && m_picture.kind != PictureKind::None)
+        if (!Skipping() && State().destination == Destination::Picture && m_picture.kind != PictureKind::None &&
+            m_picture.kind != PictureKind::Unsupported)
             m_picture.data.append(m_in.constData() + m_pos, n);
         m_pos += n;
     }
@@ -626,6 +705,7 @@ private:
             FinishTableEntry(Destination::FontTable, false);
             m_fontIndex = param;
             m_fonts.insert(param, FontEntry());
+            m_formatCached = false;
         } else if (word == "fcharset") {
             m_fontCodePage = CodePageOfCharset(param);
         } else if (word == "cpg") {
@@ -655,7 +735,7 @@ private:
         else if (word == "wbitmap")
             m_picture.kind = PictureKind::DeviceBitmap;
         else if (word == "wmetafile" || word == "emfblip" || word == "macpict" || word == "pmmetafile")
-            m_picture.kind = PictureKind::None; // no player for these
+            m_picture.kind = PictureKind::Unsupported; // no player for these
         else if (word == "picw")
             m_picture.width = param;
         else if (word == "pich")
@@ -747,6 +827,7 @@ private:
         } else if (word == "colortbl") {
             state.destination = Destination::ColorTable;
             m_colors.clear();
+            m_formatCached = false;
         } else if (word == "pict") {
             state.destination = Destination::Picture;
             m_picture = Picture();
@@ -826,6 +907,8 @@ private:
     const QByteArray& m_in;
     QTextDocument& m_doc;
     QTextCursor m_cursor;
+    TPictureBudget& m_budget;
+    int m_picturesNotShown = 0;
     qsizetype m_pos = 0;
     bool m_finished = false;
     std::vector<GroupState> m_stack;
@@ -844,6 +927,13 @@ private:
     QList<ColorEntry> m_colors;
     ColorEntry m_color;
     Picture m_picture;
+
+    QTextCharFormat m_format;
+    CharProps m_formatProps;
+    bool m_formatCached = false;
+    // What the cursor's block and character formats are, mirrored; no character props after a picture.
+    QTextBlockFormat m_blockFormat;
+    std::optional<CharProps> m_cursorProps = CharProps();
 
     QByteArray m_bytes;
     int m_bytesCodePage = 1252;
@@ -864,23 +954,41 @@ bool LooksLikeRtf(const QByteArray& bytes)
 }
 } // namespace
 
-bool ReadRtf(const QByteArray& bytes, QTextDocument& doc, QString* error)
+bool ReadRtf(const QByteArray& bytes, QTextDocument& doc, TRtfReadInfo& info)
 {
+    // Without a width the document is not laid out while it fills: whoever draws it gives it one. Laying
+    // out as the paragraphs come makes a long text take time by the square of its length.
+    doc.setPageSize(QSizeF(0, 0));
     doc.clear();
     PrepareRichDocument(doc);
+    info = TRtfReadInfo();
+    if (bytes.size() > kMaxRtfBytes) {
+        info.error = QStringLiteral("The rich text is longer than 16 MB.");
+        return false;
+    }
     if (!LooksLikeRtf(bytes)) {
-        if (error)
-            *error = bytes.isEmpty()
+        info.error = bytes.isEmpty()
                          ? QStringLiteral("The rich text is empty.")
                          : QStringLiteral("The data is not rich text (RTF): it does not begin with {\\rtf.");
         return false;
     }
-    RtfReader reader(bytes, doc);
+    std::optional<TPictureBudget> own;
+    TPictureBudget* budget = TPictureBudget::Current();
+    if (!budget)
+        budget = &own.emplace();
+    RtfReader reader(bytes, doc, *budget);
     reader.Read();
-    if (error) {
-        *error = reader.Complete() ? QString()
-                                   : QStringLiteral("The rich text ends before its last group closes; "
-                                                    "the text up to there is kept.");
-    }
+    info.picturesNotShown = reader.PicturesNotShown();
+    if (!reader.Complete())
+        info.error = QStringLiteral("The rich text ends before its last group closes; the text up to there is kept.");
     return true;
+}
+
+bool ReadRtf(const QByteArray& bytes, QTextDocument& doc, QString* error)
+{
+    TRtfReadInfo info;
+    const bool ok = ReadRtf(bytes, doc, info);
+    if (error)
+        *error = info.error;
+    return ok;
 }

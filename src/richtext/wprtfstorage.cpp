@@ -13,6 +13,11 @@ quint64 NextRevision()
     static QAtomicInteger<quint64> counter;
     return ++counter;
 }
+
+bool SameText(const QTextDocument& a, const QTextDocument& b)
+{
+    return (a.isEmpty() && b.isEmpty()) || WriteRtf(a) == WriteRtf(b);
+}
 } // namespace
 
 TWPRtfStorage::TWPRtfStorage(QObject* parent) : QObject(parent), m_doc(std::make_unique<QTextDocument>())
@@ -27,10 +32,15 @@ void TWPRtfStorage::Assign(const TWPRtfStorage& other)
 {
     if (&other == this)
         return;
-    SetDocument(*other.m_doc);
+    ForgetLayout();
+    CopyRichDocument(*other.m_doc, *m_doc);
+    m_lastError.clear();
+    Changed();
     // The same content keeps its bytes; no need to write them again.
     m_rtfCache = other.m_rtfCache;
     m_rtfCacheValid = other.m_rtfCacheValid;
+    m_picturesNotShown = other.m_picturesNotShown;
+    m_unreadBytes = other.m_unreadBytes;
 }
 
 bool TWPRtfStorage::IsEmpty() const
@@ -40,14 +50,19 @@ bool TWPRtfStorage::IsEmpty() const
 
 void TWPRtfStorage::Clear()
 {
+    ForgetLayout();
     m_doc->clear();
     PrepareRichDocument(*m_doc);
     m_lastError.clear();
+    m_picturesNotShown = 0;
+    m_unreadBytes.clear();
     Changed();
 }
 
 QByteArray TWPRtfStorage::RtfData() const
 {
+    if (!m_unreadBytes.isEmpty())
+        return m_unreadBytes;
     if (IsEmpty())
         return {};
     if (!m_rtfCacheValid) {
@@ -59,16 +74,22 @@ QByteArray TWPRtfStorage::RtfData() const
 
 bool TWPRtfStorage::SetRtfData(const QByteArray& bytes)
 {
+    TRtfReadInfo info;
     bool ok = true;
     if (bytes.isEmpty()) {
+        ForgetLayout();
         m_doc->clear();
         PrepareRichDocument(*m_doc);
-        m_lastError.clear();
     } else {
-        ok = ReadRtf(bytes, *m_doc, &m_lastError);
+        ok = ReadRtf(bytes, *m_doc, info);
     }
+    m_lastError = info.error;
+    m_picturesNotShown = info.picturesNotShown;
     Changed();
-    if (ok && m_lastError.isEmpty() && !IsEmpty()) {
+    const bool whole = ok && info.Whole();
+    // What could not be read stays in the bytes, so they are what is written back.
+    m_unreadBytes = whole ? QByteArray() : bytes;
+    if (whole && !IsEmpty()) {
         m_rtfCache = bytes;
         m_rtfCacheValid = true;
     }
@@ -80,6 +101,16 @@ QString TWPRtfStorage::LastError() const
     return m_lastError;
 }
 
+int TWPRtfStorage::PicturesNotShown() const
+{
+    return m_picturesNotShown;
+}
+
+bool TWPRtfStorage::KeepsUnreadBytes() const
+{
+    return !m_unreadBytes.isEmpty();
+}
+
 const QTextDocument& TWPRtfStorage::Document() const
 {
     return *m_doc;
@@ -87,9 +118,16 @@ const QTextDocument& TWPRtfStorage::Document() const
 
 void TWPRtfStorage::SetDocument(const QTextDocument& doc)
 {
-    if (&doc != m_doc.get())
+    if (&doc != m_doc.get()) {
+        // A cell opened and left without a change keeps the bytes it could not read whole.
+        if (!m_unreadBytes.isEmpty() && SameText(doc, *m_doc))
+            return;
+        ForgetLayout();
         CopyRichDocument(doc, *m_doc);
+    }
     m_lastError.clear();
+    m_picturesNotShown = 0;
+    m_unreadBytes.clear();
     Changed();
 }
 
@@ -115,6 +153,11 @@ void TWPRtfStorage::Changed()
     m_revision = NextRevision();
     m_rtfCacheValid = false;
     m_rtfCache.clear();
-    // New content takes no layout from the old: the next paint lays it out at its width afresh.
-    m_doc->setTextWidth(-1);
+}
+
+// New content takes no layout from the old, and none while it comes in: the next paint lays it out at its
+// width afresh, and reading alone (the command line's dump) lays out nothing.
+void TWPRtfStorage::ForgetLayout()
+{
+    m_doc->setPageSize(QSizeF(0, 0));
 }

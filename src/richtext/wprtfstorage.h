@@ -20,22 +20,27 @@ public:
     explicit TWPRtfStorage(QObject* parent = nullptr);
     ~TWPRtfStorage() override;
 
-    // Copies the other storage's document.
+    // Copies the other storage's document, and the bytes it keeps.
     void Assign(const TWPRtfStorage& other);
-    // No characters and no pictures.
+    // No characters and no pictures in the document.
     bool IsEmpty() const;
     void Clear();
 
-    // RTF bytes; an empty array when the document is empty.
+    // RTF bytes; an empty array when the document is empty and no unread bytes are kept.
     QByteArray RtfData() const;
     // Bytes that are not RTF give an empty document and false; LastError() says why. Cut-off RTF keeps
-    // the text read so far, returns true and leaves a note in LastError().
+    // the text read so far, returns true and leaves a note in LastError(). Bytes that could not be read
+    // whole are kept and given back unchanged by RtfData() until the text is changed.
     bool SetRtfData(const QByteArray& bytes);
     QString LastError() const;
+    // Pictures of the bytes last read that the document does not show.
+    int PicturesNotShown() const;
+    // The bytes last read could not be read whole and are still what RtfData() gives.
+    bool KeepsUnreadBytes() const;
 
     // The parsed document, kept until the text changes.
     const QTextDocument& Document() const;
-    // Copies the document in.
+    // Copies the document in. The same text as the storage holds leaves kept bytes kept.
     void SetDocument(const QTextDocument& doc);
     QString PlainText() const;
     // Changes whenever the content changes; no two contents of any storages share a value, so it can key caches.
@@ -46,10 +51,13 @@ public:
 
 private:
     void Changed();
+    void ForgetLayout();
 
     std::unique_ptr<QTextDocument> m_doc;
     mutable QByteArray m_rtfCache;
     mutable bool m_rtfCacheValid = false;
     QString m_lastError;
+    int m_picturesNotShown = 0;
+    QByteArray m_unreadBytes;
     quint64 m_revision = 0;
 };

@@ -181,6 +181,54 @@ TEST_F(DocumentCommands, MissingUnreadableAndWronglyNamedFiles)
     EXPECT_EQ(messages.last(), QStringLiteral("Must be a Calendar file (*.QXF)"));
 }
 
+TEST_F(DocumentCommands, ObjectsThatCouldNotBeReadAreToldOnOpenAndSaveAsksBeforeDroppingThem)
+{
+    newDocument();
+    const QString file = path("Objects.QXF");
+    ASSERT_TRUE(main->SaveCalendarFile(file));
+    QFile out(file);
+    ASSERT_TRUE(out.open(QIODevice::ReadWrite));
+    QByteArray bytes = out.readAll();
+    ASSERT_TRUE(bytes.endsWith(Bytes({1, 0})));
+    // Two placed objects of a kind this program does not know.
+    bytes.chop(1);
+    bytes += QByteArray("TPF0\x08TQFuture", 13) + Bytes({1, 'A', 0, 0}) + QByteArray("TPF0\x08TQFuture", 13) +
+             Bytes({1, 'B', 0, 0, 0});
+    out.seek(0);
+    out.write(bytes);
+    out.close();
+
+    messages.clear();
+    main->OpenCalendarFile(file);
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].startsWith(QStringLiteral("Not everything in Objects.QXF could be read.")));
+    EXPECT_TRUE(messages[0].contains(QStringLiteral("2 placed objects could not be read")));
+    EXPECT_EQ(main->CurrentFileName, file);
+
+    putText(4, QStringLiteral("changed"));
+    questions.clear();
+    answerYes = false;
+    main->mnuSaveClick();
+    ASSERT_EQ(questions.size(), 1);
+    EXPECT_TRUE(questions[0].contains(QStringLiteral("drop the 2 placed objects")));
+    EXPECT_TRUE(main->Modified());
+    ASSERT_TRUE(out.open(QIODevice::ReadOnly));
+    EXPECT_EQ(out.readAll(), bytes);
+    out.close();
+
+    answerYes = true;
+    main->mnuSaveClick();
+    EXPECT_FALSE(main->Modified());
+    ASSERT_TRUE(out.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(out.readAll().endsWith(Bytes({1, 0})));
+    out.close();
+    // Once saved over, the file holds nothing unread: no more questions.
+    putText(4, QStringLiteral("again"));
+    main->mnuSaveClick();
+    EXPECT_EQ(questions.size(), 2);
+    EXPECT_FALSE(main->Modified());
+}
+
 TEST_F(DocumentCommands, SavingAtFortyPercentWritesAtOneHundredAndShowsFortyAgain)
 {
     newDocument();

@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QMap>
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -342,6 +343,64 @@ TEST_F(CalendarDocument, AnUnknownLastObjectEndsTheObjectsQuietly)
     EXPECT_FALSE(info.objectsError.isEmpty());
     ASSERT_EQ(Badges(copy).size(), 2);
     EXPECT_EQ(Badges(copy)[1]->Caption(), QStringLiteral("two"));
+}
+
+TEST_F(CalendarDocument, WhatCouldNotBeReadIsReportedAndCellsAreSavedBackUnchanged)
+{
+    TCalendarPanel32 source;
+    AddBadge(source, QStringLiteral("one"), 10);
+    AddBadge(source, QStringLiteral("two"), 20);
+    QByteArray bytes = DocumentBytes(source);
+    // Day cells 3, 9 and 12: cut-off RTF, bytes that are not RTF, and RTF with a picture kind not drawn.
+    const QMap<int, QByteArray> damaged{{3, "{\\rtf1 cut {\\b off"},
+                                        {9, QByteArray("\x00\x01 not rtf", 10)},
+                                        {12, "{\\rtf1 a{\\pict\\wmetafile8 0102}b}"}};
+    const qsizetype first = bytes.indexOf(kEmptyDayRecord);
+    QByteArray cells;
+    for (int cell = 1; cell <= 42; ++cell) {
+        const QByteArray rtf = damaged.value(cell);
+        if (rtf.isEmpty()) {
+            cells += kEmptyDayRecord;
+            continue;
+        }
+        cells += QByteArray("TPF0\x0DTWPRtfStorage", 18) + Bytes({0, 12}) + "RtfText.Data" +
+                 Bytes({10, int(rtf.size()), 0, 0, 0}) + rtf + Bytes({0, 0});
+    }
+    bytes = bytes.left(first) + cells + bytes.mid(first + 42 * kEmptyDayRecord.size());
+    // After the two badges: an object of a kind unknown here, then one more badge.
+    bytes.chop(1);
+    bytes += QByteArray("TPF0\x0BTQMysteryOb", 16) + Bytes({1, 'X', 0, 0}) + QByteArray("TPF0\x0DTDocTestBadge", 18) +
+             Bytes({1, 'Y', 0, 0, 0});
+
+    TCalendarPanel32 page;
+    const TDocumentReadInfo info = ReadDocumentBytes(page, bytes, &page, BadgeRegistry());
+    EXPECT_EQ(info.objectsRead, 2);
+    EXPECT_EQ(info.objectsNotRead, 2);
+    EXPECT_EQ(info.cellsKept, 3);
+    EXPECT_EQ(info.picturesNotShown, 1);
+    EXPECT_TRUE(page.HasAnyText());
+    EXPECT_EQ(page.CellStorage(3)->PlainText(), QStringLiteral("cut off"));
+    EXPECT_EQ(DocumentReadNotice(QStringLiteral("/x/Damaged.QXF"), info),
+              QStringLiteral("Not everything in Damaged.QXF could be read.\n"
+                             "2 placed objects could not be read; saving the document will drop them.\n"
+                             "3 day cells could not be read in full; they are kept as they were and saved "
+                             "unchanged unless you edit them.\n"
+                             "1 picture is not shown: damaged, of a kind Almarin cannot show, or too large."));
+    const TCalendarDocumentContent saved = ParseDocument(DocumentBytes(page), CalendarSettings());
+    for (int cell : damaged.keys())
+        EXPECT_EQ(saved.cells[cell], damaged[cell]) << cell;
+
+    // A cell that holds only bytes it could not read still counts as text until it is cleared.
+    TCalendarPanel32 unreadOnly;
+    unreadOnly.CellStorage(9)->SetRtfData(damaged[9]);
+    EXPECT_TRUE(unreadOnly.HasAnyText());
+    unreadOnly.ClearAllCells();
+    EXPECT_FALSE(unreadOnly.HasAnyText());
+
+    TCalendarPanel32 clean;
+    EXPECT_TRUE(DocumentReadNotice(QStringLiteral("Clean.QXF"),
+                                   ReadDocumentBytes(clean, DocumentBytes(source), &clean, BadgeRegistry()))
+                    .isEmpty());
 }
 
 TEST_F(CalendarDocument, OlderVersionsBuiltByHand)

@@ -273,12 +273,17 @@ TEST(WPRtfStorage, CutOffRtfKeepsItsTextWithANote)
     EXPECT_TRUE(a.SetRtfData("{\\rtf1 Hello {\\b wor"));
     EXPECT_EQ(a.PlainText(), QStringLiteral("Hello wor"));
     EXPECT_FALSE(a.LastError().isEmpty());
-    // Written again as whole RTF, not as the cut-off bytes.
+    // The cut-off bytes are written back as they came until the text changes; then it is whole RTF.
+    EXPECT_EQ(a.RtfData(), QByteArray("{\\rtf1 Hello {\\b wor"));
+    QTextDocument edited;
+    CopyRichDocument(a.Document(), edited);
+    QTextCursor(&edited).insertText(QStringLiteral("Oh "));
+    a.SetDocument(edited);
     EXPECT_TRUE(a.RtfData().trimmed().endsWith('}'));
     TWPRtfStorage b;
     EXPECT_TRUE(b.SetRtfData(a.RtfData()));
     EXPECT_TRUE(b.LastError().isEmpty());
-    EXPECT_EQ(b.PlainText(), QStringLiteral("Hello wor"));
+    EXPECT_EQ(b.PlainText(), QStringLiteral("Oh Hello wor"));
 }
 
 TEST(WPRtfStorage, PictureAloneIsNotEmptyAndSurvivesAssign)
