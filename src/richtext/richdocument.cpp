@@ -33,6 +33,11 @@ QString NewPictureName()
 }
 } // namespace
 
+QVariant TRichDocument::loadResource(int, const QUrl&)
+{
+    return QVariant();
+}
+
 void PrepareRichDocument(QTextDocument& doc)
 {
     doc.setDocumentMargin(0);

@@ -5,10 +5,21 @@
 #include <QFont>
 #include <QImage>
 #include <QString>
+#include <QTextDocument>
 
 class QTextCursor;
-class QTextDocument;
 class QTextImageFormat;
+
+// A text document that shows only the pictures it holds itself: HTML pasted or dropped into it may name
+// files, devices or data addresses, and none of them is ever read.
+class TRichDocument : public QTextDocument
+{
+public:
+    using QTextDocument::QTextDocument;
+
+protected:
+    QVariant loadResource(int type, const QUrl& name) override;
+};
 
 constexpr int kTwipsPerInch = 1440;
 constexpr int kTwipsPerPixel = 15; // at 96 pixels per inch

@@ -45,7 +45,7 @@ void TWPRenderer::Paint(QPainter& painter, const QTextDocument& doc, const QRect
 {
     if (zoomPercent <= 0 || target.isEmpty())
         return;
-    QTextDocument copy;
+    TRichDocument copy;
     CopyRichDocument(doc, copy);
     copy.setTextWidth(LayoutWidth(target, zoomPercent, pageWidthTwips));
     DrawLaidOut(painter, copy, target, zoomPercent / 100.0);

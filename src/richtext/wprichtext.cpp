@@ -44,7 +44,7 @@ public:
 TWPRichText::TWPRichText(QWidget* parent) : QGraphicsView(parent)
 {
     setScene(new QGraphicsScene(this));
-    m_doc = new QTextDocument(this);
+    m_doc = new TRichDocument(this);
     PrepareRichDocument(*m_doc);
     m_doc->setUndoRedoEnabled(true);
     m_item = new PageTextItem;
@@ -239,7 +239,7 @@ void TWPRichText::Copy()
     const QTextCursor cursor = m_item->textCursor();
     if (!cursor.hasSelection())
         return;
-    QTextDocument selection;
+    TRichDocument selection;
     PrepareRichDocument(selection);
     selection.setDefaultFont(m_doc->defaultFont());
     CopyPictureResources(*m_doc, selection);
@@ -270,7 +270,7 @@ void TWPRichText::Paste()
     for (const QString& type : {QStringLiteral("text/rtf"), QStringLiteral("application/rtf")}) {
         if (!mime->hasFormat(type))
             continue;
-        QTextDocument pasted;
+        TRichDocument pasted;
         if (ReadRtf(mime->data(type), pasted) && !pasted.isEmpty()) {
             CopyPictureResources(pasted, *m_doc);
             cursor.insertFragment(QTextDocumentFragment(&pasted));

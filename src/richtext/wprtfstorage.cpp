@@ -20,7 +20,7 @@ bool SameText(const QTextDocument& a, const QTextDocument& b)
 }
 } // namespace
 
-TWPRtfStorage::TWPRtfStorage(QObject* parent) : QObject(parent), m_doc(std::make_unique<QTextDocument>())
+TWPRtfStorage::TWPRtfStorage(QObject* parent) : QObject(parent), m_doc(std::make_unique<TRichDocument>())
 {
     PrepareRichDocument(*m_doc);
     m_revision = NextRevision();

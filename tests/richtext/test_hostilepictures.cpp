@@ -8,7 +8,9 @@
 #include "richtext/wprtfstorage.h"
 
 #include <QBuffer>
+#include <QClipboard>
 #include <QFile>
+#include <QGuiApplication>
 #include <QMimeData>
 #include <QTemporaryDir>
 #include <QTest>
@@ -225,4 +227,28 @@ TEST(HostilePictures, DropsTakeOnlyPicturesOfTheirNamedKind)
         if (c.taken)
             EXPECT_TRUE(CarriesImages(&mime));
     }
+}
+
+TEST(HostilePictures, HtmlPastedIntoTheEditorReadsNoFileAndNoDataAddress)
+{
+    QTemporaryDir dir;
+    QFile picture(dir.filePath(QStringLiteral("photo.png")));
+    ASSERT_TRUE(picture.open(QIODevice::WriteOnly));
+    picture.write(Encoded(Filled(30, 20), "PNG"));
+    picture.close();
+    const QString fileAddress = QUrl::fromLocalFile(picture.fileName()).toString();
+    const QString dataAddress =
+        QStringLiteral("data:image/png;base64,") + QString::fromLatin1(Encoded(Filled(30, 20), "PNG").toBase64());
+    TWPRichText editor;
+    editor.show();
+    auto* mime = new QMimeData;
+    mime->setHtml(QStringLiteral("<p>Hi<img src=\"%1\"><img src=\"%2\"></p>").arg(fileAddress, dataAddress));
+    QGuiApplication::clipboard()->setMimeData(mime);
+    QTest::keyClick(editor.viewport(), Qt::Key_V, Qt::ControlModifier);
+    editor.grab();
+    ASSERT_TRUE(editor.PlainText().startsWith(QStringLiteral("Hi")));
+    const QTextDocument& text = editor.Document();
+    for (const QString& address : {fileAddress, dataAddress})
+        EXPECT_FALSE(text.resource(QTextDocument::ImageResource, QUrl(address)).isValid())
+            << address.left(40).toStdString();
 }
