@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Almarin needs to build, run and test; quiet when they are already there.
 set -euo pipefail
-packages=(build-essential cmake ninja-build ccache pkg-config
+packages=(build-essential cmake ninja-build ccache pkg-config clang-format
           qt6-base-dev qt6-svg-dev libgl-dev libjpeg62-turbo-dev
           libgtest-dev libgmock-dev libbenchmark-dev
           fonts-liberation2 poppler-utils ncal xvfb xauth)

@@ -50,6 +50,7 @@ struct MultiMonth
 // Layouts 8..17: portrait then landscape of each count.
 MultiMonth multiMonth(int layout)
 {
+    // clang-format off
     switch (layout) {
     case 8: return {3, 2, 6, 18};
     case 9: return {2, 3, 6, 18};
@@ -62,6 +63,7 @@ MultiMonth multiMonth(int layout)
     case 16: return {10, 6, 60, 8};
     default: return {6, 10, 60, 8};
     }
+    // clang-format on
 }
 
 } // namespace

@@ -9,6 +9,7 @@ namespace {
 QColor systemColor(int index)
 {
     const QPalette pal = QGuiApplication::palette();
+    // clang-format off
     switch (index) {
     case 1: return pal.color(QPalette::Window);         // desktop
     case 4: return pal.color(QPalette::Window);         // menu
@@ -27,6 +28,7 @@ QColor systemColor(int index)
     case 23: return pal.color(QPalette::ToolTipText);
     default: return pal.color(QPalette::Window);
     }
+    // clang-format on
 }
 
 } // namespace

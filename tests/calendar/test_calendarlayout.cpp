@@ -17,8 +17,8 @@ CalendarSettings settings(int layout, bool a4 = false, float margin = 0.5f)
 
 bool inside(const TRect& inner, const TRect& outer)
 {
-    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right
-           && inner.bottom <= outer.bottom;
+    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+           inner.bottom <= outer.bottom;
 }
 
 } // namespace
@@ -72,7 +72,8 @@ TEST(CalendarLayout, OrientationFollowsTheLayout)
 
 TEST(CalendarLayout, EveryLayoutKeepsSlotsInsideTheirBandsWithoutOverlap)
 {
-    const int expectedCount[kLayoutCount] = {0, 0, 2, 2, 12, 12, 12, 12, 6, 6, 12, 12, 24, 24, 48, 48, 60, 60, 0, 0, 0, 0};
+    const int expectedCount[kLayoutCount] = {0,  0,  2,  2,  12, 12, 12, 12, 6, 6, 12,
+                                             12, 24, 24, 48, 48, 60, 60, 0,  0, 0, 0};
     for (bool a4 : {false, true}) {
         for (int layout = 0; layout < kLayoutCount; ++layout) {
             SCOPED_TRACE(testing::Message() << "layout " << layout << (a4 ? " A4" : " Letter"));

@@ -129,7 +129,8 @@ TEST(CalendarPanel, ToolDragWidensTinyBandsAndReturnsToPointing)
     auto* page = new TCalendarPanel32(&owner);
     TQGraphicControl* made = nullptr;
     int steps = 0;
-    page->SetToolKind(psLabel, [&](QWidget*) { return made = new TestObject; }, [&](TQGraphicControl*) { ++steps; });
+    page->SetToolKind(
+        psLabel, [&](QWidget*) { return made = new TestObject; }, [&](TQGraphicControl*) { ++steps; });
     page->SetPanelState(psLabel);
     EXPECT_FALSE(page->Pointing());
     QSignalSpy dropped(page, &TQBasePanel::DroppedObjectEvent);

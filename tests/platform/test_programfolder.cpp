@@ -61,7 +61,8 @@ TEST(Messages, ResponderAnswersWithCaptions)
 {
     QStringList seen;
     SetMessageResponder([&](MessageKind kind, const QString& text, const QString& caption) {
-        seen << (kind == MessageKind::Information ? QStringLiteral("I:") : QStringLiteral("Q:")) + caption + QLatin1Char(':') + text;
+        seen << (kind == MessageKind::Information ? QStringLiteral("I:") : QStringLiteral("Q:")) + caption +
+                    QLatin1Char(':') + text;
         return text == QStringLiteral("yes?");
     });
     ShowInformation(QStringLiteral("Done"));

@@ -16,9 +16,9 @@ TEST(TextHelpers, TrimOnlySpaces)
 
 TEST(TextHelpers, Ordinals)
 {
-    const std::pair<int, const char*> cases[] = {{0, "0th"},     {1, "1st"},     {2, "2nd"},   {3, "3rd"},
-                                                 {4, "4th"},     {11, "11th"},   {12, "12th"}, {13, "13th"},
-                                                 {19, "19th"},   {21, "21st"},   {22, "22nd"}, {23, "23rd"},
+    const std::pair<int, const char*> cases[] = {{0, "0th"},     {1, "1st"},     {2, "2nd"},        {3, "3rd"},
+                                                 {4, "4th"},     {11, "11th"},   {12, "12th"},      {13, "13th"},
+                                                 {19, "19th"},   {21, "21st"},   {22, "22nd"},      {23, "23rd"},
                                                  {111, "111st"}, {112, "112nd"}, {65535, "65535th"}};
     for (const auto& [n, text] : cases)
         EXPECT_EQ(OrdinalText(n), QString::fromLatin1(text)) << n;
@@ -71,7 +71,8 @@ TEST(Windows1252, RoundTripsEveryDefinedByte)
 TEST(Windows1252, ReportsCharactersItCannotHold)
 {
     bool ok = true;
-    EXPECT_EQ(ToWindows1252(QStringLiteral("Łódź"), &ok), QByteArray("?\xF3" "d?"));
+    EXPECT_EQ(ToWindows1252(QStringLiteral("Łódź"), &ok), QByteArray("?\xF3"
+                                                                     "d?"));
     EXPECT_FALSE(ok);
     EXPECT_TRUE(FitsWindows1252(QStringLiteral("Caf\u00e9 \u20ac")));
     EXPECT_FALSE(FitsWindows1252(QStringLiteral("\u03a9")));
