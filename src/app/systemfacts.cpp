@@ -14,7 +14,7 @@ namespace {
 QByteArray readSmallFile(const QString& path)
 {
     QFile file(path);
-    // Files under /proc report size 0, so read to the end rather than by size.
+    // Files under /proc report size 0, so read up to a bound rather than by the reported size.
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return file.read(1 << 20);
