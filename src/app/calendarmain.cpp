@@ -1,6 +1,8 @@
 #include "calendarmain.h"
 
 #include "aboutbox.h"
+#include "configreport.h"
+#include "configurationinfo.h"
 #include "mrufilelist.h"
 #include "printing.h"
 
@@ -252,7 +254,8 @@ void TCalendarMain::buildMenus()
     connect(add(m_helpMenu, "mnuAbout", QStringLiteral("&About")), &QAction::triggered, this,
             &TCalendarMain::mnuAboutClick);
     m_helpMenu->addSeparator();
-    add(m_helpMenu, "mnuConfigInfo", QStringLiteral("Configuration Information"));
+    connect(add(m_helpMenu, "mnuConfigInfo", QStringLiteral("Configuration Information")), &QAction::triggered, this,
+            &TCalendarMain::ConfigurationInformation1Click);
     connect(add(m_helpMenu, "mnuTechSupport", QStringLiteral("Technical Support")), &QAction::triggered, this,
             [] { ShowHelpTopic(1015); });
     connect(add(m_helpMenu, "mnuFAQ", QStringLiteral("Frequently Asked Questions")), &QAction::triggered, this,
@@ -268,9 +271,8 @@ void TCalendarMain::markPendingCommands()
 {
     // Commands whose work is not built yet stay visible but disabled; SetButtons leaves them alone.
     // The placing tools need no entry: each is enabled once the page has its object kind.
-    for (const char* name :
-         {"mnuSaveAsBitmap", "mnuSaveAsJPG", "mnuUserTitle", "mnuFillRecurring", "mnuEditRecurring", "mnuPrint",
-          "Printbutton", "mnuPrintSetup", "mnuConfigInfo", "ShowHideIconTool", "Assistantbutton"}) {
+    for (const char* name : {"mnuSaveAsBitmap", "mnuSaveAsJPG", "mnuUserTitle", "mnuFillRecurring", "mnuEditRecurring",
+                             "mnuPrint", "Printbutton", "mnuPrintSetup", "ShowHideIconTool", "Assistantbutton"}) {
         QObject* command = Action(QLatin1String(name));
         if (!command)
             command = Control(QLatin1String(name));
@@ -489,6 +491,22 @@ void TCalendarMain::mnuAboutClick()
     TAboutBox about(this);
     CenterForm(&about);
     about.exec();
+}
+
+void TCalendarMain::ConfigurationInformation1Click()
+{
+    TConfigurationInfo info(this);
+    info.AddLines(ProductLines(QDate::currentDate(), QLocale()));
+    info.AddEnvironmentLines();
+    // The values in use now, which may differ from what the settings file holds.
+    TPreferences current = Preferences;
+    current.MainZoomPercent = MainZoomPercent;
+    current.PropZoomPercent = PropZoomPercent;
+    current.IconToolVisible = IconToolVisible;
+    current.ShowHints = ShowHints;
+    info.AddLines(PreferenceLines(current));
+    CenterForm(&info);
+    info.exec();
 }
 
 bool TCalendarMain::AppMessage(QKeyEvent* event)

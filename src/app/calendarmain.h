@@ -89,6 +89,8 @@ public:
     std::function<TPropertiesOutcome(const TPropertiesRequest& request)> RunPropertiesDialog;
 
     void DefaultEditorFont1Click();
+    // The configuration report window over the current preferences.
+    void ConfigurationInformation1Click();
     void mnuShowHintClick();
     void LoadPreferences();
     void SavePreferences();

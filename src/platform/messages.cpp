@@ -29,7 +29,11 @@ void SetMessageResponder(MessageResponder r)
 
 void ShowInformation(const QString& text)
 {
-    const QString caption = QStringLiteral("Information");
+    ShowInformation(text, QStringLiteral("Information"));
+}
+
+void ShowInformation(const QString& text, const QString& caption)
+{
     if (responder()) {
         responder()(MessageKind::Information, text, caption);
         return;

@@ -14,6 +14,8 @@ void SetMessageResponder(MessageResponder responder);
 
 // Caption "Information", information icon, one OK button.
 void ShowInformation(const QString& text);
+// The same under a caption of the caller's.
+void ShowInformation(const QString& text, const QString& caption);
 enum class DefaultAnswer { No, Yes };
 // Question icon, Yes and No; true only for Yes. Enter gives the default answer.
 bool AskYesNo(const QString& text, const QString& caption, DefaultAnswer byDefault = DefaultAnswer::No);
