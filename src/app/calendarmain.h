@@ -89,6 +89,10 @@ public:
     std::function<TPropertiesOutcome(const TPropertiesRequest& request)> RunPropertiesDialog;
 
     void DefaultEditorFont1Click();
+    void mnuFillCalendarwithRecurringDatesClick();
+    void mnuEditrecurringDatesClick();
+    // Appends the text as a new paragraph to the day's text and reopens the editor where it was.
+    void PuttextOnDay(int day, const QString& text);
     void mnuShowHintClick();
     void LoadPreferences();
     void SavePreferences();
