@@ -344,7 +344,7 @@ QString CommandLineUsage()
 {
     return QStringLiteral("Usage:\n"
                           "  almarin [FILE.QXF]                          open the calendar window, with the document\n"
-                          "  almarin --export OUT FILE.QXF [--zoom PERCENT] [--month YYYY-MM [--fill]]\n"
+                          "  almarin --export OUT FILE.QXF [--zoom PERCENT] [--month YYYY-MM] [--fill]\n"
                           "                                              write the page to OUT by its extension:\n"
                           "                                              .bmp .jpg .png (inside the margins, at the\n"
                           "                                              zoom, 1 to 600, 100 by default), .pdf (as\n"
