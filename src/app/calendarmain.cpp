@@ -241,8 +241,10 @@ void TCalendarMain::buildMenus()
     connect(add(m_fileMenu, "DefaultEditorFont1", QStringLiteral("&Default Editor Font")), &QAction::triggered, this,
             &TCalendarMain::DefaultEditorFont1Click);
     m_fileMenu->addSeparator();
-    add(m_fileMenu, "mnuFillRecurring", QStringLiteral("Fill Calendar with Recurring Dates"));
-    add(m_fileMenu, "mnuEditRecurring", QStringLiteral("Edit Recurring Dates"));
+    connect(add(m_fileMenu, "mnuFillCalendarwithRecurringDates", QStringLiteral("Fill Calendar with Recurring Dates")),
+            &QAction::triggered, this, &TCalendarMain::mnuFillCalendarwithRecurringDatesClick);
+    connect(add(m_fileMenu, "mnuEditrecurringDates", QStringLiteral("Edit Recurring Dates")), &QAction::triggered, this,
+            &TCalendarMain::mnuEditrecurringDatesClick);
     m_fileMenu->addSeparator();
     add(m_fileMenu, "mnuPrint", QStringLiteral("P&rint Calendar"));
     add(m_fileMenu, "mnuPrintSetup", QStringLiteral("Print Set&up"));
@@ -271,8 +273,8 @@ void TCalendarMain::markPendingCommands()
 {
     // Commands whose work is not built yet stay visible but disabled; SetButtons leaves them alone.
     // The placing tools need no entry: each is enabled once the page has its object kind.
-    for (const char* name : {"mnuSaveAsBitmap", "mnuSaveAsJPG", "mnuUserTitle", "mnuFillRecurring", "mnuEditRecurring",
-                             "mnuPrint", "Printbutton", "mnuPrintSetup", "ShowHideIconTool", "Assistantbutton"}) {
+    for (const char* name : {"mnuSaveAsBitmap", "mnuSaveAsJPG", "mnuUserTitle", "mnuPrint", "Printbutton",
+                             "mnuPrintSetup", "ShowHideIconTool", "Assistantbutton"}) {
         QObject* command = Action(QLatin1String(name));
         if (!command)
             command = Control(QLatin1String(name));
@@ -429,7 +431,7 @@ void TCalendarMain::SetButtons()
         command->setProperty("enabled", on && !command->property(kPending).toBool());
     };
     const bool text = m_page->CanHoldText();
-    enable("mnuFillRecurring", text);
+    enable("mnuFillCalendarwithRecurringDates", text);
     enable("mnuUserTitle", text);
     enable("mnuClearAll", text);
     enable("ShowHideIconTool", text);

@@ -91,6 +91,10 @@ public:
     void DefaultEditorFont1Click();
     // The configuration report window over the current preferences.
     void ConfigurationInformation1Click();
+    void mnuFillCalendarwithRecurringDatesClick();
+    void mnuEditrecurringDatesClick();
+    // Appends the text as a new paragraph to the day's text and reopens the editor where it was.
+    void PuttextOnDay(int day, const QString& text);
     void mnuShowHintClick();
     void LoadPreferences();
     void SavePreferences();

@@ -2,19 +2,28 @@
 
 #include "aboutbox.h"
 #include "pageexport.h"
+#include "preferences.h"
+#include "recurringcommands.h"
 
 #include "calendar/calendardocument.h"
 #include "calendar/calendarpanel32.h"
+#include "recurring/recurringentry.h"
+#include "recurring/recurringfile.h"
+#include "recurring/recurringfill.h"
+#include "recurring/recurringmatch.h"
 #include "richtext/wprtfstorage.h"
 #include "stream/componenttext.h"
 #include "stream/namedcolors.h"
 
 #include <QApplication>
+#include <QDate>
 #include <QFile>
 #include <QFileInfo>
 #include <QMetaEnum>
+#include <QRegularExpression>
 #include <QTextStream>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -149,6 +158,22 @@ bool ParseZoom(const QString& text, double* zoom)
     return true;
 }
 
+// "YYYY-MM", year 1 to 9999.
+bool ParseMonth(const QString& text, int* month, int* year)
+{
+    static const QRegularExpression form(QStringLiteral("^(\\d{4})-(\\d{2})$"));
+    const QRegularExpressionMatch match = form.match(text);
+    if (!match.hasMatch())
+        return false;
+    const int y = match.captured(1).toInt();
+    const int m = match.captured(2).toInt();
+    if (y < 1 || m < 1 || m > 12)
+        return false;
+    *year = y;
+    *month = m;
+    return true;
+}
+
 bool IsOption(const QString& argument)
 {
     return argument.startsWith(QLatin1String("--")) || (argument.startsWith(QLatin1Char('-')) && argument.size() > 1);
@@ -182,6 +207,59 @@ QString LoadForJob(TCalendarPanel32& page, const QString& fileName, QTextStream&
     return QString();
 }
 
+bool LoadRecurringDatesForJob(QStringList& lines, QTextStream& err)
+{
+    QString error;
+    if (LoadRecurringDates(lines, &error))
+        return true;
+    err << QStringLiteral("almarin: ") << OneLine(error) << Qt::endl;
+    return false;
+}
+
+// The month's recurring dates as "YYYY-MM-DD<TAB>text" lines, by day and then in file order; days the
+// month does not have are left out.
+QStringList RecurringDatesOfMonth(const QStringList& lines, int month, int year)
+{
+    const int days = QDate(year, month, 1).daysInMonth();
+    QList<std::pair<int, QString>> found;
+    ApplyRecurringDates(EntriesForMonth(lines, month, year), month, year, [&](int day, const QString& text) {
+        if (day >= 1 && day <= days)
+            found.append({day, text});
+    });
+    std::stable_sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    QStringList listed;
+    for (const auto& [day, text] : std::as_const(found))
+        listed << QDate(year, month, day).toString(QStringLiteral("yyyy-MM-dd")) + QLatin1Char('\t') + text;
+    return listed;
+}
+
+// Shows the month as the properties dialog would: another month or year starts with empty day cells.
+void ShowMonth(TCalendarPanel32& page, int month, int year)
+{
+    if (page.MainCalMonth() == month && page.MainCalYear() == year)
+        return;
+    const bool hasCells = page.ShowMainCalendar() || page.ShowPlanner();
+    page.SetMainCalMonth(month);
+    page.SetMainCalYear(year);
+    page.SetMainCalDay(std::clamp(page.MainCalDay(), 1, QDate(year, month, 1).daysInMonth()));
+    if (hasCells)
+        page.ClearAllCells();
+}
+
+// Puts every recurring date of the page's month on its days, as the fill command with every row chosen.
+QString FillWithRecurringDates(TCalendarPanel32& page, const QStringList& lines)
+{
+    if (!page.ShowMainCalendar() && !page.ShowPlanner())
+        return QStringLiteral("its layout has no day cells to fill");
+    // The cells are where the last drawing put them.
+    page.RenderToBitmap();
+    const FontDescription font = LoadPreferences().DefaultFont;
+    ApplyRecurringDates(EntriesForMonth(lines, page.MainCalMonth(), page.MainCalYear()), page.MainCalMonth(),
+                        page.MainCalYear(),
+                        [&](int day, const QString& text) { AppendTextToDay(page, day, text, font); });
+    return QString();
+}
+
 } // namespace
 
 TCommandLine ParseCommandLine(const QStringList& arguments)
@@ -189,6 +267,7 @@ TCommandLine ParseCommandLine(const QStringList& arguments)
     TCommandLine command;
     QStringList files;
     bool zoomGiven = false;
+    bool monthGiven = false;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& argument = arguments[i];
         if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
@@ -201,7 +280,7 @@ TCommandLine ParseCommandLine(const QStringList& arguments)
         }
         if (argument == QLatin1String("--export") || argument == QLatin1String("--dump")) {
             if (command.action != TCommandLine::TAction::Window)
-                return Invalid(QStringLiteral("only one of --export and --dump may be given"));
+                return Invalid(QStringLiteral("only one of --export, --dump and --recurring may be given"));
             if (argument == QLatin1String("--export")) {
                 if (i + 1 >= arguments.size() || IsOption(arguments[i + 1]))
                     return Invalid(QStringLiteral("--export needs an output file"));
@@ -210,6 +289,19 @@ TCommandLine ParseCommandLine(const QStringList& arguments)
             } else {
                 command.action = TCommandLine::TAction::Dump;
             }
+        } else if (argument == QLatin1String("--recurring") || argument == QLatin1String("--month")) {
+            const bool recurring = argument == QLatin1String("--recurring");
+            if (recurring) {
+                if (command.action != TCommandLine::TAction::Window)
+                    return Invalid(QStringLiteral("--recurring goes alone"));
+                command.action = TCommandLine::TAction::Recurring;
+            }
+            if (i + 1 >= arguments.size() || !ParseMonth(arguments[i + 1], &command.month, &command.year))
+                return Invalid(QStringLiteral("%1 needs a month as YYYY-MM").arg(argument));
+            ++i;
+            monthGiven = monthGiven || !recurring;
+        } else if (argument == QLatin1String("--fill")) {
+            command.fill = true;
         } else if (argument == QLatin1String("--zoom") || argument.startsWith(QLatin1String("--zoom="))) {
             QString value;
             if (argument.startsWith(QLatin1String("--zoom=")))
@@ -232,6 +324,13 @@ TCommandLine ParseCommandLine(const QStringList& arguments)
     }
     if (zoomGiven && command.action != TCommandLine::TAction::Export)
         return Invalid(QStringLiteral("--zoom goes with --export only"));
+    if ((monthGiven || command.fill) && command.action != TCommandLine::TAction::Export)
+        return Invalid(QStringLiteral("--month and --fill go with --export only"));
+    if (command.action == TCommandLine::TAction::Recurring) {
+        if (!files.isEmpty())
+            return Invalid(QStringLiteral("--recurring takes no document"));
+        return command;
+    }
     if (files.size() > 1)
         return Invalid(QStringLiteral("one document at a time, not %1").arg(files.size()));
     if (command.action != TCommandLine::TAction::Window && files.isEmpty())
@@ -245,11 +344,15 @@ QString CommandLineUsage()
 {
     return QStringLiteral("Usage:\n"
                           "  almarin [FILE.QXF]                          open the calendar window, with the document\n"
-                          "  almarin --export OUT FILE.QXF [--zoom PERCENT]\n"
+                          "  almarin --export OUT FILE.QXF [--zoom PERCENT] [--month YYYY-MM] [--fill]\n"
                           "                                              write the page to OUT by its extension:\n"
                           "                                              .bmp .jpg .png (inside the margins, at the\n"
                           "                                              zoom, 1 to 600, 100 by default), .pdf (as\n"
-                          "                                              printed), .qxf (the document saved again)\n"
+                          "                                              printed), .qxf (the document saved again);\n"
+                          "                                              --month shows another month with empty\n"
+                          "                                              days, --fill puts the month's recurring\n"
+                          "                                              dates on them\n"
+                          "  almarin --recurring YYYY-MM                 list the recurring dates of the month\n"
                           "  almarin --dump FILE.QXF                     print the document as readable text\n"
                           "  almarin --help                              show this text\n"
                           "  almarin --version                           show the version\n");
@@ -328,7 +431,18 @@ int RunCommandLineJob(const TCommandLine& command, QTextStream& out, QTextStream
             return 1;
         }
         return 0;
+    case TCommandLine::TAction::Recurring: {
+        QStringList lines;
+        if (!LoadRecurringDatesForJob(lines, err))
+            return 2;
+        for (const QString& line : RecurringDatesOfMonth(lines, command.month, command.year))
+            out << line << Qt::endl;
+        return 0;
+    }
     case TCommandLine::TAction::Export: {
+        QStringList recurring;
+        if (command.fill && !LoadRecurringDatesForJob(recurring, err))
+            return 2;
         TCalendarPanel32 page;
         bool complete = true;
         const QString loadError = LoadForJob(page, command.documentFile, err, &complete);
@@ -343,6 +457,15 @@ int RunCommandLineJob(const TCommandLine& command, QTextStream& out, QTextStream
                        .arg(command.outputFile, command.documentFile)
                 << Qt::endl;
             return 1;
+        }
+        if (command.month != 0)
+            ShowMonth(page, command.month, command.year);
+        if (command.fill) {
+            const QString fillError = FillWithRecurringDates(page, recurring);
+            if (!fillError.isEmpty()) {
+                err << QStringLiteral("almarin: cannot fill %1: %2").arg(command.documentFile, fillError) << Qt::endl;
+                return 1;
+            }
         }
         const QString exportError = ExportPage(page, command.outputFile, command.zoom);
         if (!exportError.isEmpty()) {
@@ -359,6 +482,9 @@ int RunCommandLine(int argc, char** argv, const TCommandLine& command)
 {
     QTextStream out(stdout);
     QTextStream err(stderr);
+    // The names say where the user files are when the program folder cannot hold them.
+    QApplication::setApplicationName(QStringLiteral("Almarin"));
+    QApplication::setOrganizationName(QStringLiteral("Almarin"));
     if (command.action != TCommandLine::TAction::Export && command.action != TCommandLine::TAction::Dump)
         return RunCommandLineJob(command, out, err);
     // Jobs show no window, so they need no display.
@@ -371,7 +497,5 @@ int RunCommandLine(int argc, char** argv, const TCommandLine& command)
             QTextStream(stderr) << message << Qt::endl;
     });
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Almarin"));
-    QApplication::setOrganizationName(QStringLiteral("Almarin"));
     return RunCommandLineJob(command, out, err);
 }

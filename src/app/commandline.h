@@ -1,5 +1,5 @@
 // Almarin on the command line: a document to open in the window, or a job done without one
-// (export to an image, PDF or document; a readable dump; help; version).
+// (export to an image, PDF or document; a readable dump; the recurring dates of a month; help; version).
 #pragma once
 
 #include <QString>
@@ -9,7 +9,7 @@ class QTextStream;
 
 struct TCommandLine
 {
-    enum class TAction { Window, Export, Dump, Help, Version, Invalid };
+    enum class TAction { Window, Export, Dump, Recurring, Help, Version, Invalid };
 
     TAction action = TAction::Window;
     // The document to open, export or dump; may be empty for Window.
@@ -18,6 +18,11 @@ struct TCommandLine
     QString outputFile;
     // Export only: the zoom factor of images (PERCENT / 100).
     double zoom = 1.0;
+    // Export: the month to show instead of the document's (0 keeps it). Recurring: the month listed.
+    int month = 0;
+    int year = 0;
+    // Export only: put every recurring date of the month on its days first.
+    bool fill = false;
     // Invalid only: what is wrong with the arguments.
     QString error;
 };
@@ -31,7 +36,8 @@ QString CommandLineUsage();
 QString DumpDocument(const QString& fileName);
 
 // Runs a job that needs no window; output goes to out, one error line to err. Returns the exit status:
-// 0 done, 1 the job failed, 2 bad arguments. Export and dump need a QApplication.
+// 0 done, 1 the job failed, 2 bad arguments or a recurring dates file that cannot be read. Export and dump need a
+// QApplication.
 int RunCommandLineJob(const TCommandLine& command, QTextStream& out, QTextStream& err);
 // Runs a job from main(): creates the application it needs, drawing off screen when no platform is set.
 int RunCommandLine(int argc, char** argv, const TCommandLine& command);

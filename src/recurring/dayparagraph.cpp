@@ -12,7 +12,9 @@ QTextCharFormat LastCharacterFormat(const QTextDocument& document, const QTextCh
         QTextCharFormat found;
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
-            if (fragment.isValid() && !fragment.charFormat().properties().isEmpty())
+            // A picture has no look for text to continue in.
+            if (fragment.isValid() && !fragment.charFormat().isImageFormat() &&
+                !fragment.charFormat().properties().isEmpty())
                 found = fragment.charFormat();
         }
         if (!found.properties().isEmpty())

@@ -7,8 +7,8 @@
 
 class QTextDocument;
 
-// The attributes of the last character that has attributes of its own; `defaultFormat` when the
-// document is empty or no character has any.
+// The attributes of the last character that has attributes of its own, pictures passed over;
+// `defaultFormat` when the document is empty or no character has any.
 QTextCharFormat LastCharacterFormat(const QTextDocument& document, const QTextCharFormat& defaultFormat);
 // Appends `text` as a new paragraph after the last one (as the only paragraph of an empty document).
 void AppendDayParagraph(QTextDocument& document, const QString& text, const QTextCharFormat& defaultFormat);

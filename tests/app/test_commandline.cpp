@@ -3,8 +3,11 @@
 #include "calendar/calendardocument.h"
 #include "calendar/calendarpanel32.h"
 #include "graphics/jpegwriter.h"
+#include "recurring/recurringentry.h"
+#include "recurring/recurringfile.h"
 #include "richtext/wprtfstorage.h"
 #include "stream/streamerror.h"
+#include "support/testsupport.h"
 #include "surface/qgraphiccontrol.h"
 
 #include <QDir>
@@ -134,6 +137,15 @@ TEST(CommandLineArguments, JobsAndTheirOperands)
     const TCommandLine dump = ParseCommandLine({QStringLiteral("--dump"), QStringLiteral("a.QXF")});
     EXPECT_EQ(dump.action, TCommandLine::TAction::Dump);
     EXPECT_EQ(dump.documentFile, QStringLiteral("a.QXF"));
+    const TCommandLine recurring = ParseCommandLine({QStringLiteral("--recurring"), QStringLiteral("2027-11")});
+    EXPECT_EQ(recurring.action, TCommandLine::TAction::Recurring);
+    EXPECT_EQ(recurring.month * 10000 + recurring.year, 112027);
+    const TCommandLine year =
+        ParseCommandLine({QStringLiteral("--export"), QStringLiteral("o.pdf"), QStringLiteral("a.QXF"),
+                          QStringLiteral("--month"), QStringLiteral("2028-01"), QStringLiteral("--fill")});
+    EXPECT_EQ(year.action, TCommandLine::TAction::Export);
+    EXPECT_EQ(year.month * 10000 + year.year, 12028);
+    EXPECT_TRUE(year.fill);
     EXPECT_EQ(ParseCommandLine({QStringLiteral("--help")}).action, TCommandLine::TAction::Help);
     EXPECT_EQ(ParseCommandLine({QStringLiteral("x"), QStringLiteral("--version")}).action,
               TCommandLine::TAction::Version);
@@ -154,6 +166,16 @@ TEST(CommandLineArguments, MistakesAreNamed)
          QStringLiteral("big")},
         {QStringLiteral("--frobnicate")},
         {QStringLiteral("--dump"), QStringLiteral("a.QXF"), QStringLiteral("--export"), QStringLiteral("o.png")},
+        {QStringLiteral("--recurring")},
+        {QStringLiteral("--recurring"), QStringLiteral("2027-13")},
+        {QStringLiteral("--recurring"), QStringLiteral("2027-1")},
+        {QStringLiteral("--recurring"), QStringLiteral("2027-11"), QStringLiteral("a.QXF")},
+        {QStringLiteral("--recurring"), QStringLiteral("2027-11"), QStringLiteral("--export"), QStringLiteral("o.png"),
+         QStringLiteral("a.QXF")},
+        {QStringLiteral("--month"), QStringLiteral("2027-11"), QStringLiteral("a.QXF")},
+        {QStringLiteral("--fill"), QStringLiteral("a.QXF")},
+        {QStringLiteral("--export"), QStringLiteral("o.png"), QStringLiteral("a.QXF"), QStringLiteral("--month"),
+         QStringLiteral("November")},
     };
     for (const char* zoom : {"nan", "NaN", "inf", "-inf", "1e400", "600.5", "0.99"})
         wrong.append({QStringLiteral("--export"), QStringLiteral("o.png"), QStringLiteral("a.QXF"),
@@ -352,6 +374,63 @@ TEST_F(CommandLine, AWriteThatFailsLeavesThePreviousFileAndSaysWhy)
         file.close();
         EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), before) << name;
     }
+}
+
+TEST(CommandLineJobs, RecurringDatesOfAMonthAndAYearOfPagesFromOneDocument)
+{
+    ScratchProgramFolder folder;
+    const auto entry = [](const char* event, const char* formula) {
+        return MakeEntryLine(QLatin1String(event), QLatin1String(formula));
+    };
+    ASSERT_TRUE(SaveRecurringDates({entry("Veterans Day", "@1111"), entry("Payday", "$5 7 0"),
+                                    entry("Thanksgiving Day", "$3 4 11"), entry("Dinner", "@1125"),
+                                    entry("Leap", "@0230"), entry("Christmas Day", "@1225")}));
+    const auto run = [](const QStringList& arguments, QString* out, QString* err) {
+        QTextStream outStream(out);
+        QTextStream errStream(err);
+        return RunCommandLineJob(ParseCommandLine(arguments), outStream, errStream);
+    };
+    QString out, err;
+    EXPECT_EQ(run({QStringLiteral("--recurring"), QStringLiteral("2027-11")}, &out, &err), 0) << err.toStdString();
+    EXPECT_EQ(out, QStringLiteral("2027-11-11\tVeterans Day\n2027-11-25\tThanksgiving Day\n2027-11-25\tDinner\n"
+                                  "2027-11-30\tPayday\n"));
+    out.clear();
+    EXPECT_EQ(run({QStringLiteral("--recurring"), QStringLiteral("2028-02")}, &out, &err), 0);
+    EXPECT_EQ(out, QStringLiteral("2028-02-29\tPayday\n")) << "February has no 30th";
+
+    TCalendarPanel32 june;
+    june.SetCalendarLayout(loFullCalendar);
+    june.SetMainCalMonth(6);
+    june.SetMainCalYear(2024);
+    june.CellStorage(5)->SetRtfData(QByteArray("{\\rtf1\\ansi June note}"));
+    const QString document = folder.file(QStringLiteral("template.QXF"));
+    SaveToFile(june, document);
+    const QString november = folder.file(QStringLiteral("november.qxf"));
+    EXPECT_EQ(run({QStringLiteral("--export"), november, document, QStringLiteral("--month"), QStringLiteral("2027-11"),
+                   QStringLiteral("--fill")},
+                  &out, &err),
+              0)
+        << err.toStdString();
+    TCalendarPanel32 page;
+    LoadFromFile(page, november, &page);
+    page.RenderToBitmap();
+    EXPECT_EQ(page.MainCalMonth() * 10000 + page.MainCalYear(), 112027);
+    EXPECT_EQ(page.CellStorage(page.CellOfDay(11))->PlainText(), QStringLiteral("Veterans Day"));
+    EXPECT_EQ(page.CellStorage(page.CellOfDay(25))->PlainText(), QStringLiteral("Thanksgiving Day\nDinner"));
+    EXPECT_FALSE(page.CellStorage(5)->PlainText().contains(QStringLiteral("June"))) << "another month starts empty";
+
+    ASSERT_TRUE(QFile::remove(folder.file(QStringLiteral("QXRECUR.DAX"))));
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("QXRECUR.DAX")));
+    const QString damagedOut = folder.file(QStringLiteral("damaged.qxf"));
+    for (const QStringList& arguments :
+         {QStringList{QStringLiteral("--recurring"), QStringLiteral("2027-11")},
+          QStringList{QStringLiteral("--export"), damagedOut, document, QStringLiteral("--fill")}}) {
+        err.clear();
+        EXPECT_EQ(run(arguments, &out, &err), 2) << arguments.join(QLatin1Char(' ')).toStdString();
+        EXPECT_EQ(err.count(QLatin1Char('\n')), 1);
+        EXPECT_TRUE(err.contains(QStringLiteral("QXRECUR.DAX"))) << err.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(damagedOut));
 }
 
 TEST(CommandLineJobs, HelpAndVersion)

@@ -3,6 +3,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextImageFormat>
 
 #include <gtest/gtest.h>
 
@@ -52,4 +53,21 @@ TEST(DayParagraph, ContinuesInTheLookOfTheLastCharacter)
     const QTextCharFormat last = formatAtEnd(doc);
     EXPECT_EQ(last.fontWeight(), QFont::Bold);
     EXPECT_EQ(last.foreground().color(), QColor(Qt::red));
+}
+
+TEST(DayParagraph, APictureAtTheEndIsPassedOver)
+{
+    QTextDocument doc;
+    QTextCursor c(&doc);
+    QTextCharFormat italic = defaultFont();
+    italic.setFontItalic(true);
+    c.insertText(QStringLiteral("Party "), italic);
+    QTextImageFormat picture;
+    picture.setName(QStringLiteral("balloon"));
+    c.insertImage(picture);
+
+    AppendDayParagraph(doc, QStringLiteral("Payday"), defaultFont());
+    const QTextCharFormat last = formatAtEnd(doc);
+    EXPECT_FALSE(last.isImageFormat());
+    EXPECT_TRUE(last.fontItalic());
 }

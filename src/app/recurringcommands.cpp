@@ -1,0 +1,93 @@
+// The File menu's recurring-date commands: filling the page with the user's recurring dates, and
+// the list editor.
+#include "recurringcommands.h"
+
+#include "calendarmain.h"
+
+#include "calendar/calendarpanel32.h"
+#include "recurring/dayparagraph.h"
+#include "recurring/editrecurringdates.h"
+#include "recurring/recurringfill.h"
+#include "richtext/charattributes.h"
+#include "richtext/richdocument.h"
+#include "richtext/wprtfstorage.h"
+
+#include "platform/centerform.h"
+
+#include <QTextDocument>
+
+namespace {
+
+// The fill command's view of the main window.
+class MainWindowFill : public RecurringFillHost
+{
+public:
+    explicit MainWindowFill(TCalendarMain& main) : m_main(main) {}
+    int mainCalMonth() const override { return m_main.CalendarPanel()->MainCalMonth(); }
+    int mainCalYear() const override { return m_main.CalendarPanel()->MainCalYear(); }
+    bool iconToolVisible() const override { return m_main.IconToolVisible; }
+    // There is no icon palette window yet, so nothing covers the dialogs.
+    void hideIconPalette() override {}
+    void showIconPalette() override {}
+    void putTextOnDay(int day, const QString& text) override { m_main.PuttextOnDay(day, text); }
+    void setButtons() override { m_main.SetButtons(); }
+
+private:
+    TCalendarMain& m_main;
+};
+
+} // namespace
+
+int CellOfMonthDay(const TCalendarPanel32& page, int day)
+{
+    const int cell = page.CellOfDay(day);
+    if (day < 1 || cell < 1)
+        return 0;
+    // Day numbers rise through the month; a smaller one after a larger belongs to the next month.
+    for (int earlier = 1; earlier < cell; ++earlier) {
+        if (page.DayOfCell(earlier) > day)
+            return 0;
+    }
+    return cell;
+}
+
+bool AppendTextToDay(TCalendarPanel32& page, int day, const QString& text, const FontDescription& defaultFont)
+{
+    const int cell = CellOfMonthDay(page, day);
+    if (cell == 0)
+        return false;
+    QTextDocument document;
+    CopyRichDocument(page.CellStorage(cell)->Document(), document);
+    AppendDayParagraph(document, text, CharFormatOf(defaultFont));
+    TWPRtfStorage updated;
+    updated.SetDocument(document);
+    page.SetCellText(cell, updated);
+    return true;
+}
+
+void TCalendarMain::mnuFillCalendarwithRecurringDatesClick()
+{
+    MainWindowFill host(*this);
+    FillCalendarWithRecurringDates(host);
+}
+
+void TCalendarMain::mnuEditrecurringDatesClick()
+{
+    TEditRecurringDates editor(this);
+    CenterForm(&editor);
+    editor.exec();
+}
+
+void TCalendarMain::PuttextOnDay(int day, const QString& text)
+{
+    // A day the page does not show leaves everything as it is, the open editor included.
+    if (CellOfMonthDay(*m_page, day) == 0)
+        return;
+    const int remembered = CurrentCell;
+    DoSaveRichtext();
+    AppendTextToDay(*m_page, day, text, Preferences.DefaultFont);
+    // The fill command refreshes the buttons once, after its last day.
+    m_modified = true;
+    if (remembered > 0)
+        m_page->OpenCell(remembered);
+}

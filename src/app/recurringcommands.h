@@ -1,0 +1,15 @@
+// Putting event texts on day cells: shared by the main window's recurring-date commands and the
+// command line, which fills pages without a window.
+#pragma once
+
+#include <QString>
+
+class TCalendarPanel32;
+struct FontDescription;
+
+// The cell that shows `day` of the page's own month, or 0. A planner row of the next month shows a
+// day number too, but not this month's day.
+int CellOfMonthDay(const TCalendarPanel32& page, int day);
+// Appends `text` as a new last paragraph of the day's text, in the look of its last character or in
+// `defaultFont` when the day is empty. False when the page has no cell for the day.
+bool AppendTextToDay(TCalendarPanel32& page, int day, const QString& text, const FontDescription& defaultFont);
