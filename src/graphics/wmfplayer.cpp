@@ -509,7 +509,7 @@ bool TWmfPlayer::Load(const QByteArray& bytes, QString* error)
     }
     if (!placeable) {
         // Without the placeable header only the window the file sets says how large it is.
-        frame = QRectF(windowOrg.value_or(QPointF()), windowExt.value_or(QSizeF())).normalized();
+        frame = QRectF(windowOrg.value_or(QPointF()), windowExt.value_or(QSizeF(0, 0))).normalized();
         m_unitsPerInch = kScreenPixelsPerInch;
     }
     if (frame.width() <= 0 || frame.height() <= 0)
