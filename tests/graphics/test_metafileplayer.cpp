@@ -1,10 +1,12 @@
 #include "graphics/metafile.h"
+#include "graphics/vectorpicture.h"
 
 #include "imagecompare.h"
 #include "support/testsupport.h"
 
 #include <QFile>
 #include <QPainter>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -50,6 +52,22 @@ TEST(MetafilePlayer, LibreOfficeDrawingsLookAsLibreOfficeDrawsThem)
         painter.end();
         EXPECT_LT(DifferingShare(replayed, reference), 0.01); // replayed text may land a pixel lower
     }
+}
+
+TEST(MetafilePlayer, BorderArtMayBeAMetafile)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Shapes.wpo"));
+    QFile::copy(DataPath(QStringLiteral("shapes.emf")), path);
+    TVectorPicture art;
+    ASSERT_TRUE(art.LoadFromFile(path));
+    const QImage reference(DataPath(QStringLiteral("shapes.png")));
+    QImage drawn(reference.size(), QImage::Format_RGB32);
+    drawn.fill(Qt::white);
+    QPainter painter(&drawn);
+    art.StretchDraw(painter, QRectF(drawn.rect()));
+    painter.end();
+    EXPECT_LT(DifferingShare(drawn, reference), 0.004);
 }
 
 } // namespace
