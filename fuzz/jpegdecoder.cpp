@@ -2,7 +2,7 @@
 #include "fuzzsupport.h"
 
 #include "graphics/jpegdecoder.h"
-#include "graphics/picturelimits.h"
+#include "graphics/picturereading.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

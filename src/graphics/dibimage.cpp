@@ -1,10 +1,7 @@
 #include "dibimage.h"
 
 #include "bytereader.h"
-#include "picturelimits.h"
-
-#include <QBuffer>
-#include <QImageReader>
+#include "picturereading.h"
 
 namespace {
 
@@ -21,13 +18,6 @@ struct TDibLayout
     quint32 compression = BiRgb;
     qint64 infoSize = 0; // header, masks and colour table
 };
-
-bool Fail(QString* error, const QString& text)
-{
-    if (error)
-        *error = text;
-    return false;
-}
 
 bool ReadLayout(const TByteReader& in, TDibLayout* layout, QString* error)
 {
@@ -49,46 +39,33 @@ bool ReadLayout(const TByteReader& in, TDibLayout* layout, QString* error)
         const quint32 used = in.U32(32);
         if (layout->bitCount <= 8) {
             if (used > 256)
-                return Fail(error, QStringLiteral("The bitmap's colour table is damaged"));
+                return Refuse(error, QStringLiteral("The bitmap's colour table is damaged"));
             colours = used ? used : qint64(1) << layout->bitCount;
         } else if (used <= 256) {
             colours = used;
         } else {
-            return Fail(error, QStringLiteral("The bitmap's colour table is damaged"));
+            return Refuse(error, QStringLiteral("The bitmap's colour table is damaged"));
         }
     } else {
-        return Fail(error, QStringLiteral("The bitmap header is damaged"));
+        return Refuse(error, QStringLiteral("The bitmap header is damaged"));
     }
     const int bits = layout->bitCount;
     if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32)
-        return Fail(error, QStringLiteral("The bitmap has an unknown colour depth"));
+        return Refuse(error, QStringLiteral("The bitmap has an unknown colour depth"));
     const quint32 c = layout->compression;
     const bool known = c == BiRgb || (c == BiRle8 && bits == 8) || (c == BiRle4 && bits == 4) ||
                        (c == BiBitfields && (bits == 16 || bits == 32));
     if (!known)
-        return Fail(error, QStringLiteral("The bitmap's compression is not supported"));
+        return Refuse(error, QStringLiteral("The bitmap's compression is not supported"));
     if ((c == BiRle8 || c == BiRle4) && layout->height < 0)
-        return Fail(error, QStringLiteral("The bitmap header is damaged"));
+        return Refuse(error, QStringLiteral("The bitmap header is damaged"));
     if (!PictureSizeAllowed(layout->width, layout->height < 0 ? -layout->height : layout->height))
-        return Fail(error, QStringLiteral("The bitmap is empty or too large"));
+        return Refuse(error, QStringLiteral("The bitmap is empty or too large"));
     const qint64 masks = (c == BiBitfields && headerSize == kInfoHeaderSize) ? 12 : 0;
     layout->infoSize = headerSize + masks + colours * entrySize;
     if (!in.Holds(0, layout->infoSize))
-        return Fail(error, QStringLiteral("The bitmap header is cut short"));
+        return Refuse(error, QStringLiteral("The bitmap header is cut short"));
     return true;
-}
-
-QImage ReadBmp(const QByteArray& file, QString* error)
-{
-    QBuffer buffer;
-    buffer.setData(file);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer, "bmp");
-    reader.setAutoTransform(false);
-    QImage image = reader.read();
-    if (image.isNull())
-        Fail(error, QStringLiteral("The bitmap cannot be read"));
-    return image;
 }
 
 } // namespace
@@ -103,7 +80,7 @@ TDibImage DecodeDib(QByteArrayView info, QByteArrayView bits, QString* error)
         const qint64 stride = ((layout.width * layout.bitCount + 31) / 32) * 4;
         const qint64 rows = layout.height < 0 ? -layout.height : layout.height;
         if (bits.size() / stride < rows) {
-            Fail(error, QStringLiteral("The bitmap's pixels are cut short"));
+            Refuse(error, QStringLiteral("The bitmap's pixels are cut short"));
             return {};
         }
     }
@@ -130,7 +107,7 @@ TDibImage DecodeDib(QByteArrayView info, QByteArrayView bits, QString* error)
     file.append(info.first(layout.infoSize));
     file.append(bits);
     TDibImage result;
-    result.image = ReadBmp(file, error);
+    result.image = ReadImageAs(file, "bmp", error);
     result.bottomUp = layout.height > 0;
     return result;
 }
@@ -148,7 +125,7 @@ QImage DecodeBmpFile(QByteArrayView file, QString* error)
 {
     const TByteReader in(file);
     if (in.U8(0) != 'B' || in.U8(1) != 'M') {
-        Fail(error, QStringLiteral("Not a bitmap file"));
+        Refuse(error, QStringLiteral("Not a bitmap file"));
         return {};
     }
     const QByteArrayView info = file.sliced(qMin<qsizetype>(kFileHeaderSize, file.size()));
@@ -157,7 +134,7 @@ QImage DecodeBmpFile(QByteArrayView file, QString* error)
     if (!ReadLayout(TByteReader(info), &layout, error))
         return {};
     if (bitsAt < kFileHeaderSize + layout.infoSize || bitsAt > file.size()) {
-        Fail(error, QStringLiteral("The bitmap header is damaged"));
+        Refuse(error, QStringLiteral("The bitmap header is damaged"));
         return {};
     }
     return DecodeDib(info.first(layout.infoSize), file.sliced(bitsAt), error).image;

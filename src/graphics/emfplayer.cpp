@@ -2,6 +2,7 @@
 
 #include "bytereader.h"
 #include "metafiledc.h"
+#include "picturereading.h"
 
 #include "platform/screenmetrics.h"
 #include "platform/windows1252.h"
@@ -15,7 +16,8 @@ namespace {
 
 constexpr quint32 kSignature = 0x464D4520; // " EMF"
 constexpr qint64 kMinHeaderSize = 88;
-constexpr qint64 kMaxRecords = 2'000'000;
+// What one picture may cost to draw: real clip art stays far below.
+constexpr qint64 kMaxRecords = 500'000;
 constexpr qint64 kMaxRegionRects = 10000;
 constexpr int kMaxMonoPattern = 64;
 
@@ -105,18 +107,6 @@ constexpr quint32 kEtoNoRect = 0x100;
 constexpr quint32 kEtoSmallChars = 0x200;
 constexpr quint32 kEtoPdy = 0x2000;
 constexpr quint32 kDibPalColors = 1;
-
-bool Fail(QString* error, const QString& text)
-{
-    if (error)
-        *error = text;
-    return false;
-}
-
-QColor ColorRef(quint32 value)
-{
-    return QColor(value & 0xFF, value >> 8 & 0xFF, value >> 16 & 0xFF);
-}
 
 // One record; offsets count from the record's first byte and never reach past its end.
 class TRecord
@@ -412,10 +402,10 @@ void PlayRecord(TMetafileDC& dc, const TRecord& r)
         s.textAlign = r.U(8);
         break;
     case EmrSetTextColor:
-        s.textColor = ColorRef(r.U(8));
+        s.textColor = GdiColor(r.U(8));
         break;
     case EmrSetBkColor:
-        s.bkColor = ColorRef(r.U(8));
+        s.bkColor = GdiColor(r.U(8));
         break;
     case EmrSetArcDirection:
         s.arcDirection = static_cast<int>(r.U(8));
@@ -442,7 +432,7 @@ void PlayRecord(TMetafileDC& dc, const TRecord& r)
         TGdiPen pen;
         pen.style = r.U(12);
         pen.width = std::abs(r.I(16));
-        pen.color = ColorRef(r.U(24));
+        pen.color = GdiColor(r.U(24));
         dc.SetObject(r.U(8), pen);
         break;
     }
@@ -450,7 +440,7 @@ void PlayRecord(TMetafileDC& dc, const TRecord& r)
         TGdiPen pen;
         pen.style = r.U(28);
         pen.width = (pen.style & Gdi::PsGeometric) ? r.U(32) : 0;
-        pen.color = ColorRef(r.U(40));
+        pen.color = GdiColor(r.U(40));
         if (r.U(36) == Gdi::BsNull)
             pen.style = Gdi::PsNull;
         const qint64 entries = std::min<qint64>(r.U(48), 16);
@@ -463,7 +453,7 @@ void PlayRecord(TMetafileDC& dc, const TRecord& r)
     case EmrCreateBrushIndirect: {
         TGdiBrush brush;
         brush.style = r.U(12);
-        brush.color = ColorRef(r.U(16));
+        brush.color = GdiColor(r.U(16));
         brush.hatch = r.U(20);
         if (brush.style != Gdi::BsSolid && brush.style != Gdi::BsNull && brush.style != Gdi::BsHatched)
             brush.style = Gdi::BsSolid;
@@ -487,7 +477,7 @@ void PlayRecord(TMetafileDC& dc, const TRecord& r)
         dc.LineTo(r.Point(8));
         break;
     case EmrSetPixelV:
-        dc.SetPixel(r.Point(8), ColorRef(r.U(16)));
+        dc.SetPixel(r.Point(8), GdiColor(r.U(16)));
         break;
     case EmrRectangle:
         dc.Rectangle(r.Box(8));
@@ -597,16 +587,16 @@ bool TEmfPlayer::Load(const QByteArray& bytes, QString* error)
     const TByteReader in(bytes);
     const qint64 headerSize = in.U32(4);
     if (!Recognises(bytes) || headerSize < kMinHeaderSize || !in.Holds(0, headerSize))
-        return Fail(error, QStringLiteral("Not an enhanced metafile"));
+        return Refuse(error, QStringLiteral("Not an enhanced metafile"));
     // Walk every record once: each must lie inside the file, and the walk must end.
     qint64 at = headerSize;
     qint64 records = 1;
     while (in.Holds(at, 8)) {
         const qint64 size = in.U32(at + 4);
         if (size < 8 || !in.Holds(at, size))
-            return Fail(error, QStringLiteral("The metafile is damaged"));
+            return Refuse(error, QStringLiteral("The metafile is damaged"));
         if (++records > kMaxRecords)
-            return Fail(error, QStringLiteral("The metafile has too many records"));
+            return Refuse(error, QStringLiteral("The metafile has too many records"));
         if (in.U32(at) == EmrEof)
             break;
         at += size;
@@ -629,10 +619,10 @@ bool TEmfPlayer::Load(const QByteArray& bytes, QString* error)
         m_naturalSize = QSizeF(bounds.width() / m_unitsPerMm.width() * screenPerMm,
                                bounds.height() / m_unitsPerMm.height() * screenPerMm);
     } else {
-        return Fail(error, QStringLiteral("The metafile gives no size"));
+        return Refuse(error, QStringLiteral("The metafile gives no size"));
     }
     if (!std::isfinite(m_frame.width()) || !std::isfinite(m_frame.height()) || m_frame.isEmpty())
-        return Fail(error, QStringLiteral("The metafile gives no size"));
+        return Refuse(error, QStringLiteral("The metafile gives no size"));
     m_bytes = bytes;
     return true;
 }

@@ -1,6 +1,6 @@
 #include "jpegdecoder.h"
 
-#include "picturelimits.h"
+#include "picturereading.h"
 
 #include <csetjmp>
 #include <cstdio>

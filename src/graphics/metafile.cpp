@@ -1,6 +1,6 @@
 #include "metafile.h"
 
-#include "picturelimits.h"
+#include "picturereading.h"
 
 #include "platform/rounding.h"
 

@@ -15,7 +15,8 @@ constexpr std::size_t kMaxSavedStates = 1024;
 // Clip outlines grow with every combination; past this size further combinations are ignored.
 constexpr int kMaxClipElements = 20000;
 constexpr int kMaxFontPixels = 4096;
-constexpr double kDefaultFontHeight = 16; // device units, when a font asks for the default size
+constexpr double kDefaultFontHeight = 16;  // device units, when a font asks for the default size
+constexpr qsizetype kMaxTextLength = 8192; // as GDI drew at most
 
 bool Usable(const QTransform& t)
 {
@@ -750,9 +751,10 @@ void TMetafileDC::InvertRegion(const QPainterPath& region, bool deviceUnits)
     FillDevice(deviceUnits ? region : LogicalToDevice().map(region), Qt::white, 6);
 }
 
-void TMetafileDC::Text(QPointF reference, const QString& text, const QList<double>& dx, quint32 options,
+void TMetafileDC::Text(QPointF reference, const QString& fullText, const QList<double>& dx, quint32 options,
                        const QRectF& box, int graphicsMode)
 {
+    const QString text = fullText.left(kMaxTextLength);
     if (m_pathOpen)
         return;
     const QTransform toPainter = LogicalToPainter();

@@ -53,6 +53,12 @@ enum GraphicsMode { GmCompatible = 1, GmAdvanced = 2 };
 constexpr quint32 kStockObject = 0x80000000;
 } // namespace Gdi
 
+// A colour as metafiles store it: red in the low byte; the high byte (palette flags) is ignored.
+inline QColor GdiColor(quint32 colorRef)
+{
+    return QColor(colorRef & 0xFF, colorRef >> 8 & 0xFF, colorRef >> 16 & 0xFF);
+}
+
 struct TGdiPen
 {
     quint32 style = Gdi::PsSolid;

@@ -3,11 +3,10 @@
 #include "bytereader.h"
 #include "dibimage.h"
 #include "jpegdecoder.h"
-#include "picturelimits.h"
+#include "picturereading.h"
 
 #include <QBuffer>
 #include <QFile>
-#include <QImageReader>
 #include <QImageWriter>
 #include <QPainter>
 
@@ -17,13 +16,6 @@ constexpr qint64 kMaxFileSize = 256LL * 1024 * 1024;
 const QByteArray kBitmapClass = QByteArrayLiteral("TBitmap");
 const QByteArray kMetafileClass = QByteArrayLiteral("TMetafile");
 const QByteArray kIconClass = QByteArrayLiteral("TIcon");
-
-bool Fail(QString* error, const QString& text)
-{
-    if (error)
-        *error = text;
-    return false;
-}
 
 bool IsIcon(const QByteArray& bytes)
 {
@@ -37,7 +29,7 @@ QImage DecodeIcon(const QByteArray& bytes, QString* error)
     const TByteReader in(bytes);
     const int count = in.U16(4);
     if (!IsIcon(bytes) || !in.Holds(6, qint64(count) * 16)) {
-        Fail(error, QStringLiteral("Not an icon file"));
+        Refuse(error, QStringLiteral("Not an icon file"));
         return {};
     }
     int best = 0;
@@ -53,42 +45,7 @@ QImage DecodeIcon(const QByteArray& bytes, QString* error)
             best = i;
         }
     }
-    QBuffer buffer;
-    buffer.setData(bytes);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer, in.U16(2) == 1 ? "ico" : "cur");
-    if (best > 0 && !reader.jumpToImage(best)) {
-        Fail(error, QStringLiteral("The icon cannot be read"));
-        return {};
-    }
-    const QSize size = reader.size();
-    if (size.isValid() && !PictureSizeAllowed(size.width(), size.height())) {
-        Fail(error, QStringLiteral("The picture is too large"));
-        return {};
-    }
-    const QImage image = reader.read();
-    if (image.isNull() || !PictureSizeAllowed(image.width(), image.height())) {
-        Fail(error, QStringLiteral("The icon cannot be read"));
-        return {};
-    }
-    return image;
-}
-
-QImage DecodePng(const QByteArray& bytes, QString* error)
-{
-    QBuffer buffer;
-    buffer.setData(bytes);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer, "png");
-    const QSize size = reader.size();
-    if (!size.isValid() || !PictureSizeAllowed(size.width(), size.height())) {
-        Fail(error, QStringLiteral("The picture is empty or too large"));
-        return {};
-    }
-    const QImage image = reader.read();
-    if (image.isNull())
-        Fail(error, QStringLiteral("The PNG file cannot be read"));
-    return image;
+    return ReadImageAs(bytes, in.U16(2) == 1 ? "ico" : "cur", error, best);
 }
 
 QByteArray EncodeBmp(const QImage& image)
@@ -127,9 +84,9 @@ bool TPicture::LoadFromFile(const QString& path, QString* error)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return Fail(error, file.errorString());
+        return Refuse(error, file.errorString());
     if (file.size() > kMaxFileSize)
-        return Fail(error, QStringLiteral("The file is too large"));
+        return Refuse(error, QStringLiteral("The file is too large"));
     return LoadFromData(file.readAll(), error);
 }
 
@@ -145,9 +102,9 @@ bool TPicture::LoadFromData(const QByteArray& bytes, QString* error)
     if (bytes.startsWith("\xFF\xD8\xFF"))
         image = DecodeJpeg(bytes, error);
     else if (bytes.startsWith("\x89PNG\r\n\x1A\n"))
-        image = DecodePng(bytes, error);
+        image = ReadImageAs(bytes, "png", error);
     else
-        return Fail(error, QStringLiteral("The file holds no picture Almarin can read"));
+        return Refuse(error, QStringLiteral("The file holds no picture Almarin can read"));
     if (image.isNull())
         return false;
     SetBitmap(image);
@@ -234,17 +191,17 @@ bool TPicture::ReadData(const QByteArray& data, QString* error)
         return true;
     }
     if (!in.Holds(1, nameLength))
-        return Fail(error, QStringLiteral("The picture data is cut short"));
+        return Refuse(error, QStringLiteral("The picture data is cut short"));
     const QByteArray name = data.mid(1, nameLength);
     const qint64 at = 1 + nameLength;
     if (name == kIconClass)
         return SetGraphic(Kind::Icon, data.mid(at), error);
     const bool bitmap = name == kBitmapClass;
     if (!bitmap && name != kMetafileClass)
-        return Fail(error, QStringLiteral("The picture data names an unknown graphic"));
+        return Refuse(error, QStringLiteral("The picture data names an unknown graphic"));
     const qint64 length = in.U32(at);
     if (!in.Holds(at, 4) || !in.Holds(at + 4, length))
-        return Fail(error, QStringLiteral("The picture data is cut short"));
+        return Refuse(error, QStringLiteral("The picture data is cut short"));
     if (length == 0) {
         Clear();
         return true;

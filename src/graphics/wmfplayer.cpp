@@ -2,6 +2,7 @@
 
 #include "bytereader.h"
 #include "metafiledc.h"
+#include "picturereading.h"
 
 #include "platform/screenmetrics.h"
 #include "platform/windows1252.h"
@@ -17,7 +18,8 @@ namespace {
 constexpr quint32 kPlaceableKey = 0x9AC6CDD7;
 constexpr int kPlaceableSize = 22;
 constexpr int kHeaderSize = 18;
-constexpr qint64 kMaxRecords = 2'000'000;
+// What one picture may cost to draw: real clip art stays far below.
+constexpr qint64 kMaxRecords = 500'000;
 
 enum : quint16 {
     MetaEof = 0x0000,
@@ -82,18 +84,6 @@ enum : quint16 {
     MetaSetDibToDev = 0x0D33,
     MetaStretchDib = 0x0F43,
 };
-
-bool Fail(QString* error, const QString& text)
-{
-    if (error)
-        *error = text;
-    return false;
-}
-
-QColor ColorRef(quint32 value)
-{
-    return QColor(value & 0xFF, value >> 8 & 0xFF, value >> 16 & 0xFF);
-}
 
 // One record: its parameters are 16-bit words, many of them stored last field first.
 class TRecord
@@ -236,10 +226,10 @@ void PlayRecord(TMetafileDC& dc, const TRecord& r)
         s.textAlign = r.U(0);
         break;
     case MetaSetBkColor:
-        s.bkColor = ColorRef(r.U32(0));
+        s.bkColor = GdiColor(r.U32(0));
         break;
     case MetaSetTextColor:
-        s.textColor = ColorRef(r.U32(0));
+        s.textColor = GdiColor(r.U32(0));
         break;
     case MetaSetWindowOrg:
         dc.SetWindowOrg(r.Point(0));
@@ -281,14 +271,14 @@ void PlayRecord(TMetafileDC& dc, const TRecord& r)
         TGdiPen pen;
         pen.style = r.U(0);
         pen.width = std::abs(r.W(1));
-        pen.color = ColorRef(r.U32(3));
+        pen.color = GdiColor(r.U32(3));
         dc.AddObject(pen);
         break;
     }
     case MetaCreateBrushIndirect: {
         TGdiBrush brush;
         brush.style = r.U(0);
-        brush.color = ColorRef(r.U32(1));
+        brush.color = GdiColor(r.U32(1));
         brush.hatch = r.U(3);
         if (brush.style != Gdi::BsSolid && brush.style != Gdi::BsNull && brush.style != Gdi::BsHatched)
             brush.style = Gdi::BsSolid;
@@ -398,7 +388,7 @@ void PlayRecord(TMetafileDC& dc, const TRecord& r)
         break;
     }
     case MetaSetPixel:
-        dc.SetPixel(r.Point(2), ColorRef(r.U32(0)));
+        dc.SetPixel(r.Point(2), GdiColor(r.U32(0)));
         break;
     case MetaPatBlt:
         dc.PatBlt(QRectF(r.W(5), r.W(4), r.W(3), r.W(2)), r.U32(0));
@@ -479,13 +469,13 @@ bool TWmfPlayer::Load(const QByteArray& bytes, QString* error)
     const bool placeable = in.U32(0) == kPlaceableKey;
     const qint64 header = placeable ? kPlaceableSize : 0;
     if (!in.Holds(header, kHeaderSize) || (in.U16(header) != 1 && in.U16(header) != 2) || in.U16(header + 2) != 9)
-        return Fail(error, QStringLiteral("Not a Windows metafile"));
+        return Refuse(error, QStringLiteral("Not a Windows metafile"));
     QRectF frame;
     if (placeable) {
         frame = QRectF(QPointF(in.I16(6), in.I16(8)), QPointF(in.I16(10), in.I16(12))).normalized();
         m_unitsPerInch = in.U16(14);
         if (m_unitsPerInch == 0)
-            return Fail(error, QStringLiteral("The metafile's header is damaged"));
+            return Refuse(error, QStringLiteral("The metafile's header is damaged"));
     }
     // Walk every record once: each must lie inside the file, and the walk must end.
     std::optional<QPointF> windowOrg;
@@ -495,9 +485,9 @@ bool TWmfPlayer::Load(const QByteArray& bytes, QString* error)
     while (in.Holds(at, 6)) {
         const qint64 words = in.U32(at);
         if (words < 3 || words > (in.Size() - at) / 2)
-            return Fail(error, QStringLiteral("The metafile is damaged"));
+            return Refuse(error, QStringLiteral("The metafile is damaged"));
         if (++records > kMaxRecords)
-            return Fail(error, QStringLiteral("The metafile has too many records"));
+            return Refuse(error, QStringLiteral("The metafile has too many records"));
         const quint16 function = in.U16(at + 4);
         if (function == MetaEof)
             break;
@@ -513,7 +503,7 @@ bool TWmfPlayer::Load(const QByteArray& bytes, QString* error)
         m_unitsPerInch = kScreenPixelsPerInch;
     }
     if (frame.width() <= 0 || frame.height() <= 0)
-        return Fail(error, QStringLiteral("The metafile gives no size"));
+        return Refuse(error, QStringLiteral("The metafile gives no size"));
     m_bytes = bytes;
     m_firstRecord = header + kHeaderSize;
     m_frame = frame;

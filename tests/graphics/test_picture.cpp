@@ -73,8 +73,9 @@ TEST(Picture, DataRoundTripsForEveryKind)
         EXPECT_EQ(QSize(picture.Width(), picture.Height()), c.size);
         const QByteArray data = picture.WriteData();
         EXPECT_TRUE(data.startsWith(ShortString(c.className)));
-        if (c.kind == TPicture::Kind::Metafile) // kept exactly as read
+        if (c.kind == TPicture::Kind::Metafile) { // kept exactly as read
             EXPECT_EQ(data, ShortString(c.className) + Le32(c.file.size()) + c.file);
+        }
         TPicture again;
         QString error;
         ASSERT_TRUE(again.ReadData(data, &error)) << error.toStdString();
@@ -82,8 +83,9 @@ TEST(Picture, DataRoundTripsForEveryKind)
         EXPECT_EQ(QSize(again.Width(), again.Height()), c.size);
         EXPECT_EQ(again.WriteData(), data);
         EXPECT_EQ(again.Image(), picture.Image());
-        if (c.kind == TPicture::Kind::Bitmap) // still 256 colours once stored
+        if (c.kind == TPicture::Kind::Bitmap) { // still 256 colours once stored
             EXPECT_EQ(again.Image().format(), QImage::Format_Indexed8);
+        }
     }
 }
 
