@@ -327,7 +327,8 @@ void Poly(TMetafileDC& dc, const TRecord& r, quint32 type, bool small)
 void Blt(TMetafileDC& dc, const TRecord& r, bool stretch)
 {
     const QRectF destination(r.Point(24), r.Size(32));
-    const quint32 rop = r.U(40);
+    // An alpha blend keeps its blend function where the others keep a raster operation: it copies.
+    const quint32 rop = r.Type() == EmrAlphaBlend ? 0x00CC0020 : r.U(40);
     if (r.U(88) == 0) { // no source bitmap
         dc.PatBlt(destination, rop);
         return;
