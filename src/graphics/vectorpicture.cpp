@@ -13,8 +13,11 @@ bool TVectorPicture::LoadFromFile(const QString& path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
+    const QByteArray bytes = file.readAll();
+    if (TMetafile::Recognises(bytes))
+        return m_metafile.Load(bytes);
     auto svg = std::make_unique<QSvgRenderer>();
-    if (!svg->load(file.readAll()) || !svg->isValid() || svg->viewBoxF().isEmpty())
+    if (!svg->load(bytes) || !svg->isValid() || svg->viewBoxF().isEmpty())
         return false;
     svg->setAspectRatioMode(Qt::IgnoreAspectRatio);
     m_svg = std::move(svg);
@@ -24,20 +27,24 @@ bool TVectorPicture::LoadFromFile(const QString& path)
 void TVectorPicture::Clear()
 {
     m_svg.reset();
+    m_metafile.Clear();
 }
 
 bool TVectorPicture::IsEmpty() const
 {
-    return !m_svg;
+    return !m_svg && m_metafile.IsEmpty();
 }
 
 void TVectorPicture::StretchDraw(QPainter& painter, const QRectF& target) const
 {
-    if (!m_svg || target.isEmpty())
+    if (IsEmpty() || target.isEmpty())
         return;
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
     // Rendered from the parsed document on each device, so paper gets the printer's resolution.
-    m_svg->render(&painter, target);
+    if (m_svg)
+        m_svg->render(&painter, target);
+    else
+        m_metafile.Draw(painter, target);
     painter.restore();
 }

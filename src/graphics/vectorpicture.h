@@ -1,6 +1,8 @@
-// A vector picture read from a file and stretched into any rectangle on any device: border art and,
-// once the metafile player exists, Windows metafiles through the same loader.
+// A vector picture read from a file and stretched into any rectangle on any device: border art, as SVG or
+// as a Windows metafile (WMF or EMF), whichever the file's content is.
 #pragma once
+
+#include "metafile.h"
 
 #include <QString>
 
@@ -25,4 +27,5 @@ public:
 
 private:
     std::unique_ptr<QSvgRenderer> m_svg;
+    TMetafile m_metafile;
 };

@@ -1,0 +1,22 @@
+// What the readers of outside pictures share: the size limit (no picture above 40 megapixels is decoded),
+// Qt's image reader told the one format to decode, and the way a reader refuses.
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+
+constexpr qint64 kMaxPicturePixels = 40'000'000;
+
+inline bool PictureSizeAllowed(qint64 width, qint64 height)
+{
+    return width > 0 && height > 0 && width <= kMaxPicturePixels && height <= kMaxPicturePixels &&
+           width * height <= kMaxPicturePixels;
+}
+
+// Gives the reason and answers false, so that a refusal takes one line.
+bool Refuse(QString* error, const QString& reason);
+
+// The image at `index` in the bytes, decoded only as `format` and only when its size is allowed; a null
+// image and the reason otherwise.
+QImage ReadImageAs(const QByteArray& bytes, const char* format, QString* error, int index = 0);
