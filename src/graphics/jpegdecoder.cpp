@@ -91,12 +91,12 @@ int Decode(const unsigned char* data, unsigned long size, TJpegResult* result, T
     jpeg_mem_src(&info, data, size);
     if (jpeg_read_header(&info, TRUE) != JPEG_HEADER_OK)
         std::longjmp(errors->exitPoint, JpegFailed);
-    if (!PictureSizeAllowed(info.image_width, info.image_height))
+    const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
+    if (!MayDecodePicture(info.image_width, info.image_height, cmyk ? 32 : 8))
         std::longjmp(errors->exitPoint, JpegTooLarge);
     info.mem->max_memory_to_use = kMaxLibraryMemory;
     info.dct_method = JDCT_ISLOW;
     info.do_fancy_upsampling = TRUE;
-    const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
     if (cmyk) {
         // libjpeg's quantiser takes three components only; four-colour files are converted here instead.
         info.out_color_space = JCS_CMYK;

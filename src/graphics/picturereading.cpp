@@ -3,6 +3,14 @@
 #include <QBuffer>
 #include <QImageReader>
 
+bool MayDecodePicture(qint64 width, qint64 height, int bitsPerPixel)
+{
+    if (!PictureSizeAllowed(width, height))
+        return false;
+    TPictureBudget* budget = TPictureBudget::Current();
+    return !budget || budget->Take(QSize(int(width), int(height)), bitsPerPixel);
+}
+
 bool Refuse(QString* error, const QString& reason)
 {
     if (error)
@@ -16,13 +24,15 @@ QImage ReadImageAs(const QByteArray& bytes, const char* format, QString* error, 
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, format);
+    reader.setAutoDetectImageFormat(false);
     reader.setAutoTransform(false);
     if (index > 0 && !reader.jumpToImage(index)) {
         Refuse(error, QStringLiteral("The picture cannot be read"));
         return {};
     }
     const QSize size = reader.size();
-    if (size.isValid() && !PictureSizeAllowed(size.width(), size.height())) {
+    const int bits = QImage::toPixelFormat(reader.imageFormat()).bitsPerPixel();
+    if (!size.isValid() || !MayDecodePicture(size.width(), size.height(), bits > 0 ? bits : 32)) {
         Refuse(error, QStringLiteral("The picture is empty or too large"));
         return {};
     }

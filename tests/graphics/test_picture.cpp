@@ -1,4 +1,5 @@
 #include "graphics/picture.h"
+#include "graphics/picturebudget.h"
 
 #include "imagecompare.h"
 
@@ -181,3 +182,20 @@ TEST(Picture, FilesLoadByContentAndTellTheListener)
 }
 
 } // namespace
+
+TEST(Picture, PicturesOfADocumentShareItsBudget)
+{
+    // A bitmap and a JPEG, each charged to the document's budget when decoded.
+    for (const QByteArray& bytes : {kBmp, Encoded(QImage(64, 64, QImage::Format_RGB32), "JPEG")}) {
+        TPictureBudget budget;
+        TPicture picture;
+        EXPECT_TRUE(picture.LoadFromData(bytes));
+        EXPECT_GT(budget.Spent(), 0);
+        // Once the document has spent what it may, no further picture is decoded.
+        for (int side = 4096; side >= 1; side /= 2) {
+            while (budget.Take(QSize(side, side), 32)) {
+            }
+        }
+        EXPECT_FALSE(TPicture().LoadFromData(bytes));
+    }
+}
