@@ -232,7 +232,7 @@ void TCalendarProperties::FormCreate()
     m_notebook->setCurrentIndex(0);
     IsNew = false;
     HasText = false;
-    OriginalKind = 1;
+    OriginalKind = lkMiniMonths;
     for (QComboBox* combo : m_margins)
         combo->addItems(inchEntries());
     fillBorderList();
@@ -318,11 +318,12 @@ void TCalendarProperties::TabSet1Click(int index)
 
 void TCalendarProperties::DetermineSettings()
 {
-    const int layout = m_example->CalendarLayout();
-    m_layoutList->setCurrentRow(layout < 18 ? layout / 2 : layout - 9);
-    m_orientation->button(layout < 18 ? layout % 2 : 0)->setChecked(true);
+    const TCalendarLayout layout = m_example->CalendarLayout();
+    const bool planner = IsPlanner(layout);
+    m_layoutList->setCurrentRow(planner ? layout - 9 : layout / 2);
+    m_orientation->button(planner ? 0 : layout % 2)->setChecked(true);
     m_paper->button(m_example->A4Paper() ? 1 : 0)->setChecked(true);
-    StartingDateMode = layout > 17;
+    StartingDateMode = planner;
     m_selectMonthYearLabel->setText(StartingDateMode ? QStringLiteral("Select Starting Date")
                                                      : QStringLiteral("Select Month && Year"));
 
@@ -395,7 +396,7 @@ void TCalendarProperties::LayoutListClick()
         layout = 2 * row + (m_orientation->checkedId() == 1 ? 1 : 0);
     else if (row >= 9 && row <= 12)
         layout = row + 9;
-    if (layout > 17)
+    if (IsPlanner(static_cast<TCalendarLayout>(layout)))
         StartingDateMode = true;
     CalendarChange();
     // Mini fonts take the layout's sizes only when the layout really changes: reopening the dialog
@@ -421,25 +422,26 @@ void TCalendarProperties::CalendarChange()
 
 void TCalendarProperties::SetButtons()
 {
-    const int layout = m_example->CalendarLayout();
-    const int kind = m_example->LayoutKind();
-    m_orientationBox->setEnabled(kind == 0 || kind == 1);
-    m_selectMonthYearLabel->setText(layout < 18 ? QStringLiteral("Select Month && Year")
-                                                : QStringLiteral("Select Starting Date"));
-    m_weekStartsOnBox->setEnabled(layout < 18);
+    const TCalendarLayout layout = m_example->CalendarLayout();
+    const TLayoutKind kind = m_example->LayoutKind();
+    const bool planner = IsPlanner(layout);
+    m_orientationBox->setEnabled(!planner);
+    m_selectMonthYearLabel->setText(planner ? QStringLiteral("Select Starting Date")
+                                            : QStringLiteral("Select Month && Year"));
+    m_weekStartsOnBox->setEnabled(!planner);
 
-    const bool single = layout < 8;
+    const bool single = HasMainMonth(layout);
     for (const char* name : {"TitleShowYearCheck", "TitleBGColor", "NumberFontButton", "CalendarLineLayoutCombo"})
         Control<QWidget>(QLatin1String(name))->setEnabled(single);
-    const bool titled = layout < 8 || layout > 17;
+    const bool titled = HoldsDayText(layout);
     for (const char* name : {"TitleFontbutton", "HeaderFontButton", "HeaderBGColor", "CalHeaderStyleCombo"})
         Control<QWidget>(QLatin1String(name))->setEnabled(titled);
-    const bool minis = layout >= 2 && layout <= 17;
+    const bool minis = HasMiniMonths(layout);
     for (const char* name :
          {"MiniShowYearCheck", "Minititlefontbutton", "MiniHeaderFontButton", "MiniHeadersBGColorButton",
           "MiniCellFontButton", "MiniCalBGColorButton", "MiniHeadersStyleCombo", "MiniCalendarLineLayoutCombo"})
         Control<QWidget>(QLatin1String(name))->setEnabled(minis);
-    Control<QWidget>(QStringLiteral("StartingtimeButton"))->setEnabled(kind == 4 || kind == 5);
+    Control<QWidget>(QStringLiteral("StartingtimeButton"))->setEnabled(kind == lkDay10 || kind == lkDay15);
 }
 
 void TCalendarProperties::WeekStartsOnClick()
@@ -656,9 +658,9 @@ TCalendarProperties::TextLoss TCalendarProperties::textLoss() const
         return TextLoss::LayoutKind;
     // Cells belong to positions, not dates: a new month or year would show the old text on other days.
     // A planner starts at its day, so another first day moves every note as well.
-    const int layout = m_example->CalendarLayout();
-    const bool planner = layout > 17;
-    const bool holdsText = layout < 8 || planner;
+    const TCalendarLayout layout = m_example->CalendarLayout();
+    const bool planner = IsPlanner(layout);
+    const bool holdsText = HoldsDayText(layout);
     const bool moved = m_example->MainCalMonth() != m_opening.month || m_example->MainCalYear() != m_opening.year ||
                        (planner && m_example->MainCalDay() != m_opening.day);
     return holdsText && moved ? TextLoss::MonthOrYear : TextLoss::None;

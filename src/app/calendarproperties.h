@@ -2,6 +2,7 @@
 // once on a private example page, with style sheets saved and loaded from it.
 #pragma once
 
+#include "calendar/layoutkind.h"
 #include "platform/fontdescription.h"
 
 #include <QDialog>
@@ -31,11 +32,11 @@ class TMonthDateChooser;
 // What the main window knows about its document when it opens the dialog.
 struct TPropertiesRequest
 {
-    bool IsNew = false;      // "New": the example page starts from the defaults and nothing is asked
-    bool HasText = false;    // the document has day text
-    bool HasObjects = false; // the document has placed objects
-    int OriginalKind = 1;    // the document's LayoutKind
-    int ZoomPercent = 30;    // zoom of the example page, from the preferences
+    bool IsNew = false;                      // "New": the example page starts from the defaults and nothing is asked
+    bool HasText = false;                    // the document has day text
+    bool HasObjects = false;                 // the document has placed objects
+    TLayoutKind OriginalKind = lkMiniMonths; // the document's LayoutKind
+    int ZoomPercent = 30;                    // zoom of the example page, from the preferences
 };
 
 // How the dialog ended.
@@ -74,7 +75,7 @@ public:
     bool IsNew = false;
     bool HasText = false;
     bool HasObjects = false;
-    int OriginalKind = 1;
+    TLayoutKind OriginalKind = lkMiniMonths;
     bool TextLossConfirmed = false;
     bool ObjectsWarningConfirmed = false;
 

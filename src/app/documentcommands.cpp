@@ -325,7 +325,7 @@ void TCalendarMain::mnuPropertiesClick()
         const CalendarSettings before = m_page->Settings();
         const bool same = m_page->SameSettingsAs(*outcome.Chosen);
         PropertiesAccepted = true;
-        const int kind = m_page->LayoutKind();
+        const TLayoutKind kind = m_page->LayoutKind();
         m_page->CopySettingsFrom(*outcome.Chosen);
         if (!same || !(before == m_page->Settings()))
             SetModified(true);

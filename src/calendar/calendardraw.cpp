@@ -1,6 +1,7 @@
 #include "calendardraw.h"
 
 #include "calendar/monthgrid.h"
+#include "platform/datearithmetic.h"
 #include "platform/rounding.h"
 #include "platform/textutil.h"
 
@@ -189,7 +190,7 @@ CalendarDate CalendarDate::addDays(int n) const
 {
     CalendarDate d = *this;
     for (; n > 0; --n) {
-        if (d.day < DaysInMonth(d.month, d.year)) {
+        if (d.day < DaysInMonth(d.year, d.month)) {
             ++d.day;
         } else if (d.month < 12) {
             d.day = 1;
@@ -208,7 +209,7 @@ CalendarDate PlannerFirstDate(const CalendarDrawParams& p)
     CalendarDate d;
     d.year = p.Year;
     d.month = std::clamp(p.Month, 1, 12);
-    d.day = std::clamp(p.Day, 1, DaysInMonth(d.month, d.year));
+    d.day = std::clamp(p.Day, 1, DaysInMonth(d.year, d.month));
     return d;
 }
 
@@ -235,7 +236,7 @@ QString DayPlannerTitleText(const CalendarDrawParams& p, const QString& title)
     if (!title.isEmpty())
         return title;
     const CalendarDate d = PlannerFirstDate(p);
-    return p.dayName(DayOfWeek(d.day, d.month, d.year)) + QLatin1String(", ") + p.monthName(d.month) +
+    return p.dayName(DayOfWeek({d.year, d.month, d.day})) + QLatin1String(", ") + p.monthName(d.month) +
            QLatin1Char(' ') + QString::number(d.day) + QLatin1String(", ") + QString::number(d.year);
 }
 
@@ -245,7 +246,7 @@ PlannerLines WeekPlannerLines(const CalendarDrawParams& p)
     const CalendarDate first = PlannerFirstDate(p);
     for (int i = 0; i < p.PlannerDays; ++i) {
         const CalendarDate d = first.addDays(i);
-        lines.first << CutDayName(p.dayName(DayOfWeek(d.day, d.month, d.year)), p.HeadersStyle);
+        lines.first << CutDayName(p.dayName(DayOfWeek({d.year, d.month, d.day})), p.HeadersStyle);
         lines.second << QString::number(d.day) + QLatin1Char(' ') + p.monthName(d.month).left(3);
     }
     lines.first << QStringLiteral("Notes");
@@ -315,7 +316,7 @@ void DrawMonth(QPainter& canvas, CalendarDrawParams& p, const QString& title)
 {
     PainterScope scope(canvas);
     const int first = FirstColumn(p.Month, p.Year, p.StartOfWeek);
-    const int days = DaysInMonth(p.Month, p.Year);
+    const int days = DaysInMonth(p.Year, p.Month);
 
     const TRect r{p.Rect.left, p.Rect.top, p.Rect.right - 1, p.Rect.bottom - 1};
     fill(canvas, p.Rect, p.BackColor);

@@ -1,11 +1,12 @@
 #include "calendarlayout.h"
 
+#include "layoutkind.h"
+
 #include "platform/rounding.h"
 
 TCalendarOrientation OrientationOfLayout(TCalendarLayout layout)
 {
-    const int index = layout;
-    return (index >= 1 && index <= 17 && index % 2 == 1) ? coLandscape : coPortrait;
+    return (!IsPlanner(layout) && layout % 2 == 1) ? coLandscape : coPortrait;
 }
 
 void StepMonth(int month, int year, int offset, int& outMonth, int& outYear)
@@ -88,10 +89,10 @@ CalendarGeometry ComputeLayout(const CalendarSettings& s, int ppi, bool borderAr
     const double B = double(s.BottomMarginInch) + extra;
     const TRect D{px(L) + 2, px(T) + 2, W - px(R) - 2, H - px(B) - 2};
 
-    const int layout = s.CalendarLayout;
-    g.ShowMainCalendar = layout <= 7;
-    g.ShowMiniCalendars = layout >= 2 && layout <= 17;
-    g.ShowPlanner = layout >= 18;
+    const TCalendarLayout layout = s.CalendarLayout;
+    g.ShowMainCalendar = HasMainMonth(layout);
+    g.ShowMiniCalendars = HasMiniMonths(layout);
+    g.ShowPlanner = IsPlanner(layout);
 
     // Months shown by slots first..first+count-1, starting `offset` months from the page's month.
     auto assignMonths = [&](int first, int count, int offset) {

@@ -302,20 +302,14 @@ bool TCalendarPanel32::SameSettingsAs(const TCalendarPanel32& o) const
            a.WMFBorderFile == b.WMFBorderFile;
 }
 
-int TCalendarPanel32::LayoutKind() const
+TLayoutKind TCalendarPanel32::LayoutKind() const
 {
-    const int layout = m_s.CalendarLayout;
-    if (layout <= 7)
-        return 0;
-    if (layout <= 17)
-        return 1;
-    return layout - 16;
+    return LayoutKindOf(m_s.CalendarLayout);
 }
 
 bool TCalendarPanel32::CanHoldText() const
 {
-    const int layout = m_s.CalendarLayout;
-    return isVisible() && (layout <= 7 || layout >= 18);
+    return isVisible() && HoldsDayText(m_s.CalendarLayout);
 }
 
 bool TCalendarPanel32::HasPlacedObjects() const

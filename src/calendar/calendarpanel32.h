@@ -5,6 +5,7 @@
 #include "calendardrawparams.h"
 #include "calendarlayout.h"
 #include "calendarsettings.h"
+#include "layoutkind.h"
 
 #include "graphics/vectorpicture.h"
 #include "richtext/wprenderer.h"
@@ -183,7 +184,7 @@ public:
     void ResetToDefaults();
     void CopySettingsFrom(const TCalendarPanel32& other);
     bool SameSettingsAs(const TCalendarPanel32& other) const;
-    int LayoutKind() const;
+    TLayoutKind LayoutKind() const;
     bool CanHoldText() const;
     bool HasPlacedObjects() const;
     bool HasSuperText() const;

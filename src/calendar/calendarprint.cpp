@@ -2,6 +2,7 @@
 
 #include "calendar/calendardraw.h"
 #include "calendar/monthgrid.h"
+#include "platform/datearithmetic.h"
 #include "platform/rounding.h"
 #include "platform/screenmetrics.h"
 #include "report/reportprinter.h"
@@ -102,7 +103,7 @@ void PrintMonth(TReportPrinter& report, CalendarDrawParams& p, const QString& ti
 {
     BrushScope brush(report);
     const int first = FirstColumn(p.Month, p.Year, p.StartOfWeek);
-    const int days = DaysInMonth(p.Month, p.Year);
+    const int days = DaysInMonth(p.Year, p.Month);
 
     const TRect r{p.Rect.left, p.Rect.top, p.Rect.right - 1, p.Rect.bottom - 1};
     fill(report, p.Rect, p.BackColor);

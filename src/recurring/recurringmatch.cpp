@@ -1,8 +1,9 @@
 #include "recurringmatch.h"
 
-#include "datearithmetic.h"
 #include "recurringentry.h"
 #include "recurringformula.h"
+
+#include "platform/datearithmetic.h"
 
 namespace {
 

@@ -563,7 +563,7 @@ TEST_F(PropertiesTest, OkWarnsBeforeDayTextIsLost)
 {
     TPropertiesRequest request;
     request.HasText = true;
-    request.OriginalKind = 0;
+    request.OriginalKind = lkMainMonth;
     open(request);
     control<QListWidget>("LayoutList")->setCurrentRow(5);
     answer = false;
@@ -621,7 +621,7 @@ TEST_F(PropertiesTest, OkWarnsWhenPlacedObjectsMustMove)
     document.SetWMFBorderFile(QStringLiteral("Holly"));
     TPropertiesRequest request;
     request.HasObjects = true;
-    request.OriginalKind = 0;
+    request.OriginalKind = lkMainMonth;
 
     open(request);
     control<QListWidget>("BorderFiles")->setCurrentRow(2); // one border for another

@@ -1,6 +1,7 @@
 #include "calendar/calendardraw.h"
 #include "calendar/calendarprint.h"
 #include "calendar/monthgrid.h"
+#include "platform/datearithmetic.h"
 #include "platform/rounding.h"
 #include "report/reportprinter.h"
 #include "support/testsupport.h"
@@ -251,7 +252,7 @@ TEST(MonthDrawing, MonthsOfFourAndFiveRowsStillDrawSix)
         const QImage image = drawMonth(p);
         const TRect r{10, 10, 716, 706};
         EXPECT_EQ(fullRows(image, r, p.DayNamesRect.bottom).size(), 7u) << month;
-        const int days = DaysInMonth(month, year);
+        const int days = DaysInMonth(year, month);
         int counted = 0;
         for (int i = 1; i <= kCellCount; ++i) {
             EXPECT_FALSE(p.Cells[i].rTotal.isEmpty()) << i;

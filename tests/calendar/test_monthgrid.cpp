@@ -1,4 +1,5 @@
 #include "calendar/monthgrid.h"
+#include "platform/datearithmetic.h"
 
 #include <QDate>
 
@@ -10,14 +11,14 @@ TEST(MonthGrid, LeapYearsAndMonthLengths)
     EXPECT_FALSE(IsLeapYear(1900));
     EXPECT_TRUE(IsLeapYear(1996));
     EXPECT_FALSE(IsLeapYear(1997));
-    EXPECT_EQ(DaysInMonth(2, 2000), 29);
-    EXPECT_EQ(DaysInMonth(2, 1900), 28);
-    EXPECT_EQ(DaysInMonth(2, 1996), 29);
+    EXPECT_EQ(DaysInMonth(2000, 2), 29);
+    EXPECT_EQ(DaysInMonth(1900, 2), 28);
+    EXPECT_EQ(DaysInMonth(1996, 2), 29);
     const int lengths[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     for (int m = 1; m <= 12; ++m)
-        EXPECT_EQ(DaysInMonth(m, 1997), lengths[m - 1]) << m;
-    EXPECT_EQ(DaysInMonth(0, 1997), 0);
-    EXPECT_EQ(DaysInMonth(13, 1997), 0);
+        EXPECT_EQ(DaysInMonth(1997, m), lengths[m - 1]) << m;
+    EXPECT_EQ(DaysInMonth(1997, 0), 0);
+    EXPECT_EQ(DaysInMonth(1997, 13), 0);
 }
 
 TEST(MonthGrid, DayOfWeekAgreesWithQtOverCenturies)
@@ -26,14 +27,14 @@ TEST(MonthGrid, DayOfWeekAgreesWithQtOverCenturies)
         for (int month = 1; month <= 12; ++month) {
             for (int day : {1, 13, 28}) {
                 const int expected = QDate(year, month, day).dayOfWeek() % 7 + 1;
-                EXPECT_EQ(DayOfWeek(day, month, year), expected) << year << '-' << month << '-' << day;
+                EXPECT_EQ(DayOfWeek({year, month, day}), expected) << year << '-' << month << '-' << day;
             }
         }
     }
     // Years before 1 still give a weekday in range.
-    EXPECT_GE(DayOfWeek(1, 1, -400), 1);
-    EXPECT_LE(DayOfWeek(1, 1, -400), 7);
-    EXPECT_EQ(DayOfWeek(1, 1, -400), DayOfWeek(1, 1, 2000)); // the Gregorian cycle is 400 years
+    EXPECT_GE(DayOfWeek({-400, 1, 1}), 1);
+    EXPECT_LE(DayOfWeek({-400, 1, 1}), 7);
+    EXPECT_EQ(DayOfWeek({-400, 1, 1}), DayOfWeek({2000, 1, 1})); // the Gregorian cycle is 400 years
 }
 
 TEST(MonthGrid, January1997SundayAndMondayFirst)

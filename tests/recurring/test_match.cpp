@@ -1,4 +1,4 @@
-#include "recurring/datearithmetic.h"
+#include "platform/datearithmetic.h"
 #include "recurring/recurringentry.h"
 #include "recurring/recurringmatch.h"
 

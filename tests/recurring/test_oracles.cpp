@@ -1,5 +1,5 @@
 // Recurring-date matching checked against computations written independently of it.
-#include "recurring/datearithmetic.h"
+#include "platform/datearithmetic.h"
 #include "recurring/recurringentry.h"
 #include "recurring/recurringmatch.h"
 

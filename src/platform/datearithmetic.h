@@ -1,5 +1,5 @@
-// Calendar arithmetic for recurring dates: month lengths, weekdays and the Easter feasts.
-// Proleptic Gregorian dates in 64-bit arithmetic, so any year a document holds is safe.
+// Gregorian calendar arithmetic shared by the page and the recurring dates: month lengths, weekdays
+// and the Easter feasts, in 64-bit years so that any year a document holds is safe.
 #pragma once
 
 #include <cstdint>
