@@ -4,6 +4,8 @@
 #include "qhandle.h"
 
 #include "platform/rounding.h"
+#include "platform/screenmetrics.h"
+#include "report/reportprinter.h"
 
 #include <QCoreApplication>
 #include <QMenu>
@@ -142,9 +144,25 @@ void TQGraphicControl::PopupOpening() {}
 
 void TQGraphicControl::ApplyFont(const FontDescription&) {}
 
-void TQGraphicControl::PrintTo(TReportPrinter&, double, double) {}
+void TQGraphicControl::PrintTo(TReportPrinter& report, double x, double y)
+{
+    const double pixelsPerInch = double(ScreenPixelsPerInch()) * m_scale;
+    const QRect target =
+        report.InchRectToDevice(x + Left() / pixelsPerInch, y + Top() / pixelsPerInch,
+                                x + (Left() + Width()) / pixelsPerInch, y + (Top() + Height()) / pixelsPerInch);
+    QPainter& canvas = report.Canvas();
+    canvas.save();
+    canvas.setFont(font());
+    Draw(canvas, target, DeviceProfile::Paper(report.XPixelsPerInch(), report.YPixelsPerInch()));
+    canvas.restore();
+}
 
-void TQGraphicControl::Paint(QPainter&) {}
+void TQGraphicControl::Draw(QPainter&, const QRect&, const DeviceProfile&) {}
+
+void TQGraphicControl::Paint(QPainter& canvas)
+{
+    Draw(canvas, rect(), DeviceProfile::Screen(m_scale));
+}
 
 void TQGraphicControl::PaintTo(QPainter& canvas, int x, int y)
 {

@@ -2,6 +2,7 @@
 // in the surface's zoomed pixels, with its own right-button menu, its change notification and its zoom.
 #pragma once
 
+#include "platform/deviceprofile.h"
 #include "platform/fontdescription.h"
 #include "platform/pagerect.h"
 #include "stream/namedcursors.h"
@@ -78,10 +79,14 @@ public:
     // The surface's "Font" command hands the chosen font to every selected object.
     virtual void ApplyFont(const FontDescription& font);
     // Draws the object on a report, its top-left corner at Left / Top divided by the screen's pixels
-    // per inch plus (x, y), all in inches.
+    // per inch (at the object's Scale) plus (x, y), all in inches. The base draws it through Draw on a
+    // paper profile of the report's resolution.
     virtual void PrintTo(TReportPrinter& report, double x, double y);
 
-    // Draws the object in its own coordinates. The base draws nothing.
+    // The one drawing routine of a kind: the object into `target` (its bounds on the device, in the
+    // painter's coordinates) on the screen at a zoom or on paper. The base draws nothing.
+    virtual void Draw(QPainter& canvas, const QRect& target, const DeviceProfile& device);
+    // Draws the object in its own coordinates on screen: Draw at the object's Scale.
     virtual void Paint(QPainter& canvas);
     // Paints the object on another canvas with its top-left corner at (x, y), in the object's font.
     void PaintTo(QPainter& canvas, int x, int y);
