@@ -28,14 +28,29 @@ bool isWritableFolder(const QString& folder)
     return probe.open();
 }
 
+QString executableFolder()
+{
+    return withSlash(QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QDir::currentPath());
+}
+
+// An installed program runs from PREFIX/bin and keeps its assets in PREFIX/share/almarin.
+QString installedAssetFolder()
+{
+    const QString exe = executableFolder();
+    if (QDir(exe).dirName() != QLatin1String("bin"))
+        return {};
+    const QString assets = QDir::cleanPath(exe + QStringLiteral("../share/almarin"));
+    return QFileInfo(assets).isDir() ? withSlash(assets) : QString();
+}
+
 } // namespace
 
 QString ProgramDirectory()
 {
     if (!overrideFolder().isEmpty())
         return overrideFolder();
-    QString dir = QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QDir::currentPath();
-    return withSlash(dir);
+    const QString installed = installedAssetFolder();
+    return installed.isEmpty() ? executableFolder() : installed;
 }
 
 void SetProgramDirectory(const QString& path)
@@ -45,8 +60,10 @@ void SetProgramDirectory(const QString& path)
 
 QString UserFileDirectory()
 {
+    // An installed program's folder is shared by every user of the machine, even when writable.
     const QString program = ProgramDirectory();
-    if (isWritableFolder(program))
+    const bool installed = overrideFolder().isEmpty() && !installedAssetFolder().isEmpty();
+    if (!installed && isWritableFolder(program))
         return program;
     QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
     if (config.isEmpty())

@@ -3,13 +3,14 @@
 
 #include <QString>
 
-// The folder of the executable, always ending in '/'.
+// The folder of the executable, always ending in '/'; for a program installed in PREFIX/bin, its assets
+// folder PREFIX/share/almarin.
 QString ProgramDirectory();
 // Tests point the program folder elsewhere; an empty path restores the executable's folder.
 void SetProgramDirectory(const QString& path);
 
 // The folder for user files (settings, recurring dates, scratch files): the program folder when it is
-// writable, otherwise the user's config folder. Always ends in '/'.
+// writable and not an installed one, otherwise the user's config folder. Always ends in '/'.
 QString UserFileDirectory();
 QString UserFilePath(const QString& name);
 // The settings file "QX.ini".

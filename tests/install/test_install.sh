@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Installs the build into a temporary prefix and checks it as a desktop would see it: the launcher
+# and metadata validate, documents and style sheets are recognised by name and by content, and the
+# installed program works from another folder.
+set -euo pipefail
+build=$1
+source=$2
+prefix=$(mktemp -d)
+work=$(mktemp -d)
+trap 'rm -rf "$prefix" "$work"' EXIT
+
+cmake --install "$build" --prefix "$prefix" >/dev/null
+desktop-file-validate "$prefix/share/applications/io.almarin.Almarin.desktop"
+appstreamcli validate --no-net "$prefix/share/metainfo/io.almarin.Almarin.metainfo.xml" >/dev/null
+
+update-mime-database "$prefix/share/mime"
+document=$source/fuzz/corpus/documentreader/new-page.qxf
+style=$source/fuzz/corpus/stylesheetreader/style.qxs
+cp "$document" "$work/Plain"
+cp "$style" "$work/Style"
+expect() {
+  local got
+  got=$(XDG_DATA_DIRS="$prefix/share:/usr/share" XDG_DATA_HOME="$work/none" XDG_CURRENT_DESKTOP=GNOME \
+        xdg-mime query filetype "$1")
+  [ "$got" = "$2" ] || { echo "$1: $got, expected $2"; exit 1; }
+}
+expect "$document" application/x-almarin-calendar
+expect "$style" application/x-almarin-stylesheet
+expect "$work/Plain" application/x-almarin-calendar
+expect "$work/Style" application/x-almarin-stylesheet
+
+cd "$work"
+HOME="$work" XDG_CONFIG_HOME="$work/config" QT_QPA_PLATFORM=offscreen \
+  "$prefix/bin/almarin" --export page.png "$document"
+[ -s page.png ] || { echo "the installed program wrote no page"; exit 1; }
+# The installed assets folder is shared: nothing of the user's lands there.
+[ -z "$(find "$prefix/share/almarin" -newer page.png -o -name 'QX.ini')" ] || { echo "user files in the assets folder"; exit 1; }
+echo "install checks passed"
