@@ -14,6 +14,8 @@ void NameApplication()
 {
     QApplication::setApplicationName(QStringLiteral("Almarin"));
     QApplication::setOrganizationName(QStringLiteral("Almarin"));
+    // Lets the desktop match the window to the installed launcher and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.almarin.Almarin"));
 }
 
 int RunAlmarin(int argc, char** argv)
