@@ -7,6 +7,7 @@
 #include "richtext/wprichtext.h"
 #include "richtext/wptoolbar.h"
 
+#include <QAction>
 #include <QEvent>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -115,9 +116,11 @@ void TRichTextLabelEditor::FormCreate()
 {
     BusyCursor();
     CenterForm(this);
-    m_toolBar->addSeparator();
-    m_toolBar->addWidget(m_zoomMinus);
-    m_toolBar->addWidget(m_zoomPlus);
+    // First on the bar, so that a narrow dialog never hides them behind the bar's overflow button.
+    QAction* first = m_toolBar->actions().value(0);
+    m_toolBar->insertWidget(first, m_zoomMinus);
+    m_toolBar->insertWidget(first, m_zoomPlus);
+    m_toolBar->insertSeparator(first);
 }
 
 void TRichTextLabelEditor::SetPanelColor(const QColor& color)
