@@ -1,7 +1,9 @@
 // Paints the calendar page of representative layouts at two zooms, exports each as an image, and
-// paints a month whose every cell holds day text.
+// paints a month whose every cell holds day text, and a page holding ten rich text labels.
 #include "calendar/calendarpanel32.h"
 #include "richtext/wprtfstorage.h"
+#include "surface/richlabel/masterrichtext.h"
+#include "surface/richlabel/qprichbaselabel.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -77,6 +79,28 @@ void PaintPageWithDayTexts(benchmark::State& state)
     }
 }
 
+// Ten formatted rich text labels on the page: the objects repainted after the first paint, as when the
+// page scrolls or an object moves.
+void PaintTenRichLabels(benchmark::State& state)
+{
+    TCalendarPanel32 labelled;
+    labelled.ResetToDefaults();
+    CreateMasterRichText(&labelled);
+    for (int i = 0; i < 10; ++i) {
+        auto* label = new TQPRichBaseLabel;
+        labelled.PlaceObject(label, {20 + 40 * i, 30 + 60 * i, 260 + 40 * i, 90 + 60 * i});
+        label->SetTransparent(i % 2 == 0);
+        label->SetRTFData(dayText(i));
+    }
+    labelled.SetScale(state.range(0) / 100.0f);
+    QImage image = labelled.RenderToBitmap();
+    for (auto _ : state) {
+        QPainter painter(&image);
+        labelled.PaintObjects(painter);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+
 void layouts(benchmark::internal::Benchmark* b)
 {
     for (int layout : {1, 3, 5, 17, 19, 21})
@@ -89,6 +113,7 @@ void layouts(benchmark::internal::Benchmark* b)
 BENCHMARK(PaintPage)->Apply(layouts)->Unit(benchmark::kMillisecond);
 BENCHMARK(ExportPage)->Apply(layouts)->Unit(benchmark::kMillisecond);
 BENCHMARK(PaintPageWithDayTexts)->Arg(100)->Arg(60)->Unit(benchmark::kMillisecond);
+BENCHMARK(PaintTenRichLabels)->Arg(100)->Arg(60)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {

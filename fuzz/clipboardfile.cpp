@@ -3,6 +3,7 @@
 #include "surface/qbasepanel.h"
 #include "surface/qgraphiccontrol.h"
 #include "surface/qhandle.h"
+#include "surface/richlabel/masterrichtext.h"
 
 #include "stream/classregistry.h"
 
@@ -70,6 +71,7 @@ TQBasePanel& Surface()
         auto* s = new TQBasePanel;
         s->resize(600, 400);
         s->ClipboardFile = folder.filePath(QStringLiteral("Clipbrd.tmp"));
+        CreateMasterRichText(s);
         return s;
     }();
     return *surface;

@@ -2,6 +2,7 @@
 #include "calendar/calendardocument.h"
 #include "calendar/calendarpanel32.h"
 #include "surface/qgraphiccontrol.h"
+#include "surface/richlabel/masterrichtext.h"
 
 #include "fuzzsupport.h"
 
@@ -39,7 +40,9 @@ TCalendarPanel32& Page()
     static auto* page = [] {
         PlacedObjectClasses().Register<TFuzzSticker>();
         StartFuzzApplication("fuzz_documentreader");
-        return new TCalendarPanel32;
+        auto* page = new TCalendarPanel32;
+        CreateMasterRichText(page);
+        return page;
     }();
     return *page;
 }

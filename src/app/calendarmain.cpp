@@ -11,6 +11,8 @@
 #include "richtext/droppedimages.h"
 #include "richtext/wprichtext.h"
 #include "richtext/wptoolbar.h"
+#include "surface/richlabel/masterrichtext.h"
+#include "surface/richlabel/qprichbaselabel.h"
 #include "widgets/spinbutton.h"
 
 #include "platform/centerform.h"
@@ -110,6 +112,11 @@ TCalendarMain::TCalendarMain(QWidget* parent) : QMainWindow(parent)
         m_tools->button(psPointing)->setChecked(true);
     });
     connect(m_page, &TQBasePanel::LabelChangedEvent, this, [this] { SetModified(true); });
+    // Rich text labels paint through the hidden master; a new one opens its editor at once.
+    CreateMasterRichText(this);
+    m_page->SetToolKind(
+        psRichLabel, [](QWidget* owner) { return new TQPRichBaseLabel(owner); },
+        [](TQGraphicControl* label) { static_cast<TQPRichBaseLabel*>(label)->PlacedByTool(); });
 
     // The page as the resource gives it, before the first reset.
     m_page->SetCalendarLayout(loFCMinisInTitleLS);

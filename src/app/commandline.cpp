@@ -14,6 +14,7 @@
 #include "richtext/wprtfstorage.h"
 #include "stream/componenttext.h"
 #include "stream/namedcolors.h"
+#include "surface/richlabel/masterrichtext.h"
 
 #include <QApplication>
 #include <QDate>
@@ -444,6 +445,7 @@ int RunCommandLineJob(const TCommandLine& command, QTextStream& out, QTextStream
         if (command.fill && !LoadRecurringDatesForJob(recurring, err))
             return 2;
         TCalendarPanel32 page;
+        CreateMasterRichText(&page);
         bool complete = true;
         const QString loadError = LoadForJob(page, command.documentFile, err, &complete);
         if (!loadError.isEmpty()) {

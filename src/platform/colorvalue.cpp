@@ -31,7 +31,19 @@ QColor systemColor(int index)
     // clang-format on
 }
 
+// System colours are the top bit and an index into the system's colour table, which ends at 30.
+constexpr quint32 kSystemColorBit = 0x80000000u;
+constexpr quint32 kLastSystemColorIndex = 30;
+
 } // namespace
+
+bool IsColorValue(TColor value)
+{
+    const auto bits = static_cast<quint32>(value);
+    if (bits & kSystemColorBit)
+        return bits - kSystemColorBit <= kLastSystemColorIndex;
+    return bits <= 0xFFFFFFu;
+}
 
 QColor ToQColor(TColor value)
 {

@@ -5,6 +5,7 @@
 #include "richdocument.h"
 #include "rtfreader.h"
 #include "rtfwriter.h"
+#include "wprenderer.h"
 #include "wprtfstorage.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -75,8 +76,12 @@ TWPRichText::~TWPRichText() = default;
 
 void TWPRichText::SetPageSize(int widthTwips, int heightTwips)
 {
-    m_pageWidthTwips = std::max(0, widthTwips);
-    m_pageHeightTwips = std::max(0, heightTwips);
+    widthTwips = std::max(0, widthTwips);
+    heightTwips = std::max(0, heightTwips);
+    if (widthTwips == m_pageWidthTwips && heightTwips == m_pageHeightTwips)
+        return;
+    m_pageWidthTwips = widthTwips;
+    m_pageHeightTwips = heightTwips;
     UpdateGeometry();
 }
 
@@ -87,6 +92,22 @@ void TWPRichText::SetZoom(int percent)
         return;
     m_zoom = percent;
     UpdateGeometry();
+}
+
+void TWPRichText::SetBackgroundColor(const QColor& color)
+{
+    if (backgroundBrush() != QBrush(color))
+        setBackgroundBrush(color);
+}
+
+QColor TWPRichText::BackgroundColor() const
+{
+    return backgroundBrush().color();
+}
+
+void TWPRichText::PaintText(QPainter& canvas, const TWPRtfStorage& text, const QRect& target) const
+{
+    TWPRenderer::Paint(canvas, text, target, m_zoom, m_pageWidthTwips);
 }
 
 void TWPRichText::UpdateGeometry()

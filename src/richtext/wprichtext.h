@@ -9,6 +9,7 @@
 
 class QGraphicsTextItem;
 class QMimeData;
+class QPainter;
 class QTextCharFormat;
 class QTextDocument;
 class TWPRtfStorage;
@@ -26,6 +27,12 @@ public:
     int PageHeightTwips() const { return m_pageHeightTwips; }
     void SetZoom(int percent);
     int Zoom() const { return m_zoom; }
+    // The colour behind the text (white unless set).
+    void SetBackgroundColor(const QColor& color);
+    QColor BackgroundColor() const;
+    // Paints a storage's text as this editor would lay it out (its zoom and page width) onto any painter,
+    // clipped to the target, without taking the text in: one hidden editor can paint many texts.
+    void PaintText(QPainter& canvas, const TWPRtfStorage& text, const QRect& target) const;
 
     // Copies the storage's text in; raises no change notification.
     void LoadFrom(const TWPRtfStorage& storage);

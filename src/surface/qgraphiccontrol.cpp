@@ -144,12 +144,16 @@ void TQGraphicControl::PopupOpening() {}
 
 void TQGraphicControl::ApplyFont(const FontDescription&) {}
 
-void TQGraphicControl::PrintTo(TReportPrinter& report, double x, double y)
+QRect TQGraphicControl::PrintTarget(const TReportPrinter& report, double x, double y) const
 {
     const double pixelsPerInch = double(ScreenPixelsPerInch()) * m_scale;
-    const QRect target =
-        report.InchRectToDevice(x + Left() / pixelsPerInch, y + Top() / pixelsPerInch,
-                                x + (Left() + Width()) / pixelsPerInch, y + (Top() + Height()) / pixelsPerInch);
+    return report.InchRectToDevice(x + Left() / pixelsPerInch, y + Top() / pixelsPerInch,
+                                   x + (Left() + Width()) / pixelsPerInch, y + (Top() + Height()) / pixelsPerInch);
+}
+
+void TQGraphicControl::PrintTo(TReportPrinter& report, double x, double y)
+{
+    const QRect target = PrintTarget(report, x, y);
     QPainter& canvas = report.Canvas();
     canvas.save();
     canvas.setFont(font());

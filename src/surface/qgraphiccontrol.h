@@ -120,6 +120,9 @@ public:
     TQBasePanel* Surface() const;
 
 protected:
+    // Where PrintTo puts the object on the report, in device pixels.
+    QRect PrintTarget(const TReportPrinter& report, double x, double y) const;
+
     void paintEvent(QPaintEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

@@ -5,6 +5,8 @@
 #include "calendar/calendarpanel32.h"
 #include "support/testsupport.h"
 #include "surface/qgraphiccontrol.h"
+#include "surface/richlabel/qprichbaselabel.h"
+#include "surface/richlabel/richtextlabeleditor.h"
 
 #include "platform/messages.h"
 #include "platform/zoom.h"
@@ -205,10 +207,11 @@ TEST_F(MainWindowFixture, ToolButtonsSetThePanelStateAndDropsReturnToSelection)
 {
     showPage();
     // Without their commands these stay disabled; a tool comes alive with its object kind.
-    for (const char* name : {"DrawLabelButton", "DrawImageButton", "DrawRichText", "DrawSuperText", "PSpeedButton1",
-                             "ShowHideIconTool", "Assistantbutton", "Printbutton"})
+    for (const char* name : {"DrawLabelButton", "DrawImageButton", "DrawSuperText", "PSpeedButton1", "ShowHideIconTool",
+                             "Assistantbutton", "Printbutton"})
         EXPECT_FALSE(enabled(name)) << name;
     EXPECT_TRUE(enabled("Pointerbutton"));
+    EXPECT_TRUE(enabled("DrawRichText"));
 
     TCalendarPanel32* page = main.CalendarPanel();
     TQGraphicControl* made = nullptr;
@@ -231,6 +234,30 @@ TEST_F(MainWindowFixture, ToolButtonsSetThePanelStateAndDropsReturnToSelection)
     creates = true;
     dragBand();
     ASSERT_NE(made, nullptr);
+    EXPECT_TRUE(main.Modified());
+}
+
+TEST_F(MainWindowFixture, RichTextToolPlacesAnOpaqueLabelAndOpensItsEditor)
+{
+    showPage();
+    TCalendarPanel32* page = main.CalendarPanel();
+    bool edited = false;
+    WhenModalShown<TRichTextLabelEditor>([&](TRichTextLabelEditor* editor) {
+        edited = true;
+        editor->reject();
+    });
+    QTest::mouseClick(main.Control(QStringLiteral("DrawRichText")), Qt::LeftButton);
+    EXPECT_EQ(page->PanelState(), psRichLabel);
+    QTest::mousePress(page, Qt::LeftButton, {}, QPoint(40, 40));
+    QTest::mouseMove(page, QPoint(240, 90));
+    QTest::mouseRelease(page, Qt::LeftButton, {}, QPoint(240, 90));
+    EXPECT_TRUE(edited);
+    ASSERT_EQ(page->PlacedObjects().size(), 1);
+    auto* label = qobject_cast<TQPRichBaseLabel*>(page->PlacedObjects().first());
+    ASSERT_NE(label, nullptr);
+    EXPECT_FALSE(label->Transparent());
+    EXPECT_EQ(label->BorderStyle(), TQPRichBaseLabel::bsSingle);
+    EXPECT_NE(label->Master(), nullptr);
     EXPECT_TRUE(main.Modified());
 }
 

@@ -268,6 +268,25 @@ TEST_F(CommandLine, ExportToADocumentSavesItAgainAsVersionFour)
     EXPECT_EQ(bytes, DocumentBytes(page));
 }
 
+TEST_F(CommandLine, ExportPrintsRichTextLabelsAsTextAndKeepsThemInADocument)
+{
+    const QString document = QStringLiteral(ALMARIN_SOURCE_DIR "/fuzz/corpus/documentreader/rich-labels.qxf");
+    const QString pdf = Out(QStringLiteral("labels.pdf"));
+    const TRun run = RunAlmarin({QStringLiteral("--export"), pdf, document});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    ASSERT_TRUE(text.waitForFinished(20000));
+    const QString printed = QString::fromUtf8(text.readAllStandardOutput());
+    for (const char* words : {"Bold red", "italic blue", "Centred"})
+        EXPECT_TRUE(printed.contains(QLatin1String(words))) << printed.toStdString();
+    const QString copy = Out(QStringLiteral("labels.qxf"));
+    ASSERT_EQ(RunAlmarin({QStringLiteral("--export"), copy, document}).exitCode, 0);
+    const TRun dump = RunAlmarin({QStringLiteral("--dump"), copy});
+    EXPECT_EQ(dump.out.count(QStringLiteral("TQPRichBaseLabel")), 2) << dump.out.toStdString();
+}
+
 TEST_F(CommandLine, ExportToADocumentRefusesToDropObjectsItCannotRead)
 {
     // The program knows no sticker class: saving the document again would lose the sticker.

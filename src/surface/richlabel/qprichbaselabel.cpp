@@ -1,0 +1,214 @@
+#include "qprichbaselabel.h"
+
+#include "masterrichtext.h"
+#include "richtextlabeleditor.h"
+
+#include "platform/cursors.h"
+#include "platform/rounding.h"
+#include "platform/screenmetrics.h"
+#include "report/reportprinter.h"
+#include "richtext/richdocument.h"
+#include "richtext/wprichtext.h"
+#include "richtext/wprtfstorage.h"
+#include "stream/streamerror.h"
+
+#include <QAction>
+#include <QColorDialog>
+#include <QMenu>
+#include <QPainter>
+#include <QPicture>
+
+#include <cmath>
+
+namespace {
+// No paper is this many pixels (over 100 inches) wide or high; larger labels come only from damaged files.
+constexpr int kMaxLabelPixels = 10000;
+
+// Twips of a length in device pixels, at the device's pixels per page pixel.
+int TwipsOf(int devicePixels, double scale)
+{
+    return static_cast<int>(std::trunc(devicePixels / scale / ScreenPixelsPerInch() * kTwipsPerInch));
+}
+} // namespace
+
+TQPRichBaseLabel::TQPRichBaseLabel(QWidget* parent) : TQGraphicControl(parent), m_text(new TWPRtfStorage)
+{
+    resize(190, 33);
+}
+
+TQPRichBaseLabel::~TQPRichBaseLabel() = default;
+
+void TQPRichBaseLabel::SetRTFText(const TWPRtfStorage& text)
+{
+    m_text->Assign(text);
+    update();
+    if (!IsLoading())
+        NotifyChanged();
+}
+
+QByteArray TQPRichBaseLabel::RTFData() const
+{
+    return m_text->RtfData();
+}
+
+void TQPRichBaseLabel::SetRTFData(const QByteArray& bytes)
+{
+    m_text->SetRtfData(bytes);
+    update();
+}
+
+void TQPRichBaseLabel::SetBorderStyle(TBorderStyle v)
+{
+    if (v == m_borderStyle)
+        return;
+    m_borderStyle = v;
+    update();
+    if (!IsLoading())
+        NotifyChanged();
+}
+
+void TQPRichBaseLabel::SetTransparent(bool v)
+{
+    if (v == m_transparent)
+        return;
+    m_transparent = v;
+    update();
+}
+
+void TQPRichBaseLabel::SetBGColor(TColor v)
+{
+    if (v == m_bgColor)
+        return;
+    m_bgColor = v;
+    update();
+    if (!IsLoading())
+        NotifyChanged();
+}
+
+void TQPRichBaseLabel::validateStoredValues() const
+{
+    if (m_borderStyle != bsNone && m_borderStyle != bsSingle)
+        throw EStreamError(QStringLiteral("Rich text label border style %1 out of range").arg(int(m_borderStyle)));
+    if (!IsColorValue(m_bgColor))
+        throw EStreamError(QStringLiteral("Rich text label background colour %1 out of range").arg(m_bgColor));
+    if (Width() > kMaxLabelPixels || Height() > kMaxLabelPixels)
+        throw EStreamError(QStringLiteral("Rich text label size %1 x %2 out of range").arg(Width()).arg(Height()));
+}
+
+void TQPRichBaseLabel::Loaded()
+{
+    const bool wasLoading = IsLoading();
+    TQGraphicControl::Loaded();
+    if (!wasLoading)
+        return;
+    validateStoredValues();
+    m_master = FindMasterRichText(this);
+    if (!m_master)
+        throw EStreamError(QStringLiteral("No master rich text object found"));
+    if (m_transparentItem)
+        return;
+    QMenu* menu = ObjectMenu();
+    menu->addSeparator();
+    m_transparentItem =
+        menu->addAction(QStringLiteral("Transparent"), this, [this] { SetTransparent(!m_transparent); });
+    m_transparentItem->setCheckable(true);
+    menu->addAction(QStringLiteral("Background Color"), this, [this] { ChooseBackgroundColor(); });
+    m_borderItem = menu->addAction(QStringLiteral("Border"), this,
+                                   [this] { SetBorderStyle(m_borderStyle == bsSingle ? bsNone : bsSingle); });
+    m_borderItem->setCheckable(true);
+    m_borderItem->setChecked(m_borderStyle == bsSingle);
+    menu->addAction(QStringLiteral("Edit"), this, [this] { Edit(); });
+    DblClickAction = [this](QObject*) { Edit(); };
+}
+
+void TQPRichBaseLabel::PopupOpening()
+{
+    TQGraphicControl::PopupOpening();
+    if (m_transparentItem)
+        m_transparentItem->setChecked(m_transparent);
+    if (m_borderItem)
+        m_borderItem->setChecked(m_borderStyle == bsSingle);
+}
+
+void TQPRichBaseLabel::Draw(QPainter& canvas, const QRect& target, const DeviceProfile& device)
+{
+    if (!m_master || device.XScale() <= 0 || device.YScale() <= 0)
+        return;
+    const QColor background = m_transparent ? QColor(Qt::white) : ToQColor(m_bgColor);
+    m_master->SetBackgroundColor(background);
+    if (!m_transparent)
+        canvas.fillRect(target, background);
+    m_master->SetZoom(static_cast<int>(std::trunc(device.XScale() * 100)));
+    m_master->SetPageSize(TwipsOf(target.width(), device.XScale()), TwipsOf(target.height(), device.YScale()));
+    m_master->PaintText(canvas, *m_text, target);
+    if (m_borderStyle == bsSingle) {
+        // Filled edges stay one crisp device line wide on every device.
+        const int line = device.LineWidth();
+        canvas.fillRect(QRect(target.left(), target.top(), target.width(), line), Qt::black);
+        canvas.fillRect(QRect(target.left(), target.bottom() - line + 1, target.width(), line), Qt::black);
+        canvas.fillRect(QRect(target.left(), target.top(), line, target.height()), Qt::black);
+        canvas.fillRect(QRect(target.right() - line + 1, target.top(), line, target.height()), Qt::black);
+    }
+}
+
+void TQPRichBaseLabel::PrintTo(TReportPrinter& report, double x, double y)
+{
+    QPicture picture;
+    {
+        QPainter painter(&picture);
+        painter.setFont(font());
+        Draw(painter, rect(), DeviceProfile::Screen(Scale()));
+    }
+    picture.setBoundingRect(rect());
+    report.StretchPictureToDevice(picture, PrintTarget(report, x, y));
+}
+
+QSize TQPRichBaseLabel::pageTwips(double scale) const
+{
+    return QSize(TwipsOf(Width(), scale), TwipsOf(Height(), scale));
+}
+
+TWPRichText* TQPRichBaseLabel::Master() const
+{
+    return m_master;
+}
+
+void TQPRichBaseLabel::Edit()
+{
+    BusyCursor();
+    const QPointer<TQPRichBaseLabel> self(this);
+    TRichTextLabelEditor editor(window());
+    TWPRichText* text = editor.WPRichText1();
+    text->LoadFrom(*m_text);
+    if (!m_transparent)
+        editor.SetPanelColor(ToQColor(m_bgColor));
+    editor.SetPanelSize(QSize(Width() + 1, Height() + 1));
+    // The editor wraps the text on the same page as the label draws it.
+    const QSize page = pageTwips(Scale());
+    text->SetPageSize(page.width(), page.height());
+    text->SetZoom(RoundHalfEven(Scale() * 100));
+    if (editor.exec() == QDialog::Accepted && self) {
+        TWPRtfStorage edited;
+        text->SaveTo(edited);
+        SetRTFText(edited);
+    }
+    NormalCursor();
+}
+
+void TQPRichBaseLabel::ChooseBackgroundColor()
+{
+    const QColor chosen = QColorDialog::getColor(ToQColor(m_bgColor), window(), QStringLiteral("Background Color"));
+    if (!chosen.isValid())
+        return;
+    SetBGColor(FromQColor(chosen));
+    NotifyChanged();
+    SetTransparent(false);
+    update();
+}
+
+void TQPRichBaseLabel::PlacedByTool()
+{
+    SetTransparent(false);
+    SetBorderStyle(bsSingle);
+    Edit();
+}

@@ -1,0 +1,79 @@
+// The rich text label: a placed object showing formatted text (several fonts, sizes, colours and
+// alignments in one box). It keeps only its text; the window's master rich text control paints it, and
+// the rich text label editor edits it.
+#pragma once
+
+#include "surface/qgraphiccontrol.h"
+
+#include "platform/colorvalue.h"
+
+#include <QByteArray>
+#include <QPointer>
+
+#include <memory>
+
+class QAction;
+class TWPRichText;
+class TWPRtfStorage;
+
+class TQPRichBaseLabel : public TQGraphicControl
+{
+    Q_OBJECT
+    Q_PROPERTY(QByteArray RTFData READ RTFData WRITE SetRTFData STORED false)
+    Q_PROPERTY(TBorderStyle BorderStyle READ BorderStyle WRITE SetBorderStyle)
+    Q_PROPERTY(bool Transparent READ Transparent WRITE SetTransparent)
+    Q_PROPERTY(TColor BGColor READ BGColor WRITE SetBGColor)
+    // The text is stored like the rich text object it is: its RTF bytes under "RTFText.Data".
+    Q_CLASSINFO("binary:RTFText.Data", "RTFData")
+
+public:
+    enum TBorderStyle { bsNone, bsSingle };
+    Q_ENUM(TBorderStyle)
+
+    explicit TQPRichBaseLabel(QWidget* parent = nullptr);
+    ~TQPRichBaseLabel() override;
+
+    // The label's text; setting it copies the text, repaints and notifies.
+    const TWPRtfStorage& RTFText() const { return *m_text; }
+    void SetRTFText(const TWPRtfStorage& text);
+    QByteArray RTFData() const;
+    void SetRTFData(const QByteArray& bytes);
+    TBorderStyle BorderStyle() const { return m_borderStyle; }
+    void SetBorderStyle(TBorderStyle v);
+    // Toggling transparency only repaints: it is not an edit of the document.
+    bool Transparent() const { return m_transparent; }
+    void SetTransparent(bool v);
+    TColor BGColor() const { return m_bgColor; }
+    void SetBGColor(TColor v);
+
+    // Finds the master on the window and adds the label's menu items. Values no label can have, or a
+    // window without a master, raise EStreamError, so that a reader refuses the label as damaged.
+    void Loaded() override;
+    void PopupOpening() override;
+    void Draw(QPainter& canvas, const QRect& target, const DeviceProfile& device) override;
+    // Prints the label as a picture recorded from its screen drawing, stretched into its place: the text
+    // stays text and wraps exactly as on the screen.
+    void PrintTo(TReportPrinter& report, double x, double y) override;
+
+    // The master rich text control found when the label was set up; nullptr before.
+    TWPRichText* Master() const;
+    // Opens the rich text label editor on the label's text; OK takes the edited text.
+    void Edit();
+    // "Background Color": a colour dialog; the chosen colour makes the label opaque.
+    void ChooseBackgroundColor();
+    // Made with the rich label tool: opaque, with a border, and straight into the editor.
+    void PlacedByTool();
+
+private:
+    void validateStoredValues() const;
+    // The label's size at zoom 1 in twips, the page the text is laid out on.
+    QSize pageTwips(double scale) const;
+
+    std::unique_ptr<TWPRtfStorage> m_text;
+    TBorderStyle m_borderStyle = bsSingle;
+    bool m_transparent = true;
+    TColor m_bgColor = clWhite;
+    QPointer<TWPRichText> m_master;
+    QAction* m_transparentItem = nullptr;
+    QAction* m_borderItem = nullptr;
+};

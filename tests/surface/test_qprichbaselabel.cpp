@@ -1,0 +1,366 @@
+#include "surfacetesting.h"
+
+#include "surface/qhandle.h"
+#include "surface/richlabel/masterrichtext.h"
+#include "surface/richlabel/qprichbaselabel.h"
+#include "surface/richlabel/richtextlabeleditor.h"
+
+#include "report/reportprinter.h"
+#include "richtext/wprichtext.h"
+#include "richtext/wprtfstorage.h"
+#include "stream/componentio.h"
+#include "stream/streamerror.h"
+#include "support/testsupport.h"
+
+#include <QAction>
+#include <QColorDialog>
+#include <QFrame>
+#include <QImage>
+#include <QMenu>
+#include <QPainter>
+#include <QProcess>
+#include <QSet>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+// Three runs in different faces, colours and styles, then a centred paragraph.
+const QByteArray kMixedText = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}{\\f1 Times New Roman;}}"
+                              "{\\colortbl;\\red255\\green0\\blue0;\\red0\\green0\\blue255;}"
+                              "\\f0\\fs24 Plain {\\f1\\fs36\\b\\cf1 Bold red} {\\i\\ul\\cf2 italic blue}\\par"
+                              "\\pard\\qc\\fs16 Centred\\par}";
+
+// A surface window with the master rich text control every label on it paints through.
+struct LabelWindow
+{
+    LabelWindow() { CreateMasterRichText(&w.window); }
+    // A label placed as the tool places it, then given exactly these bounds.
+    TQPRichBaseLabel* Add(int left, int top, int width, int height, const QByteArray& rtf = kMixedText)
+    {
+        auto* label = new TQPRichBaseLabel;
+        w.surface->PlaceObject(label, {left, top, left + width, top + height});
+        label->setGeometry(left, top, width, height);
+        label->SetRTFData(rtf);
+        return label;
+    }
+    SurfaceWindow w;
+};
+
+// The label painted on its own over red.
+QImage Painted(TQPRichBaseLabel* label)
+{
+    QImage image(label->size(), QImage::Format_RGB32);
+    image.fill(Qt::red);
+    QPainter painter(&image);
+    label->PaintTo(painter, 0, 0);
+    return image;
+}
+
+// Right edge of everything neither red nor white, the background colours of these tests.
+int InkRight(const QImage& image)
+{
+    int right = -1;
+    for (int y = 1; y < image.height() - 1; ++y) {
+        for (int x = 1; x < image.width() - 1; ++x) {
+            const QRgb p = image.pixel(x, y);
+            if (p != qRgb(255, 0, 0) && p != qRgb(255, 255, 255))
+                right = std::max(right, x);
+        }
+    }
+    return right;
+}
+
+void Trigger(TQPRichBaseLabel* label, const char* caption)
+{
+    label->PopupOpening();
+    QAction* item = MenuItem(label->ObjectMenu(), QString::fromLatin1(caption));
+    ASSERT_NE(item, nullptr) << caption;
+    item->trigger();
+}
+
+// What a character shows: face, size, weight, slant, underline and colour.
+QString Look(const QTextDocument& doc, int position)
+{
+    QTextCursor cursor(const_cast<QTextDocument*>(&doc));
+    cursor.setPosition(position + 1);
+    const QTextCharFormat f = cursor.charFormat();
+    return QStringLiteral("%1 %2pt w%3 i%4 u%5 %6 a%7")
+        .arg(f.font().family())
+        .arg(f.font().pointSizeF())
+        .arg(int(f.font().weight()))
+        .arg(int(f.font().italic()))
+        .arg(int(f.font().underline()))
+        .arg(f.foreground().color().name())
+        .arg(int(doc.findBlock(position).blockFormat().alignment()));
+}
+
+QStringList Looks(const TQPRichBaseLabel& label)
+{
+    const QTextDocument& doc = label.RTFText().Document();
+    QStringList looks;
+    for (const char* word : {"Plain", "Bold", "italic", "Centred"})
+        looks.append(Look(doc, doc.toPlainText().indexOf(QLatin1String(word))));
+    return looks;
+}
+
+QByteArray Record(const QList<std::pair<const char*, qint32>>& integers)
+{
+    TStreamWriter writer;
+    writer.WriteSignature();
+    writer.WriteChildBegin(QStringLiteral("TQPRichBaseLabel"), QStringLiteral("Read"));
+    for (const auto& [name, value] : integers) {
+        writer.WritePropertyName(QString::fromLatin1(name));
+        writer.WriteInteger(value);
+    }
+    writer.WriteListEnd();
+    writer.WriteListEnd();
+    return writer.Data();
+}
+
+} // namespace
+
+TEST(RichTextLabel, ToolMakesAnOpaqueBorderedLabelAndOpensTheEditorAtOnce)
+{
+    LabelWindow lw;
+    auto* label = new TQPRichBaseLabel;
+    EXPECT_EQ(label->size(), QSize(190, 33));
+    lw.w.surface->PlaceObject(label, {20, 20, 220, 70});
+    ASSERT_NE(label->Master(), nullptr);
+    EXPECT_TRUE(label->Transparent());
+    bool opened = false;
+    WhenModalShown<TRichTextLabelEditor>([&](TRichTextLabelEditor* editor) {
+        opened = true;
+        editor->reject();
+    });
+    label->PlacedByTool();
+    EXPECT_TRUE(opened);
+    EXPECT_FALSE(label->Transparent());
+    EXPECT_EQ(label->BorderStyle(), TQPRichBaseLabel::bsSingle);
+    EXPECT_EQ(label->BGColor(), clWhite);
+    const QImage image = Painted(label);
+    EXPECT_EQ(image.pixel(0, 0), qRgb(0, 0, 0));
+    EXPECT_EQ(image.pixel(199, 49), qRgb(0, 0, 0));
+    EXPECT_EQ(image.pixel(100, 25), qRgb(255, 255, 255));
+}
+
+TEST(RichTextLabel, TransparentRepaintsSilentlyBackgroundColourMakesOpaqueAndNotifies)
+{
+    LabelWindow lw;
+    TQPRichBaseLabel* label = lw.Add(10, 10, 200, 60, QByteArray());
+    label->SetTransparent(false);
+    QSignalSpy changed(lw.w.surface, &TQBasePanel::LabelChangedEvent);
+    const QPoint inside(100, 30);
+
+    Trigger(label, "Transparent");
+    EXPECT_TRUE(label->Transparent());
+    EXPECT_EQ(changed.count(), 0);
+    EXPECT_EQ(Painted(label).pixel(inside), qRgb(255, 0, 0));
+    label->PopupOpening();
+    EXPECT_TRUE(MenuItem(label->ObjectMenu(), QStringLiteral("Transparent"))->isChecked());
+
+    WhenModalShown<QColorDialog>([](QColorDialog* dialog) {
+        dialog->setCurrentColor(QColor(0, 128, 0));
+        dialog->accept();
+    });
+    Trigger(label, "Background Color");
+    EXPECT_EQ(label->BGColor(), RGBValue(0, 128, 0));
+    EXPECT_FALSE(label->Transparent());
+    EXPECT_GE(changed.count(), 1);
+    EXPECT_EQ(Painted(label).pixel(inside), qRgb(0, 128, 0));
+
+    const int before = changed.count();
+    Trigger(label, "Border");
+    EXPECT_EQ(label->BorderStyle(), TQPRichBaseLabel::bsNone);
+    EXPECT_EQ(changed.count(), before + 1);
+    EXPECT_EQ(Painted(label).pixel(0, 0), qRgb(0, 128, 0));
+    label->PopupOpening();
+    EXPECT_FALSE(MenuItem(label->ObjectMenu(), QStringLiteral("Border"))->isChecked());
+}
+
+TEST(RichTextLabel, PaintsAtTheZoomOnThePageOfItsUnzoomedSize)
+{
+    const QByteArray wide = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs24 WWWWWWWWWW\\par}";
+    LabelWindow lw;
+    TQPRichBaseLabel* label = lw.Add(0, 0, 400, 200, wide);
+    label->SetTransparent(false);
+    const int inkAtFull = InkRight(Painted(label));
+    ASSERT_GT(inkAtFull, 100);
+
+    struct Row
+    {
+        float scale;
+        QSize size;
+        int zoom;
+    };
+    for (const Row& row : {Row{0.5f, {200, 100}, 50}, Row{1.0f, {400, 200}, 100}, Row{0.701f, {280, 140}, 70}}) {
+        label->SetScale(row.scale);
+        ASSERT_EQ(label->size(), row.size);
+        const int ink = InkRight(Painted(label));
+        EXPECT_EQ(label->Master()->Zoom(), row.zoom) << row.scale;
+        // The page stays the label's size at 100%: 400 × 200 pixels of 15 twips.
+        EXPECT_NEAR(label->Master()->PageWidthTwips(), 6000, 15) << row.scale;
+        EXPECT_NEAR(label->Master()->PageHeightTwips(), 3000, 15) << row.scale;
+        EXPECT_NEAR(ink, inkAtFull * row.zoom / 100.0, 3) << row.scale;
+    }
+}
+
+TEST(RichTextLabel, EditorZoomsInTensBetween50And100WithThePanel)
+{
+    struct Row
+    {
+        float scale;
+        int openedAt;
+        std::vector<std::pair<bool, int>> clicks; // zoom in?, zoom after the click
+    };
+    const Row rows[] = {
+        {0.301f, 30, {{false, 30}, {true, 40}}},
+        {1.0f, 100, {{true, 100}, {false, 90}}},
+        {0.501f, 50, {{false, 50}, {true, 60}}},
+    };
+    for (const Row& row : rows) {
+        LabelWindow lw;
+        TQPRichBaseLabel* label = lw.Add(0, 0, 300, 150);
+        label->SetScale(row.scale);
+        const QSize panel = label->size() + QSize(1, 1);
+        int opened = 0;
+        QSize lastPanel;
+        WhenModalShown<TRichTextLabelEditor>([&](TRichTextLabelEditor* editor) {
+            opened = editor->WPRichText1()->Zoom();
+            EXPECT_TRUE(editor->WPPanel()->isVisible());
+            EXPECT_EQ(editor->WPPanel()->size(), panel);
+            for (const auto& [in, zoom] : row.clicks) {
+                (in ? editor->ZoomPlusButton() : editor->ZoomMinusButton())->click();
+                EXPECT_EQ(editor->WPRichText1()->Zoom(), zoom) << row.scale;
+            }
+            lastPanel = editor->WPPanel()->size();
+            editor->reject();
+        });
+        label->Edit();
+        EXPECT_EQ(opened, row.openedAt);
+        const double zoom = row.clicks.back().second;
+        EXPECT_EQ(lastPanel,
+                  QSize(qRound(zoom * panel.width() / row.openedAt), qRound(zoom * panel.height() / row.openedAt)))
+            << row.scale;
+    }
+}
+
+TEST(RichTextLabel, DoubleClickEditsOkTakesTheTextCancelLeavesIt)
+{
+    for (const bool ok : {false, true}) {
+        LabelWindow lw;
+        TQPRichBaseLabel* label = lw.Add(10, 10, 200, 60);
+        const QString before = label->RTFText().PlainText();
+        QSignalSpy changed(lw.w.surface, &TQBasePanel::LabelChangedEvent);
+        WhenModalShown<TRichTextLabelEditor>([ok](TRichTextLabelEditor* editor) {
+            editor->WPRichText1()->Clear();
+            editor->WPRichText1()->AppendParagraph(QStringLiteral("Edited"),
+                                                   {QStringLiteral("Arial"), 12, fsBold, clBlack});
+            ok ? editor->accept() : editor->reject();
+        });
+        ASSERT_TRUE(label->DblClickAction);
+        label->DblClickAction(lw.w.surface);
+        EXPECT_EQ(label->RTFText().PlainText(), ok ? QStringLiteral("Edited") : before);
+        EXPECT_EQ(changed.count(), ok ? 1 : 0);
+    }
+}
+
+TEST(RichTextLabel, MixedFormattingSurvivesTheStreamCloneAndPaste)
+{
+    ScratchProgramFolder folder;
+    FakeClock clock;
+    LabelWindow lw;
+    TQPRichBaseLabel* source = lw.Add(30, 40, 260, 90);
+    source->SetBGColor(clYellow);
+    source->SetTransparent(false);
+    source->SetBorderStyle(TQPRichBaseLabel::bsNone);
+    const QStringList looks = Looks(*source);
+    ASSERT_EQ(looks.size(), 4);
+    EXPECT_EQ(QSet<QString>(looks.begin(), looks.end()).size(), 4) << looks.join(QLatin1Char('\n')).toStdString();
+
+    TStreamWriter writer;
+    WriteComponent(writer, *source);
+    TStreamReader reader(writer.Data());
+    auto* read = qobject_cast<TQPRichBaseLabel*>(ReadComponent(reader, TQBasePanel::ObjectClasses(), lw.w.surface));
+    TQPRichBaseLabel* clone = qobject_cast<TQPRichBaseLabel*>(source->CloneObject());
+    lw.w.surface->SelectionHandle()->ClearSelection();
+    lw.w.surface->SelectionHandle()->Select(source);
+    lw.w.surface->SelectionClipboard(ccCopy);
+    lw.w.surface->SelectionClipboard(ccPaste);
+    auto* pasted = qobject_cast<TQPRichBaseLabel*>(lw.w.surface->PlacedObjects().last());
+    ASSERT_NE(pasted, clone);
+    for (TQPRichBaseLabel* copy : {read, clone, pasted}) {
+        ASSERT_NE(copy, nullptr);
+        EXPECT_EQ(Looks(*copy), looks);
+        EXPECT_EQ(copy->BGColor(), clYellow);
+        EXPECT_FALSE(copy->Transparent());
+        EXPECT_EQ(copy->BorderStyle(), TQPRichBaseLabel::bsNone);
+        EXPECT_EQ(copy->Master(), source->Master());
+    }
+}
+
+TEST(RichTextLabel, DamagedRecordsAndWindowsWithoutMasterAreRefused)
+{
+    struct Row
+    {
+        QList<std::pair<const char*, qint32>> values;
+        const char* error; // nullptr: read
+    };
+    const Row rows[] = {
+        {{{"Width", 300}, {"BorderStyle", 1}, {"BGColor", 0x00FF00}}, nullptr},
+        {{{"BGColor", static_cast<qint32>(0x80000005u)}}, nullptr},
+        {{{"BorderStyle", 2}}, "border style"},
+        {{{"BGColor", 0x12345678}}, "background colour"},
+        {{{"BGColor", static_cast<qint32>(0x80001234u)}}, "background colour"},
+        {{{"Width", 40000}}, "size"},
+    };
+    LabelWindow lw;
+    for (const Row& row : rows) {
+        TStreamReader reader(Record(row.values));
+        QString error;
+        try {
+            delete ReadComponent(reader, TQBasePanel::ObjectClasses(), lw.w.surface);
+        } catch (const EStreamError& e) {
+            error = e.Message();
+        }
+        if (row.error)
+            EXPECT_TRUE(error.contains(QLatin1String(row.error))) << error.toStdString();
+        else
+            EXPECT_TRUE(error.isEmpty()) << error.toStdString();
+    }
+
+    SurfaceWindow bare;
+    TStreamReader reader(Record({}));
+    try {
+        ReadComponent(reader, TQBasePanel::ObjectClasses(), bare.surface);
+        ADD_FAILURE() << "read without a master";
+    } catch (const EStreamError& e) {
+        EXPECT_EQ(e.Message(), QStringLiteral("No master rich text object found"));
+    }
+    EXPECT_TRUE(bare.surface->PlacedObjects().isEmpty());
+}
+
+TEST(RichTextLabel, PrintedTextStaysTextInThePdf)
+{
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("label.pdf"));
+    LabelWindow lw;
+    lw.Add(96, 96, 300, 80);
+    TReportPrinter report;
+    report.SetOutputFileName(pdf);
+    ASSERT_TRUE(report.Execute([&](TReportPrinter& r) { lw.w.surface->PrintObjects(r, 0.5, 0.5); }));
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    ASSERT_TRUE(text.waitForFinished(20000));
+    const QString printed = QString::fromUtf8(text.readAllStandardOutput());
+    for (const char* word : {"Plain", "Bold red", "italic blue", "Centred"})
+        EXPECT_TRUE(printed.contains(QLatin1String(word))) << printed.toStdString();
+}
