@@ -11,6 +11,7 @@
 #include "richtext/droppedimages.h"
 #include "richtext/wprichtext.h"
 #include "richtext/wptoolbar.h"
+#include "surface/image/qimage.h"
 #include "widgets/spinbutton.h"
 
 #include "platform/centerform.h"
@@ -93,6 +94,8 @@ TCalendarMain::TCalendarMain(QWidget* parent) : QMainWindow(parent)
     m_page->setObjectName(QStringLiteral("CalendarPanel"));
     m_page->SetOwnsScratchFiles(true);
     m_page->installEventFilter(this);
+    m_page->SetToolKind(
+        psImage, [](QWidget* owner) { return new TQImage(owner); }, &TQImage::AskForPicture);
     m_scrollBox->setWidget(m_pageHolder);
     column->addWidget(m_scrollBox, 1);
 

@@ -4,17 +4,20 @@
 #include "surface/image/qimagebrowser.h"
 
 #include "platform/messages.h"
+#include "report/reportprinter.h"
 #include "stream/componentio.h"
 #include "stream/streamerror.h"
 #include "support/testsupport.h"
 
 #include <QAction>
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QListWidget>
 #include <QMenu>
 #include <QPainter>
 #include <QPointer>
+#include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -184,6 +187,7 @@ TEST(ImageObject, StoredAsPictureDataAndCheckedWhenRead)
     image->SetAutoSize(true);
     image->SetBorderStyle(TQImage::bsSingle);
     image->SetReverse(true);
+    image->SetScale(0.5f); // as the clipboard keeps objects: at the zoom they were copied at
     TStreamWriter writer;
     WriteComponent(writer, *image);
     const QByteArray bytes = writer.Data();
@@ -197,7 +201,7 @@ TEST(ImageObject, StoredAsPictureDataAndCheckedWhenRead)
     std::unique_ptr<QObject> read(ReadComponent(reader, TQBasePanel::ObjectClasses(), w.surface));
     auto* copy = qobject_cast<TQImage*>(read.get());
     ASSERT_NE(copy, nullptr);
-    EXPECT_EQ(copy->geometry(), QRect(10, 20, 60, 20));
+    EXPECT_EQ(copy->geometry(), QRect(5, 10, 30, 10));
     EXPECT_EQ(copy->Picture().GraphicKind(), TPicture::Kind::Svg);
     EXPECT_EQ(copy->Picture().WriteData(), image->Picture().WriteData());
     EXPECT_TRUE(copy->AutoSize() && !copy->Stretch());
@@ -325,3 +329,34 @@ TEST(ImageObject, BrowserChoicesAndTheCurrentFolder)
 }
 
 } // namespace
+
+TEST(ImageObject, PrintsDrawingsAsVectorsAndIconsAsImages)
+{
+    SurfaceWindow w;
+    AddImage(w, QRect(10, 10, 200, 60))->SetPicture(FromData(kSvg));
+    AddImage(w, QRect(220, 10, 100, 80))->SetPicture(FromData(GraphicsData("shapes.wmf")));
+    QImage red(32, 32, QImage::Format_ARGB32);
+    red.fill(Qt::red);
+    QByteArray ico;
+    QBuffer buffer(&ico);
+    buffer.open(QIODevice::WriteOnly);
+    red.save(&buffer, "ICO");
+    TQImage* icon = AddImage(w, QRect(10, 100, 64, 64));
+    icon->SetPicture(FromData(ico));
+    ASSERT_EQ(icon->Picture().GraphicKind(), TPicture::Kind::Icon);
+
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("images.pdf"));
+    {
+        TReportPrinter report;
+        report.SetOutputFileName(pdf);
+        ASSERT_TRUE(report.Execute([&](TReportPrinter& r) { w.surface->PrintObjects(r, 0, 0); }));
+    }
+    // The icon is the one image in the file: the drawing and the metafile are vectors.
+    QProcess images;
+    images.start(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf});
+    ASSERT_TRUE(images.waitForFinished());
+    const QList<QByteArray> rows = images.readAllStandardOutput().trimmed().split('\n');
+    ASSERT_EQ(rows.size(), 3) << "two header lines and one image";
+    EXPECT_TRUE(rows[2].simplified().split(' ').value(3) == "32") << rows[2].constData(); // its width
+}

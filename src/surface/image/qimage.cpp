@@ -82,20 +82,19 @@ void TQImage::SetBorderStyle(TBorderStyle v)
 
 void TQImage::SetFlip(bool v)
 {
-    if (v == m_flip)
-        return;
-    m_flip = v;
-    m_screenCopy = QImage();
-    update();
-    if (!IsLoading())
-        NotifyChanged();
+    setMirroring(m_flip, v);
 }
 
 void TQImage::SetReverse(bool v)
 {
-    if (v == m_reverse)
+    setMirroring(m_reverse, v);
+}
+
+void TQImage::setMirroring(bool& flag, bool v)
+{
+    if (v == flag)
         return;
-    m_reverse = v;
+    flag = v;
     m_screenCopy = QImage();
     update();
     if (!IsLoading())
@@ -107,6 +106,11 @@ void TQImage::pictureChanged()
     // While read from a stream the stored bounds already fit the picture at the zoom they were kept at.
     if (!IsLoading())
         BoundsChanged();
+    pictureShown();
+}
+
+void TQImage::pictureShown()
+{
     const TPicture& picture = Picture();
     // A bitmap covering the whole object without transparency hides whatever lies below it.
     const bool opaque = picture.GraphicKind() == TPicture::Kind::Bitmap && picture.Width() == Width() &&
@@ -130,7 +134,7 @@ void TQImage::Loaded()
     TQGraphicControl::Loaded();
     if (!m_borderItem)
         addMenuItems();
-    pictureChanged();
+    pictureShown();
 }
 
 void TQImage::addMenuItems()
@@ -167,7 +171,7 @@ void TQImage::drawPicture(QPainter& canvas, const QRect& target) const
 {
     const TPicture& picture = Picture();
     canvas.save();
-    canvas.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    canvas.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
     // Mirroring is for bitmaps alone.
     if (picture.GraphicKind() == TPicture::Kind::Bitmap && (m_flip || m_reverse))
         canvas.drawImage(QRectF(target), picture.Image().mirrored(m_reverse, m_flip));

@@ -64,8 +64,12 @@ public:
     void Draw(QPainter& canvas, const QRect& target, const DeviceProfile& device) override;
 
 private:
+    // Runs BoundsChanged (an auto-sized object takes the new picture's size), then pictureShown.
     void pictureChanged();
+    // Marks the object opaque when its picture hides what lies below, and repaints.
+    void pictureShown();
     void addMenuItems();
+    void setMirroring(bool& flag, bool v);
     void drawPicture(QPainter& canvas, const QRect& target) const;
 
     TPictureProperty* m_picture;

@@ -31,7 +31,7 @@ protected:
     void paintEvent(QPaintEvent*) override
     {
         QPainter painter(this);
-        painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+        painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
         const QSize own(Picture.Width(), Picture.Height());
         Picture.StretchDraw(painter, Stretch ? QRectF(rect()) : QRectF(QPointF(0, 0), own));
     }
@@ -178,6 +178,16 @@ void TQImageBrowser::SetDirectory(const QString& path)
     if (!info.isDir())
         return;
     m_directory = info.absoluteFilePath();
+    // The drive shown is the one holding the folder: the longest root it lies under.
+    int drive = -1;
+    for (int i = 0; i < m_drives->count(); ++i) {
+        const QString root = m_drives->itemData(i).toString();
+        const QString prefix = root.endsWith(QLatin1Char('/')) ? root : root + QLatin1Char('/');
+        const bool under = m_directory == root || m_directory.startsWith(prefix);
+        if (under && (drive < 0 || root.size() > m_drives->itemData(drive).toString().size()))
+            drive = i;
+    }
+    m_drives->setCurrentIndex(drive);
     fillDirectories();
     fillFiles();
 }
