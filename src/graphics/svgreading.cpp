@@ -2,6 +2,8 @@
 
 #include "picturereading.h"
 
+#include <QBuffer>
+#include <QImageReader>
 #include <QSvgRenderer>
 #include <QXmlStreamReader>
 
@@ -19,6 +21,20 @@ bool IsInternal(QStringView reference)
            trimmed.startsWith(QLatin1String("data:"), Qt::CaseInsensitive);
 }
 
+// A picture inside the document ("data:image/png;base64,..."), which the renderer decodes: allowed when its
+// header states a size within what pictures may cost.
+bool InlinePictureAllowed(QStringView reference)
+{
+    const qsizetype comma = reference.indexOf(QLatin1Char(','));
+    if (!reference.trimmed().startsWith(QLatin1String("data:"), Qt::CaseInsensitive) || comma < 0)
+        return true;
+    QBuffer buffer;
+    buffer.setData(QByteArray::fromBase64(reference.mid(comma + 1).toLatin1()));
+    buffer.open(QIODevice::ReadOnly);
+    const QSize size = QImageReader(&buffer).size();
+    return size.isValid() && MayDecodePicture(size.width(), size.height(), 32);
+}
+
 // Well-formed XML whose references (href attributes, url(...) in attributes) all stay inside the document.
 bool SelfContained(const QByteArray& bytes, QString* error)
 {
@@ -30,6 +46,8 @@ bool SelfContained(const QByteArray& bytes, QString* error)
             const QStringView value = attribute.value();
             if (attribute.name() == QLatin1String("href") && !IsInternal(value))
                 return Refuse(error, QStringLiteral("The SVG picture refers to a file outside it"));
+            if (attribute.name() == QLatin1String("href") && !InlinePictureAllowed(value))
+                return Refuse(error, QStringLiteral("A picture inside the SVG picture is damaged or too large"));
             for (qsizetype at = value.indexOf(QLatin1String("url(")); at >= 0;
                  at = value.indexOf(QLatin1String("url("), at + 4)) {
                 const QStringView inner = value.mid(at + 4);

@@ -155,6 +155,8 @@ TEST(Picture, DataIsDecodedOnlyAsTheClassItNames)
 
 TEST(Picture, SvgDrawingsStayInsideTheirDocument)
 {
+    QByteArray huge = kBmp;
+    huge.replace(18, 8, Le32(10000) + Le32(5000));
     const QByteArray linking[] = {
         "<svg xmlns='http://www.w3.org/2000/svg' xmlns:xlink='http://www.w3.org/1999/xlink' width='9' height='9'>"
         "<image width='9' height='9' xlink:href='/etc/hostname.png'/></svg>",
@@ -162,6 +164,9 @@ TEST(Picture, SvgDrawingsStayInsideTheirDocument)
         "<svg xmlns='http://www.w3.org/2000/svg' width='9' height='9'><rect fill='url(other.svg#g)'/></svg>",
         "<svg xmlns='http://www.w3.org/2000/svg' width='9' height='9'><style>@import url(a.css);</style></svg>",
         "<svg xmlns='http://www.w3.org/2000/svg' width='9' height='9'><rect></svg>",
+        // An inline picture claiming 10000 x 5000 pixels.
+        "<svg xmlns='http://www.w3.org/2000/svg' width='9' height='9'><image href='data:image/bmp;base64," +
+            huge.toBase64() + "'/></svg>",
         "<svg xmlns='http://www.w3.org/2000/svg'/>",
     };
     for (const QByteArray& svg : linking) {
@@ -170,7 +175,10 @@ TEST(Picture, SvgDrawingsStayInsideTheirDocument)
         EXPECT_FALSE(picture.LoadFromData(svg, &error)) << svg.constData();
         EXPECT_FALSE(error.isEmpty());
     }
-    // References inside the document are fine.
+    // References inside the document are fine, pictures inside it too.
+    EXPECT_TRUE(TPicture().LoadFromData("<svg xmlns='http://www.w3.org/2000/svg' width='9' height='9'>"
+                                        "<image width='9' height='9' href='data:image/bmp;base64," +
+                                        kBmp.toBase64() + "'/></svg>"));
     TPicture picture;
     ASSERT_TRUE(picture.LoadFromData(
         "<svg xmlns='http://www.w3.org/2000/svg' xmlns:xlink='http://www.w3.org/1999/xlink' width='4' height='2'>"
