@@ -1,7 +1,8 @@
 // Paints the calendar page of representative layouts at two zooms, exports each as an image, and
-// paints a month whose every cell holds day text, and a page holding ten rich text labels.
+// paints a month whose every cell holds day text, and pages holding ten objects of a kind.
 #include "calendar/calendarpanel32.h"
 #include "richtext/wprtfstorage.h"
+#include "surface/image/qimage.h"
 #include "surface/richlabel/masterrichtext.h"
 #include "surface/richlabel/qprichbaselabel.h"
 
@@ -101,6 +102,35 @@ void PaintTenRichLabels(benchmark::State& state)
     }
 }
 
+// Ten clip-art images, bitmaps and drawings by turns, on the month page; repainted as the screen does.
+void PaintPageWithImages(benchmark::State& state)
+{
+    TCalendarPanel32 decorated;
+    decorated.ResetToDefaults();
+    decorated.SetCalendarLayout(loFullCalendar);
+    QImage photo(320, 240, QImage::Format_RGB32);
+    photo.fill(QColor(30, 120, 200));
+    QPainter(&photo).fillRect(40, 40, 200, 120, QColor(250, 200, 40));
+    TPicture bitmap;
+    bitmap.SetBitmap(photo);
+    TPicture drawing;
+    drawing.LoadFromData("<svg xmlns='http://www.w3.org/2000/svg' width='120' height='120' viewBox='0 0 100 100'>"
+                         "<circle cx='50' cy='50' r='42' fill='#ef6c00' stroke='#3e2723' stroke-width='3'/>"
+                         "<path d='M22 20 Q38 50 22 80 M78 20 Q62 50 78 80' stroke='#3e2723' fill='none'/></svg>");
+    for (int i = 0; i < 10; ++i) {
+        auto* image = new TQImage;
+        decorated.PlaceObject(image, {40 + 60 * i, 60 + 40 * i, 145 + 60 * i, 165 + 40 * i});
+        image->SetPicture(i % 2 ? drawing : bitmap);
+        image->SetFlip(i % 4 == 0);
+    }
+    decorated.SetScale(state.range(0) / 100.0f);
+    decorated.RenderToBitmap();
+    for (auto _ : state) {
+        QImage image = decorated.RenderToBitmap();
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+
 void layouts(benchmark::internal::Benchmark* b)
 {
     for (int layout : {1, 3, 5, 17, 19, 21})
@@ -114,6 +144,7 @@ BENCHMARK(PaintPage)->Apply(layouts)->Unit(benchmark::kMillisecond);
 BENCHMARK(ExportPage)->Apply(layouts)->Unit(benchmark::kMillisecond);
 BENCHMARK(PaintPageWithDayTexts)->Arg(100)->Arg(60)->Unit(benchmark::kMillisecond);
 BENCHMARK(PaintTenRichLabels)->Arg(100)->Arg(60)->Unit(benchmark::kMillisecond);
+BENCHMARK(PaintPageWithImages)->Arg(100)->Arg(60)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {

@@ -11,6 +11,7 @@
 #include "richtext/droppedimages.h"
 #include "richtext/wprichtext.h"
 #include "richtext/wptoolbar.h"
+#include "surface/image/qimage.h"
 #include "surface/richlabel/masterrichtext.h"
 #include "surface/richlabel/qprichbaselabel.h"
 #include "widgets/spinbutton.h"
@@ -95,6 +96,8 @@ TCalendarMain::TCalendarMain(QWidget* parent) : QMainWindow(parent)
     m_page->setObjectName(QStringLiteral("CalendarPanel"));
     m_page->SetOwnsScratchFiles(true);
     m_page->installEventFilter(this);
+    m_page->SetToolKind(
+        psImage, [](QWidget* owner) { return new TQImage(owner); }, &TQImage::AskForPicture);
     m_scrollBox->setWidget(m_pageHolder);
     column->addWidget(m_scrollBox, 1);
 

@@ -4,11 +4,13 @@
 #include "dibimage.h"
 #include "jpegdecoder.h"
 #include "picturereading.h"
+#include "svgreading.h"
 
 #include <QBuffer>
 #include <QFile>
 #include <QImageWriter>
 #include <QPainter>
+#include <QSvgRenderer>
 
 namespace {
 
@@ -16,6 +18,7 @@ constexpr qint64 kMaxFileSize = 256LL * 1024 * 1024;
 const QByteArray kBitmapClass = QByteArrayLiteral("TBitmap");
 const QByteArray kMetafileClass = QByteArrayLiteral("TMetafile");
 const QByteArray kIconClass = QByteArrayLiteral("TIcon");
+const QByteArray kSvgClass = QByteArrayLiteral("TSvgGraphic");
 
 bool IsIcon(const QByteArray& bytes)
 {
@@ -66,18 +69,23 @@ void AppendU32(QByteArray& bytes, quint32 value)
 } // namespace
 
 TPicture::TPicture(const TPicture& other)
-    : m_kind(other.m_kind), m_data(other.m_data), m_image(other.m_image), m_metafile(other.m_metafile)
+    : m_kind(other.m_kind), m_data(other.m_data), m_image(other.m_image), m_metafile(other.m_metafile),
+      m_svg(other.m_svg)
 {
 }
 
 int TPicture::Width() const
 {
-    return m_kind == Kind::Metafile ? m_metafile.Size().width() : m_image.width();
+    return m_kind == Kind::Metafile ? m_metafile.Size().width()
+           : m_kind == Kind::Svg    ? m_svg->defaultSize().width()
+                                    : m_image.width();
 }
 
 int TPicture::Height() const
 {
-    return m_kind == Kind::Metafile ? m_metafile.Size().height() : m_image.height();
+    return m_kind == Kind::Metafile ? m_metafile.Size().height()
+           : m_kind == Kind::Svg    ? m_svg->defaultSize().height()
+                                    : m_image.height();
 }
 
 bool TPicture::LoadFromFile(const QString& path, QString* error)
@@ -103,6 +111,8 @@ bool TPicture::LoadFromData(const QByteArray& bytes, QString* error)
         image = DecodeJpeg(bytes, error);
     else if (bytes.startsWith("\x89PNG\r\n\x1A\n"))
         image = ReadImageAs(bytes, "png", error);
+    else if (LooksLikeSvg(bytes))
+        return SetGraphic(Kind::Svg, bytes, error);
     else
         return Refuse(error, QStringLiteral("The file holds no picture Almarin can read"));
     if (image.isNull())
@@ -123,18 +133,24 @@ bool TPicture::SetGraphic(Kind kind, const QByteArray& bytes, QString* error)
 {
     QImage image;
     TMetafile metafile;
+    std::shared_ptr<QSvgRenderer> svg;
     if (kind == Kind::Bitmap)
         image = DecodeBmpFile(bytes, error);
     else if (kind == Kind::Icon)
         image = DecodeIcon(bytes, error);
+    else if (kind == Kind::Svg)
+        svg = ReadSvg(bytes, error);
     else if (!metafile.Load(bytes, error))
         return false;
-    if (kind != Kind::Metafile && image.isNull())
+    if ((kind == Kind::Bitmap || kind == Kind::Icon) && image.isNull())
+        return false;
+    if (kind == Kind::Svg && !svg)
         return false;
     m_kind = kind;
     m_data = bytes;
     m_image = image;
     m_metafile = metafile;
+    m_svg = svg;
     Changed();
     return true;
 }
@@ -145,6 +161,7 @@ void TPicture::Assign(const TPicture& other)
     m_data = other.m_data;
     m_image = other.m_image;
     m_metafile = other.m_metafile;
+    m_svg = other.m_svg;
     Changed();
 }
 
@@ -154,6 +171,7 @@ void TPicture::Clear()
     m_data.clear();
     m_image = QImage();
     m_metafile.Clear();
+    m_svg.reset();
     Changed();
 }
 
@@ -161,6 +179,8 @@ void TPicture::StretchDraw(QPainter& painter, const QRectF& target) const
 {
     if (m_kind == Kind::Metafile)
         m_metafile.Draw(painter, target);
+    else if (m_kind == Kind::Svg)
+        m_svg->render(&painter, target);
     else if (!m_image.isNull())
         painter.drawImage(target, m_image);
 }
@@ -170,6 +190,7 @@ QByteArray TPicture::WriteData() const
     const QByteArray& name = m_kind == Kind::Bitmap     ? kBitmapClass
                              : m_kind == Kind::Metafile ? kMetafileClass
                              : m_kind == Kind::Icon     ? kIconClass
+                             : m_kind == Kind::Svg      ? kSvgClass
                                                         : QByteArray();
     if (name.isEmpty())
         return {};
@@ -196,8 +217,11 @@ bool TPicture::ReadData(const QByteArray& data, QString* error)
     const qint64 at = 1 + nameLength;
     if (name == kIconClass)
         return SetGraphic(Kind::Icon, data.mid(at), error);
-    const bool bitmap = name == kBitmapClass;
-    if (!bitmap && name != kMetafileClass)
+    const Kind kind = name == kBitmapClass     ? Kind::Bitmap
+                      : name == kMetafileClass ? Kind::Metafile
+                      : name == kSvgClass      ? Kind::Svg
+                                               : Kind::Empty;
+    if (kind == Kind::Empty)
         return Refuse(error, QStringLiteral("The picture data names an unknown graphic"));
     const qint64 length = in.U32(at);
     if (!in.Holds(at, 4) || !in.Holds(at + 4, length))
@@ -206,7 +230,7 @@ bool TPicture::ReadData(const QByteArray& data, QString* error)
         Clear();
         return true;
     }
-    return SetGraphic(bitmap ? Kind::Bitmap : Kind::Metafile, data.mid(at + 4, length), error);
+    return SetGraphic(kind, data.mid(at + 4, length), error);
 }
 
 void TPicture::Changed()

@@ -1,5 +1,7 @@
 #include "vectorpicture.h"
 
+#include "svgreading.h"
+
 #include <QFile>
 #include <QPainter>
 #include <QSvgRenderer>
@@ -16,12 +18,8 @@ bool TVectorPicture::LoadFromFile(const QString& path)
     const QByteArray bytes = file.readAll();
     if (TMetafile::Recognises(bytes))
         return m_metafile.Load(bytes);
-    auto svg = std::make_unique<QSvgRenderer>();
-    if (!svg->load(bytes) || !svg->isValid() || svg->viewBoxF().isEmpty())
-        return false;
-    svg->setAspectRatioMode(Qt::IgnoreAspectRatio);
-    m_svg = std::move(svg);
-    return true;
+    m_svg = ReadSvg(bytes);
+    return m_svg != nullptr;
 }
 
 void TVectorPicture::Clear()

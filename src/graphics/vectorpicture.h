@@ -26,6 +26,6 @@ public:
     void StretchDraw(QPainter& painter, const QRectF& target) const;
 
 private:
-    std::unique_ptr<QSvgRenderer> m_svg;
+    std::shared_ptr<QSvgRenderer> m_svg;
     TMetafile m_metafile;
 };

@@ -41,6 +41,16 @@ void ShowInformation(const QString& text, const QString& caption)
     QMessageBox::information(QApplication::activeWindow(), caption, displayText(text), QMessageBox::Ok);
 }
 
+void ShowError(const QString& text)
+{
+    const QString caption = QStringLiteral("Error");
+    if (responder()) {
+        responder()(MessageKind::Error, text, caption);
+        return;
+    }
+    QMessageBox::critical(QApplication::activeWindow(), caption, displayText(text), QMessageBox::Ok);
+}
+
 bool AskYesNo(const QString& text, const QString& caption, DefaultAnswer byDefault)
 {
     if (responder())

@@ -5,7 +5,7 @@
 
 #include <functional>
 
-enum class MessageKind { Information, Question };
+enum class MessageKind { Information, Question, Error };
 
 // A test installs a responder; it sees the kind, the text and the caption and returns the answer
 // (true = Yes/OK). Without one, a real message box is shown.
@@ -16,6 +16,8 @@ void SetMessageResponder(MessageResponder responder);
 void ShowInformation(const QString& text);
 // The same under a caption of the caller's.
 void ShowInformation(const QString& text, const QString& caption);
+// Caption "Error", error icon, one OK button.
+void ShowError(const QString& text);
 enum class DefaultAnswer { No, Yes };
 // Question icon, Yes and No; true only for Yes. Enter gives the default answer.
 bool AskYesNo(const QString& text, const QString& caption, DefaultAnswer byDefault = DefaultAnswer::No);

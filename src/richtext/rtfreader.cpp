@@ -1,12 +1,15 @@
 #include "rtfreader.h"
 
 #include "codepages.h"
+#include "graphics/metafile.h"
 #include "graphics/picturebudget.h"
 #include "graphics/picturedecoder.h"
+#include "graphics/picturereading.h"
 #include "platform/windows1252.h"
 #include "richdocument.h"
 
 #include <QHash>
+#include <QPainter>
 #include <QSet>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -22,8 +25,8 @@ constexpr qsizetype kMaxRtfBytes = 16 * 1024 * 1024;
 constexpr double kMaxPictureExtent = 16384; // display pixels; goal sizes beyond are damage
 
 enum class Destination { Text, Skip, FontTable, ColorTable, Picture };
-// Unsupported: metafiles and other kinds Almarin cannot draw yet.
-enum class PictureKind { None, Png, Jpeg, Dib, DeviceBitmap, Unsupported };
+// Unsupported: kinds Almarin cannot draw.
+enum class PictureKind { None, Png, Jpeg, Dib, DeviceBitmap, Metafile, Unsupported };
 
 struct CharProps
 {
@@ -69,6 +72,7 @@ struct Picture
     int scaleY = 100;
     int bitsPerPixel = 1;
     int widthBytes = 0;
+    bool wmf = false; // a metafile given as \wmetafile
     QByteArray data;
     int pendingNibble = -1;
 };
@@ -177,6 +181,76 @@ TDecodedPicture DecodeDeviceBitmap(const Picture& pict, TPictureBudget& budget)
         image.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
     for (int y = 0; y < h; ++y)
         memcpy(image.scanLine(y), pict.data.constData() + y * rowBytes, minRowBytes);
+    picture.outcome = TDecodedPicture::TOutcome::Decoded;
+    picture.image = image;
+    return picture;
+}
+
+void AppendLE16(QByteArray& out, quint16 v)
+{
+    out.append(static_cast<char>(v & 0xFF));
+    out.append(static_cast<char>(v >> 8));
+}
+
+// A WMF in RTF has no placeable header: its picture fills the extent picw x pich, in hundredths of a
+// millimetre (or else its goal size), which the header made here states (in coarser units when the extent
+// overflows 16 bits).
+QByteArray PlaceableWmf(const Picture& pict)
+{
+    const bool extent = pict.width > 0 && pict.height > 0;
+    const auto himetric = [](int twips) { return int(std::clamp<qint64>(qint64(twips) * 2540 / 1440, 0, 1 << 30)); };
+    const int width = extent ? pict.width : himetric(pict.goalWidth);
+    const int height = extent ? pict.height : himetric(pict.goalHeight);
+    if (pict.data.startsWith("\xD7\xCD\xC6\x9A") || width <= 0 || height <= 0)
+        return pict.data;
+    const int step = std::max(width, height) / 32768 + 1;
+    if (step > 25)
+        return pict.data;
+    QByteArray header;
+    AppendLE32(header, 0x9AC6CDD7);
+    const quint16 words[] = {0, 0, 0, quint16(width / step), quint16(height / step), quint16(2540 / step)};
+    for (quint16 word : words)
+        AppendLE16(header, word);
+    AppendLE32(header, 0);
+    quint16 checksum = 0;
+    for (int i = 0; i < 10; ++i)
+        checksum ^= quint16(quint8(header[2 * i]) | quint8(header[2 * i + 1]) << 8);
+    AppendLE16(header, checksum);
+    return header + pict.data;
+}
+
+// A Windows metafile (WMF or EMF) drawn at twice the size it is shown, so that it stays sharp when zoomed
+// or printed; its extent in picw and pich is in hundredths of a millimetre.
+TDecodedPicture DecodeMetafile(const Picture& pict, const QSizeF& goal, TPictureBudget& budget)
+{
+    TDecodedPicture picture;
+    TMetafile metafile;
+    if (!metafile.Load(pict.wmf ? PlaceableWmf(pict) : pict.data))
+        return picture;
+    QSizeF shown = goal;
+    if (shown.isEmpty() && pict.width > 0 && pict.height > 0)
+        shown = QSizeF(pict.width, pict.height) * (96.0 / 2540.0);
+    if (shown.isEmpty())
+        shown = metafile.Size();
+    shown =
+        QSizeF(std::clamp(shown.width(), 1.0, kMaxPictureExtent), std::clamp(shown.height(), 1.0, kMaxPictureExtent));
+    const qreal ratio = PictureSizeAllowed(qint64(shown.width() * 2), qint64(shown.height() * 2)) ? 2 : 1;
+    const QSize pixels = (shown * ratio).toSize().expandedTo(QSize(1, 1));
+    picture.statedSize = shown.toSize().expandedTo(QSize(1, 1));
+    if (!PictureSizeAllowed(pixels.width(), pixels.height()) || !budget.Take(pixels, 32)) {
+        picture.outcome = TDecodedPicture::TOutcome::TooLarge;
+        return picture;
+    }
+    QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
+    if (image.isNull())
+        return picture;
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    metafile.Draw(painter, QRectF(QPointF(0, 0), QSizeF(pixels)));
+    painter.end();
+    image.setDevicePixelRatio(ratio);
     picture.outcome = TDecodedPicture::TOutcome::Decoded;
     picture.image = image;
     return picture;
@@ -608,6 +682,13 @@ private:
         case PictureKind::DeviceBitmap:
             decoded = DecodeDeviceBitmap(pict, m_budget);
             break;
+        case PictureKind::Metafile:
+            decoded = DecodeMetafile(pict,
+                                     pict.goalWidth > 0 && pict.goalHeight > 0
+                                         ? QSizeF(PixelsFromTwips(pict.goalWidth), PixelsFromTwips(pict.goalHeight))
+                                         : QSizeF(),
+                                     m_budget);
+            break;
         case PictureKind::None:
         case PictureKind::Unsupported:
             break;
@@ -617,8 +698,8 @@ private:
         // Damaged pictures and kinds Almarin cannot draw are left out; one too costly to decode keeps its place.
         if (decoded.outcome == TDecodedPicture::TOutcome::Damaged)
             return;
-        const QSize own =
-            decoded.outcome == TDecodedPicture::TOutcome::Decoded ? decoded.image.size() : decoded.statedSize;
+        const QSizeF own = decoded.outcome == TDecodedPicture::TOutcome::Decoded ? decoded.image.deviceIndependentSize()
+                                                                                 : QSizeF(decoded.statedSize);
         double width = pict.goalWidth > 0 ? PixelsFromTwips(pict.goalWidth) : own.width();
         double height = pict.goalHeight > 0 ? PixelsFromTwips(pict.goalHeight) : own.height();
         if (pict.scaleX > 0)
@@ -734,7 +815,10 @@ private:
             m_picture.kind = PictureKind::Dib;
         else if (word == "wbitmap")
             m_picture.kind = PictureKind::DeviceBitmap;
-        else if (word == "wmetafile" || word == "emfblip" || word == "macpict" || word == "pmmetafile")
+        else if (word == "wmetafile" || word == "emfblip") {
+            m_picture.kind = PictureKind::Metafile;
+            m_picture.wmf = word == "wmetafile";
+        } else if (word == "macpict" || word == "pmmetafile")
             m_picture.kind = PictureKind::Unsupported; // no player for these
         else if (word == "picw")
             m_picture.width = param;

@@ -5,6 +5,7 @@
 #include "qlabelobjectfiler.h"
 #include "tickcount.h"
 
+#include "image/qimage.h"
 #include "richlabel/qprichbaselabel.h"
 
 #include "stream/classregistry.h"
@@ -25,6 +26,7 @@ TClassRegistry& TQBasePanel::ObjectClasses()
     static TClassRegistry registry = [] {
         TClassRegistry kinds;
         kinds.Register<TQPRichBaseLabel>();
+        kinds.Register<TQImage>();
         return kinds;
     }();
     return registry;

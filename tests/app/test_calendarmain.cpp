@@ -4,6 +4,8 @@
 #include "app/calendarproperties.h"
 #include "calendar/calendarpanel32.h"
 #include "support/testsupport.h"
+#include "surface/image/qimage.h"
+#include "surface/image/qimagebrowser.h"
 #include "surface/qgraphiccontrol.h"
 #include "surface/richlabel/qprichbaselabel.h"
 #include "surface/richlabel/richtextlabeleditor.h"
@@ -18,7 +20,10 @@
 #include <QFile>
 #include <QLabel>
 #include <QLayout>
+#include <QListWidget>
 #include <QMenuBar>
+#include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -207,11 +212,11 @@ TEST_F(MainWindowFixture, ToolButtonsSetThePanelStateAndDropsReturnToSelection)
 {
     showPage();
     // Without their commands these stay disabled; a tool comes alive with its object kind.
-    for (const char* name : {"DrawLabelButton", "DrawImageButton", "DrawSuperText", "PSpeedButton1", "ShowHideIconTool",
-                             "Assistantbutton", "Printbutton"})
+    for (const char* name :
+         {"DrawLabelButton", "DrawSuperText", "PSpeedButton1", "ShowHideIconTool", "Assistantbutton", "Printbutton"})
         EXPECT_FALSE(enabled(name)) << name;
-    EXPECT_TRUE(enabled("Pointerbutton"));
-    EXPECT_TRUE(enabled("DrawRichText"));
+    for (const char* name : {"Pointerbutton", "DrawRichText", "DrawImageButton"})
+        EXPECT_TRUE(enabled(name)) << name;
 
     TCalendarPanel32* page = main.CalendarPanel();
     TQGraphicControl* made = nullptr;
@@ -259,6 +264,34 @@ TEST_F(MainWindowFixture, RichTextToolPlacesAnOpaqueLabelAndOpensItsEditor)
     EXPECT_EQ(label->BorderStyle(), TQPRichBaseLabel::bsSingle);
     EXPECT_NE(label->Master(), nullptr);
     EXPECT_TRUE(main.Modified());
+}
+
+TEST_F(MainWindowFixture, ClipArtToolKeepsTheObjectOnlyWithAPicture)
+{
+    showPage();
+    QTemporaryDir folder;
+    QFile svg(folder.filePath(QStringLiteral("sun.svg")));
+    ASSERT_TRUE(svg.open(QIODevice::WriteOnly));
+    svg.write("<svg xmlns='http://www.w3.org/2000/svg' width='40' height='40'><circle cx='20' cy='20' r='18'/></svg>");
+    svg.close();
+    TCalendarPanel32* page = main.CalendarPanel();
+    for (const bool ok : {false, true}) {
+        WhenModalShown<TQImageBrowser>([&](TQImageBrowser* browser) {
+            browser->SetDirectory(folder.path());
+            auto* files = browser->findChild<QListWidget*>(QStringLiteral("FileListBox1"));
+            files->setCurrentRow(0);
+            browser->findChild<QPushButton*>(QString::fromLatin1(ok ? "OKButton" : "Cancelbutton"))->click();
+        });
+        QTest::mouseClick(main.Control(QStringLiteral("DrawImageButton")), Qt::LeftButton);
+        QTest::mousePress(page, Qt::LeftButton, {}, QPoint(40, 40));
+        QTest::mouseMove(page, QPoint(120, 90));
+        QTest::mouseRelease(page, Qt::LeftButton, {}, QPoint(120, 90));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        const QList<TQImage*> images = page->findChildren<TQImage*>();
+        ASSERT_EQ(images.size(), ok ? 1 : 0);
+        if (ok)
+            EXPECT_EQ(images.first()->Picture().GraphicKind(), TPicture::Kind::Svg);
+    }
 }
 
 TEST(MainWindowPreferences, StoredZoomBetweenStepsStartsOnTheLadderAndIsWrittenBack)

@@ -41,6 +41,10 @@ QByteArray Icon(char type)
            QByteArray("\0\0\xFF\xFF", 4) + QByteArray(4, '\0');
 }
 
+// A drawing of 30 x 20 pixels, kept as vectors.
+const QByteArray kSvg = QByteArrayLiteral("<svg xmlns='http://www.w3.org/2000/svg' width='30' height='20' "
+                                          "viewBox='0 0 3 2'><rect width='3' height='2' fill='red'/></svg>");
+
 QByteArray Encoded(const QImage& image, const char* format)
 {
     QByteArray bytes;
@@ -65,6 +69,7 @@ TEST(Picture, DataRoundTripsForEveryKind)
         {DataFile(QStringLiteral("shapes.wmf")), TPicture::Kind::Metafile, "TMetafile", QSize(302, 227)},
         {DataFile(QStringLiteral("shapes.emf")), TPicture::Kind::Metafile, "TMetafile", QSize(302, 227)},
         {Encoded(icon, "ico"), TPicture::Kind::Icon, "TIcon", QSize(32, 32)},
+        {kSvg, TPicture::Kind::Svg, "TSvgGraphic", QSize(30, 20)},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.className.constData());
@@ -74,7 +79,7 @@ TEST(Picture, DataRoundTripsForEveryKind)
         EXPECT_EQ(QSize(picture.Width(), picture.Height()), c.size);
         const QByteArray data = picture.WriteData();
         EXPECT_TRUE(data.startsWith(ShortString(c.className)));
-        if (c.kind == TPicture::Kind::Metafile) { // kept exactly as read
+        if (c.kind == TPicture::Kind::Metafile || c.kind == TPicture::Kind::Svg) { // kept exactly as read
             EXPECT_EQ(data, ShortString(c.className) + Le32(c.file.size()) + c.file);
         }
         TPicture again;
@@ -133,6 +138,7 @@ TEST(Picture, DataIsDecodedOnlyAsTheClassItNames)
         ShortString("TMetafile") + Le32(kBmp.size()) + kBmp,
         ShortString("TIcon") + kBmp,
         ShortString("TBitmap").left(4),
+        ShortString("TSvgGraphic") + Le32(kBmp.size()) + kBmp,
     };
     TPicture picture;
     ASSERT_TRUE(picture.LoadFromData(kWmf));
@@ -145,6 +151,47 @@ TEST(Picture, DataIsDecodedOnlyAsTheClassItNames)
     }
     EXPECT_EQ(picture.GraphicKind(), TPicture::Kind::Metafile);
     EXPECT_EQ(changes, 0);
+}
+
+TEST(Picture, SvgDrawingsStayInsideTheirDocument)
+{
+    QByteArray huge = kBmp;
+    huge.replace(18, 8, Le32(10000) + Le32(5000));
+    const QByteArray linking[] = {
+        "<svg xmlns='http://www.w3.org/2000/svg' xmlns:xlink='http://www.w3.org/1999/xlink' width='9' height='9'>"
+        "<image width='9' height='9' xlink:href='/etc/hostname.png'/></svg>",
+        "<svg xmlns='http://www.w3.org/2000/svg' width='9' height='9'><image href='https://example.org/a.png'/></svg>",
+        "<svg xmlns='http://www.w3.org/2000/svg' width='9' height='9'><rect fill='url(other.svg#g)'/></svg>",
+        "<svg xmlns='http://www.w3.org/2000/svg' width='9' height='9'><style>@import url(a.css);</style></svg>",
+        "<svg xmlns='http://www.w3.org/2000/svg' width='9' height='9'><rect></svg>",
+        // An inline picture claiming 10000 x 5000 pixels.
+        "<svg xmlns='http://www.w3.org/2000/svg' width='9' height='9'><image href='data:image/bmp;base64," +
+            huge.toBase64() + "'/></svg>",
+        "<svg xmlns='http://www.w3.org/2000/svg'/>",
+    };
+    for (const QByteArray& svg : linking) {
+        TPicture picture;
+        QString error;
+        EXPECT_FALSE(picture.LoadFromData(svg, &error)) << svg.constData();
+        EXPECT_FALSE(error.isEmpty());
+    }
+    // References inside the document are fine, pictures inside it too.
+    EXPECT_TRUE(TPicture().LoadFromData("<svg xmlns='http://www.w3.org/2000/svg' width='9' height='9'>"
+                                        "<image width='9' height='9' href='data:image/bmp;base64," +
+                                        kBmp.toBase64() + "'/></svg>"));
+    TPicture picture;
+    ASSERT_TRUE(picture.LoadFromData(
+        "<svg xmlns='http://www.w3.org/2000/svg' xmlns:xlink='http://www.w3.org/1999/xlink' width='4' height='2'>"
+        "<defs><linearGradient id='g'><stop offset='0' stop-color='#00f'/></linearGradient>"
+        "<rect id='r' width='2' height='2' fill='url(#g)'/></defs><use xlink:href='#r'/>"
+        "<rect x='2' width='2' height='2' fill='#f00'/></svg>"));
+    QImage drawn(40, 20, QImage::Format_RGB32);
+    drawn.fill(Qt::white);
+    QPainter painter(&drawn);
+    picture.StretchDraw(painter, QRectF(0, 0, 40, 20));
+    painter.end();
+    EXPECT_EQ(drawn.pixel(10, 10), qRgb(0, 0, 255));
+    EXPECT_EQ(drawn.pixel(30, 10), qRgb(255, 0, 0));
 }
 
 TEST(Picture, FilesLoadByContentAndTellTheListener)

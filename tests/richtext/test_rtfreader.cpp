@@ -2,9 +2,12 @@
 #include "richtext/richdocument.h"
 #include "richtext/rtfreader.h"
 
+#include "graphics/imagecompare.h"
+
 #include <QBuffer>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QPainter>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextFragment>
@@ -194,6 +197,37 @@ TEST(RtfReaderSnippets, PictureKinds)
     EXPECT_EQ(fromDdb.pixel(7, 0), qRgb(0, 0, 0));
     EXPECT_EQ(fromDdb.pixel(7, 1), qRgb(255, 255, 255));
     EXPECT_EQ(RichPicture(doc, pictures[4]).pixel(0, 0), qRgb(255, 0, 0));
+}
+
+TEST(RtfReaderSnippets, MetafilePicturesLookAsLibreOfficeDrawsThem)
+{
+    // A metafile in RTF is a plain WMF (no placeable header) or an EMF, sized by its goal in twips or by
+    // its extent in hundredths of a millimetre.
+    const QByteArray wmf = DataFile(QStringLiteral("shapes.wmf")).mid(22);
+    const QByteArray emf = DataFile(QStringLiteral("shapes.emf"));
+    const QImage reference(DataPath(QStringLiteral("shapes.png")));
+    ASSERT_FALSE(reference.isNull());
+    const QByteArray goal = "\\picwgoal" + QByteArray::number(reference.width() * 15) + "\\pichgoal" +
+                            QByteArray::number(reference.height() * 15);
+    const QByteArray extent = "\\picw" + QByteArray::number(qRound(reference.width() * 2540.0 / 96)) + "\\pich" +
+                              QByteArray::number(qRound(reference.height() * 2540.0 / 96));
+    QTextDocument doc;
+    Read("{\\rtf1 {\\pict\\wmetafile8" + goal + " " + Hex(wmf) + "}{\\pict\\wmetafile8" + extent + " " + Hex(wmf) +
+             "}{\\pict\\emfblip" + extent + " " + Hex(emf) + "}}",
+         doc);
+    const QList<QTextImageFormat> pictures = Pictures(doc);
+    ASSERT_EQ(pictures.size(), 3);
+    for (const QTextImageFormat& picture : pictures) {
+        EXPECT_NEAR(picture.width(), reference.width(), 1);
+        EXPECT_NEAR(picture.height(), reference.height(), 1);
+        QImage drawn(reference.size(), QImage::Format_RGB32);
+        drawn.fill(Qt::white);
+        QPainter painter(&drawn);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(QRect(QPoint(), reference.size()), RichPicture(doc, picture));
+        painter.end();
+        EXPECT_LT(DifferingShare(drawn, reference), 0.01);
+    }
 }
 
 TEST(RtfReaderSnippets, ShapePictureIsTakenAndItsFallbackSkipped)
