@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -380,4 +381,21 @@ TEST(SuperText, PrintedAsVectorsWithTheTextKept)
     process.start(pdftotext, {pdf, QStringLiteral("-")});
     ASSERT_TRUE(process.waitForFinished(20000));
     EXPECT_TRUE(QString::fromUtf8(process.readAllStandardOutput()).contains(QStringLiteral("Summer")));
+}
+
+TEST(SuperText, ToolMakesABoxAndOpensTheProperties)
+{
+    SurfaceWindow w;
+    auto* text = new TQSuperText;
+    w.surface->PlaceObject(text, TRect{10, 10, 200, 100});
+    bool opened = false;
+    WhenModalShown<TSuperTextProperties>([&](TSuperTextProperties* dialog) {
+        opened = true;
+        dialog->reject();
+    });
+    text->CreatedByTool();
+    EXPECT_EQ(text->BorderStyle(), TQSuperText::bsSingle);
+    EXPECT_FALSE(text->ControlTransparent());
+    EXPECT_EQ(text->BGColor(), clWhite);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return opened; }));
 }

@@ -86,6 +86,7 @@ TSuperTextBrushImageBrowser::TSuperTextBrushImageBrowser(QWidget* parent) : QDia
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(help, &QPushButton::clicked, this, [] { ShowHelpTopic(kHelpTopic); });
+    adjustSize();
     CenterForm(this);
 }
 

@@ -10,6 +10,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -41,9 +42,11 @@ TSuperTextGetSymbol::TSuperTextGetSymbol(QWidget* parent) : QDialog(parent)
     setWindowTitle(QStringLiteral("Symbol Selector"));
     auto* column = new QVBoxLayout(this);
     auto* fontRow = new QHBoxLayout;
-    fontRow->addWidget(new QLabel(QStringLiteral("&Font"), this));
+    auto* fontLabel = new QLabel(QStringLiteral("&Font"), this);
+    fontRow->addWidget(fontLabel);
     m_fonts = new QComboBox(this);
     m_fonts->setObjectName(QStringLiteral("FontList"));
+    fontLabel->setBuddy(m_fonts);
     fontRow->addWidget(m_fonts, 1);
     column->addLayout(fontRow);
 
@@ -62,7 +65,10 @@ TSuperTextGetSymbol::TSuperTextGetSymbol(QWidget* parent) : QDialog(parent)
         item->setData(Qt::UserRole, code);
         m_grid->setItem((code - kFirstCode) / kColumns, (code - kFirstCode) % kColumns, item);
     }
-    m_grid->setMinimumSize(kColumns * (kRowHeight + 4) + 4, 8 * kRowHeight);
+    // Room for all columns beside the vertical scroll bar.
+    m_grid->setMinimumSize(kColumns * (kRowHeight + 4) + 2 * m_grid->frameWidth() +
+                               m_grid->verticalScrollBar()->sizeHint().width(),
+                           8 * kRowHeight);
     column->addWidget(m_grid, 1);
 
     auto* buttons = new QHBoxLayout;
@@ -101,6 +107,7 @@ TSuperTextGetSymbol::TSuperTextGetSymbol(QWidget* parent) : QDialog(parent)
     });
     m_fonts->setCurrentIndex(wingdings != fonts.end() ? int(wingdings - fonts.begin()) : 0);
     showFace(m_fonts->currentText());
+    adjustSize();
     CenterForm(this);
 }
 

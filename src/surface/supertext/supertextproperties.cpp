@@ -245,6 +245,7 @@ TSuperTextProperties::TSuperTextProperties(QWidget* parent) : QDialog(parent)
     connect(help, &QPushButton::clicked, this, [] { ShowHelpTopic(kHelpTopic); });
 
     showPreview();
+    adjustSize();
     CenterForm(this);
 }
 
