@@ -1,6 +1,7 @@
 #include "surfacetesting.h"
 
 #include "surface/supertext/qsupertext.h"
+#include "surface/supertext/supertextbrushimagebrowser.h"
 #include "surface/supertext/supertextgradient.h"
 #include "surface/supertext/supertextproperties.h"
 
@@ -10,6 +11,7 @@
 #include "support/testsupport.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QPainter>
@@ -398,4 +400,44 @@ TEST(SuperText, ToolMakesABoxAndOpensTheProperties)
     EXPECT_FALSE(text->ControlTransparent());
     EXPECT_EQ(text->BGColor(), clWhite);
     EXPECT_TRUE(QTest::qWaitFor([&] { return opened; }));
+}
+
+TEST(SuperText, TextureBrowserStartsInTheTextureFoldersAndLoadsByExtension)
+{
+    ScratchProgramFolder folder;
+    const auto start = [](const QString& file) { return QDir(TSuperTextBrushImageBrowser::StartFolder(file)); };
+    EXPECT_EQ(start(QString()), QDir(folder.path()));
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("Textures")));
+    EXPECT_EQ(start(QString()), QDir(folder.file(QStringLiteral("Textures"))));
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("bmbrush")));
+    EXPECT_EQ(start(QString()), QDir(folder.file(QStringLiteral("bmbrush"))));
+
+    const QString good = folder.file(QStringLiteral("Textures/Green.BMP"));
+    QImage green(6, 6, QImage::Format_RGB32);
+    green.fill(Qt::green);
+    ASSERT_TRUE(green.save(good, "BMP"));
+    for (const char* name : {"Textures/bad.bmp", "Textures/bad.jpg"}) {
+        QFile junk(folder.file(QLatin1String(name)));
+        ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+        junk.write("not a picture");
+    }
+    EXPECT_EQ(start(good), QDir(folder.file(QStringLiteral("Textures"))));
+
+    QStringList messages;
+    SetMessageResponder([&](MessageKind, const QString& text, const QString&) {
+        messages.append(text);
+        return true;
+    });
+    TQSuperText look;
+    TSuperTextBrushImageBrowser browser;
+    browser.Start(good, look);
+    EXPECT_EQ(browser.FileName(), good);
+    EXPECT_EQ(browser.Example()->Image().pixel(0, 0), qRgb(0, 255, 0));
+    browser.SelectFile(QStringLiteral("bad.jpg"));
+    EXPECT_TRUE(browser.Example()->Image().isNull());
+    EXPECT_TRUE(messages.isEmpty());
+    browser.SelectFile(QStringLiteral("bad.bmp"));
+    SetMessageResponder(nullptr);
+    EXPECT_TRUE(browser.Example()->Image().isNull());
+    EXPECT_EQ(messages, QStringList{QStringLiteral("Error loading file!")});
 }
