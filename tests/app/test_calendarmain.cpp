@@ -205,10 +205,11 @@ TEST_F(MainWindowFixture, ToolButtonsSetThePanelStateAndDropsReturnToSelection)
 {
     showPage();
     // Without their commands these stay disabled; a tool comes alive with its object kind.
-    for (const char* name : {"DrawLabelButton", "DrawImageButton", "DrawRichText", "DrawSuperText", "PSpeedButton1",
-                             "ShowHideIconTool", "Assistantbutton", "Printbutton"})
+    for (const char* name : {"DrawLabelButton", "DrawImageButton", "DrawRichText", "PSpeedButton1", "ShowHideIconTool",
+                             "Assistantbutton", "Printbutton"})
         EXPECT_FALSE(enabled(name)) << name;
     EXPECT_TRUE(enabled("Pointerbutton"));
+    EXPECT_TRUE(enabled("DrawSuperText"));
 
     TCalendarPanel32* page = main.CalendarPanel();
     TQGraphicControl* made = nullptr;
