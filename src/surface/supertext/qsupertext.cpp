@@ -302,19 +302,24 @@ void TQSuperText::BuildGradient()
 
 void TQSuperText::buildGradient()
 {
-    const bool vertical = m_fillDirection == gdUp || m_fillDirection == gdDown;
+    const bool vertical = verticalGradient();
     const QRgb from = ToQColor(m_gradientFromColor).rgb();
     const QRgb to = ToQColor(m_gradientToColor).rgb();
     const bool forward = m_fillDirection == gdDown || m_fillDirection == gdRight;
     m_gradient = GradientStrip(vertical ? Height() : Width(), vertical, forward ? from : to, forward ? to : from);
 }
 
+bool TQSuperText::verticalGradient() const
+{
+    return m_fillDirection == gdUp || m_fillDirection == gdDown;
+}
+
 bool TQSuperText::gradientStale() const
 {
     // Moving keeps the gradient; only a new length along its axis needs new bands.
-    const bool vertical = m_fillDirection == gdUp || m_fillDirection == gdDown;
     const QSize strip = m_gradient.size();
-    return m_surfaceType == stGradientFill && (vertical ? strip != QSize(1, Height()) : strip != QSize(Width(), 1));
+    return m_surfaceType == stGradientFill &&
+           (verticalGradient() ? strip != QSize(1, Height()) : strip != QSize(Width(), 1));
 }
 
 void TQSuperText::Loaded()
@@ -496,7 +501,7 @@ void TQSuperText::fillFace(QPainter& canvas, const QPainterPath& path, const Dev
         // On paper the bands are drawn as shapes, so that the gradient stays vector.
         canvas.save();
         canvas.setClipPath(path, Qt::IntersectClip);
-        const bool vertical = m_gradient.width() == 1;
+        const bool vertical = verticalGradient();
         const int length = vertical ? Height() : Width();
         for (int band = 0; band < 256; ++band) {
             const int from = MulDiv(band, length, 256);

@@ -113,7 +113,6 @@ public:
     QPoint ShadowOffset() const;
     QRect TextRect() const { return m_textRect; }
     QRect ShadowRect() const { return m_shadowRect; }
-    bool LayoutDirty() const { return m_layoutDirty; }
 
     // The font dialog of the "Font" menu item; tests replace it. True when a font was chosen.
     static std::function<bool(QWidget* parent, FontDescription& font)> ChooseFont;
@@ -133,6 +132,7 @@ private:
     void fillFace(QPainter& canvas, const QPainterPath& path, const DeviceProfile& device) const;
     void rebuildGradientIfNeeded();
     void buildGradient();
+    bool verticalGradient() const;
     bool gradientStale() const;
     void changed();
 
