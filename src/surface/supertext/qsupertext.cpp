@@ -82,6 +82,9 @@ private:
     bool& m_flag;
 };
 
+// Larger objects are drawn afresh at every repaint rather than kept as pixels.
+constexpr qint64 kMaxCachedPixels = 4'000'000;
+
 } // namespace
 
 std::function<bool(QWidget*, FontDescription&)> TQSuperText::ChooseFont = [](QWidget* parent, FontDescription& font) {
@@ -107,7 +110,7 @@ void TQSuperText::SetShadowDepth(int v)
         return;
     m_shadowDepth = v;
     m_layoutDirty = true;
-    update();
+    lookChanged();
 }
 
 void TQSuperText::SetShadowOrientation(TShadowOrientation v)
@@ -116,7 +119,7 @@ void TQSuperText::SetShadowOrientation(TShadowOrientation v)
         return;
     m_shadowOrientation = v;
     m_layoutDirty = true;
-    update();
+    lookChanged();
 }
 
 void TQSuperText::SetShadowcolor(TColor v)
@@ -124,7 +127,7 @@ void TQSuperText::SetShadowcolor(TColor v)
     if (v == m_shadowColor || !Accept(*this, IsColorValue(v), "Shadowcolor", v))
         return;
     m_shadowColor = v;
-    update();
+    lookChanged();
 }
 
 void TQSuperText::SetBorderStyle(TBorderStyle v)
@@ -132,7 +135,7 @@ void TQSuperText::SetBorderStyle(TBorderStyle v)
     if (v == m_borderStyle || !Accept(*this, IsEnumValue(v, bsSingle), "BorderStyle", v))
         return;
     m_borderStyle = v;
-    update();
+    lookChanged();
     changed();
 }
 
@@ -141,7 +144,7 @@ void TQSuperText::SetControlTransparent(bool v)
     if (v == m_controlTransparent)
         return;
     m_controlTransparent = v;
-    update();
+    lookChanged();
 }
 
 void TQSuperText::SetBGColor(TColor v)
@@ -149,7 +152,7 @@ void TQSuperText::SetBGColor(TColor v)
     if (v == m_bgColor || !Accept(*this, IsColorValue(v), "BGColor", v))
         return;
     m_bgColor = v;
-    update();
+    lookChanged();
     changed();
 }
 
@@ -159,7 +162,7 @@ void TQSuperText::SetCaption(const QString& v)
         return;
     m_caption = v;
     m_layoutDirty = true;
-    update();
+    lookChanged();
     changed();
 }
 
@@ -170,7 +173,7 @@ void TQSuperText::SetFont(const FontDescription& v)
         return;
     m_font = v;
     m_layoutDirty = true;
-    update();
+    lookChanged();
 }
 
 void TQSuperText::SetFillDirection(TFillDirection v)
@@ -179,7 +182,7 @@ void TQSuperText::SetFillDirection(TFillDirection v)
         return;
     m_fillDirection = v;
     rebuildGradientIfNeeded();
-    update();
+    lookChanged();
 }
 
 void TQSuperText::SetGradientToColor(TColor v)
@@ -188,7 +191,7 @@ void TQSuperText::SetGradientToColor(TColor v)
         return;
     m_gradientToColor = v;
     rebuildGradientIfNeeded();
-    update();
+    lookChanged();
 }
 
 void TQSuperText::SetGradientFromColor(TColor v)
@@ -198,13 +201,13 @@ void TQSuperText::SetGradientFromColor(TColor v)
     changed();
     m_gradientFromColor = v;
     rebuildGradientIfNeeded();
-    update();
+    lookChanged();
 }
 
 void TQSuperText::SetImage(const QImage& v)
 {
     m_image = v;
-    update();
+    lookChanged();
 }
 
 QByteArray TQSuperText::ImageData() const
@@ -248,7 +251,7 @@ void TQSuperText::SetOutlineColor(TColor v)
     if (v == m_outlineColor || !Accept(*this, IsColorValue(v), "OutlineColor", v))
         return;
     m_outlineColor = v;
-    update();
+    lookChanged();
 }
 
 void TQSuperText::SetOutlineStyle(TPenStyle v)
@@ -256,7 +259,7 @@ void TQSuperText::SetOutlineStyle(TPenStyle v)
     if (v == m_outlineStyle || !Accept(*this, IsEnumValue(v, psInsideFrame), "OutlineStyle", v))
         return;
     m_outlineStyle = v;
-    update();
+    lookChanged();
 }
 
 void TQSuperText::SetOutlineWidth(int v)
@@ -264,7 +267,7 @@ void TQSuperText::SetOutlineWidth(int v)
     if (v == m_outlineWidth || !Accept(*this, v >= 0 && v <= kMaxDepth, "OutlineWidth", v))
         return;
     m_outlineWidth = v;
-    update();
+    lookChanged();
 }
 
 void TQSuperText::SetSurfaceType(TSurfaceType v)
@@ -272,7 +275,7 @@ void TQSuperText::SetSurfaceType(TSurfaceType v)
     if (v == m_surfaceType || !Accept(*this, IsEnumValue(v, stGradientFill), "SurfaceType", v))
         return;
     m_surfaceType = v;
-    update();
+    lookChanged();
     if (v != stBrushImage)
         m_image = QImage();
     if (v == stGradientFill)
@@ -280,6 +283,12 @@ void TQSuperText::SetSurfaceType(TSurfaceType v)
     // Hollow letters without an outline would vanish.
     if (v == stBrushTransparent && m_outlineStyle == psClear)
         SetOutlineStyle(psSolid);
+}
+
+void TQSuperText::lookChanged()
+{
+    ++m_lookRevision;
+    update();
 }
 
 void TQSuperText::changed()
@@ -297,7 +306,7 @@ void TQSuperText::rebuildGradientIfNeeded()
 void TQSuperText::BuildGradient()
 {
     buildGradient();
-    update();
+    lookChanged();
 }
 
 void TQSuperText::buildGradient()
@@ -534,6 +543,30 @@ void TQSuperText::Draw(QPainter& canvas, const QRect& target, const DeviceProfil
     // A hidden object is resized without being told.
     if (gradientStale())
         buildGradient();
+    // On screen a repaint shows the object as last drawn, unless its look, size or zoom changed.
+    const qreal ratio = canvas.device() ? canvas.device()->devicePixelRatioF() : 1.0;
+    const QSize pixels = target.size() * ratio;
+    if (device.IsPaper() || canvas.worldTransform().type() > QTransform::TxTranslate ||
+        qint64(pixels.width()) * pixels.height() > kMaxCachedPixels) {
+        drawLayers(canvas, target, device);
+        return;
+    }
+    const TDrawnKey key{m_lookRevision, size(), Scale(), ratio, target.size()};
+    if (!(key == m_drawnKey)) {
+        m_drawn = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
+        m_drawn.setDevicePixelRatio(ratio);
+        m_drawn.fill(Qt::transparent);
+        QPainter drawn(&m_drawn);
+        drawLayers(drawn, QRect(QPoint(0, 0), target.size()), device);
+        m_drawnKey = key;
+    }
+    canvas.drawImage(target.topLeft(), m_drawn);
+}
+
+void TQSuperText::drawLayers(QPainter& canvas, const QRect& target, const DeviceProfile& device)
+{
+    const int w = Width();
+    const int h = Height();
     canvas.save();
     // Everything is laid out in the object's pixels at its Scale; the device maps them onto the target.
     canvas.translate(target.topLeft());

@@ -135,6 +135,20 @@ private:
     bool verticalGradient() const;
     bool gradientStale() const;
     void changed();
+    // The look changed: repaint, and drop the pixels of the last paint.
+    void lookChanged();
+    void drawLayers(QPainter& canvas, const QRect& target, const DeviceProfile& device);
+
+    // What the last screen paint was drawn for.
+    struct TDrawnKey
+    {
+        quint64 revision = 0;
+        QSize size;
+        float scale = 0;
+        qreal ratio = 0;
+        QSize target;
+        bool operator==(const TDrawnKey&) const = default;
+    };
 
     int m_shadowDepth = 0;
     TShadowOrientation m_shadowOrientation = sdDownRight;
@@ -166,4 +180,7 @@ private:
     bool m_layoutDirty = true;
     bool m_inLayout = false;
     bool m_painting = false;
+    quint64 m_lookRevision = 1;
+    TDrawnKey m_drawnKey;
+    QImage m_drawn;
 };
