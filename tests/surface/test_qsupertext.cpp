@@ -111,6 +111,13 @@ TEST(SuperText, NewOneIsABlueToYellowGradientInBoldArial)
     EXPECT_GT(left.blue(), left.red());
     EXPECT_GT(right.red(), right.blue());
     EXPECT_GT(right.green(), right.blue());
+
+    // A repaint after a change of look shows the new look.
+    FontDescription green = text.Font();
+    green.color = RGBValue(0, 128, 0);
+    text.SetFont(green);
+    text.SetSurfaceType(TQSuperText::stNormal);
+    EXPECT_EQ(Render(text).pixel(first + 3, row), qRgb(0, 128, 0));
 }
 
 TEST(SuperText, GradientBandsAndDirections)
