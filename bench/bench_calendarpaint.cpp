@@ -5,6 +5,7 @@
 #include "surface/image/qimage.h"
 #include "surface/richlabel/masterrichtext.h"
 #include "surface/richlabel/qprichbaselabel.h"
+#include "surface/supertext/qsupertext.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -131,6 +132,36 @@ void PaintPageWithImages(benchmark::State& state)
     }
 }
 
+// Ten SuperTexts of every surface type, some with shadows, repainted after their first paint.
+void PaintSuperTexts(benchmark::State& state)
+{
+    TCalendarPanel32 filled;
+    filled.ResetToDefaults();
+    filled.SetCalendarLayout(loFullCalendar);
+    QImage texture(96, 96, QImage::Format_RGB32);
+    texture.fill(QColor(160, 100, 52));
+    for (int i = 0; i < 10; ++i) {
+        auto* text = new TQSuperText;
+        filled.PlaceObject(text, TRect{20 + 60 * (i % 2), 20 + 90 * i, 380 + 60 * (i % 2), 100 + 90 * i});
+        text->SetCaption(QStringLiteral("Holiday %1").arg(i));
+        text->SetSurfaceType(static_cast<TQSuperText::TSurfaceType>(i % 4));
+        if (text->SurfaceType() == TQSuperText::stBrushImage)
+            text->SetImage(texture);
+        text->SetShadowDepth(i % 3 * 2);
+    }
+    filled.SetScale(state.range(0) / 100.0f);
+    QImage image(filled.size(), QImage::Format_ARGB32_Premultiplied);
+    const auto paint = [&] {
+        QPainter canvas(&image);
+        filled.PaintObjects(canvas);
+    };
+    paint();
+    for (auto _ : state) {
+        paint();
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+
 void layouts(benchmark::internal::Benchmark* b)
 {
     for (int layout : {1, 3, 5, 17, 19, 21})
@@ -145,6 +176,7 @@ BENCHMARK(ExportPage)->Apply(layouts)->Unit(benchmark::kMillisecond);
 BENCHMARK(PaintPageWithDayTexts)->Arg(100)->Arg(60)->Unit(benchmark::kMillisecond);
 BENCHMARK(PaintTenRichLabels)->Arg(100)->Arg(60)->Unit(benchmark::kMillisecond);
 BENCHMARK(PaintPageWithImages)->Arg(100)->Arg(60)->Unit(benchmark::kMillisecond);
+BENCHMARK(PaintSuperTexts)->Arg(100)->Arg(60)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {

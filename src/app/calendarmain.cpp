@@ -14,6 +14,7 @@
 #include "surface/image/qimage.h"
 #include "surface/richlabel/masterrichtext.h"
 #include "surface/richlabel/qprichbaselabel.h"
+#include "surface/supertext/qsupertext.h"
 #include "widgets/spinbutton.h"
 
 #include "platform/centerform.h"
@@ -120,6 +121,9 @@ TCalendarMain::TCalendarMain(QWidget* parent) : QMainWindow(parent)
     m_page->SetToolKind(
         psRichLabel, [](QWidget* owner) { return new TQPRichBaseLabel(owner); },
         [](TQGraphicControl* label) { static_cast<TQPRichBaseLabel*>(label)->PlacedByTool(); });
+    m_page->SetToolKind(
+        psSuperText, [](QWidget* owner) { return new TQSuperText(owner); },
+        [](TQGraphicControl* object) { static_cast<TQSuperText*>(object)->CreatedByTool(); });
 
     // The page as the resource gives it, before the first reset.
     m_page->SetCalendarLayout(loFCMinisInTitleLS);

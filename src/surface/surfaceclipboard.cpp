@@ -7,6 +7,7 @@
 
 #include "image/qimage.h"
 #include "richlabel/qprichbaselabel.h"
+#include "supertext/qsupertext.h"
 
 #include "stream/classregistry.h"
 
@@ -27,6 +28,7 @@ TClassRegistry& TQBasePanel::ObjectClasses()
         TClassRegistry kinds;
         kinds.Register<TQPRichBaseLabel>();
         kinds.Register<TQImage>();
+        kinds.Register<TQSuperText>();
         return kinds;
     }();
     return registry;
