@@ -15,7 +15,7 @@
 namespace {
 
 constexpr int kSide = 32;
-constexpr int kAlignShift = 4;
+constexpr int kAlignShift = 3;
 
 class TWriter
 {
@@ -122,7 +122,7 @@ QByteArray GroupDirectory(int id, int imageSize)
 }
 
 // MZ stub, NE header, resource table (icons then groups, ids from 1), resident names, empty entry table,
-// then the resources aligned to 16 bytes.
+// then the resources aligned to 8 bytes, which keeps the image lengths exact.
 QByteArray Library(const QList<QImage>& tiles, const QByteArray& moduleName)
 {
     QList<QByteArray> icons, groups;
