@@ -133,14 +133,22 @@ QImage TCustomIconListBox::SelectedIconBitmap()
     return bitmap;
 }
 
-void TCustomIconListBox::startDrag(Qt::DropActions)
+QMimeData* TCustomIconListBox::CreateDragData()
 {
     const QImage bitmap = SelectedIconBitmap();
     if (bitmap.isNull())
-        return;
-    auto* drag = new QDrag(this);
+        return nullptr;
     auto* mime = new QMimeData;
     mime->setImageData(bitmap);
+    return mime;
+}
+
+void TCustomIconListBox::startDrag(Qt::DropActions)
+{
+    QMimeData* mime = CreateDragData();
+    if (!mime)
+        return;
+    auto* drag = new QDrag(this);
     drag->setMimeData(mime);
     drag->setPixmap(QPixmap::fromImage(Icon(currentRow())));
     drag->setHotSpot(QPoint(kSystemIconSize / 2, kSystemIconSize / 2));

@@ -10,6 +10,8 @@
 #include <QListWidget>
 #include <QString>
 
+class QMimeData;
+
 class TCustomIconListBox : public QListWidget
 {
     Q_OBJECT
@@ -35,6 +37,8 @@ public:
     bool IconAttached(int i) const;
     // The selected item's icon copied onto a new white bitmap of its size, as drops insert it.
     QImage SelectedIconBitmap();
+    // What a drag of the selected icon carries: that bitmap as image data; null when there is no icon.
+    QMimeData* CreateDragData();
     // Cell width and row height: the system icon size plus a margin each class chooses.
     int CellWidth() const { return kSystemIconSize + m_margin; }
     int RowHeight() const { return kSystemIconSize + m_margin; }

@@ -205,8 +205,8 @@ TEST_F(MainWindowFixture, ToolButtonsSetThePanelStateAndDropsReturnToSelection)
 {
     showPage();
     // Without their commands these stay disabled; a tool comes alive with its object kind.
-    for (const char* name : {"DrawLabelButton", "DrawImageButton", "DrawRichText", "DrawSuperText", "PSpeedButton1",
-                             "ShowHideIconTool", "Assistantbutton", "Printbutton"})
+    for (const char* name :
+         {"DrawLabelButton", "DrawImageButton", "DrawRichText", "DrawSuperText", "PSpeedButton1", "Printbutton"})
         EXPECT_FALSE(enabled(name)) << name;
     EXPECT_TRUE(enabled("Pointerbutton"));
 
