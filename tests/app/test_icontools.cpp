@@ -2,6 +2,7 @@
 #include "app/assistantpipform.h"
 #include "app/calendarmain.h"
 #include "app/floatingpalette.h"
+#include "app/preferences.h"
 #include "app/usertitleform.h"
 #include "calendar/calendarpanel32.h"
 #include "richtext/wprichtext.h"
@@ -212,9 +213,15 @@ TEST(QuickTips, WindowIsPulledOntoTheScreen)
 TEST(IconTools, ButtonPaletteTitleAndIconDrops)
 {
     IconFolder icons;
+    TPreferences remembered = DefaultPreferences();
+    remembered.IconFile = icons.folder.file(QStringLiteral("ICONS/EVENTS.ICL"));
+    ASSERT_TRUE(SavePreferences(remembered));
     TCalendarMain main;
     main.show();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !main.Loading; }, 5000));
+    // The settings' library is shown from the start.
+    EXPECT_EQ(main.IconPalette()->IconListBox()->FileName(), remembered.IconFile);
+    EXPECT_EQ(Checked(*main.IconPalette()), QStringList{QStringLiteral("Events")});
     TCalendarPanel32* page = main.CalendarPanel();
     auto* button = qobject_cast<QPushButton*>(main.Control(QStringLiteral("ShowHideIconTool")));
     // No document yet: the page takes no text, so the palette stays away.
