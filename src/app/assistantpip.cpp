@@ -13,6 +13,11 @@ TAssistantPip::~TAssistantPip()
     delete m_form;
 }
 
+TAssistantPipForm* TAssistantPip::Form() const
+{
+    return m_form;
+}
+
 void TAssistantPip::Show()
 {
     if (!m_form)

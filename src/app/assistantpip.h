@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
 class QWidget;
@@ -31,12 +32,13 @@ public:
     // the owner.
     void Show();
     // Null until the first Show.
-    TAssistantPipForm* Form() const { return m_form; }
+    TAssistantPipForm* Form() const;
 
 private:
     QWidget* m_owner;
     QString m_caption = QStringLiteral("Quick Tips");
-    TAssistantPipForm* m_form = nullptr;
+    // The window is also a child of the owner, which may free it first.
+    QPointer<TAssistantPipForm> m_form;
 };
 
 // The questions the main window answers, in their order.
