@@ -2,8 +2,10 @@
 #include "widgets/qiconlistbox.h"
 
 #include <QDir>
+#include <QProcess>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QStyle>
 #include <QTemporaryDir>
 
@@ -26,6 +28,15 @@ TEST(IconLibraries, ShippedLibrariesHoldThirtyToSixtyIconsAndTheBonusSetsSomeMor
         EXPECT_LE(library.Count(), 60) << name;
         for (int i = 0; i < library.Count(); ++i)
             EXPECT_EQ(library.Icon(i).size(), QSize(32, 32)) << name << " " << i;
+        // Other programs read them too.
+        const QString wrestool = QStandardPaths::findExecutable(QStringLiteral("wrestool"));
+        if (wrestool.isEmpty())
+            continue;
+        QProcess listing;
+        listing.start(wrestool, {QStringLiteral("-l"), QStringLiteral("-t14"), Shipped(QLatin1String(name))});
+        ASSERT_TRUE(listing.waitForFinished());
+        EXPECT_EQ(listing.readAllStandardOutput().count("--type=14"), library.Count()) << name;
+        EXPECT_TRUE(listing.readAllStandardError().isEmpty()) << name;
     }
     const QStringList bonus = QDir(Shipped(QStringLiteral("BonusIcons"))).entryList({QStringLiteral("*.icl")});
     ASSERT_EQ(bonus.size(), 2);
