@@ -4,7 +4,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 # One style everywhere: a file that clang-format would change fails the run.
-find src tests bench fuzz -name '*.cpp' -o -name '*.h' | xargs clang-format --dry-run --Werror
+find src tests bench fuzz tools -name '*.cpp' -o -name '*.h' | xargs clang-format --dry-run --Werror
 cmake -S . -B build -G Ninja -DALMARIN_TESTS=ON >/dev/null
 cmake --build build
 cd build

@@ -3,6 +3,7 @@
 #include "aboutbox.h"
 #include "configreport.h"
 #include "configurationinfo.h"
+#include "floatingpalette.h"
 #include "mrufilelist.h"
 #include "printing.h"
 
@@ -15,6 +16,7 @@
 #include "surface/richlabel/masterrichtext.h"
 #include "surface/richlabel/qprichbaselabel.h"
 #include "surface/supertext/qsupertext.h"
+#include "widgets/iconlistbox.h"
 #include "widgets/spinbutton.h"
 
 #include "platform/centerform.h"
@@ -105,6 +107,7 @@ TCalendarMain::TCalendarMain(QWidget* parent) : QMainWindow(parent)
     buildMenus();
     markPendingCommands();
     setupDayTextEditor();
+    setupIconTools();
 
     ChooseFont = [this](FontDescription& font) {
         return ExecFontAndColorDialogs(this, QStringLiteral("Default Editor Font"), font);
@@ -287,8 +290,7 @@ void TCalendarMain::markPendingCommands()
 {
     // Commands whose work is not built yet stay visible but disabled; SetButtons leaves them alone.
     // The placing tools need no entry: each is enabled once the page has its object kind.
-    for (const char* name : {"mnuSaveAsBitmap", "mnuSaveAsJPG", "mnuUserTitle", "mnuPrint", "Printbutton",
-                             "mnuPrintSetup", "ShowHideIconTool", "Assistantbutton"}) {
+    for (const char* name : {"mnuSaveAsBitmap", "mnuSaveAsJPG", "mnuPrint", "Printbutton", "mnuPrintSetup"}) {
         QObject* command = Action(QLatin1String(name));
         if (!command)
             command = Control(QLatin1String(name));
@@ -349,6 +351,8 @@ void TCalendarMain::FormActivate()
     if (!Loading)
         return;
     BusyCursor();
+    m_palette->IconFile = Preferences.IconFile;
+    m_palette->UpdateIconMenu(Preferences.IconFile);
     RestorePlacement(this);
     PrintersPresent = CheckPrintersPresent();
     m_page->ResetToDefaults();
@@ -367,6 +371,9 @@ void TCalendarMain::FormActivate()
     SetButtons();
     SetCaption();
     NormalCursor();
+    CheckFloaterStatus();
+    ShowIconPaletteIfWanted();
+    SetButtons();
     m_page->update();
 }
 
@@ -386,6 +393,7 @@ void TCalendarMain::FormClose()
     MainZoomPercent = PercentFromZoom(m_page->Scale());
     SavePreferences();
     SavePlacement(this);
+    m_palette->hide();
 }
 
 void TCalendarMain::LoadPreferences()
@@ -402,6 +410,8 @@ void TCalendarMain::SavePreferences()
 {
     Preferences.MainZoomPercent = MainZoomPercent;
     Preferences.PropZoomPercent = PropZoomPercent;
+    Preferences.IconFile = m_palette->IconListBox()->FileName();
+    IconToolVisible = m_palette->isVisible();
     Preferences.IconToolVisible = IconToolVisible;
     ShowHints = Action(QStringLiteral("mnuShowHint"))->isChecked();
     Preferences.ShowHints = ShowHints;
@@ -449,6 +459,9 @@ void TCalendarMain::SetButtons()
     enable("mnuUserTitle", text);
     enable("mnuClearAll", text);
     enable("ShowHideIconTool", text);
+    Control(QStringLiteral("ShowHideIconTool"))
+        ->setProperty("text",
+                      m_palette->isVisible() ? QStringLiteral("Hide Icon Tool") : QStringLiteral("Show Icon Tool"));
     enable("mnuSave", named);
     for (const char* name : {"mnuSaveAs", "mnuProperties", "PropertiesButton", "mnuPrintSetup", "ZoomSpinner",
                              "mnuSaveAsBitmap", "mnuSaveAsJPG"})

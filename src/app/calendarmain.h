@@ -20,7 +20,9 @@ class QMenu;
 class QPushButton;
 class QScrollArea;
 class QToolButton;
+class TAssistantPip;
 class TCalendarPanel32;
+class TFloatingPalette;
 class TMRUFileList;
 struct TPropertiesOutcome;
 struct TPropertiesRequest;
@@ -115,6 +117,18 @@ public:
     QWidget* Control(const QString& name) const;
     QLabel* ZoomCaption() const { return m_zoomCaption; }
 
+    // The floating icon palette, the quick tips and the user-defined title.
+    TFloatingPalette* IconPalette() const { return m_palette; }
+    TAssistantPip* QuickTips() const { return m_tips; }
+    void ShowHideIconToolClick();
+    // Hides the palette where the layout takes no text; shows it again where it does and the user wants it.
+    void CheckFloaterStatus();
+    // Around dialogs the palette would cover: hidden before, shown again after, when the user wants it.
+    void HideIconPaletteIfShown();
+    void ShowIconPaletteIfWanted();
+    void AssistantbuttonClick();
+    void mnuUserTitleClick();
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -132,6 +146,7 @@ private:
     bool AppMessage(QKeyEvent* event);
     void setupDayTextEditor();
     void setupDocumentCommands();
+    void setupIconTools();
     bool saveAs();
     // Before a save over the file that was opened with placed objects it could not read: asks whether
     // to drop them. False when the user says No.
@@ -150,6 +165,8 @@ private:
     TWPRichText* m_editor = nullptr;
     TWPToolBar* m_editorToolBar = nullptr;
     TMRUFileList* m_mru = nullptr;
+    TFloatingPalette* m_palette = nullptr;
+    TAssistantPip* m_tips = nullptr;
     QMenu* m_fileMenu = nullptr;
     QMenu* m_helpMenu = nullptr;
     bool m_modified = false;

@@ -121,6 +121,7 @@ void TCalendarMain::New1Click()
     m_page->ClearAllCells();
     m_page->ClearObjects();
     m_page->show();
+    CheckFloaterStatus();
     SetButtons();
     setWindowTitle(QStringLiteral("Almarin [untitled]"));
 }
@@ -183,6 +184,7 @@ void TCalendarMain::OpenCalendarFile(QString name)
     m_page->update();
     SetModified(false);
     SetButtons();
+    CheckFloaterStatus();
     NormalCursor();
     if (zoom != 1.0f)
         m_page->SetScale(zoom);
@@ -307,6 +309,7 @@ void TCalendarMain::mnuPropertiesClick()
 {
     const int month = m_page->MainCalMonth();
     const int year = m_page->MainCalYear();
+    HideIconPaletteIfShown();
     DoSaveRichtext();
     TPropertiesRequest request;
     request.ZoomPercent = PropZoomPercent;
@@ -336,6 +339,10 @@ void TCalendarMain::mnuPropertiesClick()
     }
     NewInProgress = false;
     m_page->update();
+    // A new calendar's page shows only afterwards; New checks the palette then.
+    if (!request.IsNew)
+        CheckFloaterStatus();
+    ShowIconPaletteIfWanted();
     SetButtons();
     SavePreferences();
 }

@@ -26,9 +26,8 @@ public:
     int mainCalMonth() const override { return m_main.CalendarPanel()->MainCalMonth(); }
     int mainCalYear() const override { return m_main.CalendarPanel()->MainCalYear(); }
     bool iconToolVisible() const override { return m_main.IconToolVisible; }
-    // There is no icon palette window yet, so nothing covers the dialogs.
-    void hideIconPalette() override {}
-    void showIconPalette() override {}
+    void hideIconPalette() override { m_main.HideIconPaletteIfShown(); }
+    void showIconPalette() override { m_main.ShowIconPaletteIfWanted(); }
     void putTextOnDay(int day, const QString& text) override { m_main.PuttextOnDay(day, text); }
     void setButtons() override { m_main.SetButtons(); }
 

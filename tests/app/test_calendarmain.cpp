@@ -212,7 +212,7 @@ TEST_F(MainWindowFixture, ToolButtonsSetThePanelStateAndDropsReturnToSelection)
 {
     showPage();
     // Without their commands these stay disabled; a tool comes alive with its object kind.
-    for (const char* name : {"DrawLabelButton", "PSpeedButton1", "ShowHideIconTool", "Assistantbutton", "Printbutton"})
+    for (const char* name : {"DrawLabelButton", "PSpeedButton1", "Printbutton"})
         EXPECT_FALSE(enabled(name)) << name;
     for (const char* name : {"Pointerbutton", "DrawRichText", "DrawImageButton", "DrawSuperText"})
         EXPECT_TRUE(enabled(name)) << name;

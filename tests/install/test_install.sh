@@ -10,6 +10,9 @@ work=$(mktemp -d)
 trap 'rm -rf "$prefix" "$work"' EXIT
 
 cmake --install "$build" --prefix "$prefix" >/dev/null
+for asset in Borders ClipArt Textures help misc1.icl BonusIcons/Signs.icl; do
+  [ -e "$prefix/share/almarin/$asset" ] || { echo "not installed: $asset"; exit 1; }
+done
 desktop-file-validate "$prefix/share/applications/io.almarin.Almarin.desktop"
 appstreamcli validate --no-net "$prefix/share/metainfo/io.almarin.Almarin.metainfo.xml" >/dev/null
 

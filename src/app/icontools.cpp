@@ -1,0 +1,75 @@
+// The main window's small tools: the floating icon palette and its "Show Icon Tool" button, the quick
+// tips and the user-defined title.
+#include "calendarmain.h"
+
+#include "assistantpip.h"
+#include "floatingpalette.h"
+#include "usertitleform.h"
+
+#include "calendar/calendarpanel32.h"
+#include "widgets/iconlistbox.h"
+
+#include "platform/centerform.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QPushButton>
+
+void TCalendarMain::setupIconTools()
+{
+    m_palette = new TFloatingPalette(this);
+    connect(m_palette, &TFloatingPalette::VisibilityChanged, this, &TCalendarMain::SetButtons);
+    m_tips = new TAssistantPip(this);
+    m_tips->setObjectName(QStringLiteral("AssistantPip"));
+    m_tips->Topics = MainWindowTips();
+    connect(qobject_cast<QPushButton*>(Control(QStringLiteral("ShowHideIconTool"))), &QPushButton::clicked, this,
+            &TCalendarMain::ShowHideIconToolClick);
+    connect(qobject_cast<QPushButton*>(Control(QStringLiteral("Assistantbutton"))), &QPushButton::clicked, this,
+            &TCalendarMain::AssistantbuttonClick);
+    connect(Action(QStringLiteral("mnuUserTitle")), &QAction::triggered, this, &TCalendarMain::mnuUserTitleClick);
+}
+
+void TCalendarMain::ShowHideIconToolClick()
+{
+    IconToolVisible = !m_palette->isVisible();
+    m_palette->setVisible(IconToolVisible);
+    SetButtons();
+}
+
+void TCalendarMain::CheckFloaterStatus()
+{
+    if (!m_page->CanHoldText()) {
+        IconToolVisible = false;
+        m_palette->hide();
+    } else if (IconToolVisible && !m_palette->isVisible()) {
+        m_palette->show();
+    }
+}
+
+void TCalendarMain::ShowIconPaletteIfWanted()
+{
+    if (IconToolVisible)
+        m_palette->show();
+}
+
+void TCalendarMain::HideIconPaletteIfShown()
+{
+    if (IconToolVisible)
+        m_palette->hide();
+}
+
+void TCalendarMain::AssistantbuttonClick()
+{
+    m_tips->Show();
+}
+
+void TCalendarMain::mnuUserTitleClick()
+{
+    TUserTitleForm form(this);
+    form.TitleText()->setText(m_page->UserTitle());
+    CenterForm(&form);
+    if (form.exec() != QDialog::Accepted)
+        return;
+    m_page->SetUserTitle(form.TitleText()->text());
+    SetModified(true);
+}
