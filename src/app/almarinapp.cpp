@@ -41,7 +41,7 @@ int RunAlmarin(int argc, char** argv)
     QObject::connect(&guard, &TJustOne::activateRequested, requests, &TInstanceRequests::Activate);
     QObject::connect(&guard, &TJustOne::openRequested, requests, &TInstanceRequests::Open);
     if (!command.documentFile.isEmpty())
-        main.StartupFile = QFileInfo(command.documentFile).absoluteFilePath();
+        main.SetStartupFile(QFileInfo(command.documentFile).absoluteFilePath());
     main.show();
     NormalCursor();
     return app.exec();

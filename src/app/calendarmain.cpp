@@ -109,7 +109,7 @@ TCalendarMain::TCalendarMain(QWidget* parent) : QMainWindow(parent)
     setupDayTextEditor();
     setupIconTools();
 
-    ChooseFont = [this](FontDescription& font) {
+    m_chooseFont = [this](FontDescription& font) {
         return ExecFontAndColorDialogs(this, QStringLiteral("Default Editor Font"), font);
     };
 
@@ -271,7 +271,7 @@ void TCalendarMain::buildMenus()
     connect(add(m_helpMenu, "mnuContents", QStringLiteral("&Contents")), &QAction::triggered, this,
             [] { ShowHelpContents(); });
     connect(add(m_helpMenu, "mnuAbout", QStringLiteral("&About")), &QAction::triggered, this,
-            &TCalendarMain::mnuAboutClick);
+            &TCalendarMain::showAbout);
     m_helpMenu->addSeparator();
     connect(add(m_helpMenu, "mnuConfigInfo", QStringLiteral("Configuration Information")), &QAction::triggered, this,
             &TCalendarMain::ConfigurationInformation1Click);
@@ -317,20 +317,19 @@ void TCalendarMain::setTool(TLPanelState state)
 void TCalendarMain::FormCreate()
 {
     BusyCursor();
-    ZoomBusy = false;
-    CurrentFileName.clear();
-    NewInProgress = false;
-    EditorLoaded = false;
+    m_currentFileName.clear();
+    m_newInProgress = false;
+    m_editorLoaded = false;
     m_page->hide();
     m_page->move(5, 5);
-    Loading = true;
-    CurrentCell = 0;
+    m_loading = true;
+    m_currentCell = 0;
     LoadPreferences();
     SetModified(false);
-    m_page->SetScale(ZoomFromPercent(MainZoomPercent));
+    m_page->SetScale(ZoomFromPercent(m_preferences.MainZoomPercent));
     m_page->SetCalendarLayout(LOFullCalendarLS);
     setupDocumentCommands();
-    SetHintsEnabled(ShowHints);
+    SetHintsEnabled(m_preferences.ShowHints);
     qApp->installEventFilter(this);
     QString error;
     if (!ConvertOldRecurringDates(&error))
@@ -348,26 +347,24 @@ void TCalendarMain::showEvent(QShowEvent* event)
 
 void TCalendarMain::FormActivate()
 {
-    if (!Loading)
+    if (!m_loading)
         return;
     BusyCursor();
-    m_palette->IconFile = Preferences.IconFile;
-    m_palette->UpdateIconMenu(Preferences.IconFile);
+    m_palette->IconFile = m_preferences.IconFile;
+    m_palette->UpdateIconMenu(m_preferences.IconFile);
     RestorePlacement(this);
-    PrintersPresent = CheckPrintersPresent();
+    m_printersPresent = CheckPrintersPresent();
     m_page->ResetToDefaults();
-    if (!StartupFile.isEmpty()) {
-        OpenCalendarFile(StartupFile);
-        Loading = true;
+    if (!m_startupFile.isEmpty()) {
+        OpenCalendarFile(m_startupFile);
+        m_loading = true;
     } else if (!RecentFiles()->Items().isEmpty() && QFileInfo::exists(RecentFiles()->Items().first())) {
         OpenCalendarFile(RecentFiles()->Items().first());
-        Loading = true;
+        m_loading = true;
     }
-    QCoreApplication::processEvents();
-    m_page->setVisible(!CurrentFileName.isEmpty());
-    QCoreApplication::processEvents();
+    m_page->setVisible(!m_currentFileName.isEmpty());
     SetModified(false);
-    Loading = false;
+    m_loading = false;
     SetButtons();
     SetCaption();
     NormalCursor();
@@ -390,7 +387,7 @@ void TCalendarMain::closeEvent(QCloseEvent* event)
 
 void TCalendarMain::FormClose()
 {
-    MainZoomPercent = PercentFromZoom(m_page->Scale());
+    m_preferences.MainZoomPercent = PercentFromZoom(m_page->Scale());
     SavePreferences();
     SavePlacement(this);
     m_palette->hide();
@@ -398,42 +395,38 @@ void TCalendarMain::FormClose()
 
 void TCalendarMain::LoadPreferences()
 {
-    Preferences = ::LoadPreferences();
-    MainZoomPercent = Preferences.MainZoomPercent;
-    PropZoomPercent = Preferences.PropZoomPercent;
-    IconToolVisible = Preferences.IconToolVisible;
-    ShowHints = Preferences.ShowHints;
-    Action(QStringLiteral("mnuShowHint"))->setChecked(ShowHints);
+    SetPreferences(::LoadPreferences());
+}
+
+void TCalendarMain::SetPreferences(const TPreferences& preferences)
+{
+    m_preferences = preferences;
+    Action(QStringLiteral("mnuShowHint"))->setChecked(m_preferences.ShowHints);
 }
 
 void TCalendarMain::SavePreferences()
 {
-    Preferences.MainZoomPercent = MainZoomPercent;
-    Preferences.PropZoomPercent = PropZoomPercent;
-    Preferences.IconFile = m_palette->IconListBox()->FileName();
-    IconToolVisible = m_palette->isVisible();
-    Preferences.IconToolVisible = IconToolVisible;
-    ShowHints = Action(QStringLiteral("mnuShowHint"))->isChecked();
-    Preferences.ShowHints = ShowHints;
-    ::SavePreferences(Preferences);
+    m_preferences.IconFile = m_palette->IconListBox()->FileName();
+    m_preferences.IconToolVisible = m_palette->isVisible();
+    m_preferences.ShowHints = Action(QStringLiteral("mnuShowHint"))->isChecked();
+    ::SavePreferences(m_preferences);
 }
 
 void TCalendarMain::mnuShowHintClick()
 {
-    ShowHints = Action(QStringLiteral("mnuShowHint"))->isChecked();
     SavePreferences();
-    SetHintsEnabled(ShowHints);
+    SetHintsEnabled(m_preferences.ShowHints);
 }
 
 void TCalendarMain::DefaultEditorFont1Click()
 {
     LoadPreferences();
-    FontDescription font = Preferences.DefaultFont;
-    if (ChooseFont(font)) {
-        Preferences.DefaultFont = font;
+    FontDescription font = m_preferences.DefaultFont;
+    if (m_chooseFont(font)) {
+        m_preferences.DefaultFont = font;
         SavePreferences();
     }
-    m_editor->SetDefaultFontNow(Preferences.DefaultFont);
+    m_editor->SetDefaultFontNow(m_preferences.DefaultFont);
 }
 
 void TCalendarMain::SetModified(bool value)
@@ -447,7 +440,7 @@ void TCalendarMain::SetModified(bool value)
 void TCalendarMain::SetButtons()
 {
     const bool pageVisible = !m_page->isHidden();
-    const bool named = !CurrentFileName.isEmpty();
+    const bool named = !m_currentFileName.isEmpty();
     auto enable = [this](const char* name, bool on) {
         QObject* command = Action(QLatin1String(name));
         if (!command)
@@ -466,8 +459,8 @@ void TCalendarMain::SetButtons()
     for (const char* name : {"mnuSaveAs", "mnuProperties", "PropertiesButton", "mnuPrintSetup", "ZoomSpinner",
                              "mnuSaveAsBitmap", "mnuSaveAsJPG"})
         enable(name, pageVisible);
-    enable("mnuPrint", pageVisible && PrintersPresent);
-    enable("Printbutton", pageVisible && PrintersPresent);
+    enable("mnuPrint", pageVisible && m_printersPresent);
+    enable("Printbutton", pageVisible && m_printersPresent);
     enable("mnuCancelChanges", pageVisible && named);
     for (QAbstractButton* tool : m_tools->buttons()) {
         const auto state = static_cast<TLPanelState>(m_tools->id(tool));
@@ -479,43 +472,33 @@ void TCalendarMain::SetButtons()
 
 void TCalendarMain::SetCaption()
 {
-    if (CurrentFileName.isEmpty())
+    if (m_currentFileName.isEmpty())
         setWindowTitle(QStringLiteral("Almarin"));
     else
-        setWindowTitle(QStringLiteral("Almarin  [") + QFileInfo(CurrentFileName).fileName() + QLatin1Char(']'));
+        setWindowTitle(QStringLiteral("Almarin  [") + QFileInfo(m_currentFileName).fileName() + QLatin1Char(']'));
     m_zoomCaption->setText(QString::number(RoundHalfEven(m_page->Scale() * 100.0)) + QLatin1Char('%'));
-    QCoreApplication::processEvents();
 }
 
+// A zoom step runs to its end before any other event is handled, so steps cannot overlap.
 void TCalendarMain::ZoomSpinnerUpClick()
 {
-    if (ZoomBusy)
-        return;
-    ZoomBusy = true;
     if (m_page->Scale() <= 0.95f) {
         DoSaveRichtext();
-        QCoreApplication::processEvents();
         m_page->SetScale(m_page->Scale() + 0.1f);
         SetCaption();
     }
-    ZoomBusy = false;
 }
 
 void TCalendarMain::ZoomSpinnerDownClick()
 {
-    if (ZoomBusy)
-        return;
-    ZoomBusy = true;
     if (m_page->Scale() > 0.6f) {
         DoSaveRichtext();
-        QCoreApplication::processEvents();
         m_page->SetScale(m_page->Scale() - 0.1f);
         SetCaption();
     }
-    ZoomBusy = false;
 }
 
-void TCalendarMain::mnuAboutClick()
+void TCalendarMain::showAbout()
 {
     TAboutBox about(this);
     CenterForm(&about);
@@ -528,12 +511,7 @@ void TCalendarMain::ConfigurationInformation1Click()
     info.AddLines(ProductLines(QDate::currentDate(), QLocale()));
     info.AddEnvironmentLines();
     // The values in use now, which may differ from what the settings file holds.
-    TPreferences current = Preferences;
-    current.MainZoomPercent = MainZoomPercent;
-    current.PropZoomPercent = PropZoomPercent;
-    current.IconToolVisible = IconToolVisible;
-    current.ShowHints = ShowHints;
-    info.AddLines(PreferenceLines(current));
+    info.AddLines(PreferenceLines(m_preferences));
     CenterForm(&info);
     info.exec();
 }

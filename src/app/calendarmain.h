@@ -10,6 +10,7 @@
 #include <QMainWindow>
 
 #include <functional>
+#include <utility>
 
 class QAction;
 class QButtonGroup;
@@ -45,26 +46,21 @@ public:
     void SetButtons();
     void SetCaption();
 
-    QString CurrentFileName;
-    bool Loading = false;
-    bool NewInProgress = false;
-    bool PropertiesAccepted = false;
-    bool PrintersPresent = false;
-    bool EditingCell = false;
-    bool EditorLoaded = false;
-    int CurrentCell = 0;
-    // The storage of the cell being edited; the page owns it.
-    TWPRtfStorage* CurrentStorage = nullptr;
-    int MainZoomPercent = 60;
-    int PropZoomPercent = 30;
-    bool IconToolVisible = true;
-    bool ShowHints = true;
-    bool ZoomBusy = false;
+    // The open document's file; empty while the page is new or absent.
+    const QString& CurrentFileName() const { return m_currentFileName; }
+    // Set until the first activation has done its work, and while a document opens.
+    bool Loading() const { return m_loading; }
+    // Whether the last properties command ended with OK.
+    bool PropertiesAccepted() const { return m_propertiesAccepted; }
+    // Whether a day cell is open in the editor, and the cell edited last (0 before the first).
+    bool EditingCell() const { return m_editingCell; }
+    int CurrentCell() const { return m_currentCell; }
 
-    // Preferences as last loaded or chosen (default editor font, icon file).
-    TPreferences Preferences;
+    // The preferences in use; SavePreferences writes them to the settings file.
+    const TPreferences& Preferences() const { return m_preferences; }
+    void SetPreferences(const TPreferences& preferences);
     // Asks the user for the default editor font; true when confirmed. Tests replace the dialog.
-    std::function<bool(FontDescription& font)> ChooseFont;
+    void SetChooseFont(std::function<bool(FontDescription& font)> choose) { m_chooseFont = std::move(choose); }
 
     // The document commands.
     void New1Click();
@@ -84,11 +80,17 @@ public:
     bool CheckSaveNeeded();
     TMRUFileList* RecentFiles() const;
     // A document named on the command line, opened at the first activation instead of the most recent one.
-    QString StartupFile;
+    void SetStartupFile(const QString& name) { m_startupFile = name; }
     // Asks for a document file to open or save (empty when cancelled). Tests replace the dialog.
-    std::function<QString(bool save, const QString& proposed)> ChooseDocumentFile;
+    void SetChooseDocumentFile(std::function<QString(bool save, const QString& proposed)> choose)
+    {
+        m_chooseDocumentFile = std::move(choose);
+    }
     // Runs the properties dialog over the page. Tests replace the dialog.
-    std::function<TPropertiesOutcome(const TPropertiesRequest& request)> RunPropertiesDialog;
+    void SetRunPropertiesDialog(std::function<TPropertiesOutcome(const TPropertiesRequest& request)> run)
+    {
+        m_runPropertiesDialog = std::move(run);
+    }
 
     void DefaultEditorFont1Click();
     // The configuration report window over the current preferences.
@@ -142,7 +144,7 @@ private:
     void buildToolStrip();
     void markPendingCommands();
     void setTool(TLPanelState state);
-    void mnuAboutClick();
+    void showAbout();
     bool AppMessage(QKeyEvent* event);
     void setupDayTextEditor();
     void setupDocumentCommands();
@@ -171,6 +173,22 @@ private:
     QMenu* m_helpMenu = nullptr;
     bool m_modified = false;
     bool m_activated = false;
+    QString m_currentFileName;
+    QString m_startupFile;
+    bool m_loading = false;
+    bool m_newInProgress = false;
+    bool m_propertiesAccepted = false;
+    bool m_printersPresent = false;
+    bool m_editingCell = false;
+    // Set once the editor holds the cell's text, so that loading it does not count as a change.
+    bool m_editorLoaded = false;
+    int m_currentCell = 0;
+    // The storage of the cell being edited; the page owns it.
+    TWPRtfStorage* m_currentStorage = nullptr;
+    TPreferences m_preferences;
+    std::function<bool(FontDescription& font)> m_chooseFont;
+    std::function<QString(bool save, const QString& proposed)> m_chooseDocumentFile;
+    std::function<TPropertiesOutcome(const TPropertiesRequest& request)> m_runPropertiesDialog;
     // The file opened last when some of its placed objects could not be read, and how many.
     QString m_fileWithUnreadObjects;
     int m_unreadObjects = 0;

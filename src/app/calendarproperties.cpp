@@ -156,19 +156,19 @@ TCalendarProperties::TCalendarProperties(QWidget* parent) : QDialog(parent)
     column->addLayout(top, 1);
     column->addWidget(buildButtonRow());
 
-    ChooseFont = [this](FontDescription& font, const QString& title) {
+    m_chooseFont = [this](FontDescription& font, const QString& title) {
         return ExecFontAndColorDialogs(this, title, font);
     };
-    PickTime = [this](QTime& time) { return TSetTimeDialog::Execute(this, time); };
+    m_pickTime = [this](QTime& time) { return TSetTimeDialog::Execute(this, time); };
     auto runFileDialog = [this](bool save) {
         std::unique_ptr<QFileDialog> dialog = MakeStyleSheetDialog(this, save);
         return dialog->exec() == QDialog::Accepted && !dialog->selectedFiles().isEmpty()
                    ? dialog->selectedFiles().constFirst()
                    : QString();
     };
-    ChooseStyleSheetToSave = [runFileDialog] { return runFileDialog(true); };
-    ChooseStyleSheetToOpen = [runFileDialog] { return runFileDialog(false); };
-    ShowHelp = [](int topic) { ShowHelpTopic(topic); };
+    m_chooseStyleSheetToSave = [runFileDialog] { return runFileDialog(true); };
+    m_chooseStyleSheetToOpen = [runFileDialog] { return runFileDialog(false); };
+    m_showHelp = [](int topic) { ShowHelpTopic(topic); };
 
     FormCreate();
     resize(minimumSizeHint().width(), 470);
@@ -206,8 +206,8 @@ TPropertiesOutcome TCalendarProperties::Execute(QWidget* parent, const TCalendar
     if (outcome.Accepted) {
         outcome.Chosen = std::make_unique<TCalendarPanel32>();
         outcome.Chosen->CopySettingsFrom(*dialog.ExampleCalendar());
-        outcome.TextLossConfirmed = dialog.TextLossConfirmed;
-        outcome.ObjectsWarningConfirmed = dialog.ObjectsWarningConfirmed;
+        outcome.TextLossConfirmed = dialog.TextLossConfirmed();
+        outcome.ObjectsWarningConfirmed = dialog.ObjectsWarningConfirmed();
     }
     return outcome;
 }
@@ -216,23 +216,23 @@ void TCalendarProperties::Prepare(const TCalendarPanel32& document, const TPrope
 {
     CenterForm(this);
     m_example->SetScale(ZoomFromPercent(request.ZoomPercent));
-    IsNew = request.IsNew;
-    HasText = request.IsNew ? false : request.HasText;
-    HasObjects = request.IsNew ? false : request.HasObjects;
-    OriginalKind = request.OriginalKind;
+    m_isNew = request.IsNew;
+    m_hasText = request.IsNew ? false : request.HasText;
+    m_hasObjects = request.IsNew ? false : request.HasObjects;
+    m_originalKind = request.OriginalKind;
     m_example->CopySettingsFrom(document);
 }
 
 void TCalendarProperties::FormCreate()
 {
-    Updating = true;
-    StartingDateMode = false;
+    m_updating = true;
+    m_startingDateMode = false;
     m_tabs->addTab(QStringLiteral("Borders"));
     m_tabs->setCurrentIndex(0);
     m_notebook->setCurrentIndex(0);
-    IsNew = false;
-    HasText = false;
-    OriginalKind = lkMiniMonths;
+    m_isNew = false;
+    m_hasText = false;
+    m_originalKind = lkMiniMonths;
     for (QComboBox* combo : m_margins)
         combo->addItems(inchEntries());
     fillBorderList();
@@ -267,14 +267,14 @@ void TCalendarProperties::showEvent(QShowEvent* event)
 
 void TCalendarProperties::FormActivate()
 {
-    if (!Updating)
+    if (!m_updating)
         return;
     showZoom();
     RestorePlacement(this);
-    if (IsNew)
+    if (m_isNew)
         m_example->ResetToDefaults();
     DetermineSettings();
-    Updating = false;
+    m_updating = false;
     LayoutListClick();
 
     const float margins[4] = {m_example->LeftMarginInch(), m_example->TopMarginInch(), m_example->RightMarginInch(),
@@ -323,9 +323,9 @@ void TCalendarProperties::DetermineSettings()
     m_layoutList->setCurrentRow(planner ? layout - 9 : layout / 2);
     m_orientation->button(planner ? 0 : layout % 2)->setChecked(true);
     m_paper->button(m_example->A4Paper() ? 1 : 0)->setChecked(true);
-    StartingDateMode = planner;
-    m_selectMonthYearLabel->setText(StartingDateMode ? QStringLiteral("Select Starting Date")
-                                                     : QStringLiteral("Select Month && Year"));
+    m_startingDateMode = planner;
+    m_selectMonthYearLabel->setText(m_startingDateMode ? QStringLiteral("Select Starting Date")
+                                                       : QStringLiteral("Select Month && Year"));
 
     m_calendar->SetDay(1);
     m_calendar->SetMonth(m_example->MainCalMonth());
@@ -386,9 +386,9 @@ void TCalendarProperties::showFontDescriptions()
 
 void TCalendarProperties::LayoutListClick()
 {
-    if (Updating)
+    if (m_updating)
         return;
-    StartingDateMode = false;
+    m_startingDateMode = false;
     m_example->SetA4Paper(m_paper->checkedId() == 1);
     int layout = m_example->CalendarLayout();
     const int row = m_layoutList->currentRow();
@@ -397,7 +397,7 @@ void TCalendarProperties::LayoutListClick()
     else if (row >= 9 && row <= 12)
         layout = row + 9;
     if (IsPlanner(static_cast<TCalendarLayout>(layout)))
-        StartingDateMode = true;
+        m_startingDateMode = true;
     CalendarChange();
     // Mini fonts take the layout's sizes only when the layout really changes: reopening the dialog
     // or loading a style sheet must keep the sizes the user chose.
@@ -411,9 +411,9 @@ void TCalendarProperties::LayoutListClick()
 void TCalendarProperties::CalendarChange()
 {
     const QDate date = m_calendar->Date();
-    m_dateLabel->setText(StartingDateMode ? QLocale().toString(date, QLocale::LongFormat)
-                                          : QLocale().toString(date, QStringLiteral("MMMM yyyy")));
-    if (Updating)
+    m_dateLabel->setText(m_startingDateMode ? QLocale().toString(date, QLocale::LongFormat)
+                                            : QLocale().toString(date, QStringLiteral("MMMM yyyy")));
+    if (m_updating)
         return;
     m_example->SetMainCalMonth(date.month());
     m_example->SetMainCalYear(date.year());
@@ -446,7 +446,7 @@ void TCalendarProperties::SetButtons()
 
 void TCalendarProperties::WeekStartsOnClick()
 {
-    if (Updating)
+    if (m_updating)
         return;
     const int index = m_weekStartsOn->checkedId();
     m_example->SetStartOfWeek(index + 1);
@@ -523,8 +523,8 @@ int TCalendarProperties::MarginIndex(float inches)
 
 void TCalendarProperties::UseInchesClick()
 {
-    const bool wasUpdating = Updating;
-    Updating = true;
+    const bool wasUpdating = m_updating;
+    m_updating = true;
     const QStringList entries = m_useInches->isChecked() ? inchEntries() : millimetreEntries();
     for (QComboBox* combo : m_margins) {
         const int index = combo->currentIndex();
@@ -532,12 +532,12 @@ void TCalendarProperties::UseInchesClick()
         combo->addItems(entries);
         combo->setCurrentIndex(index);
     }
-    Updating = wasUpdating;
+    m_updating = wasUpdating;
 }
 
 void TCalendarProperties::MarginComboxChange(QComboBox* combo)
 {
-    if (Updating)
+    if (m_updating)
         return;
     const float inches = MarginInches(combo->currentIndex());
     if (combo == m_margins[0])
@@ -552,7 +552,7 @@ void TCalendarProperties::MarginComboxChange(QComboBox* combo)
 
 void TCalendarProperties::BorderFilesClick()
 {
-    if (Updating)
+    if (m_updating)
         return;
     const int row = m_borderFiles->currentRow();
     m_example->SetWMFBorderFile(row > 0 ? m_borderFiles->item(row)->text() : QString());
@@ -584,7 +584,7 @@ void TCalendarProperties::StartingtimeButtonClick()
         time = QTime::currentTime();
         m_timeLabel->setText(shortTime(time));
     }
-    if (!PickTime || !PickTime(time))
+    if (!m_pickTime || !m_pickTime(time))
         return;
     m_timeLabel->setText(shortTime(time));
     m_example->SetDayStartTime(time.msecsSinceStartOfDay() / static_cast<double>(kMsecsPerDay));
@@ -601,7 +601,7 @@ bool isStyleSheetName(const QString& fileName)
 
 void TCalendarProperties::SaveAsStyleSheetButtonClick()
 {
-    const QString name = ChooseStyleSheetToSave ? ChooseStyleSheetToSave() : QString();
+    const QString name = m_chooseStyleSheetToSave ? m_chooseStyleSheetToSave() : QString();
     if (name.isEmpty())
         return;
     if (!isStyleSheetName(name)) {
@@ -618,43 +618,43 @@ void TCalendarProperties::SaveAsStyleSheetButtonClick()
 
 void TCalendarProperties::LoadStyleSheetButtonClick()
 {
-    const QString name = ChooseStyleSheetToOpen ? ChooseStyleSheetToOpen() : QString();
+    const QString name = m_chooseStyleSheetToOpen ? m_chooseStyleSheetToOpen() : QString();
     if (name.isEmpty())
         return;
     if (!isStyleSheetName(name)) {
         ShowInformation(QStringLiteral("Must be a Calendar Style Sheet (*.QXS)"));
         return;
     }
-    Updating = true;
+    m_updating = true;
     try {
         LoadStyleSheet(*m_example, name);
     } catch (const std::exception&) {
         ShowInformation(UnableToOpenStyleSheetMessage(name));
     }
     DetermineSettings();
-    Updating = false;
+    m_updating = false;
     LayoutListClick();
 }
 
 void TCalendarProperties::DefaultbuttonClick()
 {
-    Updating = true;
+    m_updating = true;
     m_example->ResetToDefaults();
     DetermineSettings();
-    Updating = false;
+    m_updating = false;
     LayoutListClick();
 }
 
 void TCalendarProperties::HelpbuttonClick()
 {
     const int page = m_notebook->currentIndex();
-    if (ShowHelp)
-        ShowHelp(page == kBordersTab ? 3109 : 2100 + page);
+    if (m_showHelp)
+        m_showHelp(page == kBordersTab ? 3109 : 2100 + page);
 }
 
 TCalendarProperties::TextLoss TCalendarProperties::textLoss() const
 {
-    if (m_example->LayoutKind() != OriginalKind)
+    if (m_example->LayoutKind() != m_originalKind)
         return TextLoss::LayoutKind;
     // Cells belong to positions, not dates: a new month or year would show the old text on other days.
     // A planner starts at its day, so another first day moves every note as well.
@@ -683,9 +683,9 @@ bool TCalendarProperties::objectsMustMove() const
 
 void TCalendarProperties::OkButtonClick()
 {
-    TextLossConfirmed = false;
-    ObjectsWarningConfirmed = false;
-    const TextLoss loss = HasText ? textLoss() : TextLoss::None;
+    m_textLossConfirmed = false;
+    m_objectsWarningConfirmed = false;
+    const TextLoss loss = m_hasText ? textLoss() : TextLoss::None;
     if (loss != TextLoss::None) {
         const QString warning =
             loss == TextLoss::LayoutKind
@@ -695,16 +695,16 @@ void TCalendarProperties::OkButtonClick()
                                  "current\rcalendar. Proceed?");
         if (!AskYesNo(warning, QStringLiteral("WARNING")))
             return;
-        TextLossConfirmed = true;
+        m_textLossConfirmed = true;
     }
-    if (HasObjects && objectsMustMove()) {
+    if (m_hasObjects && objectsMustMove()) {
         if (!AskYesNo(QStringLiteral("Warning: The Calendar has one or more items\rplaced on it using the Label, Clip "
                                      "Art, RichText,\rSuperText or Floating Calendar tools.\r\rChanging Paper Size, "
                                      "Orientation, Layout, Margins or Border\rmeans you will have to reposition these "
                                      "items.\r\rProceed?"),
                       QStringLiteral("WARNING")))
             return;
-        ObjectsWarningConfirmed = true;
+        m_objectsWarningConfirmed = true;
     }
     accept();
 }

@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
 
 class QButtonGroup;
 class QCheckBox;
@@ -70,21 +71,23 @@ public:
 
     TCalendarPanel32* ExampleCalendar() const { return m_example; }
 
-    bool Updating = true;
-    bool StartingDateMode = false;
-    bool IsNew = false;
-    bool HasText = false;
-    bool HasObjects = false;
-    TLayoutKind OriginalKind = lkMiniMonths;
-    bool TextLossConfirmed = false;
-    bool ObjectsWarningConfirmed = false;
+    // Set while the controls are being filled from the example page, so that their change handlers wait.
+    bool Updating() const { return m_updating; }
+    // Planner layouts choose a starting date instead of a month.
+    bool StartingDateMode() const { return m_startingDateMode; }
+    // What the user agreed to when OK warned about day text or placed objects.
+    bool TextLossConfirmed() const { return m_textLossConfirmed; }
+    bool ObjectsWarningConfirmed() const { return m_objectsWarningConfirmed; }
 
     // Seams through which tests answer the dialogs this one opens.
-    std::function<bool(FontDescription& font, const QString& title)> ChooseFont;
-    std::function<bool(QTime& time)> PickTime;
-    std::function<QString()> ChooseStyleSheetToSave;
-    std::function<QString()> ChooseStyleSheetToOpen;
-    std::function<void(int topic)> ShowHelp;
+    void SetChooseFont(std::function<bool(FontDescription& font, const QString& title)> choose)
+    {
+        m_chooseFont = std::move(choose);
+    }
+    void SetPickTime(std::function<bool(QTime& time)> pick) { m_pickTime = std::move(pick); }
+    void SetChooseStyleSheetToSave(std::function<QString()> choose) { m_chooseStyleSheetToSave = std::move(choose); }
+    void SetChooseStyleSheetToOpen(std::function<QString()> choose) { m_chooseStyleSheetToOpen = std::move(choose); }
+    void SetShowHelp(std::function<void(int topic)> show) { m_showHelp = std::move(show); }
 
     // The open and save dialogs for style sheets, configured but not shown.
     static std::unique_ptr<QFileDialog> MakeStyleSheetDialog(QWidget* parent, bool save);
@@ -156,6 +159,21 @@ private:
     enum class TextLoss { None, LayoutKind, MonthOrYear };
     TextLoss textLoss() const;
     bool objectsMustMove() const;
+
+    bool m_updating = true;
+    bool m_startingDateMode = false;
+    // What the main window said about its document.
+    bool m_isNew = false;
+    bool m_hasText = false;
+    bool m_hasObjects = false;
+    TLayoutKind m_originalKind = lkMiniMonths;
+    bool m_textLossConfirmed = false;
+    bool m_objectsWarningConfirmed = false;
+    std::function<bool(FontDescription& font, const QString& title)> m_chooseFont;
+    std::function<bool(QTime& time)> m_pickTime;
+    std::function<QString()> m_chooseStyleSheetToSave;
+    std::function<QString()> m_chooseStyleSheetToOpen;
+    std::function<void(int topic)> m_showHelp;
 
     TCalendarPanel32* m_example = nullptr;
     QWidget* m_exampleHolder = nullptr;

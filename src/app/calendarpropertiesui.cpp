@@ -157,14 +157,14 @@ QWidget* TCalendarProperties::buildDatePage()
     m_titleShowYear = new QCheckBox(QStringLiteral("Show Year in Title"), page);
     m_titleShowYear->setObjectName(QStringLiteral("TitleShowYearCheck"));
     connect(m_titleShowYear, &QCheckBox::clicked, this, [this] {
-        if (!Updating)
+        if (!m_updating)
             m_example->SetTitleShowYear(m_titleShowYear->isChecked());
     });
     right->addWidget(m_titleShowYear);
     m_miniShowYear = new QCheckBox(QStringLiteral("Show Year in Mini Title"), page);
     m_miniShowYear->setObjectName(QStringLiteral("MiniShowYearCheck"));
     connect(m_miniShowYear, &QCheckBox::clicked, this, [this] {
-        if (!Updating)
+        if (!m_updating)
             m_example->SetMiniShowYear(m_miniShowYear->isChecked());
     });
     right->addWidget(m_miniShowYear);
@@ -187,7 +187,7 @@ QPushButton* TCalendarProperties::fontButton(QGroupBox* group, const QString& na
     // Font buttons work even while the controls are being filled: they act only on a user's choice.
     connect(button, &QPushButton::clicked, this, [this, group, get, set] {
         FontDescription font = (m_example->*get)();
-        if (ChooseFont && ChooseFont(font, group->title() + QStringLiteral(" Font")))
+        if (m_chooseFont && m_chooseFont(font, group->title() + QStringLiteral(" Font")))
             (m_example->*set)(font);
         m_example->update();
         showFontDescriptions();
@@ -207,7 +207,7 @@ TColorButton* TCalendarProperties::colorButton(QGroupBox* group, const QString& 
     button->setAutoDefault(false);
     button->setToolTip(QStringLiteral("Choose the background color"));
     connect(button, &TColorButton::ColorChanged, this, [this, set](TColor color) {
-        if (Updating)
+        if (m_updating)
             return;
         (m_example->*set)(color);
         m_example->update();
@@ -286,7 +286,7 @@ QWidget* TCalendarProperties::buildHeadersPage()
     m_headerStyle = comboBox(page, "CalHeaderStyleCombo", headerStyles());
     m_headerStyle->setToolTip(QStringLiteral("How the day names above the month are written"));
     connect(m_headerStyle, &QComboBox::currentIndexChanged, this, [this](int index) {
-        if (!Updating && index >= 0)
+        if (!m_updating && index >= 0)
             m_example->SetHeadersStyle(static_cast<TCalHeadersStyle>(index));
     });
     column->addWidget(m_headerStyle);
@@ -295,7 +295,7 @@ QWidget* TCalendarProperties::buildHeadersPage()
     m_miniHeaderStyle = comboBox(page, "MiniHeadersStyleCombo", headerStyles());
     m_miniHeaderStyle->setToolTip(QStringLiteral("How the day names of the mini calendars are written"));
     connect(m_miniHeaderStyle, &QComboBox::currentIndexChanged, this, [this](int index) {
-        if (!Updating && index >= 0)
+        if (!m_updating && index >= 0)
             m_example->SetMiniHeadersStyle(static_cast<TCalHeadersStyle>(index));
     });
     column->addWidget(m_miniHeaderStyle);
@@ -311,7 +311,7 @@ QWidget* TCalendarProperties::buildLinesPage()
     m_lineLayout = comboBox(page, "CalendarLineLayoutCombo",
                             {QStringLiteral("Full"), QStringLiteral("Headers & Cells"), QStringLiteral("Cells Only")});
     connect(m_lineLayout, &QComboBox::currentIndexChanged, this, [this](int index) {
-        if (!Updating && index >= 0)
+        if (!m_updating && index >= 0)
             m_example->SetCalendarLineLayout(static_cast<TCalendarLineLayout>(index));
     });
     column->addWidget(m_lineLayout);
@@ -320,7 +320,7 @@ QWidget* TCalendarProperties::buildLinesPage()
     m_miniLineLayout = comboBox(page, "MiniCalendarLineLayoutCombo",
                                 {QStringLiteral("Full"), QStringLiteral("Boxed"), QStringLiteral("Minimal")});
     connect(m_miniLineLayout, &QComboBox::currentIndexChanged, this, [this](int index) {
-        if (!Updating && index >= 0)
+        if (!m_updating && index >= 0)
             m_example->SetMiniCalendarLineLayout(static_cast<TMiniCalendarLineLayout>(index));
     });
     column->addWidget(m_miniLineLayout);

@@ -39,7 +39,7 @@ void TCalendarMain::setupDayTextEditor()
 
     // Attached from the start so that the idle bar shows what typing would use, not its first list entries.
     m_editorToolBar->Attach(m_editor);
-    m_editor->SetInsertionAttributes(Preferences.DefaultFont);
+    m_editor->SetInsertionAttributes(m_preferences.DefaultFont);
     m_editorToolBar->SetEnabled(false);
     m_page->setAcceptDrops(true);
     m_page->ClickedInCellEvent = [this](TRect rTotal, TRect rFree, int iCell, int iDay) {
@@ -49,12 +49,12 @@ void TCalendarMain::setupDayTextEditor()
 
 void TCalendarMain::CalendarPanelClickedInCellEvent(TRect, TRect rFree, int iCell, int)
 {
-    CurrentCell = iCell;
-    EditorLoaded = false;
+    m_currentCell = iCell;
+    m_editorLoaded = false;
     DoSaveRichtext();
-    CurrentStorage = m_page->CellStorage(iCell);
-    EditingCell = CurrentStorage != nullptr;
-    if (!EditingCell)
+    m_currentStorage = m_page->CellStorage(iCell);
+    m_editingCell = m_currentStorage != nullptr;
+    if (!m_editingCell)
         return;
 
     // The editor lays its text out at the page's zoom exactly as the cell paints it, so what is
@@ -65,25 +65,25 @@ void TCalendarMain::CalendarPanelClickedInCellEvent(TRect, TRect rFree, int iCel
     const double ppi = ScreenPixelsPerInch();
     m_editor->SetPageSize(RoundHalfEven(w / z / ppi * 1440.0), RoundHalfEven(h / z / ppi * 1440.0));
     m_editor->SetZoom(RoundHalfEven(z * 100.0));
-    m_editor->LoadFrom(*CurrentStorage);
+    m_editor->LoadFrom(*m_currentStorage);
     // New text in an empty cell starts in the default editor font. Only here, when the cell is opened:
     // coming back from the tool bar must keep what was chosen there.
     if (m_editor->IsEmpty())
-        m_editor->SetInsertionAttributes(Preferences.DefaultFont);
+        m_editor->SetInsertionAttributes(m_preferences.DefaultFont);
     m_editor->setGeometry(m_page->x() + rFree.left + 1, m_page->y() + rFree.top + 1, w, h);
     m_editor->raise();
     m_editor->show();
     m_editor->setFocus(Qt::MouseFocusReason);
-    EditorLoaded = true;
+    m_editorLoaded = true;
 }
 
 void TCalendarMain::DoSaveRichtext()
 {
-    if (!EditingCell || !CurrentStorage)
+    if (!m_editingCell || !m_currentStorage)
         return;
-    m_editor->SaveTo(*CurrentStorage);
+    m_editor->SaveTo(*m_currentStorage);
     m_editor->hide();
-    EditingCell = false;
+    m_editingCell = false;
     m_editorToolBar->SetEnabled(false);
     m_page->update();
 }
@@ -96,7 +96,7 @@ void TCalendarMain::WPRichText1Enter()
 
 void TCalendarMain::WPRichText1Change()
 {
-    if (EditorLoaded)
+    if (m_editorLoaded)
         SetModified(true);
 }
 
@@ -107,9 +107,9 @@ bool TCalendarMain::CellTabKey(QKeyEvent* event)
     if (!m_editor->isVisible() || !m_editor->hasFocus())
         return false;
     if (event->key() == Qt::Key_Backtab || (event->modifiers() & Qt::ShiftModifier))
-        m_page->OpenPreviousCell(CurrentCell);
+        m_page->OpenPreviousCell(m_currentCell);
     else
-        m_page->OpenNextCell(CurrentCell);
+        m_page->OpenNextCell(m_currentCell);
     return true;
 }
 
@@ -129,11 +129,11 @@ void TCalendarMain::CalendarPanelDragDrop(QDropEvent* event)
         return;
     DoSaveRichtext();
     m_page->ClickCellAt(at);
-    if (EditingCell) {
+    if (m_editingCell) {
         for (const QImage& image : images)
             m_editor->InsertPicture(image);
         SetModified(true);
     }
-    CurrentCell = m_page->CellAt(at);
+    m_currentCell = m_page->CellAt(at);
     event->acceptProposedAction();
 }

@@ -15,7 +15,6 @@
 
 #include <QAbstractButton>
 #include <QAction>
-#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 
@@ -34,7 +33,7 @@ QString UnableToSaveMessage(const QString& name, const std::exception& error)
 
 void TCalendarMain::setupDocumentCommands()
 {
-    ChooseDocumentFile = [this](bool save, const QString& proposed) {
+    m_chooseDocumentFile = [this](bool save, const QString& proposed) {
         QFileDialog dialog(this, save ? QStringLiteral("Save Calendar File") : QStringLiteral("Open Calendar File"),
                            ProgramDirectory(), kDocumentFilter);
         dialog.setDefaultSuffix(QStringLiteral("QXF"));
@@ -47,7 +46,7 @@ void TCalendarMain::setupDocumentCommands()
         }
         return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
     };
-    RunPropertiesDialog = [this](const TPropertiesRequest& request) {
+    m_runPropertiesDialog = [this](const TPropertiesRequest& request) {
         return TCalendarProperties::Execute(this, *m_page, request);
     };
 
@@ -98,7 +97,7 @@ bool TCalendarMain::CheckSaveNeeded()
     if (!m_modified || !AskYesNo(QStringLiteral("Save changes?"), QStringLiteral("Save"), DefaultAnswer::Yes))
         return true;
     // A cancelled or failed save keeps the changes and stops whatever asked.
-    const bool saved = CurrentFileName.isEmpty() ? saveAs() : SaveCalendarFile(CurrentFileName);
+    const bool saved = m_currentFileName.isEmpty() ? saveAs() : SaveCalendarFile(m_currentFileName);
     if (!saved)
         return false;
     SetModified(false);
@@ -112,12 +111,12 @@ void TCalendarMain::New1Click()
     BusyCursor();
     DoSaveRichtext();
     NormalCursor();
-    NewInProgress = true;
+    m_newInProgress = true;
     mnuPropertiesClick();
-    if (!PropertiesAccepted)
+    if (!m_propertiesAccepted)
         return;
     SetModified(true);
-    CurrentFileName.clear();
+    m_currentFileName.clear();
     m_page->ClearAllCells();
     m_page->ClearObjects();
     m_page->show();
@@ -131,7 +130,7 @@ void TCalendarMain::Open1Click()
     DoSaveRichtext();
     if (!CheckSaveNeeded())
         return;
-    const QString file = ChooseDocumentFile(false, QString());
+    const QString file = m_chooseDocumentFile(false, QString());
     if (file.isEmpty())
         return;
     if (QFileInfo(file).suffix().toUpper() != QStringLiteral("QXF")) {
@@ -147,8 +146,8 @@ void TCalendarMain::OpenCalendarFile(QString name)
     float zoom = m_page->Scale();
     if (zoom < 0.1f || zoom > 1.1f)
         zoom = 1.0f;
-    Loading = true;
-    CurrentFileName.clear();
+    m_loading = true;
+    m_currentFileName.clear();
     DoSaveRichtext();
     TDocumentReadInfo readInfo;
     if (!QFileInfo::exists(name)) {
@@ -165,11 +164,11 @@ void TCalendarMain::OpenCalendarFile(QString name)
             readInfo = LoadFromFile(*m_page, name, this);
             m_page->HookAllObjects();
             NormalCursor();
-            CurrentFileName = name;
+            m_currentFileName = name;
             m_mru->Add(name);
             m_mru->Save();
         } catch (const std::exception&) {
-            CurrentFileName.clear();
+            m_currentFileName.clear();
             readInfo = TDocumentReadInfo();
             m_page->ResetToDefaults();
             NormalCursor();
@@ -178,9 +177,8 @@ void TCalendarMain::OpenCalendarFile(QString name)
     }
     m_unreadObjects = readInfo.objectsNotRead;
     m_fileWithUnreadObjects = m_unreadObjects > 0 ? name : QString();
-    QCoreApplication::processEvents();
-    Loading = false;
-    m_page->setVisible(!CurrentFileName.isEmpty());
+    m_loading = false;
+    m_page->setVisible(!m_currentFileName.isEmpty());
     m_page->update();
     SetModified(false);
     SetButtons();
@@ -191,8 +189,8 @@ void TCalendarMain::OpenCalendarFile(QString name)
     // The caption shows the zoom, so it follows the zoom's return.
     SetCaption();
     m_page->SuspendPaint = false;
-    m_page->update();
-    QCoreApplication::processEvents();
+    // Painted at once: the page learns its cell geometry from painting, and a click may come next.
+    m_page->repaint();
     m_page->SuspendNotify = false;
     // Told once, over the opened page, so that nothing is lost unnoticed.
     const QString notice = DocumentReadNotice(name, readInfo);
@@ -226,7 +224,7 @@ bool TCalendarMain::SaveCalendarFile(const QString& name)
         DoSaveRichtext();
         SaveToFile(*m_page, name);
         NormalCursor();
-        CurrentFileName = name;
+        m_currentFileName = name;
         SetModified(false);
         saved = true;
         if (QFileInfo(name) == QFileInfo(m_fileWithUnreadObjects))
@@ -243,7 +241,6 @@ bool TCalendarMain::SaveCalendarFile(const QString& name)
     // Told once the page shows at its zoom again.
     if (!failure.isEmpty())
         ShowInformation(failure);
-    QCoreApplication::processEvents();
     SetButtons();
     SetCaption();
     return saved;
@@ -251,8 +248,8 @@ bool TCalendarMain::SaveCalendarFile(const QString& name)
 
 void TCalendarMain::mnuSaveClick()
 {
-    if (!CurrentFileName.isEmpty())
-        SaveCalendarFile(CurrentFileName);
+    if (!m_currentFileName.isEmpty())
+        SaveCalendarFile(m_currentFileName);
 }
 
 void TCalendarMain::SavebuttonClick()
@@ -270,11 +267,11 @@ void TCalendarMain::mnuSaveAsClick()
 
 bool TCalendarMain::saveAs()
 {
-    const QString proposed = CurrentFileName.isEmpty()
+    const QString proposed = m_currentFileName.isEmpty()
                                  ? m_page->GetMonthName(m_page->MainCalMonth()).left(3) +
                                        QString::number(m_page->MainCalYear()) + QStringLiteral(".QXF")
-                                 : QFileInfo(CurrentFileName).fileName();
-    const QString chosen = ChooseDocumentFile(true, proposed);
+                                 : QFileInfo(m_currentFileName).fileName();
+    const QString chosen = m_chooseDocumentFile(true, proposed);
     bool saved = false;
     // Only a save that worked marks the document saved and enters the recent files.
     if (!chosen.isEmpty() && SaveCalendarFile(chosen)) {
@@ -291,9 +288,8 @@ void TCalendarMain::mnuCancelChangesClick()
 {
     if (!AskYesNo(QStringLiteral("Cancel all changes?"), QStringLiteral("CANCEL")))
         return;
-    if (!CurrentFileName.isEmpty())
-        OpenCalendarFile(CurrentFileName);
-    QCoreApplication::processEvents();
+    if (!m_currentFileName.isEmpty())
+        OpenCalendarFile(m_currentFileName);
     SetModified(false);
 }
 
@@ -312,22 +308,22 @@ void TCalendarMain::mnuPropertiesClick()
     HideIconPaletteIfShown();
     DoSaveRichtext();
     TPropertiesRequest request;
-    request.ZoomPercent = PropZoomPercent;
-    if (NewInProgress) {
+    request.ZoomPercent = m_preferences.PropZoomPercent;
+    if (m_newInProgress) {
         request.IsNew = true;
     } else if (m_page->isVisible()) {
         request.OriginalKind = m_page->LayoutKind();
         request.HasText = m_page->HasAnyText();
         request.HasObjects = m_page->HasPlacedObjects();
     }
-    TPropertiesOutcome outcome = RunPropertiesDialog(request);
-    PropertiesAccepted = false;
-    PropZoomPercent = outcome.ZoomPercent;
+    TPropertiesOutcome outcome = m_runPropertiesDialog(request);
+    m_propertiesAccepted = false;
+    m_preferences.PropZoomPercent = outcome.ZoomPercent;
     if (outcome.Accepted && outcome.Chosen) {
         // Font sizes are not part of the settings comparison; a change of them alone still counts.
         const CalendarSettings before = m_page->Settings();
         const bool same = m_page->SameSettingsAs(*outcome.Chosen);
-        PropertiesAccepted = true;
+        m_propertiesAccepted = true;
         const TLayoutKind kind = m_page->LayoutKind();
         m_page->CopySettingsFrom(*outcome.Chosen);
         if (!same || !(before == m_page->Settings()))
@@ -337,7 +333,7 @@ void TCalendarMain::mnuPropertiesClick()
         if ((m_page->MainCalMonth() != month || m_page->MainCalYear() != year) && m_page->CanHoldText())
             m_page->ClearAllCells();
     }
-    NewInProgress = false;
+    m_newInProgress = false;
     m_page->update();
     // A new calendar's page shows only afterwards; New checks the palette then.
     if (!request.IsNew)

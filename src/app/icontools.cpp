@@ -31,30 +31,30 @@ void TCalendarMain::setupIconTools()
 
 void TCalendarMain::ShowHideIconToolClick()
 {
-    IconToolVisible = !m_palette->isVisible();
-    m_palette->setVisible(IconToolVisible);
+    m_preferences.IconToolVisible = !m_palette->isVisible();
+    m_palette->setVisible(m_preferences.IconToolVisible);
     SetButtons();
 }
 
 void TCalendarMain::CheckFloaterStatus()
 {
     if (!m_page->CanHoldText()) {
-        IconToolVisible = false;
+        m_preferences.IconToolVisible = false;
         m_palette->hide();
-    } else if (IconToolVisible && !m_palette->isVisible()) {
+    } else if (m_preferences.IconToolVisible && !m_palette->isVisible()) {
         m_palette->show();
     }
 }
 
 void TCalendarMain::ShowIconPaletteIfWanted()
 {
-    if (IconToolVisible)
+    if (m_preferences.IconToolVisible)
         m_palette->show();
 }
 
 void TCalendarMain::HideIconPaletteIfShown()
 {
-    if (IconToolVisible)
+    if (m_preferences.IconToolVisible)
         m_palette->hide();
 }
 

@@ -31,7 +31,7 @@ void TInstanceRequests::openNext()
         return;
     // A dialog, a menu or an open under way runs an event loop of its own; opening from inside it
     // would change the page under it. Look again once it may be over.
-    if (QApplication::activeModalWidget() || QApplication::activePopupWidget() || m_main.Loading) {
+    if (QApplication::activeModalWidget() || QApplication::activePopupWidget() || m_main.Loading()) {
         m_wait.start();
         return;
     }

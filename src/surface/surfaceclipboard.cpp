@@ -11,8 +11,6 @@
 
 #include "stream/classregistry.h"
 
-#include <QCoreApplication>
-
 namespace {
 
 // Pasted objects lie this far right and down of where they were copied.
@@ -66,7 +64,6 @@ void TQBasePanel::SelectionClipboard(TClipboardCommand command)
             return;
         pasteFromFile();
         NotifyChange();
-        QCoreApplication::processEvents();
         LastPasteTime = now;
         break;
     }

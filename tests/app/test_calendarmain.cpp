@@ -39,7 +39,7 @@ struct MainWindowFixture : ::testing::Test
     void SetUp() override
     {
         main.show();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return !main.Loading; }, 5000));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !main.Loading(); }, 5000));
     }
     bool enabled(const char* name) const
     {
@@ -125,11 +125,11 @@ TEST_F(MainWindowFixture, SetButtonsFollowsPageNameAndModified)
     main.SetModified(true);
     EXPECT_TRUE(visible("Savebutton"));
     EXPECT_FALSE(visible("CancelButton"));
-    main.CurrentFileName = QStringLiteral("/tmp/Family.QXF");
-    main.SetButtons();
-    EXPECT_TRUE(visible("CancelButton"));
-    main.SetCaption();
+    ASSERT_TRUE(main.SaveCalendarFile(folder.file(QStringLiteral("Family.QXF"))));
     EXPECT_EQ(main.windowTitle(), QStringLiteral("Almarin  [Family.QXF]"));
+    EXPECT_FALSE(visible("Savebutton"));
+    main.SetModified(true);
+    EXPECT_TRUE(visible("CancelButton"));
     main.SetModified(false);
     EXPECT_FALSE(visible("Savebutton"));
     main.CalendarPanel()->SetCalendarLayout(loMC12Month);
@@ -142,7 +142,7 @@ TEST_F(MainWindowFixture, ToolStripFitsASmallScreenAndShowingSaveNeverResizes)
     showPage();
     const QSize size = main.size();
     const int minimum = main.minimumSizeHint().width();
-    main.CurrentFileName = QStringLiteral("/tmp/Family.QXF");
+    ASSERT_TRUE(main.SaveCalendarFile(folder.file(QStringLiteral("Family.QXF"))));
     main.SetModified(true);
     ASSERT_TRUE(visible("Savebutton") && visible("CancelButton"));
     EXPECT_EQ(main.minimumSizeHint().width(), minimum);
@@ -288,8 +288,9 @@ TEST_F(MainWindowFixture, ClipArtToolKeepsTheObjectOnlyWithAPicture)
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         const QList<TQImage*> images = page->findChildren<TQImage*>();
         ASSERT_EQ(images.size(), ok ? 1 : 0);
-        if (ok)
+        if (ok) {
             EXPECT_EQ(images.first()->Picture().GraphicKind(), TPicture::Kind::Svg);
+        }
     }
 }
 
@@ -304,16 +305,16 @@ TEST(MainWindowPreferences, StoredZoomBetweenStepsStartsOnTheLadderAndIsWrittenB
     {
         TCalendarMain main;
         main.show();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return !main.Loading; }, 5000));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !main.Loading(); }, 5000));
         EXPECT_FLOAT_EQ(main.CalendarPanel()->Scale(), 0.301f);
         EXPECT_EQ(main.ZoomCaption()->text(), QStringLiteral("30%"));
         EXPECT_FALSE(main.Action(QStringLiteral("mnuShowHint"))->isChecked());
         main.Action(QStringLiteral("mnuShowHint"))->trigger(); // hints on, saved at once
         FontDescription chosen{QStringLiteral("Liberation Serif"), 14, fsStrikeOut, clNavy};
-        main.ChooseFont = [&](FontDescription& font) {
+        main.SetChooseFont([&](FontDescription& font) {
             font = chosen;
             return true;
-        };
+        });
         main.Action(QStringLiteral("DefaultEditorFont1"))->trigger();
         main.close();
     }

@@ -119,23 +119,23 @@ protected:
     TCalendarProperties& open(const TPropertiesRequest& request = {})
     {
         dialog = std::make_unique<TCalendarProperties>();
-        dialog->ShowHelp = [this](int topic) { helpTopics.append(topic); };
-        dialog->ChooseFont = [this](FontDescription& font, const QString& title) {
+        dialog->SetShowHelp([this](int topic) { helpTopics.append(topic); });
+        dialog->SetChooseFont([this](FontDescription& font, const QString& title) {
             fontTitles.append(title);
             if (!fontAnswer)
                 return false;
             font = *fontAnswer;
             return true;
-        };
-        dialog->PickTime = [this](QTime& time) {
+        });
+        dialog->SetPickTime([this](QTime& time) {
             offeredTime = time;
             if (!timeAnswer.isValid())
                 return false;
             time = timeAnswer;
             return true;
-        };
-        dialog->ChooseStyleSheetToSave = [this] { return styleSheetName; };
-        dialog->ChooseStyleSheetToOpen = [this] { return styleSheetName; };
+        });
+        dialog->SetChooseStyleSheetToSave([this] { return styleSheetName; });
+        dialog->SetChooseStyleSheetToOpen([this] { return styleSheetName; });
         dialog->Prepare(document, request);
         dialog->show();
         return *dialog;
@@ -276,7 +276,7 @@ TEST_F(PropertiesTest, LayoutTabAppliesAtOnce)
     EXPECT_EQ(example().PageWidth(), 1122); // A4 landscape at 96 pixels per inch
     control<QListWidget>("LayoutList")->setCurrentRow(12);
     EXPECT_EQ(example().CalendarLayout(), loDay15);
-    EXPECT_TRUE(dialog->StartingDateMode);
+    EXPECT_TRUE(dialog->StartingDateMode());
 }
 
 TEST_F(PropertiesTest, DateTabAppliesAtOnce)
@@ -578,7 +578,7 @@ TEST_F(PropertiesTest, OkWarnsBeforeDayTextIsLost)
     click(control<QPushButton>("OkButton"));
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
-    EXPECT_TRUE(dialog->TextLossConfirmed);
+    EXPECT_TRUE(dialog->TextLossConfirmed());
 
     // Another month on a page with text: cells belong to positions, so the text would be lost too.
     messages.clear();
@@ -598,7 +598,7 @@ TEST_F(PropertiesTest, OkWarnsBeforeDayTextIsLost)
     click(control<QPushButton>("OkButton"));
     EXPECT_TRUE(messages.isEmpty());
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
-    EXPECT_FALSE(dialog->TextLossConfirmed);
+    EXPECT_FALSE(dialog->TextLossConfirmed());
 
     // But a planner starts at its day: another first day moves the notes, on every planner layout.
     for (int layout = 18; layout <= 21; ++layout) {
@@ -640,7 +640,7 @@ TEST_F(PropertiesTest, OkWarnsWhenPlacedObjectsMustMove)
     answer = true;
     click(control<QPushButton>("OkButton"));
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
-    EXPECT_TRUE(dialog->ObjectsWarningConfirmed);
+    EXPECT_TRUE(dialog->ObjectsWarningConfirmed());
 
     for (const char* what : {"margin", "paper", "layout"}) {
         messages.clear();
@@ -781,7 +781,7 @@ TEST_F(PropertiesTest, StyleSheetNamesAndUnreadableFiles)
     ASSERT_EQ(messages.size(), 1);
     EXPECT_EQ(messages[0].text, UnableToOpenStyleSheetMessage(styleSheetName));
     EXPECT_TRUE(example().Settings() == before);
-    EXPECT_FALSE(dialog->Updating);
+    EXPECT_FALSE(dialog->Updating());
 
     // A cancelled file dialog does nothing.
     messages.clear();

@@ -115,13 +115,15 @@ TEST(ConfigurationInfo, ShowsCurrentValuesAndSavesAndCopiesTheMemo)
     QLocale::setDefault(kUs);
     TCalendarMain main;
     main.show();
-    QTRY_VERIFY_WITH_TIMEOUT(!main.Loading, 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(!main.Loading(), 5000);
     // Values in use that the settings file does not hold.
-    main.MainZoomPercent = 80;
-    main.PropZoomPercent = 40;
-    main.IconToolVisible = false;
-    main.ShowHints = false;
-    main.Preferences.IconFile = QStringLiteral("/icons/misc1.icl");
+    TPreferences preferences = main.Preferences();
+    preferences.MainZoomPercent = 80;
+    preferences.PropZoomPercent = 40;
+    preferences.IconToolVisible = false;
+    preferences.ShowHints = false;
+    preferences.IconFile = QStringLiteral("/icons/misc1.icl");
+    main.SetPreferences(preferences);
 
     QStringList messages;
     SetMessageResponder([&messages](MessageKind, const QString& text, const QString& caption) {

@@ -25,7 +25,7 @@ struct DayTextEditing : ::testing::Test
     void SetUp() override
     {
         main.show();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return !main.Loading; }, 5000));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !main.Loading(); }, 5000));
         page = main.CalendarPanel();
         page->SetCalendarLayout(loFullCalendar);
         page->SetMainCalMonth(3);
@@ -49,8 +49,8 @@ struct DayTextEditing : ::testing::Test
 TEST_F(DayTextEditing, OpensOverTheFreeAreaAndSavesBeforeTheNextCell)
 {
     clickCell(10);
-    ASSERT_TRUE(main.EditingCell);
-    EXPECT_EQ(main.CurrentCell, 10);
+    ASSERT_TRUE(main.EditingCell());
+    EXPECT_EQ(main.CurrentCell(), 10);
     EXPECT_TRUE(editor()->isVisible());
     const TRect free = page->Cell(10).rFree;
     EXPECT_EQ(editor()->geometry(), QRect(page->x() + free.left + 1, page->y() + free.top + 1,
@@ -63,11 +63,11 @@ TEST_F(DayTextEditing, OpensOverTheFreeAreaAndSavesBeforeTheNextCell)
 
     clickCell(11);
     EXPECT_EQ(page->CellStorage(10)->PlainText(), QStringLiteral("Band rehearsal"));
-    EXPECT_EQ(main.CurrentCell, 11);
+    EXPECT_EQ(main.CurrentCell(), 11);
     EXPECT_TRUE(editor()->IsEmpty());
 
     main.DoSaveRichtext();
-    EXPECT_FALSE(main.EditingCell);
+    EXPECT_FALSE(main.EditingCell());
     EXPECT_FALSE(editor()->isVisible());
     EXPECT_FALSE(main.DayTextToolBar()->BoldAction()->isEnabled());
 }
@@ -77,14 +77,14 @@ TEST_F(DayTextEditing, TabAndShiftTabMoveBetweenCellsAndAreAlwaysConsumed)
     clickCell(20);
     QTest::keyClicks(editor(), QStringLiteral("a"));
     QTest::keyClick(editor(), Qt::Key_Tab);
-    EXPECT_EQ(main.CurrentCell, 21);
+    EXPECT_EQ(main.CurrentCell(), 21);
     EXPECT_EQ(page->CellStorage(20)->PlainText(), QStringLiteral("a")); // no tab character went in
     QTest::keyClick(editor(), Qt::Key_Backtab, Qt::ShiftModifier);
-    EXPECT_EQ(main.CurrentCell, 20);
+    EXPECT_EQ(main.CurrentCell(), 20);
 
     clickCell(42);
     QTest::keyClick(editor(), Qt::Key_Tab);
-    EXPECT_EQ(main.CurrentCell, 42);
+    EXPECT_EQ(main.CurrentCell(), 42);
     EXPECT_TRUE(editor()->IsEmpty());
 
     // A week planner has eight cells: past the notes row there is no free area to move to.
@@ -93,15 +93,17 @@ TEST_F(DayTextEditing, TabAndShiftTabMoveBetweenCellsAndAreAlwaysConsumed)
     page->RenderToBitmap();
     ASSERT_TRUE(page->Cell(9).rFree.isEmpty());
     clickCell(8);
-    ASSERT_EQ(main.CurrentCell, 8);
+    ASSERT_EQ(main.CurrentCell(), 8);
     QTest::keyClick(editor(), Qt::Key_Tab);
-    EXPECT_EQ(main.CurrentCell, 8);
+    EXPECT_EQ(main.CurrentCell(), 8);
     EXPECT_TRUE(editor()->isVisible());
 }
 
 TEST_F(DayTextEditing, CtrlASelectsAllAndAnEmptyCellStartsInTheDefaultFont)
 {
-    main.Preferences.DefaultFont = {QStringLiteral("Times New Roman"), 14, fsItalic, clNavy};
+    TPreferences preferences = main.Preferences();
+    preferences.DefaultFont = {QStringLiteral("Times New Roman"), 14, fsItalic, clNavy};
+    main.SetPreferences(preferences);
     clickCell(5);
     EXPECT_EQ(editor()->InsertionAttributes().name, QStringLiteral("Times New Roman"));
     EXPECT_EQ(editor()->InsertionAttributes().size, 14);
@@ -123,7 +125,7 @@ TEST_F(DayTextEditing, APictureDroppedOnACellGoesIntoItsText)
     EXPECT_TRUE(enter.isAccepted());
     QDropEvent drop(QPointF(at), Qt::CopyAction, &mime, Qt::LeftButton, {});
     QApplication::sendEvent(page, &drop);
-    EXPECT_EQ(main.CurrentCell, 15);
+    EXPECT_EQ(main.CurrentCell(), 15);
     EXPECT_EQ(editor()->CharacterCount(), 1);
     EXPECT_TRUE(main.Modified());
     main.DoSaveRichtext();
@@ -177,9 +179,9 @@ TEST_F(DayTextEditing, AClickWhereACellHasNoRoomForTextChangesNothing)
     EXPECT_FALSE(over.isAccepted());
     QDropEvent drop(QPointF(middle), Qt::CopyAction, &mime, Qt::LeftButton, {});
     QApplication::sendEvent(page, &drop);
-    EXPECT_FALSE(main.EditingCell);
+    EXPECT_FALSE(main.EditingCell());
     EXPECT_FALSE(editor()->isVisible());
-    EXPECT_EQ(main.CurrentCell, 0);
+    EXPECT_EQ(main.CurrentCell(), 0);
     EXPECT_FALSE(main.Modified());
 
     // A week planner's label column, clicked while a day of the week is being edited.
@@ -190,7 +192,7 @@ TEST_F(DayTextEditing, AClickWhereACellHasNoRoomForTextChangesNothing)
     for (int row = 1; row <= 8; ++row) {
         const TRect r = page->Cell(row).rTotal;
         QTest::mouseClick(page, Qt::LeftButton, {}, QPoint(r.left - 10, (r.top + r.bottom) / 2));
-        EXPECT_EQ(main.CurrentCell, 1) << row;
+        EXPECT_EQ(main.CurrentCell(), 1) << row;
         EXPECT_TRUE(editor()->isVisible()) << row;
         EXPECT_EQ(editor()->PlainText(), QStringLiteral("Swim")) << row;
     }
@@ -202,10 +204,10 @@ TEST_F(DayTextEditing, DefaultEditorFontReachesTheOpenCellsInsertionPointOnly)
     QTest::keyClicks(editor(), QStringLiteral("Choir"));
     const FontDescription typed = editor()->AttributesAt(0);
     const FontDescription chosen{QStringLiteral("Liberation Serif"), 14, fsBold, RGBValue(200, 0, 0)};
-    main.ChooseFont = [&](FontDescription& font) {
+    main.SetChooseFont([&](FontDescription& font) {
         font = chosen;
         return true;
-    };
+    });
     main.Action(QStringLiteral("DefaultEditorFont1"))->trigger();
     EXPECT_EQ(editor()->InsertionAttributes(), chosen);
     EXPECT_EQ(editor()->AttributesAt(0), typed);

@@ -10,6 +10,7 @@
 #include "platform/zoom.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QMessageBox>
@@ -51,11 +52,11 @@ struct DocumentCommands : ::testing::Test
     {
         main = std::make_unique<TCalendarMain>();
         page = main->CalendarPanel();
-        main->ChooseDocumentFile = [this](bool, const QString& proposed) {
+        main->SetChooseDocumentFile([this](bool, const QString& proposed) {
             proposals << proposed;
             return fileToChoose;
-        };
-        main->RunPropertiesDialog = [this](const TPropertiesRequest& request) {
+        });
+        main->SetRunPropertiesDialog([this](const TPropertiesRequest& request) {
             TPropertiesOutcome outcome;
             outcome.ZoomPercent = request.ZoomPercent;
             if (!propertiesOk)
@@ -67,9 +68,9 @@ struct DocumentCommands : ::testing::Test
                 outcome.Chosen->ResetToDefaults();
             edit(*outcome.Chosen);
             return outcome;
-        };
+        });
         main->show();
-        ASSERT_TRUE(QTest::qWaitFor([this] { return !main->Loading; }, 5000));
+        ASSERT_TRUE(QTest::qWaitFor([this] { return !main->Loading(); }, 5000));
     }
     void newDocument(int month = 12, int year = 1997)
     {
@@ -108,7 +109,7 @@ TEST_F(DocumentCommands, NewSaveAsReopenAndCancelChanges)
     EXPECT_EQ(proposals.value(0), page->GetMonthName(12).left(3) + QStringLiteral("1997.QXF"));
     EXPECT_TRUE(QFile::exists(fileToChoose));
     EXPECT_FALSE(main->Modified());
-    EXPECT_EQ(main->CurrentFileName, fileToChoose);
+    EXPECT_EQ(main->CurrentFileName(), fileToChoose);
     EXPECT_EQ(main->RecentFiles()->Items().value(0), fileToChoose);
     EXPECT_EQ(main->windowTitle(), QStringLiteral("Almarin  [Family.QXF]"));
 
@@ -123,7 +124,7 @@ TEST_F(DocumentCommands, NewSaveAsReopenAndCancelChanges)
     main->SetModified(false);
     main.reset();
     start();
-    EXPECT_EQ(main->CurrentFileName, fileToChoose);
+    EXPECT_EQ(main->CurrentFileName(), fileToChoose);
     EXPECT_TRUE(page->isVisible());
     EXPECT_EQ(page->CellStorage(10)->PlainText(), QStringLiteral("Recital"));
 }
@@ -153,7 +154,7 @@ TEST_F(DocumentCommands, FailedSaveAsIsNotReportedAsSaved)
     fileToChoose = path("missing-folder/Nowhere.QXF");
     main->mnuSaveAsClick();
     EXPECT_TRUE(main->Modified());
-    EXPECT_TRUE(main->CurrentFileName.isEmpty());
+    EXPECT_TRUE(main->CurrentFileName().isEmpty());
     EXPECT_TRUE(main->RecentFiles()->Items().isEmpty());
 }
 
@@ -170,7 +171,7 @@ TEST_F(DocumentCommands, MissingUnreadableAndWronglyNamedFiles)
     junk.close();
     main->OpenCalendarFile(junk.fileName());
     EXPECT_TRUE(messages.last().startsWith(QStringLiteral("Unable to open ") + junk.fileName()));
-    EXPECT_TRUE(main->CurrentFileName.isEmpty());
+    EXPECT_TRUE(main->CurrentFileName().isEmpty());
     EXPECT_FALSE(page->isVisible());
 
     fileToChoose = path("notes.txt");
@@ -203,7 +204,7 @@ TEST_F(DocumentCommands, ObjectsThatCouldNotBeReadAreToldOnOpenAndSaveAsksBefore
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].startsWith(QStringLiteral("Not everything in Objects.QXF could be read.")));
     EXPECT_TRUE(messages[0].contains(QStringLiteral("2 placed objects could not be read")));
-    EXPECT_EQ(main->CurrentFileName, file);
+    EXPECT_EQ(main->CurrentFileName(), file);
 
     putText(4, QStringLiteral("changed"));
     questions.clear();
@@ -245,11 +246,11 @@ TEST_F(DocumentCommands, RecentFileWithUnsavedChangesAsksFirst)
     newDocument();
     ASSERT_TRUE(main->SaveCalendarFile(path("One.QXF")));
     main->RecentFiles()->Add(path("One.QXF"));
+    newDocument(); // untitled, so Yes runs Save As, which is cancelled
     putText(5, QStringLiteral("unsaved"));
     answerYes = true;
     fileToChoose.clear();
     questions.clear();
-    main->CurrentFileName.clear(); // untitled again, so Yes runs Save As, which is cancelled
     main->RecentFiles()->ItemClicked(1);
     EXPECT_EQ(questions, QStringList{QStringLiteral("Save changes?")});
     EXPECT_EQ(page->CellStorage(5)->PlainText(), QStringLiteral("unsaved"));
@@ -269,7 +270,7 @@ TEST_F(DocumentCommands, PropertiesOutcomeAndNewCancelled)
         p.SetCellFont(f);
     };
     main->mnuPropertiesClick();
-    EXPECT_TRUE(main->PropertiesAccepted);
+    EXPECT_TRUE(main->PropertiesAccepted());
     EXPECT_TRUE(main->Modified());
     EXPECT_FALSE(page->CellStorage(10)->IsEmpty());
 
@@ -281,7 +282,7 @@ TEST_F(DocumentCommands, PropertiesOutcomeAndNewCancelled)
     main->SetModified(false);
     propertiesOk = false;
     main->New1Click();
-    EXPECT_FALSE(main->PropertiesAccepted);
+    EXPECT_FALSE(main->PropertiesAccepted());
     EXPECT_EQ(page->CellStorage(11)->PlainText(), QStringLiteral("keep"));
     EXPECT_EQ(page->MainCalMonth(), 4);
 }
@@ -292,7 +293,7 @@ TEST_F(DocumentCommands, FailedSaveSaysWhyAndKeepsTheChanges)
     ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("Trip")));
     fileToChoose = path("Trip/Work.QXF");
     main->mnuSaveAsClick();
-    ASSERT_EQ(main->CurrentFileName, fileToChoose);
+    ASSERT_EQ(main->CurrentFileName(), fileToChoose);
     putText(4, QStringLiteral("unsaved"));
     ASSERT_TRUE(QDir(path("Trip")).removeRecursively());
 
@@ -325,4 +326,31 @@ TEST_F(DocumentCommands, EnterInTheSaveChangesPromptSaves)
     EXPECT_TRUE(main->CheckSaveNeeded());
     EXPECT_EQ(caption, QStringLiteral("Save"));
     EXPECT_FALSE(main->Modified());
+}
+
+// Commands run to their end without handling other events first: work queued before a command
+// still waits when the command returns.
+TEST_F(DocumentCommands, CommandsLeaveQueuedWorkQueued)
+{
+    newDocument();
+    fileToChoose = path("Queued.QXF");
+    main->mnuSaveAsClick();
+    const std::pair<const char*, std::function<void()>> commands[] = {
+        {"zoom in", [&] { main->ZoomSpinnerUpClick(); }},
+        {"zoom out", [&] { main->ZoomSpinnerDownClick(); }},
+        {"caption", [&] { main->SetCaption(); }},
+        {"save", [&] { main->mnuSaveClick(); }},
+        {"open", [&] { main->OpenCalendarFile(fileToChoose); }},
+        {"cancel changes", [&] { main->mnuCancelChangesClick(); }},
+    };
+    for (const auto& [name, command] : commands) {
+        bool ran = false;
+        QMetaObject::invokeMethod(
+            qApp, [&ran] { ran = true; }, Qt::QueuedConnection);
+        command();
+        EXPECT_FALSE(ran) << name;
+        QCoreApplication::processEvents();
+        ASSERT_TRUE(ran) << name;
+    }
+    EXPECT_TRUE(messages.isEmpty()) << messages.join(QLatin1Char('\n')).toStdString();
 }

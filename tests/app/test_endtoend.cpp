@@ -89,9 +89,9 @@ TEST(EndToEnd, NewTypeSaveCloseAndReopenFromTheRecentFiles)
     QString chosenLayout;
     {
         TCalendarMain main;
-        main.ChooseDocumentFile = [&](bool, const QString&) { return file; };
+        main.SetChooseDocumentFile([&](bool, const QString&) { return file; });
         main.show();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return !main.Loading; }, 5000));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !main.Loading(); }, 5000));
         QApplication::setActiveWindow(&main);
         EXPECT_EQ(main.windowTitle(), QStringLiteral("Almarin"));
         shoot(main, "01-start.png");
@@ -106,7 +106,7 @@ TEST(EndToEnd, NewTypeSaveCloseAndReopenFromTheRecentFiles)
         main.Action(QStringLiteral("mnuNew"))->trigger();
         QApplication::setActiveWindow(&main); // the window manager's part once the dialog closes
         TCalendarPanel32* page = main.CalendarPanel();
-        ASSERT_TRUE(main.PropertiesAccepted);
+        ASSERT_TRUE(main.PropertiesAccepted());
         ASSERT_TRUE(page->isVisible());
         EXPECT_LE(page->CalendarLayout(), LOFullCalendarLS) << chosenLayout.toStdString();
         EXPECT_EQ(main.windowTitle(), QStringLiteral("Almarin [untitled]"));
@@ -144,7 +144,7 @@ TEST(EndToEnd, NewTypeSaveCloseAndReopenFromTheRecentFiles)
             if (note.cell == 10)
                 shoot(main, "03-typing.png");
             pressInFocus(Qt::Key_Tab); // leaves the cell
-            EXPECT_EQ(main.CurrentCell, note.cell + 1);
+            EXPECT_EQ(main.CurrentCell(), note.cell + 1);
             const FontDescription stored = CharAttributesAt(page->CellStorage(note.cell)->Document(), 1);
             EXPECT_EQ(stored.color, note.rgb) << note.cell;
             EXPECT_EQ(stored.size, QByteArray(note.size).toInt()) << note.cell;
@@ -164,7 +164,7 @@ TEST(EndToEnd, NewTypeSaveCloseAndReopenFromTheRecentFiles)
         // The recent document is reopened at start; open it again from the menu after a fresh page.
         TCalendarMain main;
         main.show();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return !main.Loading; }, 5000));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !main.Loading(); }, 5000));
         ASSERT_EQ(main.RecentFiles()->Items().value(0), file);
         main.CalendarPanel()->ClearAllCells();
         QAction* recent = nullptr;

@@ -218,7 +218,7 @@ TEST(IconTools, ButtonPaletteTitleAndIconDrops)
     ASSERT_TRUE(SavePreferences(remembered));
     TCalendarMain main;
     main.show();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !main.Loading; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !main.Loading(); }, 5000));
     // The settings' library is shown from the start.
     EXPECT_EQ(main.IconPalette()->IconListBox()->FileName(), remembered.IconFile);
     EXPECT_EQ(Checked(*main.IconPalette()), QStringList{QStringLiteral("Events")});
@@ -233,7 +233,7 @@ TEST(IconTools, ButtonPaletteTitleAndIconDrops)
     ASSERT_TRUE(button->isEnabled());
     button->click();
     EXPECT_TRUE(main.IconPalette()->isVisible());
-    EXPECT_TRUE(main.IconToolVisible);
+    EXPECT_TRUE(main.Preferences().IconToolVisible);
     EXPECT_EQ(button->text(), QStringLiteral("Hide Icon Tool"));
 
     // A layout without cell text closes the palette for good.
@@ -241,7 +241,7 @@ TEST(IconTools, ButtonPaletteTitleAndIconDrops)
     main.CheckFloaterStatus();
     main.SetButtons();
     EXPECT_FALSE(main.IconPalette()->isVisible());
-    EXPECT_FALSE(main.IconToolVisible);
+    EXPECT_FALSE(main.Preferences().IconToolVisible);
     EXPECT_EQ(button->text(), QStringLiteral("Show Icon Tool"));
     page->SetCalendarLayout(loFullCalendar);
     main.SetButtons();
@@ -257,7 +257,7 @@ TEST(IconTools, ButtonPaletteTitleAndIconDrops)
     EXPECT_TRUE(enter.isAccepted());
     QDropEvent drop(QPointF(at), Qt::CopyAction, mime.get(), Qt::LeftButton, {});
     QApplication::sendEvent(page, &drop);
-    EXPECT_EQ(main.CurrentCell, 12);
+    EXPECT_EQ(main.CurrentCell(), 12);
     EXPECT_EQ(main.DayTextEditor()->CharacterCount(), 1);
 
     main.SetModified(false);

@@ -17,6 +17,7 @@
 #include "platform/messages.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
@@ -43,9 +44,11 @@ struct RecurringCommands : ::testing::Test
             return true;
         });
         main.show();
-        QTRY_VERIFY_WITH_TIMEOUT(!main.Loading, 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(!main.Loading(), 5000);
         page = main.CalendarPanel();
-        main.Preferences.DefaultFont = {QStringLiteral("Liberation Sans"), 9, fsItalic, RGBValue(0, 128, 0)};
+        TPreferences preferences = main.Preferences();
+        preferences.DefaultFont = {QStringLiteral("Liberation Sans"), 9, fsItalic, RGBValue(0, 128, 0)};
+        main.SetPreferences(preferences);
         showMonth(loFullCalendar, 11, 2027, 1);
     }
     void TearDown() override { SetMessageResponder({}); }
@@ -149,10 +152,10 @@ TEST_F(RecurringCommands, PutTextOnDayContinuesTheDaysLookAndKeepsTheEditorWhere
     EXPECT_EQ(dayText(12), QStringLiteral("Dentist\nPayday"));
     EXPECT_EQ(lastCharacter(12), kBoldRed);
     EXPECT_EQ(dayText(5), QStringLiteral("Flag"));
-    EXPECT_EQ(lastCharacter(5), main.Preferences.DefaultFont);
+    EXPECT_EQ(lastCharacter(5), main.Preferences().DefaultFont);
     EXPECT_EQ(dayText(3), QStringLiteral("typed\nFill")) << "the open editor's text is kept";
     ASSERT_TRUE(editor->isVisible());
-    EXPECT_EQ(main.CurrentCell, page->CellOfDay(3));
+    EXPECT_EQ(main.CurrentCell(), page->CellOfDay(3));
     EXPECT_EQ(editor->PlainText(), QStringLiteral("typed\nFill"));
 
     // A week planner from the 28th shows the next month's 1st to 4th after the 30th.

@@ -7,7 +7,6 @@
 #include <QFrame>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -124,9 +123,7 @@ TEST(SetTimeDialog, SilverCellsKeepTheirColour)
 TEST(SetTimeDialog, OkHandsTheChoiceBackAndCancelLeavesTheCallersTime)
 {
     QTime time(8, 0);
-    QTimer::singleShot(0, [] {
-        auto* dialog = qobject_cast<TSetTimeDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
+    WhenModalShown<TSetTimeDialog>([](TSetTimeDialog* dialog) {
         click(dialog->Cell(dialog->HourPanel(), 15));
         click(dialog->Cell(dialog->MinutePanel(), 30));
         click(dialog->CancelButton());
@@ -134,9 +131,7 @@ TEST(SetTimeDialog, OkHandsTheChoiceBackAndCancelLeavesTheCallersTime)
     EXPECT_FALSE(TSetTimeDialog::Execute(nullptr, time));
     EXPECT_EQ(time, QTime(8, 0));
 
-    QTimer::singleShot(0, [] {
-        auto* dialog = qobject_cast<TSetTimeDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
+    WhenModalShown<TSetTimeDialog>([](TSetTimeDialog* dialog) {
         click(dialog->Cell(dialog->HourPanel(), 15));
         click(dialog->Cell(dialog->MinutePanel(), 30));
         click(dialog->OkButton());

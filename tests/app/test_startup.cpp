@@ -206,7 +206,7 @@ TEST(Startup, AHandedDocumentOpensAfterTheSavePromptAndNeverInsideADialog)
     }
     TCalendarMain main;
     main.show();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !main.Loading; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !main.Loading(); }, 5000));
     main.OpenCalendarFile(first);
     main.SetModified(true);
     auto* requests = new TInstanceRequests(main);
@@ -214,13 +214,13 @@ TEST(Startup, AHandedDocumentOpensAfterTheSavePromptAndNeverInsideADialog)
     WhenModalShown<QDialog>([&](QDialog* dialog) {
         requests->Open(second);
         QTest::qWait(500);
-        duringDialog = main.CurrentFileName;
+        duringDialog = main.CurrentFileName();
         dialog->accept();
     });
     QDialog dialog(&main);
     dialog.exec();
     EXPECT_EQ(duringDialog.toStdString(), first.toStdString());
-    EXPECT_TRUE(QTest::qWaitFor([&] { return main.CurrentFileName == second; }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return main.CurrentFileName() == second; }, 5000));
     EXPECT_EQ(questions, QStringList{QStringLiteral("Save changes?")});
     EXPECT_EQ(main.CalendarPanel()->UserTitle(), QStringLiteral("second"));
 }

@@ -92,8 +92,9 @@ TEST(CalendarLayout, EveryLayoutKeepsSlotsInsideTheirBandsWithoutOverlap)
                 EXPECT_FALSE(slot.rect.isEmpty()) << i;
                 EXPECT_TRUE(inside(slot.rect, g.BorderRect)) << i;
                 EXPECT_TRUE(inside(slot.rect, page)) << i;
-                if (layout != 2 && layout != 3)
+                if (layout != 2 && layout != 3) {
                     EXPECT_FALSE(slot.rect.intersects(g.CalendarRect)) << i;
+                }
                 for (int j = i + 1; j <= g.MiniCount; ++j)
                     EXPECT_FALSE(slot.rect.intersects(g.MiniSlots[j].rect)) << i << " and " << j;
             }

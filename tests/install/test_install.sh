@@ -3,8 +3,8 @@
 # and metadata validate, documents and style sheets are recognised by name and by content, and the
 # installed program works from another folder.
 set -euo pipefail
-build=$1
-source=$2
+build=$(realpath "$1")
+source=$(realpath "$2")
 prefix=$(mktemp -d)
 work=$(mktemp -d)
 trap 'rm -rf "$prefix" "$work"' EXIT

@@ -37,8 +37,9 @@ TEST(ProgramFolder, ReadOnlyFolderSendsUserFilesToConfig)
     const QString previous = ProgramDirectory();
     SetProgramDirectory(dir.path());
     const bool rootCanWriteAnyway = QFile(dir.path() + QStringLiteral("/x")).open(QIODevice::WriteOnly);
-    if (!rootCanWriteAnyway)
+    if (!rootCanWriteAnyway) {
         EXPECT_NE(UserFileDirectory(), ProgramDirectory());
+    }
     QFile::remove(dir.path() + QStringLiteral("/x"));
     SetProgramDirectory(previous);
     QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);

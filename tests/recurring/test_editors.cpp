@@ -20,7 +20,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -29,16 +28,6 @@ namespace {
 QString entry(const char* event, const char* formula)
 {
     return MakeEntryLine(QString::fromLatin1(event), QString::fromLatin1(formula));
-}
-
-// Acts on the next modal dialog of type T once it is shown.
-template <typename T> void whenShown(std::function<void(T*)> act)
-{
-    QTimer::singleShot(0, [act] {
-        auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        act(dialog);
-    });
 }
 
 class Editors : public ::testing::Test
@@ -140,7 +129,7 @@ TEST_F(Editors, NewEntryWithDefaultsAndCancel)
 {
     TEditRecurringDates editor;
     EXPECT_FALSE(editor.Editbutton->isEnabled());
-    whenShown<TEditRecurringDateFormula>([](TEditRecurringDateFormula* d) {
+    WhenModalShown<TEditRecurringDateFormula>([](TEditRecurringDateFormula* d) {
         EXPECT_EQ(d->windowTitle(), QStringLiteral("Add Recurring Date"));
         EXPECT_EQ(d->Event->text(), QStringLiteral("[Enter event]"));
         EXPECT_FALSE(d->Event->hasSelectedText());
@@ -151,7 +140,7 @@ TEST_F(Editors, NewEntryWithDefaultsAndCancel)
     EXPECT_EQ(editor.DatesList->item(0)->text(), QStringLiteral("[Enter event] (1st of Each Month)"));
     EXPECT_TRUE(editor.Editbutton->isEnabled());
 
-    whenShown<TEditRecurringDateFormula>([](TEditRecurringDateFormula* d) { d->CancelButtonClick(); });
+    WhenModalShown<TEditRecurringDateFormula>([](TEditRecurringDateFormula* d) { d->CancelButtonClick(); });
     editor.NewbuttonClick();
     EXPECT_EQ(editor.lines().size(), 1);
 }
@@ -163,7 +152,7 @@ TEST_F(Editors, ListIsSortedWithoutRegardToCaseAndSaved)
     EXPECT_EQ(editor.lines(), (QStringList{entry("Apple", "@0101"), entry("mango", "$0 1 0"), entry("zebra", "%1")}));
     EXPECT_EQ(editor.selectedLine(), entry("Apple", "@0101"));
 
-    whenShown<TEditRecurringDateFormula>([](TEditRecurringDateFormula* d) {
+    WhenModalShown<TEditRecurringDateFormula>([](TEditRecurringDateFormula* d) {
         EXPECT_EQ(d->windowTitle(), QStringLiteral("Edit Recurring Date Formula"));
         EXPECT_EQ(d->Event->text(), QStringLiteral("Apple"));
         d->Event->setText(QStringLiteral("Nectarine"));
@@ -230,9 +219,9 @@ TEST_F(Editors, HolidaysAreAddedOnce)
         }
         d->okbuttonClick();
     };
-    whenShown<TGetHolidays>(pick);
+    WhenModalShown<TGetHolidays>(pick);
     editor.HolidaysbuttonClick();
-    whenShown<TGetHolidays>(pick);
+    WhenModalShown<TGetHolidays>(pick);
     editor.HolidaysbuttonClick();
     EXPECT_EQ(editor.lines(), (QStringList{entry("CHRISTMAS DAY", "@1225"),
                                            PadField(QStringLiteral("Easter"), 120) + QStringLiteral("#EASTER")}));

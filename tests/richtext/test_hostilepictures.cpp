@@ -224,8 +224,9 @@ TEST(HostilePictures, DropsTakeOnlyPicturesOfTheirNamedKind)
         else
             mime.setUrls({file(c.type, c.bytes)});
         EXPECT_EQ(DroppedImages(&mime).size(), c.taken ? 1 : 0);
-        if (c.taken)
+        if (c.taken) {
             EXPECT_TRUE(CarriesImages(&mime));
+        }
     }
 }
 

@@ -2,7 +2,13 @@
 
 #include "platform/programfolder.h"
 
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QDialog>
 #include <QDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
 
 ScratchProgramFolder::ScratchProgramFolder() : m_previous(ProgramDirectory())
 {
@@ -40,4 +46,27 @@ QByteArray Bytes(std::initializer_list<int> values)
     for (int value : values)
         bytes.append(static_cast<char>(value));
     return bytes;
+}
+
+void WhenModalShown(const QMetaObject& type, std::function<void(QWidget*)> step, int timeoutMs)
+{
+    auto* timer = new QTimer;
+    timer->setInterval(10);
+    const QDeadlineTimer deadline(timeoutMs);
+    QObject::connect(timer, &QTimer::timeout, [timer, step, deadline, &type, timeoutMs] {
+        QWidget* modal = QApplication::activeModalWidget();
+        const bool wanted = modal && type.cast(modal);
+        if (!wanted && !deadline.hasExpired())
+            return;
+        timer->stop();
+        timer->deleteLater();
+        if (wanted) {
+            step(modal);
+            return;
+        }
+        ADD_FAILURE() << "no " << type.className() << " came up within " << timeoutMs << " ms";
+        if (auto* other = qobject_cast<QDialog*>(modal))
+            other->reject();
+    });
+    timer->start();
 }

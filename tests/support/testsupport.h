@@ -1,10 +1,9 @@
 // Helpers shared by the test executables: a scratch program folder and an output folder for images.
 #pragma once
 
-#include <QApplication>
 #include <QByteArray>
 #include <QString>
-#include <QTimer>
+#include <QWidget>
 
 #include <QTemporaryDir>
 #include <functional>
@@ -30,18 +29,12 @@ QString TestOutputDir(const QString& sub);
 // Bytes written out in a test, one value per byte (negative values and values over 127 wrap).
 QByteArray Bytes(std::initializer_list<int> values);
 
-// Runs `step` on the next modal dialog of type T once it is on screen, from the event loop that
-// its exec() runs.
-template <class T> void WhenModalShown(std::function<void(T*)> step)
+// Runs `step` on the next modal dialog of the given class once it is on screen, from the event loop
+// that its exec() runs. When no such dialog comes within `timeoutMs` the test fails, and a modal
+// dialog of another class that is up by then is rejected, so that the test ends instead of hanging.
+void WhenModalShown(const QMetaObject& type, std::function<void(QWidget*)> step, int timeoutMs);
+template <class T> void WhenModalShown(std::function<void(T*)> step, int timeoutMs = 10000)
 {
-    auto* timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, step] {
-        if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
-            timer->stop();
-            timer->deleteLater();
-            step(dialog);
-        }
-    });
-    timer->start();
+    WhenModalShown(
+        T::staticMetaObject, [step](QWidget* dialog) { step(static_cast<T*>(dialog)); }, timeoutMs);
 }

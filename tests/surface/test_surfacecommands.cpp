@@ -418,3 +418,36 @@ TEST(SurfaceClipboard, ObjectMenuCopiesOnlyAnUnselectedObject)
     EXPECT_EQ(w.surface->PlacedObjects().size(), 3);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
+
+// Surface commands run to their end without handling other events first: work queued before a
+// command still waits when the command returns.
+TEST(SurfaceCommands, LeaveQueuedWorkQueued)
+{
+    ScratchProgramFolder folder;
+    FakeClock clock;
+    SurfaceWindow w;
+    TTestBox* box = w.AddBox(40, 50, 30, 20);
+    w.Select({box});
+    w.surface->SelectionClipboard(ccCopy);
+    const std::pair<const char*, std::function<void()>> commands[] = {
+        {"place",
+         [&] {
+             w.surface->PlaceObject(new TTestBox, {100, 100, 120, 120});
+         }},
+        {"zoom", [&] { w.surface->SetScale(0.5f); }},
+        {"clone", [&] { box->CloneObject(); }},
+        {"centre vertically", [&] { box->CenterVertically(); }},
+        {"centre horizontally", [&] { box->CenterHorizontally(); }},
+        {"paste", [&] { w.surface->SelectionClipboard(ccPaste); }},
+        {"shift-click on the selection", [&] { w.surface->HandleMouseDown(box->pos(), Qt::ShiftModifier); }},
+    };
+    for (const auto& [name, command] : commands) {
+        bool ran = false;
+        QMetaObject::invokeMethod(
+            qApp, [&ran] { ran = true; }, Qt::QueuedConnection);
+        command();
+        EXPECT_FALSE(ran) << name;
+        QCoreApplication::processEvents();
+        ASSERT_TRUE(ran) << name;
+    }
+}

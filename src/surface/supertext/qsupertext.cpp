@@ -18,14 +18,6 @@
 
 namespace {
 
-// Stored colours are RGB with nothing in the top byte, or one of the system colours.
-bool IsColorValue(TColor v)
-{
-    constexpr TColor kSystemColorBase = TColor(0x80000000u);
-    constexpr int kSystemColorCount = 31;
-    return (v >= 0 && v <= 0xFFFFFF) || (v >= kSystemColorBase && v < kSystemColorBase + kSystemColorCount);
-}
-
 // A value out of range in a document is damage: the reader refuses the object. Set by code, such a
 // value is ignored.
 bool Accept(const TQSuperText& object, bool valid, const char* property, qint64 value)

@@ -1,0 +1,41 @@
+// Exports a year page of twelve small months to PNG and to PDF through the command line's export path,
+// file writing included.
+#include "app/pageexport.h"
+#include "calendar/calendarpanel32.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+void ExportYearPage(benchmark::State& state, const char* name)
+{
+    QTemporaryDir folder;
+    const QString file = folder.filePath(QLatin1String(name));
+    TCalendarPanel32 page;
+    page.ResetToDefaults();
+    page.SetCalendarLayout(loMC12Month);
+    page.SetMainCalMonth(1);
+    page.SetMainCalYear(2027);
+    for (auto _ : state) {
+        const QString error = ExportPage(page, file, 1.0);
+        if (!error.isEmpty())
+            state.SkipWithError(error.toUtf8().constData());
+    }
+}
+
+} // namespace
+
+BENCHMARK_CAPTURE(ExportYearPage, png, "year.png")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(ExportYearPage, pdf, "year.pdf")->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    return 0;
+}
