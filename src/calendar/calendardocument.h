@@ -3,8 +3,8 @@
 #pragma once
 
 #include "calendarsettings.h"
-#include "calendartypes.h"
 
+#include "calendardraw/calendartypes.h"
 #include "stream/classregistry.h"
 #include "stream/streamerror.h"
 
