@@ -20,35 +20,54 @@ QRect freeArea(const TRect& free)
     return QRect(free.left, free.top, free.right - free.left + 1, free.bottom - free.top + 1);
 }
 
-} // namespace
-
-void PaintCalendarPage(QPainter& painter, const TCalendarPageModel& model, double zoom, TWPRenderer& renderer)
+// White paper, then the calendar with the day texts the callback draws.
+void paintPage(QPainter& painter, const TCalendarPageModel& model, double zoom,
+               const std::function<void(const MonthGeometry&)>& dayTexts)
 {
     const CalendarGeometry& page = model.Geometry();
     painter.fillRect(QRect(0, 0, RoundHalfEven(page.PageWidth * zoom), RoundHalfEven(page.PageHeight * zoom)),
                      Qt::white);
-    const int percent = RoundHalfEven(zoom * 100.0);
-    // Each text is drawn over its cell on white, clipped to the free area, at the page's zoom.
     model.Draw(
-        painter, DeviceProfile::Screen(zoom), [zoom](TRect r) { return r.scaled(zoom); },
-        [&](const MonthGeometry& g) {
-            for (int i = 1; i <= kCellCount; ++i) {
-                const TWPRtfStorage& text = *model.CellStorage(i);
-                if (!g.Cells[i].rFree.isEmpty() && !text.IsEmpty())
-                    renderer.PaintCached(painter, text, freeArea(g.Cells[i].rFree), percent);
-            }
-        });
+        painter, DeviceProfile::Screen(zoom), [zoom](TRect r) { return r.scaled(zoom); }, dayTexts);
 }
 
-QImage RenderCalendarPage(const TCalendarPageModel& model, double zoom)
+QImage pageImage(const TCalendarPageModel& model, double zoom, const std::function<void(QPainter&)>& paint)
 {
     const CalendarGeometry& page = model.Geometry();
     QImage image(RoundHalfEven(page.PageWidth * zoom), RoundHalfEven(page.PageHeight * zoom), QImage::Format_RGB32);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
-    TWPRenderer renderer;
-    PaintCalendarPage(painter, model, zoom, renderer);
+    paint(painter);
     return image;
+}
+
+} // namespace
+
+void PaintDayTexts(QPainter& painter, const TCalendarPageModel& model, const MonthGeometry& cells, double zoom,
+                   TWPRenderer& renderer)
+{
+    // Each text is drawn over its cell on white, clipped to the free area, at the page's zoom.
+    const int percent = RoundHalfEven(zoom * 100.0);
+    for (int i = 1; i <= kCellCount; ++i) {
+        const TWPRtfStorage& text = *model.CellStorage(i);
+        if (!cells.Cells[i].rFree.isEmpty() && !text.IsEmpty())
+            renderer.PaintCached(painter, text, freeArea(cells.Cells[i].rFree), percent);
+    }
+}
+
+QImage RenderCalendarPage(const TCalendarPageModel& model, double zoom)
+{
+    return pageImage(model, zoom, [&](QPainter& painter) {
+        TWPRenderer renderer;
+        paintPage(painter, model, zoom,
+                  [&](const MonthGeometry& g) { PaintDayTexts(painter, model, g, zoom, renderer); });
+    });
+}
+
+QImage RenderCalendarBase(const TCalendarPageModel& model, double zoom)
+{
+    return pageImage(model, zoom,
+                     [&](QPainter& painter) { paintPage(painter, model, zoom, [](const MonthGeometry&) {}); });
 }
 
 void PrintCalendarPage(TReportPrinter& report, const TCalendarPageModel& model, double xOffset, double yOffset,

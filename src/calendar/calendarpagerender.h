@@ -6,14 +6,17 @@
 
 class QPainter;
 class TCalendarPageModel;
+struct MonthGeometry;
 class TReportPrinter;
 class TWPRenderer;
 
-// The page on white at the zoom, in the painter's pixels from (0, 0); day texts come from the
-// renderer's cache.
-void PaintCalendarPage(QPainter& painter, const TCalendarPageModel& model, double zoom, TWPRenderer& renderer);
 // An image of the whole page at the zoom.
 QImage RenderCalendarPage(const TCalendarPageModel& model, double zoom);
+// The page without its day texts: what a repaint can keep while only texts change.
+QImage RenderCalendarBase(const TCalendarPageModel& model, double zoom);
+// The day texts into the cells of the screen geometry at the zoom, from the renderer's cache.
+void PaintDayTexts(QPainter& painter, const TCalendarPageModel& model, const MonthGeometry& cells, double zoom,
+                   TWPRenderer& renderer);
 // The page on an open report, placed by the offsets (inches). Day texts are laid out as on screen at
 // textZoom and stretched into their printed cells.
 void PrintCalendarPage(TReportPrinter& report, const TCalendarPageModel& model, double xOffset, double yOffset,

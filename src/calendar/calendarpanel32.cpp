@@ -15,6 +15,8 @@ TCalendarPanel32::TCalendarPanel32(QWidget* parent) : TQBasePanel(parent), m_mod
 {
     connect(m_model, &TCalendarPageModel::Changed, this, [this] { update(); });
     connect(m_model, &TCalendarPageModel::LayoutChanged, this, [this] {
+        // A relayout can move the parts without changing a setting (a document read in quietly).
+        m_calendarImage = QImage();
         resizeToPage();
         update();
     });
@@ -222,12 +224,7 @@ void TCalendarPanel32::paintEvent(QPaintEvent* event)
     if (m_painting || SuspendPaint || !isVisible())
         return;
     m_painting = true;
-    QImage image(size(), QImage::Format_RGB32);
-    {
-        QPainter offscreen(&image);
-        offscreen.setRenderHint(QPainter::TextAntialiasing, true);
-        PaintCalendarPage(offscreen, *m_model, Scale(), m_renderer);
-    }
+    const QImage image = pageImage();
     QPainter painter(this);
     painter.drawImage(event->rect(), image, event->rect());
     PaintBand(painter);
@@ -245,12 +242,27 @@ void TCalendarPanel32::ClearAllCells()
     m_model->ClearAllCells();
 }
 
-QImage TCalendarPanel32::RenderToBitmap()
+QImage TCalendarPanel32::pageImage()
 {
-    QImage image(size(), QImage::Format_RGB32);
+    if (m_calendarImage.size() != size() || m_calendarImageZoom != Scale() || m_calendarImageSettings != Settings()) {
+        m_calendarImage = RenderCalendarBase(*m_model, Scale());
+        m_calendarImageSettings = Settings();
+        m_calendarImageZoom = Scale();
+    }
+    QImage image = m_calendarImage;
     QPainter painter(&image);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
-    PaintCalendarPage(painter, *m_model, Scale(), m_renderer);
+    PaintDayTexts(painter, *m_model, ScreenGeometry(), Scale(), m_renderer);
+    return image;
+}
+
+QImage TCalendarPanel32::RenderToBitmap()
+{
+    QImage image = pageImage();
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    // Objects find the painter as the calendar leaves it: the page's line pen.
+    painter.setPen(DeviceProfile::Screen(Scale()).LinePen());
     PaintObjects(painter);
     return image;
 }

@@ -247,6 +247,8 @@ protected:
 
 private:
     void resizeToPage();
+    // The page with its day texts at the zoom, without placed objects.
+    QImage pageImage();
     void clickAt(QPoint p);
     void raiseCell(int i);
 
@@ -255,6 +257,10 @@ private:
     mutable MonthGeometry m_screenGeometry;
     mutable CalendarSettings m_screenGeometrySettings;
     mutable double m_screenGeometryZoom = 0;
+    // The page without day texts for the settings and zoom it was drawn at: a repaint draws only the texts.
+    QImage m_calendarImage;
+    CalendarSettings m_calendarImageSettings;
+    double m_calendarImageZoom = 0;
     TLPanelState m_panelState = psPointing;
     bool m_pressedInPointing = false;
     std::map<int, std::pair<ToolFactory, ToolCreationStep>> m_tools;
