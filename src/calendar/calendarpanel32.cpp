@@ -17,6 +17,7 @@ TCalendarPanel32::TCalendarPanel32(QWidget* parent) : TQBasePanel(parent), m_mod
     connect(m_model, &TCalendarPageModel::LayoutChanged, this, [this] {
         // A relayout can move the parts without changing a setting (a document read in quietly).
         m_calendarImage = QImage();
+        m_screenGeometryZoom = 0;
         resizeToPage();
         update();
     });
