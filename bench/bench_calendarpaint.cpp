@@ -1,5 +1,7 @@
-// Paints the calendar page of representative layouts at two zooms, exports each as an image, and
-// paints a month whose every cell holds day text, and pages holding ten objects of a kind.
+// Paints the calendar page of representative layouts at two zooms (a repaint, and the page drawn
+// afresh as after opening it), exports each as an image, paints a month whose every cell holds day
+// text, and pages holding ten objects of a kind.
+#include "calendar/calendarpagerender.h"
 #include "calendar/calendarpanel32.h"
 #include "richtext/wprtfstorage.h"
 #include "surface/image/qimage.h"
@@ -39,6 +41,16 @@ void PaintPage(benchmark::State& state)
     prepare(state);
     for (auto _ : state) {
         QImage image = page().RenderToBitmap();
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+
+// Everything drawn again, as after opening a document or changing a setting.
+void DrawPageAfresh(benchmark::State& state)
+{
+    prepare(state);
+    for (auto _ : state) {
+        QImage image = RenderCalendarPage(page().Model(), state.range(1) / 100.0);
         benchmark::DoNotOptimize(image.constBits());
     }
 }
@@ -162,6 +174,23 @@ void PaintSuperTexts(benchmark::State& state)
     }
 }
 
+// The month just read from a file: every text is read again before each paint.
+void FirstPaintWithDayTexts(benchmark::State& state)
+{
+    TCalendarPanel32 filled;
+    filled.ResetToDefaults();
+    filled.SetCalendarLayout(loFullCalendar);
+    filled.SetScale(state.range(0) / 100.0f);
+    for (auto _ : state) {
+        state.PauseTiming();
+        for (int i = 1; i <= kCellCount; ++i)
+            filled.CellStorage(i)->SetRtfData(dayText(i));
+        state.ResumeTiming();
+        QImage image = RenderCalendarPage(filled.Model(), state.range(0) / 100.0);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+
 void layouts(benchmark::internal::Benchmark* b)
 {
     for (int layout : {1, 3, 5, 17, 19, 21})
@@ -177,6 +206,8 @@ BENCHMARK(PaintPageWithDayTexts)->Arg(100)->Arg(60)->Unit(benchmark::kMillisecon
 BENCHMARK(PaintTenRichLabels)->Arg(100)->Arg(60)->Unit(benchmark::kMillisecond);
 BENCHMARK(PaintPageWithImages)->Arg(100)->Arg(60)->Unit(benchmark::kMillisecond);
 BENCHMARK(PaintSuperTexts)->Arg(100)->Arg(60)->Unit(benchmark::kMillisecond);
+BENCHMARK(DrawPageAfresh)->Apply(layouts)->Unit(benchmark::kMillisecond);
+BENCHMARK(FirstPaintWithDayTexts)->Arg(100)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {

@@ -22,13 +22,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QByteArray bytes = FuzzInput(data, size);
     TCalendarPanel32& page = Page();
     try {
-        ReadStyleSheetBytes(page, bytes);
+        ReadStyleSheetBytes(page.Model(), bytes);
     } catch (const EStreamError&) {
         return 0;
     }
     page.RenderToBitmap();
     try {
-        ReadStyleSheetBytes(page, StyleSheetBytes(page));
+        ReadStyleSheetBytes(page.Model(), StyleSheetBytes(page.Model()));
     } catch (const EStreamError&) {
         __builtin_trap();
     }

@@ -4,7 +4,7 @@
 
 #include "preferences.h"
 
-#include "calendar/calendartypes.h"
+#include "calendardraw/calendartypes.h"
 #include "platform/pagerect.h"
 
 #include <QMainWindow>

@@ -2,7 +2,7 @@
 // once on a private example page, with style sheets saved and loaded from it.
 #pragma once
 
-#include "calendar/layoutkind.h"
+#include "calendardraw/layoutkind.h"
 #include "platform/fontdescription.h"
 
 #include <QDialog>

@@ -252,8 +252,6 @@ QString FillWithRecurringDates(TCalendarPanel32& page, const QStringList& lines)
 {
     if (!page.ShowMainCalendar() && !page.ShowPlanner())
         return QStringLiteral("its layout has no day cells to fill");
-    // The cells are where the last drawing put them.
-    page.RenderToBitmap();
     const FontDescription font = LoadPreferences().DefaultFont;
     ApplyRecurringDates(EntriesForMonth(lines, page.MainCalMonth(), page.MainCalYear()), page.MainCalMonth(),
                         page.MainCalYear(),

@@ -197,11 +197,11 @@ QByteArray ReadCellRecord(TStreamReader& reader)
 }
 
 // The settings quietly, then the border art through its setter, which loads it.
-void ApplySettings(TCalendarPanel32& page, const CalendarSettings& settings)
+void ApplySettings(TCalendarPageModel& model, const CalendarSettings& settings)
 {
-    page.SetSettingsQuietly(settings);
-    page.SetWMFBorderFile(QString());
-    page.SetWMFBorderFile(settings.WMFBorderFile);
+    model.SetSettingsQuietly(settings);
+    model.SetWMFBorderFile(QString());
+    model.SetWMFBorderFile(settings.WMFBorderFile);
 }
 
 int TimeField(double dayFraction, int field)
@@ -210,15 +210,15 @@ int TimeField(double dayFraction, int field)
     return field == 0 ? (minutes / 60) % 24 : minutes % 60;
 }
 
-void RelayoutAfter(TCalendarPanel32& page, const std::function<void()>& step)
+void RelayoutAfter(TCalendarPageModel& model, const std::function<void()>& step)
 {
     try {
         step();
     } catch (...) {
-        page.Relayout(false);
+        model.Relayout(false);
         throw;
     }
-    page.Relayout(false);
+    model.Relayout(false);
 }
 
 // Versions 1 to 4 are the only layouts there are; any other number is a damaged or foreign file.
@@ -312,9 +312,9 @@ TClassRegistry& PlacedObjectClasses()
     return TQBasePanel::ObjectClasses();
 }
 
-QByteArray DocumentBytes(const TCalendarPanel32& page)
+QByteArray DocumentBytes(const TCalendarPageModel& model, const QList<const QObject*>& objects)
 {
-    const CalendarSettings& s = page.Settings();
+    const CalendarSettings& s = model.Settings();
     TStreamWriter writer;
     writer.WriteListBegin();
     writer.WriteInteger(kDocumentVersion);
@@ -329,7 +329,7 @@ QByteArray DocumentBytes(const TCalendarPanel32& page)
     writer.WriteInteger(TimeField(s.DayStartTime, 1));
     for (int cell = 1; cell <= kCellCount; ++cell) {
         writer.WriteComponentBegin(kCellClass, QString());
-        if (const TWPRtfStorage* storage = page.CellStorage(cell))
+        if (const TWPRtfStorage* storage = model.CellStorage(cell))
             WriteComponentProperties(writer, *storage);
         else
             writer.WriteListEnd();
@@ -337,14 +337,18 @@ QByteArray DocumentBytes(const TCalendarPanel32& page)
     }
     writer.WriteString(s.UserTitle);
     writer.WriteListEnd();
+    WriteComponentList(writer, objects);
+    return writer.Data();
+}
 
+QByteArray DocumentBytes(const TCalendarPanel32& page)
+{
     QList<const QObject*> objects;
     for (const QObject* child : page.children()) {
         if (qobject_cast<const TQGraphicControl*>(child))
             objects.append(child);
     }
-    WriteComponentList(writer, objects);
-    return writer.Data();
+    return DocumentBytes(page.Model(), objects);
 }
 
 TCalendarDocumentContent ParseDocument(const QByteArray& bytes, const CalendarSettings& base)
@@ -387,11 +391,12 @@ TDocumentReadInfo ReadDocumentBytes(TCalendarPanel32& page, const QByteArray& by
     TDocumentReadInfo info;
     // Every picture of the document, in day cells and placed objects alike, draws from this one.
     TPictureBudget budget;
-    RelayoutAfter(page, [&] {
-        const TCalendarDocumentContent content = ParseDocument(bytes, page.Settings());
-        ApplySettings(page, content.settings);
+    TCalendarPageModel& model = page.Model();
+    RelayoutAfter(model, [&] {
+        const TCalendarDocumentContent content = ParseDocument(bytes, model.Settings());
+        ApplySettings(model, content.settings);
         for (int cell = 1; cell <= kCellCount; ++cell) {
-            TWPRtfStorage* storage = page.CellStorage(cell);
+            TWPRtfStorage* storage = model.CellStorage(cell);
             if (!storage)
                 Fail(QStringLiteral("The page has no day cell %1").arg(cell));
             storage->SetRtfData(content.cells[cell]);
@@ -419,21 +424,21 @@ TDocumentReadInfo ReadDocumentBytes(TCalendarPanel32& page, const QByteArray& by
     return info;
 }
 
-QByteArray StyleSheetBytes(const TCalendarPanel32& page)
+QByteArray StyleSheetBytes(const TCalendarPageModel& model)
 {
     TStreamWriter writer;
     writer.WriteListBegin();
     writer.WriteInteger(kDocumentVersion);
     writer.WriteInteger(kStyleSheetKind);
-    WriteSettingsBlock(writer, page.Settings());
-    writer.WriteString(page.Settings().WMFBorderFile);
+    WriteSettingsBlock(writer, model.Settings());
+    writer.WriteString(model.Settings().WMFBorderFile);
     writer.WriteListEnd();
     return writer.Data();
 }
 
-void ReadStyleSheetBytes(TCalendarPanel32& page, const QByteArray& bytes)
+void ReadStyleSheetBytes(TCalendarPageModel& model, const QByteArray& bytes)
 {
-    RelayoutAfter(page, [&] { ApplySettings(page, ParseStyleSheet(bytes, page.Settings())); });
+    RelayoutAfter(model, [&] { ApplySettings(model, ParseStyleSheet(bytes, model.Settings())); });
 }
 
 void SaveToFile(const TCalendarPanel32& page, const QString& fileName)
@@ -454,14 +459,14 @@ TDocumentReadInfo LoadFromFile(TCalendarPanel32& page, const QString& fileName, 
 
 void SaveStyleSheet(const TCalendarPanel32& page, const QString& fileName)
 {
-    WriteWholeFile(fileName, StyleSheetBytes(page));
+    WriteWholeFile(fileName, StyleSheetBytes(page.Model()));
 }
 
 void LoadStyleSheet(TCalendarPanel32& page, const QString& fileName)
 {
     const QByteArray bytes = ReadWholeFile(fileName);
     try {
-        ReadStyleSheetBytes(page, bytes);
+        ReadStyleSheetBytes(page.Model(), bytes);
     } catch (const EStreamError& error) {
         throw ECalendarFileError(fileName, error.Message());
     }

@@ -3,8 +3,8 @@
 #pragma once
 
 #include "calendarsettings.h"
-#include "calendartypes.h"
 
+#include "calendardraw/calendartypes.h"
 #include "stream/classregistry.h"
 #include "stream/streamerror.h"
 
@@ -15,6 +15,7 @@
 #include <stdexcept>
 
 class QObject;
+class TCalendarPageModel;
 class TCalendarPanel32;
 
 // A document or style sheet that could not be read or written. Detail() says what went wrong.
@@ -80,7 +81,9 @@ struct TDocumentReadInfo
 // Empty when everything was read.
 QString DocumentReadNotice(const QString& fileName, const TDocumentReadInfo& info);
 
-// The document bytes of the page (always version 4); the page is expected at zoom 1.
+// The document bytes of the page (always version 4) with the placed objects given; no widget needed.
+QByteArray DocumentBytes(const TCalendarPageModel& model, const QList<const QObject*>& objects);
+// The document bytes of the page and its placed objects; the page is expected at zoom 1.
 QByteArray DocumentBytes(const TCalendarPanel32& page);
 // Reads document bytes of version 1 to 4 into the page, then relayouts it. Placed objects are created
 // from the registry with the page as parent and named uniquely among the owner's descendants. Bad input
@@ -89,9 +92,9 @@ QByteArray DocumentBytes(const TCalendarPanel32& page);
 TDocumentReadInfo ReadDocumentBytes(TCalendarPanel32& page, const QByteArray& bytes, const QObject* owner,
                                     const TClassRegistry& registry = PlacedObjectClasses());
 
-QByteArray StyleSheetBytes(const TCalendarPanel32& page);
+QByteArray StyleSheetBytes(const TCalendarPageModel& model);
 // The settings block and border of a style sheet or a document; date, day texts and title stay.
-void ReadStyleSheetBytes(TCalendarPanel32& page, const QByteArray& bytes);
+void ReadStyleSheetBytes(TCalendarPageModel& model, const QByteArray& bytes);
 
 // The file forms. Saving replaces the file whole or not at all; every failure raises ECalendarFileError.
 void SaveToFile(const TCalendarPanel32& page, const QString& fileName);

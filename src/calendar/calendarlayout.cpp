@@ -1,6 +1,6 @@
 #include "calendarlayout.h"
 
-#include "layoutkind.h"
+#include "calendardraw/layoutkind.h"
 
 #include "platform/rounding.h"
 

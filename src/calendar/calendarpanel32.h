@@ -1,13 +1,9 @@
-// The calendar page: the sheet on screen, the model of the calendar printed on it, the 42 day cells
-// and the design surface on which placed objects lie.
+// The calendar page on screen: shows and edits a page model (its published properties forward to it),
+// answers clicks on its cells and is the design surface on which placed objects lie.
 #pragma once
 
-#include "calendardrawparams.h"
-#include "calendarlayout.h"
-#include "calendarsettings.h"
-#include "layoutkind.h"
+#include "calendarpagemodel.h"
 
-#include "graphics/vectorpicture.h"
 #include "richtext/wprenderer.h"
 #include "surface/qbasepanel.h"
 
@@ -16,6 +12,7 @@
 
 class TQGraphicControl;
 class TReportPrinter;
+struct DeviceProfile;
 class TWPRtfStorage;
 
 class TCalendarPanel32 : public TQBasePanel
@@ -65,125 +62,132 @@ public:
     explicit TCalendarPanel32(QWidget* parent = nullptr);
     ~TCalendarPanel32() override;
 
+    TCalendarPageModel& Model() { return *m_model; }
+    const TCalendarPageModel& Model() const { return *m_model; }
     // The whole settings value (copy and compare work on it).
-    const CalendarSettings& Settings() const { return m_s; }
+    const CalendarSettings& Settings() const { return m_model->Settings(); }
     // Takes every setting but the border art (set through SetWMFBorderFile) without repainting or
     // relayout; document loading fills the page this way and relayouts once at the end.
-    void SetSettingsQuietly(const CalendarSettings& s);
+    void SetSettingsQuietly(const CalendarSettings& s) { m_model->SetSettingsQuietly(s); }
 
-    TCalendarOrientation CalendarOrientation() const { return m_s.CalendarOrientation; }
-    void SetCalendarOrientation(TCalendarOrientation v);
-    TCalendarLayout CalendarLayout() const { return m_s.CalendarLayout; }
-    void SetCalendarLayout(TCalendarLayout v);
-    TCalendarLineLayout CalendarLineLayout() const { return m_s.CalendarLineLayout; }
-    void SetCalendarLineLayout(TCalendarLineLayout v);
-    TMiniCalendarLineLayout MiniCalendarLineLayout() const { return m_s.MiniCalendarLineLayout; }
-    void SetMiniCalendarLineLayout(TMiniCalendarLineLayout v);
+    TCalendarOrientation CalendarOrientation() const { return Settings().CalendarOrientation; }
+    void SetCalendarOrientation(TCalendarOrientation v)
+    {
+        m_model->SetLayoutValue(&CalendarSettings::CalendarOrientation, v);
+    }
+    TCalendarLayout CalendarLayout() const { return Settings().CalendarLayout; }
+    void SetCalendarLayout(TCalendarLayout v) { m_model->SetCalendarLayout(v); }
+    TCalendarLineLayout CalendarLineLayout() const { return Settings().CalendarLineLayout; }
+    void SetCalendarLineLayout(TCalendarLineLayout v) { m_model->SetCalendarLineLayout(v); }
+    TMiniCalendarLineLayout MiniCalendarLineLayout() const { return Settings().MiniCalendarLineLayout; }
+    void SetMiniCalendarLineLayout(TMiniCalendarLineLayout v) { m_model->SetMiniCalendarLineLayout(v); }
 
-    int TitleBGColor() const { return m_s.TitleBGColor; }
-    void SetTitleBGColor(int v) { repaintIfChanged(m_s.TitleBGColor, v); }
-    int HeadersBGColor() const { return m_s.HeadersBGColor; }
-    void SetHeadersBGColor(int v) { repaintIfChanged(m_s.HeadersBGColor, v); }
-    int MiniHeadersBGColor() const { return m_s.MiniHeadersBGColor; }
-    void SetMiniHeadersBGColor(int v) { repaintIfChanged(m_s.MiniHeadersBGColor, v); }
-    int MiniCalBGColor() const { return m_s.MiniCalBGColor; }
-    void SetMiniCalBGColor(int v) { repaintIfChanged(m_s.MiniCalBGColor, v); }
+    int TitleBGColor() const { return Settings().TitleBGColor; }
+    void SetTitleBGColor(int v) { m_model->SetValue(&CalendarSettings::TitleBGColor, v); }
+    int HeadersBGColor() const { return Settings().HeadersBGColor; }
+    void SetHeadersBGColor(int v) { m_model->SetValue(&CalendarSettings::HeadersBGColor, v); }
+    int MiniHeadersBGColor() const { return Settings().MiniHeadersBGColor; }
+    void SetMiniHeadersBGColor(int v) { m_model->SetValue(&CalendarSettings::MiniHeadersBGColor, v); }
+    int MiniCalBGColor() const { return Settings().MiniCalBGColor; }
+    void SetMiniCalBGColor(int v) { m_model->SetValue(&CalendarSettings::MiniCalBGColor, v); }
 
-    FontDescription TitleFont() const { return m_s.TitleFont; }
-    void SetTitleFont(const FontDescription& v) { repaintIfChanged(m_s.TitleFont, v); }
-    FontDescription HeadersFont() const { return m_s.HeadersFont; }
-    void SetHeadersFont(const FontDescription& v) { repaintIfChanged(m_s.HeadersFont, v); }
-    FontDescription CellFont() const { return m_s.CellFont; }
-    void SetCellFont(const FontDescription& v) { repaintIfChanged(m_s.CellFont, v); }
-    FontDescription MiniTitleFont() const { return m_s.MiniTitleFont; }
-    void SetMiniTitleFont(const FontDescription& v) { repaintIfChanged(m_s.MiniTitleFont, v); }
-    FontDescription MiniHeadersFont() const { return m_s.MiniHeadersFont; }
-    void SetMiniHeadersFont(const FontDescription& v) { repaintIfChanged(m_s.MiniHeadersFont, v); }
-    FontDescription MiniCellFont() const { return m_s.MiniCellFont; }
-    void SetMiniCellFont(const FontDescription& v) { repaintIfChanged(m_s.MiniCellFont, v); }
+    FontDescription TitleFont() const { return Settings().TitleFont; }
+    void SetTitleFont(const FontDescription& v) { m_model->SetValue(&CalendarSettings::TitleFont, v); }
+    FontDescription HeadersFont() const { return Settings().HeadersFont; }
+    void SetHeadersFont(const FontDescription& v) { m_model->SetValue(&CalendarSettings::HeadersFont, v); }
+    FontDescription CellFont() const { return Settings().CellFont; }
+    void SetCellFont(const FontDescription& v) { m_model->SetValue(&CalendarSettings::CellFont, v); }
+    FontDescription MiniTitleFont() const { return Settings().MiniTitleFont; }
+    void SetMiniTitleFont(const FontDescription& v) { m_model->SetValue(&CalendarSettings::MiniTitleFont, v); }
+    FontDescription MiniHeadersFont() const { return Settings().MiniHeadersFont; }
+    void SetMiniHeadersFont(const FontDescription& v) { m_model->SetValue(&CalendarSettings::MiniHeadersFont, v); }
+    FontDescription MiniCellFont() const { return Settings().MiniCellFont; }
+    void SetMiniCellFont(const FontDescription& v) { m_model->SetValue(&CalendarSettings::MiniCellFont, v); }
 
-    float LeftMarginInch() const { return m_s.LeftMarginInch; }
-    void SetLeftMarginInch(float v) { relayoutIfChanged(m_s.LeftMarginInch, v); }
-    float TopMarginInch() const { return m_s.TopMarginInch; }
-    void SetTopMarginInch(float v) { relayoutIfChanged(m_s.TopMarginInch, v); }
-    float RightMarginInch() const { return m_s.RightMarginInch; }
-    void SetRightMarginInch(float v) { relayoutIfChanged(m_s.RightMarginInch, v); }
-    float BottomMarginInch() const { return m_s.BottomMarginInch; }
-    void SetBottomMarginInch(float v) { relayoutIfChanged(m_s.BottomMarginInch, v); }
+    float LeftMarginInch() const { return Settings().LeftMarginInch; }
+    void SetLeftMarginInch(float v) { m_model->SetLayoutValue(&CalendarSettings::LeftMarginInch, v); }
+    float TopMarginInch() const { return Settings().TopMarginInch; }
+    void SetTopMarginInch(float v) { m_model->SetLayoutValue(&CalendarSettings::TopMarginInch, v); }
+    float RightMarginInch() const { return Settings().RightMarginInch; }
+    void SetRightMarginInch(float v) { m_model->SetLayoutValue(&CalendarSettings::RightMarginInch, v); }
+    float BottomMarginInch() const { return Settings().BottomMarginInch; }
+    void SetBottomMarginInch(float v) { m_model->SetLayoutValue(&CalendarSettings::BottomMarginInch, v); }
 
-    TCalBorderStyle CalendarBorder() const { return m_s.CalendarBorder; }
-    void SetCalendarBorder(TCalBorderStyle v) { repaintIfChanged(m_s.CalendarBorder, v); }
-    TCalBorderStyle HeadersBorder() const { return m_s.HeadersBorder; }
-    void SetHeadersBorder(TCalBorderStyle v) { repaintIfChanged(m_s.HeadersBorder, v); }
-    TCalBorderStyle CellBorder() const { return m_s.CellBorder; }
-    void SetCellBorder(TCalBorderStyle v) { repaintIfChanged(m_s.CellBorder, v); }
-    TCalBorderStyle MiniCalBorder() const { return m_s.MiniCalBorder; }
-    void SetMiniCalBorder(TCalBorderStyle v) { repaintIfChanged(m_s.MiniCalBorder, v); }
-    TCalBorderStyle MiniHeadersBorder() const { return m_s.MiniHeadersBorder; }
-    void SetMiniHeadersBorder(TCalBorderStyle v) { repaintIfChanged(m_s.MiniHeadersBorder, v); }
-    TCalBorderStyle MiniCellBorder() const { return m_s.MiniCellBorder; }
-    void SetMiniCellBorder(TCalBorderStyle v) { repaintIfChanged(m_s.MiniCellBorder, v); }
+    TCalBorderStyle CalendarBorder() const { return Settings().CalendarBorder; }
+    void SetCalendarBorder(TCalBorderStyle v) { m_model->SetValue(&CalendarSettings::CalendarBorder, v); }
+    TCalBorderStyle HeadersBorder() const { return Settings().HeadersBorder; }
+    void SetHeadersBorder(TCalBorderStyle v) { m_model->SetValue(&CalendarSettings::HeadersBorder, v); }
+    TCalBorderStyle CellBorder() const { return Settings().CellBorder; }
+    void SetCellBorder(TCalBorderStyle v) { m_model->SetValue(&CalendarSettings::CellBorder, v); }
+    TCalBorderStyle MiniCalBorder() const { return Settings().MiniCalBorder; }
+    void SetMiniCalBorder(TCalBorderStyle v) { m_model->SetValue(&CalendarSettings::MiniCalBorder, v); }
+    TCalBorderStyle MiniHeadersBorder() const { return Settings().MiniHeadersBorder; }
+    void SetMiniHeadersBorder(TCalBorderStyle v) { m_model->SetValue(&CalendarSettings::MiniHeadersBorder, v); }
+    TCalBorderStyle MiniCellBorder() const { return Settings().MiniCellBorder; }
+    void SetMiniCellBorder(TCalBorderStyle v) { m_model->SetValue(&CalendarSettings::MiniCellBorder, v); }
 
-    bool MiniShowYear() const { return m_s.MiniShowYear; }
-    void SetMiniShowYear(bool v) { repaintIfChanged(m_s.MiniShowYear, v); }
-    bool TitleShowYear() const { return m_s.TitleShowYear; }
-    void SetTitleShowYear(bool v) { repaintIfChanged(m_s.TitleShowYear, v); }
-    TCalHeadersStyle HeadersStyle() const { return m_s.HeadersStyle; }
-    void SetHeadersStyle(TCalHeadersStyle v) { repaintIfChanged(m_s.HeadersStyle, v); }
-    TCalHeadersStyle MiniHeadersStyle() const { return m_s.MiniHeadersStyle; }
-    void SetMiniHeadersStyle(TCalHeadersStyle v) { repaintIfChanged(m_s.MiniHeadersStyle, v); }
-    TCalendarNumberPosition NumberPosition() const { return m_s.NumberPosition; }
-    void SetNumberPosition(TCalendarNumberPosition v) { repaintIfChanged(m_s.NumberPosition, v); }
-    int StartOfWeek() const { return m_s.StartOfWeek; }
-    void SetStartOfWeek(int v) { repaintIfChanged(m_s.StartOfWeek, v); }
-    QString UserTitle() const { return m_s.UserTitle; }
-    void SetUserTitle(const QString& v) { repaintIfChanged(m_s.UserTitle, v); }
+    bool MiniShowYear() const { return Settings().MiniShowYear; }
+    void SetMiniShowYear(bool v) { m_model->SetValue(&CalendarSettings::MiniShowYear, v); }
+    bool TitleShowYear() const { return Settings().TitleShowYear; }
+    void SetTitleShowYear(bool v) { m_model->SetValue(&CalendarSettings::TitleShowYear, v); }
+    TCalHeadersStyle HeadersStyle() const { return Settings().HeadersStyle; }
+    void SetHeadersStyle(TCalHeadersStyle v) { m_model->SetValue(&CalendarSettings::HeadersStyle, v); }
+    TCalHeadersStyle MiniHeadersStyle() const { return Settings().MiniHeadersStyle; }
+    void SetMiniHeadersStyle(TCalHeadersStyle v) { m_model->SetValue(&CalendarSettings::MiniHeadersStyle, v); }
+    TCalendarNumberPosition NumberPosition() const { return Settings().NumberPosition; }
+    void SetNumberPosition(TCalendarNumberPosition v) { m_model->SetValue(&CalendarSettings::NumberPosition, v); }
+    int StartOfWeek() const { return Settings().StartOfWeek; }
+    void SetStartOfWeek(int v) { m_model->SetValue(&CalendarSettings::StartOfWeek, v); }
+    QString UserTitle() const { return Settings().UserTitle; }
+    void SetUserTitle(const QString& v) { m_model->SetValue(&CalendarSettings::UserTitle, v); }
 
-    int MainCalDay() const { return m_s.MainCalDay; }
-    void SetMainCalDay(int v) { relayoutIfChanged(m_s.MainCalDay, v); }
-    int MainCalMonth() const { return m_s.MainCalMonth; }
-    void SetMainCalMonth(int v) { relayoutIfChanged(m_s.MainCalMonth, v); }
-    int MainCalYear() const { return m_s.MainCalYear; }
-    void SetMainCalYear(int v) { relayoutIfChanged(m_s.MainCalYear, v); }
+    int MainCalDay() const { return Settings().MainCalDay; }
+    void SetMainCalDay(int v) { m_model->SetLayoutValue(&CalendarSettings::MainCalDay, v); }
+    int MainCalMonth() const { return Settings().MainCalMonth; }
+    void SetMainCalMonth(int v) { m_model->SetLayoutValue(&CalendarSettings::MainCalMonth, v); }
+    int MainCalYear() const { return Settings().MainCalYear; }
+    void SetMainCalYear(int v) { m_model->SetLayoutValue(&CalendarSettings::MainCalYear, v); }
 
-    bool A4Paper() const { return m_s.A4Paper; }
-    void SetA4Paper(bool v) { relayoutIfChanged(m_s.A4Paper, v); }
-    double DayStartTime() const { return m_s.DayStartTime; }
-    void SetDayStartTime(double v) { relayoutIfChanged(m_s.DayStartTime, v); }
+    bool A4Paper() const { return Settings().A4Paper; }
+    void SetA4Paper(bool v) { m_model->SetLayoutValue(&CalendarSettings::A4Paper, v); }
+    double DayStartTime() const { return Settings().DayStartTime; }
+    void SetDayStartTime(double v) { m_model->SetLayoutValue(&CalendarSettings::DayStartTime, v); }
 
     // Names: months 1..12, days 1..7 (1 = Sunday); other indexes are ignored. Setting does not repaint.
-    QString GetMonthName(int index) const;
-    void SetMonthName(int index, const QString& name);
-    QString GetDayName(int index) const;
-    void SetDayName(int index, const QString& name);
+    QString GetMonthName(int index) const { return m_model->GetMonthName(index); }
+    void SetMonthName(int index, const QString& name) { m_model->SetMonthName(index, name); }
+    QString GetDayName(int index) const { return m_model->GetDayName(index); }
+    void SetDayName(int index, const QString& name) { m_model->SetDayName(index, name); }
 
     TLPanelState PanelState() const { return m_panelState; }
     void SetPanelState(TLPanelState v);
 
-    QString WMFBorderFile() const { return m_s.WMFBorderFile; }
-    void SetWMFBorderFile(const QString& name);
+    QString WMFBorderFile() const { return Settings().WMFBorderFile; }
+    void SetWMFBorderFile(const QString& name) { m_model->SetWMFBorderFile(name); }
 
     // Geometry from the last Relayout.
-    const CalendarGeometry& Geometry() const { return m_geometry; }
-    int PageWidth() const { return m_geometry.PageWidth; }
-    int PageHeight() const { return m_geometry.PageHeight; }
-    TRect BorderRect() const { return m_geometry.BorderRect; }
-    TRect CalendarRect() const { return m_geometry.CalendarRect; }
-    int MiniCount() const { return m_geometry.MiniCount; }
+    const CalendarGeometry& Geometry() const { return m_model->Geometry(); }
+    int PageWidth() const { return Geometry().PageWidth; }
+    int PageHeight() const { return Geometry().PageHeight; }
+    TRect BorderRect() const { return Geometry().BorderRect; }
+    TRect CalendarRect() const { return Geometry().CalendarRect; }
+    int MiniCount() const { return Geometry().MiniCount; }
     TMiniSlot MiniSlot(int index) const;
-    bool ShowMainCalendar() const { return m_geometry.ShowMainCalendar; }
-    bool ShowMiniCalendars() const { return m_geometry.ShowMiniCalendars; }
-    bool ShowPlanner() const { return m_geometry.ShowPlanner; }
+    bool ShowMainCalendar() const { return Geometry().ShowMainCalendar; }
+    bool ShowMiniCalendars() const { return Geometry().ShowMiniCalendars; }
+    bool ShowPlanner() const { return Geometry().ShowPlanner; }
 
-    // The cell table and bands, as the last drawing left them (zoomed screen pixels).
+    // The cell table and bands of the main month or planner on screen at the page's zoom; all empty
+    // for a layout without one.
+    const MonthGeometry& ScreenGeometry() const;
     TCellInfo Cell(int index) const;
-    TRect TitleRect() const { return m_titleRect; }
-    TRect DayNamesRect() const { return m_dayNamesRect; }
+    TRect TitleRect() const { return ScreenGeometry().TitleRect; }
+    TRect DayNamesRect() const { return ScreenGeometry().DayNamesRect; }
 
-    void Relayout(bool ResetMiniFonts);
-    void ResetToDefaults();
-    void CopySettingsFrom(const TCalendarPanel32& other);
-    bool SameSettingsAs(const TCalendarPanel32& other) const;
+    void Relayout(bool ResetMiniFonts) { m_model->Relayout(ResetMiniFonts); }
+    void ResetToDefaults() { m_model->ResetToDefaults(); }
+    void CopySettingsFrom(const TCalendarPanel32& other) { m_model->CopySettingsFrom(other.Model()); }
+    bool SameSettingsAs(const TCalendarPanel32& other) const { return m_model->SameSettingsAs(other.Model()); }
     TLayoutKind LayoutKind() const;
     bool CanHoldText() const;
     bool HasPlacedObjects() const;
@@ -199,15 +203,15 @@ public:
     void OpenNextCell(int i);
 
     // Day texts belong to cell indexes 1..42, not to dates: they stay put when the month changes.
-    TWPRtfStorage* CellStorage(int i) const;
+    TWPRtfStorage* CellStorage(int i) const { return m_model->CellStorage(i); }
     // The text of cell i; the caller's default for any other index.
     const TWPRtfStorage& GetCellText(int i, const TWPRtfStorage& defaultText) const;
     // Copies the text into cell i and repaints; other indexes are ignored.
-    void SetCellText(int i, const TWPRtfStorage& text);
-    // Empties every cell and forgets the cell rectangles until the next paint.
+    void SetCellText(int i, const TWPRtfStorage& text) { m_model->SetCellText(i, text); }
+    // Empties every cell.
     void ClearAllCells();
     // A cell holding text, or bytes kept because they could not be read, counts.
-    bool HasAnyText() const;
+    bool HasAnyText() const { return m_model->HasAnyText(); }
 
     // Raised when a day cell is clicked or opened; the main window opens its editor over the cell.
     std::function<void(TRect rTotal, TRect rFree, int iCell, int iDay)> ClickedInCellEvent;
@@ -225,7 +229,7 @@ public:
     void PrintPage(TReportPrinter& report, double xOffset, double yOffset);
     // The title the page shows (the user's, else the month's or the planner's dates); it also names
     // the printed document.
-    QString PageTitle() const;
+    QString PageTitle() const { return m_model->PageTitle(); }
 
     bool DropObject(TRect r) override;
     void SetScale(float factor) override;
@@ -242,47 +246,24 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
-    template <class T> void repaintIfChanged(T& field, const T& v)
-    {
-        if (field == v)
-            return;
-        field = v;
-        update();
-    }
-    template <class T> void relayoutIfChanged(T& field, const T& v)
-    {
-        if (field == v)
-            return;
-        field = v;
-        Relayout(false);
-    }
-    void applyBorderFile(const QString& name);
-    // Steps shared by the screen, the bitmap and the report: fill the records the routines read.
-    CalendarDrawParams mainParams(const std::function<int(int)>& fontPixels, TRect rect, int minTitle) const;
-    CalendarDrawParams miniParams(const std::function<int(int)>& fontPixels, const TMiniSlot& slot, TRect rect) const;
-    void renderPage(QPainter& painter);
-    void paintDayTexts(QPainter& painter);
-    void printDayTexts(TReportPrinter& report, const CalendarDrawParams& printed);
-    void applyLineLayout();
-    void applyMiniLineLayout();
+    void resizeToPage();
+    // The page with its day texts at the zoom, without placed objects.
+    QImage pageImage();
     void clickAt(QPoint p);
     void raiseCell(int i);
 
-    CalendarSettings m_s;
-    CalendarGeometry m_geometry;
-    std::array<TCellInfo, kCellCount + 1> m_cells{};
-    TRect m_titleRect;
-    TRect m_dayNamesRect;
+    TCalendarPageModel* m_model;
+    // ScreenGeometry() for the settings and zoom it was computed at.
+    mutable MonthGeometry m_screenGeometry;
+    mutable CalendarSettings m_screenGeometrySettings;
+    mutable double m_screenGeometryZoom = 0;
+    // The page without day texts for the settings and zoom it was drawn at: a repaint draws only the texts.
+    QImage m_calendarImage;
+    CalendarSettings m_calendarImageSettings;
+    double m_calendarImageZoom = 0;
     TLPanelState m_panelState = psPointing;
-    TVectorPicture m_borderArt;
     bool m_pressedInPointing = false;
     std::map<int, std::pair<ToolFactory, ToolCreationStep>> m_tools;
     bool m_painting = false;
-    // Cell 1's free area (grown by 5 each way) as last painted: the size day texts are laid out at for print.
-    TRect m_printLayoutSize;
-    // The zoom the texts were last painted at; printing lays them out the same way.
-    int m_printLayoutZoom = 100;
-    // Index 0 is the empty template that clearing copies.
-    std::array<TWPRtfStorage*, kCellCount + 1> m_storages{};
     TWPRenderer m_renderer;
 };

@@ -1,7 +1,7 @@
 // Everything that describes a calendar page, as one value that copies and compares as a whole.
 #pragma once
 
-#include "calendartypes.h"
+#include "calendardraw/calendartypes.h"
 
 #include "platform/colorvalue.h"
 #include "platform/fontdescription.h"

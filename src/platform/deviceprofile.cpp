@@ -3,6 +3,9 @@
 #include "platform/rounding.h"
 #include "platform/screenmetrics.h"
 
+#include <QFontMetrics>
+#include <QPen>
+
 #include <algorithm>
 
 DeviceProfile DeviceProfile::Screen(double zoom)
@@ -56,4 +59,45 @@ QFont DeviceProfile::Font(const FontDescription& font) const
 int DeviceProfile::LineWidth() const
 {
     return IsPaper() ? std::max(1, RoundHalfEven(xDpi / kScreenPixelsPerInch)) : 1;
+}
+
+QPen DeviceProfile::LinePen() const
+{
+    if (!IsPaper())
+        return QPen(Qt::black, 0);
+    return QPen(QBrush(Qt::black), LineWidth(), Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
+}
+
+int DeviceProfile::XInches(double inches) const
+{
+    return RoundHalfEven(inches * xDpi * zoom);
+}
+
+int DeviceProfile::Inset(int screenPixels) const
+{
+    return IsPaper() ? X(screenPixels) : screenPixels;
+}
+
+double DeviceProfile::LineHeight(const QFont& font) const
+{
+    if (metricsDevice) {
+        const QFontMetricsF m(font, metricsDevice);
+        return m.ascent() + m.descent();
+    }
+    const QFontMetrics m(font);
+    return m.ascent() + m.descent();
+}
+
+double DeviceProfile::Ascent(const QFont& font) const
+{
+    if (metricsDevice)
+        return QFontMetricsF(font, metricsDevice).ascent();
+    return QFontMetrics(font).ascent();
+}
+
+double DeviceProfile::TextWidth(const QFont& font, const QString& text) const
+{
+    if (metricsDevice)
+        return QFontMetricsF(font, metricsDevice).horizontalAdvance(text);
+    return QFontMetricsF(font).horizontalAdvance(text);
 }

@@ -7,6 +7,8 @@
 
 #include <QFont>
 
+class QPaintDevice;
+
 struct DeviceProfile
 {
     enum class Target { Screen, Paper };
@@ -15,6 +17,9 @@ struct DeviceProfile
     double zoom = 1.0;  // screen: the page's zoom factor; paper: 1
     double xDpi = 96.0; // device pixels per inch at zoom 1
     double yDpi = 96.0;
+    // Paper: the device text is measured on (a printer's metrics differ from the screen's); none
+    // measures as the screen does.
+    const QPaintDevice* metricsDevice = nullptr;
 
     static DeviceProfile Screen(double zoom);
     static DeviceProfile Paper(double xDpi, double yDpi);
@@ -32,4 +37,15 @@ struct DeviceProfile
     QFont Font(const FontDescription& font) const;
     // The width of the page's one-pixel lines on the device.
     int LineWidth() const;
+    // The pen the page's lines are drawn with: LineWidth() wide, square ends on paper.
+    QPen LinePen() const;
+    // An inches length on the device, halves to even.
+    int XInches(double inches) const;
+    // A distance inside a cell's lines: given in screen pixels, kept at that size on screen at every
+    // zoom and scaled on paper so that it looks the same there.
+    int Inset(int screenPixels) const;
+    // Text metrics of a font on the device: the screen gives whole pixels, paper fractions.
+    double LineHeight(const QFont& font) const; // ascent plus descent
+    double Ascent(const QFont& font) const;
+    double TextWidth(const QFont& font, const QString& text) const;
 };

@@ -233,10 +233,16 @@ int TReportPrinter::FontPixelSize(int points) const
     return std::max(1, RoundHalfEven(points * YPixelsPerInch() / 72.0));
 }
 
+DeviceProfile TReportPrinter::PaperProfile() const
+{
+    DeviceProfile paper = DeviceProfile::Paper(XPixelsPerInch(), YPixelsPerInch());
+    paper.metricsDevice = device();
+    return paper;
+}
+
 QPen TReportPrinter::DefaultPen() const
 {
-    const int width = std::max(1, RoundHalfEven(XPixelsPerInch() / 96.0));
-    return QPen(QBrush(Qt::black), width, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
+    return PaperProfile().LinePen();
 }
 
 void TReportPrinter::SetPen(const QPen& pen)

@@ -2,6 +2,8 @@
 // positions given in inches from the paper's top-left corner.
 #pragma once
 
+#include "platform/deviceprofile.h"
+
 #include <QFont>
 #include <QMarginsF>
 #include <QPageLayout>
@@ -67,6 +69,8 @@ public:
     // Pixel size of a font of this many points on the device (halves to even), at least 1.
     int FontPixelSize(int points) const;
 
+    // Paper at the job's resolution, measuring text on the job's device: what drawing routines take.
+    DeviceProfile PaperProfile() const;
     // One screen pixel on paper: the pen the page's lines are drawn with by default.
     QPen DefaultPen() const;
     void SetPen(const QPen& pen);

@@ -305,12 +305,12 @@ TEST_F(CommandLine, OnlyVersionsOneToFourAreRead)
 {
     ASSERT_EQ(DocumentBytes(m_page).mid(1, 2), QByteArray("\x02\x04"));
     for (const char version : {'\x00', '\x05', '\x7F', '\xFF'}) {
-        QByteArray styleSheet = StyleSheetBytes(m_page);
+        QByteArray styleSheet = StyleSheetBytes(m_page.Model());
         styleSheet[2] = version;
         QByteArray document = DocumentBytes(m_page);
         document[2] = version;
         TCalendarPanel32 page;
-        EXPECT_THROW(ReadStyleSheetBytes(page, styleSheet), EStreamError) << int(version);
+        EXPECT_THROW(ReadStyleSheetBytes(page.Model(), styleSheet), EStreamError) << int(version);
         EXPECT_THROW(ReadDocumentBytes(page, document, &page), EStreamError) << int(version);
         QFile file(Out(QStringLiteral("future.QXF")));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));

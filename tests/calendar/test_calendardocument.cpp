@@ -535,13 +535,13 @@ TEST_F(CalendarDocument, DocumentLoadsAsAStyleSheet)
 {
     TCalendarPanel32 other;
     other.SetMainCalYear(2001);
-    ReadStyleSheetBytes(other, HandDocument(4));
+    ReadStyleSheetBytes(other.Model(), HandDocument(4));
     EXPECT_EQ(other.CalendarLayout(), loMC12MonthLS);
     EXPECT_EQ(other.WMFBorderFile(), QStringLiteral("Holly"));
     EXPECT_EQ(other.MainCalYear(), 2001);
     EXPECT_TRUE(other.CellStorage(15)->IsEmpty());
     // Before version 4 a style sheet has no border name, and loading it clears the border.
-    ReadStyleSheetBytes(other, HandDocument(3));
+    ReadStyleSheetBytes(other.Model(), HandDocument(3));
     EXPECT_EQ(other.WMFBorderFile(), QString());
 }
 

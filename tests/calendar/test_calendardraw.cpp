@@ -1,7 +1,7 @@
-#include "calendar/calendardraw.h"
-#include "calendar/calendarprint.h"
-#include "calendar/monthgrid.h"
+#include "calendardraw/calendardraw.h"
+#include "calendardraw/monthgrid.h"
 #include "platform/datearithmetic.h"
+#include "platform/deviceprofile.h"
 #include "platform/rounding.h"
 #include "report/reportprinter.h"
 #include "support/testsupport.h"
@@ -75,12 +75,27 @@ void save(const QImage& image, const char* name)
                QLatin1String(".png"));
 }
 
-QImage drawMonth(CalendarDrawParams& p, const QString& title = QString())
+const DeviceProfile kScreen = DeviceProfile::Screen(1.0);
+
+QImage drawMonth(const CalendarDrawParams& p, const QString& title = QString())
 {
     QImage image = whiteImage(p.Rect.right + 10, p.Rect.bottom + 10);
     QPainter painter(&image);
-    DrawMonth(painter, p, title);
+    DrawMonth(painter, p, title, kScreen);
     return image;
+}
+
+MonthGeometry screenMonth(const CalendarDrawParams& p)
+{
+    return ComputeMonthGeometry(p, kScreen);
+}
+
+// Paper as the page prints on it: the report's resolution and metrics, its lines in the page's pen.
+DeviceProfile paperOf(TReportPrinter& r)
+{
+    const DeviceProfile paper = r.PaperProfile();
+    r.Canvas().setPen(paper.LinePen());
+    return paper;
 }
 
 class EnglishLocale : public ::testing::Test
@@ -107,48 +122,48 @@ TEST(MonthDrawing, CellTableWithNumbersUpperRight)
 {
     CalendarDrawParams p = monthParams(1, 1997, kMonthRect);
     p.NumberPosition = cnpUpperRight;
-    const QImage image = drawMonth(p);
-    save(image, "month-jan1997-upperright");
+    save(drawMonth(p), "month-jan1997-upperright");
 
-    EXPECT_EQ(p.TitleRect, (TRect{10, 11, 716, 130}));
-    EXPECT_EQ(p.DayNamesRect, (TRect{10, 131, 716, 163}));
+    const MonthGeometry g = screenMonth(p);
+    EXPECT_EQ(g.TitleRect, (TRect{10, 11, 716, 130}));
+    EXPECT_EQ(g.DayNamesRect, (TRect{10, 131, 716, 163}));
     const int nine = textHeight(p.CellFont);
-    EXPECT_EQ(p.Cells[1].rTotal, (TRect{15, 164, 104, 253}));
-    EXPECT_EQ(p.Cells[1].iDay, 0);
-    EXPECT_EQ(p.Cells[1].rFree, (TRect{15, 164 + nine, 104, 253}));
-    EXPECT_EQ(p.Cells[4].rTotal, (TRect{315, 164, 404, 253}));
-    EXPECT_EQ(p.Cells[4].iDay, 1);
-    EXPECT_EQ(p.Cells[4].rFree, (TRect{315, 164 + nine, 404, 253}));
-    EXPECT_EQ(p.Cells[34].rTotal, (TRect{515, 528, 604, 617}));
-    EXPECT_EQ(p.Cells[34].iDay, 31);
-    EXPECT_EQ(p.Cells[42].rTotal, (TRect{615, 619, 704, 708}));
+    EXPECT_EQ(g.Cells[1].rTotal, (TRect{15, 164, 104, 253}));
+    EXPECT_EQ(g.Cells[1].iDay, 0);
+    EXPECT_EQ(g.Cells[1].rFree, (TRect{15, 164 + nine, 104, 253}));
+    EXPECT_EQ(g.Cells[4].rTotal, (TRect{315, 164, 404, 253}));
+    EXPECT_EQ(g.Cells[4].iDay, 1);
+    EXPECT_EQ(g.Cells[4].rFree, (TRect{315, 164 + nine, 404, 253}));
+    EXPECT_EQ(g.Cells[34].rTotal, (TRect{515, 528, 604, 617}));
+    EXPECT_EQ(g.Cells[34].iDay, 31);
+    EXPECT_EQ(g.Cells[42].rTotal, (TRect{615, 619, 704, 708}));
     for (int i = 1; i <= kCellCount; ++i)
-        EXPECT_EQ(p.Cells[i].iDay, DayOfGridCell(i, 1, 1997, 1)) << i;
+        EXPECT_EQ(g.Cells[i].iDay, DayOfGridCell(i, 1, 1997, 1)) << i;
 }
 
 TEST(MonthDrawing, CellTableWithNumbersCentredLeavesNoTextRoom)
 {
     CalendarDrawParams p = monthParams(1, 1997, kMonthRect);
     p.NumberPosition = cnpCenter;
-    p.Cells[5].rFree = TRect{1, 2, 3, 4};
     save(drawMonth(p), "month-jan1997-centre");
+    const MonthGeometry g = screenMonth(p);
 
-    EXPECT_EQ(p.Cells[1].rTotal, (TRect{11, 164, 109, 253}));
-    EXPECT_EQ(p.Cells[4].rTotal, (TRect{311, 164, 409, 253}));
-    EXPECT_EQ(p.Cells[4].iDay, 1);
-    EXPECT_EQ(p.Cells[34].rTotal, (TRect{511, 528, 609, 617}));
+    EXPECT_EQ(g.Cells[1].rTotal, (TRect{11, 164, 109, 253}));
+    EXPECT_EQ(g.Cells[4].rTotal, (TRect{311, 164, 409, 253}));
+    EXPECT_EQ(g.Cells[4].iDay, 1);
+    EXPECT_EQ(g.Cells[34].rTotal, (TRect{511, 528, 609, 617}));
     for (int i = 1; i <= kCellCount; ++i)
-        EXPECT_EQ(p.Cells[i].rFree, TRect()) << i;
+        EXPECT_EQ(g.Cells[i].rFree, TRect()) << i;
 }
 
 TEST(MonthDrawing, MinimumTitleHeightMovesDayNamesButNotTitleRect)
 {
     CalendarDrawParams p = monthParams(1, 1997, kMonthRect);
     p.MinTitleHeight = 144;
-    drawMonth(p);
-    EXPECT_EQ(p.TitleRect, (TRect{10, 11, 716, 130}));
-    EXPECT_EQ(p.DayNamesRect, (TRect{10, 156, 716, 188}));
-    EXPECT_EQ(p.Cells[1].rTotal.top, 189);
+    const MonthGeometry g = screenMonth(p);
+    EXPECT_EQ(g.TitleRect, (TRect{10, 11, 716, 130}));
+    EXPECT_EQ(g.DayNamesRect, (TRect{10, 156, 716, 188}));
+    EXPECT_EQ(g.Cells[1].rTotal.top, 189);
 }
 
 TEST(MonthDrawing, TitleTexts)
@@ -200,7 +215,7 @@ TEST(MonthDrawing, GridLinesLieOnRowAndColumnBoundaries)
     const QImage image = drawMonth(p);
     save(image, "month-grid-cball");
     const TRect r{10, 10, 716, 706};
-    const int y0 = p.DayNamesRect.bottom;
+    const int y0 = screenMonth(p).DayNamesRect.bottom;
     const int rh = (r.bottom - y0) / 6;
     const int cw = (r.right - r.left) / 7;
     ASSERT_NE(y0 + 6 * rh, r.bottom);
@@ -233,7 +248,7 @@ TEST(MonthDrawing, CellBorderStylesDrawTheirRowLines)
         p.CellBorder = c.style;
         const QImage image = drawMonth(p);
         const TRect r{10, 10, 716, 706};
-        const int y0 = p.DayNamesRect.bottom;
+        const int y0 = screenMonth(p).DayNamesRect.bottom;
         const int rh = (r.bottom - y0) / 6;
         std::set<int> rows;
         for (int k = c.firstRow; k <= c.lastRow; ++k)
@@ -250,17 +265,18 @@ TEST(MonthDrawing, MonthsOfFourAndFiveRowsStillDrawSix)
         CalendarDrawParams p = monthParams(month, year, TRect{10, 10, 717, 707});
         p.CalendarBorder = cbNone;
         const QImage image = drawMonth(p);
+        const MonthGeometry g = screenMonth(p);
         const TRect r{10, 10, 716, 706};
-        EXPECT_EQ(fullRows(image, r, p.DayNamesRect.bottom).size(), 7u) << month;
+        EXPECT_EQ(fullRows(image, r, g.DayNamesRect.bottom).size(), 7u) << month;
         const int days = DaysInMonth(year, month);
         int counted = 0;
         for (int i = 1; i <= kCellCount; ++i) {
-            EXPECT_FALSE(p.Cells[i].rTotal.isEmpty()) << i;
-            counted += p.Cells[i].iDay != 0;
+            EXPECT_FALSE(g.Cells[i].rTotal.isEmpty()) << i;
+            counted += g.Cells[i].iDay != 0;
         }
         EXPECT_EQ(counted, days);
-        EXPECT_EQ(p.Cells[42].iDay, 0);
-        EXPECT_EQ(p.Cells[42].rTotal.bottom, r.bottom - 1 - (r.bottom - p.DayNamesRect.bottom) % 6);
+        EXPECT_EQ(g.Cells[42].iDay, 0);
+        EXPECT_EQ(g.Cells[42].rTotal.bottom, r.bottom - 1 - (r.bottom - g.DayNamesRect.bottom) % 6);
     }
     CalendarDrawParams february = monthParams(2, 2015, kMonthRect);
     save(drawMonth(february), "month-feb2015-four-rows");
@@ -274,12 +290,12 @@ TEST(MonthDrawing, LinesUseThePaintersPenAndLeaveItAsFound)
     const QPen red(QColor(255, 0, 0), 1);
     painter.setPen(red);
     painter.setRenderHint(QPainter::Antialiasing, true);
-    DrawMonth(painter, p, QString());
+    DrawMonth(painter, p, QString(), kScreen);
     EXPECT_EQ(painter.pen(), red);
     EXPECT_TRUE(painter.testRenderHint(QPainter::Antialiasing));
     painter.end();
     EXPECT_EQ(image.pixel(10, 400), qRgb(255, 0, 0)); // left edge of the calendar border
-    EXPECT_EQ(image.pixel(300, p.DayNamesRect.bottom), qRgb(255, 0, 0));
+    EXPECT_EQ(image.pixel(300, screenMonth(p).DayNamesRect.bottom), qRgb(255, 0, 0));
 }
 
 TEST(MonthDrawing, SmallAndZoomedMonthsForALook)
@@ -290,7 +306,7 @@ TEST(MonthDrawing, SmallAndZoomedMonthsForALook)
     half.TitleBackColor = RGBValue(255, 255, 200);
     half.HeadersBGColor = RGBValue(200, 220, 255);
     save(drawMonth(half), "month-dec1997-zoom50-monday");
-    EXPECT_EQ(half.Cells[1].iDay, 1); // 1 December 1997 was a Monday
+    EXPECT_EQ(screenMonth(half).Cells[1].iDay, 1); // 1 December 1997 was a Monday
 
     CalendarDrawParams mini = monthParams(2, 1998, TRect{4, 4, 124, 124});
     mini.TitleFont = timesBold(FontPixelSize(10, 1.0));
@@ -301,7 +317,7 @@ TEST(MonthDrawing, SmallAndZoomedMonthsForALook)
     mini.HeadersBorder = cbTopBottom;
     mini.CellBorder = cbNone;
     save(drawMonth(mini), "mini-feb1998");
-    EXPECT_EQ(mini.Cells[1].iDay, 1); // 1 February 1998 was a Sunday
+    EXPECT_EQ(screenMonth(mini).Cells[1].iDay, 1); // 1 February 1998 was a Sunday
 }
 
 TEST(MonthDrawing, DayNamesTooWideForTheirColumnShrinkToFit)
@@ -310,11 +326,12 @@ TEST(MonthDrawing, DayNamesTooWideForTheirColumnShrinkToFit)
     const auto names = [](int columnWidth) {
         CalendarDrawParams p = monthParams(1, 1997, {10, 10, 10 + 7 * columnWidth + 1, 710});
         const QImage image = drawMonth(p);
+        const TRect band = screenMonth(p).DayNamesRect;
         save(image, columnWidth == 100 ? "month-whole-day-names" : "month-whole-day-names-wide");
         std::array<QRect, 7> ink;
         for (int c = 0; c < 7; ++c) {
             const int left = 10 + c * columnWidth + 1;
-            for (int y = p.DayNamesRect.top + 1; y < p.DayNamesRect.bottom; ++y)
+            for (int y = band.top + 1; y < band.bottom; ++y)
                 for (int x = left; x < left + columnWidth - 2; ++x)
                     if (dark(image, x, y))
                         ink[c] |= QRect(x - left, y, 1, 1);
@@ -356,7 +373,7 @@ TEST(BorderEdges, EachStyleStrokesExactlyItsEdges)
     for (const auto& [style, expected] : cases) {
         QImage image = whiteImage(60, 50);
         QPainter painter(&image);
-        DrawBorderEdges(painter, r, style);
+        DrawBorderEdges(painter, r, style, kScreen);
         painter.end();
         std::set<std::pair<int, int>> drawn;
         for (int y = 0; y < image.height(); ++y)
@@ -376,14 +393,15 @@ TEST_F(PlannerDrawing, WeekAcrossTheYearEnd)
     p.HeadersStyle = dsThreeChars;
     QImage image = whiteImage(730, 720);
     QPainter painter(&image);
-    DrawWeekPlanner(painter, p, QString());
+    DrawWeekPlanner(painter, p, QString(), kScreen);
     painter.end();
     save(image, "week-dec29-1997");
+    const MonthGeometry g = ComputeMainGeometry(p, loWeek, kScreen);
 
     EXPECT_EQ(WeekPlannerTitleText(p, QString()), QStringLiteral("December 29, 1997 - January 4, 1998"));
     const TRect r{10, 10, 716, 709};
     const int title = textHeight(p.TitleFont);
-    EXPECT_EQ(p.TitleRect, (TRect{15, 11, 711, 11 + title}));
+    EXPECT_EQ(g.TitleRect, (TRect{15, 11, 711, 11 + title}));
     const int bodyTop = 11 + title + 1;
     const int rh = (r.bottom - bodyTop) / 8;
     const int column = 10 + RoundHalfEven(706 * 0.15);
@@ -391,9 +409,9 @@ TEST_F(PlannerDrawing, WeekAcrossTheYearEnd)
     for (int i = 0; i < 8; ++i) {
         const TRect expected{column + 4, bodyTop + rh * i + 4, r.right - 4,
                              i == 7 ? r.bottom - 4 : bodyTop + rh * (i + 1) - 4};
-        EXPECT_EQ(p.Cells[i + 1].rTotal, expected) << i;
-        EXPECT_EQ(p.Cells[i + 1].rFree, expected) << i;
-        EXPECT_EQ(p.Cells[i + 1].iDay, days[i]) << i;
+        EXPECT_EQ(g.Cells[i + 1].rTotal, expected) << i;
+        EXPECT_EQ(g.Cells[i + 1].rFree, expected) << i;
+        EXPECT_EQ(g.Cells[i + 1].iDay, days[i]) << i;
     }
     // Row lines across the body and the label column's edge.
     for (int i = 1; i < 8; ++i)
@@ -440,9 +458,10 @@ TEST_F(PlannerDrawing, DayPlannerRows)
     p.HourRows = 10;
     QImage image = whiteImage(730, 720);
     QPainter painter(&image);
-    DrawDayPlanner(painter, p, QString());
+    DrawDayPlanner(painter, p, QString(), kScreen);
     painter.end();
     save(image, "day-jan5-1997");
+    const MonthGeometry g = ComputeMainGeometry(p, loDay10, kScreen);
 
     EXPECT_EQ(DayPlannerTitleText(p, QString()), QStringLiteral("Sunday, January 5, 1997"));
     const PlannerLines lines = DayPlannerLines(p);
@@ -452,10 +471,10 @@ TEST_F(PlannerDrawing, DayPlannerRows)
     EXPECT_EQ(lines.first[9], QStringLiteral("5:00 PM"));
     EXPECT_EQ(lines.first[10], QStringLiteral("Notes"));
     for (int i = 1; i <= 11; ++i) {
-        EXPECT_EQ(p.Cells[i].iDay, 0) << i;
-        EXPECT_FALSE(p.Cells[i].rFree.isEmpty()) << i;
+        EXPECT_EQ(g.Cells[i].iDay, 0) << i;
+        EXPECT_FALSE(g.Cells[i].rFree.isEmpty()) << i;
     }
-    EXPECT_EQ(p.Cells[11].rTotal.bottom, 709 - 4);
+    EXPECT_EQ(g.Cells[11].rTotal.bottom, 709 - 4);
 
     p.StartTime = 22.5 / 24.0;
     p.HourRows = 15;
@@ -481,17 +500,18 @@ TEST(MonthPrinting, PdfHoldsTitleDayNamesAndNumbers)
     report.SetPaperSize(QPageSize(QPageSize::Letter));
     report.SetOrientation(QPageLayout::Landscape);
     CalendarDrawParams p;
+    MonthGeometry g;
     double dpi = 0;
     const bool printed = report.Execute([&](TReportPrinter& r) {
         dpi = r.XPixelsPerInch();
-        r.SetPen(r.DefaultPen());
-        r.SetBrush(QBrush(Qt::white));
+        const DeviceProfile paper = paperOf(r);
         p = monthParams(1, 1997, TRect::fromQRect(r.InchRectToDevice(0.52, 0.52, 10.48, 7.98)));
         p.TitleFont.size = r.FontPixelSize(26);
         p.HeadersFont.size = r.FontPixelSize(16);
         p.CellFont.size = r.FontPixelSize(16);
         p.MinTitleHeight = RoundHalfEven(r.YPixelsPerInch() * 1.5);
-        PrintMonth(r, p, QString());
+        DrawMonth(r.Canvas(), p, QString(), paper);
+        g = ComputeMonthGeometry(p, paper);
     });
     ASSERT_TRUE(printed);
 
@@ -505,12 +525,12 @@ TEST(MonthPrinting, PdfHoldsTitleDayNamesAndNumbers)
         EXPECT_TRUE(words.contains(QString::number(day))) << day;
 
     // The cell table comes back in the report's device pixels, inside the printed rectangle.
-    EXPECT_EQ(p.Cells[4].iDay, 1);
-    EXPECT_GT(p.Cells[4].rTotal.left, p.Rect.left);
-    EXPECT_LT(p.Cells[42].rTotal.bottom, p.Rect.bottom);
-    EXPECT_GT(p.Cells[4].rFree.top, p.Cells[4].rTotal.top);
+    EXPECT_EQ(g.Cells[4].iDay, 1);
+    EXPECT_GT(g.Cells[4].rTotal.left, p.Rect.left);
+    EXPECT_LT(g.Cells[42].rTotal.bottom, p.Rect.bottom);
+    EXPECT_GT(g.Cells[4].rFree.top, g.Cells[4].rTotal.top);
     // Day text keeps the inset it has on screen: 5 screen pixels right of the cell's left line.
-    EXPECT_NEAR((p.Cells[1].rFree.left - p.Rect.left) / dpi, 5.0 / 96, 1.0 / dpi);
+    EXPECT_NEAR((g.Cells[1].rFree.left - p.Rect.left) / dpi, 5.0 / 96, 1.0 / dpi);
 }
 
 TEST(MonthPrinting, TextsWiderThanTheirBoxAreShortened)
@@ -523,7 +543,7 @@ TEST(MonthPrinting, TextsWiderThanTheirBoxAreShortened)
         p.TitleFont.size = r.FontPixelSize(40);
         p.HeadersFont.size = r.FontPixelSize(16);
         p.CellFont.size = r.FontPixelSize(10);
-        PrintMonth(r, p, QStringLiteral("A title far too long for this little calendar"));
+        DrawMonth(r.Canvas(), p, QStringLiteral("A title far too long for this little calendar"), paperOf(r));
     }));
     const QString text = PdfText(file, true);
     ASSERT_FALSE(text.isEmpty());
@@ -549,9 +569,10 @@ TEST(MonthPrinting, MiniDayNumbersStayBelowTheDayNameBand)
         TReportPrinter report;
         report.SetOutputFileName(file);
         CalendarDrawParams p;
+        TRect band;
         double pointsPerDevicePixel = 0;
         ASSERT_TRUE(report.Execute([&](TReportPrinter& r) {
-            r.SetPen(r.DefaultPen());
+            const DeviceProfile paper = paperOf(r);
             p = monthParams(1, 1997,
                             TRect::fromQRect(r.InchRectToDevice(1, 1, 1 + mini.width / 96.0, 1 + mini.height / 96.0)));
             p.TitleFont.size = r.FontPixelSize(mini.titlePoints);
@@ -561,10 +582,11 @@ TEST(MonthPrinting, MiniDayNumbersStayBelowTheDayNameBand)
             p.HeadersStyle = dsFirstChar;
             p.HeadersBorder = cbTopBottom;
             p.CellBorder = cbNone;
-            PrintMonth(r, p, QString());
+            DrawMonth(r.Canvas(), p, QString(), paper);
+            band = ComputeMonthGeometry(p, paper).DayNamesRect;
             pointsPerDevicePixel = 72.0 / r.YPixelsPerInch();
         }));
-        const double bandLine = p.DayNamesRect.bottom * pointsPerDevicePixel;
+        const double bandLine = band.bottom * pointsPerDevicePixel;
         int numbers = 0;
         for (const PdfWord& word : PdfWords(file)) {
             if (word.text.toInt() < 1 || word.text.toInt() > 31)
@@ -587,17 +609,19 @@ TEST_F(PlannerDrawing, PlannersPrintTheirTitles)
         p.TitleFont.size = r.FontPixelSize(26);
         p.HeadersFont.size = r.FontPixelSize(16);
         p.CellFont.size = r.FontPixelSize(16);
-        PrintWeekPlanner(r, p, QString());
-        EXPECT_EQ(p.Cells[8].iDay, 0);
-        EXPECT_EQ(p.Cells[4].iDay, 1);
+        const DeviceProfile paper = paperOf(r);
+        DrawWeekPlanner(r.Canvas(), p, QString(), paper);
+        const MonthGeometry g = ComputeMainGeometry(p, loWeek, paper);
+        EXPECT_EQ(g.Cells[8].iDay, 0);
+        EXPECT_EQ(g.Cells[4].iDay, 1);
         // Its text room lies 4 screen pixels inside the lines, as on screen.
-        EXPECT_NEAR((p.Cells[1].rFree.top - p.TitleRect.bottom - 1) / r.YPixelsPerInch(), 4.0 / 96,
+        EXPECT_NEAR((g.Cells[1].rFree.top - g.TitleRect.bottom - 1) / r.YPixelsPerInch(), 4.0 / 96,
                     1.0 / r.YPixelsPerInch());
         r.NewPage();
         p.Month = 1;
         p.Year = 1997;
         p.Day = 5;
-        PrintDayPlanner(r, p, QString());
+        DrawDayPlanner(r.Canvas(), p, QString(), paper);
     }));
     const QString text = PdfText(file, true);
     EXPECT_TRUE(text.contains(QStringLiteral("December 29, 1997 - January 4, 1998")));

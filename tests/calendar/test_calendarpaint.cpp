@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -94,6 +95,24 @@ TEST(CalendarPaint, PlannerAfterAMonthLeavesNoHiddenCells)
     EXPECT_TRUE(page.DayNamesRect().isEmpty());
     EXPECT_EQ(page.CellAt(labelColumn), 0);
     EXPECT_EQ(page.CellOfDay(20), -1); // a fill finds no cell for a day the week does not show
+}
+
+// A page of small months has no title band or cells to click, whatever the page showed before.
+TEST(CalendarPaint, SmallMonthsAfterAMonthLeaveNothingToClick)
+{
+    TCalendarPanel32 page;
+    page.ResetToDefaults();
+    page.SetCalendarLayout(loFullCalendar);
+    page.RenderToBitmap();
+    const QPoint title = page.TitleRect().toQRect().center();
+    const QPoint cell = page.Cell(10).rTotal.toQRect().center();
+    page.SetCalendarLayout(loMC12Month);
+    page.RenderToBitmap();
+    QSignalSpy header(&page, &TCalendarPanel32::OnClickedHeader);
+    QTest::mouseClick(&page, Qt::LeftButton, {}, title);
+    EXPECT_EQ(header.count(), 0);
+    EXPECT_EQ(page.CellAt(cell), 0);
+    EXPECT_EQ(page.DayOfCell(10), 0);
 }
 
 // Sizes are whole points at the zoom first, then pixels: 16 points at 30% are 5 points, 7 pixels,

@@ -63,8 +63,10 @@ TEST(CalendarPanel, NamesAndCellAccessorsIgnoreBadIndexes)
     EXPECT_TRUE(page.GetMonthName(0).isEmpty());
     EXPECT_TRUE(page.GetDayName(8).isEmpty());
     EXPECT_EQ(page.DayOfCell(99), 0);
-    // Never painted: no cell is found anywhere.
-    EXPECT_EQ(page.CellAt(QPoint(100, 300)), 0);
+    // Never painted, yet its cells are where the geometry puts them.
+    const TRect tenth = page.Cell(10).rTotal;
+    EXPECT_EQ(page.CellAt(QPoint((tenth.left + tenth.right) / 2, (tenth.top + tenth.bottom) / 2)), 10);
+    EXPECT_EQ(page.CellAt(QPoint(1, 1)), 0);
     EXPECT_EQ(page.CellOfDay(32), -1);
 }
 

@@ -75,6 +75,12 @@ TEST(DayText, CentredNumbersHideTextsWithoutLosingThem)
     f.page.SetNumberPosition(cnpUpperRight);
     QImage shown = f.page.RenderToBitmap();
     EXPECT_FALSE(inkBox(shown, f.page.Cell(12).rFree).isEmpty());
+    // Texts that change while the calendar stays are drawn afresh over it.
+    putText(f.page, 13, QStringLiteral("Swim"));
+    f.page.CellStorage(12)->Clear();
+    shown = f.page.RenderToBitmap();
+    EXPECT_FALSE(inkBox(shown, f.page.Cell(13).rFree).isEmpty());
+    EXPECT_TRUE(inkBox(shown, f.page.Cell(12).rFree).isEmpty());
 }
 
 TEST(DayText, IndexesOutsideTheCellsAndClearing)
@@ -92,7 +98,8 @@ TEST(DayText, IndexesOutsideTheCellsAndClearing)
     EXPECT_EQ(f.page.GetCellText(42, fallback).PlainText(), QStringLiteral("last"));
     f.page.ClearAllCells();
     EXPECT_FALSE(f.page.HasAnyText());
-    EXPECT_TRUE(f.page.Cell(42).rFree.isEmpty());
+    // Clearing empties the texts, not the cells.
+    EXPECT_FALSE(f.page.Cell(42).rFree.isEmpty());
 }
 
 TEST(DayText, ScalesWithThePage)

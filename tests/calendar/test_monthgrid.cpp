@@ -1,4 +1,4 @@
-#include "calendar/monthgrid.h"
+#include "calendardraw/monthgrid.h"
 #include "platform/datearithmetic.h"
 
 #include <QDate>

@@ -1,8 +1,8 @@
-// The record the page fills before each month or planner drawing; the drawing routines read it and
-// write the cell table, TitleRect and DayNamesRect back into it.
+// What a month or planner drawing shows: the page or a mini calendar fills it, the geometry and the
+// drawing routines read it.
 #pragma once
 
-#include "calendar/calendartypes.h"
+#include "calendardraw/calendartypes.h"
 #include "platform/colorvalue.h"
 #include "platform/fontdescription.h"
 
@@ -23,8 +23,8 @@ struct CalendarDrawParams
     int StartOfWeek = 1; // 1 = Sunday first, anything else Monday first
     TCalBorderStyle CalendarBorder = cbAll;
 
-    // The three fonts carry their size in PIXELS of the device drawn on, not in points: on screen
-    // FontPixelSize(points, zoom), on a report TReportPrinter::FontPixelSize(points).
+    // The three fonts carry their size in PIXELS of the device drawn on, not in points:
+    // DeviceProfile::FontPixelSize(points).
     FontDescription TitleFont;
     bool TitleShowYear = true;
     FontDescription HeadersFont;
@@ -34,12 +34,8 @@ struct CalendarDrawParams
     FontDescription CellFont;
     TCalBorderStyle CellBorder = cbAll;
 
-    std::array<QString, 13> MonthNames;          // index 1..12; 0 unused
-    std::array<QString, 8> DayNames;             // index 1..7, 1 = Sunday; 0 unused
-    std::array<TCellInfo, kCellCount + 1> Cells; // index 1..42; 0 unused
-
-    TRect TitleRect;
-    TRect DayNamesRect;
+    std::array<QString, 13> MonthNames; // index 1..12; 0 unused
+    std::array<QString, 8> DayNames;    // index 1..7, 1 = Sunday; 0 unused
 
     int PlannerDays = 7;           // week planner: 7 or 14
     int HourRows = 10;             // day planner: 10 or 15
@@ -47,10 +43,4 @@ struct CalendarDrawParams
 
     QString monthName(int month) const { return month >= 1 && month <= 12 ? MonthNames[month] : QString(); }
     QString dayName(int day) const { return day >= 1 && day <= 7 ? DayNames[day] : QString(); }
-    // Empties every rFree, as the page does before each drawing.
-    void clearFreeRects()
-    {
-        for (TCellInfo& c : Cells)
-            c.rFree = TRect();
-    }
 };

@@ -1,34 +1,41 @@
 // The drawing routines shared by the page's main month, every mini calendar and the planners: plain
-// functions over a QPainter and a CalendarDrawParams, in the device pixels of the painter.
+// functions over a QPainter, a CalendarDrawParams and the device profile, in the device pixels of the
+// painter. Where the parts lie comes from monthgeometry.h; these routines only paint it.
 #pragma once
 
-#include "calendar/calendardrawparams.h"
+#include "calendardraw/calendardrawparams.h"
+#include "calendardraw/monthgeometry.h"
 
 #include <QStringList>
 
 #include <functional>
 
 class QPainter;
+struct DeviceProfile;
 
 // Strokes the edges the style names with the painter's pen; right and bottom edges lie on the
 // rectangle's own right and bottom coordinates.
-void DrawBorderEdges(QPainter& canvas, const TRect& r, TCalBorderStyle style);
+void DrawBorderEdges(QPainter& canvas, const TRect& r, TCalBorderStyle style, const DeviceProfile& device);
 
-// One month grid into p.Rect; fills p.Cells, p.TitleRect and p.DayNamesRect. A non-empty title
-// replaces the generated one.
-void DrawMonth(QPainter& canvas, CalendarDrawParams& p, const QString& title);
+// One month grid into p.Rect. A non-empty title replaces the generated one.
+void DrawMonth(QPainter& canvas, const CalendarDrawParams& p, const QString& title, const DeviceProfile& device);
+void DrawMonth(QPainter& canvas, const CalendarDrawParams& p, const MonthGeometry& g, const QString& title,
+               const DeviceProfile& device);
 
 // p.PlannerDays days from p.Day/p.Month/p.Year plus a notes row.
-void DrawWeekPlanner(QPainter& canvas, CalendarDrawParams& p, const QString& title);
-
+void DrawWeekPlanner(QPainter& canvas, const CalendarDrawParams& p, const QString& title, const DeviceProfile& device);
 // p.HourRows hourly rows from p.StartTime plus a notes row.
-void DrawDayPlanner(QPainter& canvas, CalendarDrawParams& p, const QString& title);
+void DrawDayPlanner(QPainter& canvas, const CalendarDrawParams& p, const QString& title, const DeviceProfile& device);
 
-// A planner of `rows` rows labelled by two lines each; fills p.TitleRect and p.Cells[1..rows].
-void DrawPlanner(QPainter& canvas, CalendarDrawParams& p, int rows, const QStringList& secondLines,
-                 const QStringList& firstLines, const QString& title);
+// A planner of `rows` rows labelled by two lines each.
+void DrawPlanner(QPainter& canvas, const CalendarDrawParams& p, const MonthGeometry& g, const QStringList& secondLines,
+                 const QStringList& firstLines, const QString& title, const DeviceProfile& device);
 
-// Texts shared by the screen routines and their printer twins.
+// The main drawing of a page: the week or day planner the layout names, else the month, in the
+// geometry ComputeMainGeometry gave for the same record.
+void DrawMain(QPainter& canvas, const CalendarDrawParams& p, const MonthGeometry& g, TCalendarLayout layout,
+              const QString& title, const DeviceProfile& device);
+
 QString CutDayName(const QString& name, TCalHeadersStyle style);
 QString MonthTitleText(const CalendarDrawParams& p, const QString& title);
 // A date of the planners (proleptic Gregorian, any year).
@@ -44,6 +51,8 @@ struct CalendarDate
 CalendarDate PlannerFirstDate(const CalendarDrawParams& p);
 QString WeekPlannerTitleText(const CalendarDrawParams& p, const QString& title);
 QString DayPlannerTitleText(const CalendarDrawParams& p, const QString& title);
+// The title of the main drawing of a page of the layout.
+QString MainTitleText(const CalendarDrawParams& p, TCalendarLayout layout, const QString& title);
 
 struct PlannerLines
 {
@@ -56,12 +65,6 @@ PlannerLines DayPlannerLines(const CalendarDrawParams& p);
 
 // The day of the month a planner row stands for: its second line's first two characters, else 0.
 int PlannerRowDay(const QString& secondLine);
-
-// The planner's cell table: one entry per row of `rows` (the area right of the label column), `inset`
-// pixels inside its lines. Every other entry and DayNamesRect are emptied, so nothing a month left
-// behind can be clicked or filled.
-void SetPlannerCells(CalendarDrawParams& p, const QStringList& secondLines, const TRect& rows, int rowCount,
-                     int rowHeight, int inset);
 
 // The largest size, from `size` down to 1, at which widthAt(size) is no wider than `width`: a day name
 // too wide for its column shrinks instead of losing letters.

@@ -1,7 +1,9 @@
 #include "calendardraw.h"
 
-#include "calendar/monthgrid.h"
+#include "calendardraw/layoutkind.h"
+#include "calendardraw/monthgrid.h"
 #include "platform/datearithmetic.h"
+#include "platform/deviceprofile.h"
 #include "platform/rounding.h"
 #include "platform/textutil.h"
 
@@ -47,12 +49,6 @@ const QFont& fontOf(const FontDescription& f)
     return font;
 }
 
-int lineHeight(const FontDescription& f)
-{
-    const QFontMetrics m(fontOf(f));
-    return m.ascent() + m.descent();
-}
-
 void fill(QPainter& canvas, const TRect& r, TColor color)
 {
     canvas.fillRect(r.toQRect(), ToQColor(color));
@@ -92,11 +88,16 @@ const QStaticText& laidOut(const QString& s, const FontDescription& f)
     return cache.emplace(std::move(key), std::move(laid)).first->second;
 }
 
-// Text in its font colour on one line, clipped to the box like the lines around it.
-void text(QPainter& canvas, const TRect& box, int align, const QString& s, const FontDescription& f)
+double textWidth(const QString& s, const FontDescription& f, const DeviceProfile& device)
 {
-    if (s.isEmpty())
-        return;
+    if (device.IsPaper())
+        return device.TextWidth(fontOf(f), s);
+    return laidOut(s, f).size().width();
+}
+
+// Text in its font colour on one line, clipped to the box like the lines around it.
+void screenText(QPainter& canvas, const TRect& box, int align, const QString& s, const FontDescription& f)
+{
     const QStaticText& laid = laidOut(s, f);
     const QRect r = box.toQRect();
     const QSizeF size = laid.size();
@@ -112,7 +113,6 @@ void text(QPainter& canvas, const TRect& box, int align, const QString& s, const
         y += r.height() - size.height();
     const QPointF at(std::round(x), std::round(y));
     const bool overflows = !QRectF(r).contains(QRectF(at, size));
-    const QPen linePen = canvas.pen();
     canvas.setFont(fontOf(f));
     canvas.setPen(ToQColor(f.color));
     if (overflows) {
@@ -123,25 +123,82 @@ void text(QPainter& canvas, const TRect& box, int align, const QString& s, const
     } else {
         canvas.drawStaticText(at, laid);
     }
+}
+
+// Paper cannot clip text as neatly as a screen: characters are dropped from the end until the text
+// fits the width. Centred text sits at (box height - 1.4 line heights) / 2 below the box top but never
+// above it, where it would cross the line over it.
+void paperText(QPainter& canvas, const TRect& box, int align, QString s, const FontDescription& f,
+               const DeviceProfile& device)
+{
+    const QFont& font = fontOf(f);
+    while (!s.isEmpty() && device.TextWidth(font, s) > box.width())
+        s.chop(1);
+    if (s.isEmpty())
+        return;
+    const double width = device.TextWidth(font, s);
+    const double x = align & Qt::AlignRight ? box.right - width : box.left + (box.width() - width) / 2.0;
+    const double ascent = device.Ascent(font);
+    const double height = device.LineHeight(font);
+    double baseline = box.top + ascent;
+    if (align & Qt::AlignVCenter)
+        baseline = std::max<double>(box.top, box.top + (box.height() - 1.4 * height) * 0.5) + ascent;
+    else if (align & Qt::AlignBottom)
+        baseline = box.bottom - (height - ascent);
+    canvas.setFont(font);
+    canvas.setPen(ToQColor(f.color));
+    canvas.drawText(QPointF(x, baseline), s);
+}
+
+void text(QPainter& canvas, const TRect& box, int align, const QString& s, const FontDescription& f,
+          const DeviceProfile& device)
+{
+    if (s.isEmpty())
+        return;
+    const QPen linePen = canvas.pen();
+    if (device.IsPaper())
+        paperText(canvas, box, align, s, f, device);
+    else
+        screenText(canvas, box, align, s, f);
     canvas.setPen(linePen);
 }
 
 // The font at the largest pixel size that keeps the text inside the width; unchanged when it fits.
-FontDescription fittedFont(const QString& s, const FontDescription& f, int width)
+FontDescription fittedFont(const QString& s, const FontDescription& f, int width, const DeviceProfile& device)
 {
     FontDescription sized = f;
     const int size = FittingFontSize(std::abs(f.size), width, [&](int pixels) {
         sized.size = pixels;
-        return laidOut(s, sized).size().width();
+        return textWidth(s, sized, device);
     });
     sized.size = size == std::abs(f.size) ? f.size : size;
     return sized;
 }
 
+// Paper draws fills only where they are not white: the sheet is white already.
+bool fillsWhite(const DeviceProfile& device)
+{
+    return !device.IsPaper();
+}
+
 } // namespace
 
-void DrawBorderEdges(QPainter& canvas, const TRect& r, TCalBorderStyle style)
+void DrawBorderEdges(QPainter& canvas, const TRect& r, TCalBorderStyle style, const DeviceProfile& device)
 {
+    if (device.IsPaper()) {
+        // Four strokes, each with its own caps, so wide paper pens meet at the corners.
+        const bool top = style == cbAll || style == cbTop || style == cbTopBottom;
+        const bool bottom = style == cbAll || style == cbBottom || style == cbTopBottom;
+        if (top)
+            line(canvas, r.left, r.top, r.right, r.top);
+        if (style == cbAll)
+            line(canvas, r.right, r.top, r.right, r.bottom);
+        if (bottom)
+            line(canvas, r.right, r.bottom, r.left, r.bottom);
+        if (style == cbAll)
+            line(canvas, r.left, r.bottom, r.left, r.top);
+        return;
+    }
     switch (style) {
     case cbNone:
         break;
@@ -240,6 +297,15 @@ QString DayPlannerTitleText(const CalendarDrawParams& p, const QString& title)
            QLatin1Char(' ') + QString::number(d.day) + QLatin1String(", ") + QString::number(d.year);
 }
 
+QString MainTitleText(const CalendarDrawParams& p, TCalendarLayout layout, const QString& title)
+{
+    if (layout == loWeek || layout == lo2Week)
+        return WeekPlannerTitleText(p, title);
+    if (layout == loDay10 || layout == loDay15)
+        return DayPlannerTitleText(p, title);
+    return MonthTitleText(p, title);
+}
+
 PlannerLines WeekPlannerLines(const CalendarDrawParams& p)
 {
     PlannerLines lines;
@@ -276,26 +342,6 @@ int PlannerRowDay(const QString& secondLine)
     return ok ? day : 0;
 }
 
-void SetPlannerCells(CalendarDrawParams& p, const QStringList& secondLines, const TRect& rows, int rowCount,
-                     int rowHeight, int inset)
-{
-    for (int i = 0; i < kCellCount; ++i) {
-        TCellInfo& entry = p.Cells[i + 1];
-        if (i >= rowCount) {
-            entry = TCellInfo();
-            continue;
-        }
-        TRect cell{rows.left + inset, rows.top + rowHeight * i + inset, rows.right - inset,
-                   rows.top + rowHeight * (i + 1) - inset};
-        if (i == rowCount - 1)
-            cell.bottom = rows.bottom - inset;
-        entry.rTotal = cell;
-        entry.rFree = cell;
-        entry.iDay = PlannerRowDay(secondLines.value(i));
-    }
-    p.DayNamesRect = TRect();
-}
-
 int FittingFontSize(int size, double width, const std::function<double(int size)>& widthAt)
 {
     if (size <= 1 || widthAt(size) <= width)
@@ -312,137 +358,145 @@ int FittingFontSize(int size, double width, const std::function<double(int size)
     return fits;
 }
 
-void DrawMonth(QPainter& canvas, CalendarDrawParams& p, const QString& title)
+void DrawMonth(QPainter& canvas, const CalendarDrawParams& p, const QString& title, const DeviceProfile& device)
+{
+    DrawMonth(canvas, p, ComputeMonthGeometry(p, device), title, device);
+}
+
+void DrawMonth(QPainter& canvas, const CalendarDrawParams& p, const MonthGeometry& g, const QString& title,
+               const DeviceProfile& device)
 {
     PainterScope scope(canvas);
-    const int first = FirstColumn(p.Month, p.Year, p.StartOfWeek);
-    const int days = DaysInMonth(p.Year, p.Month);
-
-    const TRect r{p.Rect.left, p.Rect.top, p.Rect.right - 1, p.Rect.bottom - 1};
+    const TRect& r = g.Frame;
     fill(canvas, p.Rect, p.BackColor);
-    fill(canvas, r, p.BackColor);
 
-    TRect band{r.left, r.top + 1, r.right, 0};
-    band.bottom = band.top + RoundHalfEven((r.bottom - r.top) * 0.17);
-    p.TitleRect = band;
-    if (band.height() < p.MinTitleHeight)
-        band.bottom = band.top + p.MinTitleHeight;
-    fill(canvas, {band.left, band.top, band.right, band.bottom + 1}, p.TitleBackColor);
-    text(canvas, band, Qt::AlignCenter, MonthTitleText(p, title), p.TitleFont);
+    const TRect& band = g.TitleBand;
+    if (fillsWhite(device) || p.TitleBackColor != clWhite)
+        fill(canvas, {band.left, band.top, band.right, band.bottom + 1}, p.TitleBackColor);
+    text(canvas, band, Qt::AlignCenter, MonthTitleText(p, title), p.TitleFont, device);
 
-    const int cw = (r.right - r.left) / 7;
-    TRect names{r.left, band.bottom + 1, r.right, 0};
-    names.bottom = names.top + RoundHalfEven(std::abs(p.HeadersFont.size) * 1.5);
-    p.DayNamesRect = names;
+    const int cw = g.ColumnWidth;
+    const TRect& names = g.DayNamesRect;
     fill(canvas, {names.left, names.top, names.right, names.bottom + 1}, p.HeadersBGColor);
-    DrawBorderEdges(canvas, names, p.HeadersBorder);
+    DrawBorderEdges(canvas, names, p.HeadersBorder, device);
     for (int c = 0; c < 7; ++c) {
         const QString name = CutDayName(p.dayName(DayNameIndexOfColumn(c, p.StartOfWeek)), p.HeadersStyle);
         const TRect box{r.left + c * cw + 1, names.top, r.left + c * cw + cw - 1, names.bottom};
-        text(canvas, box, Qt::AlignCenter, name, fittedFont(name, p.HeadersFont, box.width()));
+        text(canvas, box, Qt::AlignCenter, name, fittedFont(name, p.HeadersFont, box.width(), device), device);
     }
 
-    const int y0 = names.bottom;
-    const int rh = (r.bottom - y0) / 6;
-    const auto rowY = [&](int k) { return k == 6 ? r.bottom : y0 + k * rh; };
-    int firstRow = 0;
-    int lastRow = -1;
-    switch (p.CellBorder) {
-    case cbAll:
-    case cbTopBottom:
-        lastRow = 6;
-        break;
-    case cbTop:
-        lastRow = 5;
-        break;
-    case cbBottom:
-        firstRow = 1;
-        lastRow = 6;
-        break;
-    case cbNone:
-        break;
-    }
-    for (int k = firstRow; k <= lastRow; ++k)
-        line(canvas, r.left, rowY(k), r.right, rowY(k));
-    if (p.CellBorder == cbAll) {
-        for (int c = 0; c < 7; ++c)
-            line(canvas, r.left + c * cw, y0, r.left + c * cw, r.bottom);
-        line(canvas, r.right, y0, r.right, r.bottom);
-    }
-
-    const int numberHeight = lineHeight(p.CellFont);
-    const int numberAlign = p.NumberPosition == cnpCenter ? int(Qt::AlignCenter) : int(Qt::AlignRight | Qt::AlignTop);
-    for (int k = 0; k < 6; ++k) {
-        for (int c = 0; c < 7; ++c) {
-            TRect cell{r.left + c * cw + 1, y0 + k * rh + 1, r.left + c * cw + cw - 1, y0 + k * rh + rh - 1};
-            if (p.NumberPosition == cnpUpperRight) {
-                cell.left += 4;
-                cell.right -= 5;
+    const int y0 = g.RowsTop;
+    const int rh = g.RowHeight;
+    if (device.IsPaper()) {
+        // Each cell strokes its own edges: a wide paper pen then covers shared lines the same way.
+        for (int k = 0; k < 6; ++k) {
+            for (int c = 0; c < 7; ++c) {
+                const int left = r.left + c * cw;
+                const int top = y0 + k * rh;
+                DrawBorderEdges(canvas, {left, top, c == 6 ? r.right : left + cw, k == 5 ? r.bottom : top + rh},
+                                p.CellBorder, device);
             }
-            int day = c + 7 * k - first + 2;
-            if (day >= 1 && day <= days)
-                text(canvas, cell, numberAlign, QString::number(day), p.CellFont);
-            else
-                day = 0;
-            TCellInfo& entry = p.Cells[k * 7 + c + 1];
-            entry.rTotal = cell;
-            entry.iDay = day;
-            entry.rFree = TRect();
-            if (p.NumberPosition == cnpUpperRight) {
-                entry.rFree = cell;
-                entry.rFree.top += numberHeight;
-            }
+        }
+    } else {
+        const auto rowY = [&](int k) { return k == 6 ? r.bottom : y0 + k * rh; };
+        int firstRow = 0;
+        int lastRow = -1;
+        switch (p.CellBorder) {
+        case cbAll:
+        case cbTopBottom:
+            lastRow = 6;
+            break;
+        case cbTop:
+            lastRow = 5;
+            break;
+        case cbBottom:
+            firstRow = 1;
+            lastRow = 6;
+            break;
+        case cbNone:
+            break;
+        }
+        for (int k = firstRow; k <= lastRow; ++k)
+            line(canvas, r.left, rowY(k), r.right, rowY(k));
+        if (p.CellBorder == cbAll) {
+            for (int c = 0; c < 7; ++c)
+                line(canvas, r.left + c * cw, y0, r.left + c * cw, r.bottom);
+            line(canvas, r.right, y0, r.right, r.bottom);
         }
     }
 
-    DrawBorderEdges(canvas, r, p.CalendarBorder);
+    // Paper keeps an upper-right number 0.05 in clear of the cell's right line.
+    const int numberGap = device.IsPaper() ? device.XInches(0.05) : 0;
+    const int numberAlign = p.NumberPosition == cnpCenter ? int(Qt::AlignCenter) : int(Qt::AlignRight | Qt::AlignTop);
+    for (int i = 1; i <= kCellCount; ++i) {
+        const TCellInfo& cell = g.Cells[i];
+        if (cell.iDay == 0)
+            continue;
+        TRect box = cell.rTotal;
+        if (p.NumberPosition == cnpUpperRight)
+            box.right -= numberGap;
+        text(canvas, box, numberAlign, QString::number(cell.iDay), p.CellFont, device);
+    }
+
+    DrawBorderEdges(canvas, r, p.CalendarBorder, device);
 }
 
-void DrawWeekPlanner(QPainter& canvas, CalendarDrawParams& p, const QString& title)
+void DrawWeekPlanner(QPainter& canvas, const CalendarDrawParams& p, const QString& title, const DeviceProfile& device)
 {
     const PlannerLines lines = WeekPlannerLines(p);
-    DrawPlanner(canvas, p, lines.rows(), lines.second, lines.first, WeekPlannerTitleText(p, title));
+    DrawPlanner(canvas, p, ComputePlannerGeometry(p, lines.rows(), lines.second, device), lines.second, lines.first,
+                WeekPlannerTitleText(p, title), device);
 }
 
-void DrawDayPlanner(QPainter& canvas, CalendarDrawParams& p, const QString& title)
+void DrawDayPlanner(QPainter& canvas, const CalendarDrawParams& p, const QString& title, const DeviceProfile& device)
 {
     const PlannerLines lines = DayPlannerLines(p);
-    DrawPlanner(canvas, p, lines.rows(), lines.second, lines.first, DayPlannerTitleText(p, title));
+    DrawPlanner(canvas, p, ComputePlannerGeometry(p, lines.rows(), lines.second, device), lines.second, lines.first,
+                DayPlannerTitleText(p, title), device);
 }
 
-void DrawPlanner(QPainter& canvas, CalendarDrawParams& p, int rows, const QStringList& secondLines,
-                 const QStringList& firstLines, const QString& title)
+void DrawPlanner(QPainter& canvas, const CalendarDrawParams& p, const MonthGeometry& g, const QStringList& secondLines,
+                 const QStringList& firstLines, const QString& title, const DeviceProfile& device)
 {
     PainterScope scope(canvas);
-    rows = std::max(rows, 1);
-    const TRect r{p.Rect.left, p.Rect.top, p.Rect.right - 1, p.Rect.bottom - 1};
+    const int rows = std::max(int(firstLines.size()), 1);
     fill(canvas, p.Rect, p.BackColor);
-    fill(canvas, r, p.BackColor);
+    text(canvas, g.TitleBand, Qt::AlignCenter, title, p.TitleFont, device);
 
-    const TRect band{r.left + 5, r.top + 1, r.right - 5, r.top + 1 + lineHeight(p.TitleFont)};
-    p.TitleRect = band;
-    text(canvas, band, Qt::AlignCenter, title, p.TitleFont);
-
-    const TRect body{r.left, band.bottom + 1, r.right, r.bottom};
+    const TRect& body = g.Body;
     fill(canvas, body, p.BackColor);
-    DrawBorderEdges(canvas, body, cbAll);
+    // Paper pens are wider than a device pixel: there the outline goes on after the fills it borders.
+    if (!device.IsPaper())
+        DrawBorderEdges(canvas, body, cbAll, device);
 
-    const int rh = body.height() / rows;
-    const int columnLeft = body.left + 1;
-    const int columnRight = body.left + RoundHalfEven(body.width() * 0.15);
+    const int rh = g.RowHeight;
+    const int columnLeft = g.LabelLeft;
+    const int columnRight = g.LabelRight;
     fill(canvas, {columnLeft, body.top + 1, columnRight, body.bottom - 1}, p.HeadersBGColor);
     for (int i = 0; i < rows; ++i) {
         const int y = body.top + rh * i + 1;
         const QString label = firstLines.value(i);
         text(canvas, {columnLeft, y, columnRight, y + rh / 2}, Qt::AlignHCenter | Qt::AlignBottom, label,
-             fittedFont(label, p.HeadersFont, columnRight - columnLeft));
+             fittedFont(label, p.HeadersFont, columnRight - columnLeft, device), device);
         text(canvas, {columnLeft, y + rh / 2, columnRight, y + rh / 2 + rh / 2}, Qt::AlignHCenter | Qt::AlignTop,
-             secondLines.value(i), p.HeadersFont);
+             secondLines.value(i), p.HeadersFont, device);
     }
 
+    if (device.IsPaper())
+        DrawBorderEdges(canvas, body, cbAll, device);
     line(canvas, columnRight, body.top, columnRight, body.bottom);
     for (int i = 1; i < rows; ++i)
         line(canvas, body.left, body.top + rh * i, body.right, body.top + rh * i);
+}
 
-    SetPlannerCells(p, secondLines, {columnRight, body.top, body.right, body.bottom}, rows, rh, 4);
+void DrawMain(QPainter& canvas, const CalendarDrawParams& p, const MonthGeometry& g, TCalendarLayout layout,
+              const QString& title, const DeviceProfile& device)
+{
+    if (!IsPlanner(layout)) {
+        DrawMonth(canvas, p, g, title, device);
+        return;
+    }
+    const bool week = layout == loWeek || layout == lo2Week;
+    const PlannerLines lines = week ? WeekPlannerLines(p) : DayPlannerLines(p);
+    DrawPlanner(canvas, p, g, lines.second, lines.first, MainTitleText(p, layout, title), device);
 }

@@ -2,7 +2,7 @@
 // questions the page, its dialogs and its printing ask about it.
 #pragma once
 
-#include "calendartypes.h"
+#include "calendardraw/calendartypes.h"
 
 // The values are compared across documents and dialogs; keep them stable.
 enum TLayoutKind { lkMainMonth, lkMiniMonths, lkWeek, lk2Week, lkDay10, lkDay15 };

@@ -1,0 +1,33 @@
+// Where the parts of a month or a planner lie on a device, computed from the drawing record, the
+// device profile and the device's font metrics alone: drawing, hit tests, day texts, printing and the
+// fill command all read it, so none of them needs an earlier paint.
+#pragma once
+
+#include "calendardraw/calendardrawparams.h"
+
+#include <QStringList>
+
+struct DeviceProfile;
+
+struct MonthGeometry
+{
+    TRect Frame;        // the record's rectangle less its last column and row
+    TRect TitleRect;    // the title band clicks see
+    TRect TitleBand;    // the title band drawn: a month's is MinTitleHeight tall at least
+    TRect DayNamesRect; // empty for planners
+    TRect Body;         // planners: the rows' box below the title
+    int ColumnWidth = 0;
+    int RowsTop = 0; // the line over the first row
+    int RowHeight = 0;
+    int LabelLeft = 0; // planners: the label column
+    int LabelRight = 0;
+    std::array<TCellInfo, kCellCount + 1> Cells{}; // 1..42; 0 unused
+};
+
+// A month grid in p.Rect: title band, day-name band and the six rows of seven cells.
+MonthGeometry ComputeMonthGeometry(const CalendarDrawParams& p, const DeviceProfile& device);
+// A planner of `rows` rows (at least one) in p.Rect; cell i + 1 is row i, its day read from secondLines[i].
+MonthGeometry ComputePlannerGeometry(const CalendarDrawParams& p, int rows, const QStringList& secondLines,
+                                     const DeviceProfile& device);
+// The main drawing of a page record: the week or day planner it names, else its month.
+MonthGeometry ComputeMainGeometry(const CalendarDrawParams& p, TCalendarLayout layout, const DeviceProfile& device);
