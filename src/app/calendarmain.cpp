@@ -11,6 +11,7 @@
 #include "richtext/droppedimages.h"
 #include "richtext/wprichtext.h"
 #include "richtext/wptoolbar.h"
+#include "surface/label/qplabel.h"
 #include "widgets/spinbutton.h"
 
 #include "platform/centerform.h"
@@ -110,6 +111,9 @@ TCalendarMain::TCalendarMain(QWidget* parent) : QMainWindow(parent)
         m_tools->button(psPointing)->setChecked(true);
     });
     connect(m_page, &TQBasePanel::LabelChangedEvent, this, [this] { SetModified(true); });
+    m_page->SetToolKind(
+        psLabel, [](QWidget* owner) { return new TQPLabel(owner); },
+        [](TQGraphicControl* label) { static_cast<TQPLabel*>(label)->StartFromTool(); });
 
     // The page as the resource gives it, before the first reset.
     m_page->SetCalendarLayout(loFCMinisInTitleLS);

@@ -5,6 +5,8 @@
 #include "qlabelobjectfiler.h"
 #include "tickcount.h"
 
+#include "label/qplabel.h"
+
 #include "stream/classregistry.h"
 
 #include <QCoreApplication>
@@ -20,7 +22,11 @@ constexpr qint64 kPasteInterval = 1000;
 
 TClassRegistry& TQBasePanel::ObjectClasses()
 {
-    static TClassRegistry registry;
+    static TClassRegistry registry = [] {
+        TClassRegistry kinds;
+        kinds.Register<TQPLabel>();
+        return kinds;
+    }();
     return registry;
 }
 
