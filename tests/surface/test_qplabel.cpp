@@ -277,7 +277,10 @@ TEST(TextLabel, SurvivesStreamClipboardAndCloneWithEveryProperty)
              {std::function<QObject*(TQPLabel*)>(viaStream), std::function(viaClipboard), std::function(viaClone)}) {
             QObject* copy = route(label);
             ASSERT_NE(qobject_cast<TQPLabel*>(copy), nullptr);
-            EXPECT_EQ(StoredValues(*copy), expected) << caption.toStdString();
+            const QVariantMap read = StoredValues(*copy);
+            for (auto value = expected.cbegin(); value != expected.cend(); ++value)
+                EXPECT_TRUE(read.value(value.key()) == value.value())
+                    << value.key().toStdString() << " of \"" << caption.toStdString() << '"';
             delete copy;
         }
     }
