@@ -365,8 +365,10 @@ TEST(TextLabel, MenuChecksFollowTheLabel)
     QMenu* menu = label->ObjectMenu();
     MenuItem(menu, QStringLiteral("Border"))->trigger();
     label->SetAngle(180);
+    label->SetTransparent(false); // as the label tool does after the menu was built
     label->PopupOpening();
     EXPECT_TRUE(MenuItem(menu, QStringLiteral("Border"))->isChecked());
+    EXPECT_FALSE(MenuItem(menu, QStringLiteral("Transparent"))->isChecked());
     QMenu* rotation = MenuItem(menu, QStringLiteral("Rotation"))->menu();
     EXPECT_TRUE(MenuItem(rotation, QStringLiteral("180 Degrees"))->isChecked());
     EXPECT_FALSE(MenuItem(rotation, QStringLiteral("No Rotation"))->isChecked());

@@ -300,6 +300,8 @@ void TQBaseLabel::PopupOpening()
     if (!m_borderItem)
         return;
     m_borderItem->setChecked(m_borderStyle == bsSingle);
+    // A label the tool made opaque, or one read opaque, must not show the check.
+    m_transparentItem->setChecked(m_transparent);
     for (QAction* item : m_alignmentItems)
         item->setChecked(item->data().toInt() == m_alignment);
     if (m_hasRotationMenu) {
