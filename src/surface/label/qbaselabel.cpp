@@ -33,6 +33,15 @@ bool IsColor(TColor c)
     return (c >= 0 && c <= 0xFFFFFF) || (quint32(c) & 0xFFFFFF00u) == 0x80000000u;
 }
 
+// Stores a setter's value; false when it equals the current one.
+template <class T> bool Store(T& field, T value)
+{
+    if (field == value)
+        return false;
+    field = value;
+    return true;
+}
+
 void Require(bool ok, const char* what)
 {
     if (!ok)
@@ -90,60 +99,59 @@ void TQBaseLabel::changed()
         NotifyChanged();
 }
 
-void TQBaseLabel::SetDepthShadow(int v)
+void TQBaseLabel::effectsChanged()
 {
-    if (v == m_depthShadow)
-        return;
-    m_depthShadow = v;
-    m_shadowOffset = offsetOf(m_directionShadow, v);
+    m_shadowOffset = offsetOf(m_directionShadow, m_depthShadow);
+    m_highlightOffset = offsetOf(m_directionHighlight, m_depthHighlight);
     m_layoutDirty = true;
     update();
+}
+
+void TQBaseLabel::SetDepthShadow(int v)
+{
+    if (Store(m_depthShadow, v))
+        effectsChanged();
 }
 
 void TQBaseLabel::SetDirectionShadow(TShadowDirection v)
 {
-    if (v == m_directionShadow)
-        return;
-    m_directionShadow = v;
-    m_shadowOffset = offsetOf(v, m_depthShadow);
-    m_layoutDirty = true;
-    update();
+    if (Store(m_directionShadow, v))
+        effectsChanged();
 }
 
 void TQBaseLabel::SetDepthHighlight(int v)
 {
-    if (v == m_depthHighlight)
-        return;
-    m_depthHighlight = v;
-    m_highlightOffset = offsetOf(m_directionHighlight, v);
-    m_layoutDirty = true;
-    update();
+    if (Store(m_depthHighlight, v))
+        effectsChanged();
 }
 
 void TQBaseLabel::SetDirectionHighlight(THighlightDirection v)
 {
-    if (v == m_directionHighlight)
-        return;
-    m_directionHighlight = v;
-    m_highlightOffset = offsetOf(v, m_depthHighlight);
-    m_layoutDirty = true;
-    update();
+    if (Store(m_directionHighlight, v))
+        effectsChanged();
 }
 
 void TQBaseLabel::SetcolorShadow(TColor v)
 {
-    if (v == m_colorShadow)
-        return;
-    m_colorShadow = v;
-    update();
+    if (Store(m_colorShadow, v))
+        update();
 }
 
 void TQBaseLabel::SetcolorHighlight(TColor v)
 {
-    if (v == m_colorHighlight)
-        return;
-    m_colorHighlight = v;
-    update();
+    if (Store(m_colorHighlight, v))
+        update();
+}
+
+void TQBaseLabel::AssignEffects(const TQBaseLabel& source)
+{
+    SetFont(source.Font());
+    SetDirectionShadow(source.DirectionShadow());
+    SetDepthShadow(source.DepthShadow());
+    SetDirectionHighlight(source.DirectionHighlight());
+    SetDepthHighlight(source.DepthHighlight());
+    SetcolorShadow(source.colorShadow());
+    SetcolorHighlight(source.colorHighlight());
 }
 
 void TQBaseLabel::SetAngle(int v)
@@ -164,9 +172,8 @@ void TQBaseLabel::SetAngle(int v)
 
 void TQBaseLabel::SetAlignment(TAlignment v)
 {
-    if (v == m_alignment)
+    if (!Store(m_alignment, v))
         return;
-    m_alignment = v;
     m_layoutDirty = true;
     update();
     changed();
@@ -174,36 +181,32 @@ void TQBaseLabel::SetAlignment(TAlignment v)
 
 void TQBaseLabel::SetBorderStyle(TBorderStyle v)
 {
-    if (v == m_borderStyle)
+    if (!Store(m_borderStyle, v))
         return;
-    m_borderStyle = v;
     update();
     changed();
 }
 
 void TQBaseLabel::SetBackColor(TColor v)
 {
-    if (v == m_backColor)
+    if (!Store(m_backColor, v))
         return;
-    m_backColor = v;
     changed();
     update();
 }
 
 void TQBaseLabel::SetTransparent(bool v)
 {
-    if (v == m_transparent)
+    if (!Store(m_transparent, v))
         return;
-    m_transparent = v;
     changed();
     repaint();
 }
 
 void TQBaseLabel::SetCaption(const QString& v)
 {
-    if (v == m_caption)
+    if (!Store(m_caption, v))
         return;
-    m_caption = v;
     // The alignment places the text by its width.
     m_layoutDirty = true;
     update();
@@ -212,9 +215,8 @@ void TQBaseLabel::SetCaption(const QString& v)
 
 void TQBaseLabel::SetFont(const FontDescription& v)
 {
-    if (v == m_font)
+    if (!Store(m_font, v))
         return;
-    m_font = v;
     m_layoutDirty = true;
     update();
 }

@@ -75,6 +75,9 @@ public:
     TBorderStyle BorderStyle() const { return m_borderStyle; }
     void SetBorderStyle(TBorderStyle v);
 
+    // Takes the font and the six shadow and highlight values of another label.
+    void AssignEffects(const TQBaseLabel& source);
+
     QPoint ShadowOffset() const { return m_shadowOffset; }
     QPoint HighlightOffset() const { return m_highlightOffset; }
     bool LayoutDirty() const { return m_layoutDirty; }
@@ -112,6 +115,7 @@ protected:
 private:
     void buildMenu();
     void changed();
+    void effectsChanged();
     static QPoint offsetOf(TShadowDirection direction, int depth);
     static QPoint offsetOf(THighlightDirection direction, int depth);
 

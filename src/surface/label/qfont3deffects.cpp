@@ -113,13 +113,7 @@ void TQFont3DEffects::FormActivate()
 {
     if (!m_label)
         return;
-    m_sample->SetFont(m_label->Font());
-    m_sample->SetDirectionShadow(m_label->DirectionShadow());
-    m_sample->SetDepthShadow(m_label->DepthShadow());
-    m_sample->SetDirectionHighlight(m_label->DirectionHighlight());
-    m_sample->SetDepthHighlight(m_label->DepthHighlight());
-    m_sample->SetcolorShadow(m_label->colorShadow());
-    m_sample->SetcolorHighlight(m_label->colorHighlight());
+    m_sample->AssignEffects(*m_label);
     m_shadowDirection->setCurrentIndex(m_label->DirectionShadow());
     // A depth beyond the list (possible in documents) shows no selection.
     m_shadowDepth->setCurrentIndex(m_label->DepthShadow() <= 10 ? m_label->DepthShadow() : -1);
@@ -132,14 +126,7 @@ void TQFont3DEffects::FormActivate()
 
 void TQFont3DEffects::OkClick()
 {
-    if (m_label) {
-        m_label->SetFont(m_sample->Font());
-        m_label->SetDirectionShadow(m_sample->DirectionShadow());
-        m_label->SetDepthShadow(m_sample->DepthShadow());
-        m_label->SetDirectionHighlight(m_sample->DirectionHighlight());
-        m_label->SetDepthHighlight(m_sample->DepthHighlight());
-        m_label->SetcolorShadow(m_sample->colorShadow());
-        m_label->SetcolorHighlight(m_sample->colorHighlight());
-    }
+    if (m_label)
+        m_label->AssignEffects(*m_sample);
     accept();
 }
