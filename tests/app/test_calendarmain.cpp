@@ -4,6 +4,8 @@
 #include "app/calendarproperties.h"
 #include "calendar/calendarpanel32.h"
 #include "support/testsupport.h"
+#include "surface/label/getlabeltext.h"
+#include "surface/label/qplabel.h"
 #include "surface/qgraphiccontrol.h"
 
 #include "platform/messages.h"
@@ -16,7 +18,9 @@
 #include <QFile>
 #include <QLabel>
 #include <QLayout>
+#include <QLineEdit>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -205,10 +209,11 @@ TEST_F(MainWindowFixture, ToolButtonsSetThePanelStateAndDropsReturnToSelection)
 {
     showPage();
     // Without their commands these stay disabled; a tool comes alive with its object kind.
-    for (const char* name : {"DrawLabelButton", "DrawImageButton", "DrawRichText", "DrawSuperText", "PSpeedButton1",
-                             "ShowHideIconTool", "Assistantbutton", "Printbutton"})
+    for (const char* name : {"DrawImageButton", "DrawRichText", "DrawSuperText", "PSpeedButton1", "ShowHideIconTool",
+                             "Assistantbutton", "Printbutton"})
         EXPECT_FALSE(enabled(name)) << name;
     EXPECT_TRUE(enabled("Pointerbutton"));
+    EXPECT_TRUE(enabled("DrawLabelButton"));
 
     TCalendarPanel32* page = main.CalendarPanel();
     TQGraphicControl* made = nullptr;
@@ -216,7 +221,7 @@ TEST_F(MainWindowFixture, ToolButtonsSetThePanelStateAndDropsReturnToSelection)
     page->SetToolKind(psFlatCalendar, [&](QWidget*) { return creates ? made = new TQGraphicControl : nullptr; });
     main.SetButtons();
     ASSERT_TRUE(enabled("PSpeedButton1"));
-    EXPECT_FALSE(enabled("DrawLabelButton"));
+    EXPECT_FALSE(enabled("DrawImageButton"));
     auto dragBand = [&] {
         QTest::mouseClick(main.Control(QStringLiteral("PSpeedButton1")), Qt::LeftButton);
         EXPECT_EQ(page->PanelState(), psFlatCalendar);
@@ -231,6 +236,28 @@ TEST_F(MainWindowFixture, ToolButtonsSetThePanelStateAndDropsReturnToSelection)
     creates = true;
     dragBand();
     ASSERT_NE(made, nullptr);
+    EXPECT_TRUE(main.Modified());
+}
+
+TEST_F(MainWindowFixture, LabelToolPlacesAFramedLabelAndAsksForItsText)
+{
+    showPage();
+    TCalendarPanel32* page = main.CalendarPanel();
+    QTest::mouseClick(main.Control(QStringLiteral("DrawLabelButton")), Qt::LeftButton);
+    WhenModalShown<TGetLabelText>([](TGetLabelText* dialog) {
+        dialog->LabelText()->setText(QStringLiteral("Birthday"));
+        dialog->OkButton()->click();
+    });
+    QTest::mousePress(page, Qt::LeftButton, {}, QPoint(40, 40));
+    QTest::mouseMove(page, QPoint(120, 90));
+    QTest::mouseRelease(page, Qt::LeftButton, {}, QPoint(120, 90));
+    const QList<TQPLabel*> labels = page->findChildren<TQPLabel*>();
+    ASSERT_EQ(labels.size(), 1);
+    EXPECT_EQ(labels[0]->Caption(), QStringLiteral("Birthday"));
+    EXPECT_EQ(labels[0]->Font().size, 20);
+    EXPECT_FALSE(labels[0]->Transparent());
+    EXPECT_EQ(labels[0]->BorderStyle(), TQBaseLabel::bsSingle);
+    EXPECT_EQ(labels[0]->pos(), QPoint(40, 40));
     EXPECT_TRUE(main.Modified());
 }
 

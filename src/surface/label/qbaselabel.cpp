@@ -158,7 +158,7 @@ void TQBaseLabel::SetAngle(int v)
 {
     const bool right = v == 0 || v == 90 || v == 180 || v == 270;
     // A stream's value is kept as read, so that Loaded can refuse a damaged one.
-    if (v == m_angle || (!right && !IsLoading()))
+    if (v == m_angle || (!right && !m_readFromStream))
         return;
     m_angle = v;
     m_layoutDirty = true;
@@ -230,11 +230,22 @@ void TQBaseLabel::ApplyFont(const FontDescription& font)
 void TQBaseLabel::Loading()
 {
     TQGraphicControl::Loading();
+    m_readFromStream = true;
     // A stream leaves an empty caption out: a label read without one has none.
     m_caption.clear();
 }
 
 void TQBaseLabel::Loaded()
+{
+    if (m_readFromStream)
+        checkReadValues();
+    m_readFromStream = false;
+    TQGraphicControl::Loaded();
+    if (!m_borderItem)
+        buildMenu();
+}
+
+void TQBaseLabel::checkReadValues() const
 {
     Require(m_angle == 0 || m_angle == 90 || m_angle == 180 || m_angle == 270, "angle");
     Require(m_depthShadow >= 0 && m_depthShadow <= kMaxDepth && m_depthHighlight >= 0 && m_depthHighlight <= kMaxDepth,
@@ -250,9 +261,6 @@ void TQBaseLabel::Loaded()
                 Height() <= kMaxExtent,
             "bounds");
     Require(m_caption.size() <= kMaxCaptionLength, "caption");
-    TQGraphicControl::Loaded();
-    if (!m_borderItem)
-        buildMenu();
 }
 
 void TQBaseLabel::buildMenu()

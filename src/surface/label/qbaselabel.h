@@ -114,6 +114,8 @@ protected:
 
 private:
     void buildMenu();
+    // Refuses values no label of Almarin has: they come only from damaged streams.
+    void checkReadValues() const;
     void changed();
     void effectsChanged();
     static QPoint offsetOf(TShadowDirection direction, int depth);
@@ -139,4 +141,5 @@ private:
     QAction* m_transparentItem = nullptr;
     TLabelLayout m_layout;
     bool m_layoutDirty = true;
+    bool m_readFromStream = false;
 };
