@@ -276,8 +276,9 @@ void TQBaseLabel::buildMenu()
     QMenu* alignment = menu->addMenu(QStringLiteral("Alignment"));
     const std::pair<const char*, TAlignment> alignments[] = {
         {"Left", taLeftJustify}, {"Center", taCenter}, {"Right", taRightJustify}};
-    for (const auto& [caption, value] : alignments) {
-        QAction* item = alignment->addAction(QLatin1String(caption), this, [this, value] {
+    for (const auto& entry : alignments) {
+        const TAlignment value = entry.second;
+        QAction* item = alignment->addAction(QLatin1String(entry.first), this, [this, value] {
             SetAlignment(value);
             NotifyChanged();
         });

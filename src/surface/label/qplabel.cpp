@@ -24,8 +24,9 @@ void TQPLabel::Loaded()
     QMenu* rotation = menu->addMenu(QStringLiteral("Rotation"));
     const std::pair<const char*, int> angles[] = {
         {"No Rotation", 0}, {"90 Degrees", 90}, {"180 Degrees", 180}, {"270 Degrees", 270}};
-    for (const auto& [caption, angle] : angles) {
-        QAction* item = rotation->addAction(QLatin1String(caption), this, [this, angle] { SetAngle(angle); });
+    for (const auto& entry : angles) {
+        const int angle = entry.second;
+        QAction* item = rotation->addAction(QLatin1String(entry.first), this, [this, angle] { SetAngle(angle); });
         item->setCheckable(true);
         item->setData(angle);
         m_rotationItems.append(item);
