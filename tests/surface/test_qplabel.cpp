@@ -22,6 +22,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 
 namespace {
 
@@ -324,6 +325,14 @@ TEST(TextLabel, OutOfRangeValuesAreRefusedAsDamaged)
         delete read;
     }
     EXPECT_EQ(w.surface->PlacedObjects().size(), 0);
+
+    // The bounds read stay as stored whatever angle comes with them, so a copy of a copy is the same.
+    TStreamReader turned(LabelRecord([&](TStreamWriter& writer) {
+        integer("Width", 100)(writer);
+        integer("Angle", 90)(writer);
+    }));
+    std::unique_ptr<QObject> read(ReadComponent(turned, TQBasePanel::ObjectClasses(), w.surface));
+    EXPECT_EQ(qobject_cast<TQPLabel*>(read.get())->size(), QSize(100, 40));
 }
 
 TEST(TextLabel, PrintsAsVectorTextAtEveryAngle)

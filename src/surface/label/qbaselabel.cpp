@@ -156,9 +156,16 @@ void TQBaseLabel::AssignEffects(const TQBaseLabel& source)
 
 void TQBaseLabel::SetAngle(int v)
 {
-    const bool right = v == 0 || v == 90 || v == 180 || v == 270;
-    // A stream's value is kept as read, so that Loaded can refuse a damaged one.
-    if (v == m_angle || (!right && !m_readFromStream))
+    if (v == m_angle)
+        return;
+    // Read from a stream, the angle is only stored: the bounds read stay as they were (whatever order
+    // the properties come in), and Loaded refuses a damaged value.
+    if (m_readFromStream) {
+        m_angle = v;
+        m_layoutDirty = true;
+        return;
+    }
+    if (v != 0 && v != 90 && v != 180 && v != 270)
         return;
     m_angle = v;
     m_layoutDirty = true;
