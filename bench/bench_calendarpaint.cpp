@@ -5,6 +5,7 @@
 #include "calendar/calendarpanel32.h"
 #include "richtext/wprtfstorage.h"
 #include "surface/image/qimage.h"
+#include "surface/label/qplabel.h"
 #include "surface/richlabel/masterrichtext.h"
 #include "surface/richlabel/qprichbaselabel.h"
 #include "surface/supertext/qsupertext.h"
@@ -191,6 +192,31 @@ void FirstPaintWithDayTexts(benchmark::State& state)
     }
 }
 
+// Ten text labels with shadow, highlight, background and border at the four angles, on the month page.
+void PaintPageWithLabels(benchmark::State& state)
+{
+    TCalendarPanel32 filled;
+    filled.ResetToDefaults();
+    filled.SetCalendarLayout(loFullCalendar);
+    for (int i = 0; i < 10; ++i) {
+        auto* label = new TQPLabel;
+        filled.PlaceObject(label, {40 + 50 * i, 60 + 45 * i, 182 + 50 * i, 93 + 45 * i});
+        label->SetCaption(QStringLiteral("Label number %1").arg(i));
+        label->SetFont({QStringLiteral("Arial"), 14 + i, i % 2 ? fsBold : 0, clBlack});
+        label->SetDepthShadow(3);
+        label->SetDepthHighlight(1);
+        label->SetTransparent(i % 3 == 0);
+        label->SetBorderStyle(TQBaseLabel::bsSingle);
+        label->SetAngle(90 * (i % 4));
+    }
+    filled.SetScale(state.range(0) / 100.0f);
+    filled.RenderToBitmap();
+    for (auto _ : state) {
+        QImage image = filled.RenderToBitmap();
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+
 void layouts(benchmark::internal::Benchmark* b)
 {
     for (int layout : {1, 3, 5, 17, 19, 21})
@@ -208,6 +234,7 @@ BENCHMARK(PaintPageWithImages)->Arg(100)->Arg(60)->Unit(benchmark::kMillisecond)
 BENCHMARK(PaintSuperTexts)->Arg(100)->Arg(60)->Unit(benchmark::kMillisecond);
 BENCHMARK(DrawPageAfresh)->Apply(layouts)->Unit(benchmark::kMillisecond);
 BENCHMARK(FirstPaintWithDayTexts)->Arg(100)->Unit(benchmark::kMillisecond);
+BENCHMARK(PaintPageWithLabels)->Arg(100)->Arg(60)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {

@@ -49,7 +49,9 @@ TCalendarPanel32& Page()
 
 void RemovePlacedObjects(TCalendarPanel32& page)
 {
-    for (QObject* child : page.children()) {
+    // A copy: deleting a child changes the page's own list.
+    const QObjectList children = page.children();
+    for (QObject* child : children) {
         if (qobject_cast<TQGraphicControl*>(child))
             delete child;
     }

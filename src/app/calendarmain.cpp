@@ -13,6 +13,7 @@
 #include "richtext/wprichtext.h"
 #include "richtext/wptoolbar.h"
 #include "surface/image/qimage.h"
+#include "surface/label/qplabel.h"
 #include "surface/richlabel/masterrichtext.h"
 #include "surface/richlabel/qprichbaselabel.h"
 #include "surface/supertext/qsupertext.h"
@@ -127,6 +128,9 @@ TCalendarMain::TCalendarMain(QWidget* parent) : QMainWindow(parent)
     m_page->SetToolKind(
         psSuperText, [](QWidget* owner) { return new TQSuperText(owner); },
         [](TQGraphicControl* object) { static_cast<TQSuperText*>(object)->CreatedByTool(); });
+    m_page->SetToolKind(
+        psLabel, [](QWidget* owner) { return new TQPLabel(owner); },
+        [](TQGraphicControl* label) { static_cast<TQPLabel*>(label)->StartFromTool(); });
 
     // The page as the resource gives it, before the first reset.
     m_page->SetCalendarLayout(loFCMinisInTitleLS);

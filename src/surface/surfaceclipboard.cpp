@@ -6,6 +6,7 @@
 #include "tickcount.h"
 
 #include "image/qimage.h"
+#include "label/qplabel.h"
 #include "richlabel/qprichbaselabel.h"
 #include "supertext/qsupertext.h"
 
@@ -24,6 +25,7 @@ TClassRegistry& TQBasePanel::ObjectClasses()
 {
     static TClassRegistry registry = [] {
         TClassRegistry kinds;
+        kinds.Register<TQPLabel>();
         kinds.Register<TQPRichBaseLabel>();
         kinds.Register<TQImage>();
         kinds.Register<TQSuperText>();

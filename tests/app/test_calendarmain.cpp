@@ -6,6 +6,8 @@
 #include "support/testsupport.h"
 #include "surface/image/qimage.h"
 #include "surface/image/qimagebrowser.h"
+#include "surface/label/getlabeltext.h"
+#include "surface/label/qplabel.h"
 #include "surface/qgraphiccontrol.h"
 #include "surface/richlabel/qprichbaselabel.h"
 #include "surface/richlabel/richtextlabeleditor.h"
@@ -20,6 +22,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLayout>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
@@ -212,9 +215,9 @@ TEST_F(MainWindowFixture, ToolButtonsSetThePanelStateAndDropsReturnToSelection)
 {
     showPage();
     // Without their commands these stay disabled; a tool comes alive with its object kind.
-    for (const char* name : {"DrawLabelButton", "PSpeedButton1", "Printbutton"})
+    for (const char* name : {"PSpeedButton1", "Printbutton"})
         EXPECT_FALSE(enabled(name)) << name;
-    for (const char* name : {"Pointerbutton", "DrawRichText", "DrawImageButton", "DrawSuperText"})
+    for (const char* name : {"Pointerbutton", "DrawLabelButton", "DrawRichText", "DrawImageButton", "DrawSuperText"})
         EXPECT_TRUE(enabled(name)) << name;
 
     TCalendarPanel32* page = main.CalendarPanel();
@@ -223,7 +226,6 @@ TEST_F(MainWindowFixture, ToolButtonsSetThePanelStateAndDropsReturnToSelection)
     page->SetToolKind(psFlatCalendar, [&](QWidget*) { return creates ? made = new TQGraphicControl : nullptr; });
     main.SetButtons();
     ASSERT_TRUE(enabled("PSpeedButton1"));
-    EXPECT_FALSE(enabled("DrawLabelButton"));
     auto dragBand = [&] {
         QTest::mouseClick(main.Control(QStringLiteral("PSpeedButton1")), Qt::LeftButton);
         EXPECT_EQ(page->PanelState(), psFlatCalendar);
@@ -292,6 +294,28 @@ TEST_F(MainWindowFixture, ClipArtToolKeepsTheObjectOnlyWithAPicture)
             EXPECT_EQ(images.first()->Picture().GraphicKind(), TPicture::Kind::Svg);
         }
     }
+}
+
+TEST_F(MainWindowFixture, LabelToolPlacesAFramedLabelAndAsksForItsText)
+{
+    showPage();
+    TCalendarPanel32* page = main.CalendarPanel();
+    QTest::mouseClick(main.Control(QStringLiteral("DrawLabelButton")), Qt::LeftButton);
+    WhenModalShown<TGetLabelText>([](TGetLabelText* dialog) {
+        dialog->LabelText()->setText(QStringLiteral("Birthday"));
+        dialog->OkButton()->click();
+    });
+    QTest::mousePress(page, Qt::LeftButton, {}, QPoint(40, 40));
+    QTest::mouseMove(page, QPoint(120, 90));
+    QTest::mouseRelease(page, Qt::LeftButton, {}, QPoint(120, 90));
+    const QList<TQPLabel*> labels = page->findChildren<TQPLabel*>();
+    ASSERT_EQ(labels.size(), 1);
+    EXPECT_EQ(labels[0]->Caption(), QStringLiteral("Birthday"));
+    EXPECT_EQ(labels[0]->Font().size, 20);
+    EXPECT_FALSE(labels[0]->Transparent());
+    EXPECT_EQ(labels[0]->BorderStyle(), TQBaseLabel::bsSingle);
+    EXPECT_EQ(labels[0]->pos(), QPoint(40, 40));
+    EXPECT_TRUE(main.Modified());
 }
 
 TEST(MainWindowPreferences, StoredZoomBetweenStepsStartsOnTheLadderAndIsWrittenBack)
