@@ -1,5 +1,5 @@
 // Exports a year page of twelve small months to PNG and to PDF through the command line's export path,
-// file writing included.
+// file writing included, and makes a month page's thumbnail.
 #include "app/pageexport.h"
 #include "calendar/calendarpanel32.h"
 
@@ -26,8 +26,24 @@ void ExportYearPage(benchmark::State& state, const char* name)
     }
 }
 
+// A file manager's 256-pixel thumbnail of a month page.
+void Thumbnail(benchmark::State& state)
+{
+    QTemporaryDir folder;
+    const QString file = folder.filePath(QStringLiteral("thumb.png"));
+    TCalendarPanel32 page;
+    page.ResetToDefaults();
+    page.SetCalendarLayout(loFullCalendar);
+    for (auto _ : state) {
+        const QString error = ExportThumbnail(page, file, 256);
+        if (!error.isEmpty())
+            state.SkipWithError(error.toUtf8().constData());
+    }
+}
+
 } // namespace
 
+BENCHMARK(Thumbnail)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(ExportYearPage, png, "year.png")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(ExportYearPage, pdf, "year.pdf")->Unit(benchmark::kMillisecond);
 

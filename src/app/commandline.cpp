@@ -33,6 +33,9 @@ constexpr double kMinZoomPercent = 1;
 // A page image at 600% is about 250 MB and takes a second or two; at 1000% it took 650 MB and, on a
 // busy machine, well over five seconds.
 constexpr double kMaxZoomPercent = 600;
+// Thumbnails as file managers ask for them (normal 128 up to xx-large 1024).
+constexpr int kMinThumbnail = 16;
+constexpr int kMaxThumbnail = 1024;
 
 TCommandLine Invalid(const QString& error)
 {
@@ -277,6 +280,21 @@ TCommandLine ParseCommandLine(const QStringList& arguments)
             command.action = TCommandLine::TAction::Version;
             return command;
         }
+        if (argument == QLatin1String("--thumbnail")) {
+            // A thumbnailer's fixed form: --thumbnail SIZE INPUT OUTPUT.
+            if (command.action != TCommandLine::TAction::Window || arguments.size() - i != 4)
+                return Invalid(QStringLiteral("--thumbnail takes SIZE INPUT OUTPUT and nothing else"));
+            bool ok = false;
+            command.thumbnailSize = arguments[i + 1].toInt(&ok);
+            if (!ok || command.thumbnailSize < kMinThumbnail || command.thumbnailSize > kMaxThumbnail)
+                return Invalid(QStringLiteral("--thumbnail needs a size from %1 to %2 pixels")
+                                   .arg(kMinThumbnail)
+                                   .arg(kMaxThumbnail));
+            command.action = TCommandLine::TAction::Thumbnail;
+            command.documentFile = arguments[i + 2];
+            command.outputFile = arguments[i + 3];
+            return command;
+        }
         if (argument == QLatin1String("--export") || argument == QLatin1String("--dump")) {
             if (command.action != TCommandLine::TAction::Window)
                 return Invalid(QStringLiteral("only one of --export, --dump and --recurring may be given"));
@@ -351,6 +369,7 @@ QString CommandLineUsage()
                           "                                              --month shows another month with empty\n"
                           "                                              days, --fill puts the month's recurring\n"
                           "                                              dates on them\n"
+                          "  almarin --thumbnail SIZE FILE.QXF OUT.PNG   draw the whole page to fit SIZE pixels\n"
                           "  almarin --recurring YYYY-MM                 list the recurring dates of the month\n"
                           "  almarin --dump FILE.QXF                     print the document as readable text\n"
                           "  almarin --help                              show this text\n"
@@ -438,6 +457,19 @@ int RunCommandLineJob(const TCommandLine& command, QTextStream& out, QTextStream
             out << line << Qt::endl;
         return 0;
     }
+    case TCommandLine::TAction::Thumbnail: {
+        TCalendarPanel32 page;
+        CreateMasterRichText(&page);
+        bool complete = true;
+        QString error = LoadForJob(page, command.documentFile, err, &complete);
+        if (error.isEmpty())
+            error = ExportThumbnail(page, command.outputFile, command.thumbnailSize);
+        if (!error.isEmpty()) {
+            err << QStringLiteral("almarin: ") << error << Qt::endl;
+            return 1;
+        }
+        return 0;
+    }
     case TCommandLine::TAction::Export: {
         QStringList recurring;
         if (command.fill && !LoadRecurringDatesForJob(recurring, err))
@@ -485,7 +517,8 @@ int RunCommandLine(int argc, char** argv, const TCommandLine& command)
     // The names say where the user files are when the program folder cannot hold them.
     QApplication::setApplicationName(QStringLiteral("Almarin"));
     QApplication::setOrganizationName(QStringLiteral("Almarin"));
-    if (command.action != TCommandLine::TAction::Export && command.action != TCommandLine::TAction::Dump)
+    if (command.action != TCommandLine::TAction::Export && command.action != TCommandLine::TAction::Thumbnail &&
+        command.action != TCommandLine::TAction::Dump)
         return RunCommandLineJob(command, out, err);
     // Jobs show no window, so they need no display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))

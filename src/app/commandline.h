@@ -9,13 +9,15 @@ class QTextStream;
 
 struct TCommandLine
 {
-    enum class TAction { Window, Export, Dump, Recurring, Help, Version, Invalid };
+    enum class TAction { Window, Export, Thumbnail, Dump, Recurring, Help, Version, Invalid };
 
     TAction action = TAction::Window;
     // The document to open, export or dump; may be empty for Window.
     QString documentFile;
-    // Export only: the file written, its type by extension.
+    // Export: the file written, its type by extension. Thumbnail: the PNG written.
     QString outputFile;
+    // Thumbnail only: the longer side of the image in pixels.
+    int thumbnailSize = 0;
     // Export only: the zoom factor of images (PERCENT / 100).
     double zoom = 1.0;
     // Export: the month to show instead of the document's (0 keeps it). Recurring: the month listed.

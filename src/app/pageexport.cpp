@@ -97,3 +97,20 @@ QString ExportPage(TCalendarPanel32& page, const QString& outputFile, double zoo
         return WriteImage(cropped, outputFile, "PNG");
     return WriteJpegFile(cropped, outputFile, 100);
 }
+
+QString ExportThumbnail(TCalendarPanel32& page, const QString& outputFile, int size)
+{
+    page.SetScale(1.0f);
+    const int longer = std::max(page.width(), page.height());
+    if (longer <= 0)
+        return QStringLiteral("the page could not be drawn");
+    page.SetScale(static_cast<float>(double(size) / longer));
+    QImage image = page.RenderToBitmap();
+    page.SetScale(1.0f);
+    if (image.isNull())
+        return QStringLiteral("the page could not be drawn");
+    // Font sizes round at small zooms, so the drawing may come out a pixel over.
+    if (image.width() > size || image.height() > size)
+        image = image.scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    return WriteImage(image, outputFile, "PNG");
+}

@@ -20,3 +20,8 @@ QImage CropToMargins(const QImage& pageImage, const TCalendarPanel32& page, doub
 // are rendered at the zoom; PDF and documents at zoom 1. Returns an empty string on success, else
 // what went wrong. The page's zoom is left at 1.
 QString ExportPage(TCalendarPanel32& page, const QString& outputFile, double zoom);
+
+// The whole page, placed objects included, drawn to fit `size` pixels on its longer side and written
+// as a PNG (a file manager's thumbnail). Returns an empty string on success, else what went wrong; a
+// failure writes nothing. The page's zoom is left at 1.
+QString ExportThumbnail(TCalendarPanel32& page, const QString& outputFile, int size);

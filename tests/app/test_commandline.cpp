@@ -367,6 +367,25 @@ TEST_F(CommandLine, FailuresGiveOneLineAndAnExitStatus)
     EXPECT_EQ(usage.err.count(QLatin1Char('\n')), 1);
 }
 
+TEST_F(CommandLine, ThumbnailIsTheWholePageFittedOrNothing)
+{
+    // A portrait Letter page, 8.5 by 11 inches, fitted into 256 pixels.
+    const QString png = Out(QStringLiteral("thumb.png"));
+    const TRun run = RunAlmarin({QStringLiteral("--thumbnail"), QStringLiteral("256"), Document(), png});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(QImage(png).size(), QSize(198, 256));
+
+    QFile bad(Out(QStringLiteral("bad.QXF")));
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write(DocumentBytes(m_page).left(40));
+    bad.close();
+    const QString none = Out(QStringLiteral("none.png"));
+    EXPECT_EQ(RunAlmarin({QStringLiteral("--thumbnail"), QStringLiteral("256"), bad.fileName(), none}).exitCode, 1);
+    EXPECT_FALSE(QFile::exists(none));
+    EXPECT_EQ(RunAlmarin({QStringLiteral("--thumbnail"), QStringLiteral("0"), Document(), none}).exitCode, 2);
+    EXPECT_FALSE(QFile::exists(none));
+}
+
 TEST_F(CommandLine, AWriteThatFailsLeavesThePreviousFileAndSaysWhy)
 {
     // Files may grow to 1 KB only, as on a disk that fills up while writing: every output is larger.
