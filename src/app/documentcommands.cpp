@@ -189,8 +189,7 @@ void TCalendarMain::OpenCalendarFile(QString name)
     // The caption shows the zoom, so it follows the zoom's return.
     SetCaption();
     m_page->SuspendPaint = false;
-    // Painted at once: the page learns its cell geometry from painting, and a click may come next.
-    m_page->repaint();
+    m_page->update();
     m_page->SuspendNotify = false;
     // Told once, over the opened page, so that nothing is lost unnoticed.
     const QString notice = DocumentReadNotice(name, readInfo);

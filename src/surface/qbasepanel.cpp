@@ -153,8 +153,7 @@ void TQBasePanel::SetScale(float factor)
     m_scale = factor;
     for (TQGraphicControl* object : PlacedObjects())
         object->SetScale(factor);
-    // Painted at once: a page learns its cell geometry from painting, and the caller reads it next.
-    repaint();
+    update();
     m_scaling = false;
 }
 
