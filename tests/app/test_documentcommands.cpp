@@ -335,22 +335,13 @@ TEST_F(DocumentCommands, CommandsLeaveQueuedWorkQueued)
     newDocument();
     fileToChoose = path("Queued.QXF");
     main->mnuSaveAsClick();
-    const std::pair<const char*, std::function<void()>> commands[] = {
+    ExpectQueuedWorkStaysQueued({
         {"zoom in", [&] { main->ZoomSpinnerUpClick(); }},
         {"zoom out", [&] { main->ZoomSpinnerDownClick(); }},
         {"caption", [&] { main->SetCaption(); }},
         {"save", [&] { main->mnuSaveClick(); }},
         {"open", [&] { main->OpenCalendarFile(fileToChoose); }},
         {"cancel changes", [&] { main->mnuCancelChangesClick(); }},
-    };
-    for (const auto& [name, command] : commands) {
-        bool ran = false;
-        QMetaObject::invokeMethod(
-            qApp, [&ran] { ran = true; }, Qt::QueuedConnection);
-        command();
-        EXPECT_FALSE(ran) << name;
-        QCoreApplication::processEvents();
-        ASSERT_TRUE(ran) << name;
-    }
+    });
     EXPECT_TRUE(messages.isEmpty()) << messages.join(QLatin1Char('\n')).toStdString();
 }

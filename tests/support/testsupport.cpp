@@ -70,3 +70,16 @@ void WhenModalShown(const QMetaObject& type, std::function<void(QWidget*)> step,
     });
     timer->start();
 }
+
+void ExpectQueuedWorkStaysQueued(std::initializer_list<std::pair<const char*, std::function<void()>>> commands)
+{
+    for (const auto& [name, command] : commands) {
+        bool ran = false;
+        QMetaObject::invokeMethod(
+            qApp, [&ran] { ran = true; }, Qt::QueuedConnection);
+        command();
+        EXPECT_FALSE(ran) << name;
+        QCoreApplication::processEvents();
+        ASSERT_TRUE(ran) << name;
+    }
+}

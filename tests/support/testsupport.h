@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <functional>
 #include <initializer_list>
+#include <utility>
 
 // Points the program folder at a fresh temporary folder for the lifetime of the object.
 class ScratchProgramFolder
@@ -33,6 +34,10 @@ QByteArray Bytes(std::initializer_list<int> values);
 // that its exec() runs. When no such dialog comes within `timeoutMs` the test fails, and a modal
 // dialog of another class that is up by then is rejected, so that the test ends instead of hanging.
 void WhenModalShown(const QMetaObject& type, std::function<void(QWidget*)> step, int timeoutMs);
+
+// Runs each named command and checks that work queued before it still waits when it returns: the
+// command ran to its end without handling other events first.
+void ExpectQueuedWorkStaysQueued(std::initializer_list<std::pair<const char*, std::function<void()>>> commands);
 template <class T> void WhenModalShown(std::function<void(T*)> step, int timeoutMs = 10000)
 {
     WhenModalShown(

@@ -429,7 +429,7 @@ TEST(SurfaceCommands, LeaveQueuedWorkQueued)
     TTestBox* box = w.AddBox(40, 50, 30, 20);
     w.Select({box});
     w.surface->SelectionClipboard(ccCopy);
-    const std::pair<const char*, std::function<void()>> commands[] = {
+    ExpectQueuedWorkStaysQueued({
         {"place",
          [&] {
              w.surface->PlaceObject(new TTestBox, {100, 100, 120, 120});
@@ -440,14 +440,5 @@ TEST(SurfaceCommands, LeaveQueuedWorkQueued)
         {"centre horizontally", [&] { box->CenterHorizontally(); }},
         {"paste", [&] { w.surface->SelectionClipboard(ccPaste); }},
         {"shift-click on the selection", [&] { w.surface->HandleMouseDown(box->pos(), Qt::ShiftModifier); }},
-    };
-    for (const auto& [name, command] : commands) {
-        bool ran = false;
-        QMetaObject::invokeMethod(
-            qApp, [&ran] { ran = true; }, Qt::QueuedConnection);
-        command();
-        EXPECT_FALSE(ran) << name;
-        QCoreApplication::processEvents();
-        ASSERT_TRUE(ran) << name;
-    }
+    });
 }
