@@ -4,6 +4,7 @@
 #include "calendar/calendarpagerender.h"
 #include "calendar/calendarpanel32.h"
 #include "richtext/wprtfstorage.h"
+#include "surface/flatcalendar/qflatcalendar.h"
 #include "surface/image/qimage.h"
 #include "surface/label/qplabel.h"
 #include "surface/richlabel/masterrichtext.h"
@@ -175,6 +176,34 @@ void PaintSuperTexts(benchmark::State& state)
     }
 }
 
+// Ten floating calendars, with and without shadows, in every language, repainted after their first paint.
+void PaintFlatCalendars(benchmark::State& state)
+{
+    TCalendarPanel32 filled;
+    filled.ResetToDefaults();
+    filled.SetCalendarLayout(loFullCalendar);
+    for (int i = 0; i < 10; ++i) {
+        auto* calendar = new TQFlatCalendar;
+        filled.PlaceObject(calendar,
+                           TRect{20 + 200 * (i % 2), 20 + 110 * (i / 2), 200 + 200 * (i % 2), 120 + 110 * (i / 2)});
+        calendar->SetMonth(i + 1);
+        calendar->SetLanguage(static_cast<TQFlatCalendar::TFlatCalLanguage>(i % 5));
+        calendar->SetShadowDepth(i % 3 * 2);
+        calendar->SetCellBorderStyle(static_cast<TQFlatCalendar::TFlatCalBorderStyle>(i % 5));
+    }
+    filled.SetScale(state.range(0) / 100.0f);
+    QImage image(filled.size(), QImage::Format_ARGB32_Premultiplied);
+    const auto paint = [&] {
+        QPainter canvas(&image);
+        filled.PaintObjects(canvas);
+    };
+    paint();
+    for (auto _ : state) {
+        paint();
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+
 // The month just read from a file: every text is read again before each paint.
 void FirstPaintWithDayTexts(benchmark::State& state)
 {
@@ -232,6 +261,7 @@ BENCHMARK(PaintPageWithDayTexts)->Arg(100)->Arg(60)->Unit(benchmark::kMillisecon
 BENCHMARK(PaintTenRichLabels)->Arg(100)->Arg(60)->Unit(benchmark::kMillisecond);
 BENCHMARK(PaintPageWithImages)->Arg(100)->Arg(60)->Unit(benchmark::kMillisecond);
 BENCHMARK(PaintSuperTexts)->Arg(100)->Arg(60)->Unit(benchmark::kMillisecond);
+BENCHMARK(PaintFlatCalendars)->Arg(100)->Arg(60)->Unit(benchmark::kMillisecond);
 BENCHMARK(DrawPageAfresh)->Apply(layouts)->Unit(benchmark::kMillisecond);
 BENCHMARK(FirstPaintWithDayTexts)->Arg(100)->Unit(benchmark::kMillisecond);
 BENCHMARK(PaintPageWithLabels)->Arg(100)->Arg(60)->Unit(benchmark::kMillisecond);

@@ -12,6 +12,7 @@
 #include "richtext/droppedimages.h"
 #include "richtext/wprichtext.h"
 #include "richtext/wptoolbar.h"
+#include "surface/flatcalendar/qflatcalendar.h"
 #include "surface/image/qimage.h"
 #include "surface/label/qplabel.h"
 #include "surface/richlabel/masterrichtext.h"
@@ -128,6 +129,7 @@ TCalendarMain::TCalendarMain(QWidget* parent) : QMainWindow(parent)
     m_page->SetToolKind(
         psSuperText, [](QWidget* owner) { return new TQSuperText(owner); },
         [](TQGraphicControl* object) { static_cast<TQSuperText*>(object)->CreatedByTool(); });
+    m_page->SetToolKind(psFlatCalendar, [](QWidget* owner) { return new TQFlatCalendar(owner); });
     m_page->SetToolKind(
         psLabel, [](QWidget* owner) { return new TQPLabel(owner); },
         [](TQGraphicControl* label) { static_cast<TQPLabel*>(label)->StartFromTool(); });

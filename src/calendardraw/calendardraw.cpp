@@ -175,6 +175,65 @@ FontDescription fittedFont(const QString& s, const FontDescription& f, int width
     return sized;
 }
 
+// The grid of the six rows of cells as p.CellBorder asks.
+void drawCellLines(QPainter& canvas, const CalendarDrawParams& p, const MonthGeometry& g, const DeviceProfile& device)
+{
+    const TRect& r = g.Frame;
+    const int cw = g.ColumnWidth;
+    const int y0 = g.RowsTop;
+    const int rh = g.RowHeight;
+    if (device.IsPaper()) {
+        // Each cell strokes its own edges: a wide paper pen then covers shared lines the same way.
+        for (int k = 0; k < 6; ++k) {
+            for (int c = 0; c < 7; ++c) {
+                const int left = r.left + c * cw;
+                const int top = y0 + k * rh;
+                DrawBorderEdges(canvas, {left, top, c == 6 ? r.right : left + cw, k == 5 ? r.bottom : top + rh},
+                                p.CellBorder, device);
+            }
+        }
+    } else {
+        const auto rowY = [&](int k) { return k == 6 ? r.bottom : y0 + k * rh; };
+        int firstRow = 0;
+        int lastRow = -1;
+        switch (p.CellBorder) {
+        case cbAll:
+        case cbTopBottom:
+            lastRow = 6;
+            break;
+        case cbTop:
+            lastRow = 5;
+            break;
+        case cbBottom:
+            firstRow = 1;
+            lastRow = 6;
+            break;
+        case cbNone:
+            break;
+        }
+        for (int k = firstRow; k <= lastRow; ++k)
+            line(canvas, r.left, rowY(k), r.right, rowY(k));
+        if (p.CellBorder == cbAll) {
+            for (int c = 0; c < 7; ++c)
+                line(canvas, r.left + c * cw, y0, r.left + c * cw, r.bottom);
+            line(canvas, r.right, y0, r.right, r.bottom);
+        }
+    }
+}
+
+// The day names centred in their columns of the day-name band.
+void drawDayNames(QPainter& canvas, const CalendarDrawParams& p, const MonthGeometry& g, const DeviceProfile& device)
+{
+    const TRect& r = g.Frame;
+    const int cw = g.ColumnWidth;
+    const TRect& names = g.DayNamesRect;
+    for (int c = 0; c < 7; ++c) {
+        const QString name = CutDayName(p.dayName(DayNameIndexOfColumn(c, p.StartOfWeek)), p.HeadersStyle);
+        const TRect box{r.left + c * cw + 1, names.top, r.left + c * cw + cw - 1, names.bottom};
+        text(canvas, box, Qt::AlignCenter, name, fittedFont(name, p.HeadersFont, box.width(), device), device);
+    }
+}
+
 // Paper draws fills only where they are not white: the sheet is white already.
 bool fillsWhite(const DeviceProfile& device)
 {
@@ -375,55 +434,12 @@ void DrawMonth(QPainter& canvas, const CalendarDrawParams& p, const MonthGeometr
         fill(canvas, {band.left, band.top, band.right, band.bottom + 1}, p.TitleBackColor);
     text(canvas, band, Qt::AlignCenter, MonthTitleText(p, title), p.TitleFont, device);
 
-    const int cw = g.ColumnWidth;
     const TRect& names = g.DayNamesRect;
     fill(canvas, {names.left, names.top, names.right, names.bottom + 1}, p.HeadersBGColor);
     DrawBorderEdges(canvas, names, p.HeadersBorder, device);
-    for (int c = 0; c < 7; ++c) {
-        const QString name = CutDayName(p.dayName(DayNameIndexOfColumn(c, p.StartOfWeek)), p.HeadersStyle);
-        const TRect box{r.left + c * cw + 1, names.top, r.left + c * cw + cw - 1, names.bottom};
-        text(canvas, box, Qt::AlignCenter, name, fittedFont(name, p.HeadersFont, box.width(), device), device);
-    }
+    drawDayNames(canvas, p, g, device);
 
-    const int y0 = g.RowsTop;
-    const int rh = g.RowHeight;
-    if (device.IsPaper()) {
-        // Each cell strokes its own edges: a wide paper pen then covers shared lines the same way.
-        for (int k = 0; k < 6; ++k) {
-            for (int c = 0; c < 7; ++c) {
-                const int left = r.left + c * cw;
-                const int top = y0 + k * rh;
-                DrawBorderEdges(canvas, {left, top, c == 6 ? r.right : left + cw, k == 5 ? r.bottom : top + rh},
-                                p.CellBorder, device);
-            }
-        }
-    } else {
-        const auto rowY = [&](int k) { return k == 6 ? r.bottom : y0 + k * rh; };
-        int firstRow = 0;
-        int lastRow = -1;
-        switch (p.CellBorder) {
-        case cbAll:
-        case cbTopBottom:
-            lastRow = 6;
-            break;
-        case cbTop:
-            lastRow = 5;
-            break;
-        case cbBottom:
-            firstRow = 1;
-            lastRow = 6;
-            break;
-        case cbNone:
-            break;
-        }
-        for (int k = firstRow; k <= lastRow; ++k)
-            line(canvas, r.left, rowY(k), r.right, rowY(k));
-        if (p.CellBorder == cbAll) {
-            for (int c = 0; c < 7; ++c)
-                line(canvas, r.left + c * cw, y0, r.left + c * cw, r.bottom);
-            line(canvas, r.right, y0, r.right, r.bottom);
-        }
-    }
+    drawCellLines(canvas, p, g, device);
 
     // Paper keeps an upper-right number 0.05 in clear of the cell's right line.
     const int numberGap = device.IsPaper() ? device.XInches(0.05) : 0;
@@ -499,4 +515,53 @@ void DrawMain(QPainter& canvas, const CalendarDrawParams& p, const MonthGeometry
     const bool week = layout == loWeek || layout == lo2Week;
     const PlannerLines lines = week ? WeekPlannerLines(p) : DayPlannerLines(p);
     DrawPlanner(canvas, p, g, lines.second, lines.first, MainTitleText(p, layout, title), device);
+}
+
+MonthGeometry ComputeFloatingMonthGeometry(const CalendarDrawParams& p, const DeviceProfile& device)
+{
+    MonthGeometry g = ComputeMonthGeometry(p, device);
+    const TRect& r = g.Frame;
+    g.TitleRect = {r.left, r.top, r.right, r.top + RoundHalfEven((r.bottom - r.top) * 0.17)};
+    g.TitleBand = g.TitleRect;
+    if (g.TitleBand.height() < p.MinTitleHeight)
+        g.TitleBand.bottom = g.TitleBand.top + p.MinTitleHeight;
+    const int namesHeight = g.DayNamesRect.height();
+    g.DayNamesRect = {r.left, g.TitleBand.bottom, r.right, g.TitleBand.bottom + namesHeight};
+    g.RowsTop = g.DayNamesRect.bottom;
+    g.RowHeight = (r.bottom - g.RowsTop) / 6;
+    for (int k = 0; k < 6; ++k) {
+        for (int c = 0; c < 7; ++c) {
+            const int left = r.left + c * g.ColumnWidth;
+            const int top = g.RowsTop + k * g.RowHeight;
+            TCellInfo& cell = g.Cells[k * 7 + c + 1];
+            cell.rTotal = {left + 1, top + 1, left + g.ColumnWidth - 1, top + g.RowHeight};
+            cell.rFree = {};
+        }
+    }
+    return g;
+}
+
+void DrawFloatingMonth(QPainter& canvas, const CalendarDrawParams& p, bool transparent, const DeviceProfile& device)
+{
+    PainterScope scope(canvas);
+    const MonthGeometry g = ComputeFloatingMonthGeometry(p, device);
+    const TRect& r = g.Frame;
+    const TRect& band = g.TitleBand;
+    const TRect& names = g.DayNamesRect;
+    if (!transparent) {
+        fill(canvas, p.Rect, clWhite);
+        fill(canvas, {r.left, band.top, r.right + 1, band.bottom}, p.TitleBackColor);
+        fill(canvas, names, p.HeadersBGColor);
+        fill(canvas, {r.left, names.bottom, p.Rect.right, p.Rect.bottom}, p.BackColor);
+    }
+    text(canvas, band, Qt::AlignCenter, MonthTitleText(p, QString()), p.TitleFont, device);
+    DrawBorderEdges(canvas, names, p.HeadersBorder, device);
+    drawDayNames(canvas, p, g, device);
+    drawCellLines(canvas, p, g, device);
+    for (int i = 1; i <= kCellCount; ++i) {
+        const TCellInfo& cell = g.Cells[i];
+        if (cell.iDay != 0)
+            text(canvas, cell.rTotal, Qt::AlignCenter, QString::number(cell.iDay), p.CellFont, device);
+    }
+    DrawBorderEdges(canvas, r, p.CalendarBorder, device);
 }

@@ -22,6 +22,11 @@ void DrawMonth(QPainter& canvas, const CalendarDrawParams& p, const QString& tit
 void DrawMonth(QPainter& canvas, const CalendarDrawParams& p, const MonthGeometry& g, const QString& title,
                const DeviceProfile& device);
 
+// A month drawn as a floating mini calendar: the title band from the frame's top, the day names right
+// below it, numbers centred in their cells, no day texts; transparent fills nothing.
+MonthGeometry ComputeFloatingMonthGeometry(const CalendarDrawParams& p, const DeviceProfile& device);
+void DrawFloatingMonth(QPainter& canvas, const CalendarDrawParams& p, bool transparent, const DeviceProfile& device);
+
 // p.PlannerDays days from p.Day/p.Month/p.Year plus a notes row.
 void DrawWeekPlanner(QPainter& canvas, const CalendarDrawParams& p, const QString& title, const DeviceProfile& device);
 // p.HourRows hourly rows from p.StartTime plus a notes row.

@@ -5,6 +5,7 @@
 #include "qlabelobjectfiler.h"
 #include "tickcount.h"
 
+#include "flatcalendar/qflatcalendar.h"
 #include "image/qimage.h"
 #include "label/qplabel.h"
 #include "richlabel/qprichbaselabel.h"
@@ -29,6 +30,7 @@ TClassRegistry& TQBasePanel::ObjectClasses()
         kinds.Register<TQPRichBaseLabel>();
         kinds.Register<TQImage>();
         kinds.Register<TQSuperText>();
+        kinds.Register<TQFlatCalendar>();
         return kinds;
     }();
     return registry;
