@@ -6,6 +6,7 @@
 #include "platform/rounding.h"
 #include "platform/screenmetrics.h"
 #include "report/reportprinter.h"
+#include "stream/streamerror.h"
 
 #include <QMenu>
 #include <QPainter>
@@ -291,4 +292,13 @@ void TQGraphicControl::leaveEvent(QEvent* event)
     if (TQBasePanel* surface = Surface())
         setCursor(surface->Pointing() ? Qt::ArrowCursor : Qt::DragMoveCursor);
     QWidget::leaveEvent(event);
+}
+
+bool TQGraphicControl::AcceptValue(bool valid, const char* property, qint64 value) const
+{
+    if (valid)
+        return true;
+    if (m_loading)
+        throw EStreamError(QStringLiteral("%1 %2 out of range").arg(QLatin1String(property)).arg(value));
+    return false;
 }

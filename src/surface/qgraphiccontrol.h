@@ -119,6 +119,11 @@ public:
     // The surface this object lies on, if any.
     TQBasePanel* Surface() const;
 
+    // Whether a value may be stored: a value out of range read from a document is damage, and the
+    // reader refuses the object; set by code, it is ignored (false).
+    bool AcceptValue(bool valid, const char* property, qint64 value) const;
+    template <class E> static bool IsEnumValue(E v, E last) { return v >= 0 && v <= last; }
+
 protected:
     // Where PrintTo puts the object on the report, in device pixels.
     QRect PrintTarget(const TReportPrinter& report, double x, double y) const;

@@ -44,24 +44,10 @@ constexpr std::array<Names, 12> kMonthNames{{
 
 // A value out of range in a document is damage: the reader refuses the object. Set by code, such a
 // value is ignored.
-bool Accept(const TQFlatCalendar& object, bool valid, const char* property, qint64 value)
-{
-    if (valid)
-        return true;
-    if (object.IsLoading())
-        throw EStreamError(QStringLiteral("%1 %2 out of range").arg(QLatin1String(property)).arg(value));
-    return false;
-}
-
-template <class E> bool IsEnumValue(E v, E last)
-{
-    return v >= 0 && v <= last;
-}
-
 bool AcceptFont(const TQFlatCalendar& object, const FontDescription& v, const char* sizeName, const char* colorName)
 {
-    return Accept(object, v.size >= 1 && v.size <= TQFlatCalendar::kMaxFontPoints, sizeName, v.size) &&
-           Accept(object, IsColorValue(v.color), colorName, v.color);
+    return object.AcceptValue(v.size >= 1 && v.size <= TQFlatCalendar::kMaxFontPoints, sizeName, v.size) &&
+           object.AcceptValue(IsColorValue(v.color), colorName, v.color);
 }
 
 FontDescription ArialOf(int points)
@@ -104,7 +90,7 @@ QString TQFlatCalendar::MonthName(TFlatCalLanguage language, int month)
 void TQFlatCalendar::SetStartOfWeek(int v)
 {
     // The stored type holds a day 1..7; only Sunday and Monday starts are drawn, the rest ignored.
-    if (v == m_startOfWeek || !Accept(*this, v >= 1 && v <= 7, "StartOfWeek", v) || v > 2)
+    if (v == m_startOfWeek || !AcceptValue(v >= 1 && v <= 7, "StartOfWeek", v) || v > 2)
         return;
     m_startOfWeek = v;
     lookChanged();
@@ -112,7 +98,7 @@ void TQFlatCalendar::SetStartOfWeek(int v)
 
 void TQFlatCalendar::SetMonth(int v)
 {
-    if (v == m_month || !Accept(*this, v >= 1 && v <= 12, "Month", v))
+    if (v == m_month || !AcceptValue(v >= 1 && v <= 12, "Month", v))
         return;
     m_month = v;
     lookChanged();
@@ -120,7 +106,7 @@ void TQFlatCalendar::SetMonth(int v)
 
 void TQFlatCalendar::SetYear(int v)
 {
-    if (v == m_year || !Accept(*this, v >= kMinYear && v <= kMaxYear, "Year", v))
+    if (v == m_year || !AcceptValue(v >= kMinYear && v <= kMaxYear, "Year", v))
         return;
     m_year = v;
     lookChanged();
@@ -160,7 +146,7 @@ void TQFlatCalendar::SetShowYear(bool v)
 
 void TQFlatCalendar::SetDayNameBGColor(TColor v)
 {
-    if (v == m_dayNameBGColor || !Accept(*this, IsColorValue(v), "DayNameBGColor", v))
+    if (v == m_dayNameBGColor || !AcceptValue(IsColorValue(v), "DayNameBGColor", v))
         return;
     m_dayNameBGColor = v;
     lookChanged();
@@ -168,7 +154,7 @@ void TQFlatCalendar::SetDayNameBGColor(TColor v)
 
 void TQFlatCalendar::SetCalendarBorderStyle(TFlatCalBorderStyle v)
 {
-    if (v == m_calendarBorder || !Accept(*this, IsEnumValue(v, fcbTopBottom), "CalendarBorderStyle", v))
+    if (v == m_calendarBorder || !AcceptValue(IsEnumValue(v, fcbTopBottom), "CalendarBorderStyle", v))
         return;
     m_calendarBorder = v;
     lookChanged();
@@ -176,7 +162,7 @@ void TQFlatCalendar::SetCalendarBorderStyle(TFlatCalBorderStyle v)
 
 void TQFlatCalendar::SetDayNameBorderStyle(TFlatCalBorderStyle v)
 {
-    if (v == m_dayNameBorder || !Accept(*this, IsEnumValue(v, fcbTopBottom), "DayNameBorderStyle", v))
+    if (v == m_dayNameBorder || !AcceptValue(IsEnumValue(v, fcbTopBottom), "DayNameBorderStyle", v))
         return;
     m_dayNameBorder = v;
     lookChanged();
@@ -184,7 +170,7 @@ void TQFlatCalendar::SetDayNameBorderStyle(TFlatCalBorderStyle v)
 
 void TQFlatCalendar::SetCellBorderStyle(TFlatCalBorderStyle v)
 {
-    if (v == m_cellBorder || !Accept(*this, IsEnumValue(v, fcbTopBottom), "CellBorderStyle", v))
+    if (v == m_cellBorder || !AcceptValue(IsEnumValue(v, fcbTopBottom), "CellBorderStyle", v))
         return;
     m_cellBorder = v;
     lookChanged();
@@ -192,7 +178,7 @@ void TQFlatCalendar::SetCellBorderStyle(TFlatCalBorderStyle v)
 
 void TQFlatCalendar::SetDayNameStyle(TFlatCalHeadersStyle v)
 {
-    if (v == m_dayNameStyle || !Accept(*this, IsEnumValue(v, fdsWhole), "DayNameStyle", v))
+    if (v == m_dayNameStyle || !AcceptValue(IsEnumValue(v, fdsWhole), "DayNameStyle", v))
         return;
     m_dayNameStyle = v;
     lookChanged();
@@ -200,7 +186,7 @@ void TQFlatCalendar::SetDayNameStyle(TFlatCalHeadersStyle v)
 
 void TQFlatCalendar::SetTitleBGcolor(TColor v)
 {
-    if (v == m_titleBGColor || !Accept(*this, IsColorValue(v), "TitleBGcolor", v))
+    if (v == m_titleBGColor || !AcceptValue(IsColorValue(v), "TitleBGcolor", v))
         return;
     m_titleBGColor = v;
     lookChanged();
@@ -208,7 +194,7 @@ void TQFlatCalendar::SetTitleBGcolor(TColor v)
 
 void TQFlatCalendar::SetBackgroundcolor(TColor v)
 {
-    if (v == m_backgroundColor || !Accept(*this, IsColorValue(v), "Backgroundcolor", v))
+    if (v == m_backgroundColor || !AcceptValue(IsColorValue(v), "Backgroundcolor", v))
         return;
     m_backgroundColor = v;
     lookChanged();
@@ -216,7 +202,7 @@ void TQFlatCalendar::SetBackgroundcolor(TColor v)
 
 void TQFlatCalendar::SetShadowColor(TColor v)
 {
-    if (v == m_shadowColor || !Accept(*this, IsColorValue(v), "ShadowColor", v))
+    if (v == m_shadowColor || !AcceptValue(IsColorValue(v), "ShadowColor", v))
         return;
     m_shadowColor = v;
     lookChanged();
@@ -225,7 +211,7 @@ void TQFlatCalendar::SetShadowColor(TColor v)
 void TQFlatCalendar::SetShadowDepth(int v)
 {
     // A negative depth is kept and draws no shadow; a deeper one is ignored (refused in a document).
-    if (v == m_shadowDepth || !Accept(*this, v <= kMaxShadowDepth, "ShadowDepth", v))
+    if (v == m_shadowDepth || !AcceptValue(v <= kMaxShadowDepth, "ShadowDepth", v))
         return;
     m_shadowDepth = v;
     lookChanged();
@@ -233,7 +219,7 @@ void TQFlatCalendar::SetShadowDepth(int v)
 
 void TQFlatCalendar::SetShadowPosition(TFlatShadowPosition v)
 {
-    if (v == m_shadowPosition || !Accept(*this, IsEnumValue(v, fcpUpperLeft), "ShadowPosition", v))
+    if (v == m_shadowPosition || !AcceptValue(IsEnumValue(v, fcpUpperLeft), "ShadowPosition", v))
         return;
     m_shadowPosition = v;
     lookChanged();
@@ -241,7 +227,7 @@ void TQFlatCalendar::SetShadowPosition(TFlatShadowPosition v)
 
 void TQFlatCalendar::SetLanguage(TFlatCalLanguage v)
 {
-    if (v == m_language || !Accept(*this, IsEnumValue(v, fclSpanish), "Language", v))
+    if (v == m_language || !AcceptValue(IsEnumValue(v, fclSpanish), "Language", v))
         return;
     m_language = v;
     lookChanged();

@@ -20,20 +20,6 @@ namespace {
 
 // A value out of range in a document is damage: the reader refuses the object. Set by code, such a
 // value is ignored.
-bool Accept(const TQSuperText& object, bool valid, const char* property, qint64 value)
-{
-    if (valid)
-        return true;
-    if (object.IsLoading())
-        throw EStreamError(QStringLiteral("%1 %2 out of range").arg(QLatin1String(property)).arg(value));
-    return false;
-}
-
-template <class E> bool IsEnumValue(E v, E last)
-{
-    return v >= 0 && v <= last;
-}
-
 Qt::PenStyle ToQtPenStyle(TQSuperText::TPenStyle style)
 {
     switch (style) {
@@ -98,7 +84,7 @@ TQSuperText::TQSuperText(QWidget* parent) : TQGraphicControl(parent)
 
 void TQSuperText::SetShadowDepth(int v)
 {
-    if (v == m_shadowDepth || !Accept(*this, v >= 0 && v <= kMaxDepth, "ShadowDepth", v))
+    if (v == m_shadowDepth || !AcceptValue(v >= 0 && v <= kMaxDepth, "ShadowDepth", v))
         return;
     m_shadowDepth = v;
     m_layoutDirty = true;
@@ -107,7 +93,7 @@ void TQSuperText::SetShadowDepth(int v)
 
 void TQSuperText::SetShadowOrientation(TShadowOrientation v)
 {
-    if (v == m_shadowOrientation || !Accept(*this, IsEnumValue(v, sdDown), "ShadowOrientation", v))
+    if (v == m_shadowOrientation || !AcceptValue(IsEnumValue(v, sdDown), "ShadowOrientation", v))
         return;
     m_shadowOrientation = v;
     m_layoutDirty = true;
@@ -116,7 +102,7 @@ void TQSuperText::SetShadowOrientation(TShadowOrientation v)
 
 void TQSuperText::SetShadowcolor(TColor v)
 {
-    if (v == m_shadowColor || !Accept(*this, IsColorValue(v), "Shadowcolor", v))
+    if (v == m_shadowColor || !AcceptValue(IsColorValue(v), "Shadowcolor", v))
         return;
     m_shadowColor = v;
     lookChanged();
@@ -124,7 +110,7 @@ void TQSuperText::SetShadowcolor(TColor v)
 
 void TQSuperText::SetBorderStyle(TBorderStyle v)
 {
-    if (v == m_borderStyle || !Accept(*this, IsEnumValue(v, bsSingle), "BorderStyle", v))
+    if (v == m_borderStyle || !AcceptValue(IsEnumValue(v, bsSingle), "BorderStyle", v))
         return;
     m_borderStyle = v;
     lookChanged();
@@ -141,7 +127,7 @@ void TQSuperText::SetControlTransparent(bool v)
 
 void TQSuperText::SetBGColor(TColor v)
 {
-    if (v == m_bgColor || !Accept(*this, IsColorValue(v), "BGColor", v))
+    if (v == m_bgColor || !AcceptValue(IsColorValue(v), "BGColor", v))
         return;
     m_bgColor = v;
     lookChanged();
@@ -160,8 +146,8 @@ void TQSuperText::SetCaption(const QString& v)
 
 void TQSuperText::SetFont(const FontDescription& v)
 {
-    if (v == m_font || !Accept(*this, v.size >= 1 && v.size <= kMaxFontPoints, "Font.Size", v.size) ||
-        !Accept(*this, IsColorValue(v.color), "Font.Color", v.color))
+    if (v == m_font || !AcceptValue(v.size >= 1 && v.size <= kMaxFontPoints, "Font.Size", v.size) ||
+        !AcceptValue(IsColorValue(v.color), "Font.Color", v.color))
         return;
     m_font = v;
     m_layoutDirty = true;
@@ -170,7 +156,7 @@ void TQSuperText::SetFont(const FontDescription& v)
 
 void TQSuperText::SetFillDirection(TFillDirection v)
 {
-    if (v == m_fillDirection || !Accept(*this, IsEnumValue(v, gdRight), "FillDirection", v))
+    if (v == m_fillDirection || !AcceptValue(IsEnumValue(v, gdRight), "FillDirection", v))
         return;
     m_fillDirection = v;
     rebuildGradientIfNeeded();
@@ -179,7 +165,7 @@ void TQSuperText::SetFillDirection(TFillDirection v)
 
 void TQSuperText::SetGradientToColor(TColor v)
 {
-    if (v == m_gradientToColor || !Accept(*this, IsColorValue(v), "GradientToColor", v))
+    if (v == m_gradientToColor || !AcceptValue(IsColorValue(v), "GradientToColor", v))
         return;
     m_gradientToColor = v;
     rebuildGradientIfNeeded();
@@ -188,7 +174,7 @@ void TQSuperText::SetGradientToColor(TColor v)
 
 void TQSuperText::SetGradientFromColor(TColor v)
 {
-    if (v == m_gradientFromColor || !Accept(*this, IsColorValue(v), "GradientFromColor", v))
+    if (v == m_gradientFromColor || !AcceptValue(IsColorValue(v), "GradientFromColor", v))
         return;
     changed();
     m_gradientFromColor = v;
@@ -240,7 +226,7 @@ void TQSuperText::SetImageData(const QByteArray& v)
 
 void TQSuperText::SetOutlineColor(TColor v)
 {
-    if (v == m_outlineColor || !Accept(*this, IsColorValue(v), "OutlineColor", v))
+    if (v == m_outlineColor || !AcceptValue(IsColorValue(v), "OutlineColor", v))
         return;
     m_outlineColor = v;
     lookChanged();
@@ -248,7 +234,7 @@ void TQSuperText::SetOutlineColor(TColor v)
 
 void TQSuperText::SetOutlineStyle(TPenStyle v)
 {
-    if (v == m_outlineStyle || !Accept(*this, IsEnumValue(v, psInsideFrame), "OutlineStyle", v))
+    if (v == m_outlineStyle || !AcceptValue(IsEnumValue(v, psInsideFrame), "OutlineStyle", v))
         return;
     m_outlineStyle = v;
     lookChanged();
@@ -256,7 +242,7 @@ void TQSuperText::SetOutlineStyle(TPenStyle v)
 
 void TQSuperText::SetOutlineWidth(int v)
 {
-    if (v == m_outlineWidth || !Accept(*this, v >= 0 && v <= kMaxDepth, "OutlineWidth", v))
+    if (v == m_outlineWidth || !AcceptValue(v >= 0 && v <= kMaxDepth, "OutlineWidth", v))
         return;
     m_outlineWidth = v;
     lookChanged();
@@ -264,7 +250,7 @@ void TQSuperText::SetOutlineWidth(int v)
 
 void TQSuperText::SetSurfaceType(TSurfaceType v)
 {
-    if (v == m_surfaceType || !Accept(*this, IsEnumValue(v, stGradientFill), "SurfaceType", v))
+    if (v == m_surfaceType || !AcceptValue(IsEnumValue(v, stGradientFill), "SurfaceType", v))
         return;
     m_surfaceType = v;
     lookChanged();
