@@ -10,6 +10,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 
 TCalendarPanel32::TCalendarPanel32(QWidget* parent) : TQBasePanel(parent), m_model(new TCalendarPageModel(this))
 {
@@ -179,12 +180,18 @@ bool TCalendarPanel32::DropObject(TRect r)
     TQGraphicControl* object = nullptr;
     if (tool != m_tools.end() && tool->second.first)
         object = tool->second.first(window());
+    // The creation step may take the object away again (a cancelled picture browser), so the page
+    // reports the drop once, by its result, not each step on the way.
+    const bool wasSuspended = SuspendNotify;
+    SuspendNotify = true;
     if (object)
         PlaceObject(object, r);
     SetPanelState(psPointing);
+    const QPointer<TQGraphicControl> placed(object);
     if (object && tool->second.second)
         tool->second.second(object);
-    return object != nullptr;
+    SuspendNotify = wasSuspended;
+    return placed && placed->parentWidget() == this;
 }
 
 void TCalendarPanel32::clickAt(QPoint p)

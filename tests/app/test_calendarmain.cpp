@@ -290,6 +290,8 @@ TEST_F(MainWindowFixture, ClipArtToolKeepsTheObjectOnlyWithAPicture)
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         const QList<TQImage*> images = page->findChildren<TQImage*>();
         ASSERT_EQ(images.size(), ok ? 1 : 0);
+        // A cancelled browser leaves nothing behind, not even a change to save.
+        EXPECT_EQ(main.Modified(), ok);
         if (ok) {
             EXPECT_EQ(images.first()->Picture().GraphicKind(), TPicture::Kind::Svg);
         }
