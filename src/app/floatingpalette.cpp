@@ -143,8 +143,8 @@ void TFloatingPalette::AddBonusSets()
     for (const auto& [name, file] : sets) {
         QAction* action = m_bonusMenu->addAction(name);
         action->setCheckable(true);
-        connect(action, &QAction::triggered, this, [this, file] {
-            LoadLibrary(file);
+        connect(action, &QAction::triggered, this, [this, library = file] {
+            LoadLibrary(library);
             UpdateIconMenu(m_list->FileName());
         });
     }
