@@ -48,13 +48,13 @@ class TQFlatCalendar : public TQGraphicControl
     Q_CLASSINFO("default:CalTransparent", "false")
 
 public:
-    enum TFlatCalBorderStyle { fcbNone, fcbAll, fcbTop, fcbBottom, fcbTopBottom };
+    enum TFlatCalBorderStyle : int { fcbNone, fcbAll, fcbTop, fcbBottom, fcbTopBottom };
     Q_ENUM(TFlatCalBorderStyle)
-    enum TFlatCalHeadersStyle { fdsFirstChar, fdsThreeChars, fdsWhole };
+    enum TFlatCalHeadersStyle : int { fdsFirstChar, fdsThreeChars, fdsWhole };
     Q_ENUM(TFlatCalHeadersStyle)
-    enum TFlatShadowPosition { fcpLowerRight, fcpLowerLeft, fcpUpperRight, fcpUpperLeft };
+    enum TFlatShadowPosition : int { fcpLowerRight, fcpLowerLeft, fcpUpperRight, fcpUpperLeft };
     Q_ENUM(TFlatShadowPosition)
-    enum TFlatCalLanguage { fclEnglish, fclGerman, fclFrench, fclItalian, fclSpanish };
+    enum TFlatCalLanguage : int { fclEnglish, fclGerman, fclFrench, fclItalian, fclSpanish };
     Q_ENUM(TFlatCalLanguage)
 
     static constexpr int kMaxShadowDepth = 10;

@@ -26,7 +26,7 @@ class TQImage : public TQGraphicControl
     Q_CLASSINFO("default:Reverse", "false")
 
 public:
-    enum TBorderStyle { bsNone, bsSingle };
+    enum TBorderStyle : int { bsNone, bsSingle };
     Q_ENUM(TBorderStyle)
 
     explicit TQImage(QWidget* parent = nullptr);

@@ -36,13 +36,13 @@ class TQBaseLabel : public TQGraphicControl
     Q_CLASSINFO("default:Angle", "0")
 
 public:
-    enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+    enum TAlignment : int { taLeftJustify, taRightJustify, taCenter };
     Q_ENUM(TAlignment)
-    enum THighlightDirection { hdNone, hdright, hdLeft, hdUpRight, hdUpLeft, hdUp };
+    enum THighlightDirection : int { hdNone, hdright, hdLeft, hdUpRight, hdUpLeft, hdUp };
     Q_ENUM(THighlightDirection)
-    enum TShadowDirection { sdNone, sdRight, sdLeft, sdDownRight, sdDownLeft, sdDown };
+    enum TShadowDirection : int { sdNone, sdRight, sdLeft, sdDownRight, sdDownLeft, sdDown };
     Q_ENUM(TShadowDirection)
-    enum TBorderStyle { bsNone, bsSingle };
+    enum TBorderStyle : int { bsNone, bsSingle };
     Q_ENUM(TBorderStyle)
 
     explicit TQBaseLabel(QWidget* parent = nullptr);

@@ -27,7 +27,7 @@ class TQPRichBaseLabel : public TQGraphicControl
     Q_CLASSINFO("binary:RTFText.Data", "RTFData")
 
 public:
-    enum TBorderStyle { bsNone, bsSingle };
+    enum TBorderStyle : int { bsNone, bsSingle };
     Q_ENUM(TBorderStyle)
 
     explicit TQPRichBaseLabel(QWidget* parent = nullptr);

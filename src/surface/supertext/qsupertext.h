@@ -34,15 +34,15 @@ class TQSuperText : public TQGraphicControl
     Q_CLASSINFO("binary:Image.Data", "ImageData")
 
 public:
-    enum TShadowOrientation { sdNone, sdRight, sdLeft, sdDownRight, sdDownLeft, sdDown };
+    enum TShadowOrientation : int { sdNone, sdRight, sdLeft, sdDownRight, sdDownLeft, sdDown };
     Q_ENUM(TShadowOrientation)
-    enum TBorderStyle { bsNone, bsSingle };
+    enum TBorderStyle : int { bsNone, bsSingle };
     Q_ENUM(TBorderStyle)
-    enum TFillDirection { gdUp, gdDown, gdLeft, gdRight };
+    enum TFillDirection : int { gdUp, gdDown, gdLeft, gdRight };
     Q_ENUM(TFillDirection)
-    enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
+    enum TPenStyle : int { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
     Q_ENUM(TPenStyle)
-    enum TSurfaceType { stNormal, stBrushTransparent, stBrushImage, stGradientFill };
+    enum TSurfaceType : int { stNormal, stBrushTransparent, stBrushImage, stGradientFill };
     Q_ENUM(TSurfaceType)
 
     // Documents hold no larger shadow or outline, and no larger font; beyond them a value is damage.
