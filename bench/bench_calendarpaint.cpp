@@ -95,8 +95,24 @@ void PaintPageWithDayTexts(benchmark::State& state)
     }
 }
 
-// Ten formatted rich text labels on the page: the objects repainted after the first paint, as when the
+// The page's placed objects at the benchmark's zoom, repainted after their first paint, as when the
 // page scrolls or an object moves.
+void RepaintObjects(benchmark::State& state, TCalendarPanel32& page)
+{
+    page.SetScale(state.range(0) / 100.0f);
+    QImage image(page.size(), QImage::Format_ARGB32_Premultiplied);
+    const auto paint = [&] {
+        QPainter canvas(&image);
+        page.PaintObjects(canvas);
+    };
+    paint();
+    for (auto _ : state) {
+        paint();
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+
+// Ten formatted rich text labels on the page.
 void PaintTenRichLabels(benchmark::State& state)
 {
     TCalendarPanel32 labelled;
@@ -108,13 +124,7 @@ void PaintTenRichLabels(benchmark::State& state)
         label->SetTransparent(i % 2 == 0);
         label->SetRTFData(dayText(i));
     }
-    labelled.SetScale(state.range(0) / 100.0f);
-    QImage image = labelled.RenderToBitmap();
-    for (auto _ : state) {
-        QPainter painter(&image);
-        labelled.PaintObjects(painter);
-        benchmark::DoNotOptimize(image.constBits());
-    }
+    RepaintObjects(state, labelled);
 }
 
 // Ten clip-art images, bitmaps and drawings by turns, on the month page; repainted as the screen does.
@@ -163,17 +173,7 @@ void PaintSuperTexts(benchmark::State& state)
             text->SetImage(texture);
         text->SetShadowDepth(i % 3 * 2);
     }
-    filled.SetScale(state.range(0) / 100.0f);
-    QImage image(filled.size(), QImage::Format_ARGB32_Premultiplied);
-    const auto paint = [&] {
-        QPainter canvas(&image);
-        filled.PaintObjects(canvas);
-    };
-    paint();
-    for (auto _ : state) {
-        paint();
-        benchmark::DoNotOptimize(image.constBits());
-    }
+    RepaintObjects(state, filled);
 }
 
 // Ten floating calendars, with and without shadows, in every language, repainted after their first paint.
@@ -191,17 +191,7 @@ void PaintFlatCalendars(benchmark::State& state)
         calendar->SetShadowDepth(i % 3 * 2);
         calendar->SetCellBorderStyle(static_cast<TQFlatCalendar::TFlatCalBorderStyle>(i % 5));
     }
-    filled.SetScale(state.range(0) / 100.0f);
-    QImage image(filled.size(), QImage::Format_ARGB32_Premultiplied);
-    const auto paint = [&] {
-        QPainter canvas(&image);
-        filled.PaintObjects(canvas);
-    };
-    paint();
-    for (auto _ : state) {
-        paint();
-        benchmark::DoNotOptimize(image.constBits());
-    }
+    RepaintObjects(state, filled);
 }
 
 // The month just read from a file: every text is read again before each paint.
