@@ -5,6 +5,7 @@ packages=(build-essential cmake ninja-build ccache pkg-config clang-format
           qt6-base-dev qt6-svg-dev libgl-dev libjpeg62-turbo-dev
           libgtest-dev libgmock-dev libbenchmark-dev
           fonts-liberation2 poppler-utils ncal xvfb xauth
+          libcups2-dev cups cups-client cups-bsd printer-driver-cups-pdf
           desktop-file-utils appstream shared-mime-info xdg-utils libglib2.0-bin
           icoutils binutils-mingw-w64-x86-64)
 missing=()

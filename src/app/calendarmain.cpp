@@ -9,6 +9,7 @@
 
 #include "calendar/calendarpanel32.h"
 #include "recurring/recurringfile.h"
+#include "report/reportprinter.h"
 #include "richtext/droppedimages.h"
 #include "richtext/wprichtext.h"
 #include "richtext/wptoolbar.h"
@@ -49,9 +50,6 @@
 #include <algorithm>
 
 namespace {
-
-// Marks a command whose work is not built yet.
-const char* const kPending = "almarinPending";
 
 // Hints are written with "\r" as their line break.
 QString hint(const char* text)
@@ -107,7 +105,7 @@ TCalendarMain::TCalendarMain(QWidget* parent) : QMainWindow(parent)
     column->addWidget(m_scrollBox, 1);
 
     buildMenus();
-    markPendingCommands();
+    setupPrintCommands();
     setupDayTextEditor();
     setupIconTools();
 
@@ -256,6 +254,7 @@ void TCalendarMain::buildMenus()
     add(m_fileMenu, "mnuSaveAs", QStringLiteral("Save &As..."));
     add(m_fileMenu, "mnuSaveAsBitmap", QStringLiteral("Save As Bitmap File"));
     add(m_fileMenu, "mnuSaveAsJPG", QStringLiteral("Save As JPG File"));
+    add(m_fileMenu, "mnuSaveAsPDF", QStringLiteral("Save As PDF File"));
     m_fileMenu->addSeparator();
     add(m_fileMenu, "mnuProperties", QStringLiteral("&Properties"));
     add(m_fileMenu, "mnuUserTitle", QStringLiteral("User Defined Title"));
@@ -290,19 +289,6 @@ void TCalendarMain::buildMenus()
     hints->setCheckable(true);
     hints->setChecked(true);
     connect(hints, &QAction::triggered, this, &TCalendarMain::mnuShowHintClick);
-}
-
-void TCalendarMain::markPendingCommands()
-{
-    // Commands whose work is not built yet stay visible but disabled; SetButtons leaves them alone.
-    // The placing tools need no entry: each is enabled once the page has its object kind.
-    for (const char* name : {"mnuSaveAsBitmap", "mnuSaveAsJPG", "mnuPrint", "Printbutton", "mnuPrintSetup"}) {
-        QObject* command = Action(QLatin1String(name));
-        if (!command)
-            command = Control(QLatin1String(name));
-        command->setProperty(kPending, true);
-        command->setProperty("enabled", false);
-    }
 }
 
 QAction* TCalendarMain::Action(const QString& name) const
@@ -359,7 +345,7 @@ void TCalendarMain::FormActivate()
     m_palette->IconFile = m_preferences.IconFile;
     m_palette->UpdateIconMenu(m_preferences.IconFile);
     RestorePlacement(this);
-    m_printersPresent = CheckPrintersPresent();
+    m_printersPresent = RunPrinterCheck();
     m_page->ResetToDefaults();
     if (!m_startupFile.isEmpty()) {
         OpenCalendarFile(m_startupFile);
@@ -451,7 +437,7 @@ void TCalendarMain::SetButtons()
         QObject* command = Action(QLatin1String(name));
         if (!command)
             command = Control(QLatin1String(name));
-        command->setProperty("enabled", on && !command->property(kPending).toBool());
+        command->setProperty("enabled", on);
     };
     const bool text = m_page->CanHoldText();
     enable("mnuFillCalendarwithRecurringDates", text);
@@ -463,7 +449,7 @@ void TCalendarMain::SetButtons()
                       m_palette->isVisible() ? QStringLiteral("Hide Icon Tool") : QStringLiteral("Show Icon Tool"));
     enable("mnuSave", named);
     for (const char* name : {"mnuSaveAs", "mnuProperties", "PropertiesButton", "mnuPrintSetup", "ZoomSpinner",
-                             "mnuSaveAsBitmap", "mnuSaveAsJPG"})
+                             "mnuSaveAsBitmap", "mnuSaveAsJPG", "mnuSaveAsPDF"})
         enable(name, pageVisible);
     enable("mnuPrint", pageVisible && m_printersPresent);
     enable("Printbutton", pageVisible && m_printersPresent);

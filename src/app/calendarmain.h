@@ -10,6 +10,7 @@
 #include <QMainWindow>
 
 #include <functional>
+#include <memory>
 #include <utility>
 
 class QAction;
@@ -25,6 +26,7 @@ class TAssistantPip;
 class TCalendarPanel32;
 class TFloatingPalette;
 class TMRUFileList;
+class TReportPrinter;
 struct TPropertiesOutcome;
 struct TPropertiesRequest;
 class TSpinButton;
@@ -131,6 +133,27 @@ public:
     void AssistantbuttonClick();
     void mnuUserTitleClick();
 
+    // Printing and image export.
+    bool PrintersPresent() const { return m_printersPresent; }
+    TReportPrinter& ReportPrinter1() const { return *m_reportPrinter; }
+    void mnuPrintSetupClick();
+    void mnuPrintCalendarClick();
+    // True when printing may go on: every margin inside the printable area, or the user prints anyway.
+    bool CheckPrinterMargins();
+    void mnuSaveAsBitmapClick();
+    void mnuSaveAsJPGClick();
+    void mnuSaveAsPDFClick();
+    // The page at the screen zoom inside its margins as BMP or JPEG; true when this call wrote the file.
+    bool SaveCalendarToBitmap(const QString& name, bool asJpeg);
+    // Shows the printer dialog for the report; true when confirmed. Tests replace the dialog.
+    void SetRunPrintDialog(std::function<bool(TReportPrinter& report)> run) { m_runPrintDialog = std::move(run); }
+    // Asks for the file an export writes (empty when cancelled). Tests replace the dialog.
+    void SetChooseExportFile(
+        std::function<QString(const QString& title, const QString& filter, const QString& proposed)> choose)
+    {
+        m_chooseExportFile = std::move(choose);
+    }
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -142,7 +165,10 @@ private:
     void FormClose();
     void buildMenus();
     void buildToolStrip();
-    void markPendingCommands();
+    void setupPrintCommands();
+    // The print job with the copies planned; sets PrintDone when the job was sent.
+    void ReportPrinter1Print();
+    void exportPage(const QString& title, const QString& filter, const QString& extension);
     void setTool(TLPanelState state);
     void showAbout();
     bool AppMessage(QKeyEvent* event);
@@ -192,4 +218,9 @@ private:
     // The file opened last when some of its placed objects could not be read, and how many.
     QString m_fileWithUnreadObjects;
     int m_unreadObjects = 0;
+    std::unique_ptr<TReportPrinter> m_reportPrinter;
+    int m_printCopies = 1;
+    bool m_printDone = false;
+    std::function<bool(TReportPrinter& report)> m_runPrintDialog;
+    std::function<QString(const QString& title, const QString& filter, const QString& proposed)> m_chooseExportFile;
 };

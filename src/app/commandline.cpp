@@ -3,6 +3,7 @@
 #include "aboutbox.h"
 #include "pageexport.h"
 #include "preferences.h"
+#include "printing.h"
 #include "recurringcommands.h"
 
 #include "calendar/calendardocument.h"
@@ -36,6 +37,8 @@ constexpr double kMaxZoomPercent = 600;
 // Thumbnails as file managers ask for them (normal 128 up to xx-large 1024).
 constexpr int kMinThumbnail = 16;
 constexpr int kMaxThumbnail = 1024;
+// A year of pages in a few copies each, not a typing slip that fills the tray.
+constexpr int kMaxCopies = 999;
 
 TCommandLine Invalid(const QString& error)
 {
@@ -270,6 +273,7 @@ TCommandLine ParseCommandLine(const QStringList& arguments)
     QStringList files;
     bool zoomGiven = false;
     bool monthGiven = false;
+    bool printerGiven = false;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& argument = arguments[i];
         if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
@@ -295,10 +299,13 @@ TCommandLine ParseCommandLine(const QStringList& arguments)
             command.outputFile = arguments[i + 3];
             return command;
         }
-        if (argument == QLatin1String("--export") || argument == QLatin1String("--dump")) {
+        if (argument == QLatin1String("--export") || argument == QLatin1String("--dump") ||
+            argument == QLatin1String("--print")) {
             if (command.action != TCommandLine::TAction::Window)
-                return Invalid(QStringLiteral("only one of --export, --dump and --recurring may be given"));
-            if (argument == QLatin1String("--export")) {
+                return Invalid(QStringLiteral("only one of --export, --print, --dump and --recurring may be given"));
+            if (argument == QLatin1String("--print")) {
+                command.action = TCommandLine::TAction::Print;
+            } else if (argument == QLatin1String("--export")) {
                 if (i + 1 >= arguments.size() || IsOption(arguments[i + 1]))
                     return Invalid(QStringLiteral("--export needs an output file"));
                 command.outputFile = arguments[++i];
@@ -317,6 +324,19 @@ TCommandLine ParseCommandLine(const QStringList& arguments)
                 return Invalid(QStringLiteral("%1 needs a month as YYYY-MM").arg(argument));
             ++i;
             monthGiven = monthGiven || !recurring;
+        } else if (argument == QLatin1String("--printer") || argument == QLatin1String("--copies")) {
+            if (i + 1 >= arguments.size() || IsOption(arguments[i + 1]))
+                return Invalid(QStringLiteral("%1 needs a value").arg(argument));
+            const QString value = arguments[++i];
+            if (argument == QLatin1String("--printer")) {
+                command.printerName = value;
+            } else {
+                bool ok = false;
+                command.copies = value.toInt(&ok);
+                if (!ok || command.copies < 1 || command.copies > kMaxCopies)
+                    return Invalid(QStringLiteral("--copies needs a number from 1 to %1").arg(kMaxCopies));
+            }
+            printerGiven = true;
         } else if (argument == QLatin1String("--fill")) {
             command.fill = true;
         } else if (argument == QLatin1String("--zoom") || argument.startsWith(QLatin1String("--zoom="))) {
@@ -341,6 +361,8 @@ TCommandLine ParseCommandLine(const QStringList& arguments)
     }
     if (zoomGiven && command.action != TCommandLine::TAction::Export)
         return Invalid(QStringLiteral("--zoom goes with --export only"));
+    if (printerGiven && command.action != TCommandLine::TAction::Print)
+        return Invalid(QStringLiteral("--printer and --copies go with --print only"));
     if ((monthGiven || command.fill) && command.action != TCommandLine::TAction::Export)
         return Invalid(QStringLiteral("--month and --fill go with --export only"));
     if (command.action == TCommandLine::TAction::Recurring) {
@@ -369,6 +391,9 @@ QString CommandLineUsage()
                           "                                              --month shows another month with empty\n"
                           "                                              days, --fill puts the month's recurring\n"
                           "                                              dates on them\n"
+                          "  almarin --print FILE.QXF [--printer NAME] [--copies N]\n"
+                          "                                              print the page on the default or named\n"
+                          "                                              printer, N copies (1 to 999)\n"
                           "  almarin --thumbnail SIZE FILE.QXF OUT.PNG   draw the whole page to fit SIZE pixels\n"
                           "  almarin --recurring YYYY-MM                 list the recurring dates of the month\n"
                           "  almarin --dump FILE.QXF                     print the document as readable text\n"
@@ -470,6 +495,19 @@ int RunCommandLineJob(const TCommandLine& command, QTextStream& out, QTextStream
         }
         return 0;
     }
+    case TCommandLine::TAction::Print: {
+        TCalendarPanel32 page;
+        CreateMasterRichText(&page);
+        bool complete = true;
+        QString error = LoadForJob(page, command.documentFile, err, &complete);
+        if (error.isEmpty())
+            error = PrintOnPrinter(page, command.printerName, command.copies);
+        if (!error.isEmpty()) {
+            err << QStringLiteral("almarin: cannot print %1: %2").arg(command.documentFile, error) << Qt::endl;
+            return 1;
+        }
+        return 0;
+    }
     case TCommandLine::TAction::Export: {
         QStringList recurring;
         if (command.fill && !LoadRecurringDatesForJob(recurring, err))
@@ -518,7 +556,7 @@ int RunCommandLine(int argc, char** argv, const TCommandLine& command)
     QApplication::setApplicationName(QStringLiteral("Almarin"));
     QApplication::setOrganizationName(QStringLiteral("Almarin"));
     if (command.action != TCommandLine::TAction::Export && command.action != TCommandLine::TAction::Thumbnail &&
-        command.action != TCommandLine::TAction::Dump)
+        command.action != TCommandLine::TAction::Dump && command.action != TCommandLine::TAction::Print)
         return RunCommandLineJob(command, out, err);
     // Jobs show no window, so they need no display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))

@@ -1,5 +1,6 @@
 // Almarin on the command line: a document to open in the window, or a job done without one
-// (export to an image, PDF or document; a readable dump; the recurring dates of a month; help; version).
+// (export to an image, PDF or document; printing; a readable dump; the recurring dates of a month; help;
+// version).
 #pragma once
 
 #include <QString>
@@ -9,7 +10,7 @@ class QTextStream;
 
 struct TCommandLine
 {
-    enum class TAction { Window, Export, Thumbnail, Dump, Recurring, Help, Version, Invalid };
+    enum class TAction { Window, Export, Thumbnail, Dump, Print, Recurring, Help, Version, Invalid };
 
     TAction action = TAction::Window;
     // The document to open, export or dump; may be empty for Window.
@@ -25,6 +26,9 @@ struct TCommandLine
     int year = 0;
     // Export only: put every recurring date of the month on its days first.
     bool fill = false;
+    // Print only: the queue (empty: the default one) and the copies wanted.
+    QString printerName;
+    int copies = 1;
     // Invalid only: what is wrong with the arguments.
     QString error;
 };

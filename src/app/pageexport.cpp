@@ -1,5 +1,7 @@
 #include "pageexport.h"
 
+#include "printing.h"
+
 #include "calendar/calendardocument.h"
 #include "calendar/calendarpanel32.h"
 #include "graphics/jpegwriter.h"
@@ -35,19 +37,6 @@ QString WriteImage(const QImage& image, const QString& fileName, const char* for
     return TAtomicFile::WriteWhole(fileName, encoded.data());
 }
 
-QString PrintToPdf(TCalendarPanel32& page, const QString& fileName)
-{
-    TReportPrinter report;
-    report.SetOutputFileName(fileName);
-    report.SetTitle(page.PageTitle());
-    report.SetPaperSize(QPageSize(page.A4Paper() ? QPageSize::A4 : QPageSize::Letter));
-    report.SetOrientation(page.CalendarOrientation() == coLandscape ? QPageLayout::Landscape : QPageLayout::Portrait);
-    page.SetPrinting(true);
-    const bool printed = report.Execute([&page](TReportPrinter& r) { page.PrintPage(r, 0, 0); });
-    page.SetPrinting(false);
-    return printed ? QString() : report.ErrorString();
-}
-
 } // namespace
 
 QRect MarginCropRect(QSize pageSize, float leftInch, float topInch, float rightInch, float bottomInch, double zoom)
@@ -64,6 +53,30 @@ QImage CropToMargins(const QImage& pageImage, const TCalendarPanel32& page, doub
     // The rectangle is copied, not stretched into the one-pixel-smaller target, so no line moves.
     return pageImage.copy(MarginCropRect(pageImage.size(), page.LeftMarginInch(), page.TopMarginInch(),
                                          page.RightMarginInch(), page.BottomMarginInch(), zoom));
+}
+
+QString PrintToPdf(TCalendarPanel32& page, const QString& fileName)
+{
+    TReportPrinter report;
+    report.SetOutputFileName(fileName);
+    PreparePaper(page, report);
+    return PrintCalendarJob(page, report, 1) ? QString() : report.ErrorString();
+}
+
+QString WritePageImage(TCalendarPanel32& page, const QString& fileName, TImageFormat format)
+{
+    const QImage cropped = CropToMargins(page.RenderToBitmap(), page, page.Scale());
+    if (cropped.isNull())
+        return QStringLiteral("the page could not be drawn");
+    switch (format) {
+    case TImageFormat::Bmp:
+        return WriteImage(cropped, fileName, "BMP");
+    case TImageFormat::Png:
+        return WriteImage(cropped, fileName, "PNG");
+    case TImageFormat::Jpeg:
+        break;
+    }
+    return WriteJpegFile(cropped, fileName, 100);
 }
 
 QString ExportPage(TCalendarPanel32& page, const QString& outputFile, double zoom)
@@ -87,15 +100,12 @@ QString ExportPage(TCalendarPanel32& page, const QString& outputFile, double zoo
     }
 
     page.SetScale(static_cast<float>(zoom));
-    const QImage cropped = CropToMargins(page.RenderToBitmap(), page, page.Scale());
+    const TImageFormat format = extension == QLatin1String("bmp")   ? TImageFormat::Bmp
+                                : extension == QLatin1String("png") ? TImageFormat::Png
+                                                                    : TImageFormat::Jpeg;
+    const QString error = WritePageImage(page, outputFile, format);
     page.SetScale(1.0f);
-    if (cropped.isNull())
-        return QStringLiteral("the page could not be drawn");
-    if (extension == QLatin1String("bmp"))
-        return WriteImage(cropped, outputFile, "BMP");
-    if (extension == QLatin1String("png"))
-        return WriteImage(cropped, outputFile, "PNG");
-    return WriteJpegFile(cropped, outputFile, 100);
+    return error;
 }
 
 QString ExportThumbnail(TCalendarPanel32& page, const QString& outputFile, int size)

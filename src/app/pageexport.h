@@ -16,6 +16,14 @@ QRect MarginCropRect(QSize pageSize, float leftInch, float topInch, float rightI
 // The page image cropped to its margins, copied pixel for pixel.
 QImage CropToMargins(const QImage& pageImage, const TCalendarPanel32& page, double zoom);
 
+enum class TImageFormat { Bmp, Png, Jpeg };
+// The page at its current zoom, cropped to its margins, written as an image file (JPEG at quality 100).
+// Returns an empty string when this call wrote the file, else what went wrong.
+QString WritePageImage(TCalendarPanel32& page, const QString& fileName, TImageFormat format);
+// The page printed into a PDF file at its paper size and orientation, titled with the page's title.
+// Returns an empty string when the file was written, else what went wrong.
+QString PrintToPdf(TCalendarPanel32& page, const QString& fileName);
+
 // Writes the page by the output's extension (.bmp, .jpg/.jpeg, .png, .pdf, .qxf, any letter case). Images
 // are rendered at the zoom; PDF and documents at zoom 1. Returns an empty string on success, else
 // what went wrong. The page's zoom is left at 1.

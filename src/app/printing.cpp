@@ -1,8 +1,139 @@
 #include "printing.h"
 
+#include "calendar/calendarpanel32.h"
+#include "report/reportprinter.h"
+
+#include "platform/messages.h"
+
+#include <QPageSize>
 #include <QPrinterInfo>
+
+#include <cmath>
+
+namespace {
+
+std::function<bool()>& printerCheck()
+{
+    static std::function<bool()> check;
+    return check;
+}
+
+// Printer borders are compared in whole hundredths, so a driver's 0.254 in counts as 0.25 in.
+double CutToHundredths(double inches)
+{
+    // The nudge keeps 0.29 from becoming 28.999... hundredths.
+    return std::trunc(inches * 100.0 + 1e-9) * 0.01;
+}
+
+} // namespace
 
 bool CheckPrintersPresent()
 {
-    return !QPrinterInfo::availablePrinterNames().isEmpty();
+    if (QPrinterInfo::availablePrinterNames().isEmpty()) {
+        ShowInformation(
+            QStringLiteral("There are no installed printers.\r\nUnable to perform printer related operations"));
+        return false;
+    }
+    if (QPrinterInfo::defaultPrinterName().isEmpty()) {
+        ShowInformation(
+            QStringLiteral("There is no default printer selected.\r\nUnable to perform printer related operations"));
+        return false;
+    }
+    return true;
+}
+
+void SetPrinterCheck(std::function<bool()> check)
+{
+    printerCheck() = std::move(check);
+}
+
+bool RunPrinterCheck()
+{
+    return printerCheck() ? printerCheck()() : CheckPrintersPresent();
+}
+
+QString MarginWarningLines(const QMarginsF& unprintableBorder, const QMarginsF& pageMargins)
+{
+    QString lines;
+    const auto check = [&lines](double border, double margin, const char* side) {
+        // Page margins are single precision: compared in double, a border of 0.29 would lie beyond a
+        // margin of 0.29.
+        if (static_cast<float>(CutToHundredths(border)) > static_cast<float>(margin))
+            lines += QLatin1Char('\r') + QLatin1String(side) +
+                     QLatin1String(" Margin is possibly outside of Printer printable area");
+    };
+    check(unprintableBorder.left(), pageMargins.left(), "Left");
+    check(unprintableBorder.top(), pageMargins.top(), "Top");
+    check(unprintableBorder.right(), pageMargins.right(), "Right");
+    check(unprintableBorder.bottom(), pageMargins.bottom(), "Bottom");
+    return lines;
+}
+
+QString MarginWarningQuestion(const QString& lines)
+{
+    return QStringLiteral("Margin Warning:\r") + lines + QStringLiteral("\r\rPrint anyways?");
+}
+
+TCopiesPlan PlanCopies(int requested, int maxCopies)
+{
+    const int copies = std::max(requested, 1);
+    if (maxCopies >= copies)
+        return {copies, 1};
+    return {1, copies};
+}
+
+void PreparePaper(const TCalendarPanel32& page, TReportPrinter& report)
+{
+    report.SetTitle(page.PageTitle());
+    report.SetPaperSize(QPageSize(page.A4Paper() ? QPageSize::A4 : QPageSize::Letter));
+    report.SetOrientation(page.CalendarOrientation() == coLandscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+}
+
+bool PrintCalendarJob(TCalendarPanel32& page, TReportPrinter& report, int repeats)
+{
+    const float zoom = page.Scale();
+    if (zoom != 1.0f)
+        page.SetScale(1.0f);
+    page.SetPrinting(true);
+    const auto restore = [&page, zoom] {
+        page.SetPrinting(false);
+        if (zoom != 1.0f)
+            page.SetScale(zoom);
+    };
+    bool printed = false;
+    try {
+        printed = report.Execute([&page, repeats](TReportPrinter& r) {
+            for (int copy = 0; copy < repeats; ++copy) {
+                if (copy > 0)
+                    r.NewPage();
+                page.PrintPage(r, 0, 0);
+            }
+        });
+    } catch (...) {
+        restore();
+        throw;
+    }
+    restore();
+    return printed;
+}
+
+QString PrintOnPrinter(TCalendarPanel32& page, const QString& printerName, int copies)
+{
+    const QStringList printers = QPrinterInfo::availablePrinterNames();
+    if (printers.isEmpty())
+        return QStringLiteral("there are no installed printers");
+    const QString name = printerName.isEmpty() ? QPrinterInfo::defaultPrinterName() : printerName;
+    if (name.isEmpty())
+        return QStringLiteral("there is no default printer; name one with --printer");
+    if (!printers.contains(name))
+        return QStringLiteral("there is no printer named \"%1\" (there are: %2)")
+            .arg(name, printers.join(QLatin1String(", ")));
+    TReportPrinter report;
+    report.SetPrinterName(name);
+    PreparePaper(page, report);
+    const TCopiesPlan plan = PlanCopies(copies, report.MaxCopies());
+    report.SetCopies(plan.driverCopies);
+    if (PrintCalendarJob(page, report, plan.repeats))
+        return QString();
+    return report.ErrorString().isEmpty() ? QStringLiteral("the print job failed") : report.ErrorString();
 }

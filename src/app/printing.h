@@ -1,5 +1,43 @@
-// Printer presence, asked once when the main window first comes up.
+// Printer presence, the margin check before printing, copies, and the job that puts the page on paper.
 #pragma once
 
-// True when the print system offers at least one printer.
+#include <QMarginsF>
+#include <QString>
+
+#include <functional>
+
+class TCalendarPanel32;
+class TReportPrinter;
+
+// True when the print system offers printers and one of them is the default; otherwise tells the user
+// why printing is unavailable.
 bool CheckPrintersPresent();
+// The check the main window runs at its first activation: CheckPrintersPresent unless replaced. Test
+// programs replace it so that their windows come up without the notices of a machine with no printer.
+void SetPrinterCheck(std::function<bool()> check);
+bool RunPrinterCheck();
+
+// The warning lines for each side whose unprintable border, cut to hundredths of an inch, lies beyond
+// the page's margin; empty when every margin is inside the printable area.
+QString MarginWarningLines(const QMarginsF& unprintableBorder, const QMarginsF& pageMargins);
+// The whole question asked before printing with those lines.
+QString MarginWarningQuestion(const QString& lines);
+
+// Who makes the copies: the driver when it can make that many, else the program repeats the page.
+struct TCopiesPlan
+{
+    int driverCopies = 1;
+    int repeats = 1;
+};
+TCopiesPlan PlanCopies(int requested, int maxCopies);
+
+// The page `repeats` times in one job, a new page between two, at zoom 1 with the page's Printing flag
+// raised. Throws what the drawing throws, after the flag is lowered. False when the job failed.
+bool PrintCalendarJob(TCalendarPanel32& page, TReportPrinter& report, int repeats);
+
+// Prints the page on the named print queue (empty: the default one), the copies made by the queue when
+// it can. Returns an empty string when the job was sent, else why not.
+QString PrintOnPrinter(TCalendarPanel32& page, const QString& printerName, int copies);
+
+// The report's paper, orientation and title taken from the page.
+void PreparePaper(const TCalendarPanel32& page, TReportPrinter& report);

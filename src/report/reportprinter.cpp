@@ -1,5 +1,7 @@
 #include "reportprinter.h"
 
+#include "cupscopies.h"
+
 #include "platform/atomicfile.h"
 #include "platform/rounding.h"
 
@@ -64,6 +66,13 @@ QString TReportPrinter::OutputFileName() const
     return m_printer->outputFileName();
 }
 
+void TReportPrinter::SetPrinterName(const QString& name)
+{
+    m_printer->setOutputFormat(QPrinter::NativeFormat);
+    m_printer->setPrinterName(name);
+    m_printer->setFullPage(true);
+}
+
 void TReportPrinter::SetTitle(const QString& title)
 {
     m_printer->setDocName(title);
@@ -101,7 +110,12 @@ int TReportPrinter::Copies() const
 
 int TReportPrinter::MaxCopies() const
 {
-    return m_printer->supportsMultipleCopies() ? 9999 : 1;
+    // A PDF file has no copies count: each copy is pages of its own.
+    if (m_printer->outputFormat() == QPrinter::PdfFormat || !m_printer->supportsMultipleCopies())
+        return 1;
+    // The queue may take fewer copies than the toolkit assumes; the server knows.
+    const int queue = CupsMaxCopies(m_printer->printerName());
+    return queue > 0 ? queue : 9999;
 }
 
 bool TReportPrinter::SetupDialog(QWidget* parent)
@@ -118,6 +132,22 @@ QMarginsF TReportPrinter::UnprintableBorder() const
     const double toInches = pointsPerUnit(layout.units()) / 72.0;
     const QMarginsF m = layout.minimumMargins();
     return QMarginsF(m.left() * toInches, m.top() * toInches, m.right() * toInches, m.bottom() * toInches);
+}
+
+void TReportPrinter::SetStatusFormat(const QString& format)
+{
+    m_statusFormat = format;
+}
+
+void TReportPrinter::SetOnStatus(std::function<void(const QString&)> show)
+{
+    m_onStatus = std::move(show);
+}
+
+void TReportPrinter::showStatus()
+{
+    if (m_onStatus)
+        m_onStatus(QString(m_statusFormat).replace(QLatin1String("%p"), QString::number(m_page)));
 }
 
 bool TReportPrinter::BeginJob()
@@ -138,6 +168,7 @@ bool TReportPrinter::BeginJob()
     m_pen = DefaultPen();
     m_brush = QBrush(Qt::white);
     m_page = 1;
+    showStatus();
     return true;
 }
 
@@ -167,6 +198,7 @@ bool TReportPrinter::NewPage()
     if (!m_painter.isActive() || !(m_pdf ? m_pdf->newPage() : m_printer->newPage()))
         return false;
     ++m_page;
+    showStatus();
     return true;
 }
 

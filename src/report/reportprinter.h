@@ -32,6 +32,8 @@ public:
     // file is replaced only when the whole job has been written.
     void SetOutputFileName(const QString& pdfFile);
     QString OutputFileName() const;
+    // The print queue the job goes to; empty is the default one.
+    void SetPrinterName(const QString& name);
     void SetTitle(const QString& title);
     QString Title() const;
     void SetOrientation(QPageLayout::Orientation orientation);
@@ -46,6 +48,10 @@ public:
 
     // The paper's unprintable border on each side, in inches.
     QMarginsF UnprintableBorder() const;
+
+    // The status shown as each page of a job begins: the format with %p replaced by the page number.
+    void SetStatusFormat(const QString& format);
+    void SetOnStatus(std::function<void(const QString& status)> show);
 
     bool BeginJob();
     // Ends the job; false when it could not be written.
@@ -101,6 +107,7 @@ private:
     QPaintDevice* device() const;
     bool startPdf();
     bool finishPdf(bool keep);
+    void showStatus();
 
     std::unique_ptr<QPrinter> m_printer;
     std::unique_ptr<TAtomicFile> m_file;
@@ -113,4 +120,6 @@ private:
     QFont m_font;
     QColor m_fontColor = Qt::black;
     int m_page = 0;
+    QString m_statusFormat = QStringLiteral("Printing page %p");
+    std::function<void(const QString&)> m_onStatus;
 };

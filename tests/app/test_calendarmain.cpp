@@ -81,6 +81,7 @@ TEST_F(MainWindowFixture, MenusCarryTheirCaptions)
                                                      QStringLiteral("Save &As..."),
                                                      QStringLiteral("Save As Bitmap File"),
                                                      QStringLiteral("Save As JPG File"),
+                                                     QStringLiteral("Save As PDF File"),
                                                      QStringLiteral("-"),
                                                      QStringLiteral("&Properties"),
                                                      QStringLiteral("User Defined Title"),
@@ -214,7 +215,7 @@ TEST_F(MainWindowFixture, PageKeysZoomThroughTheApplicationHook)
 TEST_F(MainWindowFixture, ToolButtonsSetThePanelStateAndDropsReturnToSelection)
 {
     showPage();
-    // Without their commands these stay disabled; a tool comes alive with its object kind.
+    // Without a printer printing stays disabled; a tool comes alive with its object kind.
     EXPECT_FALSE(enabled("Printbutton"));
     for (const char* name :
          {"Pointerbutton", "DrawLabelButton", "DrawRichText", "DrawImageButton", "DrawSuperText", "PSpeedButton1"})

@@ -146,6 +146,13 @@ TEST(CommandLineArguments, JobsAndTheirOperands)
     EXPECT_EQ(year.action, TCommandLine::TAction::Export);
     EXPECT_EQ(year.month * 10000 + year.year, 12028);
     EXPECT_TRUE(year.fill);
+    const TCommandLine print =
+        ParseCommandLine({QStringLiteral("--print"), QStringLiteral("a.QXF"), QStringLiteral("--printer"),
+                          QStringLiteral("Office"), QStringLiteral("--copies"), QStringLiteral("12")});
+    EXPECT_EQ(print.action, TCommandLine::TAction::Print);
+    EXPECT_EQ(print.documentFile + print.printerName, QStringLiteral("a.QXFOffice"));
+    EXPECT_EQ(print.copies, 12);
+    EXPECT_EQ(ParseCommandLine({QStringLiteral("--print"), QStringLiteral("a.QXF")}).copies, 1);
     EXPECT_EQ(ParseCommandLine({QStringLiteral("--help")}).action, TCommandLine::TAction::Help);
     EXPECT_EQ(ParseCommandLine({QStringLiteral("x"), QStringLiteral("--version")}).action,
               TCommandLine::TAction::Version);
@@ -177,6 +184,14 @@ TEST(CommandLineArguments, MistakesAreNamed)
         {QStringLiteral("--export"), QStringLiteral("o.png"), QStringLiteral("a.QXF"), QStringLiteral("--month"),
          QStringLiteral("November")},
     };
+    for (const char* copies : {"0", "-1", "1000", "two", "--printer"})
+        wrong.append(
+            {QStringLiteral("--print"), QStringLiteral("a.QXF"), QStringLiteral("--copies"), QLatin1String(copies)});
+    wrong.append({QStringLiteral("--print")});
+    wrong.append({QStringLiteral("--print"), QStringLiteral("a.QXF"), QStringLiteral("--printer")});
+    wrong.append({QStringLiteral("--export"), QStringLiteral("o.png"), QStringLiteral("a.QXF"),
+                  QStringLiteral("--printer"), QStringLiteral("Office")});
+    wrong.append({QStringLiteral("--print"), QStringLiteral("a.QXF"), QStringLiteral("--dump")});
     for (const char* zoom : {"nan", "NaN", "inf", "-inf", "1e400", "600.5", "0.99"})
         wrong.append({QStringLiteral("--export"), QStringLiteral("o.png"), QStringLiteral("a.QXF"),
                       QStringLiteral("--zoom"), QLatin1String(zoom)});

@@ -85,6 +85,8 @@ TEST(ReportPrinter, PagesAndOrientationReachThePdf)
     report.SetTitle(QStringLiteral("ReportPrinter Report"));
     report.SetPaperSize(QPageSize(QPageSize::Letter));
     report.SetOrientation(QPageLayout::Landscape);
+    QStringList statuses;
+    report.SetOnStatus([&statuses](const QString& status) { statuses << status; });
     int pagesSeen = 0;
     ASSERT_TRUE(report.Execute([&](TReportPrinter& r) {
         EXPECT_TRUE(r.Printing());
@@ -96,6 +98,7 @@ TEST(ReportPrinter, PagesAndOrientationReachThePdf)
     }));
     EXPECT_FALSE(report.Printing());
     EXPECT_EQ(pagesSeen, 2);
+    EXPECT_EQ(statuses, (QStringList{QStringLiteral("Printing page 1"), QStringLiteral("Printing page 2")}));
     const QString info = pdfInfo(file);
     EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+2")))) << info.toStdString();
     EXPECT_TRUE(info.contains(QStringLiteral("792 x 612"))) << info.toStdString();

@@ -1,0 +1,188 @@
+// The main window's printing and export commands: printer setup, printing with the margin check and
+// copies, and the page saved as a bitmap, JPEG or PDF file.
+#include "calendarmain.h"
+
+#include "pageexport.h"
+#include "printing.h"
+
+#include "calendar/calendarpanel32.h"
+#include "report/reportprinter.h"
+
+#include "platform/centerform.h"
+#include "platform/cursors.h"
+#include "platform/messages.h"
+#include "platform/programfolder.h"
+#include "platform/rounding.h"
+
+#include <QAction>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+
+QString UnableToSaveMessage(const QString& name)
+{
+    return QStringLiteral("Unable to save ") + name +
+           QStringLiteral("\r\rPossible reasons include:\r -Not enough available memory\r -Not enough disk space\r "
+                          "-Invalid file name");
+}
+
+} // namespace
+
+void TCalendarMain::setupPrintCommands()
+{
+    m_reportPrinter = std::make_unique<TReportPrinter>();
+    m_reportPrinter->SetTitle(QStringLiteral("ReportPrinter Report"));
+    m_reportPrinter->SetStatusFormat(QStringLiteral("Printing page %p"));
+    m_runPrintDialog = [this](TReportPrinter& report) { return report.SetupDialog(this); };
+    m_chooseExportFile = [this](const QString& title, const QString& filter, const QString& proposed) {
+        QFileDialog dialog(this, title, ProgramDirectory(), filter);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setDefaultSuffix(QFileInfo(proposed).suffix());
+        dialog.selectFile(proposed);
+        return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+    };
+
+    auto wire = [this](const char* name, void (TCalendarMain::*handler)()) {
+        connect(Action(QLatin1String(name)), &QAction::triggered, this, handler);
+    };
+    wire("mnuSaveAsBitmap", &TCalendarMain::mnuSaveAsBitmapClick);
+    wire("mnuSaveAsJPG", &TCalendarMain::mnuSaveAsJPGClick);
+    wire("mnuSaveAsPDF", &TCalendarMain::mnuSaveAsPDFClick);
+    wire("mnuPrint", &TCalendarMain::mnuPrintCalendarClick);
+    wire("mnuPrintSetup", &TCalendarMain::mnuPrintSetupClick);
+    connect(findChild<QPushButton*>(QStringLiteral("Printbutton")), &QPushButton::clicked, this,
+            &TCalendarMain::mnuPrintCalendarClick);
+}
+
+void TCalendarMain::mnuPrintSetupClick()
+{
+    DoSaveRichtext();
+    m_runPrintDialog(*m_reportPrinter);
+}
+
+void TCalendarMain::mnuPrintCalendarClick()
+{
+    m_printDone = false;
+    const bool modified = m_modified;
+    DoSaveRichtext();
+    // The dialog opens on the page's paper; what the user picks there is what prints.
+    PreparePaper(*m_page, *m_reportPrinter);
+    if (m_runPrintDialog(*m_reportPrinter)) {
+        m_reportPrinter->SetOrientation(m_page->CalendarOrientation() == coLandscape ? QPageLayout::Landscape
+                                                                                     : QPageLayout::Portrait);
+        if (!CheckPrinterMargins())
+            return;
+        const int requested = m_reportPrinter->Copies();
+        const TCopiesPlan plan = PlanCopies(requested, m_reportPrinter->MaxCopies());
+        m_reportPrinter->SetCopies(plan.driverCopies);
+        m_printCopies = plan.repeats;
+        ReportPrinter1Print();
+        // The next dialog offers what the user asked for, whoever made the copies.
+        m_reportPrinter->SetCopies(requested);
+    }
+    if (m_printDone) {
+        if (m_page->HasSuperText())
+            ShowInformation(QStringLiteral("Print job completed and sent to printer!\r\rNote: this design contains "
+                                           "complex shapes or text.\rPlease be patient while the printer produces "
+                                           "its\routput..."));
+        else
+            ShowInformation(QStringLiteral("Print job completed and sent to printer!"));
+    }
+    SetModified(modified);
+}
+
+bool TCalendarMain::CheckPrinterMargins()
+{
+    const QMarginsF margins(m_page->LeftMarginInch(), m_page->TopMarginInch(), m_page->RightMarginInch(),
+                            m_page->BottomMarginInch());
+    const QString lines = MarginWarningLines(m_reportPrinter->UnprintableBorder(), margins);
+    return lines.isEmpty() || AskYesNo(MarginWarningQuestion(lines), QStringLiteral("Margin Warning"));
+}
+
+void TCalendarMain::ReportPrinter1Print()
+{
+    m_page->SuspendPaint = true;
+    BusyCursor();
+    // The job runs without returning to the event loop, so the status window paints itself at once.
+    QLabel status(this, Qt::Tool);
+    status.setWindowTitle(QStringLiteral("Printing"));
+    status.setMargin(24);
+    status.setMinimumWidth(240);
+    m_reportPrinter->SetOnStatus([&status](const QString& text) {
+        status.setText(text);
+        status.repaint();
+    });
+    status.show();
+    CenterForm(&status);
+    QString error;
+    try {
+        if (!PrintCalendarJob(*m_page, *m_reportPrinter, m_printCopies))
+            error = m_reportPrinter->ErrorString();
+    } catch (const std::exception& e) {
+        error = QString::fromLocal8Bit(e.what());
+    }
+    m_reportPrinter->SetOnStatus({});
+    NormalCursor();
+    m_page->SuspendPaint = false;
+    m_page->update();
+    m_printDone = error.isEmpty();
+    if (!m_printDone)
+        ShowInformation(QStringLiteral("Unable to print the calendar\r\r") + error);
+}
+
+bool TCalendarMain::SaveCalendarToBitmap(const QString& name, bool asJpeg)
+{
+    BusyCursor();
+    const QString error = WritePageImage(*m_page, name, asJpeg ? TImageFormat::Jpeg : TImageFormat::Bmp);
+    NormalCursor();
+    SetButtons();
+    SetCaption();
+    return error.isEmpty();
+}
+
+void TCalendarMain::exportPage(const QString& title, const QString& filter, const QString& extension)
+{
+    DoSaveRichtext();
+    const QString proposed = m_currentFileName.isEmpty()
+                                 ? m_page->GetMonthName(m_page->MainCalMonth()).left(3) +
+                                       QString::number(m_page->MainCalYear()) + QLatin1Char('.') + extension
+                                 : QFileInfo(m_currentFileName).completeBaseName() + QLatin1Char('.') + extension;
+    const QString name = m_chooseExportFile(title, filter, proposed);
+    if (name.isEmpty())
+        return;
+    if (extension == QLatin1String("pdf")) {
+        BusyCursor();
+        m_page->SuspendPaint = true;
+        const QString error = PrintToPdf(*m_page, name);
+        m_page->SuspendPaint = false;
+        m_page->update();
+        NormalCursor();
+        ShowInformation(error.isEmpty() ? QStringLiteral("Saved as ") + name : UnableToSaveMessage(name));
+        return;
+    }
+    if (SaveCalendarToBitmap(name, extension == QLatin1String("JPG")))
+        ShowInformation(
+            QStringLiteral("Saved as ") + name +
+            QStringLiteral("\r\rNote: the calendar has been saved at its\rcurrent magnification level of ") +
+            QString::number(RoundHalfEven(m_page->Scale() * 100.0)) + QLatin1Char('%'));
+    else
+        ShowInformation(UnableToSaveMessage(name));
+}
+
+void TCalendarMain::mnuSaveAsBitmapClick()
+{
+    exportPage(QStringLiteral("Save Calendar As Bitmap"), QStringLiteral("Bitmap File (*.BMP)"), QStringLiteral("BMP"));
+}
+
+void TCalendarMain::mnuSaveAsJPGClick()
+{
+    exportPage(QStringLiteral("Save Calendar As Bitmap"), QStringLiteral("JPG File (*.JPG)"), QStringLiteral("JPG"));
+}
+
+void TCalendarMain::mnuSaveAsPDFClick()
+{
+    exportPage(QStringLiteral("Save Calendar As PDF"), QStringLiteral("PDF File (*.pdf)"), QStringLiteral("pdf"));
+}

@@ -1,0 +1,192 @@
+// Printing through a real print server: test_print.sh starts one with a default queue that writes each
+// job to ALMARIN_PRINT_OUTPUT, and runs the NoPrinter tests with no server at all.
+#include "app/calendarmain.h"
+#include "calendar/calendarpanel32.h"
+#include "report/reportprinter.h"
+#include "support/testsupport.h"
+
+#include "pdftext.h"
+
+#include "platform/messages.h"
+
+#include <QAction>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kDocument = QStringLiteral(ALMARIN_SOURCE_DIR "/scripts/pages/l00-text.qxf");
+
+QString printOutput()
+{
+    return qEnvironmentVariable("ALMARIN_PRINT_OUTPUT");
+}
+
+QString run(const QString& program, const QStringList& arguments, int* exitCode = nullptr, QString* errors = nullptr)
+{
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished(60000);
+    if (exitCode)
+        *exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    if (errors)
+        *errors = QString::fromUtf8(process.readAllStandardError());
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// Waits until the server has no job left; the output then holds the last one.
+bool jobsDone()
+{
+    return QTest::qWaitFor([] { return run(QStringLiteral("lpstat"), {QStringLiteral("-o")}).trimmed().isEmpty(); },
+                           60000);
+}
+
+int pages(const QString& pdf)
+{
+    const QRegularExpressionMatch m =
+        QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(run(QStringLiteral("pdfinfo"), {pdf}));
+    return m.hasMatch() ? m.captured(1).toInt() : 0;
+}
+
+QString pageSize(const QString& pdf)
+{
+    const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("Page size:\\s+([\\d.]+ x [\\d.]+)"))
+                                          .match(run(QStringLiteral("pdfinfo"), {pdf}));
+    return m.captured(1);
+}
+
+struct Window : ::testing::Test
+{
+    ScratchProgramFolder folder;
+    TCalendarMain main;
+    QStringList messages;
+    QStringList questions;
+    bool answer = true;
+
+    void SetUp() override
+    {
+        QFile::remove(printOutput());
+        SetMessageResponder([this](MessageKind kind, const QString& text, const QString&) {
+            (kind == MessageKind::Question ? questions : messages) << text;
+            return answer;
+        });
+        main.show();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !main.Loading(); }, 10000));
+    }
+    void TearDown() override { SetMessageResponder({}); }
+    void openDocument()
+    {
+        main.OpenCalendarFile(kDocument);
+        ASSERT_FALSE(main.CalendarPanel()->isHidden());
+        messages.clear();
+    }
+};
+
+using ThroughCups = Window;
+using NoPrinter = Window;
+
+} // namespace
+
+TEST_F(ThroughCups, ALandscapePageArrivesOnceForEachCopyTheQueueCannotMake)
+{
+    ASSERT_FALSE(printOutput().isEmpty()) << "run through test_print.sh";
+    openDocument();
+    TCalendarPanel32* page = main.CalendarPanel();
+    EXPECT_TRUE(main.Action(QStringLiteral("mnuPrint"))->isEnabled());
+    page->SetCalendarLayout(LOFullCalendarLS);
+    page->SetLeftMarginInch(0.5f);
+    page->SetTopMarginInch(0.5f);
+    page->SetRightMarginInch(0.5f);
+    page->SetBottomMarginInch(0.5f);
+    int maxCopies = 0;
+    main.SetRunPrintDialog([&](TReportPrinter& report) {
+        report.SetCopies(3);
+        maxCopies = report.MaxCopies();
+        return true;
+    });
+    main.mnuPrintCalendarClick();
+    EXPECT_EQ(maxCopies, 1);
+    EXPECT_TRUE(questions.isEmpty());
+    EXPECT_EQ(messages, QStringList{QStringLiteral("Print job completed and sent to printer!")});
+    ASSERT_TRUE(jobsDone());
+    EXPECT_EQ(pages(printOutput()), 3);
+    // The queue turns a landscape page onto its portrait paper: the title runs up the sheet.
+    EXPECT_EQ(pageSize(printOutput()), QStringLiteral("612 x 792"));
+    const QString month = page->GetMonthName(page->MainCalMonth());
+    int titles = 0;
+    for (const PdfWord& word : PdfWords(printOutput())) {
+        if (word.text == month) {
+            ++titles;
+            EXPECT_GT(word.box.height(), word.box.width());
+        }
+    }
+    EXPECT_EQ(titles, 3);
+}
+
+TEST_F(ThroughCups, MarginsOutsideThePrintableAreaAreAskedAboutAndNoStopsThePrint)
+{
+    openDocument();
+    TCalendarPanel32* page = main.CalendarPanel();
+    page->SetCalendarLayout(loFullCalendar);
+    page->SetLeftMarginInch(0.25f);
+    page->SetTopMarginInch(0.25f);
+    page->SetRightMarginInch(0.3f);
+    page->SetBottomMarginInch(0.5f);
+    main.SetRunPrintDialog([](TReportPrinter&) { return true; });
+    answer = false;
+    main.mnuPrintCalendarClick();
+    // The queue cannot print the outer quarter inch at the sides and half an inch at the top and bottom.
+    EXPECT_EQ(questions, QStringList{QStringLiteral("Margin Warning:\r\rTop Margin is possibly outside of Printer "
+                                                    "printable area\r\rPrint anyways?")});
+    EXPECT_TRUE(messages.isEmpty());
+    ASSERT_TRUE(jobsDone());
+    EXPECT_FALSE(QFile::exists(printOutput()));
+
+    answer = true;
+    main.mnuPrintCalendarClick();
+    ASSERT_TRUE(jobsDone());
+    EXPECT_EQ(pages(printOutput()), 1);
+    EXPECT_EQ(pageSize(printOutput()), QStringLiteral("612 x 792"));
+}
+
+TEST(ThroughCupsCommandLine, PrintsOnTheNamedQueueAndRefusesAnUnknownOne)
+{
+    QFile::remove(printOutput());
+    int status = -1;
+    QString errors;
+    run(QStringLiteral(ALMARIN_BINARY),
+        {QStringLiteral("--print"), kDocument, QStringLiteral("--printer"), QStringLiteral("AlmarinPdf"),
+         QStringLiteral("--copies"), QStringLiteral("2")},
+        &status, &errors);
+    EXPECT_EQ(status, 0) << errors.toStdString();
+    ASSERT_TRUE(jobsDone());
+    EXPECT_EQ(pages(printOutput()), 2);
+    EXPECT_EQ(PdfText(printOutput()).count(QStringLiteral("Day 29 text")), 2);
+
+    run(QStringLiteral(ALMARIN_BINARY),
+        {QStringLiteral("--print"), kDocument, QStringLiteral("--printer"), QStringLiteral("Nowhere")}, &status,
+        &errors);
+    EXPECT_EQ(status, 1);
+    EXPECT_TRUE(errors.contains(QStringLiteral("no printer named \"Nowhere\""))) << errors.toStdString();
+}
+
+TEST_F(NoPrinter, TheNoticeAppearsAndPrintingStaysDisabled)
+{
+    EXPECT_EQ(messages, QStringList{QStringLiteral(
+                            "There are no installed printers.\r\nUnable to perform printer related operations")});
+    openDocument();
+    EXPECT_FALSE(main.PrintersPresent());
+    EXPECT_FALSE(main.Action(QStringLiteral("mnuPrint"))->isEnabled());
+    EXPECT_FALSE(main.Control(QStringLiteral("Printbutton"))->isEnabled());
+    EXPECT_TRUE(main.Action(QStringLiteral("mnuSaveAsPDF"))->isEnabled());
+
+    int status = -1;
+    QString errors;
+    run(QStringLiteral(ALMARIN_BINARY), {QStringLiteral("--print"), kDocument}, &status, &errors);
+    EXPECT_EQ(status, 1);
+    EXPECT_TRUE(errors.contains(QStringLiteral("there are no installed printers"))) << errors.toStdString();
+}
