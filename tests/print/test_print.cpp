@@ -88,6 +88,7 @@ struct Window : ::testing::Test
 
 using ThroughCups = Window;
 using NoPrinter = Window;
+using NoDefaultPrinter = Window;
 
 } // namespace
 
@@ -189,4 +190,18 @@ TEST_F(NoPrinter, TheNoticeAppearsAndPrintingStaysDisabled)
     run(QStringLiteral(ALMARIN_BINARY), {QStringLiteral("--print"), kDocument}, &status, &errors);
     EXPECT_EQ(status, 1);
     EXPECT_TRUE(errors.contains(QStringLiteral("there are no installed printers"))) << errors.toStdString();
+}
+
+TEST_F(NoDefaultPrinter, TheNoticeAppearsAndPrintingStaysDisabled)
+{
+    EXPECT_EQ(messages, QStringList{QStringLiteral(
+                            "There is no default printer selected.\r\nUnable to perform printer related operations")});
+    openDocument();
+    EXPECT_FALSE(main.Action(QStringLiteral("mnuPrint"))->isEnabled());
+
+    int status = -1;
+    QString errors;
+    run(QStringLiteral(ALMARIN_BINARY), {QStringLiteral("--print"), kDocument}, &status, &errors);
+    EXPECT_EQ(status, 1);
+    EXPECT_TRUE(errors.contains(QStringLiteral("no default printer"))) << errors.toStdString();
 }

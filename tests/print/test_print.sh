@@ -2,7 +2,8 @@
 # Runs the print tests against a print server of their own: a private cupsd (its own folders and
 # socket, no root and no system service needed) with one default queue whose device is a file, behind a
 # driver that passes PDF through. The queue takes one copy per job, as a simple printer does. Then the
-# tests that need no printer run with the server address pointing nowhere.
+# tests that need no printer run with the server address pointing nowhere. The queue is made the
+# default only after the tests of a server without one.
 #
 #   tests/print/test_print.sh TEST_BINARY
 set -euo pipefail
@@ -70,11 +71,14 @@ for _ in $(seq 100); do
   sleep 0.1
 done
 lpadmin -p AlmarinPdf -E -v "file://$work/out/job.pdf" -P "$(dirname "$0")/passthrough-pdf.ppd" 2>/dev/null
-lpadmin -d AlmarinPdf
 export ALMARIN_PRINT_OUTPUT=$work/out/job.pdf
+# Printers are read from the server alone, never from the user's own choice of default.
+export HOME=$work
 
 status=0
-"$binary" --gtest_filter='-NoPrinter*' || status=1
+"$binary" --gtest_filter='NoDefaultPrinter*' || status=1
+lpadmin -d AlmarinPdf
+"$binary" --gtest_filter='-NoPrinter*:NoDefaultPrinter*' || status=1
 CUPS_SERVER=$work/no-server.sock "$binary" --gtest_filter='NoPrinter*' || status=1
 [ $status -eq 0 ] || { echo "--- print server log"; tail -n 40 "$work/log/error_log"; }
 exit $status
