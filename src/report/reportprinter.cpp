@@ -128,10 +128,14 @@ bool TReportPrinter::SetupDialog(QWidget* parent)
 
 QMarginsF TReportPrinter::UnprintableBorder() const
 {
-    const QPageLayout layout = m_printer->pageLayout();
-    const double toInches = pointsPerUnit(layout.units()) / 72.0;
-    const QMarginsF m = layout.minimumMargins();
-    return QMarginsF(m.left() * toInches, m.top() * toInches, m.right() * toInches, m.bottom() * toInches);
+    // The borders belong to the sheet as it lies in the printer. A landscape page is turned a quarter to
+    // the left onto it: its top lies along the sheet's left edge, its left along the sheet's bottom.
+    QPageLayout sheet = m_printer->pageLayout();
+    const bool landscape = sheet.orientation() == QPageLayout::Landscape;
+    sheet.setOrientation(QPageLayout::Portrait);
+    const double toInches = pointsPerUnit(sheet.units()) / 72.0;
+    const QMarginsF m = sheet.minimumMargins() * toInches;
+    return landscape ? QMarginsF(m.bottom(), m.left(), m.top(), m.right()) : m;
 }
 
 void TReportPrinter::SetStatusFormat(const QString& format)

@@ -152,6 +152,16 @@ TEST_F(ThroughCups, MarginsOutsideThePrintableAreaAreAskedAboutAndNoStopsThePrin
     ASSERT_TRUE(jobsDone());
     EXPECT_EQ(pages(printOutput()), 1);
     EXPECT_EQ(pageSize(printOutput()), QStringLiteral("612 x 792"));
+
+    // Turned onto the sheet, a landscape page has the half inch at its left and right.
+    page->SetCalendarLayout(LOFullCalendarLS);
+    page->SetTopMarginInch(0.3f);
+    questions.clear();
+    answer = false;
+    main.mnuPrintCalendarClick();
+    EXPECT_EQ(questions, QStringList{QStringLiteral("Margin Warning:\r\rLeft Margin is possibly outside of Printer "
+                                                    "printable area\rRight Margin is possibly outside of Printer "
+                                                    "printable area\r\rPrint anyways?")});
 }
 
 TEST(ThroughCupsCommandLine, PrintsOnTheNamedQueueAndRefusesAnUnknownOne)
