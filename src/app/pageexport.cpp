@@ -13,7 +13,6 @@
 #include <QBuffer>
 #include <QFileInfo>
 #include <QImageWriter>
-#include <QPageSize>
 
 namespace {
 
