@@ -66,11 +66,14 @@ cupsd -f -c "$work/etc/cupsd.conf" -s "$work/etc/cups-files.conf" 2>"$work/log/c
 cupsd_pid=$!
 export CUPS_SERVER=$work/cups.sock
 for _ in $(seq 100); do
-  lpstat -r >/dev/null 2>&1 && break
+  # lpstat -r answers with status 0 either way; only its words tell.
+  [ "$(lpstat -r 2>/dev/null)" = "scheduler is running" ] && break
   kill -0 "$cupsd_pid" 2>/dev/null || { echo "cupsd did not start:"; cat "$work/log/cupsd.err"; exit 1; }
   sleep 0.1
 done
-lpadmin -p AlmarinPdf -E -v "file://$work/out/job.pdf" -P "$(dirname "$0")/passthrough-pdf.ppd" 2>/dev/null
+# lpadmin warns that drivers are deprecated; anything else it says is kept for a failure.
+lpadmin -p AlmarinPdf -E -v "file://$work/out/job.pdf" -P "$(dirname "$0")/passthrough-pdf.ppd" 2>"$work/log/lpadmin.err" ||
+  { cat "$work/log/lpadmin.err"; exit 1; }
 export ALMARIN_PRINT_OUTPUT=$work/out/job.pdf
 # Printers are read from the server alone, never from the user's own choice of default.
 export HOME=$work
