@@ -5,6 +5,7 @@
 #include "configurationinfo.h"
 #include "floatingpalette.h"
 #include "mrufilelist.h"
+#include "pagehistory.h"
 #include "printing.h"
 
 #include "calendar/calendarpanel32.h"
@@ -110,14 +111,20 @@ TCalendarMain::TCalendarMain(QWidget* parent) : QMainWindow(parent)
     markPendingCommands();
     setupDayTextEditor();
     setupIconTools();
+    setupEditMenu();
 
     m_chooseFont = [this](FontDescription& font) {
         return ExecFontAndColorDialogs(this, QStringLiteral("Default Editor Font"), font);
     };
 
     connect(m_page, &TQBasePanel::DroppedObjectEvent, this, [this](TRect, bool placed) {
-        if (placed)
+        if (placed) {
+            // Named after the tool, which is still down.
+            QAbstractButton* tool = m_tools->checkedButton();
+            m_history->NameNext(QStringLiteral("Place ") +
+                                (m_tools->id(tool) == psPointing ? QStringLiteral("Object") : tool->text()));
             SetModified(true);
+        }
         m_tools->button(psPointing)->setChecked(true);
     });
     connect(m_page, &TQBasePanel::LabelChangedEvent, this, [this] { SetModified(true); });
@@ -437,10 +444,11 @@ void TCalendarMain::DefaultEditorFont1Click()
 
 void TCalendarMain::SetModified(bool value)
 {
-    if (value == m_modified)
-        return;
+    const bool changed = value != m_modified;
+    // Raised again, the flag reports one more change of the page to its history.
     m_modified = value;
-    SetButtons();
+    if (changed)
+        SetButtons();
 }
 
 void TCalendarMain::SetButtons()
@@ -488,20 +496,24 @@ void TCalendarMain::SetCaption()
 // A zoom step runs to its end before any other event is handled, so steps cannot overlap.
 void TCalendarMain::ZoomSpinnerUpClick()
 {
-    if (m_page->Scale() <= 0.95f) {
-        DoSaveRichtext();
-        m_page->SetScale(m_page->Scale() + 0.1f);
-        SetCaption();
-    }
+    if (m_page->Scale() <= 0.95f)
+        zoomTo(m_page->Scale() + 0.1f);
 }
 
 void TCalendarMain::ZoomSpinnerDownClick()
 {
-    if (m_page->Scale() > 0.6f) {
-        DoSaveRichtext();
-        m_page->SetScale(m_page->Scale() - 0.1f);
-        SetCaption();
-    }
+    if (m_page->Scale() > 0.6f)
+        zoomTo(m_page->Scale() - 0.1f);
+}
+
+void TCalendarMain::zoomTo(float factor)
+{
+    DoSaveRichtext();
+    // The history compares states at one zoom: what changed before is a step at the old one.
+    m_history->Commit();
+    m_page->SetScale(factor);
+    m_history->ZoomChanged();
+    SetCaption();
 }
 
 void TCalendarMain::showAbout()

@@ -1,0 +1,119 @@
+// Taking and restoring the undo history's snapshot of a busy page: 42 filled day cells and 50 placed
+// objects of every kind.
+#include "app/pagesnapshot.h"
+#include "calendar/calendarpanel32.h"
+#include "richtext/charattributes.h"
+#include "richtext/wprtfstorage.h"
+#include "surface/flatcalendar/qflatcalendar.h"
+#include "surface/image/qimage.h"
+#include "surface/label/qplabel.h"
+#include "surface/richlabel/masterrichtext.h"
+#include "surface/richlabel/qprichbaselabel.h"
+#include "surface/supertext/qsupertext.h"
+
+#include <QApplication>
+#include <QTextDocument>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+TQGraphicControl* NewObject(int i, QWidget* page)
+{
+    switch (i % 5) {
+    case 0: {
+        auto* label = new TQPLabel(page);
+        label->setProperty("Caption", QStringLiteral("Label %1").arg(i));
+        return label;
+    }
+    case 1:
+        return new TQSuperText(page);
+    case 2:
+        return new TQFlatCalendar(page);
+    case 3:
+        return new TQImage(page);
+    default:
+        return new TQPRichBaseLabel(page);
+    }
+}
+
+// A month page with text in every cell and 50 objects placed over it.
+void FillPage(TCalendarPanel32& page)
+{
+    page.ResetToDefaults();
+    page.SetCalendarLayout(loFullCalendar);
+    for (int cell = 1; cell <= kCellCount; ++cell) {
+        QTextDocument doc;
+        AppendRichParagraph(doc, QStringLiteral("Meeting %1 at the town hall").arg(cell),
+                            {QStringLiteral("Arial"), 10, 0, clBlack});
+        AppendRichParagraph(doc, QStringLiteral("Dentist"), {QStringLiteral("Times New Roman"), 9, fsBold, clBlack});
+        TWPRtfStorage text;
+        text.SetDocument(doc);
+        page.SetCellText(cell, text);
+    }
+    for (int i = 0; i < 50; ++i)
+        page.PlaceObject(NewObject(i, &page), TRect{10 + 12 * i, 20 + 9 * i, 110 + 12 * i, 60 + 9 * i});
+    page.HookAllObjects();
+}
+
+struct BusyPage
+{
+    QWidget owner;
+    TCalendarPanel32* page = new TCalendarPanel32(&owner);
+    BusyPage()
+    {
+        CreateMasterRichText(&owner);
+        FillPage(*page);
+    }
+};
+
+void TakeSnapshot(benchmark::State& state)
+{
+    BusyPage busy;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(TakePageSnapshot(*busy.page));
+}
+
+// Undo and redo of a move of one object: the two states differ in one object's bounds.
+void RestoreSnapshot(benchmark::State& state)
+{
+    BusyPage busy;
+    const TPageSnapshot before = TakePageSnapshot(*busy.page);
+    TQGraphicControl* moved = busy.page->PlacedObjects().value(7);
+    moved->move(moved->x() + 5, moved->y() + 5);
+    const TPageSnapshot after = TakePageSnapshot(*busy.page);
+    bool undo = true;
+    for (auto _ : state) {
+        RestorePageSnapshot(*busy.page, undo ? after : before, undo ? before : after);
+        undo = !undo;
+    }
+}
+
+// Undo of "Clear All Cell Contents": every cell's text comes back.
+void RestoreClearedCells(benchmark::State& state)
+{
+    BusyPage busy;
+    const TPageSnapshot filled = TakePageSnapshot(*busy.page);
+    busy.page->ClearAllCells();
+    const TPageSnapshot cleared = TakePageSnapshot(*busy.page);
+    bool undo = true;
+    for (auto _ : state) {
+        RestorePageSnapshot(*busy.page, undo ? cleared : filled, undo ? filled : cleared);
+        undo = !undo;
+    }
+}
+
+} // namespace
+
+BENCHMARK(TakeSnapshot)->Unit(benchmark::kMillisecond);
+BENCHMARK(RestoreSnapshot)->Unit(benchmark::kMillisecond);
+BENCHMARK(RestoreClearedCells)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    return 0;
+}
