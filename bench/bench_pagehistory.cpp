@@ -103,11 +103,21 @@ void RestoreClearedCells(benchmark::State& state)
     }
 }
 
+// The whole page read anew, as when the page was not as last recorded or the zoom changed in between.
+void RestoreWholePage(benchmark::State& state)
+{
+    BusyPage busy;
+    const TPageSnapshot whole = TakePageSnapshot(*busy.page);
+    for (auto _ : state)
+        RestorePageSnapshot(*busy.page, TPageSnapshot(), whole);
+}
+
 } // namespace
 
 BENCHMARK(TakeSnapshot)->Unit(benchmark::kMillisecond);
 BENCHMARK(RestoreSnapshot)->Unit(benchmark::kMillisecond);
 BENCHMARK(RestoreClearedCells)->Unit(benchmark::kMillisecond);
+BENCHMARK(RestoreWholePage)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {

@@ -12,36 +12,45 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTextDocument>
 
 namespace {
 
 const QKeySequence kUndoKey(Qt::CTRL | Qt::Key_Z);
 const QList<QKeySequence> kRedoKeys{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)};
 
-// Inside the open day cell editor the undo keys are the editor's own.
+// Inside the open day cell editor the undo keys are the editor's own while it has something to undo or
+// redo; in a cell just opened they reach the page.
 class EditorKeepsUndoKeys : public QObject
 {
 public:
-    using QObject::QObject;
+    EditorKeepsUndoKeys(TWPRichText* editor, QObject* watched) : QObject(watched), m_editor(editor) {}
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::ShortcutOverride) {
-            auto* key = static_cast<QKeyEvent*>(event);
-            const QKeySequence pressed(key->keyCombination());
-            if (pressed == kUndoKey || kRedoKeys.contains(pressed))
-                key->accept();
-        }
-        return QObject::eventFilter(watched, event);
+        if (event->type() != QEvent::ShortcutOverride)
+            return QObject::eventFilter(watched, event);
+        auto* key = static_cast<QKeyEvent*>(event);
+        const bool undo = key->matches(QKeySequence::Undo) || QKeySequence(key->keyCombination()) == kUndoKey;
+        const bool redo = key->matches(QKeySequence::Redo) || kRedoKeys.contains(QKeySequence(key->keyCombination()));
+        if (!undo && !redo)
+            return QObject::eventFilter(watched, event);
+        const QTextDocument& text = m_editor->Document();
+        // Claimed, the key goes to the editor; left alone, to the Edit menu (the editor would claim it).
+        key->setAccepted(undo ? text.isUndoAvailable() : text.isRedoAvailable());
+        return true;
     }
+
+private:
+    TWPRichText* m_editor;
 };
 
 } // namespace
 
 void TCalendarMain::setupEditMenu()
 {
-    m_history = new TPageHistory(*m_page, m_scrollBox, this);
+    m_history = new TPageHistory(*m_page, this);
     auto* namer = new TStepNamer(*this, *m_history);
 
     auto* edit = new QMenu(QStringLiteral("&Edit"), this);
@@ -66,7 +75,7 @@ void TCalendarMain::setupEditMenu()
         SetButtons();
     });
     for (QObject* editor : {static_cast<QObject*>(m_editor), static_cast<QObject*>(m_editor->viewport())})
-        editor->installEventFilter(new EditorKeepsUndoKeys(editor));
+        editor->installEventFilter(new EditorKeepsUndoKeys(m_editor, editor));
     refreshEditMenu();
 }
 

@@ -4,8 +4,6 @@
 #include "surface/qgraphiccontrol.h"
 #include "surface/qhandle.h"
 
-#include <QScrollArea>
-#include <QScrollBar>
 #include <QUndoCommand>
 
 namespace {
@@ -55,8 +53,7 @@ private:
 
 } // namespace
 
-TPageHistory::TPageHistory(TCalendarPanel32& page, QScrollArea* view, QObject* parent)
-    : QObject(parent), m_page(page), m_view(view)
+TPageHistory::TPageHistory(TCalendarPanel32& page, QObject* parent) : QObject(parent), m_page(page)
 {
     m_stack.setUndoLimit(kStepLimit);
 }
@@ -169,8 +166,6 @@ void TPageHistory::Restore(const TPageSnapshot& target)
     QStringList selected;
     for (const TQGraphicControl* object : handle->Selection())
         selected << object->objectName();
-    const int x = m_view ? m_view->horizontalScrollBar()->value() : 0;
-    const int y = m_view ? m_view->verticalScrollBar()->value() : 0;
 
     try {
         RestorePageSnapshot(m_page, m_state, target);
@@ -190,10 +185,6 @@ void TPageHistory::Restore(const TPageSnapshot& target)
     // Selecting takes the mouse for a drag that is not coming.
     if (QWidget::mouseGrabber() == handle)
         handle->releaseMouse();
-    if (m_view) {
-        m_view->horizontalScrollBar()->setValue(x);
-        m_view->verticalScrollBar()->setValue(y);
-    }
     m_pending = false;
     m_restoring = false;
 }

@@ -9,7 +9,6 @@
 #include <QString>
 #include <QUndoStack>
 
-class QScrollArea;
 class TCalendarPanel32;
 
 class TPageHistory : public QObject
@@ -19,7 +18,7 @@ public:
     // At most this many steps are kept.
     static constexpr int kStepLimit = 100;
 
-    TPageHistory(TCalendarPanel32& page, QScrollArea* view, QObject* parent);
+    TPageHistory(TCalendarPanel32& page, QObject* parent);
     ~TPageHistory() override;
 
     QUndoStack& Stack() { return m_stack; }
@@ -43,14 +42,14 @@ public:
     void Undo();
     void Redo();
 
-    // Puts the page into the state, keeping the view; used by the steps.
+    // Puts the page into the state, keeping the selection; used by the steps. The page is changed in
+    // place, so the zoom and the scroll position stay.
     void Restore(const TPageSnapshot& target);
 
 private:
     void commitAs(const QString& caption, const QString& mergeKey);
 
     TCalendarPanel32& m_page;
-    QScrollArea* m_view;
     QUndoStack m_stack;
     // The page as the top of the history knows it.
     TPageSnapshot m_state;

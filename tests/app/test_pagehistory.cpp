@@ -323,14 +323,15 @@ TEST_F(PageHistory, StepsAreNamedAfterWhatTheUserDid)
     settle();
     EXPECT_EQ(stack().undoText(), QStringLiteral("Move"));
 
-    // Inside the open editor Ctrl+Z is the editor's own; outside it, the page's.
+    // Inside the open editor Ctrl+Z is the editor's own; in a cell just opened, the page's.
     typeInDay(20, QStringLiteral("Fete"));
     const int count = stack().count();
     QTest::keyClick(main->DayTextEditor(), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(main->DayTextEditor()->PlainText(), QString());
     EXPECT_EQ(stack().count(), count);
     QTest::keyClicks(main->DayTextEditor(), QStringLiteral("Fair"));
-    QTest::keyClick(main.get(), Qt::Key_Z, Qt::ControlModifier);
+    page->OpenCell(cellOfDay(21));
+    QTest::keyClick(main->DayTextEditor(), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(page->CellStorage(cellOfDay(20))->PlainText(), QString());
     EXPECT_EQ(stack().redoText(), QStringLiteral("Typing in 20 ") + page->GetMonthName(12));
 }
