@@ -32,13 +32,14 @@ protected:
         if (event->type() != QEvent::ShortcutOverride)
             return QObject::eventFilter(watched, event);
         auto* key = static_cast<QKeyEvent*>(event);
-        const bool undo = key->matches(QKeySequence::Undo) || QKeySequence(key->keyCombination()) == kUndoKey;
-        const bool redo = key->matches(QKeySequence::Redo) || kRedoKeys.contains(QKeySequence(key->keyCombination()));
-        if (!undo && !redo)
+        const QKeySequence pressed(key->keyCombination());
+        if (pressed != kUndoKey && !kRedoKeys.contains(pressed))
             return QObject::eventFilter(watched, event);
         const QTextDocument& text = m_editor->Document();
+        const bool editorsOwn = (key->matches(QKeySequence::Undo) && text.isUndoAvailable()) ||
+                                (key->matches(QKeySequence::Redo) && text.isRedoAvailable());
         // Claimed, the key goes to the editor; left alone, to the Edit menu (the editor would claim it).
-        key->setAccepted(undo ? text.isUndoAvailable() : text.isRedoAvailable());
+        key->setAccepted(editorsOwn);
         return true;
     }
 
