@@ -54,8 +54,10 @@ QString SurfaceKeyCaption(const QKeyEvent& key)
 TStepNamer::TStepNamer(QWidget& window, TPageHistory& history) : QObject(&window), m_window(window), m_history(history)
 {
     for (const QMenu* menu : window.findChildren<QMenu*>()) {
-        for (QAction* action : menu->actions())
-            watch(action);
+        if (inWindow(menu)) {
+            for (QAction* action : menu->actions())
+                watch(action);
+        }
     }
     qApp->installEventFilter(this);
 }
@@ -93,9 +95,16 @@ QString TStepNamer::CaptionOf(const QString& text)
     return caption.trimmed();
 }
 
-bool TStepNamer::inWindow(QObject* watched) const
+bool TStepNamer::inWindow(const QObject* watched) const
 {
-    return watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == &m_window;
+    if (!watched->isWidgetType())
+        return false;
+    // A menu is a window of its own: it belongs where the widget it pops up from does. Menus of dialogs
+    // (a text box's own, for one) name no step of the page.
+    const auto* widget = static_cast<const QWidget*>(watched);
+    while (qobject_cast<const QMenu*>(widget) && widget->parentWidget())
+        widget = widget->parentWidget();
+    return widget->window() == &m_window;
 }
 
 bool TStepNamer::eventFilter(QObject* watched, QEvent* event)
@@ -103,7 +112,7 @@ bool TStepNamer::eventFilter(QObject* watched, QEvent* event)
     switch (event->type()) {
     case QEvent::ActionAdded:
         // Menus of objects placed later join as they are built.
-        if (qobject_cast<QMenu*>(watched))
+        if (qobject_cast<QMenu*>(watched) && inWindow(watched))
             watch(static_cast<QActionEvent*>(event)->action());
         break;
     case QEvent::MouseButtonPress:

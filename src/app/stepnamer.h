@@ -29,7 +29,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    bool inWindow(QObject* watched) const;
+    bool inWindow(const QObject* watched) const;
     void watch(QAction* action);
 
     QWidget& m_window;
