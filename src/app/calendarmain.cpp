@@ -496,24 +496,20 @@ void TCalendarMain::SetCaption()
 // A zoom step runs to its end before any other event is handled, so steps cannot overlap.
 void TCalendarMain::ZoomSpinnerUpClick()
 {
-    if (m_page->Scale() <= 0.95f)
-        zoomTo(m_page->Scale() + 0.1f);
+    if (m_page->Scale() <= 0.95f) {
+        DoSaveRichtext();
+        m_page->SetScale(m_page->Scale() + 0.1f);
+        SetCaption();
+    }
 }
 
 void TCalendarMain::ZoomSpinnerDownClick()
 {
-    if (m_page->Scale() > 0.6f)
-        zoomTo(m_page->Scale() - 0.1f);
-}
-
-void TCalendarMain::zoomTo(float factor)
-{
-    DoSaveRichtext();
-    // The history compares states at one zoom: what changed before is a step at the old one.
-    m_history->Commit();
-    m_page->SetScale(factor);
-    m_history->ZoomChanged();
-    SetCaption();
+    if (m_page->Scale() > 0.6f) {
+        DoSaveRichtext();
+        m_page->SetScale(m_page->Scale() - 0.1f);
+        SetCaption();
+    }
 }
 
 void TCalendarMain::showAbout()

@@ -161,7 +161,6 @@ private:
     void refreshEditMenu();
     // Text typed or a picture dropped in the open day cell editor: the step comes when the cell is left.
     void cellEdited(const QString& what);
-    void zoomTo(float factor);
     bool saveAs();
     // Before a save over the file that was opened with placed objects it could not read: asks whether
     // to drop them. False when the user says No.

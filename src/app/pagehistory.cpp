@@ -56,6 +56,9 @@ private:
 TPageHistory::TPageHistory(TCalendarPanel32& page, QObject* parent) : QObject(parent), m_page(page)
 {
     m_stack.setUndoLimit(kStepLimit);
+    // States compare at one zoom: what changed before is a step at the old one.
+    connect(&page, &TQBasePanel::ScaleChanging, this, &TPageHistory::Commit);
+    connect(&page, &TQBasePanel::ScaleChanged, this, &TPageHistory::zoomChanged);
 }
 
 TPageHistory::~TPageHistory()
@@ -113,11 +116,6 @@ void TPageHistory::commitAs(const QString& caption, const QString& mergeKey)
     if (!m_ready || m_restoring)
         return;
     TPageSnapshot now = TakePageSnapshot(m_page);
-    if (now.zoom != m_state.zoom) {
-        // Only comparable at one zoom; zoom commands commit first, so nothing is lost here.
-        m_state = std::move(now);
-        return;
-    }
     if (now == m_state)
         return;
     TPageSnapshot before = std::exchange(m_state, now);
@@ -141,7 +139,7 @@ void TPageHistory::MarkSaved()
     m_stack.setClean();
 }
 
-void TPageHistory::ZoomChanged()
+void TPageHistory::zoomChanged()
 {
     if (m_ready)
         m_state = TakePageSnapshot(m_page);

@@ -37,8 +37,6 @@ public:
     void Reset(bool saved);
     // The page as it is now is the one saved.
     void MarkSaved();
-    // The zoom changed; pending changes were committed before.
-    void ZoomChanged();
     void Undo();
     void Redo();
 
@@ -48,6 +46,7 @@ public:
 
 private:
     void commitAs(const QString& caption, const QString& mergeKey);
+    void zoomChanged();
 
     TCalendarPanel32& m_page;
     QUndoStack m_stack;

@@ -303,6 +303,15 @@ TEST_F(PageHistory, UndoKeepsZoomScrollAndSelection)
     main->ZoomSpinnerDownClick();
     main->mnuUndoClick();
     EXPECT_TRUE(bytes() == zoomedOut);
+
+    // A change not yet a step when some command zooms is a step at the zoom it was made at.
+    const float shown = page->Scale();
+    handle()->SetBounds(handle()->geometry().translated(15, 5));
+    page->SetScale(1.0f);
+    settle();
+    main->mnuUndoClick();
+    page->SetScale(shown);
+    EXPECT_TRUE(bytes() == zoomedOut);
 }
 
 TEST_F(PageHistory, StepsAreNamedAfterWhatTheUserDid)
