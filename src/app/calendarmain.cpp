@@ -5,6 +5,7 @@
 #include "configurationinfo.h"
 #include "floatingpalette.h"
 #include "mrufilelist.h"
+#include "pagehistory.h"
 #include "printing.h"
 
 #include "calendar/calendarpanel32.h"
@@ -108,14 +109,20 @@ TCalendarMain::TCalendarMain(QWidget* parent) : QMainWindow(parent)
     setupPrintCommands();
     setupDayTextEditor();
     setupIconTools();
+    setupEditMenu();
 
     m_chooseFont = [this](FontDescription& font) {
         return ExecFontAndColorDialogs(this, QStringLiteral("Default Editor Font"), font);
     };
 
     connect(m_page, &TQBasePanel::DroppedObjectEvent, this, [this](TRect, bool placed) {
-        if (placed)
+        if (placed) {
+            // Named after the tool, which is still down.
+            QAbstractButton* tool = m_tools->checkedButton();
+            m_history->NameNext(QStringLiteral("Place ") +
+                                (m_tools->id(tool) == psPointing ? QStringLiteral("Object") : tool->text()));
             SetModified(true);
+        }
         m_tools->button(psPointing)->setChecked(true);
     });
     connect(m_page, &TQBasePanel::LabelChangedEvent, this, [this] { SetModified(true); });
@@ -423,10 +430,11 @@ void TCalendarMain::DefaultEditorFont1Click()
 
 void TCalendarMain::SetModified(bool value)
 {
-    if (value == m_modified)
-        return;
+    const bool changed = value != m_modified;
+    // Raised again, the flag reports one more change of the page to its history.
     m_modified = value;
-    SetButtons();
+    if (changed)
+        SetButtons();
 }
 
 void TCalendarMain::SetButtons()

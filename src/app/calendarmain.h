@@ -2,6 +2,7 @@
 // control, and the rules that enable or hide each command.
 #pragma once
 
+#include "modifiedflag.h"
 #include "preferences.h"
 
 #include "calendardraw/calendartypes.h"
@@ -26,6 +27,7 @@ class TAssistantPip;
 class TCalendarPanel32;
 class TFloatingPalette;
 class TMRUFileList;
+class TPageHistory;
 class TReportPrinter;
 struct TPropertiesOutcome;
 struct TPropertiesRequest;
@@ -47,6 +49,10 @@ public:
     void SetModified(bool value);
     void SetButtons();
     void SetCaption();
+    // The undo history of the page; the Edit menu's Undo and Redo run it.
+    TPageHistory* History() const { return m_history; }
+    void mnuUndoClick();
+    void mnuRedoClick();
 
     // The open document's file; empty while the page is new or absent.
     const QString& CurrentFileName() const { return m_currentFileName; }
@@ -175,6 +181,12 @@ private:
     void setupDayTextEditor();
     void setupDocumentCommands();
     void setupIconTools();
+    void setupEditMenu();
+    // Every change of the page ends here, through the modified flag.
+    void pageChanged();
+    void refreshEditMenu();
+    // Text typed or a picture dropped in the open day cell editor: the step comes when the cell is left.
+    void cellEdited(const QString& what);
     bool saveAs();
     // Before a save over the file that was opened with placed objects it could not read: asks whether
     // to drop them. False when the user says No.
@@ -197,7 +209,7 @@ private:
     TAssistantPip* m_tips = nullptr;
     QMenu* m_fileMenu = nullptr;
     QMenu* m_helpMenu = nullptr;
-    bool m_modified = false;
+    TModifiedFlag m_modified{[this] { pageChanged(); }};
     bool m_activated = false;
     QString m_currentFileName;
     QString m_startupFile;
@@ -211,6 +223,12 @@ private:
     int m_currentCell = 0;
     // The storage of the cell being edited; the page owns it.
     TWPRtfStorage* m_currentStorage = nullptr;
+    // The cell whose storage is open in the editor.
+    int m_currentStorageCell = 0;
+    TPageHistory* m_history = nullptr;
+    // Whether the open cell's text was edited, and the name of the step leaving the cell makes.
+    bool m_cellEdited = false;
+    QString m_cellStepCaption;
     TPreferences m_preferences;
     std::function<bool(FontDescription& font)> m_chooseFont;
     std::function<QString(bool save, const QString& proposed)> m_chooseDocumentFile;

@@ -2,6 +2,9 @@
 // between cells with Tab, and pictures dropped on the page or the editor.
 #include "calendarmain.h"
 
+#include "pagehistory.h"
+#include "recurringcommands.h"
+
 #include "calendar/calendarpanel32.h"
 #include "richtext/droppedimages.h"
 #include "richtext/wprichtext.h"
@@ -19,6 +22,22 @@
 
 namespace {
 
+const QString kTyping = QStringLiteral("Typing in");
+const QString kPictureDrop = QStringLiteral("Picture Drop on");
+
+// The date a cell shows, "12 March", naming the step of its text; empty where the cell shows no day.
+// Days before the month's first belong to the month before, days after its last to the month after.
+QString CellDateText(const TCalendarPanel32& page, int cell)
+{
+    const int day = page.DayOfCell(cell);
+    if (day < 1)
+        return QString();
+    int month = page.MainCalMonth();
+    if (CellOfMonthDay(page, day) != cell)
+        month += cell < page.CellOfDay(1) ? -1 : 1;
+    return QString::number(day) + QLatin1Char(' ') + page.GetMonthName((month + 11) % 12 + 1);
+}
+
 // Only a cell with room for text takes a dropped picture; elsewhere it would go into a text no one sees.
 bool TakesText(const TCalendarPanel32& page, QPoint at)
 {
@@ -35,7 +54,7 @@ void TCalendarMain::setupDayTextEditor()
     m_editor->hide();
     connect(m_editor, &TWPRichText::entered, this, &TCalendarMain::WPRichText1Enter);
     connect(m_editor, &TWPRichText::changed, this, &TCalendarMain::WPRichText1Change);
-    connect(m_editor, &TWPRichText::pictureDropped, this, [this] { SetModified(true); });
+    connect(m_editor, &TWPRichText::pictureDropped, this, [this] { cellEdited(kPictureDrop); });
 
     // Attached from the start so that the idle bar shows what typing would use, not its first list entries.
     m_editorToolBar->Attach(m_editor);
@@ -53,6 +72,7 @@ void TCalendarMain::CalendarPanelClickedInCellEvent(TRect, TRect rFree, int iCel
     m_editorLoaded = false;
     DoSaveRichtext();
     m_currentStorage = m_page->CellStorage(iCell);
+    m_currentStorageCell = iCell;
     m_editingCell = m_currentStorage != nullptr;
     if (!m_editingCell)
         return;
@@ -86,6 +106,26 @@ void TCalendarMain::DoSaveRichtext()
     m_editingCell = false;
     m_editorToolBar->SetEnabled(false);
     m_page->update();
+    if (m_cellEdited) {
+        m_cellEdited = false;
+        // Steps of one cell merge until another cell or another kind of step comes between.
+        m_history->Record(m_cellStepCaption, QStringLiteral("Cell %1").arg(m_currentStorageCell));
+        refreshEditMenu();
+    }
+}
+
+void TCalendarMain::cellEdited(const QString& what)
+{
+    if (!m_cellEdited) {
+        m_cellEdited = true;
+        const QString date = CellDateText(*m_page, m_currentStorageCell);
+        m_cellStepCaption = date.isEmpty() ? what : what + QLatin1Char(' ') + date;
+        refreshEditMenu();
+    }
+    if (!m_modified) {
+        m_modified.Follow(true);
+        SetButtons();
+    }
 }
 
 void TCalendarMain::WPRichText1Enter()
@@ -97,7 +137,7 @@ void TCalendarMain::WPRichText1Enter()
 void TCalendarMain::WPRichText1Change()
 {
     if (m_editorLoaded)
-        SetModified(true);
+        cellEdited(kTyping);
 }
 
 bool TCalendarMain::CellTabKey(QKeyEvent* event)
@@ -130,9 +170,9 @@ void TCalendarMain::CalendarPanelDragDrop(QDropEvent* event)
     DoSaveRichtext();
     m_page->ClickCellAt(at);
     if (m_editingCell) {
+        cellEdited(kPictureDrop);
         for (const QImage& image : images)
             m_editor->InsertPicture(image);
-        SetModified(true);
     }
     m_currentCell = m_page->CellAt(at);
     event->acceptProposedAction();

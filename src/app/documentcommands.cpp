@@ -4,6 +4,7 @@
 
 #include "calendarproperties.h"
 #include "mrufilelist.h"
+#include "pagehistory.h"
 
 #include "calendar/calendardocument.h"
 #include "calendar/calendarpanel32.h"
@@ -123,6 +124,8 @@ void TCalendarMain::New1Click()
     CheckFloaterStatus();
     SetButtons();
     setWindowTitle(QStringLiteral("Almarin [untitled]"));
+    // A new calendar is not saved anywhere: no step back leads to a saved state.
+    m_history->Reset(false);
 }
 
 void TCalendarMain::Open1Click()
@@ -191,6 +194,7 @@ void TCalendarMain::OpenCalendarFile(QString name)
     m_page->SuspendPaint = false;
     m_page->update();
     m_page->SuspendNotify = false;
+    m_history->Reset(true);
     // Told once, over the opened page, so that nothing is lost unnoticed.
     const QString notice = DocumentReadNotice(name, readInfo);
     if (!notice.isEmpty())
@@ -212,6 +216,8 @@ bool TCalendarMain::SaveCalendarFile(const QString& name)
 {
     if (!confirmDroppingUnreadObjects(name))
         return false;
+    // The open cell's text is a step of the history at the zoom shown, before the page goes to zoom 1.
+    DoSaveRichtext();
     m_page->SuspendPaint = true;
     const float zoom = m_page->Scale();
     if (zoom != 1.0f)
@@ -235,6 +241,8 @@ bool TCalendarMain::SaveCalendarFile(const QString& name)
     }
     if (zoom >= 0.2f && zoom <= 1.0f && zoom != 1.0f)
         m_page->SetScale(zoom);
+    if (saved)
+        m_history->MarkSaved();
     m_page->SuspendPaint = false;
     m_page->update();
     // Told once the page shows at its zoom again.

@@ -12,6 +12,7 @@
 #include "stream/streamreader.h"
 #include "stream/streamwriter.h"
 #include "surface/qgraphiccontrol.h"
+#include "surface/qhandle.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -422,6 +423,80 @@ TDocumentReadInfo ReadDocumentBytes(TCalendarPanel32& page, const QByteArray& by
         }
     });
     return info;
+}
+
+namespace {
+
+// The records of the placed-object list, each from its signature to its end.
+QList<QByteArray> ObjectRecords(const QByteArray& bytes, qsizetype offset)
+{
+    QList<QByteArray> records;
+    if (offset < 0)
+        return records;
+    const QByteArray list = bytes.mid(offset);
+    TStreamReader reader(list);
+    reader.ReadListBegin();
+    while (!reader.EndOfList()) {
+        const qsizetype start = reader.Position();
+        reader.SkipComponent();
+        records.append(list.mid(start, reader.Position() - start));
+    }
+    return records;
+}
+
+} // namespace
+
+QList<QObject*> ReadDocumentDifferences(TCalendarPanel32& page, const QByteArray& current, const QByteArray& target,
+                                        bool keepEqualObjects, const TClassRegistry& registry)
+{
+    TPictureBudget budget;
+    TCalendarPageModel& model = page.Model();
+    const bool known = !current.isEmpty();
+    const TCalendarDocumentContent was = known ? ParseDocument(current, model.Settings()) : TCalendarDocumentContent();
+    const TCalendarDocumentContent will = ParseDocument(target, model.Settings());
+    if (!known || !(was.settings == will.settings))
+        RelayoutAfter(model, [&] { ApplySettings(model, will.settings); });
+    for (int cell = 1; cell <= kCellCount; ++cell) {
+        if (!known || was.cells[cell] != will.cells[cell]) {
+            if (TWPRtfStorage* storage = model.CellStorage(cell))
+                storage->SetRtfData(will.cells[cell]);
+        }
+    }
+
+    const QList<QByteArray> wasObjects = ObjectRecords(current, was.objectListOffset);
+    const QList<QByteArray> willObjects = ObjectRecords(target, will.objectListOffset);
+    const QList<TQGraphicControl*> objects = page.PlacedObjects();
+    // The records alike at both ends keep their objects; those between are made anew.
+    qsizetype first = 0;
+    qsizetype last = 0;
+    if (known && keepEqualObjects && wasObjects.size() == objects.size()) {
+        const qsizetype shorter = std::min(wasObjects.size(), willObjects.size());
+        while (first < shorter && wasObjects[first] == willObjects[first])
+            ++first;
+        while (last < shorter - first &&
+               wasObjects[wasObjects.size() - 1 - last] == willObjects[willObjects.size() - 1 - last])
+            ++last;
+    }
+    page.SelectionHandle()->ClearSelection();
+    for (qsizetype i = objects.size() - 1 - last; i >= first; --i)
+        delete objects[i];
+    TQGraphicControl* above = last > 0 ? objects[objects.size() - last] : nullptr;
+    QList<QObject*> created;
+    for (qsizetype i = first; i < willObjects.size() - last; ++i) {
+        TStreamReader reader(willObjects[i]);
+        QObject* read = ReadComponent(reader, registry, &page);
+        auto* object = qobject_cast<TQGraphicControl*>(read);
+        if (!object) {
+            const QString kind = QString::fromLatin1(read->metaObject()->className());
+            delete read;
+            Fail(kind + QStringLiteral(" is not a placed object"));
+        }
+        if (above)
+            object->stackUnder(above);
+        object->show();
+        created.append(object);
+    }
+    return created;
 }
 
 QByteArray StyleSheetBytes(const TCalendarPageModel& model)

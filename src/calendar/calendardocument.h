@@ -92,6 +92,14 @@ QByteArray DocumentBytes(const TCalendarPanel32& page);
 TDocumentReadInfo ReadDocumentBytes(TCalendarPanel32& page, const QByteArray& bytes, const QObject* owner,
                                     const TClassRegistry& registry = PlacedObjectClasses());
 
+// Reads document bytes into a page whose bytes are `current` now, redoing only what differs: the
+// settings, the day cells whose text differs, and the placed objects from the first to the last record
+// that differs (all of them unless `keepEqualObjects`); objects keep the names stored. With `current`
+// empty everything is read anew. Returns the objects created, in the page's child order. Bad input
+// raises EStreamError.
+QList<QObject*> ReadDocumentDifferences(TCalendarPanel32& page, const QByteArray& current, const QByteArray& target,
+                                        bool keepEqualObjects, const TClassRegistry& registry = PlacedObjectClasses());
+
 QByteArray StyleSheetBytes(const TCalendarPageModel& model);
 // The settings block and border of a style sheet or a document; date, day texts and title stay.
 void ReadStyleSheetBytes(TCalendarPageModel& model, const QByteArray& bytes);

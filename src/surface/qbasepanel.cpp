@@ -145,6 +145,7 @@ void TQBasePanel::SetScale(float factor)
 {
     if (factor == m_scale)
         return;
+    emit ScaleChanging();
     m_scaling = true;
     if (m_scale * 10 == 0)
         m_scale = 1;
@@ -155,6 +156,7 @@ void TQBasePanel::SetScale(float factor)
         object->SetScale(factor);
     update();
     m_scaling = false;
+    emit ScaleChanged();
 }
 
 QList<TQGraphicControl*> TQBasePanel::PlacedObjects() const

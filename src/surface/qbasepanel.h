@@ -149,6 +149,10 @@ signals:
     // After every band dragged in tool mode; `placed` says whether an object came of it.
     void DroppedObjectEvent(TRect r, bool placed);
     void LabelChangedEvent(QObject* sender);
+    // Around every change of the zoom: the surface and its objects are still at the old zoom, or already
+    // at the new one.
+    void ScaleChanging();
+    void ScaleChanged();
     void OnDblClick();
 
 protected:

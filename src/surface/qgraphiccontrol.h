@@ -76,6 +76,9 @@ public:
     virtual void BoundsChanged();
     // The object menu is about to open; kinds set their checks here.
     virtual void PopupOpening();
+    // Takes the bounds the next paint would give the object (text kinds fit their text when they lay it
+    // out), so that the bounds stored are final. The base keeps them.
+    virtual void SettleBounds() {}
     // The surface's "Font" command hands the chosen font to every selected object.
     virtual void ApplyFont(const FontDescription& font);
     // Draws the object on a report, its top-left corner at Left / Top divided by the screen's pixels

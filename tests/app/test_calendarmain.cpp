@@ -71,9 +71,10 @@ QStringList captions(const QMenu* menu)
 TEST_F(MainWindowFixture, MenusCarryTheirCaptions)
 {
     const QList<QAction*> top = main.menuBar()->actions();
-    ASSERT_EQ(top.size(), 2);
+    ASSERT_EQ(top.size(), 3);
     EXPECT_EQ(top[0]->text(), QStringLiteral("&File"));
-    EXPECT_EQ(top[1]->text(), QStringLiteral("&Help"));
+    EXPECT_EQ(top[1]->text(), QStringLiteral("&Edit"));
+    EXPECT_EQ(top[2]->text(), QStringLiteral("&Help"));
     EXPECT_EQ(captions(top[0]->menu()), (QStringList{QStringLiteral("&New "),
                                                      QStringLiteral("&Open"),
                                                      QStringLiteral("-"),
@@ -96,12 +97,17 @@ TEST_F(MainWindowFixture, MenusCarryTheirCaptions)
                                                      QStringLiteral("Print Set&up"),
                                                      QStringLiteral("-"),
                                                      QStringLiteral("E&xit")}));
-    EXPECT_EQ(captions(top[1]->menu()),
+    EXPECT_EQ(captions(top[1]->menu()), (QStringList{QStringLiteral("&Undo"), QStringLiteral("&Redo")}));
+    EXPECT_EQ(captions(top[2]->menu()),
               (QStringList{QStringLiteral("&Contents"), QStringLiteral("&About"), QStringLiteral("-"),
                            QStringLiteral("Configuration Information"), QStringLiteral("Technical Support"),
                            QStringLiteral("Frequently Asked Questions"), QStringLiteral("-"),
                            QStringLiteral("&Show Hints")}));
     EXPECT_EQ(main.Action(QStringLiteral("mnuSave"))->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
+    EXPECT_EQ(main.Action(QStringLiteral("mnuUndo"))->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
+    EXPECT_EQ(
+        main.Action(QStringLiteral("mnuRedo"))->shortcuts(),
+        (QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)}));
     EXPECT_TRUE(main.Action(QStringLiteral("mnuShowHint"))->isChecked());
     EXPECT_EQ(main.windowTitle(), QStringLiteral("Almarin"));
 }

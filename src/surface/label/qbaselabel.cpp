@@ -353,6 +353,12 @@ QFont TQBaseLabel::CanvasFont() const
     return m_font.toQFontPixels(std::max(1, RoundHalfEven(points * double(kScreenPixelsPerInch) / 72.0)));
 }
 
+void TQBaseLabel::SettleBounds()
+{
+    if (m_layoutDirty)
+        CalculateLayout();
+}
+
 void TQBaseLabel::CalculateLayout()
 {
     const QFont font = CanvasFont();

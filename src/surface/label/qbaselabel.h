@@ -85,6 +85,7 @@ public:
     const TLabelLayout& Layout() const { return m_layout; }
     // Measures the caption in the font at Scale, adapts the size and places text and effects.
     void CalculateLayout();
+    void SettleBounds() override;
     // The font the label draws with: its points times Scale, truncated.
     QFont CanvasFont() const;
 

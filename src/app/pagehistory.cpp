@@ -1,0 +1,188 @@
+#include "pagehistory.h"
+
+#include "calendar/calendarpanel32.h"
+#include "surface/qgraphiccontrol.h"
+#include "surface/qhandle.h"
+
+#include <QUndoCommand>
+
+namespace {
+
+// A step with no name of its own: a change made without a menu entry, a button or a drag.
+const char* const kUnnamedStep = "Change";
+
+// Steps that may merge share one id; their merge keys decide.
+constexpr int kMergeableStep = 1;
+
+class TPageStep : public QUndoCommand
+{
+public:
+    TPageStep(TPageHistory& history, const QString& caption, const QString& mergeKey, TPageSnapshot before,
+              TPageSnapshot after)
+        : QUndoCommand(caption), m_history(history), m_mergeKey(mergeKey), m_before(std::move(before)),
+          m_after(std::move(after))
+    {
+    }
+    int id() const override { return m_mergeKey.isEmpty() ? -1 : kMergeableStep; }
+    bool mergeWith(const QUndoCommand* other) override
+    {
+        const auto* next = static_cast<const TPageStep*>(other);
+        if (next->m_mergeKey != m_mergeKey)
+            return false;
+        m_after = next->m_after;
+        // Nudged there and back: nothing is left to undo.
+        setObsolete(m_after == m_before);
+        return true;
+    }
+    void undo() override { m_history.Restore(m_before); }
+    void redo() override
+    {
+        // Pushed after the change: the page is in that state already.
+        if (m_pushed)
+            m_history.Restore(m_after);
+        m_pushed = true;
+    }
+
+private:
+    TPageHistory& m_history;
+    QString m_mergeKey;
+    TPageSnapshot m_before;
+    TPageSnapshot m_after;
+    bool m_pushed = false;
+};
+
+} // namespace
+
+TPageHistory::TPageHistory(TCalendarPanel32& page, QObject* parent) : QObject(parent), m_page(page)
+{
+    m_stack.setUndoLimit(kStepLimit);
+    // States compare at one zoom: what changed before is a step at the old one.
+    connect(&page, &TQBasePanel::ScaleChanging, this, &TPageHistory::Commit);
+    connect(&page, &TQBasePanel::ScaleChanged, this, &TPageHistory::zoomChanged);
+}
+
+TPageHistory::~TPageHistory()
+{
+    // The window that listens is being taken apart: the steps go without a word.
+    m_stack.blockSignals(true);
+}
+
+void TPageHistory::Changed()
+{
+    if (m_restoring)
+        return;
+    m_pending = true;
+    if (m_commitPosted)
+        return;
+    m_commitPosted = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_commitPosted = false;
+            Commit();
+        },
+        Qt::QueuedConnection);
+}
+
+void TPageHistory::NameNext(const QString& caption, const QString& mergeKey)
+{
+    m_nextCaption = caption;
+    m_nextMergeKey = mergeKey;
+}
+
+void TPageHistory::ForgetName()
+{
+    NameNext(QString());
+}
+
+void TPageHistory::Commit()
+{
+    if (!m_pending)
+        return;
+    const QString caption = m_nextCaption.isEmpty() ? QString::fromLatin1(kUnnamedStep) : m_nextCaption;
+    const QString mergeKey = m_nextMergeKey;
+    ForgetName();
+    commitAs(caption, mergeKey);
+}
+
+void TPageHistory::Record(const QString& caption, const QString& mergeKey)
+{
+    commitAs(caption, mergeKey);
+}
+
+void TPageHistory::commitAs(const QString& caption, const QString& mergeKey)
+{
+    m_pending = false;
+    if (!m_ready || m_restoring)
+        return;
+    TPageSnapshot now = TakePageSnapshot(m_page);
+    if (now == m_state)
+        return;
+    TPageSnapshot before = std::exchange(m_state, now);
+    m_stack.push(new TPageStep(*this, caption, mergeKey, std::move(before), std::move(now)));
+}
+
+void TPageHistory::Reset(bool saved)
+{
+    m_pending = false;
+    ForgetName();
+    m_stack.clear();
+    if (!saved)
+        m_stack.resetClean();
+    m_state = TakePageSnapshot(m_page);
+    m_ready = true;
+}
+
+void TPageHistory::MarkSaved()
+{
+    Commit();
+    m_stack.setClean();
+}
+
+void TPageHistory::zoomChanged()
+{
+    if (m_ready)
+        m_state = TakePageSnapshot(m_page);
+}
+
+void TPageHistory::Undo()
+{
+    Commit();
+    m_stack.undo();
+}
+
+void TPageHistory::Redo()
+{
+    Commit();
+    m_stack.redo();
+}
+
+void TPageHistory::Restore(const TPageSnapshot& target)
+{
+    m_restoring = true;
+    TQHandle* handle = m_page.SelectionHandle();
+    QStringList selected;
+    for (const TQGraphicControl* object : handle->Selection())
+        selected << object->objectName();
+
+    try {
+        RestorePageSnapshot(m_page, m_state, target);
+        // Rebuilding only what differs trusts that the page was as last recorded; if it was not, it is
+        // rebuilt whole, so that undo always gives back the page exactly.
+        if (target.zoom == m_page.Scale() && TakePageSnapshot(m_page).bytes != target.bytes)
+            RestorePageSnapshot(m_page, TPageSnapshot(), target);
+    } catch (const std::exception&) {
+        // The page's own bytes always read back; should they not, the page stays as far as it came.
+    }
+    m_state = TakePageSnapshot(m_page);
+
+    for (const QString& name : std::as_const(selected)) {
+        if (auto* object = m_page.findChild<TQGraphicControl*>(name, Qt::FindDirectChildrenOnly))
+            handle->Select(object);
+    }
+    // Selecting takes the mouse for a drag that is not coming.
+    if (QWidget::mouseGrabber() == handle)
+        handle->releaseMouse();
+    m_pending = false;
+    m_restoring = false;
+}

@@ -1,0 +1,346 @@
+// Undo and redo of changes to the page: every kind of step gives back the document bytes before and
+// after it, steps merge where they should, Modified follows the saved state, and the view stays put.
+#include "app/calendarmain.h"
+#include "app/calendarproperties.h"
+#include "app/pagehistory.h"
+#include "app/usertitleform.h"
+#include "calendar/calendardocument.h"
+#include "calendar/calendarpanel32.h"
+#include "richtext/wprichtext.h"
+#include "richtext/wprtfstorage.h"
+#include "support/testsupport.h"
+#include "surface/flatcalendar/qflatcalendar.h"
+#include "surface/label/qplabel.h"
+#include "surface/qhandle.h"
+
+#include "platform/messages.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct PageHistory : ::testing::Test
+{
+    ScratchProgramFolder folder;
+    std::unique_ptr<TCalendarMain> main;
+    TCalendarPanel32* page = nullptr;
+    std::function<void(TCalendarPanel32&)> edit = [](TCalendarPanel32&) {};
+
+    void SetUp() override
+    {
+        SetMessageResponder([](MessageKind, const QString&, const QString&) { return true; });
+        main = std::make_unique<TCalendarMain>();
+        page = main->CalendarPanel();
+        main->SetRunPropertiesDialog([this](const TPropertiesRequest& request) {
+            TPropertiesOutcome outcome;
+            outcome.ZoomPercent = request.ZoomPercent;
+            outcome.Accepted = true;
+            outcome.Chosen = std::make_unique<TCalendarPanel32>();
+            outcome.Chosen->CopySettingsFrom(*page);
+            edit(*outcome.Chosen);
+            return outcome;
+        });
+        main->show();
+        ASSERT_TRUE(QTest::qWaitFor([this] { return !main->Loading(); }, 5000));
+        QApplication::setActiveWindow(main.get());
+        edit = [](TCalendarPanel32& p) {
+            p.SetCalendarLayout(loFullCalendar);
+            p.SetMainCalMonth(12);
+            p.SetMainCalYear(1997);
+        };
+        main->New1Click();
+        edit = [](TCalendarPanel32&) {};
+        // A page with text in two days and three objects, the first selected.
+        main->PuttextOnDay(5, QStringLiteral("Choir"));
+        main->PuttextOnDay(18, QStringLiteral("Party"));
+        for (int i = 0; i < 3; ++i) {
+            TQGraphicControl* object =
+                i == 1 ? static_cast<TQGraphicControl*>(new TQFlatCalendar(page)) : new TQPLabel(page);
+            page->PlaceObject(object, TRect{40 + 90 * i, 60 + 40 * i, 160 + 90 * i, 120 + 40 * i});
+        }
+        select(0);
+        settle();
+    }
+    void TearDown() override
+    {
+        main.reset();
+        SetMessageResponder({});
+    }
+    // Lets the history take the step of what was just done.
+    static void settle() { QCoreApplication::processEvents(); }
+    QByteArray bytes() const { return DocumentBytes(*page); }
+    QUndoStack& stack() const { return main->History()->Stack(); }
+    TQHandle* handle() const { return page->SelectionHandle(); }
+    TQGraphicControl* object(int i) const { return page->PlacedObjects().value(i); }
+    void select(int i)
+    {
+        handle()->ClearSelection();
+        handle()->Select(object(i));
+        // Selecting takes the mouse for a drag; the test's own presses go elsewhere.
+        handle()->releaseMouse();
+    }
+    static void sendMouse(QWidget* to, QEvent::Type type, QPoint at, Qt::MouseButtons buttons)
+    {
+        QMouseEvent event(type, QPointF(at), to->mapToGlobal(QPointF(at)), Qt::LeftButton, buttons, {});
+        QCoreApplication::sendEvent(to, &event);
+    }
+    void objectCommand(int i, const char* caption)
+    {
+        for (QAction* action : object(i)->ObjectMenu()->actions()) {
+            if (action->text() == QLatin1String(caption))
+                return action->trigger();
+        }
+        FAIL() << caption;
+    }
+    int cellOfDay(int day) const { return page->CellOfDay(day); }
+    void typeInDay(int day, const QString& text)
+    {
+        page->OpenCell(cellOfDay(day));
+        QTest::keyClicks(main->DayTextEditor(), text);
+    }
+    void drag(QWidget* on, QPoint from, QPoint to)
+    {
+        QTest::mousePress(on, Qt::LeftButton, {}, from);
+        QTest::mouseMove(on, to);
+        QTest::mouseRelease(on, Qt::LeftButton, {}, to);
+    }
+};
+
+struct StepKind
+{
+    const char* name;
+    std::function<void(PageHistory&)> run;
+};
+
+} // namespace
+
+TEST_F(PageHistory, EveryKindOfStepUndoesAndRedoesToTheSameBytes)
+{
+    const StepKind steps[] = {
+        {"properties",
+         [](PageHistory& t) {
+             t.edit = [](TCalendarPanel32& p) { p.SetTitleShowYear(!p.TitleShowYear()); };
+             t.main->mnuPropertiesClick();
+         }},
+        {"clear all cells", [](PageHistory& t) { t.main->mnuClearAllCellContentsClick(); }},
+        {"typing",
+         [](PageHistory& t) {
+             t.typeInDay(12, QStringLiteral("Picnic"));
+             t.main->DoSaveRichtext();
+         }},
+        {"fill",
+         [](PageHistory& t) {
+             t.main->PuttextOnDay(3, QStringLiteral("Easter"));
+             t.main->PuttextOnDay(5, QStringLiteral("Fair"));
+         }},
+        {"icon drop",
+         [](PageHistory& t) {
+             QImage icon(16, 16, QImage::Format_RGB32);
+             icon.fill(Qt::red);
+             QMimeData mime;
+             mime.setImageData(icon);
+             const TRect r = t.page->Cell(t.cellOfDay(24)).rFree;
+             const QPoint at((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+             QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, {});
+             QCoreApplication::sendEvent(t.page, &enter);
+             QDropEvent drop(QPointF(at), Qt::CopyAction, &mime, Qt::LeftButton, {});
+             QCoreApplication::sendEvent(t.page, &drop);
+             t.main->DoSaveRichtext();
+         }},
+        {"user title",
+         [](PageHistory& t) {
+             WhenModalShown<TUserTitleForm>([](TUserTitleForm* form) {
+                 form->TitleText()->setText(QStringLiteral("Our year"));
+                 form->accept();
+             });
+             t.main->mnuUserTitleClick();
+         }},
+        {"place",
+         [](PageHistory& t) {
+             QTest::mouseClick(t.main->Control(QStringLiteral("PSpeedButton1")), Qt::LeftButton);
+             t.drag(t.page, QPoint(300, 400), QPoint(420, 480));
+         }},
+        {"move", [](PageHistory& t) { t.handle()->SetBounds(t.handle()->geometry().translated(30, 20)); }},
+        {"resize", [](PageHistory& t) { t.handle()->SetBounds(t.handle()->geometry().adjusted(0, 0, 25, 12)); }},
+        {"nudge", [](PageHistory& t) { QTest::keyClick(t.handle(), Qt::Key_Down); }},
+        {"cut", [](PageHistory& t) { t.page->SelectionClipboard(ccCut); }},
+        {"paste",
+         [](PageHistory& t) {
+             t.page->SelectionClipboard(ccCopy);
+             t.page->LastPasteTime = 0;
+             t.page->SelectionClipboard(ccPaste);
+         }},
+        {"delete", [](PageHistory& t) { t.page->SelectionClipboard(ccDelete); }},
+        {"bring to front", [](PageHistory& t) { t.objectCommand(0, "Bring To Front"); }},
+        {"send to back", [](PageHistory& t) { t.objectCommand(2, "Send To Back"); }},
+        {"clone", [](PageHistory& t) { t.objectCommand(1, "Clone"); }},
+        {"lock", [](PageHistory& t) { t.objectCommand(0, "Locked"); }},
+        {"unselectable", [](PageHistory& t) { t.objectCommand(0, "Unselectable"); }},
+        {"centre", [](PageHistory& t) { t.objectCommand(2, "Center Horizontally"); }},
+        {"a kind's own command", [](PageHistory& t) { t.objectCommand(0, "Transparent"); }},
+    };
+    for (const StepKind& step : steps) {
+        SCOPED_TRACE(step.name);
+        select(0);
+        const QByteArray before = bytes();
+        const int count = stack().index();
+        step.run(*this);
+        settle();
+        const QByteArray after = bytes();
+        EXPECT_TRUE(after != before);
+        EXPECT_EQ(stack().index(), count + 1);
+        main->mnuUndoClick();
+        EXPECT_TRUE(bytes() == before);
+        main->mnuRedoClick();
+        EXPECT_TRUE(bytes() == after);
+        // The next kind starts from the same page.
+        main->mnuUndoClick();
+        ASSERT_TRUE(bytes() == before);
+    }
+}
+
+TEST_F(PageHistory, NudgesMergeAndCellsDoNot)
+{
+    const QByteArray start = bytes();
+    const int count = stack().count();
+    for (int i = 0; i < 10; ++i) {
+        QTest::keyClick(handle(), Qt::Key_Right);
+        settle();
+    }
+    EXPECT_EQ(stack().index(), count + 1);
+    EXPECT_EQ(stack().undoText(), QStringLiteral("Move"));
+    main->mnuUndoClick();
+    EXPECT_TRUE(bytes() == start);
+
+    // Nudged one way and back: nothing is left to undo.
+    QTest::keyClick(handle(), Qt::Key_Right);
+    settle();
+    QTest::keyClick(handle(), Qt::Key_Left);
+    settle();
+    EXPECT_EQ(stack().index(), count);
+
+    typeInDay(12, QStringLiteral("Picnic"));
+    typeInDay(13, QStringLiteral("Games"));
+    main->DoSaveRichtext();
+    EXPECT_EQ(stack().count(), count + 2);
+    EXPECT_EQ(stack().undoText(), QStringLiteral("Typing in 13 ") + page->GetMonthName(12));
+    main->mnuUndoClick();
+    main->mnuUndoClick();
+    EXPECT_TRUE(bytes() == start);
+}
+
+TEST_F(PageHistory, ModifiedFollowsTheSavedStateAndNewOrOpenStartAfresh)
+{
+    typeInDay(12, QStringLiteral("Picnic"));
+    main->DoSaveRichtext();
+    EXPECT_TRUE(main->Modified());
+    const QString file = folder.file(QStringLiteral("History.QXF"));
+    ASSERT_TRUE(main->SaveCalendarFile(file));
+    EXPECT_FALSE(main->Modified());
+    main->mnuUndoClick();
+    EXPECT_TRUE(main->Modified());
+    main->mnuRedoClick();
+    EXPECT_FALSE(main->Modified());
+
+    // A new calendar was never saved: going back to where it began leaves it modified.
+    main->New1Click();
+    EXPECT_EQ(stack().count(), 0);
+    main->PuttextOnDay(7, QStringLiteral("Trip"));
+    settle();
+    main->mnuUndoClick();
+    EXPECT_TRUE(main->Modified());
+
+    for (int i = 0; i < TPageHistory::kStepLimit + 5; ++i) {
+        page->SetUserTitle(QString::number(i));
+        main->SetModified(true);
+        settle();
+    }
+    EXPECT_EQ(stack().count(), TPageHistory::kStepLimit);
+
+    main->OpenCalendarFile(file);
+    EXPECT_EQ(stack().count(), 0);
+    EXPECT_FALSE(main->Action(QStringLiteral("mnuUndo"))->isEnabled());
+}
+
+TEST_F(PageHistory, UndoKeepsZoomScrollAndSelection)
+{
+    main->resize(500, 400);
+    main->ZoomSpinnerDownClick();
+    main->ZoomSpinnerDownClick();
+    settle();
+    const float zoom = page->Scale();
+    ASSERT_LT(zoom, 1.0f);
+    auto* view = main->findChild<QScrollArea*>(QStringLiteral("ScrollBox2"));
+    view->verticalScrollBar()->setValue(view->verticalScrollBar()->maximum() / 2);
+    const int scrolled = view->verticalScrollBar()->value();
+    ASSERT_GT(scrolled, 0);
+    select(1);
+    const QRect placed = object(1)->geometry();
+    handle()->SetBounds(handle()->geometry().translated(40, 10));
+    settle();
+    main->mnuUndoClick();
+    EXPECT_EQ(page->Scale(), zoom);
+    EXPECT_EQ(view->verticalScrollBar()->value(), scrolled);
+    ASSERT_EQ(handle()->Count(), 1);
+    EXPECT_EQ(handle()->Items(0), object(1));
+    EXPECT_EQ(object(1)->geometry(), placed);
+
+    // A step taken at one zoom and undone at another gives what zooming would have given.
+    const QByteArray zoomedOut = bytes();
+    main->ZoomSpinnerUpClick();
+    handle()->SetBounds(handle()->geometry().translated(-20, 30));
+    settle();
+    main->ZoomSpinnerDownClick();
+    main->mnuUndoClick();
+    EXPECT_TRUE(bytes() == zoomedOut);
+
+    // A change not yet a step when some command zooms is a step at the zoom it was made at.
+    const float shown = page->Scale();
+    handle()->SetBounds(handle()->geometry().translated(15, 5));
+    page->SetScale(1.0f);
+    settle();
+    main->mnuUndoClick();
+    page->SetScale(shown);
+    EXPECT_TRUE(bytes() == zoomedOut);
+}
+
+TEST_F(PageHistory, StepsAreNamedAfterWhatTheUserDid)
+{
+    main->Action(QStringLiteral("mnuClearAll"))->trigger();
+    settle();
+    EXPECT_EQ(main->Action(QStringLiteral("mnuUndo"))->text(), QStringLiteral("&Undo Clear All Cell Contents"));
+
+    // A drag of the selected object: press, a moment, two moves, release.
+    TQGraphicControl* dragged = object(0);
+    sendMouse(dragged, QEvent::MouseButtonPress, QPoint(10, 10), Qt::LeftButton);
+    QTest::qWait(20);
+    const QPoint from = handle()->mapFromParent(dragged->pos() + QPoint(10, 10));
+    sendMouse(handle(), QEvent::MouseMove, from, Qt::LeftButton);
+    sendMouse(handle(), QEvent::MouseMove, from + QPoint(30, 20), Qt::LeftButton);
+    QTest::qWait(160);
+    sendMouse(handle(), QEvent::MouseButtonRelease, from + QPoint(30, 20), Qt::NoButton);
+    settle();
+    EXPECT_EQ(stack().undoText(), QStringLiteral("Move"));
+
+    // Inside the open editor Ctrl+Z is the editor's own; in a cell just opened, the page's.
+    typeInDay(20, QStringLiteral("Fete"));
+    const int count = stack().count();
+    QTest::keyClick(main->DayTextEditor(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(main->DayTextEditor()->PlainText(), QString());
+    EXPECT_EQ(stack().count(), count);
+    QTest::keyClicks(main->DayTextEditor(), QStringLiteral("Fair"));
+    page->OpenCell(cellOfDay(21));
+    QTest::keyClick(main->DayTextEditor(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(page->CellStorage(cellOfDay(20))->PlainText(), QString());
+    EXPECT_EQ(stack().redoText(), QStringLiteral("Typing in 20 ") + page->GetMonthName(12));
+}
