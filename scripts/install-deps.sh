@@ -6,7 +6,7 @@ packages=(build-essential cmake ninja-build ccache pkg-config clang-format
           libgtest-dev libgmock-dev libbenchmark-dev
           fonts-liberation2 poppler-utils ncal xvfb xauth
           desktop-file-utils appstream shared-mime-info xdg-utils libglib2.0-bin
-          icoutils binutils-mingw-w64-x86-64)
+          icoutils binutils-mingw-w64-x86-64 libical-dev)
 missing=()
 for p in "${packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then

@@ -25,6 +25,8 @@ struct TCommandLine
     int year = 0;
     // Export only: put every recurring date of the month on its days first.
     bool fill = false;
+    // Export only: an iCalendar file whose events go on the page's days (after the recurring dates).
+    QString eventsFile;
     // Invalid only: what is wrong with the arguments.
     QString error;
 };
