@@ -35,8 +35,10 @@ QByteArray BusyCalendar()
         case 0:
             ics += "DTSTART;TZID=Office:" + date + "T" + hour +
                    "0000\r\nDURATION:PT1H\r\n"
-                   "RRULE:FREQ=WEEKLY;BYDAY=MO,TH;UNTIL=20270101T000000Z\r\nEXDATE;TZID=Office:" +
-                   day.addDays(7).toString(u"yyyyMMdd").toLatin1() + "T" + hour + "0000\r\n";
+                   "RRULE:FREQ=WEEKLY;BYDAY=MO,TH;UNTIL=" +
+                   day.addMonths(6).toString(u"yyyyMMdd").toLatin1() +
+                   "T235959Z\r\nEXDATE;TZID=Office:" + day.addDays(7).toString(u"yyyyMMdd").toLatin1() + "T" + hour +
+                   "0000\r\n";
             break;
         case 1:
             ics += "DTSTART;VALUE=DATE:" + date +
@@ -72,8 +74,9 @@ void ImportIntoMonth(benchmark::State& state)
         const IcalEvents read = ReadEventsForPage(page, file);
         if (!read.error.isEmpty())
             state.SkipWithError(read.error.toUtf8().constData());
-        for (const auto& [cell, text] : NewEventParagraphs(page, read.events, QLocale()))
-            AppendTextToCell(page, cell, text, FontDescription());
+        const QMap<int, QStringList> paragraphs = NewEventParagraphs(page, read.events, QLocale());
+        for (auto it = paragraphs.cbegin(); it != paragraphs.cend(); ++it)
+            AppendTextToCell(page, it.key(), it.value(), FontDescription());
         benchmark::DoNotOptimize(read.events.size());
     }
 }

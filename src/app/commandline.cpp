@@ -274,8 +274,9 @@ QString ImportEventsForJob(TCalendarPanel32& page, const QString& fileName)
     if (!read.error.isEmpty())
         return read.error;
     const FontDescription font = LoadPreferences().DefaultFont;
-    for (const auto& [cell, text] : NewEventParagraphs(page, read.events, QLocale()))
-        AppendTextToCell(page, cell, text, font);
+    const QMap<int, QStringList> paragraphs = NewEventParagraphs(page, read.events, QLocale());
+    for (auto it = paragraphs.cbegin(); it != paragraphs.cend(); ++it)
+        AppendTextToCell(page, it.key(), it.value(), font);
     return QString();
 }
 

@@ -39,12 +39,12 @@ IcalEvents ReadEventsForPage(const TCalendarPanel32& page, const QString& fileNa
     return result;
 }
 
-QList<std::pair<int, QString>> NewEventParagraphs(const TCalendarPanel32& page, const QList<IcalEvent>& events,
-                                                  const QLocale& locale)
+QMap<int, QStringList> NewEventParagraphs(const TCalendarPanel32& page, const QList<IcalEvent>& events,
+                                          const QLocale& locale)
 {
     const PageDays days = DaysOfPage(page.Settings());
     QHash<int, QSet<QString>> held;
-    QList<std::pair<int, QString>> added;
+    QMap<int, QStringList> added;
     for (const IcalEvent& event : events) {
         const QDate from = std::max(event.firstDay, days.first);
         const QDate to = std::min(event.lastDay, days.last);
@@ -62,7 +62,7 @@ QList<std::pair<int, QString>> NewEventParagraphs(const TCalendarPanel32& page, 
             if (held[cell].contains(text))
                 continue;
             held[cell].insert(text);
-            added.append({cell, text});
+            added[cell].append(text);
         }
     }
     return added;
@@ -98,9 +98,9 @@ void TCalendarMain::ImportEventsFile(const QString& fileName)
             chosen = dialog.selectedEvents();
     }
     ShowIconPaletteIfWanted();
-    const QList<std::pair<int, QString>> paragraphs = NewEventParagraphs(*m_page, chosen, QLocale());
-    for (const auto& [cell, text] : paragraphs)
-        PuttextOnCell(cell, text);
+    const QMap<int, QStringList> paragraphs = NewEventParagraphs(*m_page, chosen, QLocale());
+    for (auto it = paragraphs.cbegin(); it != paragraphs.cend(); ++it)
+        PuttextOnCell(it.key(), it.value());
     if (!paragraphs.isEmpty())
         SetButtons();
     else if (!chosen.isEmpty())

@@ -334,6 +334,8 @@ private:
                 return true;
             if (start.is_date)
                 m_days = DateOf(start).daysTo(DateOf(end));
+            else if (IsFloating(start) == IsFloating(end))
+                m_seconds = Seconds(end) - Seconds(start);
             else
                 m_seconds = LocalStart(start).secsTo(LocalStart(end));
         } else if (durationProperty) {
@@ -351,12 +353,15 @@ private:
         return true;
     }
 
+    // Days the event may touch after its start's date.
+    qint64 spanDays() const { return std::max(m_days, m_seconds / 86400 + 1); }
+
     // Without a COUNT the iterator may start near the page instead of at the event's first instance.
     void skipAhead(icalrecur_iterator* it, const icalrecurrencetype& rule, const icaltimetype& start)
     {
         if (rule.count != 0)
             return;
-        const QDate from = m_first.addDays(-(std::max(m_days, m_seconds / 86400 + 1) + 2));
+        const QDate from = m_first.addDays(-(spanDays() + 2));
         if (!from.isValid() || from <= DateOf(start))
             return;
         icaltimetype t = start;
@@ -368,6 +373,10 @@ private:
 
     void addInstance(const icaltimetype& t)
     {
+        // Far from the page whatever the zones: not worth a conversion to local time.
+        const QDate near = DateOf(t);
+        if (near.addDays(spanDays() + 1) < m_first || near.addDays(-1) > m_last)
+            return;
         IcalEvent event;
         event.summary = m_summary;
         if (t.is_date) {
