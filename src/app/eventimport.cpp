@@ -70,10 +70,13 @@ QMap<int, QStringList> NewEventParagraphs(const TCalendarPanel32& page, const QL
 
 void TCalendarMain::mnuImportEventsClick()
 {
+    // The palette would cover the file chooser, the event list and the messages.
+    HideIconPaletteIfShown();
     const QString fileName = QFileDialog::getOpenFileName(this, QStringLiteral("Import Events"), QString(),
                                                           QStringLiteral("iCalendar files (*.ics);;All files (*)"));
     if (!fileName.isEmpty())
         ImportEventsFile(fileName);
+    ShowIconPaletteIfWanted();
 }
 
 void TCalendarMain::ImportEventsFile(const QString& fileName)
@@ -89,7 +92,6 @@ void TCalendarMain::ImportEventsFile(const QString& fileName)
         return;
     }
     QList<IcalEvent> chosen;
-    HideIconPaletteIfShown();
     {
         TSelectEvents dialog(this);
         dialog.setEvents(read.events);
@@ -97,7 +99,6 @@ void TCalendarMain::ImportEventsFile(const QString& fileName)
         if (dialog.exec() == QDialog::Accepted)
             chosen = dialog.selectedEvents();
     }
-    ShowIconPaletteIfWanted();
     const QMap<int, QStringList> paragraphs = NewEventParagraphs(*m_page, chosen, QLocale());
     for (auto it = paragraphs.cbegin(); it != paragraphs.cend(); ++it)
         PuttextOnCell(it.key(), it.value());
