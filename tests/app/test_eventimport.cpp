@@ -70,12 +70,15 @@ struct EventImport : ::testing::Test
         shown.show();
         shown.RenderToBitmap();
     }
-    static QMap<int, QString> dayTexts(const TCalendarPanel32& shown)
+    // By the day number the cell shows; a day planner's rows show none and go by their row.
+    static QMap<QString, QString> dayTexts(const TCalendarPanel32& shown)
     {
-        QMap<int, QString> texts;
+        QMap<QString, QString> texts;
         for (int cell = 1; cell <= 42; ++cell) {
+            const int day = shown.DayOfCell(cell);
             if (!shown.CellStorage(cell)->IsEmpty())
-                texts.insert(shown.DayOfCell(cell), shown.CellStorage(cell)->PlainText());
+                texts.insert(day ? QString::number(day) : QStringLiteral("row %1").arg(cell),
+                             shown.CellStorage(cell)->PlainText());
         }
         return texts;
     }
@@ -89,23 +92,29 @@ struct EventImport : ::testing::Test
     }
 };
 
-const QMap<int, QString> kMarch{
-    {1, QStringLiteral("Trip")},
-    {2, QStringLiteral("15:00 Standup")},
-    {5, QStringLiteral("Conference")},
-    {6, QStringLiteral("Conference")},
-    {7, QStringLiteral("Conference")},
-    {9, QStringLiteral("14:00 Standup")},
-    {12, QStringLiteral("18:30 Dinner, Ann")},
-    {15, QStringLiteral("19:00 Book club")},
-    {17, QStringLiteral("St Patrick's Day")},
-    {20, QStringLiteral("22:00 Party")},
-    {21, QStringLiteral("Party")},
-    {24, QStringLiteral("15:00 Standup (moved)")},
-    {30, QStringLiteral("10:00 Flight")},
-};
-// Saturday 28 March to Friday 3 April.
-const QMap<int, QString> kWeek{{30, QStringLiteral("10:00 Flight")}, {2, QStringLiteral("Easter hike")}};
+QMap<QString, QString> Texts(std::initializer_list<std::pair<const char*, const char*>> texts)
+{
+    QMap<QString, QString> map;
+    for (const auto& [key, text] : texts)
+        map.insert(QLatin1String(key), QString::fromUtf8(text));
+    return map;
+}
+
+const QMap<QString, QString> kMarch = Texts({
+    {"1", "Trip"},
+    {"2", "15:00 Standup"},
+    {"5", "Conference"},
+    {"6", "Conference"},
+    {"7", "Conference"},
+    {"9", "14:00 Standup"},
+    {"12", "18:30 Dinner, Ann"},
+    {"15", "19:00 Book club"},
+    {"17", "St Patrick's Day"},
+    {"20", "22:00 Party"},
+    {"21", "Party"},
+    {"24", "15:00 Standup (moved)"},
+    {"30", "10:00 Flight"},
+});
 
 } // namespace
 
@@ -115,8 +124,15 @@ TEST_F(EventImport, EventsLandOnTheirDaysOnceOnMonthPagesAndWeekPlanners)
     {
         TCalendarLayout layout;
         int day;
-        QMap<int, QString> expected;
-    } cases[] = {{loFullCalendar, 1, kMarch}, {loWeek, 28, kWeek}};
+        QMap<QString, QString> expected;
+    } cases[] = {
+        {loFullCalendar, 1, kMarch},
+        // Saturday 28 March to Friday 3 April.
+        {loWeek, 28, Texts({{"30", "10:00 Flight"}, {"2", "Easter hike"}})},
+        // Ten hours from 08:00, then the notes row.
+        {loDay10, 2, Texts({{"row 8", "15:00 Standup"}})},
+        {loDay10, 20, Texts({{"row 11", "22:00 Party"}})},
+    };
     for (const auto& c : cases) {
         main.mnuClearAllCellContentsClick();
         show(*page, c.layout, c.day);
