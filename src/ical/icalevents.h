@@ -17,7 +17,6 @@ struct IcalEvent
     QDate lastDay;  // local, inclusive
     QTime time;     // local start time; null for an all-day event
     QString summary;
-    bool operator==(const IcalEvent&) const = default;
 };
 
 struct IcalEvents
