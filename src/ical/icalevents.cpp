@@ -4,6 +4,7 @@
 #include <QHash>
 #include <QLocale>
 #include <QSet>
+#include <QTimeZone>
 
 #include <libical/ical.h>
 
@@ -163,6 +164,12 @@ public:
             zone = icaltimezone_get_builtin_timezone(tzid);
         if (!zone && id.startsWith('/') && IsZoneName(id))
             zone = icaltimezone_get_builtin_timezone_from_tzid(tzid);
+        // Some services name zones the Windows way ("Tokyo Standard Time") and leave out their VTIMEZONE.
+        if (!zone) {
+            const QByteArray location = QTimeZone::windowsIdToDefaultIanaId(id);
+            if (IsZoneName(location))
+                zone = icaltimezone_get_builtin_timezone(location.constData());
+        }
         m_zones.insert(id, zone);
         return zone;
     }

@@ -113,6 +113,7 @@ const QMap<QString, QString> kMarch = Texts({
     {"20", "22:00 Party"},
     {"21", "Party"},
     {"24", "15:00 Standup (moved)"},
+    {"26", "09:00 Call Tokyo"},
     {"30", "10:00 Flight"},
 });
 

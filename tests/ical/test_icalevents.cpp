@@ -12,7 +12,7 @@
 namespace {
 
 // Local time is Berlin (CET, CEST from 29 March 2026); the file's "Eastern Standard Time" is New York's
-// (EDT from 8 March 2026).
+// (EDT from 8 March 2026), its "Tokyo Standard Time" (UTC+9) has no VTIMEZONE and is known by name.
 struct IcalEventsTest : ::testing::Test
 {
     QByteArray previousZone = qgetenv("TZ");
@@ -77,6 +77,7 @@ TEST_F(IcalEventsTest, ServiceFileGivesTheMonthsOccurrencesInLocalTime)
                   QStringLiteral("2026-03-17/2026-03-17 all-day St Patrick's Day"),
                   QStringLiteral("2026-03-20/2026-03-21 22:00 Party"),
                   QStringLiteral("2026-03-24/2026-03-24 15:00 Standup (moved)"),
+                  QStringLiteral("2026-03-26/2026-03-26 09:00 Call Tokyo"),
                   QStringLiteral("2026-03-30/2026-03-30 10:00 Flight"),
               }));
     EXPECT_EQ(ListedEvents(Fixture(), QDate(2026, 4, 1), QDate(2026, 4, 30)),
