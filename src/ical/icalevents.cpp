@@ -15,6 +15,8 @@
 namespace {
 
 constexpr qint64 kMaxFileBytes = 16 * 1024 * 1024;
+// The parser takes about a kilobyte for each line it keeps; a large calendar export has far fewer.
+constexpr int kMaxLines = 250000;
 // A rule that needs more steps than this to cross the page's days is refused, and so is a file whose
 // rules need more altogether: a rule repeating every second from a distant start would otherwise
 // keep the program busy for hours.
@@ -439,6 +441,10 @@ IcalEvents ReadIcalEvents(const QByteArray& bytes, QDate first, QDate last)
         if (line.text.trimmed().isEmpty())
             continue;
         lastLine = line.number;
+        if (line.number > kMaxLines) {
+            result.error = LineError(line.number, QStringLiteral("the file has more than %1 lines").arg(kMaxLines));
+            return result;
+        }
         QByteArray text = line.text;
         icalcomponent* done = icalparser_add_line(parser.get(), text.data());
         if (done)

@@ -38,7 +38,7 @@ QByteArray Fixture()
     return file.readAll();
 }
 
-QByteArray Calendar(const char* events)
+QByteArray Calendar(const QByteArray& events)
 {
     return QByteArray("BEGIN:VCALENDAR\r\nVERSION:2.0\r\n") + events + "END:VCALENDAR\r\n";
 }
@@ -112,6 +112,7 @@ TEST_F(IcalEventsTest, DamagedOrHostileFilesAreRefusedNamingTheLine)
         {Calendar("BEGIN:VEVENT\r\nDTSTART:20200101T000000Z\r\nRRULE:FREQ=MINUTELY\r\nEND:VEVENT\r\n"),
          "line 3: more than 10000 events"},
         {QByteArray(16 * 1024 * 1024 + 1, '\n'), "the file is larger than 16 MB"},
+        {Calendar(QByteArray("X-NOTE:x\r\n").repeated(250000)), "line 250001: the file has more than 250000 lines"},
     };
     for (const auto& c : cases) {
         const IcalEvents read = ReadIcalEvents(c.bytes, QDate(2026, 3, 1), QDate(2026, 3, 31));
