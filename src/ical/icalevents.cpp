@@ -433,6 +433,10 @@ IcalEvents ReadIcalEvents(const QByteArray& bytes, QDate first, QDate last)
         return result;
     // A damaged file is an answer to give, never a reason to stop the program.
     icalerror_set_errors_are_fatal(0);
+    if (bytes.count('\n') + (bytes.endsWith('\n') ? 0 : 1) > kMaxLines) {
+        result.error = LineError(kMaxLines + 1, QStringLiteral("the file has more than %1 lines").arg(kMaxLines));
+        return result;
+    }
     const QList<ContentLine> lines = ContentLines(bytes);
     const std::unique_ptr<icalparser, ParserDeleter> parser(icalparser_new());
     std::vector<OwnedComponent> roots;
@@ -441,10 +445,6 @@ IcalEvents ReadIcalEvents(const QByteArray& bytes, QDate first, QDate last)
         if (line.text.trimmed().isEmpty())
             continue;
         lastLine = line.number;
-        if (line.number > kMaxLines) {
-            result.error = LineError(line.number, QStringLiteral("the file has more than %1 lines").arg(kMaxLines));
-            return result;
-        }
         QByteArray text = line.text;
         icalcomponent* done = icalparser_add_line(parser.get(), text.data());
         if (done)
