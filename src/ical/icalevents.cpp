@@ -24,6 +24,8 @@ constexpr int kMaxStepsPerRule = 50000;
 constexpr qint64 kMaxStepsPerFile = 500000;
 // More occurrences than a page can show in any useful way (a rule repeating every minute).
 constexpr int kMaxOccurrences = 10000;
+// A day cell shows a few words; a summary of megabytes would only stall the page's text layout.
+constexpr qsizetype kMaxSummaryChars = 1000;
 // Longer events are cut here, so that day arithmetic stays within the calendar.
 constexpr qint64 kMaxEventDays = 100000;
 // The parser is handed this property after every BEGIN line, so each component carries its line.
@@ -272,7 +274,7 @@ private:
             return true;
         if (!measure(event, zones, start))
             return true;
-        m_summary = QString::fromUtf8(icalcomponent_get_summary(event)).simplified();
+        m_summary = QString::fromUtf8(icalcomponent_get_summary(event)).simplified().left(kMaxSummaryChars);
 
         for (icalproperty* p = icalcomponent_get_first_property(event, ICAL_EXDATE_PROPERTY); p;
              p = icalcomponent_get_next_property(event, ICAL_EXDATE_PROPERTY))

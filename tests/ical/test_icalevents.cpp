@@ -119,4 +119,11 @@ TEST_F(IcalEventsTest, DamagedOrHostileFilesAreRefusedNamingTheLine)
         EXPECT_TRUE(read.error.startsWith(QLatin1String(c.error))) << read.error.toStdString();
         EXPECT_TRUE(read.events.isEmpty());
     }
+    // A summary of megabytes is cut to what a day cell could ever show.
+    const IcalEvents huge =
+        ReadIcalEvents(Calendar("BEGIN:VEVENT\r\nDTSTART:20260301T100000Z\r\nSUMMARY:" + QByteArray(100000, 'x') +
+                                "\r\nEND:VEVENT\r\n"),
+                       QDate(2026, 3, 1), QDate(2026, 3, 31));
+    ASSERT_EQ(huge.events.size(), 1);
+    EXPECT_EQ(huge.events[0].summary.size(), 1000);
 }
