@@ -26,6 +26,8 @@ constexpr qint64 kMaxStepsPerFile = 500000;
 constexpr int kMaxOccurrences = 10000;
 // A day cell shows a few words; a summary of megabytes would only stall the page's text layout.
 constexpr qsizetype kMaxSummaryChars = 1000;
+// Time zones move a date by at most this many days (UTC-12 to UTC+14 is 26 hours).
+constexpr int kZoneDays = 2;
 // Longer events are cut here, so that day arithmetic stays within the calendar.
 constexpr qint64 kMaxEventDays = 100000;
 // The parser is handed this property after every BEGIN line, so each component carries its line.
@@ -272,8 +274,7 @@ private:
         const icaltimetype start = zones.attach(icalproperty_get_dtstart(startProperty), startProperty);
         if (icaltime_is_null_time(start) || !DateOf(start).isValid())
             return true;
-        if (!measure(event, zones, start))
-            return true;
+        measure(event, zones, start);
         m_summary = QString::fromUtf8(icalcomponent_get_summary(event)).simplified().left(kMaxSummaryChars);
 
         for (icalproperty* p = icalcomponent_get_first_property(event, ICAL_EXDATE_PROPERTY); p;
@@ -306,8 +307,7 @@ private:
                 if (steps >= kMaxStepsPerRule || ++m_steps > kMaxStepsPerFile)
                     return fail(event, QStringLiteral("the event repeats too often to be read"));
                 const icaltimetype t = icalrecur_iterator_next(it.get());
-                // Time zones move a start by less than a day.
-                if (icaltime_is_null_time(t) || !DateOf(t).isValid() || DateOf(t) > m_last.addDays(1))
+                if (icaltime_is_null_time(t) || !DateOf(t).isValid() || DateOf(t) > m_last.addDays(kZoneDays))
                     break;
                 if (!instance(t))
                     return fail(event, QStringLiteral("more than %1 events fall on these days").arg(kMaxOccurrences));
@@ -333,7 +333,7 @@ private:
     }
 
     // The event's length from DTEND or DURATION: whole days for all-day events, else seconds.
-    bool measure(icalcomponent* event, ZoneFinder& zones, const icaltimetype& start)
+    void measure(icalcomponent* event, ZoneFinder& zones, const icaltimetype& start)
     {
         m_days = 1;
         m_seconds = 0;
@@ -342,7 +342,7 @@ private:
         if (endProperty) {
             const icaltimetype end = zones.attach(icalproperty_get_dtend(endProperty), endProperty);
             if (icaltime_is_null_time(end) || !DateOf(end).isValid())
-                return true;
+                return;
             if (start.is_date)
                 m_days = DateOf(start).daysTo(DateOf(end));
             else if (IsFloating(start) == IsFloating(end))
@@ -352,7 +352,7 @@ private:
         } else if (durationProperty) {
             const icaldurationtype duration = icalproperty_get_duration(durationProperty);
             if (icaldurationtype_is_bad_duration(duration) || duration.is_neg)
-                return true;
+                return;
             const qint64 days = qint64(duration.weeks) * 7 + duration.days;
             if (start.is_date)
                 m_days = days;
@@ -361,7 +361,6 @@ private:
         }
         m_days = std::clamp<qint64>(m_days, 1, kMaxEventDays);
         m_seconds = std::clamp<qint64>(m_seconds, 0, kMaxEventDays * 86400);
-        return true;
     }
 
     // Days the event may touch after its start's date.
@@ -386,7 +385,7 @@ private:
     {
         // Far from the page whatever the zones: not worth a conversion to local time.
         const QDate near = DateOf(t);
-        if (near.addDays(spanDays() + 1) < m_first || near.addDays(-1) > m_last)
+        if (near.addDays(spanDays() + kZoneDays) < m_first || near.addDays(-kZoneDays) > m_last)
             return;
         IcalEvent event;
         event.summary = m_summary;
