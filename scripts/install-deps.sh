@@ -7,7 +7,7 @@ packages=(build-essential cmake ninja-build ccache pkg-config clang-format
           fonts-liberation2 poppler-utils ncal xvfb xauth
           libcups2-dev cups cups-client cups-bsd printer-driver-cups-pdf
           desktop-file-utils appstream shared-mime-info xdg-utils libglib2.0-bin
-          icoutils binutils-mingw-w64-x86-64)
+          icoutils binutils-mingw-w64-x86-64 libical-dev)
 missing=()
 for p in "${packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then

@@ -272,6 +272,8 @@ void TCalendarMain::buildMenus()
     m_fileMenu->addSeparator();
     connect(add(m_fileMenu, "mnuFillCalendarwithRecurringDates", QStringLiteral("Fill Calendar with Recurring Dates")),
             &QAction::triggered, this, &TCalendarMain::mnuFillCalendarwithRecurringDatesClick);
+    connect(add(m_fileMenu, "mnuImportEvents", QStringLiteral("Import Events (iCalendar)...")), &QAction::triggered,
+            this, &TCalendarMain::mnuImportEventsClick);
     connect(add(m_fileMenu, "mnuEditrecurringDates", QStringLiteral("Edit Recurring Dates")), &QAction::triggered, this,
             &TCalendarMain::mnuEditrecurringDatesClick);
     m_fileMenu->addSeparator();
@@ -449,6 +451,7 @@ void TCalendarMain::SetButtons()
     };
     const bool text = m_page->CanHoldText();
     enable("mnuFillCalendarwithRecurringDates", text);
+    enable("mnuImportEvents", text);
     enable("mnuUserTitle", text);
     enable("mnuClearAll", text);
     enable("ShowHideIconTool", text);

@@ -107,6 +107,11 @@ public:
     void mnuEditrecurringDatesClick();
     // Appends the text as a new paragraph to the day's text and reopens the editor where it was.
     void PuttextOnDay(int day, const QString& text);
+    // The same for cell 1..42, whichever day it shows, one paragraph per text.
+    void PuttextOnCell(int cell, const QStringList& texts);
+    // Puts the events of an iCalendar file on the page's days; the menu command asks for the file.
+    void mnuImportEventsClick();
+    void ImportEventsFile(const QString& fileName);
     void mnuShowHintClick();
     void LoadPreferences();
     void SavePreferences();

@@ -1,6 +1,7 @@
 #include "commandline.h"
 
 #include "aboutbox.h"
+#include "eventimport.h"
 #include "pageexport.h"
 #include "preferences.h"
 #include "printing.h"
@@ -8,6 +9,7 @@
 
 #include "calendar/calendardocument.h"
 #include "calendar/calendarpanel32.h"
+#include "calendardraw/layoutkind.h"
 #include "recurring/recurringentry.h"
 #include "recurring/recurringfile.h"
 #include "recurring/recurringfill.h"
@@ -265,6 +267,22 @@ QString FillWithRecurringDates(TCalendarPanel32& page, const QStringList& lines)
     return QString();
 }
 
+// Puts every event of the file that falls on the page's days on them, as the import command with every
+// row chosen.
+QString ImportEventsForJob(TCalendarPanel32& page, const QString& fileName)
+{
+    if (!HoldsDayText(page.CalendarLayout()))
+        return QStringLiteral("%1: the page's layout has no day cells").arg(fileName);
+    const IcalEvents read = ReadEventsForPage(page, fileName);
+    if (!read.error.isEmpty())
+        return read.error;
+    const FontDescription font = LoadPreferences().DefaultFont;
+    const QMap<int, QStringList> paragraphs = NewEventParagraphs(page, read.events, QLocale());
+    for (auto it = paragraphs.cbegin(); it != paragraphs.cend(); ++it)
+        AppendTextToCell(page, it.key(), it.value(), font);
+    return QString();
+}
+
 } // namespace
 
 TCommandLine ParseCommandLine(const QStringList& arguments)
@@ -339,6 +357,10 @@ TCommandLine ParseCommandLine(const QStringList& arguments)
             printerGiven = true;
         } else if (argument == QLatin1String("--fill")) {
             command.fill = true;
+        } else if (argument == QLatin1String("--ics")) {
+            if (i + 1 >= arguments.size() || IsOption(arguments[i + 1]))
+                return Invalid(QStringLiteral("--ics needs an iCalendar file"));
+            command.eventsFile = arguments[++i];
         } else if (argument == QLatin1String("--zoom") || argument.startsWith(QLatin1String("--zoom="))) {
             QString value;
             if (argument.startsWith(QLatin1String("--zoom=")))
@@ -363,8 +385,9 @@ TCommandLine ParseCommandLine(const QStringList& arguments)
         return Invalid(QStringLiteral("--zoom goes with --export only"));
     if (printerGiven && command.action != TCommandLine::TAction::Print)
         return Invalid(QStringLiteral("--printer and --copies go with --print only"));
-    if ((monthGiven || command.fill) && command.action != TCommandLine::TAction::Export)
-        return Invalid(QStringLiteral("--month and --fill go with --export only"));
+    if ((monthGiven || command.fill || !command.eventsFile.isEmpty()) &&
+        command.action != TCommandLine::TAction::Export)
+        return Invalid(QStringLiteral("--month, --fill and --ics go with --export only"));
     if (command.action == TCommandLine::TAction::Recurring) {
         if (!files.isEmpty())
             return Invalid(QStringLiteral("--recurring takes no document"));
@@ -384,13 +407,15 @@ QString CommandLineUsage()
     return QStringLiteral("Usage:\n"
                           "  almarin [FILE.QXF]                          open the calendar window, with the document\n"
                           "  almarin --export OUT FILE.QXF [--zoom PERCENT] [--month YYYY-MM] [--fill]\n"
+                          "                  [--ics EVENTS.ics]\n"
                           "                                              write the page to OUT by its extension:\n"
                           "                                              .bmp .jpg .png (inside the margins, at the\n"
                           "                                              zoom, 1 to 600, 100 by default), .pdf (as\n"
                           "                                              printed), .qxf (the document saved again);\n"
                           "                                              --month shows another month with empty\n"
                           "                                              days, --fill puts the month's recurring\n"
-                          "                                              dates on them\n"
+                          "                                              dates on them, --ics the events of an\n"
+                          "                                              iCalendar file\n"
                           "  almarin --print FILE.QXF [--printer NAME] [--copies N]\n"
                           "                                              print the page on the default or named\n"
                           "                                              printer, N copies (1 to 999)\n"
@@ -534,6 +559,13 @@ int RunCommandLineJob(const TCommandLine& command, QTextStream& out, QTextStream
             const QString fillError = FillWithRecurringDates(page, recurring);
             if (!fillError.isEmpty()) {
                 err << QStringLiteral("almarin: cannot fill %1: %2").arg(command.documentFile, fillError) << Qt::endl;
+                return 1;
+            }
+        }
+        if (!command.eventsFile.isEmpty()) {
+            const QString importError = ImportEventsForJob(page, command.eventsFile);
+            if (!importError.isEmpty()) {
+                err << QStringLiteral("almarin: cannot import events from %1").arg(importError) << Qt::endl;
                 return 1;
             }
         }

@@ -29,6 +29,8 @@ struct TCommandLine
     // Print only: the queue (empty: the default one) and the copies wanted.
     QString printerName;
     int copies = 1;
+    // Export only: an iCalendar file whose events go on the page's days (after the recurring dates).
+    QString eventsFile;
     // Invalid only: what is wrong with the arguments.
     QString error;
 };

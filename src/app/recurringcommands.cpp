@@ -55,13 +55,19 @@ bool AppendTextToDay(TCalendarPanel32& page, int day, const QString& text, const
     const int cell = CellOfMonthDay(page, day);
     if (cell == 0)
         return false;
+    AppendTextToCell(page, cell, {text}, defaultFont);
+    return true;
+}
+
+void AppendTextToCell(TCalendarPanel32& page, int cell, const QStringList& texts, const FontDescription& defaultFont)
+{
     QTextDocument document;
     CopyRichDocument(page.CellStorage(cell)->Document(), document);
-    AppendDayParagraph(document, text, CharFormatOf(defaultFont));
+    for (const QString& text : texts)
+        AppendDayParagraph(document, text, CharFormatOf(defaultFont));
     TWPRtfStorage updated;
     updated.SetDocument(document);
     page.SetCellText(cell, updated);
-    return true;
 }
 
 void TCalendarMain::mnuFillCalendarwithRecurringDatesClick()
@@ -80,11 +86,16 @@ void TCalendarMain::mnuEditrecurringDatesClick()
 void TCalendarMain::PuttextOnDay(int day, const QString& text)
 {
     // A day the page does not show leaves everything as it is, the open editor included.
-    if (CellOfMonthDay(*m_page, day) == 0)
-        return;
+    const int cell = CellOfMonthDay(*m_page, day);
+    if (cell != 0)
+        PuttextOnCell(cell, {text});
+}
+
+void TCalendarMain::PuttextOnCell(int cell, const QStringList& texts)
+{
     const int remembered = m_currentCell;
     DoSaveRichtext();
-    AppendTextToDay(*m_page, day, text, m_preferences.DefaultFont);
+    AppendTextToCell(*m_page, cell, texts, m_preferences.DefaultFont);
     // The fill command refreshes the buttons once, after its last day.
     m_modified = true;
     if (remembered > 0)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class TCalendarPanel32;
 struct FontDescription;
@@ -13,3 +14,5 @@ int CellOfMonthDay(const TCalendarPanel32& page, int day);
 // Appends `text` as a new last paragraph of the day's text, in the look of its last character or in
 // `defaultFont` when the day is empty. False when the page has no cell for the day.
 bool AppendTextToDay(TCalendarPanel32& page, int day, const QString& text, const FontDescription& defaultFont);
+// The same for cell 1..42 of any day the page shows, one paragraph per text.
+void AppendTextToCell(TCalendarPanel32& page, int cell, const QStringList& texts, const FontDescription& defaultFont);

@@ -36,8 +36,20 @@ void CheckRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     painter->setPen(focused ? Qt::white : Qt::black);
     painter->setFont(option.font);
     const QRect textRect = option.rect.adjusted(CheckBmp.width() + kTextGap, 0, 0, 0);
-    painter->drawText(textRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
-                      index.data(Qt::DisplayRole).toString());
+    const QStringList columns = index.data(kColumnsRole).toStringList();
+    if (columns.isEmpty()) {
+        painter->drawText(textRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+                          index.data(Qt::DisplayRole).toString());
+    } else {
+        for (int i = 0; i < columns.size(); ++i) {
+            QRect cell = textRect;
+            if (i > 0)
+                cell.setLeft(textRect.left() + m_stops.value(i - 1));
+            if (i < m_stops.size())
+                cell.setRight(textRect.left() + m_stops[i] - kTextGap);
+            painter->drawText(cell, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, columns[i]);
+        }
+    }
     painter->restore();
 }
 

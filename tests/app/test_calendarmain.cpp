@@ -91,6 +91,7 @@ TEST_F(MainWindowFixture, MenusCarryTheirCaptions)
                                                      QStringLiteral("&Default Editor Font"),
                                                      QStringLiteral("-"),
                                                      QStringLiteral("Fill Calendar with Recurring Dates"),
+                                                     QStringLiteral("Import Events (iCalendar)..."),
                                                      QStringLiteral("Edit Recurring Dates"),
                                                      QStringLiteral("-"),
                                                      QStringLiteral("P&rint Calendar"),

@@ -181,6 +181,8 @@ TEST(CommandLineArguments, MistakesAreNamed)
          QStringLiteral("a.QXF")},
         {QStringLiteral("--month"), QStringLiteral("2027-11"), QStringLiteral("a.QXF")},
         {QStringLiteral("--fill"), QStringLiteral("a.QXF")},
+        {QStringLiteral("--ics"), QStringLiteral("e.ics"), QStringLiteral("a.QXF")},
+        {QStringLiteral("--export"), QStringLiteral("o.png"), QStringLiteral("a.QXF"), QStringLiteral("--ics")},
         {QStringLiteral("--export"), QStringLiteral("o.png"), QStringLiteral("a.QXF"), QStringLiteral("--month"),
          QStringLiteral("November")},
     };

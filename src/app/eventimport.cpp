@@ -1,0 +1,109 @@
+// The File menu's "Import Events (iCalendar)..." command.
+#include "eventimport.h"
+
+#include "calendarmain.h"
+
+#include "calendar/calendarpanel32.h"
+#include "calendar/pagedays.h"
+#include "ical/selectevents.h"
+#include "richtext/wprtfstorage.h"
+
+#include "platform/centerform.h"
+#include "platform/messages.h"
+
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHash>
+#include <QLocale>
+#include <QSet>
+
+#include <algorithm>
+
+IcalEvents ReadEventsForPage(const TCalendarPanel32& page, const QString& fileName)
+{
+    IcalEvents result;
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly)) {
+        result.error = QStringLiteral("%1: %2").arg(fileName, file.errorString());
+        return result;
+    }
+    // The size is checked before the bytes are read.
+    result.error = IcalSizeError(file.size());
+    if (result.error.isEmpty()) {
+        const PageDays days = DaysOfPage(page.Settings());
+        result = ReadIcalEvents(file.readAll(), days.first, days.last);
+    }
+    if (!result.error.isEmpty())
+        result.error = QStringLiteral("%1: %2").arg(fileName, result.error);
+    return result;
+}
+
+QMap<int, QStringList> NewEventParagraphs(const TCalendarPanel32& page, const QList<IcalEvent>& events,
+                                          const QLocale& locale)
+{
+    const PageDays days = DaysOfPage(page.Settings());
+    QHash<int, QSet<QString>> held;
+    QMap<int, QStringList> added;
+    for (const IcalEvent& event : events) {
+        const QDate from = std::max(event.firstDay, days.first);
+        const QDate to = std::min(event.lastDay, days.last);
+        for (QDate day = from; day.isValid() && day <= to; day = day.addDays(1)) {
+            const QString text = IcalEventParagraph(event, day, locale);
+            const int cell = CellOfEvent(page.Settings(), day, day == event.firstDay ? event.time : QTime());
+            TWPRtfStorage* storage = page.CellStorage(cell);
+            if (text.isEmpty() || !storage)
+                continue;
+            if (!held.contains(cell)) {
+                QSet<QString>& paragraphs = held[cell];
+                for (const QString& paragraph : storage->PlainText().split(QLatin1Char('\n')))
+                    paragraphs.insert(paragraph.trimmed());
+            }
+            if (held[cell].contains(text))
+                continue;
+            held[cell].insert(text);
+            added[cell].append(text);
+        }
+    }
+    return added;
+}
+
+void TCalendarMain::mnuImportEventsClick()
+{
+    // The palette would cover the file chooser, the event list and the messages.
+    HideIconPaletteIfShown();
+    const QString fileName = QFileDialog::getOpenFileName(this, QStringLiteral("Import Events"), QString(),
+                                                          QStringLiteral("iCalendar files (*.ics);;All files (*)"));
+    if (!fileName.isEmpty())
+        ImportEventsFile(fileName);
+    ShowIconPaletteIfWanted();
+}
+
+void TCalendarMain::ImportEventsFile(const QString& fileName)
+{
+    const IcalEvents read = ReadEventsForPage(*m_page, fileName);
+    if (!read.error.isEmpty()) {
+        ShowError(QStringLiteral("The events cannot be imported.\n%1").arg(read.error));
+        return;
+    }
+    if (read.events.isEmpty()) {
+        ShowInformation(
+            QStringLiteral("No events in %1 fall on the days of this page").arg(QFileInfo(fileName).fileName()));
+        return;
+    }
+    QList<IcalEvent> chosen;
+    {
+        TSelectEvents dialog(this);
+        dialog.setEvents(read.events);
+        CenterForm(&dialog);
+        if (dialog.exec() == QDialog::Accepted)
+            chosen = dialog.selectedEvents();
+    }
+    const QMap<int, QStringList> paragraphs = NewEventParagraphs(*m_page, chosen, QLocale());
+    for (auto it = paragraphs.cbegin(); it != paragraphs.cend(); ++it)
+        PuttextOnCell(it.key(), it.value());
+    if (!paragraphs.isEmpty())
+        SetButtons();
+    else if (!chosen.isEmpty())
+        ShowInformation(QStringLiteral("The chosen events are on the page already"));
+}

@@ -1,0 +1,495 @@
+#include "icalevents.h"
+
+#include <QDateTime>
+#include <QHash>
+#include <QLocale>
+#include <QSet>
+#include <QTimeZone>
+
+#include <libical/ical.h>
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+namespace {
+
+constexpr qint64 kMaxFileBytes = 16 * 1024 * 1024;
+// The parser takes about a kilobyte for each line it keeps; a large calendar export has far fewer.
+constexpr int kMaxLines = 250000;
+// A rule that needs more steps than this to cross the page's days is refused, and so is a file whose
+// rules need more altogether: a rule repeating every second from a distant start would otherwise
+// keep the program busy for hours.
+constexpr int kMaxStepsPerRule = 50000;
+constexpr qint64 kMaxStepsPerFile = 500000;
+// More occurrences than a page can show in any useful way (a rule repeating every minute).
+constexpr int kMaxOccurrences = 10000;
+// A day cell shows a few words; a summary of megabytes would only stall the page's text layout.
+constexpr qsizetype kMaxSummaryChars = 1000;
+// Time zones move a date by at most this many days (UTC-12 to UTC+14 is 26 hours).
+constexpr int kZoneDays = 2;
+// Longer events are cut here, so that day arithmetic stays within the calendar.
+constexpr qint64 kMaxEventDays = 100000;
+// The parser is handed this property after every BEGIN line, so each component carries its line.
+constexpr char kLineProperty[] = "X-ALMARIN-LINE";
+
+struct ContentLine
+{
+    QByteArray text;
+    int number = 0; // of the first physical line
+};
+
+// Physical lines joined where they fold (a continuation starts with a space or a tab).
+QList<ContentLine> ContentLines(const QByteArray& bytes)
+{
+    QList<ContentLine> lines;
+    int number = 0;
+    qsizetype start = bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+    while (start < bytes.size()) {
+        qsizetype end = bytes.indexOf('\n', start);
+        if (end < 0)
+            end = bytes.size();
+        QByteArray text = bytes.mid(start, end - start);
+        if (text.endsWith('\r'))
+            text.chop(1);
+        ++number;
+        start = end + 1;
+        if (!lines.isEmpty() && !text.isEmpty() && (text[0] == ' ' || text[0] == '\t'))
+            lines.last().text += text.mid(1);
+        else
+            lines.append({text, number});
+    }
+    return lines;
+}
+
+QString Shown(const QByteArray& text)
+{
+    constexpr qsizetype kShownChars = 60;
+    QString shown = QString::fromUtf8(text.left(kShownChars * 4)).left(kShownChars);
+    for (QChar& c : shown) {
+        if (!c.isPrint())
+            c = QLatin1Char('?');
+    }
+    return text.size() > shown.size() ? shown + QStringLiteral("...") : shown;
+}
+
+QString LineError(int line, const QString& what)
+{
+    return QStringLiteral("line %1: %2").arg(line).arg(what);
+}
+
+int LineOf(icalcomponent* component)
+{
+    for (icalproperty* p = icalcomponent_get_first_property(component, ICAL_X_PROPERTY); p;
+         p = icalcomponent_get_next_property(component, ICAL_X_PROPERTY)) {
+        const char* name = icalproperty_get_x_name(p);
+        const char* value = icalproperty_get_x(p);
+        if (name && value && qstrcmp(name, kLineProperty) == 0)
+            return QByteArray(value).toInt();
+    }
+    return 0;
+}
+
+struct ComponentsDeleter
+{
+    void operator()(icalcomponent* c) const { icalcomponent_free(c); }
+};
+using OwnedComponent = std::unique_ptr<icalcomponent, ComponentsDeleter>;
+
+struct ParserDeleter
+{
+    void operator()(icalparser* p) const { icalparser_free(p); }
+};
+
+struct IteratorDeleter
+{
+    void operator()(icalrecur_iterator* i) const { icalrecur_iterator_free(i); }
+};
+
+// What identifies an instance of a recurring event: its start in UTC seconds, or its date (Julian day)
+// for all-day values.
+struct InstanceKey
+{
+    bool date = false;
+    qint64 value = 0;
+    bool operator==(const InstanceKey&) const = default;
+};
+size_t qHash(const InstanceKey& key, size_t seed = 0)
+{
+    return qHashMulti(seed, key.date, key.value);
+}
+
+bool IsFloating(const icaltimetype& t)
+{
+    return !t.is_date && t.zone == nullptr;
+}
+
+qint64 Seconds(const icaltimetype& t)
+{
+    // Floating times compare with floating times only; read as UTC they keep their order.
+    return IsFloating(t) ? qint64(icaltime_as_timet(t)) : qint64(icaltime_as_timet_with_zone(t, t.zone));
+}
+
+QDate DateOf(const icaltimetype& t)
+{
+    return QDate(t.year, t.month, t.day);
+}
+
+QDateTime LocalStart(const icaltimetype& t)
+{
+    if (IsFloating(t))
+        return QDateTime(DateOf(t), QTime(t.hour, t.minute, t.second));
+    return QDateTime::fromSecsSinceEpoch(Seconds(t));
+}
+
+// Letters, digits and "_+-/." without "..": a name that could not climb out of the zone folder.
+bool IsZoneName(const QByteArray& id)
+{
+    const auto allowed = [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' || c == '+' ||
+               c == '-' || c == '/' || c == '.';
+    };
+    return !id.isEmpty() && !id.contains("..") && std::all_of(id.cbegin(), id.cend(), allowed);
+}
+
+// Looks up time zones by TZID: the file's own VTIMEZONEs first, then the zones the system knows.
+class ZoneFinder
+{
+public:
+    explicit ZoneFinder(icalcomponent* calendar) : m_calendar(calendar) {}
+
+    icaltimezone* find(const char* tzid)
+    {
+        const QByteArray id(tzid);
+        const auto known = m_zones.constFind(id);
+        if (known != m_zones.cend())
+            return *known;
+        icaltimezone* zone = icalcomponent_get_timezone(m_calendar, tzid);
+        // A system zone is a file under the zone folder.
+        if (!zone && IsZoneName(id))
+            zone = icaltimezone_get_builtin_timezone(tzid);
+        if (!zone && id.startsWith('/') && IsZoneName(id))
+            zone = icaltimezone_get_builtin_timezone_from_tzid(tzid);
+        // Some services name zones the Windows way ("Tokyo Standard Time") and leave out their VTIMEZONE.
+        if (!zone) {
+            const QByteArray location = QTimeZone::windowsIdToDefaultIanaId(id);
+            if (IsZoneName(location))
+                zone = icaltimezone_get_builtin_timezone(location.constData());
+        }
+        m_zones.insert(id, zone);
+        return zone;
+    }
+
+    // The value with the zone its TZID names; without one (or with one nobody knows) it stays floating.
+    icaltimetype attach(icaltimetype t, icalproperty* property)
+    {
+        if (icaltime_is_null_time(t) || t.is_date || icaltime_is_utc(t))
+            return t;
+        t.zone = nullptr;
+        if (icalparameter* tzid = icalproperty_get_first_parameter(property, ICAL_TZID_PARAMETER)) {
+            if (const char* id = icalparameter_get_tzid(tzid))
+                t.zone = find(id);
+        }
+        return t;
+    }
+
+private:
+    icalcomponent* m_calendar;
+    QHash<QByteArray, icaltimezone*> m_zones;
+};
+
+class Expander
+{
+public:
+    Expander(QDate first, QDate last) : m_first(first), m_last(last) {}
+
+    // Adds the occurrences of every event of the calendar; false (with the error) when reading must stop.
+    bool addCalendar(icalcomponent* calendar)
+    {
+        ZoneFinder zones(calendar);
+        std::vector<icalcomponent*> events;
+        for (icalcomponent* c = icalcomponent_get_first_component(calendar, ICAL_VEVENT_COMPONENT); c;
+             c = icalcomponent_get_next_component(calendar, ICAL_VEVENT_COMPONENT))
+            events.push_back(c);
+        // A changed or cancelled instance of a recurring event comes as an event of its own that names
+        // the instance it replaces.
+        QHash<QByteArray, QSet<InstanceKey>> replaced;
+        for (icalcomponent* event : events) {
+            icalproperty* id = icalcomponent_get_first_property(event, ICAL_RECURRENCEID_PROPERTY);
+            const char* uid = icalcomponent_get_uid(event);
+            if (id && uid)
+                replaced[QByteArray(uid)].insert(keyOf(zones.attach(icalproperty_get_recurrenceid(id), id)));
+        }
+        for (icalcomponent* event : events) {
+            if (icalcomponent_get_status(event) == ICAL_STATUS_CANCELLED)
+                continue;
+            QSet<InstanceKey> excluded;
+            const char* uid = icalcomponent_get_uid(event);
+            if (uid && !icalcomponent_get_first_property(event, ICAL_RECURRENCEID_PROPERTY))
+                excluded = replaced.value(QByteArray(uid));
+            if (!addEvent(event, zones, excluded))
+                return false;
+        }
+        return true;
+    }
+
+    QList<IcalEvent> events()
+    {
+        std::stable_sort(m_events.begin(), m_events.end(), [](const IcalEvent& a, const IcalEvent& b) {
+            if (a.firstDay != b.firstDay)
+                return a.firstDay < b.firstDay;
+            if (a.time.isNull() != b.time.isNull())
+                return a.time.isNull();
+            return a.time < b.time;
+        });
+        return m_events;
+    }
+
+    QString error() const { return m_error; }
+
+private:
+    static InstanceKey keyOf(const icaltimetype& t)
+    {
+        if (t.is_date)
+            return {true, DateOf(t).toJulianDay()};
+        return {false, Seconds(t)};
+    }
+
+    static bool isExcluded(const QSet<InstanceKey>& excluded, const icaltimetype& t)
+    {
+        return excluded.contains(keyOf(t)) || excluded.contains({true, DateOf(t).toJulianDay()});
+    }
+
+    bool fail(icalcomponent* event, const QString& what)
+    {
+        m_error = LineError(LineOf(event), what);
+        return false;
+    }
+
+    bool addEvent(icalcomponent* event, ZoneFinder& zones, QSet<InstanceKey> excluded)
+    {
+        icalproperty* startProperty = icalcomponent_get_first_property(event, ICAL_DTSTART_PROPERTY);
+        if (!startProperty)
+            return true;
+        const icaltimetype start = zones.attach(icalproperty_get_dtstart(startProperty), startProperty);
+        if (icaltime_is_null_time(start) || !DateOf(start).isValid())
+            return true;
+        measure(event, zones, start);
+        m_summary = QString::fromUtf8(icalcomponent_get_summary(event)).simplified().left(kMaxSummaryChars);
+
+        for (icalproperty* p = icalcomponent_get_first_property(event, ICAL_EXDATE_PROPERTY); p;
+             p = icalcomponent_get_next_property(event, ICAL_EXDATE_PROPERTY))
+            excluded.insert(keyOf(zones.attach(icalproperty_get_exdate(p), p)));
+
+        QSet<InstanceKey> seen;
+        auto instance = [&](icaltimetype t) {
+            t.zone = start.zone;
+            if (!seen.contains(keyOf(t)) && !isExcluded(excluded, t)) {
+                seen.insert(keyOf(t));
+                addInstance(t);
+            }
+            return m_events.size() <= kMaxOccurrences;
+        };
+        if (!instance(start))
+            return fail(event, QStringLiteral("more than %1 events fall on these days").arg(kMaxOccurrences));
+
+        std::vector<icalproperty*> rules;
+        for (icalproperty* p = icalcomponent_get_first_property(event, ICAL_RRULE_PROPERTY); p;
+             p = icalcomponent_get_next_property(event, ICAL_RRULE_PROPERTY))
+            rules.push_back(p);
+        for (icalproperty* p : rules) {
+            const icalrecurrencetype rule = icalproperty_get_rrule(p);
+            const std::unique_ptr<icalrecur_iterator, IteratorDeleter> it(icalrecur_iterator_new(rule, start));
+            if (!it)
+                continue;
+            skipAhead(it.get(), rule, start);
+            for (int steps = 0;; ++steps) {
+                if (steps >= kMaxStepsPerRule || ++m_steps > kMaxStepsPerFile)
+                    return fail(event, QStringLiteral("the event repeats too often to be read"));
+                const icaltimetype t = icalrecur_iterator_next(it.get());
+                if (icaltime_is_null_time(t) || !DateOf(t).isValid() || DateOf(t) > m_last.addDays(kZoneDays))
+                    break;
+                if (!instance(t))
+                    return fail(event, QStringLiteral("more than %1 events fall on these days").arg(kMaxOccurrences));
+            }
+        }
+        for (icalproperty* p = icalcomponent_get_first_property(event, ICAL_RDATE_PROPERTY); p;
+             p = icalcomponent_get_next_property(event, ICAL_RDATE_PROPERTY)) {
+            if (++m_steps > kMaxStepsPerFile)
+                return fail(event, QStringLiteral("the event repeats too often to be read"));
+            const icaldatetimeperiodtype date = icalproperty_get_rdate(p);
+            icaltimetype t = icaltime_is_null_time(date.time) ? date.period.start : date.time;
+            t = zones.attach(t, p);
+            if (icaltime_is_null_time(t) || !DateOf(t).isValid())
+                continue;
+            // An instance keeps the event's zone; one given in another zone is moved into it.
+            if (!t.is_date && !start.is_date && start.zone && t.zone != start.zone && !IsFloating(t))
+                t = icaltime_convert_to_zone(t, const_cast<icaltimezone*>(start.zone));
+            t.is_date = start.is_date;
+            if (!instance(t))
+                return fail(event, QStringLiteral("more than %1 events fall on these days").arg(kMaxOccurrences));
+        }
+        return true;
+    }
+
+    // The event's length from DTEND or DURATION: whole days for all-day events, else seconds.
+    void measure(icalcomponent* event, ZoneFinder& zones, const icaltimetype& start)
+    {
+        m_days = 1;
+        m_seconds = 0;
+        icalproperty* endProperty = icalcomponent_get_first_property(event, ICAL_DTEND_PROPERTY);
+        icalproperty* durationProperty = icalcomponent_get_first_property(event, ICAL_DURATION_PROPERTY);
+        if (endProperty) {
+            const icaltimetype end = zones.attach(icalproperty_get_dtend(endProperty), endProperty);
+            if (icaltime_is_null_time(end) || !DateOf(end).isValid())
+                return;
+            if (start.is_date)
+                m_days = DateOf(start).daysTo(DateOf(end));
+            else if (IsFloating(start) == IsFloating(end))
+                m_seconds = Seconds(end) - Seconds(start);
+            else
+                m_seconds = LocalStart(start).secsTo(LocalStart(end));
+        } else if (durationProperty) {
+            const icaldurationtype duration = icalproperty_get_duration(durationProperty);
+            if (icaldurationtype_is_bad_duration(duration) || duration.is_neg)
+                return;
+            const qint64 days = qint64(duration.weeks) * 7 + duration.days;
+            if (start.is_date)
+                m_days = days;
+            else
+                m_seconds = ((days * 24 + duration.hours) * 60 + duration.minutes) * 60 + duration.seconds;
+        }
+        m_days = std::clamp<qint64>(m_days, 1, kMaxEventDays);
+        m_seconds = std::clamp<qint64>(m_seconds, 0, kMaxEventDays * 86400);
+    }
+
+    // Days the event may touch after its start's date.
+    qint64 spanDays() const { return std::max(m_days, m_seconds / 86400 + 1); }
+
+    // Without a COUNT the iterator may start near the page instead of at the event's first instance.
+    void skipAhead(icalrecur_iterator* it, const icalrecurrencetype& rule, const icaltimetype& start)
+    {
+        if (rule.count != 0)
+            return;
+        const QDate from = m_first.addDays(-(spanDays() + 2));
+        if (!from.isValid() || from <= DateOf(start))
+            return;
+        icaltimetype t = start;
+        t.year = from.year();
+        t.month = from.month();
+        t.day = from.day();
+        icalrecur_iterator_set_start(it, t);
+    }
+
+    void addInstance(const icaltimetype& t)
+    {
+        // Far from the page whatever the zones: not worth a conversion to local time.
+        const QDate near = DateOf(t);
+        if (near.addDays(spanDays() + kZoneDays) < m_first || near.addDays(-kZoneDays) > m_last)
+            return;
+        IcalEvent event;
+        event.summary = m_summary;
+        if (t.is_date) {
+            event.firstDay = DateOf(t);
+            event.lastDay = event.firstDay.addDays(m_days - 1);
+        } else {
+            const QDateTime start = LocalStart(t);
+            if (!start.isValid())
+                return;
+            event.firstDay = start.date();
+            event.time = QTime(start.time().hour(), start.time().minute());
+            // An event that ends at midnight does not reach into the day after.
+            event.lastDay = m_seconds > 0 ? start.addSecs(m_seconds - 1).date() : event.firstDay;
+        }
+        if (!event.firstDay.isValid() || !event.lastDay.isValid() || event.lastDay < m_first || event.firstDay > m_last)
+            return;
+        m_events.append(event);
+    }
+
+    QDate m_first;
+    QDate m_last;
+    QList<IcalEvent> m_events;
+    QString m_error;
+    qint64 m_steps = 0;
+    // Of the event being expanded.
+    QString m_summary;
+    qint64 m_days = 1;
+    qint64 m_seconds = 0;
+};
+
+} // namespace
+
+QString IcalSizeError(qint64 size)
+{
+    if (size <= kMaxFileBytes)
+        return QString();
+    return QStringLiteral("the file is larger than %1 MB").arg(kMaxFileBytes / (1024 * 1024));
+}
+
+IcalEvents ReadIcalEvents(const QByteArray& bytes, QDate first, QDate last)
+{
+    IcalEvents result;
+    result.error = IcalSizeError(bytes.size());
+    if (!result.error.isEmpty())
+        return result;
+    // A damaged file is an answer to give, never a reason to stop the program.
+    icalerror_set_errors_are_fatal(0);
+    if (bytes.count('\n') + (bytes.endsWith('\n') ? 0 : 1) > kMaxLines) {
+        result.error = LineError(kMaxLines + 1, QStringLiteral("the file has more than %1 lines").arg(kMaxLines));
+        return result;
+    }
+    const QList<ContentLine> lines = ContentLines(bytes);
+    const std::unique_ptr<icalparser, ParserDeleter> parser(icalparser_new());
+    std::vector<OwnedComponent> roots;
+    int lastLine = 0;
+    for (const ContentLine& line : lines) {
+        if (line.text.trimmed().isEmpty())
+            continue;
+        lastLine = line.number;
+        QByteArray text = line.text;
+        icalcomponent* done = icalparser_add_line(parser.get(), text.data());
+        if (done)
+            roots.emplace_back(done);
+        if (icalparser_get_state(parser.get()) == ICALPARSER_ERROR) {
+            result.error = LineError(line.number, QStringLiteral("\"%1\" cannot be read").arg(Shown(line.text)));
+            return result;
+        }
+        if (!done && text.left(6).compare("BEGIN:", Qt::CaseInsensitive) == 0) {
+            QByteArray mark = QByteArray(kLineProperty) + ':' + QByteArray::number(line.number);
+            icalparser_add_line(parser.get(), mark.data());
+        }
+    }
+    // The parser keeps what it returns here and frees it with itself.
+    if (icalcomponent* unfinished = icalparser_clean(parser.get())) {
+        result.error = LineError(
+            lastLine,
+            QStringLiteral("the file ends before the calendar that begins at line %1").arg(LineOf(unfinished)));
+        return result;
+    }
+    if (roots.empty()) {
+        result.error = LineError(lines.isEmpty() ? 1 : lines.first().number,
+                                 QStringLiteral("this is not an iCalendar file (BEGIN:VCALENDAR is missing)"));
+        return result;
+    }
+    Expander expander(first, last);
+    for (const OwnedComponent& root : roots) {
+        if (icalcomponent_isa(root.get()) != ICAL_VCALENDAR_COMPONENT) {
+            result.error =
+                LineError(LineOf(root.get()), QStringLiteral("an iCalendar file holds calendars (BEGIN:VCALENDAR)"));
+            return result;
+        }
+        if (!expander.addCalendar(root.get())) {
+            result.error = expander.error();
+            return result;
+        }
+    }
+    result.events = expander.events();
+    return result;
+}
+
+QString IcalEventParagraph(const IcalEvent& event, QDate day, const QLocale& locale)
+{
+    if (event.time.isNull() || day != event.firstDay)
+        return event.summary;
+    return (locale.toString(event.time, QLocale::ShortFormat) + QLatin1Char(' ') + event.summary).trimmed();
+}

@@ -1,0 +1,38 @@
+// Events read from an iCalendar file and laid onto a span of days: recurrences expanded, time zones
+// converted to the local one, cancelled events and instances left out.
+#pragma once
+
+#include <QByteArray>
+#include <QDate>
+#include <QList>
+#include <QString>
+#include <QTime>
+
+class QLocale;
+
+// One occurrence of an event that touches the span of days asked for.
+struct IcalEvent
+{
+    QDate firstDay; // local; may lie before the span when the event runs into it
+    QDate lastDay;  // local, inclusive
+    QTime time;     // local start time; null for an all-day event
+    QString summary;
+};
+
+struct IcalEvents
+{
+    // By first day, all-day events before timed ones, then by time and file order.
+    QList<IcalEvent> events;
+    // Empty when the file was read; else what failed, naming the line ("line 12: ...").
+    QString error;
+};
+
+// Empty when a file of `size` bytes may be read; larger files are refused rather than read.
+QString IcalSizeError(qint64 size);
+
+// The occurrences in `bytes` that cover any day from `first` to `last`.
+IcalEvents ReadIcalEvents(const QByteArray& bytes, QDate first, QDate last);
+
+// The paragraph an occurrence puts on `day`: the locale's short start time and the summary on its first
+// day, the summary alone on the days after it and for all-day events.
+QString IcalEventParagraph(const IcalEvent& event, QDate day, const QLocale& locale);
