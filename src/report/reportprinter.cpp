@@ -32,15 +32,13 @@ double pointsPerUnit(QPageLayout::Unit unit)
     return 1.0;
 }
 
+// What a PDF written at high resolution counts per inch, as the printer's PDF output does.
+constexpr int kPdfDotsPerInch = 1200;
+
 } // namespace
 
-TReportPrinter::TReportPrinter() : m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
-{
-    // Inches count from the paper's corner, not from the printable area.
-    m_printer->setFullPage(true);
-    m_pen = DefaultPen();
-    m_brush = QBrush(Qt::white);
-}
+// The pen is set when a job begins: its width needs the device's resolution.
+TReportPrinter::TReportPrinter() = default;
 
 TReportPrinter::~TReportPrinter()
 {
@@ -50,6 +48,9 @@ TReportPrinter::~TReportPrinter()
 
 void TReportPrinter::SetOutputFileName(const QString& pdfFile)
 {
+    m_pdfFile = pdfFile;
+    if (!m_printer)
+        return;
     if (pdfFile.isEmpty()) {
         m_printer->setOutputFormat(QPrinter::NativeFormat);
         m_printer->setOutputFileName(QString());
@@ -61,52 +62,58 @@ void TReportPrinter::SetOutputFileName(const QString& pdfFile)
 
 QString TReportPrinter::OutputFileName() const
 {
-    return m_printer->outputFileName();
+    return m_printer ? m_printer->outputFileName() : m_pdfFile;
 }
 
 void TReportPrinter::SetTitle(const QString& title)
 {
-    m_printer->setDocName(title);
+    m_title = title;
+    if (m_printer)
+        m_printer->setDocName(title);
 }
 
 QString TReportPrinter::Title() const
 {
-    return m_printer->docName();
+    return m_printer ? m_printer->docName() : m_title;
 }
 
 void TReportPrinter::SetOrientation(QPageLayout::Orientation orientation)
 {
-    m_printer->setPageOrientation(orientation);
+    m_orientation = orientation;
+    if (m_printer)
+        m_printer->setPageOrientation(orientation);
 }
 
 QPageLayout::Orientation TReportPrinter::Orientation() const
 {
-    return m_printer->pageLayout().orientation();
+    return m_printer ? m_printer->pageLayout().orientation() : m_orientation;
 }
 
 void TReportPrinter::SetPaperSize(const QPageSize& size)
 {
-    m_printer->setPageSize(size);
+    m_pageSize = size;
+    if (m_printer)
+        m_printer->setPageSize(size);
 }
 
 void TReportPrinter::SetCopies(int copies)
 {
-    m_printer->setCopyCount(std::max(copies, 1));
+    printer().setCopyCount(std::max(copies, 1));
 }
 
 int TReportPrinter::Copies() const
 {
-    return m_printer->copyCount();
+    return printer().copyCount();
 }
 
 int TReportPrinter::MaxCopies() const
 {
-    return m_printer->supportsMultipleCopies() ? 9999 : 1;
+    return printer().supportsMultipleCopies() ? 9999 : 1;
 }
 
 bool TReportPrinter::SetupDialog(QWidget* parent)
 {
-    QPrintDialog dialog(m_printer.get(), parent);
+    QPrintDialog dialog(&printer(), parent);
     const bool confirmed = dialog.exec() == QDialog::Accepted;
     m_printer->setFullPage(true);
     return confirmed;
@@ -114,7 +121,7 @@ bool TReportPrinter::SetupDialog(QWidget* parent)
 
 QMarginsF TReportPrinter::UnprintableBorder() const
 {
-    const QPageLayout layout = m_printer->pageLayout();
+    const QPageLayout layout = printer().pageLayout();
     const double toInches = pointsPerUnit(layout.units()) / 72.0;
     const QMarginsF m = layout.minimumMargins();
     return QMarginsF(m.left() * toInches, m.top() * toInches, m.right() * toInches, m.bottom() * toInches);
@@ -164,7 +171,7 @@ bool TReportPrinter::Printing() const
 
 bool TReportPrinter::NewPage()
 {
-    if (!m_painter.isActive() || !(m_pdf ? m_pdf->newPage() : m_printer->newPage()))
+    if (!m_painter.isActive() || !(m_pdf ? m_pdf->newPage() : printer().newPage()))
         return false;
     ++m_page;
     return true;
@@ -193,12 +200,12 @@ bool TReportPrinter::Execute(const std::function<void(TReportPrinter&)>& print)
 
 double TReportPrinter::XPixelsPerInch() const
 {
-    return m_printer->resolution();
+    return OutputFileName().isEmpty() ? printer().resolution() : kPdfDotsPerInch;
 }
 
 double TReportPrinter::YPixelsPerInch() const
 {
-    return m_printer->resolution();
+    return XPixelsPerInch();
 }
 
 int TReportPrinter::XInchesToDevice(double inches) const
@@ -344,6 +351,24 @@ QPainter& TReportPrinter::Canvas()
 
 QPrinter& TReportPrinter::Printer()
 {
+    return printer();
+}
+
+QPrinter& TReportPrinter::printer() const
+{
+    if (!m_printer) {
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        // Inches count from the paper's corner, not from the printable area.
+        m_printer->setFullPage(true);
+        if (!m_pdfFile.isEmpty()) {
+            m_printer->setOutputFormat(QPrinter::PdfFormat);
+            m_printer->setOutputFileName(m_pdfFile);
+        }
+        m_printer->setDocName(m_title);
+        if (m_pageSize)
+            m_printer->setPageSize(*m_pageSize);
+        m_printer->setPageOrientation(m_orientation);
+    }
     return *m_printer;
 }
 
@@ -351,7 +376,7 @@ QPaintDevice* TReportPrinter::device() const
 {
     if (m_pdf)
         return m_pdf.get();
-    return m_printer.get();
+    return &printer();
 }
 
 // The PDF is drawn in memory and written out at the end, so a full disk or any write error leaves the
@@ -368,12 +393,12 @@ bool TReportPrinter::startPdf()
     m_pdfBytes = std::make_unique<QBuffer>();
     m_pdfBytes->open(QIODevice::WriteOnly);
     m_pdf = std::make_unique<QPdfWriter>(m_pdfBytes.get());
-    m_pdf->setResolution(m_printer->resolution());
-    m_pdf->setTitle(m_printer->docName());
-    m_pdf->setCreator(m_printer->creator());
-    const QPageLayout layout = m_printer->pageLayout();
+    m_pdf->setResolution(int(XPixelsPerInch()));
+    m_pdf->setTitle(Title());
+    m_pdf->setCreator(m_printer ? m_printer->creator() : QString());
+    const QPageSize paper = m_printer || !m_pageSize ? printer().pageLayout().pageSize() : *m_pageSize;
     // Inches count from the paper's corner, as on the printer.
-    m_pdf->setPageLayout(QPageLayout(layout.pageSize(), layout.orientation(), QMarginsF()));
+    m_pdf->setPageLayout(QPageLayout(paper, Orientation(), QMarginsF()));
     return true;
 }
 
