@@ -157,11 +157,13 @@ void paperText(QPainter& canvas, const TRect& box, int align, QString s, const F
                const DeviceProfile& device)
 {
     const QFont& font = fontOf(f);
-    while (!s.isEmpty() && device.TextWidth(font, s) > box.width())
+    double width = device.TextWidth(font, s);
+    while (!s.isEmpty() && width > box.width()) {
         s.chop(1);
+        width = device.TextWidth(font, s);
+    }
     if (s.isEmpty())
         return;
-    const double width = device.TextWidth(font, s);
     const double x = align & Qt::AlignRight ? box.right - width : box.left + (box.width() - width) / 2.0;
     const double ascent = device.Ascent(font);
     const double height = device.LineHeight(font);
