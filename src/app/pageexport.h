@@ -13,7 +13,8 @@ class TCalendarPanel32;
 // in pixels is 96 × inches × zoom, truncated; the width is the page width less both margins less one,
 // the height likewise.
 QRect MarginCropRect(QSize pageSize, float leftInch, float topInch, float rightInch, float bottomInch, double zoom);
-// The page image cropped to its margins, copied pixel for pixel.
+// The page image cropped to its margins, pixel for pixel. A crop inside the page shares the page
+// image's pixels (and keeps them alive) instead of copying them.
 QImage CropToMargins(const QImage& pageImage, const TCalendarPanel32& page, double zoom);
 
 enum class TImageFormat { Bmp, Png, Jpeg };

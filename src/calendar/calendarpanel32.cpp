@@ -257,6 +257,9 @@ QImage TCalendarPanel32::pageImage()
         m_calendarImageSettings = Settings();
         m_calendarImageZoom = Scale();
     }
+    // Painting over the kept image copies it; without day texts the kept image is the page.
+    if (!m_model->HasAnyText())
+        return m_calendarImage;
     QImage image = m_calendarImage;
     QPainter painter(&image);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
@@ -267,6 +270,8 @@ QImage TCalendarPanel32::pageImage()
 QImage TCalendarPanel32::RenderToBitmap()
 {
     QImage image = pageImage();
+    if (PlacedObjects().isEmpty())
+        return image;
     QPainter painter(&image);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
     // Objects find the painter as the calendar leaves it: the page's line pen.

@@ -9,6 +9,7 @@
 
 #include <QFontMetrics>
 #include <QLocale>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QStaticText>
 #include <QTime>
@@ -59,9 +60,18 @@ void line(QPainter& canvas, int x1, int y1, int x2, int y2)
     canvas.drawLine(x1, y1, x2, y2);
 }
 
+// A text shaped once, with the rectangle its glyphs can colour, relative to the top-left corner it is
+// drawn at: a pixel wider each way than the glyphs' boxes, for antialiasing and sub-pixel placement.
+// Underlined or struck-out text takes its whole line box, since those lines are not glyphs.
+struct LaidOutText
+{
+    QStaticText text;
+    QRectF ink;
+};
+
 // A page repeats the same few dozen strings (day numbers, names) in the same fonts: shaping them
 // once and replaying the laid-out glyphs is what keeps a 60-month page quick.
-const QStaticText& laidOut(const QString& s, const FontDescription& f)
+const LaidOutText& laidOut(const QString& s, const FontDescription& f)
 {
     struct Key
     {
@@ -73,7 +83,7 @@ const QStaticText& laidOut(const QString& s, const FontDescription& f)
     {
         size_t operator()(const Key& k) const noexcept { return qHashMulti(0, k.text, k.face, k.size, k.style); }
     };
-    static std::unordered_map<Key, QStaticText, KeyHash> cache;
+    static std::unordered_map<Key, LaidOutText, KeyHash> cache;
     constexpr size_t kMaxEntries = 4096;
     Key key{s, f.name, f.size, f.style};
     auto found = cache.find(key);
@@ -81,24 +91,31 @@ const QStaticText& laidOut(const QString& s, const FontDescription& f)
         return found->second;
     if (cache.size() >= kMaxEntries)
         cache.clear();
+    const QFont& font = fontOf(f);
     QStaticText laid(s);
     laid.setTextFormat(Qt::PlainText);
     laid.setPerformanceHint(QStaticText::AggressiveCaching);
-    laid.prepare(QTransform(), fontOf(f));
-    return cache.emplace(std::move(key), std::move(laid)).first->second;
+    laid.prepare(QTransform(), font);
+    QRectF ink(QPointF(0, 0), laid.size());
+    if (!(f.style & (fsUnderline | fsStrikeOut))) {
+        const QFontMetricsF metrics(font);
+        ink = metrics.tightBoundingRect(s).translated(0, metrics.ascent()).adjusted(-1, -1, 1, 1);
+    }
+    return cache.emplace(std::move(key), LaidOutText{std::move(laid), ink}).first->second;
 }
 
 double textWidth(const QString& s, const FontDescription& f, const DeviceProfile& device)
 {
     if (device.IsPaper())
         return device.TextWidth(fontOf(f), s);
-    return laidOut(s, f).size().width();
+    return laidOut(s, f).text.size().width();
 }
 
 // Text in its font colour on one line, clipped to the box like the lines around it.
 void screenText(QPainter& canvas, const TRect& box, int align, const QString& s, const FontDescription& f)
 {
-    const QStaticText& laid = laidOut(s, f);
+    const LaidOutText& shaped = laidOut(s, f);
+    const QStaticText& laid = shaped.text;
     const QRect r = box.toQRect();
     const QSizeF size = laid.size();
     qreal x = r.left();
@@ -112,16 +129,24 @@ void screenText(QPainter& canvas, const TRect& box, int align, const QString& s,
     else if (align & Qt::AlignBottom)
         y += r.height() - size.height();
     const QPointF at(std::round(x), std::round(y));
-    const bool overflows = !QRectF(r).contains(QRectF(at, size));
+    // Clipping costs more than the text itself; a line box over the edge whose glyphs stay inside
+    // needs none.
+    const bool overflows = !QRectF(r).contains(QRectF(at, size)) && !QRectF(r).contains(shaped.ink.translated(at));
     canvas.setFont(fontOf(f));
     canvas.setPen(ToQColor(f.color));
-    if (overflows) {
+    if (!overflows) {
+        canvas.drawStaticText(at, laid);
+    } else if (!canvas.hasClipping() && canvas.paintEngine()->type() == QPaintEngine::Raster) {
+        // Saving the whole painter state for one clip costs more than the clip. (A recorded picture
+        // keeps the state saved, so that its replay leaves the target's own clip alone.)
+        canvas.setClipRect(r);
+        canvas.drawStaticText(at, laid);
+        canvas.setClipping(false);
+    } else {
         canvas.save();
         canvas.setClipRect(r, Qt::IntersectClip);
         canvas.drawStaticText(at, laid);
         canvas.restore();
-    } else {
-        canvas.drawStaticText(at, laid);
     }
 }
 
@@ -132,11 +157,13 @@ void paperText(QPainter& canvas, const TRect& box, int align, QString s, const F
                const DeviceProfile& device)
 {
     const QFont& font = fontOf(f);
-    while (!s.isEmpty() && device.TextWidth(font, s) > box.width())
+    double width = device.TextWidth(font, s);
+    while (!s.isEmpty() && width > box.width()) {
         s.chop(1);
+        width = device.TextWidth(font, s);
+    }
     if (s.isEmpty())
         return;
-    const double width = device.TextWidth(font, s);
     const double x = align & Qt::AlignRight ? box.right - width : box.left + (box.width() - width) / 2.0;
     const double ascent = device.Ascent(font);
     const double height = device.LineHeight(font);

@@ -34,15 +34,13 @@ double pointsPerUnit(QPageLayout::Unit unit)
     return 1.0;
 }
 
+// What a PDF written at high resolution counts per inch, as the printer's PDF output does.
+constexpr int kPdfDotsPerInch = 1200;
+
 } // namespace
 
-TReportPrinter::TReportPrinter() : m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
-{
-    // Inches count from the paper's corner, not from the printable area.
-    m_printer->setFullPage(true);
-    m_pen = DefaultPen();
-    m_brush = QBrush(Qt::white);
-}
+// The pen is set when a job begins: its width needs the device's resolution.
+TReportPrinter::TReportPrinter() = default;
 
 TReportPrinter::~TReportPrinter()
 {
@@ -52,6 +50,9 @@ TReportPrinter::~TReportPrinter()
 
 void TReportPrinter::SetOutputFileName(const QString& pdfFile)
 {
+    m_pdfFile = pdfFile;
+    if (!m_printer)
+        return;
     if (pdfFile.isEmpty()) {
         m_printer->setOutputFormat(QPrinter::NativeFormat);
         m_printer->setOutputFileName(QString());
@@ -63,66 +64,74 @@ void TReportPrinter::SetOutputFileName(const QString& pdfFile)
 
 QString TReportPrinter::OutputFileName() const
 {
-    return m_printer->outputFileName();
+    return m_printer ? m_printer->outputFileName() : m_pdfFile;
 }
 
 void TReportPrinter::SetPrinterName(const QString& name)
 {
-    m_printer->setOutputFormat(QPrinter::NativeFormat);
-    m_printer->setPrinterName(name);
-    m_printer->setFullPage(true);
+    m_pdfFile.clear();
+    QPrinter& device = printer();
+    device.setOutputFormat(QPrinter::NativeFormat);
+    device.setPrinterName(name);
+    device.setFullPage(true);
 }
 
 void TReportPrinter::SetTitle(const QString& title)
 {
-    m_printer->setDocName(title);
+    m_title = title;
+    if (m_printer)
+        m_printer->setDocName(title);
 }
 
 QString TReportPrinter::Title() const
 {
-    return m_printer->docName();
+    return m_printer ? m_printer->docName() : m_title;
 }
 
 void TReportPrinter::SetOrientation(QPageLayout::Orientation orientation)
 {
-    m_printer->setPageOrientation(orientation);
+    m_orientation = orientation;
+    if (m_printer)
+        m_printer->setPageOrientation(orientation);
 }
 
 QPageLayout::Orientation TReportPrinter::Orientation() const
 {
-    return m_printer->pageLayout().orientation();
+    return m_printer ? m_printer->pageLayout().orientation() : m_orientation;
 }
 
 void TReportPrinter::SetPaperSize(const QPageSize& size)
 {
-    m_printer->setPageSize(size);
+    m_pageSize = size;
+    if (m_printer)
+        m_printer->setPageSize(size);
 }
 
 void TReportPrinter::SetCopies(int copies)
 {
-    m_printer->setCopyCount(std::max(copies, 1));
+    printer().setCopyCount(std::max(copies, 1));
 }
 
 int TReportPrinter::Copies() const
 {
-    return m_printer->copyCount();
+    return printer().copyCount();
 }
 
 int TReportPrinter::MaxCopies() const
 {
     // A PDF file has no copies count: each copy is pages of its own.
-    if (m_printer->outputFormat() == QPrinter::PdfFormat || !m_printer->supportsMultipleCopies())
+    if (!OutputFileName().isEmpty() || !printer().supportsMultipleCopies())
         return 1;
     // The queue may take fewer copies than the toolkit assumes; the server knows.
-    const int queue = CupsMaxCopies(m_printer->printerName());
+    const int queue = CupsMaxCopies(printer().printerName());
     return queue > 0 ? queue : 9999;
 }
 
 bool TReportPrinter::SetupDialog(QWidget* parent)
 {
-    QPrintDialog dialog(m_printer.get(), parent);
+    QPrintDialog dialog(&printer(), parent);
     const bool confirmed = dialog.exec() == QDialog::Accepted;
-    m_printer->setFullPage(true);
+    printer().setFullPage(true);
     return confirmed;
 }
 
@@ -130,7 +139,7 @@ QMarginsF TReportPrinter::UnprintableBorder() const
 {
     // The borders belong to the sheet as it lies in the printer. A landscape page is turned a quarter to
     // the left onto it: its top lies along the sheet's left edge, its left along the sheet's bottom.
-    QPageLayout sheet = m_printer->pageLayout();
+    QPageLayout sheet = printer().pageLayout();
     const bool landscape = sheet.orientation() == QPageLayout::Landscape;
     sheet.setOrientation(QPageLayout::Portrait);
     const double toInches = pointsPerUnit(sheet.units()) / 72.0;
@@ -199,7 +208,7 @@ bool TReportPrinter::Printing() const
 
 bool TReportPrinter::NewPage()
 {
-    if (!m_painter.isActive() || !(m_pdf ? m_pdf->newPage() : m_printer->newPage()))
+    if (!m_painter.isActive() || !(m_pdf ? m_pdf->newPage() : printer().newPage()))
         return false;
     ++m_page;
     showStatus();
@@ -229,12 +238,12 @@ bool TReportPrinter::Execute(const std::function<void(TReportPrinter&)>& print)
 
 double TReportPrinter::XPixelsPerInch() const
 {
-    return m_printer->resolution();
+    return OutputFileName().isEmpty() ? printer().resolution() : kPdfDotsPerInch;
 }
 
 double TReportPrinter::YPixelsPerInch() const
 {
-    return m_printer->resolution();
+    return XPixelsPerInch();
 }
 
 int TReportPrinter::XInchesToDevice(double inches) const
@@ -380,6 +389,24 @@ QPainter& TReportPrinter::Canvas()
 
 QPrinter& TReportPrinter::Printer()
 {
+    return printer();
+}
+
+QPrinter& TReportPrinter::printer() const
+{
+    if (!m_printer) {
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        // Inches count from the paper's corner, not from the printable area.
+        m_printer->setFullPage(true);
+        if (!m_pdfFile.isEmpty()) {
+            m_printer->setOutputFormat(QPrinter::PdfFormat);
+            m_printer->setOutputFileName(m_pdfFile);
+        }
+        m_printer->setDocName(m_title);
+        if (m_pageSize)
+            m_printer->setPageSize(*m_pageSize);
+        m_printer->setPageOrientation(m_orientation);
+    }
     return *m_printer;
 }
 
@@ -387,7 +414,7 @@ QPaintDevice* TReportPrinter::device() const
 {
     if (m_pdf)
         return m_pdf.get();
-    return m_printer.get();
+    return &printer();
 }
 
 // The PDF is drawn in memory and written out at the end, so a full disk or any write error leaves the
@@ -404,12 +431,12 @@ bool TReportPrinter::startPdf()
     m_pdfBytes = std::make_unique<QBuffer>();
     m_pdfBytes->open(QIODevice::WriteOnly);
     m_pdf = std::make_unique<QPdfWriter>(m_pdfBytes.get());
-    m_pdf->setResolution(m_printer->resolution());
-    m_pdf->setTitle(m_printer->docName());
-    m_pdf->setCreator(m_printer->creator());
-    const QPageLayout layout = m_printer->pageLayout();
+    m_pdf->setResolution(int(XPixelsPerInch()));
+    m_pdf->setTitle(Title());
+    m_pdf->setCreator(m_printer ? m_printer->creator() : QString());
+    const QPageSize paper = m_printer || !m_pageSize ? printer().pageLayout().pageSize() : *m_pageSize;
     // Inches count from the paper's corner, as on the printer.
-    m_pdf->setPageLayout(QPageLayout(layout.pageSize(), layout.orientation(), QMarginsF()));
+    m_pdf->setPageLayout(QPageLayout(paper, Orientation(), QMarginsF()));
     return true;
 }
 

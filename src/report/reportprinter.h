@@ -13,6 +13,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QBuffer;
 class QPdfWriter;
@@ -64,7 +65,7 @@ public:
     // BeginJob, the callback with this report, EndJob. False when the job could not start or end.
     bool Execute(const std::function<void(TReportPrinter&)>& print);
 
-    // Device resolution of the open job (or of the printer before one starts).
+    // Device resolution of the job: the printer's, or 1200 per inch for a PDF file.
     double XPixelsPerInch() const;
     double YPixelsPerInch() const;
     int XInchesToDevice(double inches) const;
@@ -103,20 +104,27 @@ public:
     QPrinter& Printer();
 
 private:
+    // The system printer, made when first asked for: a PDF job never loads the print service.
+    QPrinter& printer() const;
     // What the job paints on: the PDF being written, else the printer.
     QPaintDevice* device() const;
     bool startPdf();
     bool finishPdf(bool keep);
     void showStatus();
 
-    std::unique_ptr<QPrinter> m_printer;
+    // Until the printer is made, the job's settings are kept here and handed to it when it is.
+    mutable std::unique_ptr<QPrinter> m_printer;
+    QString m_pdfFile;
+    QString m_title;
+    std::optional<QPageSize> m_pageSize;
+    QPageLayout::Orientation m_orientation = QPageLayout::Portrait;
     std::unique_ptr<TAtomicFile> m_file;
     std::unique_ptr<QBuffer> m_pdfBytes;
     std::unique_ptr<QPdfWriter> m_pdf;
     QString m_error;
     QPainter m_painter;
     QPen m_pen;
-    QBrush m_brush;
+    QBrush m_brush{Qt::white};
     QFont m_font;
     QColor m_fontColor = Qt::black;
     int m_page = 0;

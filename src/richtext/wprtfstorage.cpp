@@ -20,11 +20,7 @@ bool SameText(const QTextDocument& a, const QTextDocument& b)
 }
 } // namespace
 
-TWPRtfStorage::TWPRtfStorage(QObject* parent) : QObject(parent), m_doc(std::make_unique<TRichDocument>())
-{
-    PrepareRichDocument(*m_doc);
-    m_revision = NextRevision();
-}
+TWPRtfStorage::TWPRtfStorage(QObject* parent) : QObject(parent), m_revision(NextRevision()) {}
 
 TWPRtfStorage::~TWPRtfStorage() = default;
 
@@ -32,8 +28,12 @@ void TWPRtfStorage::Assign(const TWPRtfStorage& other)
 {
     if (&other == this)
         return;
-    ForgetLayout();
-    CopyRichDocument(*other.m_doc, *m_doc);
+    if (other.m_doc) {
+        ForgetLayout();
+        CopyRichDocument(*other.m_doc, doc());
+    } else {
+        m_doc.reset();
+    }
     m_lastError.clear();
     Changed();
     // The same content keeps its bytes; no need to write them again.
@@ -45,14 +45,12 @@ void TWPRtfStorage::Assign(const TWPRtfStorage& other)
 
 bool TWPRtfStorage::IsEmpty() const
 {
-    return m_doc->isEmpty();
+    return !m_doc || m_doc->isEmpty();
 }
 
 void TWPRtfStorage::Clear()
 {
-    ForgetLayout();
-    m_doc->clear();
-    PrepareRichDocument(*m_doc);
+    m_doc.reset();
     m_lastError.clear();
     m_picturesNotShown = 0;
     m_unreadBytes.clear();
@@ -76,13 +74,10 @@ bool TWPRtfStorage::SetRtfData(const QByteArray& bytes)
 {
     TRtfReadInfo info;
     bool ok = true;
-    if (bytes.isEmpty()) {
-        ForgetLayout();
-        m_doc->clear();
-        PrepareRichDocument(*m_doc);
-    } else {
-        ok = ReadRtf(bytes, *m_doc, info);
-    }
+    if (bytes.isEmpty())
+        m_doc.reset();
+    else
+        ok = ReadRtf(bytes, doc(), info);
     m_lastError = info.error;
     m_picturesNotShown = info.picturesNotShown;
     Changed();
@@ -113,17 +108,17 @@ bool TWPRtfStorage::KeepsUnreadBytes() const
 
 const QTextDocument& TWPRtfStorage::Document() const
 {
-    return *m_doc;
+    return doc();
 }
 
 void TWPRtfStorage::SetDocument(const QTextDocument& doc)
 {
     if (&doc != m_doc.get()) {
         // A cell opened and left without a change keeps the bytes it could not read whole.
-        if (!m_unreadBytes.isEmpty() && SameText(doc, *m_doc))
+        if (!m_unreadBytes.isEmpty() && SameText(doc, Document()))
             return;
         ForgetLayout();
-        CopyRichDocument(doc, *m_doc);
+        CopyRichDocument(doc, this->doc());
     }
     m_lastError.clear();
     m_picturesNotShown = 0;
@@ -133,7 +128,7 @@ void TWPRtfStorage::SetDocument(const QTextDocument& doc)
 
 QString TWPRtfStorage::PlainText() const
 {
-    return m_doc->toPlainText();
+    return m_doc ? m_doc->toPlainText() : QString();
 }
 
 quint64 TWPRtfStorage::Revision() const
@@ -143,8 +138,18 @@ quint64 TWPRtfStorage::Revision() const
 
 const QTextDocument& TWPRtfStorage::LaidOutDocument(double widthPixels) const
 {
-    if (m_doc->textWidth() != widthPixels)
-        m_doc->setTextWidth(widthPixels);
+    QTextDocument& laidOut = doc();
+    if (laidOut.textWidth() != widthPixels)
+        laidOut.setTextWidth(widthPixels);
+    return laidOut;
+}
+
+QTextDocument& TWPRtfStorage::doc() const
+{
+    if (!m_doc) {
+        m_doc = std::make_unique<TRichDocument>();
+        PrepareRichDocument(*m_doc);
+    }
     return *m_doc;
 }
 
@@ -159,5 +164,6 @@ void TWPRtfStorage::Changed()
 // width afresh, and reading alone (the command line's dump) lays out nothing.
 void TWPRtfStorage::ForgetLayout()
 {
-    m_doc->setPageSize(QSizeF(0, 0));
+    if (m_doc)
+        m_doc->setPageSize(QSizeF(0, 0));
 }

@@ -38,7 +38,8 @@ public:
     // The bytes last read could not be read whole and are still what RtfData() gives.
     bool KeepsUnreadBytes() const;
 
-    // The parsed document, kept until the text changes.
+    // The parsed document, kept until the text changes. A storage makes its document when text
+    // arrives or when asked for it here, so the many that stay empty lay nothing out.
     const QTextDocument& Document() const;
     // Copies the document in. The same text as the storage holds leaves kept bytes kept.
     void SetDocument(const QTextDocument& doc);
@@ -50,10 +51,12 @@ public:
     const QTextDocument& LaidOutDocument(double widthPixels) const;
 
 private:
+    QTextDocument& doc() const;
     void Changed();
     void ForgetLayout();
 
-    std::unique_ptr<QTextDocument> m_doc;
+    // Null while the storage has held no text since it was made or cleared.
+    mutable std::unique_ptr<QTextDocument> m_doc;
     mutable QByteArray m_rtfCache;
     mutable bool m_rtfCacheValid = false;
     QString m_lastError;

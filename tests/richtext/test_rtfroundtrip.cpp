@@ -253,6 +253,15 @@ TEST(WPRtfStorage, BytesInAndOutAssignAndEmptiness)
     c.Clear();
     EXPECT_TRUE(c.IsEmpty());
     EXPECT_NE(c.Revision(), r1);
+    // Emptied storages, by clearing or by taking an empty one, read as fresh ones do.
+    b.Assign(TWPRtfStorage());
+    for (const TWPRtfStorage* emptied : {&b, &c}) {
+        EXPECT_TRUE(emptied->IsEmpty());
+        EXPECT_TRUE(emptied->RtfData().isEmpty());
+        EXPECT_TRUE(emptied->PlainText().isEmpty());
+        EXPECT_TRUE(emptied->Document().isEmpty());
+        EXPECT_EQ(emptied->Document().defaultFont(), RichDefaultFont());
+    }
 }
 
 TEST(WPRtfStorage, BadBytesGiveAnEmptyDocumentAndAReason)
