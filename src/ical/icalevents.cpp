@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QHash>
 #include <QLocale>
+#include <QRegularExpression>
 #include <QSet>
 #include <QTimeZone>
 
@@ -487,9 +488,15 @@ IcalEvents ReadIcalEvents(const QByteArray& bytes, QDate first, QDate last)
     return result;
 }
 
+QString IcalTimeText(QTime time, const QLocale& locale)
+{
+    static const QRegularExpression seconds(QStringLiteral("[:.]?s+"));
+    return locale.toString(time, locale.timeFormat(QLocale::ShortFormat).remove(seconds));
+}
+
 QString IcalEventParagraph(const IcalEvent& event, QDate day, const QLocale& locale)
 {
     if (event.time.isNull() || day != event.firstDay)
         return event.summary;
-    return (locale.toString(event.time, QLocale::ShortFormat) + QLatin1Char(' ') + event.summary).trimmed();
+    return (IcalTimeText(event.time, locale) + QLatin1Char(' ') + event.summary).trimmed();
 }

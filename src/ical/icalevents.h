@@ -33,6 +33,10 @@ QString IcalSizeError(qint64 size);
 // The occurrences in `bytes` that cover any day from `first` to `last`.
 IcalEvents ReadIcalEvents(const QByteArray& bytes, QDate first, QDate last);
 
+// A start time in the locale's short format, to the minute: some locales' short format shows seconds,
+// which no event time needs.
+QString IcalTimeText(QTime time, const QLocale& locale);
+
 // The paragraph an occurrence puts on `day`: the locale's short start time and the summary on its first
 // day, the summary alone on the days after it and for all-day events.
 QString IcalEventParagraph(const IcalEvent& event, QDate day, const QLocale& locale);

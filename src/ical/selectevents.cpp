@@ -32,7 +32,7 @@ void TSelectEvents::setEvents(const QList<IcalEvent>& events)
         QString date = locale.toString(event.firstDay, QLocale::ShortFormat);
         if (event.lastDay != event.firstDay)
             date += QStringLiteral(" - ") + locale.toString(event.lastDay, QLocale::ShortFormat);
-        const QString time = event.time.isNull() ? QString() : locale.toString(event.time, QLocale::ShortFormat);
+        const QString time = event.time.isNull() ? QString() : IcalTimeText(event.time, locale);
         const QStringList columns{date, time, event.summary};
         auto* item = new QListWidgetItem(columns.join(QLatin1Char(' ')), list());
         item->setData(CheckRowDelegate::kColumnsRole, columns);

@@ -89,6 +89,8 @@ TEST_F(IcalEventsTest, ServiceFileGivesTheMonthsOccurrencesInLocalTime)
     const IcalEvent party{QDate(2026, 3, 20), QDate(2026, 3, 21), QTime(22, 0), QStringLiteral("Party")};
     EXPECT_EQ(IcalEventParagraph(party, QDate(2026, 3, 20), british), QStringLiteral("22:00 Party"));
     EXPECT_EQ(IcalEventParagraph(party, QDate(2026, 3, 21), british), QStringLiteral("Party"));
+    // The C locale's short format has seconds; an event time has none.
+    EXPECT_EQ(IcalEventParagraph(party, QDate(2026, 3, 20), QLocale::c()), QStringLiteral("22:00 Party"));
 }
 
 TEST_F(IcalEventsTest, DamagedOrHostileFilesAreRefusedNamingTheLine)
