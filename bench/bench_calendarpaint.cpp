@@ -1,6 +1,7 @@
 // Paints the calendar page of representative layouts at two zooms (a repaint, and the page drawn
 // afresh as after opening it), exports each as an image, paints a month whose every cell holds day
 // text, and pages holding ten objects of a kind.
+#include "busydaytext.h"
 #include "calendar/calendarpagerender.h"
 #include "calendar/calendarpanel32.h"
 #include "richtext/wprtfstorage.h"
@@ -11,7 +12,6 @@
 #include "surface/richlabel/qprichbaselabel.h"
 #include "surface/supertext/qsupertext.h"
 
-#include <QApplication>
 #include <QBuffer>
 #include <QPainter>
 
@@ -68,17 +68,6 @@ void ExportPage(benchmark::State& state)
     }
 }
 
-// Three formatted paragraphs, as a busy family calendar holds in every day.
-QByteArray dayText(int cell)
-{
-    return "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0 Arial;}{\\f1 Times New Roman;}}"
-           "{\\colortbl;\\red255\\green0\\blue0;\\red0\\green0\\blue128;}"
-           "\\pard{\\f1\\fs20\\b\\cf1 Note " +
-           QByteArray::number(cell) +
-           "}\\par\\pard{\\fs16 Swim at 9:30, then \\i lunch\\i0  with Anna}\\par"
-           "\\pard\\qr{\\fs14\\ul\\cf2 Call the plumber}\\par}";
-}
-
 // The whole month page with text in all 42 cells, repainted as the screen does.
 void PaintPageWithDayTexts(benchmark::State& state)
 {
@@ -86,7 +75,7 @@ void PaintPageWithDayTexts(benchmark::State& state)
     filled.ResetToDefaults();
     filled.SetCalendarLayout(loFullCalendar);
     for (int i = 1; i <= kCellCount; ++i)
-        filled.CellStorage(i)->SetRtfData(dayText(i));
+        filled.CellStorage(i)->SetRtfData(BusyDayText(i));
     filled.SetScale(state.range(0) / 100.0f);
     filled.RenderToBitmap();
     for (auto _ : state) {
@@ -122,7 +111,7 @@ void PaintTenRichLabels(benchmark::State& state)
         auto* label = new TQPRichBaseLabel;
         labelled.PlaceObject(label, {20 + 40 * i, 30 + 60 * i, 260 + 40 * i, 90 + 60 * i});
         label->SetTransparent(i % 2 == 0);
-        label->SetRTFData(dayText(i));
+        label->SetRTFData(BusyDayText(i));
     }
     RepaintObjects(state, labelled);
 }
@@ -204,7 +193,7 @@ void FirstPaintWithDayTexts(benchmark::State& state)
     for (auto _ : state) {
         state.PauseTiming();
         for (int i = 1; i <= kCellCount; ++i)
-            filled.CellStorage(i)->SetRtfData(dayText(i));
+            filled.CellStorage(i)->SetRtfData(BusyDayText(i));
         state.ResumeTiming();
         QImage image = RenderCalendarPage(filled.Model(), state.range(0) / 100.0);
         benchmark::DoNotOptimize(image.constBits());
@@ -255,12 +244,3 @@ BENCHMARK(PaintFlatCalendars)->Arg(100)->Arg(60)->Unit(benchmark::kMillisecond);
 BENCHMARK(DrawPageAfresh)->Apply(layouts)->Unit(benchmark::kMillisecond);
 BENCHMARK(FirstPaintWithDayTexts)->Arg(100)->Unit(benchmark::kMillisecond);
 BENCHMARK(PaintPageWithLabels)->Arg(100)->Arg(60)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}

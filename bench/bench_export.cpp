@@ -3,7 +3,6 @@
 #include "app/pageexport.h"
 #include "calendar/calendarpanel32.h"
 
-#include <QApplication>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -46,12 +45,3 @@ void Thumbnail(benchmark::State& state)
 BENCHMARK(Thumbnail)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(ExportYearPage, png, "year.png")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(ExportYearPage, pdf, "year.pdf")->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}

@@ -6,7 +6,6 @@
 #include "ical/icalevents.h"
 #include "platform/fontdescription.h"
 
-#include <QApplication>
 #include <QFile>
 #include <QLocale>
 #include <QTemporaryDir>
@@ -83,12 +82,3 @@ void ImportIntoMonth(benchmark::State& state)
 BENCHMARK(ImportIntoMonth)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}

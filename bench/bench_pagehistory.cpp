@@ -11,7 +11,6 @@
 #include "surface/richlabel/qprichbaselabel.h"
 #include "surface/supertext/qsupertext.h"
 
-#include <QApplication>
 #include <QTextDocument>
 
 #include <functional>
@@ -121,12 +120,3 @@ BENCHMARK(TakeSnapshot)->Unit(benchmark::kMillisecond);
 BENCHMARK(RestoreMove)->Unit(benchmark::kMillisecond);
 BENCHMARK(RestoreClearedCells)->Unit(benchmark::kMillisecond);
 BENCHMARK(RestoreWholePage)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}

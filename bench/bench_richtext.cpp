@@ -148,12 +148,3 @@ BENCHMARK(PaintPageAfterZoomChange)->Unit(benchmark::kMillisecond);
 BENCHMARK(PaintPageAfterOpen)->Unit(benchmark::kMillisecond);
 BENCHMARK(OpenEditor)->Unit(benchmark::kMillisecond);
 BENCHMARK(OpenMillionParagraphCell)->Unit(benchmark::kMillisecond)->Iterations(1);
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}
