@@ -8,8 +8,6 @@
 #include "richtext/wprtfstorage.h"
 #include "support/testsupport.h"
 
-#include "platform/messages.h"
-
 #include <QApplication>
 #include <QFile>
 #include <QListWidget>
@@ -34,24 +32,19 @@ struct EventImport : ::testing::Test
     ScratchProgramFolder folder;
     TCalendarMain main;
     TCalendarPanel32* page = nullptr;
-    QStringList messages;
+    MessageLog messages;
 
     void SetUp() override
     {
         qputenv("TZ", "Europe/Berlin");
         tzset();
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
-        SetMessageResponder([this](MessageKind, const QString& text, const QString&) {
-            messages << text;
-            return true;
-        });
         main.show();
         QTRY_VERIFY_WITH_TIMEOUT(!main.Loading(), 5000);
         page = main.CalendarPanel();
     }
     void TearDown() override
     {
-        SetMessageResponder({});
         QLocale::setDefault(previousLocale);
         if (previousZone.isEmpty())
             qunsetenv("TZ");

@@ -8,7 +8,6 @@
 #include "richtext/wprichtext.h"
 #include "widgets/iconlistbox.h"
 
-#include "platform/messages.h"
 #include "platform/programfolder.h"
 #include "support/testsupport.h"
 
@@ -33,7 +32,7 @@ namespace {
 struct IconFolder
 {
     ScratchProgramFolder folder;
-    QStringList messages;
+    MessageLog messages;
 
     IconFolder()
     {
@@ -45,12 +44,7 @@ struct IconFolder
             QFile::copy(QStringLiteral(ALMARIN_ICON_DIR "/") + QLatin1String(from), folder.file(QLatin1String(to)));
         QFile empty(folder.file(QStringLiteral("ICONS/empty.icl")));
         (void)empty.open(QIODevice::WriteOnly);
-        SetMessageResponder([this](MessageKind, const QString& text, const QString&) {
-            messages.append(text);
-            return true;
-        });
     }
-    ~IconFolder() { SetMessageResponder(nullptr); }
 };
 
 QStringList Checked(const TFloatingPalette& palette)

@@ -34,16 +34,12 @@ struct PrintCommands : ::testing::Test
     ScratchProgramFolder folder;
     TCalendarMain main;
     TCalendarPanel32* page = nullptr;
-    QStringList messages;
+    MessageLog messages;
     QStringList proposals;
     QString exportTo;
 
     void SetUp() override
     {
-        SetMessageResponder([this](MessageKind, const QString& text, const QString&) {
-            messages << text;
-            return true;
-        });
         main.show();
         ASSERT_TRUE(QTest::qWaitFor([&] { return !main.Loading(); }, 5000));
         page = main.CalendarPanel();
@@ -66,7 +62,6 @@ struct PrintCommands : ::testing::Test
             return exportTo;
         });
     }
-    void TearDown() override { SetMessageResponder({}); }
 };
 
 } // namespace

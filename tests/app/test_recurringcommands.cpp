@@ -14,8 +14,6 @@
 #include "richtext/wprtfstorage.h"
 #include "support/testsupport.h"
 
-#include "platform/messages.h"
-
 #include <QAction>
 #include <QApplication>
 #include <QListWidget>
@@ -35,14 +33,10 @@ struct RecurringCommands : ::testing::Test
     ScratchProgramFolder folder;
     TCalendarMain main;
     TCalendarPanel32* page = nullptr;
-    QStringList messages;
+    MessageLog messages;
 
     void SetUp() override
     {
-        SetMessageResponder([this](MessageKind, const QString& text, const QString&) {
-            messages << text;
-            return true;
-        });
         main.show();
         QTRY_VERIFY_WITH_TIMEOUT(!main.Loading(), 5000);
         page = main.CalendarPanel();
@@ -51,7 +45,6 @@ struct RecurringCommands : ::testing::Test
         main.SetPreferences(preferences);
         showMonth(loFullCalendar, 11, 2027, 1);
     }
-    void TearDown() override { SetMessageResponder({}); }
 
     void showMonth(TCalendarLayout layout, int month, int year, int day)
     {

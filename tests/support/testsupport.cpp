@@ -1,5 +1,6 @@
 #include "testsupport.h"
 
+#include "platform/messages.h"
 #include "platform/programfolder.h"
 
 #include <QApplication>
@@ -18,6 +19,19 @@ ScratchProgramFolder::ScratchProgramFolder() : m_previous(ProgramDirectory())
 ScratchProgramFolder::~ScratchProgramFolder()
 {
     SetProgramDirectory(m_previous);
+}
+
+MessageLog::MessageLog()
+{
+    SetMessageResponder([this](MessageKind, const QString& text, const QString&) {
+        append(text);
+        return true;
+    });
+}
+
+MessageLog::~MessageLog()
+{
+    SetMessageResponder({});
 }
 
 QString ScratchProgramFolder::path() const

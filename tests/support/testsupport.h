@@ -3,6 +3,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 #include <QTemporaryDir>
@@ -22,6 +23,16 @@ public:
 private:
     QTemporaryDir m_dir;
     QString m_previous;
+};
+
+// Answers every message box of the program with Yes or OK and keeps its text, while it lives.
+class MessageLog : public QStringList
+{
+public:
+    MessageLog();
+    ~MessageLog();
+    MessageLog(const MessageLog&) = delete;
+    MessageLog& operator=(const MessageLog&) = delete;
 };
 
 // Folder under the build tree where tests leave images for a person to look at.
