@@ -257,14 +257,15 @@ void TAssistantPipForm::mouseMoveEvent(QMouseEvent* event)
 bool TAssistantPipForm::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_titleBar) {
-        auto* mouse = static_cast<QMouseEvent*>(event);
-        if (event->type() == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton) {
+        // Only mouse events are read as such: the title bar gets paint and enter events too.
+        const auto mouse = [event] { return static_cast<QMouseEvent*>(event); };
+        if (event->type() == QEvent::MouseButtonPress && mouse()->button() == Qt::LeftButton) {
             m_dragging = !(windowHandle() && windowHandle()->startSystemMove());
-            m_dragOffset = mouse->globalPosition().toPoint() - pos();
+            m_dragOffset = mouse()->globalPosition().toPoint() - pos();
             return true;
         }
         if (event->type() == QEvent::MouseMove && m_dragging) {
-            move(mouse->globalPosition().toPoint() - m_dragOffset);
+            move(mouse()->globalPosition().toPoint() - m_dragOffset);
             return true;
         }
         if (event->type() == QEvent::MouseButtonRelease)
