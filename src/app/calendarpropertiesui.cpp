@@ -20,6 +20,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <functional>
+
 namespace {
 
 constexpr int kPageMargin = 10;
@@ -185,10 +187,14 @@ QPushButton* TCalendarProperties::fontButton(QGroupBox* group, const QString& na
     auto* sample = new QLabel(group);
     sample->setObjectName(name + QStringLiteral("Sample"));
     // Font buttons work even while the controls are being filled: they act only on a user's choice.
-    connect(button, &QPushButton::clicked, this, [this, group, get, set] {
-        FontDescription font = (m_example->*get)();
+    // The accessors travel as functions: member-function pointers captured here crash GCC 12's
+    // sanitizer build, which must be able to run the tests.
+    const std::function<FontDescription(const TCalendarPanel32&)> read = get;
+    const std::function<void(TCalendarPanel32&, const FontDescription&)> write = set;
+    connect(button, &QPushButton::clicked, this, [this, group, read, write] {
+        FontDescription font = read(*m_example);
         if (m_chooseFont && m_chooseFont(font, group->title() + QStringLiteral(" Font")))
-            (m_example->*set)(font);
+            write(*m_example, font);
         m_example->update();
         showFontDescriptions();
     });
@@ -206,10 +212,11 @@ TColorButton* TCalendarProperties::colorButton(QGroupBox* group, const QString& 
     button->setObjectName(name);
     button->setAutoDefault(false);
     button->setToolTip(QStringLiteral("Choose the background color"));
-    connect(button, &TColorButton::ColorChanged, this, [this, set](TColor color) {
+    const std::function<void(TCalendarPanel32&, int)> write = set;
+    connect(button, &TColorButton::ColorChanged, this, [this, write](TColor color) {
         if (m_updating)
             return;
-        (m_example->*set)(color);
+        write(*m_example, color);
         m_example->update();
     });
     auto* row = static_cast<QHBoxLayout*>(group->layout());
