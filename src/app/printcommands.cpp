@@ -80,8 +80,7 @@ void TCalendarMain::mnuPrintCalendarClick()
     // The dialog opens on the page's paper; what the user picks there is what prints.
     PreparePaper(*m_page, *m_reportPrinter);
     if (m_runPrintDialog(*m_reportPrinter)) {
-        m_reportPrinter->SetOrientation(m_page->CalendarOrientation() == coLandscape ? QPageLayout::Landscape
-                                                                                     : QPageLayout::Portrait);
+        m_reportPrinter->SetOrientation(PageOrientation(*m_page));
         if (!CheckPrinterMargins())
             return;
         const int requested = m_reportPrinter->Copies();

@@ -7,6 +7,7 @@
 
 #include <QPageSize>
 #include <QPrinterInfo>
+#include <QScopeGuard>
 
 #include <cmath>
 
@@ -86,7 +87,12 @@ void PreparePaper(const TCalendarPanel32& page, TReportPrinter& report)
 {
     report.SetTitle(page.PageTitle());
     report.SetPaperSize(QPageSize(page.A4Paper() ? QPageSize::A4 : QPageSize::Letter));
-    report.SetOrientation(page.CalendarOrientation() == coLandscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+    report.SetOrientation(PageOrientation(page));
+}
+
+QPageLayout::Orientation PageOrientation(const TCalendarPanel32& page)
+{
+    return page.CalendarOrientation() == coLandscape ? QPageLayout::Landscape : QPageLayout::Portrait;
 }
 
 bool PrintCalendarJob(TCalendarPanel32& page, TReportPrinter& report, int repeats)
@@ -95,26 +101,19 @@ bool PrintCalendarJob(TCalendarPanel32& page, TReportPrinter& report, int repeat
     if (zoom != 1.0f)
         page.SetScale(1.0f);
     page.SetPrinting(true);
-    const auto restore = [&page, zoom] {
+    // Lowered and restored also when the drawing throws.
+    const auto restore = qScopeGuard([&page, zoom] {
         page.SetPrinting(false);
         if (zoom != 1.0f)
             page.SetScale(zoom);
-    };
-    bool printed = false;
-    try {
-        printed = report.Execute([&page, repeats](TReportPrinter& r) {
-            for (int copy = 0; copy < repeats; ++copy) {
-                if (copy > 0)
-                    r.NewPage();
-                page.PrintPage(r, 0, 0);
-            }
-        });
-    } catch (...) {
-        restore();
-        throw;
-    }
-    restore();
-    return printed;
+    });
+    return report.Execute([&page, repeats](TReportPrinter& r) {
+        for (int copy = 0; copy < repeats; ++copy) {
+            if (copy > 0)
+                r.NewPage();
+            page.PrintPage(r, 0, 0);
+        }
+    });
 }
 
 QString PrintOnPrinter(TCalendarPanel32& page, const QString& printerName, int copies)

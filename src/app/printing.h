@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QMarginsF>
+#include <QPageLayout>
 #include <QString>
 
 #include <functional>
@@ -41,3 +42,5 @@ QString PrintOnPrinter(TCalendarPanel32& page, const QString& printerName, int c
 
 // The report's paper, orientation and title taken from the page.
 void PreparePaper(const TCalendarPanel32& page, TReportPrinter& report);
+// The page's orientation on paper.
+QPageLayout::Orientation PageOrientation(const TCalendarPanel32& page);
