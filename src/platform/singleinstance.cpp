@@ -2,11 +2,16 @@
 
 #include <QDir>
 #include <QFile>
-#include <QLocalServer>
-#include <QLocalSocket>
+#include <QSocketNotifier>
 #include <QUrl>
 
+#include <cerrno>
+#include <cstring>
+
+#include <poll.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace {
@@ -21,6 +26,38 @@ QString socketName()
     return QStringLiteral("almarin-%1.instance").arg(::getuid());
 }
 
+// False when the path does not fit a socket address.
+bool socketAddress(const QString& name, sockaddr_un& address)
+{
+    const QByteArray path = QFile::encodeName(name);
+    address = {};
+    address.sun_family = AF_UNIX;
+    if (path.isEmpty() || size_t(path.size()) >= sizeof(address.sun_path))
+        return false;
+    std::memcpy(address.sun_path, path.constData(), size_t(path.size()));
+    return true;
+}
+
+// All of `data`, waiting at most `timeoutMs` for room; the peer may have gone (no SIGPIPE then).
+bool sendAll(int fd, const QByteArray& data, int timeoutMs)
+{
+    qsizetype sent = 0;
+    while (sent < data.size()) {
+        const ssize_t n = ::send(fd, data.constData() + sent, size_t(data.size() - sent), MSG_NOSIGNAL);
+        if (n > 0) {
+            sent += n;
+            continue;
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        pollfd room{fd, POLLOUT, 0};
+        if (n < 0 && errno == EAGAIN && ::poll(&room, 1, timeoutMs) > 0)
+            continue;
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 TJustOne::TJustOne(const QString& key, const QString& documentFile)
@@ -32,8 +69,9 @@ TJustOne::TJustOne(const QString& key, const QString& documentFile)
             return;
         name = folder + QLatin1Char('/') + socketName();
     }
+    const QByteArray path = QFile::encodeName(name);
     struct stat info;
-    if (::lstat(QFile::encodeName(name).constData(), &info) == 0) {
+    if (::lstat(path.constData(), &info) == 0) {
         // What another user put there is never spoken to nor removed; this start runs without a guard.
         if (info.st_uid != ::getuid())
             return;
@@ -43,25 +81,21 @@ TJustOne::TJustOne(const QString& key, const QString& documentFile)
             return;
         }
         // Nobody answered: the socket was left by an instance that crashed.
-        QLocalServer::removeServer(name);
+        ::unlink(path.constData());
     }
-    m_server = new QLocalServer(this);
-    m_server->setSocketOptions(QLocalServer::UserAccessOption);
-    if (!m_server->listen(name)) {
-        delete m_server;
-        m_server = nullptr;
-        return;
-    }
-    m_name = name;
-    connect(m_server, &QLocalServer::newConnection, this, &TJustOne::onNewConnection);
+    if (listen(name))
+        m_name = name;
 }
 
 TJustOne::~TJustOne()
 {
-    if (m_server)
-        m_server->close();
+    for (const auto& [peer, from] : m_peers)
+        ::close(peer);
+    if (m_listener >= 0) {
+        ::close(m_listener);
+        ::unlink(QFile::encodeName(m_name).constData());
+    }
 }
-
 QString TJustOne::SocketFolder()
 {
     const uid_t user = ::getuid();
@@ -85,29 +119,90 @@ bool TJustOne::IsPrivateFolder(const QString& path, uid_t owner)
 
 bool TJustOne::handOver(const QString& name, const QString& documentFile)
 {
-    QLocalSocket peer;
-    peer.connectToServer(name);
-    if (!peer.waitForConnected(500))
+    sockaddr_un address;
+    if (!socketAddress(name, address))
         return false;
-    const QByteArray request = documentFile.isEmpty() ? kActivate : kOpen + QUrl::toPercentEncoding(documentFile);
-    peer.write(request + '\n');
-    peer.waitForBytesWritten(1000);
-    peer.disconnectFromServer();
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+        return false;
+    // An instance that is alive but busy gets half a second to take the call.
+    const timeval patience{0, 500 * 1000};
+    ::setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &patience, sizeof patience);
+    int connected;
+    do
+        connected = ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address);
+    while (connected < 0 && errno == EINTR);
+    if (connected == 0) {
+        const QByteArray request = documentFile.isEmpty() ? kActivate : kOpen + QUrl::toPercentEncoding(documentFile);
+        sendAll(fd, request + '\n', 1000);
+    }
+    ::close(fd);
+    return connected == 0;
+}
+
+bool TJustOne::listen(const QString& name)
+{
+    sockaddr_un address;
+    if (!socketAddress(name, address))
+        return false;
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+        return false;
+    if (::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+        ::close(fd);
+        return false;
+    }
+    // Only the user may connect, wherever the socket lies.
+    if (::chmod(address.sun_path, S_IRUSR | S_IWUSR) != 0 || ::listen(fd, SOMAXCONN) != 0) {
+        ::close(fd);
+        ::unlink(address.sun_path);
+        return false;
+    }
+    m_listener = fd;
+    auto* incoming = new QSocketNotifier(fd, QSocketNotifier::Read, this);
+    connect(incoming, &QSocketNotifier::activated, this, &TJustOne::acceptPeers);
     return true;
 }
 
-void TJustOne::onNewConnection()
+void TJustOne::acceptPeers()
 {
-    while (QLocalSocket* socket = m_server->nextPendingConnection()) {
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] { readRequests(socket); });
+    int peer;
+    while ((peer = ::accept4(m_listener, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC)) >= 0) {
+        auto* readable = new QSocketNotifier(peer, QSocketNotifier::Read, this);
+        connect(readable, &QSocketNotifier::activated, this, [this, peer] { readPeer(peer); });
+        m_peers[peer].readable = readable;
     }
 }
 
-void TJustOne::readRequests(QLocalSocket* socket)
+void TJustOne::readPeer(int peer)
 {
-    while (socket->canReadLine()) {
-        const QByteArray line = socket->readLine(kMaxRequest).trimmed();
+    const auto found = m_peers.find(peer);
+    if (found == m_peers.end())
+        return;
+    QByteArray& pending = found->second.pending;
+    char chunk[4096];
+    bool ended = false;
+    for (;;) {
+        const ssize_t n = ::read(peer, chunk, sizeof chunk);
+        if (n > 0) {
+            pending.append(chunk, n);
+            continue;
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        ended = n == 0 || errno != EAGAIN;
+        break;
+    }
+    QByteArrayList lines;
+    qsizetype lineEnd;
+    while ((lineEnd = pending.indexOf('\n')) >= 0) {
+        lines << pending.left(lineEnd).trimmed();
+        pending.remove(0, lineEnd + 1);
+    }
+    if (ended || pending.size() > kMaxRequest)
+        dropPeer(peer);
+    // Last, because a handler may run a dialog's event loop, in which this peer is read again.
+    for (const QByteArray& line : std::as_const(lines)) {
         if (line == kActivate) {
             emit activateRequested();
         } else if (line.startsWith(kOpen)) {
@@ -115,6 +210,14 @@ void TJustOne::readRequests(QLocalSocket* socket)
             emit openRequested(QUrl::fromPercentEncoding(line.mid(kOpen.size())));
         }
     }
-    if (socket->bytesAvailable() > kMaxRequest)
-        socket->abort();
+}
+
+void TJustOne::dropPeer(int peer)
+{
+    const auto found = m_peers.find(peer);
+    // Its own signal may be what brought us here.
+    found->second.readable->setEnabled(false);
+    found->second.readable->deleteLater();
+    m_peers.erase(found);
+    ::close(peer);
 }

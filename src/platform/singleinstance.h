@@ -3,13 +3,15 @@
 // forward, and ends.
 #pragma once
 
+#include <QByteArray>
 #include <QObject>
 #include <QString>
 
+#include <map>
+
 #include <sys/types.h>
 
-class QLocalServer;
-class QLocalSocket;
+class QSocketNotifier;
 
 class TJustOne : public QObject
 {
@@ -41,10 +43,20 @@ signals:
 private:
     // True when an instance listens at `name`; it has been given the request.
     static bool handOver(const QString& name, const QString& documentFile);
-    void onNewConnection();
-    void readRequests(QLocalSocket* socket);
+    bool listen(const QString& name);
+    void acceptPeers();
+    void readPeer(int peer);
+    void dropPeer(int peer);
+
+    // A later start's connection and the part of its request not yet ended by a newline.
+    struct Peer
+    {
+        QSocketNotifier* readable = nullptr;
+        QByteArray pending;
+    };
 
     QString m_name;
     bool m_previous = false;
-    QLocalServer* m_server = nullptr;
+    int m_listener = -1;
+    std::map<int, Peer> m_peers;
 };

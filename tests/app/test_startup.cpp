@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocalServer>
+#include <QLocalSocket>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -18,10 +19,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <memory>
 #include <vector>
 
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace {
@@ -182,6 +186,40 @@ TEST(Startup, ALaterStartHandsItsDocumentToTheRunningOne)
     EXPECT_TRUE(TJustOne(key).previousInstanceFound());
     ASSERT_TRUE(QTest::qWaitFor([&] { return activated.count() == 2; }, 5000));
     EXPECT_EQ(opened.count(), 1);
+
+    // A stranger that never ends its line is cut off; two requests on one connection are both taken.
+    QLocalSocket flood;
+    flood.connectToServer(key);
+    ASSERT_TRUE(flood.waitForConnected(1000));
+    flood.write(QByteArray(200 * 1024, 'x'));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return flood.state() == QLocalSocket::UnconnectedState; }, 5000));
+    QLocalSocket twice;
+    twice.connectToServer(key);
+    ASSERT_TRUE(twice.waitForConnected(1000));
+    twice.write("activate\nactivate\n");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return activated.count() == 4; }, 5000));
+    EXPECT_EQ(opened.count(), 1);
+}
+
+TEST(Startup, ASocketNobodyListensOnIsTakenOver)
+{
+    QTemporaryDir folder;
+    const QString key = folder.filePath(QStringLiteral("instance"));
+    {
+        // What a crashed instance leaves: a socket file with nobody behind it.
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::strcpy(address.sun_path, QFile::encodeName(key).constData());
+        ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+        ::close(fd);
+    }
+    TJustOne running(key);
+    EXPECT_FALSE(running.previousInstanceFound());
+    EXPECT_EQ(running.serverName(), key);
+    QSignalSpy activated(&running, &TJustOne::activateRequested);
+    EXPECT_TRUE(TJustOne(key).previousInstanceFound());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return activated.count() == 1; }, 5000));
 }
 
 TEST(Startup, AHandedDocumentOpensAfterTheSavePromptAndNeverInsideADialog)
