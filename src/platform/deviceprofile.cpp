@@ -4,9 +4,12 @@
 #include "platform/screenmetrics.h"
 
 #include <QFontMetrics>
+#include <QHash>
+#include <QPaintDevice>
 #include <QPen>
 
 #include <algorithm>
+#include <utility>
 
 DeviceProfile DeviceProfile::Screen(double zoom)
 {
@@ -78,11 +81,39 @@ int DeviceProfile::Inset(int screenPixels) const
     return IsPaper() ? X(screenPixels) : screenPixels;
 }
 
+namespace {
+
+// What a font measures on a device depends only on the font and the device's resolution. Paper asks
+// for the same few fonts and day numbers hundreds of times a page, and each answer shapes the text.
+struct PaperFontMetrics
+{
+    double ascent = 0;
+    double descent = 0;
+    QHash<QString, double> widths;
+};
+
+PaperFontMetrics& paperMetrics(const QFont& font, const QPaintDevice* device)
+{
+    constexpr qsizetype kMaxFonts = 64;
+    static QHash<std::pair<QFont, int>, PaperFontMetrics> cache;
+    const std::pair<QFont, int> key(font, device->logicalDpiY());
+    auto found = cache.find(key);
+    if (found == cache.end()) {
+        if (cache.size() >= kMaxFonts)
+            cache.clear();
+        const QFontMetricsF m(font, device);
+        found = cache.insert(key, {m.ascent(), m.descent(), {}});
+    }
+    return *found;
+}
+
+} // namespace
+
 double DeviceProfile::LineHeight(const QFont& font) const
 {
     if (metricsDevice) {
-        const QFontMetricsF m(font, metricsDevice);
-        return m.ascent() + m.descent();
+        const PaperFontMetrics& m = paperMetrics(font, metricsDevice);
+        return m.ascent + m.descent;
     }
     const QFontMetrics m(font);
     return m.ascent() + m.descent();
@@ -91,13 +122,22 @@ double DeviceProfile::LineHeight(const QFont& font) const
 double DeviceProfile::Ascent(const QFont& font) const
 {
     if (metricsDevice)
-        return QFontMetricsF(font, metricsDevice).ascent();
+        return paperMetrics(font, metricsDevice).ascent;
     return QFontMetrics(font).ascent();
 }
 
 double DeviceProfile::TextWidth(const QFont& font, const QString& text) const
 {
-    if (metricsDevice)
-        return QFontMetricsF(font, metricsDevice).horizontalAdvance(text);
-    return QFontMetricsF(font).horizontalAdvance(text);
+    if (!metricsDevice)
+        return QFontMetricsF(font).horizontalAdvance(text);
+    constexpr qsizetype kMaxWidths = 1024;
+    QHash<QString, double>& widths = paperMetrics(font, metricsDevice).widths;
+    const auto found = widths.constFind(text);
+    if (found != widths.constEnd())
+        return *found;
+    if (widths.size() >= kMaxWidths)
+        widths.clear();
+    const double width = QFontMetricsF(font, metricsDevice).horizontalAdvance(text);
+    widths.insert(text, width);
+    return width;
 }
