@@ -59,7 +59,7 @@ QPoint TipsPosition(const QRect& ownerFrame, QPoint ownerClientOrigin, QSize tip
 }
 
 TAssistantPipForm::TAssistantPipForm(QWidget* owner)
-    : QWidget(owner, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+    : QWidget(owner, Qt::Tool | Qt::FramelessWindowHint)
 {
     setObjectName(QStringLiteral("AssistantPipForm"));
     setFixedSize(kClientSize);

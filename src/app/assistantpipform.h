@@ -1,5 +1,6 @@
-// The quick-tips window: a rounded, borderless, always-on-top window with a title bar to drag it by,
-// five question buttons a page, and the answer on a page of its own (a scrolling memo when it is long).
+// The quick-tips window: a rounded, borderless window over the main window (never over its dialogs) with
+// a title bar to drag it by, five question buttons a page, and the answer on a page of its own (a
+// scrolling memo when it is long).
 #pragma once
 
 #include "assistantpip.h"

@@ -32,11 +32,14 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QShowEvent>
 #include <QSignalBlocker>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -109,6 +112,19 @@ QString describeFont(const FontDescription& font)
     return text;
 }
 
+// What a window manager's border may take on either side of a window.
+constexpr int kFrameRoom = 8;
+
+// Box layouts keep the sizes they measured; a widget's new hint reaches the window only when every
+// level measures again.
+void remeasure(QLayout* layout)
+{
+    for (int i = 0; i < layout->count(); ++i)
+        if (QLayout* inner = layout->itemAt(i)->layout())
+            remeasure(inner);
+    layout->invalidate();
+}
+
 } // namespace
 
 TCalendarProperties::TCalendarProperties(QWidget* parent) : QDialog(parent)
@@ -142,7 +158,7 @@ TCalendarProperties::TCalendarProperties(QWidget* parent) : QDialog(parent)
     m_tabs->setObjectName(QStringLiteral("TabSet1"));
     m_tabs->setShape(QTabBar::RoundedSouth);
     m_tabs->setExpanding(false);
-    // All ten tabs stay in view: the notebook is made as wide as the strip.
+    // All ten tabs stay in view where the screen is wide enough: the notebook is made as wide as the strip.
     m_tabs->setUsesScrollButtons(false);
     m_tabs->setElideMode(Qt::ElideNone);
     m_tabs->setFocusPolicy(Qt::TabFocus);
@@ -171,7 +187,20 @@ TCalendarProperties::TCalendarProperties(QWidget* parent) : QDialog(parent)
     m_showHelp = [](int topic) { ShowHelpTopic(topic); };
 
     FormCreate();
-    resize(minimumSizeHint().width(), 470);
+    const QScreen* shownOn = parent ? parent->screen() : screen();
+    FitWidth(shownOn ? shownOn->availableGeometry().width() - 2 * kFrameRoom : QWIDGETSIZE_MAX);
+}
+
+void TCalendarProperties::FitWidth(int room)
+{
+    int width = minimumSizeHint().width();
+    if (width > room) {
+        m_tabs->setUsesScrollButtons(true);
+        m_tabs->updateGeometry();
+        remeasure(layout());
+        width = std::max(room, minimumSizeHint().width());
+    }
+    resize(width, 470);
 }
 
 TCalendarProperties::~TCalendarProperties() = default;

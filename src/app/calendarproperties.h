@@ -69,6 +69,10 @@ public:
     // The steps before showing: centre, zoom the example page, take the flags and copy `document`.
     void Prepare(const TCalendarPanel32& document, const TPropertiesRequest& request);
 
+    // The width the dialog opens with: all ten tabs in view when they fit in `room`; otherwise the strip
+    // scrolls and the dialog takes `room` (or its least width, should that be more).
+    void FitWidth(int room);
+
     TCalendarPanel32* ExampleCalendar() const { return m_example; }
 
     // Set while the controls are being filled from the example page, so that their change handlers wait.

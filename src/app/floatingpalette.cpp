@@ -61,7 +61,7 @@ QString MenuKey(const QString& file)
 } // namespace
 
 TFloatingPalette::TFloatingPalette(QWidget* parent)
-    : QMainWindow(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
+    : QMainWindow(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
 {
     setObjectName(QStringLiteral("FloatingPalette"));
     setWindowTitle(QStringLiteral("Icons"));

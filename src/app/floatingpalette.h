@@ -1,5 +1,6 @@
-// The floating icon palette: a small always-on-top window with the icon list, from which icons are
-// dragged into day cells, and a "File" menu that chooses the icon library it shows.
+// The floating icon palette: a small window with the icon list, from which icons are dragged into day
+// cells, and a "File" menu that chooses the icon library it shows. It floats over the main window but
+// not over the program's dialogs, which it would otherwise hide.
 #pragma once
 
 #include <QMainWindow>

@@ -221,6 +221,13 @@ TEST_F(PropertiesTest, ControlsCarryTheirCaptionsAndItems)
     EXPECT_TRUE(noteFound);
 }
 
+TEST_F(PropertiesTest, OnAScreenNarrowerThanTheTabStripTheTabsScrollAndTheDialogFits)
+{
+    open();
+    dialog->FitWidth(1000);
+    EXPECT_LE(dialog->width(), 1000);
+}
+
 TEST_F(PropertiesTest, OpeningShowsThePageSettings)
 {
     document.SetCalendarLayout(LOFullCalendarLS);
