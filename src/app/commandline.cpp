@@ -299,6 +299,30 @@ QString ImportEventsForJob(TCalendarPanel32& page, const QString& fileName)
     return QString();
 }
 
+// The page as an export or print job shows it: another month, its recurring dates, the events of a file.
+// False, with the error line written, when one of them cannot be done.
+bool PreparePageForJob(TCalendarPanel32& page, const TCommandLine& command, const QStringList& recurring,
+                       QTextStream& err)
+{
+    if (command.month != 0)
+        ShowMonth(page, command.month, command.year);
+    if (command.fill) {
+        const QString fillError = FillWithRecurringDates(page, recurring);
+        if (!fillError.isEmpty()) {
+            err << QStringLiteral("almarin: cannot fill %1: %2").arg(command.documentFile, fillError) << Qt::endl;
+            return false;
+        }
+    }
+    if (!command.eventsFile.isEmpty()) {
+        const QString importError = ImportEventsForJob(page, command.eventsFile);
+        if (!importError.isEmpty()) {
+            err << QStringLiteral("almarin: cannot import events from %1").arg(importError) << Qt::endl;
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 TCommandLine ParseCommandLine(const QStringList& arguments)
@@ -402,8 +426,8 @@ TCommandLine ParseCommandLine(const QStringList& arguments)
     if (printerGiven && command.action != TCommandLine::TAction::Print)
         return Invalid(QStringLiteral("--printer and --copies go with --print only"));
     if ((monthGiven || command.fill || !command.eventsFile.isEmpty()) &&
-        command.action != TCommandLine::TAction::Export)
-        return Invalid(QStringLiteral("--month, --fill and --ics go with --export only"));
+        command.action != TCommandLine::TAction::Export && command.action != TCommandLine::TAction::Print)
+        return Invalid(QStringLiteral("--month, --fill and --ics go with --export and --print only"));
     if (command.action == TCommandLine::TAction::Recurring) {
         if (!files.isEmpty())
             return Invalid(QStringLiteral("--recurring takes no document"));
@@ -432,9 +456,11 @@ QString CommandLineUsage()
                           "                                              days, --fill puts the month's recurring\n"
                           "                                              dates on them, --ics the events of an\n"
                           "                                              iCalendar file\n"
-                          "  almarin --print FILE.QXF [--printer NAME] [--copies N]\n"
+                          "  almarin --print FILE.QXF [--printer NAME] [--copies N] [--month YYYY-MM] [--fill]\n"
+                          "                  [--ics EVENTS.ics]\n"
                           "                                              print the page on the default or named\n"
-                          "                                              printer, N copies (1 to 999)\n"
+                          "                                              printer, N copies (1 to 999); --month,\n"
+                          "                                              --fill and --ics as for --export\n"
                           "  almarin --thumbnail SIZE FILE.QXF OUT.PNG   draw the whole page to fit SIZE pixels\n"
                           "  almarin --recurring YYYY-MM                 list the recurring dates of the month\n"
                           "  almarin --dump FILE.QXF                     print the document as readable text\n"
@@ -536,12 +562,20 @@ int RunCommandLineJob(const TCommandLine& command, QTextStream& out, QTextStream
         return 0;
     }
     case TCommandLine::TAction::Print: {
+        QStringList recurring;
+        if (command.fill && !LoadRecurringDatesForJob(recurring, err))
+            return 2;
         TCalendarPanel32 page;
         CreateMasterRichText(&page);
         bool complete = true;
         QString error = LoadForJob(page, command.documentFile, err, &complete);
-        if (error.isEmpty())
-            error = PrintOnPrinter(page, command.printerName, command.copies);
+        if (!error.isEmpty()) {
+            err << QStringLiteral("almarin: cannot print %1: %2").arg(command.documentFile, error) << Qt::endl;
+            return 1;
+        }
+        if (!PreparePageForJob(page, command, recurring, err))
+            return 1;
+        error = PrintOnPrinter(page, command.printerName, command.copies);
         if (!error.isEmpty()) {
             err << QStringLiteral("almarin: cannot print %1: %2").arg(command.documentFile, error) << Qt::endl;
             return 1;
@@ -567,22 +601,8 @@ int RunCommandLineJob(const TCommandLine& command, QTextStream& out, QTextStream
                 << Qt::endl;
             return 1;
         }
-        if (command.month != 0)
-            ShowMonth(page, command.month, command.year);
-        if (command.fill) {
-            const QString fillError = FillWithRecurringDates(page, recurring);
-            if (!fillError.isEmpty()) {
-                err << QStringLiteral("almarin: cannot fill %1: %2").arg(command.documentFile, fillError) << Qt::endl;
-                return 1;
-            }
-        }
-        if (!command.eventsFile.isEmpty()) {
-            const QString importError = ImportEventsForJob(page, command.eventsFile);
-            if (!importError.isEmpty()) {
-                err << QStringLiteral("almarin: cannot import events from %1").arg(importError) << Qt::endl;
-                return 1;
-            }
-        }
+        if (!PreparePageForJob(page, command, recurring, err))
+            return 1;
         const QString exportError = ExportPage(page, command.outputFile, command.zoom);
         if (!exportError.isEmpty()) {
             err << QStringLiteral("almarin: cannot write %1: %2").arg(command.outputFile, exportError) << Qt::endl;

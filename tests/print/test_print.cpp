@@ -178,6 +178,18 @@ TEST(ThroughCupsCommandLine, PrintsOnTheNamedQueueAndRefusesAnUnknownOne)
     EXPECT_EQ(pages(printOutput()), 2);
     EXPECT_EQ(PdfText(printOutput()).count(QStringLiteral("Day 29 text")), 2);
 
+    // Another month prints as the export would show it: its own days, empty.
+    QFile::remove(printOutput());
+    run(QStringLiteral(ALMARIN_BINARY),
+        {QStringLiteral("--print"), kDocument, QStringLiteral("--printer"), QStringLiteral("AlmarinPdf"),
+         QStringLiteral("--month"), QStringLiteral("2027-02")},
+        &status, &errors);
+    EXPECT_EQ(status, 0) << errors.toStdString();
+    ASSERT_TRUE(jobsDone());
+    const QString february = PdfText(printOutput());
+    EXPECT_TRUE(february.contains(QStringLiteral("February 2027"))) << february.toStdString();
+    EXPECT_FALSE(february.contains(QStringLiteral("Day 29 text")));
+
     run(QStringLiteral(ALMARIN_BINARY),
         {QStringLiteral("--print"), kDocument, QStringLiteral("--printer"), QStringLiteral("Nowhere")}, &status,
         &errors);
