@@ -4,7 +4,11 @@
 #include "surface/qgraphiccontrol.h"
 #include "surface/qhandle.h"
 
+#include <QSignalBlocker>
 #include <QUndoCommand>
+
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -35,6 +39,9 @@ public:
         return true;
     }
     void undo() override { m_history.Restore(m_before); }
+    const QString& MergeKey() const { return m_mergeKey; }
+    const TPageSnapshot& Before() const { return m_before; }
+    const TPageSnapshot& After() const { return m_after; }
     void redo() override
     {
         // Pushed after the change: the page is in that state already.
@@ -120,6 +127,45 @@ void TPageHistory::commitAs(const QString& caption, const QString& mergeKey)
         return;
     TPageSnapshot before = std::exchange(m_state, now);
     m_stack.push(new TPageStep(*this, caption, mergeKey, std::move(before), std::move(now)));
+    keepWithinBudget();
+}
+
+void TPageHistory::keepWithinBudget()
+{
+    // Neighbouring steps share the state between them, so each step adds the state before it.
+    const auto step = [this](int i) { return static_cast<const TPageStep*>(m_stack.command(i)); };
+    const int count = m_stack.count();
+    qsizetype total = m_state.bytes.size();
+    int keep = 0;
+    while (keep < count) {
+        total += step(count - 1 - keep)->Before().bytes.size();
+        if (keep > 0 && total > m_byteBudget)
+            break;
+        ++keep;
+    }
+    if (keep == count)
+        return;
+    // The stack cannot let go of its oldest steps, so it is built again from the newest. Just after a
+    // push every step is done, and the page is in the newest state already.
+    const int dropped = count - keep;
+    const int clean = m_stack.cleanIndex();
+    std::vector<std::unique_ptr<TPageStep>> kept;
+    for (int i = dropped; i < count; ++i) {
+        // Only the newest may still merge with what comes next; the others must not merge as they go in.
+        const QString key = i == count - 1 ? step(i)->MergeKey() : QString();
+        kept.push_back(std::make_unique<TPageStep>(*this, step(i)->text(), key, step(i)->Before(), step(i)->After()));
+    }
+    const QSignalBlocker quiet(m_stack);
+    m_stack.clear();
+    for (int i = 0; i < keep; ++i) {
+        if (clean - dropped == i)
+            m_stack.setClean();
+        m_stack.push(kept[size_t(i)].release());
+    }
+    if (clean - dropped == keep)
+        m_stack.setClean();
+    else if (clean < dropped)
+        m_stack.resetClean();
 }
 
 void TPageHistory::Reset(bool saved)

@@ -15,8 +15,10 @@ class TPageHistory : public QObject
 {
     Q_OBJECT
 public:
-    // At most this many steps are kept.
+    // At most this many steps are kept, and only as many of the newest as fit in the byte budget (each
+    // holds the whole document, pictures and all); the newest is always kept.
     static constexpr int kStepLimit = 100;
+    static constexpr qsizetype kDefaultByteBudget = qsizetype(256) * 1024 * 1024;
 
     TPageHistory(TCalendarPanel32& page, QObject* parent);
     ~TPageHistory() override;
@@ -40,12 +42,15 @@ public:
     void Undo();
     void Redo();
 
+    void SetByteBudget(qsizetype bytes) { m_byteBudget = bytes; }
+
     // Puts the page into the state, keeping the selection; used by the steps. The page is changed in
     // place, so the zoom and the scroll position stay.
     void Restore(const TPageSnapshot& target);
 
 private:
     void commitAs(const QString& caption, const QString& mergeKey);
+    void keepWithinBudget();
     void zoomChanged();
 
     TCalendarPanel32& m_page;
@@ -58,4 +63,5 @@ private:
     bool m_restoring = false;
     QString m_nextCaption;
     QString m_nextMergeKey;
+    qsizetype m_byteBudget = kDefaultByteBudget;
 };

@@ -3,6 +3,7 @@
 #include "app/calendarmain.h"
 #include "app/calendarproperties.h"
 #include "app/pagehistory.h"
+#include "app/pagesnapshot.h"
 #include "app/usertitleform.h"
 #include "calendar/calendardocument.h"
 #include "calendar/calendarpanel32.h"
@@ -270,6 +271,34 @@ TEST_F(PageHistory, ModifiedFollowsTheSavedStateAndNewOrOpenStartAfresh)
     main->OpenCalendarFile(file);
     EXPECT_EQ(stack().count(), 0);
     EXPECT_FALSE(main->Action(QStringLiteral("mnuUndo"))->isEnabled());
+}
+
+TEST_F(PageHistory, OnlyTheNewestStepsThatFitTheByteBudgetAreKept)
+{
+    // Room for four states of the page, that is three steps.
+    main->History()->SetByteBudget(4 * TakePageSnapshot(*page).bytes.size() + 1000);
+    QList<QByteArray> states{bytes()};
+    const QString file = folder.file(QStringLiteral("Budget.QXF"));
+    for (int i = 0; i < 6; ++i) {
+        page->SetUserTitle(QStringLiteral("Title %1").arg(i));
+        main->SetModified(true);
+        settle();
+        states << bytes();
+        if (i == 4) {
+            ASSERT_TRUE(main->SaveCalendarFile(file));
+        }
+    }
+    ASSERT_EQ(stack().count(), 3);
+    // The kept steps still give back the exact pages, and the saved one is still known as saved.
+    for (int back = 1; back <= 3; ++back) {
+        main->mnuUndoClick();
+        EXPECT_EQ(bytes(), states[6 - back]) << back;
+        EXPECT_EQ(main->Modified(), back != 1) << back;
+    }
+    EXPECT_FALSE(stack().canUndo());
+    for (int i = 0; i < 3; ++i)
+        main->mnuRedoClick();
+    EXPECT_EQ(bytes(), states.last());
 }
 
 TEST_F(PageHistory, UndoKeepsZoomScrollAndSelection)
