@@ -58,8 +58,7 @@ QPoint TipsPosition(const QRect& ownerFrame, QPoint ownerClientOrigin, QSize tip
     return {qMax(0, left), qMax(0, top)};
 }
 
-TAssistantPipForm::TAssistantPipForm(QWidget* owner)
-    : QWidget(owner, Qt::Tool | Qt::FramelessWindowHint)
+TAssistantPipForm::TAssistantPipForm(QWidget* owner) : QWidget(owner, Qt::Tool | Qt::FramelessWindowHint)
 {
     setObjectName(QStringLiteral("AssistantPipForm"));
     setFixedSize(kClientSize);

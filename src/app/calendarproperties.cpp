@@ -212,7 +212,7 @@ std::unique_ptr<QFileDialog> TCalendarProperties::MakeStyleSheetDialog(QWidget* 
                                 : QStringLiteral("Open Calendar Style Sheet"));
     dialog->setNameFilter(QStringLiteral("Calendar Style Sheet (*.QXS *.qxs)"));
     dialog->setDefaultSuffix(QStringLiteral("QXS"));
-    dialog->setDirectory(ProgramDirectory());
+    dialog->setDirectory(DocumentDirectory());
     if (save) {
         dialog->setAcceptMode(QFileDialog::AcceptSave);
         dialog->setFileMode(QFileDialog::AnyFile);

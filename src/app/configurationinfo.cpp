@@ -68,7 +68,7 @@ TConfigurationInfo::TConfigurationInfo(QWidget* parent)
     column->addLayout(bar);
 
     ChooseSaveFile = [this] {
-        QFileDialog dialog(this, QString(), ProgramDirectory(), QStringLiteral("Text files (*.TXT *.txt)"));
+        QFileDialog dialog(this, QString(), DocumentDirectory(), QStringLiteral("Text files (*.TXT *.txt)"));
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setDefaultSuffix(QStringLiteral("TXT"));
         dialog.selectFile(QStringLiteral("ConfigInfo.txt"));

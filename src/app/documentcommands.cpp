@@ -36,7 +36,7 @@ void TCalendarMain::setupDocumentCommands()
 {
     m_chooseDocumentFile = [this](bool save, const QString& proposed) {
         QFileDialog dialog(this, save ? QStringLiteral("Save Calendar File") : QStringLiteral("Open Calendar File"),
-                           ProgramDirectory(), kDocumentFilter);
+                           DocumentDirectory(), kDocumentFilter);
         dialog.setDefaultSuffix(QStringLiteral("QXF"));
         if (save) {
             dialog.setAcceptMode(QFileDialog::AcceptSave);

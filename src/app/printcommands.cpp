@@ -44,7 +44,7 @@ void TCalendarMain::setupPrintCommands()
         return confirmed;
     };
     m_chooseExportFile = [this](const QString& title, const QString& filter, const QString& proposed) {
-        QFileDialog dialog(this, title, ProgramDirectory(), filter);
+        QFileDialog dialog(this, title, DocumentDirectory(), filter);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setDefaultSuffix(QFileInfo(proposed).suffix());
         dialog.selectFile(proposed);

@@ -77,6 +77,15 @@ QString UserFilePath(const QString& name)
     return UserFileDirectory() + name;
 }
 
+QString DocumentDirectory()
+{
+    const QString program = ProgramDirectory();
+    if (UserFileDirectory() == program)
+        return program;
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return withSlash(!documents.isEmpty() && QFileInfo(documents).isDir() ? documents : QDir::homePath());
+}
+
 QString SettingsFileName()
 {
     return UserFilePath(QStringLiteral("QX.ini"));

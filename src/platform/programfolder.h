@@ -13,6 +13,10 @@ void SetProgramDirectory(const QString& path);
 // writable and not an installed one, otherwise the user's config folder. Always ends in '/'.
 QString UserFileDirectory();
 QString UserFilePath(const QString& name);
+// Where the dialogs for documents, style sheets and exported pages start: the program folder while it
+// holds the user files, as when Almarin runs in place; otherwise the user's documents folder (or home).
+// Always ends in '/'.
+QString DocumentDirectory();
 // The settings file "QX.ini".
 QString SettingsFileName();
 

@@ -28,6 +28,7 @@ TEST(ProgramFolder, SetterAndUserFiles)
     // A writable program folder holds the user files.
     EXPECT_EQ(SettingsFileName(), folder.file(QStringLiteral("QX.ini")));
     EXPECT_EQ(UserFilePath(QStringLiteral("QXRECUR.DAX")), folder.file(QStringLiteral("QXRECUR.DAX")));
+    EXPECT_EQ(DocumentDirectory(), ProgramDirectory());
 }
 
 TEST(ProgramFolder, ReadOnlyFolderSendsUserFilesToConfig)
@@ -39,6 +40,8 @@ TEST(ProgramFolder, ReadOnlyFolderSendsUserFilesToConfig)
     const bool rootCanWriteAnyway = QFile(dir.path() + QStringLiteral("/x")).open(QIODevice::WriteOnly);
     if (!rootCanWriteAnyway) {
         EXPECT_NE(UserFileDirectory(), ProgramDirectory());
+        // Documents are not offered a place the user cannot write to.
+        EXPECT_NE(DocumentDirectory(), ProgramDirectory());
     }
     QFile::remove(dir.path() + QStringLiteral("/x"));
     SetProgramDirectory(previous);
