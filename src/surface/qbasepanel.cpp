@@ -67,8 +67,13 @@ TQBasePanel::TQBasePanel(QWidget* parent) : QWidget(parent)
     TempFile = UserFilePath(QStringLiteral("TempFile.tmp"));
     m_handle = new TQHandle(this);
     m_outlineOverlay = new OutlineOverlay(this);
-    m_lastFont = FontDescription::fromQFont(font(), clBlack);
+    m_lastFont = SurfaceFont();
     buildSurfaceMenu();
+}
+
+FontDescription TQBasePanel::SurfaceFont()
+{
+    return {QStringLiteral("Arial"), 8, 0, clBlack};
 }
 
 TQBasePanel::~TQBasePanel()

@@ -41,6 +41,11 @@ public:
     explicit TQBasePanel(QWidget* parent = nullptr);
     ~TQBasePanel() override;
 
+    // The page's own font: where the Font command's dialog starts, and the face of a new label. A face
+    // with a name of its own (not the desktop's alias) goes into documents, so that they read alike
+    // elsewhere.
+    static FontDescription SurfaceFont();
+
     bool Pointing() const { return m_pointing; }
     void SetPointing(bool v) { m_pointing = v; }
     bool DrawOutline() const { return m_drawOutline; }

@@ -165,6 +165,8 @@ TEST(TextLabel, TextDialogGrowsButNeverNarrowsAndToolSetsUpTheLabel)
     label->StartFromTool();
     EXPECT_EQ(label->Caption(), QStringLiteral("A rather longer caption"));
     EXPECT_EQ(label->Font().size, 20);
+    // A named face, not the desktop's alias, goes into the document.
+    EXPECT_EQ(label->Font().name, QStringLiteral("Arial"));
     EXPECT_FALSE(label->Transparent());
     EXPECT_EQ(label->BorderStyle(), TQBaseLabel::bsSingle);
     const QFontMetrics metrics(label->CanvasFont());

@@ -1,6 +1,7 @@
 #include "qplabel.h"
 
 #include "getlabeltext.h"
+#include "surface/qbasepanel.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -55,8 +56,7 @@ void TQPLabel::EditText()
 
 void TQPLabel::StartFromTool()
 {
-    const QWidget* page = parentWidget();
-    FontDescription font = FontDescription::fromQFont(page ? page->font() : QWidget::font(), clBlack);
+    FontDescription font = TQBasePanel::SurfaceFont();
     font.size = 20;
     SetCaption(QStringLiteral("Enter text..."));
     SetFont(font);
