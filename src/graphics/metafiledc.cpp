@@ -2,6 +2,7 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QPainterPath>
 
 #include <algorithm>
 #include <cmath>
@@ -15,6 +16,8 @@ constexpr std::size_t kMaxSavedStates = 1024;
 // Clip outlines grow with every combination; past this size further combinations are ignored.
 constexpr int kMaxClipElements = 20000;
 constexpr int kMaxFontPixels = 4096;
+// Text whose em would span more device pixels than this is drawn from its outlines.
+constexpr double kMaxGlyphDevicePixels = 4096;
 constexpr double kDefaultFontHeight = 16;  // device units, when a font asks for the default size
 constexpr qsizetype kMaxTextLength = 8192; // as GDI drew at most
 
@@ -845,14 +848,28 @@ void TMetafileDC::Text(QPointF reference, const QString& fullText, const QList<d
     m_painter.setPen(s.textColor);
     m_painter.setBackgroundMode(Qt::TransparentMode);
     const double y = baseline / scale;
+    // A glyph squeezed flat may pass for small while one side of it spans more than FreeType can
+    // rasterise, and Qt does not survive the failure; such text is filled as outlines instead.
+    const QTransform device = m_painter.combinedTransform();
+    const double deviceEm = pixels * std::max(Length(device.map(QPointF(1, 0)) - device.map(QPointF())),
+                                              Length(device.map(QPointF(0, 1)) - device.map(QPointF())));
+    const auto draw = [&](QPointF at, const QString& part) {
+        if (deviceEm <= kMaxGlyphDevicePixels) {
+            m_painter.drawText(at, part);
+            return;
+        }
+        QPainterPath outline;
+        outline.addText(at, font, part);
+        m_painter.fillPath(outline, s.textColor);
+    };
     if (advances.isEmpty()) {
-        m_painter.drawText(QPointF(x0 / unit, y), text);
+        draw(QPointF(x0 / unit, y), text);
     } else {
         double x = x0;
         for (qsizetype i = 0; i < text.size(); ++i) {
             // A surrogate pair is one character with the advances of both halves.
             const qsizetype n = (text[i].isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
-            m_painter.drawText(QPointF(x / unit, y), text.mid(i, n));
+            draw(QPointF(x / unit, y), text.mid(i, n));
             for (qsizetype k = 0; k < n; ++k)
                 x += advances[i + k];
             i += n - 1;

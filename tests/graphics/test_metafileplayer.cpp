@@ -70,4 +70,16 @@ TEST(MetafilePlayer, BorderArtMayBeAMetafile)
     EXPECT_LT(DifferingShare(drawn, reference), 0.004);
 }
 
+// Found by fuzzing: a 4096-pixel font squeezed to a hairline and turned. Its glyphs are more than
+// FreeType can rasterise, and Qt fails on that when drawing them from its glyph cache.
+TEST(MetafilePlayer, ATextSqueezedToAHairlineIsDrawnWithoutFailing)
+{
+    QFile file(DataPath(QStringLiteral("squeezed-glyph.emf")));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    TMetafile metafile;
+    ASSERT_TRUE(metafile.Load(file.readAll()));
+    const QImage drawn = Render(metafile, QSize(64, 48));
+    EXPECT_FALSE(drawn.isNull());
+}
+
 } // namespace
