@@ -133,7 +133,6 @@ void screenText(QPainter& canvas, const TRect& box, int align, const QString& s,
     // needs none.
     const bool overflows = !QRectF(r).contains(QRectF(at, size)) && !QRectF(r).contains(shaped.ink.translated(at));
     canvas.setFont(fontOf(f));
-    canvas.setPen(ToQColor(f.color));
     if (!overflows) {
         canvas.drawStaticText(at, laid);
     } else if (!canvas.hasClipping() && canvas.paintEngine()->type() == QPaintEngine::Raster) {
@@ -173,7 +172,6 @@ void paperText(QPainter& canvas, const TRect& box, int align, QString s, const F
     else if (align & Qt::AlignBottom)
         baseline = box.bottom - (height - ascent);
     canvas.setFont(font);
-    canvas.setPen(ToQColor(f.color));
     canvas.drawText(QPointF(x, baseline), s);
 }
 
@@ -182,12 +180,20 @@ void text(QPainter& canvas, const TRect& box, int align, const QString& s, const
 {
     if (s.isEmpty())
         return;
+    // Text takes only the pen's colour: the line pen in the text's colour serves, and black text between
+    // black lines changes no pen at all.
     const QPen linePen = canvas.pen();
+    QPen textPen = linePen;
+    textPen.setColor(ToQColor(f.color));
+    const bool recolour = textPen != linePen;
+    if (recolour)
+        canvas.setPen(textPen);
     if (device.IsPaper())
         paperText(canvas, box, align, s, f, device);
     else
         screenText(canvas, box, align, s, f);
-    canvas.setPen(linePen);
+    if (recolour)
+        canvas.setPen(linePen);
 }
 
 // The font at the largest pixel size that keeps the text inside the width; unchanged when it fits.
