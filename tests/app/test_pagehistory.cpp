@@ -13,6 +13,8 @@
 #include "surface/flatcalendar/qflatcalendar.h"
 #include "surface/label/qplabel.h"
 #include "surface/qhandle.h"
+#include "surface/richlabel/qprichbaselabel.h"
+#include "surface/richlabel/richtextlabeleditor.h"
 
 #include "platform/messages.h"
 
@@ -372,4 +374,17 @@ TEST_F(PageHistory, StepsAreNamedAfterWhatTheUserDid)
     QTest::keyClick(main->DayTextEditor(), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(page->CellStorage(cellOfDay(20))->PlainText(), QString());
     EXPECT_EQ(stack().redoText(), QStringLiteral("Typing in 20 ") + page->GetMonthName(12));
+
+    // A rich text label's double-click is its menu's "Edit".
+    auto* rich = new TQPRichBaseLabel(page);
+    page->PlaceObject(rich, TRect{300, 300, 460, 360});
+    settle();
+    WhenModalShown<TRichTextLabelEditor>([](TRichTextLabelEditor* editor) {
+        editor->WPRichText1()->AppendParagraph(QStringLiteral("Concert"), {});
+        editor->accept();
+    });
+    ASSERT_TRUE(rich->DblClickAction);
+    rich->DblClickAction(page);
+    settle();
+    EXPECT_EQ(stack().undoText(), QStringLiteral("Edit"));
 }

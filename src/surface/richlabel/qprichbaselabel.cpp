@@ -117,8 +117,9 @@ void TQPRichBaseLabel::Loaded()
                                    [this] { SetBorderStyle(m_borderStyle == bsSingle ? bsNone : bsSingle); });
     m_borderItem->setCheckable(true);
     m_borderItem->setChecked(m_borderStyle == bsSingle);
-    menu->addAction(QStringLiteral("Edit"), this, [this] { Edit(); });
-    DblClickAction = [this](QObject*) { Edit(); };
+    QAction* edit = menu->addAction(QStringLiteral("Edit"), this, [this] { Edit(); });
+    // Through the menu's entry, so that what it changes is named after it.
+    DblClickAction = [edit](QObject*) { edit->trigger(); };
 }
 
 void TQPRichBaseLabel::PopupOpening()
