@@ -96,6 +96,7 @@ TJustOne::~TJustOne()
         ::unlink(QFile::encodeName(m_name).constData());
     }
 }
+
 QString TJustOne::SocketFolder()
 {
     const uid_t user = ::getuid();
@@ -186,6 +187,9 @@ void TJustOne::readPeer(int peer)
         const ssize_t n = ::read(peer, chunk, sizeof chunk);
         if (n > 0) {
             pending.append(chunk, n);
+            // The rest waits for the lines so far to be taken: a peer that never stops is not read on for ever.
+            if (pending.size() > kMaxRequest)
+                break;
             continue;
         }
         if (n < 0 && errno == EINTR)
