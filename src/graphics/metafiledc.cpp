@@ -16,8 +16,10 @@ constexpr std::size_t kMaxSavedStates = 1024;
 // Clip outlines grow with every combination; past this size further combinations are ignored.
 constexpr int kMaxClipElements = 20000;
 constexpr int kMaxFontPixels = 4096;
-// Text whose em would span more device pixels than this is drawn from its outlines.
+// Text whose em would span more device pixels than this, or be stretched more than this many times
+// one way than the other, is drawn from its outlines.
 constexpr double kMaxGlyphDevicePixels = 4096;
+constexpr double kMaxGlyphStretch = 64;
 constexpr double kDefaultFontHeight = 16;  // device units, when a font asks for the default size
 constexpr qsizetype kMaxTextLength = 8192; // as GDI drew at most
 
@@ -848,13 +850,16 @@ void TMetafileDC::Text(QPointF reference, const QString& fullText, const QList<d
     m_painter.setPen(s.textColor);
     m_painter.setBackgroundMode(Qt::TransparentMode);
     const double y = baseline / scale;
-    // A glyph squeezed flat may pass for small while one side of it spans more than FreeType can
-    // rasterise, and Qt does not survive the failure; such text is filled as outlines instead.
+    // A glyph squeezed flat may pass for small while it is more than FreeType can rasterise (far too
+    // long on one side, or far narrower than it is tall), and Qt does not survive the failure; such
+    // text is filled as outlines instead.
     const QTransform device = m_painter.combinedTransform();
-    const double deviceEm = pixels * std::max(Length(device.map(QPointF(1, 0)) - device.map(QPointF())),
-                                              Length(device.map(QPointF(0, 1)) - device.map(QPointF())));
+    const double longAxis = std::max(Length(device.map(QPointF(1, 0)) - device.map(QPointF())),
+                                     Length(device.map(QPointF(0, 1)) - device.map(QPointF())));
+    const bool rasterisable = pixels * longAxis <= kMaxGlyphDevicePixels &&
+                              longAxis * longAxis <= kMaxGlyphStretch * std::abs(device.determinant());
     const auto draw = [&](QPointF at, const QString& part) {
-        if (deviceEm <= kMaxGlyphDevicePixels) {
+        if (rasterisable) {
             m_painter.drawText(at, part);
             return;
         }

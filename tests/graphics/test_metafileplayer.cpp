@@ -70,16 +70,19 @@ TEST(MetafilePlayer, BorderArtMayBeAMetafile)
     EXPECT_LT(DifferingShare(drawn, reference), 0.004);
 }
 
-// Found by fuzzing: a 4096-pixel font squeezed to a hairline and turned. Its glyphs are more than
-// FreeType can rasterise, and Qt fails on that when drawing them from its glyph cache.
-TEST(MetafilePlayer, ATextSqueezedToAHairlineIsDrawnWithoutFailing)
+// Found by fuzzing: a 4096-pixel font squeezed to a hairline and turned, and a 2-pixel font stretched
+// 700 times its height. FreeType cannot rasterise such glyphs, and Qt fails on that when drawing them
+// from its glyph cache.
+TEST(MetafilePlayer, TextSqueezedOrStretchedBeyondAnyGlyphIsDrawnWithoutFailing)
 {
-    QFile file(DataPath(QStringLiteral("squeezed-glyph.emf")));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    TMetafile metafile;
-    ASSERT_TRUE(metafile.Load(file.readAll()));
-    const QImage drawn = Render(metafile, QSize(64, 48));
-    EXPECT_FALSE(drawn.isNull());
+    for (const char* name : {"squeezed-glyph.emf", "stretched-glyph.emf"}) {
+        SCOPED_TRACE(name);
+        QFile file(DataPath(QLatin1String(name)));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        TMetafile metafile;
+        ASSERT_TRUE(metafile.Load(file.readAll()));
+        EXPECT_FALSE(Render(metafile, QSize(64, 48)).isNull());
+    }
 }
 
 } // namespace
