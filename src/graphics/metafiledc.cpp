@@ -1,6 +1,7 @@
 #include "metafiledc.h"
 
 #include <QFontMetricsF>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -856,10 +857,12 @@ void TMetafileDC::Text(QPointF reference, const QString& fullText, const QList<d
     const QTransform device = m_painter.combinedTransform();
     const double longAxis = std::max(Length(device.map(QPointF(1, 0)) - device.map(QPointF())),
                                      Length(device.map(QPointF(0, 1)) - device.map(QPointF())));
-    const bool rasterisable = pixels * longAxis <= kMaxGlyphDevicePixels &&
-                              longAxis * longAxis <= kMaxGlyphStretch * std::abs(device.determinant());
+    // PDF and printers keep text as text, whatever its size: nothing is rasterised there.
+    const bool asText = m_painter.paintEngine()->type() == QPaintEngine::Pdf ||
+                        (pixels * longAxis <= kMaxGlyphDevicePixels &&
+                         longAxis * longAxis <= kMaxGlyphStretch * std::abs(device.determinant()));
     const auto draw = [&](QPointF at, const QString& part) {
-        if (rasterisable) {
+        if (asText) {
             m_painter.drawText(at, part);
             return;
         }

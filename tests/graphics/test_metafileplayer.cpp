@@ -4,8 +4,10 @@
 #include "imagecompare.h"
 #include "support/testsupport.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -82,6 +84,14 @@ TEST(MetafilePlayer, TextSqueezedOrStretchedBeyondAnyGlyphIsDrawnWithoutFailing)
         TMetafile metafile;
         ASSERT_TRUE(metafile.Load(file.readAll()));
         EXPECT_FALSE(Render(metafile, QSize(64, 48)).isNull());
+        // Paper keeps such text as text.
+        QBuffer pdf;
+        pdf.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&pdf);
+        QPainter paper(&writer);
+        metafile.Draw(paper, QRectF(0, 0, 640, 480));
+        paper.end();
+        EXPECT_TRUE(pdf.data().startsWith("%PDF"));
     }
 }
 
