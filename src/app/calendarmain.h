@@ -138,7 +138,7 @@ public:
     void ShowHideIconToolClick();
     // Hides the palette where the layout takes no text; shows it again where it does and the user wants it.
     void CheckFloaterStatus();
-    // Around dialogs the palette would cover: hidden before, shown again after, when the user wants it.
+    // Around the commands that put the palette aside: hidden before, shown again after, when the user wants it.
     void HideIconPaletteIfShown();
     void ShowIconPaletteIfWanted();
     void AssistantbuttonClick();

@@ -569,13 +569,11 @@ int RunCommandLineJob(const TCommandLine& command, QTextStream& out, QTextStream
         CreateMasterRichText(&page);
         bool complete = true;
         QString error = LoadForJob(page, command.documentFile, err, &complete);
-        if (!error.isEmpty()) {
-            err << QStringLiteral("almarin: cannot print %1: %2").arg(command.documentFile, error) << Qt::endl;
-            return 1;
+        if (error.isEmpty()) {
+            if (!PreparePageForJob(page, command, recurring, err))
+                return 1;
+            error = PrintOnPrinter(page, command.printerName, command.copies);
         }
-        if (!PreparePageForJob(page, command, recurring, err))
-            return 1;
-        error = PrintOnPrinter(page, command.printerName, command.copies);
         if (!error.isEmpty()) {
             err << QStringLiteral("almarin: cannot print %1: %2").arg(command.documentFile, error) << Qt::endl;
             return 1;

@@ -70,13 +70,10 @@ QMap<int, QStringList> NewEventParagraphs(const TCalendarPanel32& page, const QL
 
 void TCalendarMain::mnuImportEventsClick()
 {
-    // The palette would cover the file chooser, the event list and the messages.
-    HideIconPaletteIfShown();
     const QString fileName = QFileDialog::getOpenFileName(this, QStringLiteral("Import Events"), QString(),
                                                           QStringLiteral("iCalendar files (*.ics);;All files (*)"));
     if (!fileName.isEmpty())
         ImportEventsFile(fileName);
-    ShowIconPaletteIfWanted();
 }
 
 void TCalendarMain::ImportEventsFile(const QString& fileName)

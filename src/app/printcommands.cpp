@@ -36,22 +36,13 @@ void TCalendarMain::setupPrintCommands()
     m_reportPrinter = std::make_unique<TReportPrinter>();
     m_reportPrinter->SetTitle(QStringLiteral("ReportPrinter Report"));
     m_reportPrinter->SetStatusFormat(QStringLiteral("Printing page %p"));
-    // The icon palette stays on top of every window: it steps aside while a dialog is up.
-    m_runPrintDialog = [this](TReportPrinter& report) {
-        HideIconPaletteIfShown();
-        const bool confirmed = report.SetupDialog(this);
-        ShowIconPaletteIfWanted();
-        return confirmed;
-    };
+    m_runPrintDialog = [this](TReportPrinter& report) { return report.SetupDialog(this); };
     m_chooseExportFile = [this](const QString& title, const QString& filter, const QString& proposed) {
         QFileDialog dialog(this, title, DocumentDirectory(), filter);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setDefaultSuffix(QFileInfo(proposed).suffix());
         dialog.selectFile(proposed);
-        HideIconPaletteIfShown();
-        const bool confirmed = dialog.exec() == QDialog::Accepted;
-        ShowIconPaletteIfWanted();
-        return confirmed ? dialog.selectedFiles().value(0) : QString();
+        return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
     };
 
     auto wire = [this](const char* name, void (TCalendarMain::*handler)()) {
