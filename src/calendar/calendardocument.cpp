@@ -422,6 +422,7 @@ TDocumentReadInfo ReadDocumentBytes(TCalendarPanel32& page, const QByteArray& by
             info.objectsNotRead = std::max(1, records - info.objectsRead);
         }
     });
+    info.picturesNotShown += budget.PicturesLeftOutInPart();
     return info;
 }
 

@@ -24,7 +24,12 @@ public:
     bool Take(QSize size, int bitsPerPixel);
     qint64 Spent() const { return m_spent; }
 
+    // A picture shown without a part of it (a part too costly or reaching outside the document).
+    void NoteLeftOut() { ++m_leftOut; }
+    int PicturesLeftOutInPart() const { return m_leftOut; }
+
 private:
     qint64 m_spent = 0;
+    int m_leftOut = 0;
     TPictureBudget* m_previous = nullptr;
 };

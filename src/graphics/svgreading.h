@@ -1,5 +1,6 @@
-// Reads SVG documents for pictures: only self-contained ones (no file or address outside the document is
-// ever opened, since pictures come from documents of strangers) with a size Almarin can draw.
+// Reads SVG documents for pictures: what reaches outside the document (files, addresses, style sheets it
+// imports, pictures inside it other than raster pictures within the limits) is left out before the renderer
+// sees the document, since pictures come from documents of strangers.
 #pragma once
 
 #include <QByteArray>
@@ -13,5 +14,6 @@ class QSvgRenderer;
 bool LooksLikeSvg(const QByteArray& bytes);
 
 // A renderer stretching the whole document into any rectangle, ignoring its proportions; null, with the
-// reason, when the bytes are not a well-formed SVG document, refer to anything outside it, or give no size.
-std::shared_ptr<QSvgRenderer> ReadSvg(const QByteArray& bytes, QString* error = nullptr);
+// reason, when the bytes are not a well-formed SVG document or give no size. `partsLeftOut` counts what was
+// left out; the picture budget open on the thread is told too, so that the user hears of it.
+std::shared_ptr<QSvgRenderer> ReadSvg(const QByteArray& bytes, QString* error = nullptr, int* partsLeftOut = nullptr);

@@ -8,6 +8,12 @@
 #include <QPainter>
 #include <QTemporaryDir>
 
+#include <functional>
+
+#include <sys/inotify.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -153,45 +159,116 @@ TEST(Picture, DataIsDecodedOnlyAsTheClassItNames)
     EXPECT_EQ(changes, 0);
 }
 
-TEST(Picture, SvgDrawingsStayInsideTheirDocument)
+// Whether anything opened the file while `action` ran, as the kernel saw it.
+bool OpenedDuring(const QString& path, const std::function<void()>& action)
 {
+    const int watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    EXPECT_GE(inotify_add_watch(watch, QFile::encodeName(path).constData(), IN_OPEN), 0);
+    action();
+    char events[4096];
+    const bool opened = read(watch, events, sizeof events) > 0;
+    close(watch);
+    return opened;
+}
+
+QByteArray SvgDataUrl(const QByteArray& svg)
+{
+    return "data:image/svg+xml;base64," + svg.toBase64();
+}
+
+TEST(Picture, SvgDrawingsDrawWithoutWhatLiesOutsideThem)
+{
+    QTemporaryDir dir;
+    const QString secret = dir.filePath(QStringLiteral("secret.svg"));
+    const QString fifo = dir.filePath(QStringLiteral("fifo"));
+    {
+        QFile file(secret);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("<svg xmlns='http://www.w3.org/2000/svg' width='9' height='9'/>");
+    }
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QByteArray head = "<svg xmlns='http://www.w3.org/2000/svg' xmlns:xlink='http://www.w3.org/1999/xlink' "
+                            "width='20' height='10' viewBox='0 0 20 10'>";
+    const QByteArray red = "<rect x='2' width='18' height='10' fill='#f00'/>";
+    const auto naming = [&](const QString& path) {
+        return head + "<image width='9' height='9' xlink:href='" + QFile::encodeName(path) + "'/></svg>";
+    };
     QByteArray huge = kBmp;
     huge.replace(18, 8, Le32(10000) + Le32(5000));
-    const QByteArray linking[] = {
-        "<svg xmlns='http://www.w3.org/2000/svg' xmlns:xlink='http://www.w3.org/1999/xlink' width='9' height='9'>"
-        "<image width='9' height='9' xlink:href='/etc/hostname.png'/></svg>",
-        "<svg xmlns='http://www.w3.org/2000/svg' width='9' height='9'><image href='https://example.org/a.png'/></svg>",
-        "<svg xmlns='http://www.w3.org/2000/svg' width='9' height='9'><rect fill='url(other.svg#g)'/></svg>",
-        "<svg xmlns='http://www.w3.org/2000/svg' width='9' height='9'><style>@import url(a.css);</style></svg>",
-        "<svg xmlns='http://www.w3.org/2000/svg' width='9' height='9'><rect></svg>",
+    // Each draws its red part and leaves out one part that reaches outside it or costs too much.
+    const QByteArray leavingOut[] = {
+        head + red + "<image width='2' height='9' xlink:href='" + QFile::encodeName(secret) + "'/></svg>",
+        head + red + "<image width='2' height='9' href='https://example.org/a.png'/></svg>",
+        head + red + "<rect width='2' height='9' fill='url(other.svg#g)' stroke='none'/></svg>",
+        head + "<style>@import url(a.css);</style>" + red + "</svg>",
+        "<?xml-stylesheet type='text/css' href='" + QFile::encodeName(secret) + "'?>" + head + red + "</svg>",
+        // Pictures inside pictures that name a file, a FIFO and standard input.
+        head + red + "<image width='2' height='9' xlink:href='" + SvgDataUrl(naming(secret)) + "'/></svg>",
+        head + red + "<image width='2' height='9' xlink:href='" + SvgDataUrl(naming(fifo)) + "'/></svg>",
+        head + red + "<image width='2' height='9' xlink:href='" + SvgDataUrl(naming(QStringLiteral("/dev/stdin"))) +
+            "'/></svg>",
         // An inline picture claiming 10000 x 5000 pixels.
-        "<svg xmlns='http://www.w3.org/2000/svg' width='9' height='9'><image href='data:image/bmp;base64," +
-            huge.toBase64() + "'/></svg>",
-        "<svg xmlns='http://www.w3.org/2000/svg'/>",
+        head + red + "<image width='2' height='9' href='data:image/bmp;base64," + huge.toBase64() + "'/></svg>",
     };
-    for (const QByteArray& svg : linking) {
+    for (const QByteArray& svg : leavingOut) {
+        TPictureBudget budget;
         TPicture picture;
         QString error;
-        EXPECT_FALSE(picture.LoadFromData(svg, &error)) << svg.constData();
+        EXPECT_FALSE(OpenedDuring(secret, [&] {
+            EXPECT_TRUE(picture.LoadFromData(svg, &error)) << error.toStdString();
+        })) << svg.constData();
+        EXPECT_EQ(budget.PicturesLeftOutInPart(), 1) << svg.constData();
+        QImage drawn(20, 10, QImage::Format_RGB32);
+        drawn.fill(Qt::white);
+        QPainter painter(&drawn);
+        picture.StretchDraw(painter, QRectF(0, 0, 20, 10));
+        painter.end();
+        EXPECT_EQ(drawn.pixel(10, 5), qRgb(255, 0, 0)) << svg.constData();
+    }
+    for (const QByteArray& damaged :
+         {QByteArray("<svg xmlns='http://www.w3.org/2000/svg' width='9' height='9'><rect></svg>"),
+          QByteArray("<svg xmlns='http://www.w3.org/2000/svg'/>")}) {
+        QString error;
+        EXPECT_FALSE(TPicture().LoadFromData(damaged, &error)) << damaged.constData();
         EXPECT_FALSE(error.isEmpty());
     }
-    // References inside the document are fine, pictures inside it too.
-    EXPECT_TRUE(TPicture().LoadFromData("<svg xmlns='http://www.w3.org/2000/svg' width='9' height='9'>"
-                                        "<image width='9' height='9' href='data:image/bmp;base64," +
-                                        kBmp.toBase64() + "'/></svg>"));
+    // References inside the document are fine, raster pictures inside it too.
+    TPictureBudget budget;
     TPicture picture;
     ASSERT_TRUE(picture.LoadFromData(
-        "<svg xmlns='http://www.w3.org/2000/svg' xmlns:xlink='http://www.w3.org/1999/xlink' width='4' height='2'>"
+        head +
         "<defs><linearGradient id='g'><stop offset='0' stop-color='#00f'/></linearGradient>"
-        "<rect id='r' width='2' height='2' fill='url(#g)'/></defs><use xlink:href='#r'/>"
-        "<rect x='2' width='2' height='2' fill='#f00'/></svg>"));
+        "<rect id='r' width='5' height='10' fill='url(#g)'/></defs><use xlink:href='#r'/>"
+        "<image x='10' width='10' height='10' preserveAspectRatio='none' xlink:href='data:image/bmp;base64," +
+        kBmp.toBase64() + "'/></svg>"));
+    EXPECT_EQ(budget.PicturesLeftOutInPart(), 0);
     QImage drawn(40, 20, QImage::Format_RGB32);
     drawn.fill(Qt::white);
     QPainter painter(&drawn);
     picture.StretchDraw(painter, QRectF(0, 0, 40, 20));
     painter.end();
-    EXPECT_EQ(drawn.pixel(10, 10), qRgb(0, 0, 255));
-    EXPECT_EQ(drawn.pixel(30, 10), qRgb(255, 0, 0));
+    EXPECT_EQ(drawn.pixel(5, 10), qRgb(0, 0, 255));
+    EXPECT_EQ(drawn.pixel(23, 10), qRgb(255, 0, 0));
+    EXPECT_EQ(drawn.pixel(37, 10), qRgb(0, 0, 255));
+}
+
+// An SVG drawing is vectors drawn at the size of its box: a large own size costs nothing.
+TEST(Picture, SvgDrawingOfAnyOwnSizeFillsItsBox)
+{
+    TPicture picture;
+    QString error;
+    ASSERT_TRUE(picture.LoadFromData("<svg xmlns='http://www.w3.org/2000/svg' viewBox='0 0 10562 16000'>"
+                                     "<rect width='10562' height='16000' fill='#f00'/></svg>",
+                                     &error))
+        << error.toStdString();
+    EXPECT_EQ(QSize(picture.Width(), picture.Height()), QSize(10562, 16000));
+    QImage drawn(40, 40, QImage::Format_RGB32);
+    drawn.fill(Qt::white);
+    QPainter painter(&drawn);
+    picture.StretchDraw(painter, QRectF(0, 0, 40, 40));
+    painter.end();
+    EXPECT_EQ(drawn.pixel(1, 1), qRgb(255, 0, 0));
+    EXPECT_EQ(drawn.pixel(38, 38), qRgb(255, 0, 0));
 }
 
 TEST(Picture, FilesLoadByContentAndTellTheListener)
