@@ -177,6 +177,8 @@ bool TReportPrinter::BeginJob()
     }
     m_painter.setRenderHint(QPainter::Antialiasing, false);
     m_painter.setRenderHint(QPainter::TextAntialiasing, true);
+    // Pictures and textures reach the paper with their exact colours, as on screen (not as JPEG).
+    m_painter.setRenderHint(QPainter::LosslessImageRendering, true);
     m_painter.setBackgroundMode(Qt::TransparentMode);
     m_pen = DefaultPen();
     m_brush = QBrush(Qt::white);

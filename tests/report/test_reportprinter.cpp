@@ -7,6 +7,7 @@
 #include <QPicture>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSet>
 
 #include <gtest/gtest.h>
 
@@ -25,12 +26,12 @@ QString pdfInfo(const QString& file)
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
-// The PDF's first page rendered at 96 pixels per inch.
-QImage rasterize(const QString& file)
+// The PDF's first page rendered at 96 pixels per inch, or at the resolution given.
+QImage rasterize(const QString& file, int dpi = 96)
 {
     const QString stem = file + QStringLiteral("-raster");
     QProcess process;
-    process.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("96"), QStringLiteral("-png"),
+    process.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-png"),
                                                QStringLiteral("-singlefile"), file, stem});
     process.waitForFinished(30000);
     return QImage(stem + QStringLiteral(".png"));
@@ -171,6 +172,42 @@ TEST(ReportPrinter, FillsLinesAndPicturesLandWhereTheInchesSay)
     EXPECT_FALSE(dark(image, 380, 530));
     EXPECT_FALSE(dark(image, 580, 530));
     EXPECT_FALSE(dark(image, 480, 580));
+}
+
+// Bitmaps keep their exact colours on paper, as on screen: a four-colour picture and a two-colour texture
+// show no colours of their own after the PDF is rendered at 300 dpi.
+TEST(ReportPrinter, PicturesAndTexturesReachThePdfLosslessly)
+{
+    const QString file = outputFile(QStringLiteral("lossless.pdf"));
+    const QRgb colours[] = {qRgb(200, 30, 30), qRgb(30, 160, 40), qRgb(20, 40, 200), qRgb(250, 220, 20)};
+    QImage picture(40, 30, QImage::Format_RGB32);
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 40; ++x)
+            picture.setPixel(x, y, colours[(x / 5 + y / 5) % 4]);
+    QImage texture(8, 8, QImage::Format_RGB32);
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x)
+            texture.setPixel(x, y, (x + y) % 2 ? colours[0] : colours[3]);
+    TReportPrinter report;
+    report.SetOutputFileName(file);
+    report.SetPaperSize(QPageSize(QPageSize::Letter));
+    ASSERT_TRUE(report.Execute([&](TReportPrinter& r) {
+        r.Canvas().drawImage(QRectF(r.InchRectToDevice(1, 1, 3, 2.5)), picture);
+        QBrush textured(texture);
+        textured.setTransform(QTransform::fromScale(r.XPixelsPerInch() / 30, r.XPixelsPerInch() / 30));
+        r.Canvas().fillRect(r.InchRectToDevice(4, 1, 6, 2.5), textured);
+    }));
+    const QImage page = rasterize(file, 300);
+    ASSERT_EQ(page.width(), 2550);
+    // The areas inside the two, clear of their edges.
+    for (const auto& [area, most] :
+         {std::pair{QRect(310, 310, 580, 430), 4}, std::pair{QRect(1210, 310, 580, 430), 2}}) {
+        QSet<QRgb> seen;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
+                seen.insert(page.pixel(x, y));
+        EXPECT_LE(seen.size(), most) << area.x();
+    }
 }
 
 TEST(ReportPrinter, TextMeasures)
