@@ -4,7 +4,9 @@
 #include "commandline.h"
 #include "instancerequests.h"
 
+#include "graphics/metafile.h"
 #include "platform/cursors.h"
+#include "platform/messages.h"
 #include "platform/singleinstance.h"
 
 #include <QApplication>
@@ -36,6 +38,11 @@ int RunAlmarin(int argc, char** argv)
     if (guard.previousInstanceFound())
         return 0;
 
+    // Told after the paint that found it, once for each picture.
+    SetMetafileCutShortListener([] {
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(), [] { ShowInformation(MetafileCutShortNotice()); }, Qt::QueuedConnection);
+    });
     TCalendarMain main;
     auto* requests = new TInstanceRequests(main);
     QObject::connect(&guard, &TJustOne::activateRequested, requests, &TInstanceRequests::Activate);

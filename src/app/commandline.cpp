@@ -10,6 +10,7 @@
 #include "calendar/calendardocument.h"
 #include "calendar/calendarpanel32.h"
 #include "calendardraw/layoutkind.h"
+#include "graphics/metafile.h"
 #include "recurring/recurringentry.h"
 #include "recurring/recurringfile.h"
 #include "recurring/recurringfill.h"
@@ -631,6 +632,8 @@ int RunCommandLine(int argc, char** argv, const TCommandLine& command)
         if (type == QtCriticalMsg || type == QtFatalMsg)
             QTextStream(stderr) << message << Qt::endl;
     });
+    SetMetafileCutShortListener(
+        [] { QTextStream(stderr) << QStringLiteral("almarin: warning: ") << MetafileCutShortNotice() << Qt::endl; });
     QApplication app(argc, argv);
     return RunCommandLineJob(command, out, err);
 }

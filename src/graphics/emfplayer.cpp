@@ -633,10 +633,10 @@ QSizeF TEmfPlayer::NaturalSize() const
     return m_naturalSize;
 }
 
-void TEmfPlayer::Play(QPainter& painter, const QRectF& target) const
+bool TEmfPlayer::Play(QPainter& painter, const QRectF& target) const
 {
     if (m_bytes.isEmpty() || target.isEmpty())
-        return;
+        return true;
     TMetafileDC dc(painter, m_frame, target, m_unitsPerMm);
     const TByteReader in(m_bytes);
     qint64 at = in.U32(4);
@@ -646,6 +646,9 @@ void TEmfPlayer::Play(QPainter& painter, const QRectF& target) const
         if (record.Type() == EmrEof)
             break;
         PlayRecord(dc, record);
+        if (dc.Exhausted())
+            return false;
         at += size;
     }
+    return true;
 }

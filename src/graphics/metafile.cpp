@@ -7,6 +7,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <utility>
 
 bool TMetafile::Recognises(const QByteArray& bytes)
 {
@@ -67,12 +68,36 @@ QSize TMetafile::Size() const
     return m_size;
 }
 
-void TMetafile::Draw(QPainter& painter, const QRectF& target) const
+namespace {
+
+std::function<void()>& CutShortListener()
 {
+    static std::function<void()> listener;
+    return listener;
+}
+
+} // namespace
+
+void SetMetafileCutShortListener(std::function<void()> listener)
+{
+    CutShortListener() = std::move(listener);
+}
+
+QString MetafileCutShortNotice()
+{
+    return QStringLiteral("A picture is too detailed to draw in full; only part of it is shown.");
+}
+
+bool TMetafile::Draw(QPainter& painter, const QRectF& target) const
+{
+    bool whole = true;
     if (const auto* wmf = std::get_if<TWmfPlayer>(&m_player))
-        wmf->Play(painter, target);
+        whole = wmf->Play(painter, target);
     else if (const auto* emf = std::get_if<TEmfPlayer>(&m_player))
-        emf->Play(painter, target);
+        whole = emf->Play(painter, target);
+    if (!whole && !std::exchange(*m_cutShortTold, true) && CutShortListener())
+        CutShortListener()();
+    return whole;
 }
 
 QPicture PlayMetafile(const QByteArray& bytes, QString* error)

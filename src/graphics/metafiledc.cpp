@@ -23,6 +23,12 @@ constexpr double kMaxGlyphDevicePixels = 4096;
 constexpr double kMaxGlyphStretch = 64;
 constexpr double kDefaultFontHeight = 16;  // device units, when a font asks for the default size
 constexpr qsizetype kMaxTextLength = 8192; // as GDI drew at most
+// What a picture may cost to draw, in counted pixels: this many times its target's area, and never less
+// than for a target of 256 x 256, which leaves small pictures their detail. An edge costs the rasteriser
+// about as much per scan line as filling this many pixels does.
+constexpr double kCostPerTargetPixel = 256;
+constexpr double kLeastCountedArea = 256.0 * 256.0;
+constexpr double kEdgeWeight = 32;
 
 bool Usable(const QTransform& t)
 {
@@ -187,6 +193,17 @@ TMetafileDC::TMetafileDC(QPainter& painter, const QRectF& frame, const QRectF& t
                               target.left() - frame.left() * target.width() / frame.width(),
                               target.top() - frame.top() * target.height() / frame.height());
     m_deviceToPainter = toTarget * painter.worldTransform();
+    // Devices that keep vectors (PDF, printers, recordings) rasterise nothing here: their work is counted in
+    // pixels of 96 per inch, as the page is laid out, so paper shows what the screen does.
+    const QPaintDevice* device = painter.device();
+    const QPaintEngine* engine = painter.paintEngine();
+    const bool vector = engine && engine->type() != QPaintEngine::Raster && device && device->logicalDpiY() > 0;
+    m_unit = vector ? 96.0 / device->logicalDpiY() : 1;
+    const QRectF shown = painter.worldTransform().mapRect(target);
+    m_counted = vector || !device ? QRectF(shown.topLeft() * m_unit, shown.bottomRight() * m_unit)
+                                  : QRectF(0, 0, device->width(), device->height());
+    const double area = shown.width() * shown.height() * m_unit * m_unit;
+    m_affordable = kCostPerTargetPixel * std::max(std::isfinite(area) ? area : 0.0, kLeastCountedArea);
     m_painter.save();
     m_painter.save(); // the inner level is dropped and made again whenever the clip changes
 }
@@ -489,17 +506,68 @@ QBrush TMetafileDC::MakeBrush(const TGdiBrush& b) const
     }
 }
 
+double TMetafileDC::AreaCost(const QRectF& device) const
+{
+    const QRectF counted = QRectF(device.topLeft() * m_unit, device.bottomRight() * m_unit).normalized();
+    const QRectF shown = counted.intersected(m_counted);
+    return shown.isEmpty() ? 0 : shown.width() * shown.height();
+}
+
+double TMetafileDC::ShapeCost(const QPainterPath& shape, const QTransform& toDevice, bool fill, double penWidth) const
+{
+    double cost = 0;
+    QPointF previous;
+    QRectF bounds;
+    for (int i = 0; i < shape.elementCount(); ++i) {
+        const QPainterPath::Element e = shape.elementAt(i);
+        const QPointF p = toDevice.map(QPointF(e.x, e.y)) * m_unit;
+        cost += 1;
+        if (!e.isMoveTo()) {
+            const double top = std::max(std::min(p.y(), previous.y()), m_counted.top());
+            const double bottom = std::min(std::max(p.y(), previous.y()), m_counted.bottom());
+            cost += kEdgeWeight * std::max(0.0, bottom - top);
+            if (penWidth > 0)
+                cost += Length(p - previous) * penWidth;
+        }
+        bounds = i == 0 ? QRectF(p, QSizeF()) : bounds.united(QRectF(p, QSizeF()));
+        previous = p;
+    }
+    if (fill) {
+        const QRectF shown = bounds.intersected(m_counted);
+        cost += shown.isEmpty() ? 0 : shown.width() * shown.height();
+    }
+    return std::isfinite(cost) ? cost : m_affordable + 1;
+}
+
+bool TMetafileDC::Afford(double cost)
+{
+    if (m_exhausted || m_spent + cost > m_affordable) {
+        m_exhausted = true;
+        return false;
+    }
+    m_spent += cost;
+    return true;
+}
+
 void TMetafileDC::DrawShape(const QPainterPath& shape, bool fill, bool stroke)
 {
     if (m_pathOpen) {
         m_path.addPath(shape);
         return;
     }
-    if (m_state.rop2 == 11 || !Prepare(LogicalToPainter()))
+    const QTransform toPainter = LogicalToPainter();
+    if (m_state.rop2 == 11 || !Prepare(toPainter))
+        return;
+    const QPen pen = stroke ? MakePen() : QPen(Qt::NoPen);
+    const double penWidth = pen.style() == Qt::NoPen ? 0
+                            : pen.isCosmetic()
+                                ? std::max(1.0, pen.widthF()) * m_unit
+                                : std::max(1.0, pen.widthF() * std::sqrt(std::abs(toPainter.determinant())) * m_unit);
+    if (!Afford(ShapeCost(shape, toPainter, fill, penWidth)))
         return;
     QPainterPath filled = shape;
     filled.setFillRule(m_state.polyFillMode == Gdi::Winding ? Qt::WindingFill : Qt::OddEvenFill);
-    m_painter.setPen(stroke ? MakePen() : QPen(Qt::NoPen));
+    m_painter.setPen(pen);
     m_painter.setBrush(fill ? MakeBrush(m_state.brush) : QBrush(Qt::NoBrush));
     m_painter.drawPath(filled);
 }
@@ -707,7 +775,7 @@ void TMetafileDC::AngleArc(QPointF centre, double radius, double startDegrees, d
 
 void TMetafileDC::SetPixel(QPointF point, const QColor& color)
 {
-    if (m_pathOpen || !Prepare(m_deviceToPainter))
+    if (m_pathOpen || !Prepare(m_deviceToPainter) || !Afford(1))
         return;
     const QPointF device = LogicalToDevice().map(point);
     m_painter.fillRect(QRectF(std::floor(device.x()), std::floor(device.y()), 1, 1), color);
@@ -715,7 +783,7 @@ void TMetafileDC::SetPixel(QPointF point, const QColor& color)
 
 void TMetafileDC::FillDevice(const QPainterPath& device, const QBrush& brush, int rop2)
 {
-    if (m_pathOpen || !Prepare(m_deviceToPainter))
+    if (m_pathOpen || !Prepare(m_deviceToPainter) || !Afford(ShapeCost(device, m_deviceToPainter, true, 0)))
         return;
     m_painter.setCompositionMode(ModeOfRop2(rop2));
     m_painter.setPen(Qt::NoPen);
@@ -767,7 +835,10 @@ void TMetafileDC::Text(QPointF reference, const QString& fullText, const QList<d
     if (!Prepare(toPainter))
         return;
     m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    if ((options & Gdi::EtoOpaque) && !box.isEmpty())
+    const bool opaque = (options & Gdi::EtoOpaque) && !box.isEmpty();
+    if (!Afford(1 + (opaque ? AreaCost(toPainter.mapRect(box.normalized())) : 0)))
+        return;
+    if (opaque)
         m_painter.fillRect(box.normalized(), m_state.bkColor);
     if (text.isEmpty())
         return;
@@ -792,6 +863,9 @@ void TMetafileDC::Text(QPointF reference, const QString& fullText, const QList<d
     else if (f.height > 0)
         em *= 100 / std::max(1.0, reference100.ascent() + reference100.descent());
     if (!std::isfinite(em) || em < 0.05 || em > 1e6)
+        return;
+    // Each glyph fills up to a square of the em; the opaque background a line of them.
+    if (!Afford(double(text.size()) * (1 + em * em * m_unit * m_unit) * (s.bkMode == Gdi::Opaque ? 2 : 1)))
         return;
     const int pixels = std::clamp(static_cast<int>(std::lround(em)), 1, kMaxFontPixels);
     const double scale = em / pixels;
@@ -910,7 +984,8 @@ void TMetafileDC::StretchBits(const QRectF& destination, const TDibImage& bitmap
     const double sy = destination.height() / from.height();
     const QTransform place(sx, 0, 0, sy, destination.left() - from.left() * sx, destination.top() - from.top() * sy);
     const QRectF shown = from.normalized().intersected(QRectF(image.rect()));
-    if (shown.isEmpty() || !Prepare(place * LogicalToPainter()))
+    if (shown.isEmpty() || !Prepare(place * LogicalToPainter()) ||
+        !Afford(1 + AreaCost((place * LogicalToPainter()).mapRect(shown))))
         return;
     m_painter.setCompositionMode(ModeOfRop3(rop));
     m_painter.drawImage(shown, image, shown);

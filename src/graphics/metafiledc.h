@@ -135,6 +135,9 @@ public:
     TMetafileDC& operator=(const TMetafileDC&) = delete;
 
     State& Current() { return m_state; }
+    // The picture has spent what it may cost at this target: the primitive that would have gone over was
+    // left out, and the player draws no more.
+    bool Exhausted() const { return m_exhausted; }
 
     // Object table: a WMF takes the lowest free slot, an EMF names its slot.
     int AddObject(TGdiObject object);
@@ -209,6 +212,12 @@ private:
     void CombineClip(const QPainterPath& device, int mode);
     QPainterPath ArcPath(ArcKind kind, const QRectF& box, QPointF start, QPointF end) const;
     double SweepSign() const;
+    // Rasterising work in counted pixels: the scan lines each edge crosses, the length stroked times the
+    // pen's width, and the area filled, all within the counted rectangle.
+    double ShapeCost(const QPainterPath& shape, const QTransform& toDevice, bool fill, double penWidth) const;
+    double AreaCost(const QRectF& device) const;
+    // Spends the cost when the picture may still afford it; otherwise the picture is exhausted.
+    bool Afford(double cost);
 
     QPainter& m_painter;
     QRectF m_frame;
@@ -221,4 +230,9 @@ private:
     bool m_clipDirty = false;
     bool m_pathOpen = false;
     QPainterPath m_path; // logical units
+    double m_unit = 1;   // counted pixels per device pixel
+    QRectF m_counted;    // counted pixels: the device's rectangle, or the target's on a vector device
+    double m_spent = 0;
+    double m_affordable = 0;
+    bool m_exhausted = false;
 };

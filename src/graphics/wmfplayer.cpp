@@ -515,10 +515,10 @@ QSizeF TWmfPlayer::NaturalSize() const
     return m_frame.size() * kScreenPixelsPerInch / m_unitsPerInch;
 }
 
-void TWmfPlayer::Play(QPainter& painter, const QRectF& target) const
+bool TWmfPlayer::Play(QPainter& painter, const QRectF& target) const
 {
     if (m_bytes.isEmpty() || target.isEmpty())
-        return;
+        return true;
     const double unitsPerMm = m_unitsPerInch / 25.4;
     TMetafileDC dc(painter, m_frame, target, QSizeF(unitsPerMm, unitsPerMm));
     // The player maps the file's window onto the picture's rectangle, as the placeable form expects.
@@ -535,6 +535,9 @@ void TWmfPlayer::Play(QPainter& painter, const QRectF& target) const
         if (record.Function() == MetaEof)
             break;
         PlayRecord(dc, record);
+        if (dc.Exhausted())
+            return false;
         at += 2 * words;
     }
+    return true;
 }

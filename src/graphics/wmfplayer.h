@@ -19,7 +19,8 @@ public:
     bool Load(const QByteArray& bytes, QString* error);
     // Width and height in pixels of 96 per inch.
     QSizeF NaturalSize() const;
-    void Play(QPainter& painter, const QRectF& target) const;
+    // False when the drawing stopped early: the picture cost more than it may at this target.
+    bool Play(QPainter& painter, const QRectF& target) const;
 
 private:
     QByteArray m_bytes;

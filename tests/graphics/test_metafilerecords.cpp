@@ -403,4 +403,44 @@ TEST(MetafileRecords, DamagedOrUnsizedFilesAreRefused)
     EXPECT_EQ(metafile.Size(), QSize(80, 50));
 }
 
+// Each record may cover the whole picture many times over: what one picture may cost to draw is bounded at the
+// target's resolution, past which it stops (the final blue rectangle never comes) and the user is told once.
+TEST(MetafileRecords, CostlyPicturesStopDrawingAndTellOnce)
+{
+    const QList<int> blue = Brush(0, kBlue);
+    QList<QList<int>> rectangles = {Brush(0, kRed), {0x012D, 0}};
+    for (int i = 0; i < 3000; ++i)
+        rectangles.append(Rect(0, 0, 100, 100));
+    QList<qint64> zigzag = {86, 0, 0, 100, 100, 100000};
+    for (int i = 0; i < 100000; ++i)
+        zigzag.append((i % 2 ? 100 << 16 : 0) | i / 1000);
+    const QList<QList<qint64>> blueEmf = {{39, 1, 0, Ref(kBlue), 0}, {37, 1}, {43, 0, 0, 100, 100}};
+    const QByteArray costly[] = {
+        Wmf(rectangles + QList<QList<int>>{blue, {0x012D, 1}, Rect(0, 0, 100, 100)}),
+        Emf(QList<QList<qint64>>{zigzag} + blueEmf),
+    };
+    int told = 0;
+    SetMetafileCutShortListener([&told] { ++told; });
+    for (const QByteArray& bytes : costly) {
+        TMetafile metafile;
+        ASSERT_TRUE(metafile.Load(bytes));
+        for (const TMetafile& drawn : {metafile, TMetafile(metafile)}) {
+            QImage image(100, 100, QImage::Format_RGB32);
+            image.fill(Qt::white);
+            QPainter painter(&image);
+            EXPECT_FALSE(drawn.Draw(painter, QRectF(0, 0, 100, 100)));
+            EXPECT_NE(image.pixel(50, 50), kBlue);
+        }
+    }
+    SetMetafileCutShortListener(nullptr);
+    EXPECT_EQ(told, 2); // once for each picture, however often it is drawn
+    // Fewer of the same records draw whole.
+    TMetafile modest;
+    ASSERT_TRUE(modest.Load(Wmf(rectangles.mid(0, 200) + QList<QList<int>>{blue, {0x012D, 1}, Rect(0, 0, 100, 100)})));
+    QImage image(100, 100, QImage::Format_RGB32);
+    QPainter painter(&image);
+    EXPECT_TRUE(modest.Draw(painter, QRectF(0, 0, 100, 100)));
+    EXPECT_EQ(image.pixel(50, 50), kBlue);
+}
+
 } // namespace
