@@ -1,15 +1,19 @@
 #include "richdocument.h"
 
+#include "graphics/metafile.h"
 #include "platform/rounding.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QAtomicInteger>
+#include <QPaintEngine>
+#include <QPainter>
 #include <QPixmap>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
 #include <QTextImageFormat>
+#include <QTextObjectInterface>
 #include <QUrl>
 
 namespace {
@@ -31,6 +35,54 @@ QString NewPictureName()
     static QAtomicInteger<quint64> counter;
     return QStringLiteral("almarin-picture:%1").arg(++counter);
 }
+
+// The metafile bytes of a picture, as a resource of their own beside the picture's (a document keeps one
+// resource for each name, whatever its type).
+constexpr int kMetafileResource = QTextDocument::UserResource;
+
+QUrl MetafileName(const QString& pictureName)
+{
+    return QUrl(pictureName + QStringLiteral("/metafile"));
+}
+
+QByteArray RichMetafile(const QTextDocument& doc, const QTextImageFormat& format)
+{
+    const QVariant resource = doc.resource(kMetafileResource, MetafileName(format.name()));
+    return resource.typeId() == QMetaType::QByteArray ? resource.toByteArray() : QByteArray();
+}
+
+// Draws the pictures of rich documents: a metafile as vectors wherever the device keeps them, otherwise
+// the picture stretched into its character's box.
+class TRichPictureHandler : public QObject, public QTextObjectInterface
+{
+    Q_OBJECT
+    Q_INTERFACES(QTextObjectInterface)
+
+public:
+    QSizeF intrinsicSize(QTextDocument* doc, int, const QTextFormat& format) override
+    {
+        const QTextImageFormat image = format.toImageFormat();
+        if (image.width() > 0 && image.height() > 0)
+            return QSizeF(image.width(), image.height());
+        return RichPicture(*doc, image).deviceIndependentSize();
+    }
+
+    void drawObject(QPainter* painter, const QRectF& rect, QTextDocument* doc, int, const QTextFormat& format) override
+    {
+        const QTextImageFormat image = format.toImageFormat();
+        const QPaintEngine* engine = painter->paintEngine();
+        if (engine && engine->type() != QPaintEngine::Raster) {
+            TMetafile metafile;
+            if (metafile.Load(RichMetafile(*doc, image))) {
+                metafile.Draw(*painter, rect);
+                return;
+            }
+        }
+        const QImage picture = RichPicture(*doc, image);
+        if (!picture.isNull())
+            painter->drawImage(rect, picture);
+    }
+};
 } // namespace
 
 QVariant TRichDocument::loadResource(int, const QUrl&)
@@ -43,6 +95,8 @@ void PrepareRichDocument(QTextDocument& doc)
     doc.setDocumentMargin(0);
     doc.setUndoRedoEnabled(false);
     doc.documentLayout()->setPaintDevice(LayoutDevice());
+    static TRichPictureHandler* pictures = new TRichPictureHandler;
+    doc.documentLayout()->registerHandler(QTextFormat::ImageObject, pictures);
     doc.setDefaultFont(RichDefaultFont());
 }
 
@@ -63,12 +117,14 @@ int TwipsFromPixels(double pixels)
     return RoundHalfEven(pixels * kTwipsPerPixel);
 }
 
-void InsertRichPicture(QTextCursor& cursor, const QImage& image, QSizeF displaySize)
+void InsertRichPicture(QTextCursor& cursor, const QImage& image, QSizeF displaySize, const QByteArray& metafile)
 {
     if (image.isNull() || !cursor.document())
         return;
     const QString name = NewPictureName();
     cursor.document()->addResource(QTextDocument::ImageResource, QUrl(name), image);
+    if (!metafile.isEmpty())
+        cursor.document()->addResource(kMetafileResource, MetafileName(name), metafile);
     if (displaySize.isEmpty())
         displaySize = image.size();
     QTextImageFormat format;
@@ -97,6 +153,8 @@ void CopyPictureResources(const QTextDocument& from, QTextDocument& to)
             if (format.isImageFormat()) {
                 const QTextImageFormat image = format.toImageFormat();
                 to.addResource(QTextDocument::ImageResource, QUrl(image.name()), RichPicture(from, image));
+                if (const QByteArray metafile = RichMetafile(from, image); !metafile.isEmpty())
+                    to.addResource(kMetafileResource, MetafileName(image.name()), metafile);
             }
         }
     }
@@ -118,3 +176,5 @@ void CopyRichDocument(const QTextDocument& from, QTextDocument& to)
         first.setBlockCharFormat(from.begin().charFormat());
     }
 }
+
+#include "richdocument.moc"

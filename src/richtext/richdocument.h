@@ -2,6 +2,7 @@
 // RTF's default font, sizes in twips, and unique names for the pictures a document holds.
 #pragma once
 
+#include <QByteArray>
 #include <QFont>
 #include <QImage>
 #include <QString>
@@ -33,8 +34,11 @@ QFont RichDefaultFont(const QString& family = QString());
 double PixelsFromTwips(int twips);
 int TwipsFromPixels(double pixels);
 // Adds the picture to the document's resources and inserts it at the cursor as one character of the
-// given display size in pixels (the picture's own size when empty).
-void InsertRichPicture(QTextCursor& cursor, const QImage& image, QSizeF displaySize = QSizeF());
+// given display size in pixels (the picture's own size when empty). A picture that is a Windows metafile
+// also keeps the metafile's bytes: devices that keep vectors (PDF, printers, recordings) get it drawn as
+// vectors, screens and images the picture.
+void InsertRichPicture(QTextCursor& cursor, const QImage& image, QSizeF displaySize = QSizeF(),
+                       const QByteArray& metafile = QByteArray());
 // The picture a document character of image format shows; a null image when the resource is missing.
 QImage RichPicture(const QTextDocument& doc, const QTextImageFormat& format);
 // Adds the pictures the source document's text shows to the target's resources, under the same names.

@@ -219,9 +219,10 @@ QByteArray PlaceableWmf(const Picture& pict)
     return header + pict.data;
 }
 
-// A Windows metafile (WMF or EMF) drawn at twice the size it is shown, so that it stays sharp when zoomed
-// or printed; its extent in picw and pich is in hundredths of a millimetre.
-TDecodedPicture DecodeMetafile(const Picture& pict, const QSizeF& goal, TPictureBudget& budget)
+// A Windows metafile (WMF or EMF) drawn at twice the size it is shown, so that it stays sharp when zoomed;
+// its extent in picw and pich is in hundredths of a millimetre. `vectors` gets the metafile, which PDF and
+// printers draw.
+TDecodedPicture DecodeMetafile(const Picture& pict, const QSizeF& goal, TPictureBudget& budget, QByteArray& vectors)
 {
     TDecodedPicture picture;
     TMetafile metafile;
@@ -253,6 +254,7 @@ TDecodedPicture DecodeMetafile(const Picture& pict, const QSizeF& goal, TPicture
     image.setDevicePixelRatio(ratio);
     picture.outcome = TDecodedPicture::TOutcome::Decoded;
     picture.image = image;
+    vectors = metafile.Data();
     return picture;
 }
 
@@ -669,6 +671,7 @@ private:
         if (Skipping() || State().destination != Destination::Text)
             return;
         TDecodedPicture decoded;
+        QByteArray vectors;
         switch (pict.kind) {
         case PictureKind::Png:
             decoded = DecodePicture(pict.data, TPictureFormat::Png, m_budget);
@@ -687,7 +690,7 @@ private:
                                      pict.goalWidth > 0 && pict.goalHeight > 0
                                          ? QSizeF(PixelsFromTwips(pict.goalWidth), PixelsFromTwips(pict.goalHeight))
                                          : QSizeF(),
-                                     m_budget);
+                                     m_budget, vectors);
             break;
         case PictureKind::None:
         case PictureKind::Unsupported:
@@ -712,7 +715,7 @@ private:
         m_cursorProps.reset();
         InsertRichPicture(
             m_cursor, decoded.outcome == TDecodedPicture::TOutcome::Decoded ? decoded.image : EmptyFrame(),
-            QSizeF(std::clamp(width, 1.0, kMaxPictureExtent), std::clamp(height, 1.0, kMaxPictureExtent)));
+            QSizeF(std::clamp(width, 1.0, kMaxPictureExtent), std::clamp(height, 1.0, kMaxPictureExtent)), vectors);
         m_blockAlignment = State().alignment;
         m_blockHasContent = true;
     }

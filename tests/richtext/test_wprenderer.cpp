@@ -3,6 +3,8 @@
 
 #include "support/testsupport.h"
 
+#include "graphics/imagecompare.h"
+
 #include <QDir>
 #include <QFile>
 #include <QPaintEngine>
@@ -40,10 +42,13 @@ public:
     bool begin(QPaintDevice*) override { return true; }
     bool end() override { return true; }
     void updateState(const QPaintEngineState&) override {}
-    void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+    void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override { ++pictures; }
+    void drawPath(const QPainterPath&) override { ++shapes; }
     void drawTextItem(const QPointF&, const QTextItem& item) override { text += item.text(); }
     Type type() const override { return User; }
     QString text;
+    int pictures = 0;
+    int shapes = 0;
 };
 
 class TextCountingDevice : public QPaintDevice
@@ -191,4 +196,29 @@ TEST(WPRenderer, PrintedPictureAppearsInThePdfText)
     const QString text = QString::fromUtf8(process.readAllStandardOutput());
     EXPECT_TRUE(text.contains(QStringLiteral("Birthday"))) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("Party at noon"))) << text.toStdString();
+}
+
+// A metafile in rich text reaches PDF and printers as the vectors it holds; screens get its picture.
+TEST(WPRenderer, RecordedMetafileStaysVectors)
+{
+    const QByteArray emf = DataFile(QStringLiteral("shapes.emf"));
+    ASSERT_FALSE(emf.isEmpty());
+    TWPRtfStorage storage;
+    ASSERT_TRUE(storage.SetRtfData("{\\rtf1 {\\pict\\emfblip\\picw8000\\pich6000 " + emf.toHex() + "}}"));
+    const QPicture picture = TWPRenderer::Record(storage, QSize(400, 300), 100);
+    TextCountingDevice device;
+    QPainter painter(&device);
+    painter.drawPicture(0, 0, picture);
+    painter.end();
+    EXPECT_EQ(device.engine.pictures, 0);
+    EXPECT_GT(device.engine.shapes, 3);
+    // On screen it shows as on paper.
+    TWPRenderer renderer;
+    const QImage screen = renderer.Image(storage, QSize(400, 300), 100);
+    QImage replay(400, 300, QImage::Format_RGB32);
+    replay.fill(Qt::white);
+    QPainter onImage(&replay);
+    onImage.drawPicture(0, 0, picture);
+    onImage.end();
+    EXPECT_LT(DifferingShare(screen, replay), 0.02);
 }
