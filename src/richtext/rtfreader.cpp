@@ -22,6 +22,9 @@
 namespace {
 constexpr int kMaxGroupDepth = 512;
 constexpr qsizetype kMaxRtfBytes = 16 * 1024 * 1024;
+// No day, label or note has this many paragraphs; past them reading and laying out would cost more than
+// any text may, so the rest is left unread (and its bytes kept).
+constexpr int kMaxParagraphs = 200'000;
 constexpr double kMaxPictureExtent = 16384; // display pixels; goal sizes beyond are damage
 
 enum class Destination { Text, Skip, FontTable, ColorTable, Picture };
@@ -289,7 +292,7 @@ public:
         m_stack.reserve(64);
         // One edit block: the layout sees one change rather than one per run of text.
         m_cursor.beginEditBlock();
-        while (m_pos < m_in.size() && !m_finished) {
+        while (m_pos < m_in.size() && !m_finished && !m_tooLong) {
             const char c = m_in[m_pos];
             if (c == '{') {
                 ++m_pos;
@@ -318,6 +321,8 @@ public:
 
     // Whether the document's own group was closed, so nothing was cut off.
     bool Complete() const { return m_finished; }
+    // Reading stopped at the most paragraphs a text may have.
+    bool TooLong() const { return m_tooLong; }
     int PicturesNotShown() const { return m_picturesNotShown; }
 
 private:
@@ -626,6 +631,7 @@ private:
         }
         m_needBlock = true;
         m_blockHasContent = false;
+        m_tooLong = ++m_paragraphs >= kMaxParagraphs;
     }
 
     void FinishBlock()
@@ -998,6 +1004,8 @@ private:
     int m_picturesNotShown = 0;
     qsizetype m_pos = 0;
     bool m_finished = false;
+    bool m_tooLong = false;
+    int m_paragraphs = 0;
     std::vector<GroupState> m_stack;
     GroupState m_root;
     int m_overflowDepth = 0;
@@ -1066,7 +1074,10 @@ bool ReadRtf(const QByteArray& bytes, QTextDocument& doc, TRtfReadInfo& info)
     RtfReader reader(bytes, doc, *budget);
     reader.Read();
     info.picturesNotShown = reader.PicturesNotShown();
-    if (!reader.Complete())
+    if (reader.TooLong())
+        info.error =
+            QStringLiteral("The rich text has more than %L1 paragraphs; the first %L1 are kept.").arg(kMaxParagraphs);
+    else if (!reader.Complete())
         info.error = QStringLiteral("The rich text ends before its last group closes; the text up to there is kept.");
     return true;
 }

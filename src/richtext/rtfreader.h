@@ -21,7 +21,8 @@ struct TRtfReadInfo
 
 // Replaces the document's content and leaves it without a width, so nothing is laid out until a width is
 // set. Bytes that are not RTF, or more than 16 MB of it, leave the document empty and return false. Cut-off
-// RTF keeps what could be read and returns true with a note.
+// RTF, and RTF of more than 200,000 paragraphs, keep what could be read (the first 200,000) and return true
+// with a note.
 bool ReadRtf(const QByteArray& bytes, QTextDocument& doc, TRtfReadInfo& info);
 // The same with only the note or reason in `error`, empty after a clean read.
 bool ReadRtf(const QByteArray& bytes, QTextDocument& doc, QString* error = nullptr);

@@ -198,6 +198,22 @@ TEST(HostilePictures, ReadingLaysNothingOut)
     EXPECT_EQ(laidOut, 0);
 }
 
+// Two million paragraphs in any text (a day, a rich label) stop at the most a text may have; the bytes
+// stay as they were.
+TEST(HostilePictures, TextsStopAtTheMostParagraphsAnyoneWrites)
+{
+    QByteArray rtf = "{\\rtf1\\ansi ";
+    for (int i = 0; i < 2000000; ++i)
+        rtf += "x\\par\n";
+    rtf += "}";
+    TWPRtfStorage storage;
+    ASSERT_TRUE(storage.SetRtfData(rtf));
+    EXPECT_EQ(storage.Document().blockCount(), 200000);
+    EXPECT_FALSE(storage.LastError().isEmpty());
+    EXPECT_TRUE(storage.KeepsUnreadBytes());
+    EXPECT_EQ(storage.RtfData(), rtf);
+}
+
 TEST(HostilePictures, DropsTakeOnlyPicturesOfTheirNamedKind)
 {
     QTemporaryDir dir;
