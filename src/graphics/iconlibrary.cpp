@@ -6,7 +6,9 @@
 
 #include <QFile>
 #include <QHash>
+#include <QSet>
 
+#include <algorithm>
 #include <cstdlib>
 #include <optional>
 
@@ -16,6 +18,12 @@ namespace {
 constexpr qint64 kMaxLibraryBytes = 64LL * 1024 * 1024;
 // Icons are at most 256 x 256; a little room above that for odd but honest files.
 constexpr int kMaxIconSide = 1024;
+// The palette shows a few hundred icons at most, and an honest group offers a dozen sizes and depths; a
+// library naming more is cut to these, so that its tables cannot multiply into a memory bomb.
+constexpr qsizetype kMaxGroups = 1000;
+constexpr qsizetype kMaxImagesPerGroup = 64;
+// Images and groups a table may list before the rest are not looked at.
+constexpr qsizetype kMaxResources = 65536;
 constexpr int kRtIcon = 3;
 constexpr int kRtGroupIcon = 14;
 const QByteArray kPngSignature = QByteArrayLiteral("\x89PNG\r\n\x1a\n");
@@ -38,10 +46,14 @@ QList<TImageSpan> GroupImages(const TByteReader& in, TImageSpan group, const QHa
     if (dir.U16(2) != 1)
         return images;
     const int count = dir.U16(4);
-    for (int i = 0; i < count && dir.Holds(6 + 14 * qint64(i), 14); ++i) {
+    QSet<qint64> named;
+    for (int i = 0; i < count && images.size() < kMaxImagesPerGroup && dir.Holds(6 + 14 * qint64(i), 14); ++i) {
         const auto found = icons.constFind(dir.U16(6 + 14 * qint64(i) + 12));
-        if (found != icons.cend())
+        // An image named twice is one image.
+        if (found != icons.cend() && !named.contains(found->offset)) {
+            named.insert(found->offset);
             images.append(*found);
+        }
     }
     return images;
 }
@@ -54,7 +66,7 @@ TGroups Groups(const TByteReader& in, const QList<TResource>& icons, const QList
             byId.insert(icon.id, icon.span);
     }
     TGroups result;
-    for (const TResource& group : groups)
+    for (const TResource& group : groups.first(std::min(groups.size(), kMaxGroups)))
         result.append(GroupImages(in, group.span, byId));
     return result;
 }
@@ -65,7 +77,7 @@ std::optional<TGroups> IcoGroups(const TByteReader& in)
     if (in.U16(0) != 0 || in.U16(2) != 1 || count == 0 || !in.Holds(6, 16 * qint64(count)))
         return std::nullopt;
     QList<TImageSpan> images;
-    for (int i = 0; i < count; ++i) {
+    for (int i = 0; i < count && images.size() < kMaxImagesPerGroup; ++i) {
         const qint64 at = 6 + 16 * qint64(i);
         const TImageSpan span{in.U32(at + 12), in.U32(at + 8)};
         if (in.Holds(span.offset, span.size))
@@ -101,9 +113,9 @@ std::optional<TGroups> NeGroups(const TByteReader& in, qint64 header)
                                {qint64(in.U16(at)) << shift, qint64(in.U16(at + 2)) << shift}};
             // The last resource's length counts alignment the file may not hold.
             resource.span.size = qMin(resource.span.size, qMax<qint64>(0, in.Size() - resource.span.offset));
-            if (type == (0x8000 | kRtIcon))
+            if (type == (0x8000 | kRtIcon) && icons.size() < kMaxResources)
                 icons.append(resource);
-            else if (type == (0x8000 | kRtGroupIcon))
+            else if (type == (0x8000 | kRtGroupIcon) && groups.size() < kMaxGroups)
                 groups.append(resource);
         }
     }
@@ -161,6 +173,8 @@ public:
         if (!entries)
             return std::nullopt;
         for (const auto& [name, target] : *entries) {
+            if (found.size() >= kMaxResources)
+                break;
             if (!(target & 0x80000000u))
                 continue;
             const qint64 languages = m_root + (target & 0x7FFFFFFFu);
@@ -373,8 +387,13 @@ QImage TIconLibrary::Icon(int index) const
     }
     if (!best)
         return {};
-    const QImage image = DecodeIconImage(in.Mid(best->offset, best->size));
-    if (image.isNull() || image.size() == QSize(kSystemIconSize, kSystemIconSize))
-        return image;
-    return image.scaled(kSystemIconSize, kSystemIconSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    // Groups may share their images: each is decoded once.
+    const auto cached = m_decoded.constFind(best->offset);
+    if (cached != m_decoded.cend())
+        return *cached;
+    QImage image = DecodeIconImage(in.Mid(best->offset, best->size));
+    if (!image.isNull() && image.size() != QSize(kSystemIconSize, kSystemIconSize))
+        image = image.scaled(kSystemIconSize, kSystemIconSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    m_decoded.insert(best->offset, image);
+    return image;
 }

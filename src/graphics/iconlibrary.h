@@ -1,9 +1,11 @@
 // The icons of an icon library: 16-bit (NE) and 32-bit (PE) resource files such as ".ICL", ".DLL" and
 // ".EXE", and ".ICO" files, recognised by their content. Each icon is the image of its group that best
-// fits the system icon size, scaled to it. Damaged tables give no icons; a damaged image gives a null one.
+// fits the system icon size, scaled to it, and decoded once however many groups name it. A library gives
+// at most 1,000 icons of at most 64 images each. Damaged tables give no icons; a damaged image a null one.
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QImage>
 #include <QList>
 #include <QSize>
@@ -34,6 +36,8 @@ public:
 private:
     QByteArray m_bytes;
     QList<QList<TImageSpan>> m_groups;
+    // Icons already decoded, by where their image lies in the file.
+    mutable QHash<qint64, QImage> m_decoded;
 };
 
 // Decodes one icon image as resource files and ICO files keep it: a DIB with its AND mask below the colour

@@ -358,3 +358,68 @@ TEST(IconLibraryFiles, IcoFileIsOneIconAndDamageGivesNoIconsWithoutCrashing)
     for (const QByteArray& bad : {QByteArray("MZ"), QByteArray(4096, '\xFF'), QByteArray("\0\0\1\0\xFF\xFF", 6)})
         EXPECT_EQ(TIconLibrary(bad).Count(), 0);
 }
+
+namespace {
+
+// A 16-bit library of one icon whose groups all share one directory naming that icon over and over.
+QByteArray NeGroupBomb(int groups, int entries)
+{
+    const int shift = 4;
+    const Image icon = MakeImage(32, 8, 0);
+    QByteArray file(0x40, '\0');
+    file[0] = 'M';
+    file[1] = 'Z';
+    const auto place = [&file](const QByteArray& data) {
+        const int at = int(file.size());
+        file.append(data);
+        file.append(QByteArray(-file.size() & 15, '\0'));
+        return at;
+    };
+    QByteArray dir;
+    for (int v : {0, 1, entries})
+        Put16(dir, v);
+    for (int i = 0; i < entries; ++i) {
+        PutEntry(dir, icon);
+        Put16(dir, 1);
+    }
+    const int iconAt = place(icon.data);
+    const int dirAt = place(dir);
+    const int ne = int(file.size());
+    file.replace(0x3C, 4, QByteArray(1, char(ne & 0xFF)) + char(ne >> 8 & 0xFF) + char(ne >> 16) + '\0');
+    QByteArray header(64, '\0');
+    header[0] = 'N';
+    header[1] = 'E';
+    header[0x24] = 64;
+    QByteArray table;
+    Put16(table, shift);
+    for (const auto& [type, count] : {std::pair{0x8003, 1}, std::pair{0x800E, groups}}) {
+        Put16(table, type);
+        Put16(table, count);
+        Put32(table, 0);
+        for (int i = 0; i < count; ++i) {
+            const QByteArray& data = type == 0x8003 ? icon.data : dir;
+            for (int v : {(type == 0x8003 ? iconAt : dirAt) >> shift, int(data.size() + 15) >> shift, 0x1030,
+                          0x8000 | (type == 0x8003 ? 1 : 100 + i)})
+                Put16(table, v);
+            Put32(table, 0);
+        }
+    }
+    Put16(table, 0);
+    const int resident = 64 + int(table.size());
+    header[0x26] = char(resident & 0xFF);
+    header[0x27] = char(resident >> 8);
+    return file + header + table;
+}
+
+} // namespace
+
+TEST(IconLibraryFiles, GroupsSharingOneImageAreBoundedAndDecodeIt)
+{
+    const QByteArray bomb = NeGroupBomb(4000, 4000);
+    ASSERT_LT(bomb.size(), 120 * 1024);
+    const TIconLibrary library(bomb);
+    EXPECT_EQ(library.Count(), 1000); // the palette shows a few hundred icons at most
+    const QImage first = library.Icon(0);
+    ExpectSame(first, MakeImage(32, 8, 0).drawing, "first");
+    EXPECT_EQ(library.Icon(library.Count() - 1), first);
+}
