@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QSocketNotifier>
+#include <QTimer>
 #include <QUrl>
 
 #include <cerrno>
@@ -20,6 +21,11 @@ const QByteArray kActivate = QByteArrayLiteral("activate");
 const QByteArray kOpen = QByteArrayLiteral("open ");
 // A request is one short line; a peer that sends more is not Almarin.
 constexpr qsizetype kMaxRequest = 64 * 1024;
+// A later start says what it wants at once; a connection still open after this is closed.
+constexpr int kPeerPatienceMs = 1000;
+// When no connection can be taken (out of descriptors or memory), the waiting ones are left queued this
+// long, rather than the listener waking the program again at once.
+constexpr int kAcceptPauseMs = 250;
 
 QString socketName()
 {
@@ -160,18 +166,33 @@ bool TJustOne::listen(const QString& name)
         return false;
     }
     m_listener = fd;
-    auto* incoming = new QSocketNotifier(fd, QSocketNotifier::Read, this);
-    connect(incoming, &QSocketNotifier::activated, this, &TJustOne::acceptPeers);
+    m_incoming = new QSocketNotifier(fd, QSocketNotifier::Read, this);
+    connect(m_incoming, &QSocketNotifier::activated, this, &TJustOne::acceptPeers);
     return true;
 }
 
 void TJustOne::acceptPeers()
 {
-    int peer;
-    while ((peer = ::accept4(m_listener, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC)) >= 0) {
+    for (;;) {
+        const int peer = ::accept4(m_listener, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+        if (peer < 0) {
+            if (errno == EINTR || errno == ECONNABORTED)
+                continue;
+            if (errno != EAGAIN && errno != EWOULDBLOCK) {
+                m_incoming->setEnabled(false);
+                QTimer::singleShot(kAcceptPauseMs, this, [this] { m_incoming->setEnabled(true); });
+            }
+            return;
+        }
         auto* readable = new QSocketNotifier(peer, QSocketNotifier::Read, this);
         connect(readable, &QSocketNotifier::activated, this, [this, peer] { readPeer(peer); });
-        m_peers[peer].readable = readable;
+        const quint64 serial = ++m_peersAccepted;
+        m_peers[peer] = Peer{readable, QByteArray(), serial};
+        QTimer::singleShot(kPeerPatienceMs, this, [this, peer, serial] {
+            const auto found = m_peers.find(peer);
+            if (found != m_peers.end() && found->second.serial == serial)
+                dropPeer(peer);
+        });
     }
 }
 

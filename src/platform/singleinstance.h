@@ -48,15 +48,19 @@ private:
     void readPeer(int peer);
     void dropPeer(int peer);
 
-    // A later start's connection and the part of its request not yet ended by a newline.
+    // A later start's connection and the part of its request not yet ended by a newline; `serial` tells
+    // it from a later connection that gets the same descriptor.
     struct Peer
     {
         QSocketNotifier* readable = nullptr;
         QByteArray pending;
+        quint64 serial = 0;
     };
 
     QString m_name;
     bool m_previous = false;
     int m_listener = -1;
+    QSocketNotifier* m_incoming = nullptr;
+    quint64 m_peersAccepted = 0;
     std::map<int, Peer> m_peers;
 };

@@ -7,7 +7,18 @@
 #include <QDir>
 #include <QFile>
 #include <QSignalSpy>
+#include <QSocketNotifier>
 #include <QTemporaryDir>
+#include <QTest>
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -110,4 +121,79 @@ TEST(SingleInstance, StaleSocketFromACrashIsTakenOver)
     touch(key);
     TJustOne first(key);
     EXPECT_FALSE(first.previousInstanceFound());
+}
+
+namespace {
+
+// A client connected to the instance socket at `key`; -1 when it cannot connect.
+int connectTo(const QString& key)
+{
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray path = QFile::encodeName(key);
+    std::memcpy(address.sun_path, path.constData(), size_t(path.size()));
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+// Whether the instance has closed its end of the connection.
+bool closedByPeer(int fd)
+{
+    char byte;
+    return ::recv(fd, &byte, 1, MSG_DONTWAIT) == 0;
+}
+
+} // namespace
+
+TEST(SingleInstance, ConnectionsThatSayNothingAreClosed)
+{
+    QTemporaryDir dir;
+    const QString key = dir.path() + QStringLiteral("/instance");
+    TJustOne first(key);
+    const int idle = connectTo(key);
+    ASSERT_GE(idle, 0);
+    QTest::qWait(300);
+    EXPECT_FALSE(closedByPeer(idle)); // a moment to speak
+    EXPECT_TRUE(QTest::qWaitFor([idle] { return closedByPeer(idle); }, 3000));
+    ::close(idle);
+}
+
+// Out of descriptors, the listener rests instead of waking the program again at once, and listens
+// again afterwards.
+TEST(SingleInstance, AcceptingRestsWhileNoDescriptorIsFree)
+{
+    QTemporaryDir dir;
+    const QString key = dir.path() + QStringLiteral("/instance");
+    TJustOne first(key);
+    QSignalSpy spy(&first, &TJustOne::activateRequested);
+    const QList<QSocketNotifier*> notifiers = first.findChildren<QSocketNotifier*>();
+    ASSERT_EQ(notifiers.size(), 1);
+    QSocketNotifier* listening = notifiers.first();
+    const int client = connectTo(key);
+    ASSERT_GE(client, 0);
+    ASSERT_EQ(::send(client, "activate\n", 9, MSG_NOSIGNAL), 9);
+
+    rlimit limit;
+    ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &limit), 0);
+    const rlimit saved = limit;
+    int highest = 0;
+    for (const QString& name : QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::Files | QDir::System))
+        highest = std::max(highest, name.toInt());
+    limit.rlim_cur = rlim_t(highest) + 2;
+    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &limit), 0);
+    std::vector<int> fillers;
+    for (int fd; (fd = ::dup(client)) >= 0;)
+        fillers.push_back(fd);
+    QCoreApplication::processEvents();
+    const bool resting = !listening->isEnabled();
+    for (int fd : fillers)
+        ::close(fd);
+    ::setrlimit(RLIMIT_NOFILE, &saved);
+    EXPECT_TRUE(resting);
+    EXPECT_TRUE(spy.wait(2000));
+    ::close(client);
 }
