@@ -23,11 +23,12 @@ for name in "${names[@]}"; do
   corpus="$build/corpus/$name"
   mkdir -p "$corpus"
   [ -d "fuzz/corpus/$name" ] && cp -n fuzz/corpus/"$name"/* "$corpus"/ 2>/dev/null || true
-  # A reader that takes over 1 GB is a finding (a memory bomb). Documents and rich text carry pictures and
-  # long texts, so their inputs may grow to 1 MB.
-  limits=(-rss_limit_mb=1024)
+  # A reader that takes over 1 GB or 10 s for one input is a finding (a memory bomb, a hang). Documents, rich
+  # text, pictures and icon libraries carry pictures, long texts and dense tables, so their inputs may grow
+  # to 1 MB.
+  limits=(-rss_limit_mb=1024 -timeout=10)
   case "$name" in
-    documentreader|rtfreader) limits+=(-max_len=1048576) ;;
+    documentreader|rtfreader|picture|metafile|iconlibrary) limits+=(-max_len=1048576) ;;
   esac
   echo "== $name for ${seconds}s"
   # Findings are written as crash-*, leak-*, oom-* or timeout-* files in the build folder.
