@@ -23,7 +23,6 @@
 
 #include <QApplication>
 #include <QDate>
-#include <QFile>
 #include <QFileInfo>
 #include <QMetaEnum>
 #include <QRegularExpression>
@@ -226,6 +225,8 @@ QString LoadForJob(TCalendarPanel32& page, const QString& fileName, QTextStream&
                        .arg(info.objectsRead)
                        .arg(info.objectsError)
                 << Qt::endl;
+        else if (!info.valuesIgnored.isEmpty() || !info.borderArtMissing.isEmpty())
+            err << QStringLiteral("almarin: warning: ") << OneLine(DocumentReadNotice(fileName, info)) << Qt::endl;
     } catch (const ECalendarFileError& error) {
         return OneLine(UnableToOpenDocumentMessage(fileName)) + QStringLiteral(" (%1)").arg(error.Detail());
     }
@@ -470,10 +471,7 @@ QString CommandLineUsage()
 
 QString DumpDocument(const QString& fileName)
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        throw ECalendarFileError(fileName, file.errorString());
-    const QByteArray bytes = file.readAll();
+    const QByteArray bytes = ReadDocumentFile(fileName);
     TCalendarDocumentContent content;
     try {
         content = ParseDocument(bytes, CalendarSettings());
