@@ -24,7 +24,6 @@
 
 #include <QApplication>
 #include <QDate>
-#include <QFile>
 #include <QFileInfo>
 #include <QMetaEnum>
 #include <QRegularExpression>
@@ -227,6 +226,8 @@ QString LoadForJob(TCalendarPanel32& page, const QString& fileName, QTextStream&
                        .arg(info.objectsRead)
                        .arg(info.objectsError)
                 << Qt::endl;
+        else if (!info.valuesIgnored.isEmpty() || !info.borderArtMissing.isEmpty())
+            err << QStringLiteral("almarin: warning: ") << OneLine(DocumentReadNotice(fileName, info)) << Qt::endl;
     } catch (const ECalendarFileError& error) {
         return OneLine(UnableToOpenDocumentMessage(fileName)) + QStringLiteral(" (%1)").arg(error.Detail());
     }
@@ -471,10 +472,7 @@ QString CommandLineUsage()
 
 QString DumpDocument(const QString& fileName)
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        throw ECalendarFileError(fileName, file.errorString());
-    const QByteArray bytes = file.readAll();
+    const QByteArray bytes = ReadDocumentFile(fileName);
     TCalendarDocumentContent content;
     try {
         content = ParseDocument(bytes, CalendarSettings());

@@ -197,12 +197,11 @@ QByteArray ReadCellRecord(TStreamReader& reader)
     return rtf;
 }
 
-// The settings quietly, then the border art through its setter, which loads it.
+// The settings quietly, then the border art, which loads it (or keeps the name of art not installed).
 void ApplySettings(TCalendarPageModel& model, const CalendarSettings& settings)
 {
     model.SetSettingsQuietly(settings);
-    model.SetWMFBorderFile(QString());
-    model.SetWMFBorderFile(settings.WMFBorderFile);
+    model.SetStoredWMFBorderFile(settings.WMFBorderFile);
 }
 
 int TimeField(double dayFraction, int field)
@@ -231,6 +230,27 @@ int ReadVersion(TStreamReader& reader)
     return version;
 }
 
+// The bytes from offset on, without a copy; `bytes` must outlive them.
+QByteArray Tail(const QByteArray& bytes, qsizetype offset)
+{
+    return QByteArray::fromRawData(bytes.constData() + offset, bytes.size() - offset);
+}
+
+// Where a placed-object list that reads whole ends; -1 when it does not read whole.
+qsizetype ObjectListEnd(const QByteArray& bytes, qsizetype offset)
+{
+    TStreamReader reader(Tail(bytes, offset));
+    try {
+        reader.ReadListBegin();
+        while (!reader.EndOfList())
+            reader.SkipComponent();
+        reader.ReadListEnd();
+    } catch (const EStreamError&) {
+        return -1;
+    }
+    return offset + reader.Position();
+}
+
 // How many records a placed-object list holds; a damaged rest counts as one more.
 int CountObjectRecords(const QByteArray& list)
 {
@@ -253,12 +273,10 @@ QString Count(int n, const char* one, const char* many)
     return QString::number(n) + QLatin1Char(' ') + QLatin1String(n == 1 ? one : many);
 }
 
-QByteArray ReadWholeFile(const QString& fileName)
+QString TooLarge()
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        throw ECalendarFileError(fileName, file.errorString());
-    return file.readAll();
+    return QStringLiteral("The file is larger than %1 MB, more than any calendar document holds")
+        .arg(kMaxDocumentBytes / (1024 * 1024));
 }
 
 void WriteWholeFile(const QString& fileName, const QByteArray& bytes)
@@ -305,6 +323,19 @@ QString DocumentReadNotice(const QString& fileName, const TDocumentReadInfo& inf
     if (info.picturesNotShown > 0)
         lines << Count(info.picturesNotShown, "picture is", "pictures are") +
                      QStringLiteral(" not shown: damaged, of a kind Almarin cannot show, or too large.");
+    if (info.valuesIgnored.size() == 1)
+        lines << QStringLiteral("1 value out of range in a placed object was ignored (%1); the object keeps its "
+                                "usual value there.")
+                     .arg(info.valuesIgnored.first());
+    else if (info.valuesIgnored.size() > 1)
+        lines << QStringLiteral("%1 values out of range in placed objects were ignored (the first: %2); the objects "
+                                "keep their usual values there.")
+                     .arg(info.valuesIgnored.size())
+                     .arg(info.valuesIgnored.first());
+    if (!info.borderArtMissing.isEmpty())
+        lines << QStringLiteral("The border art \"%1\" is not installed: the page is shown without it, and saving "
+                                "keeps its name.")
+                     .arg(info.borderArtMissing);
     return lines.join(QLatin1Char('\n'));
 }
 
@@ -368,8 +399,16 @@ TCalendarDocumentContent ParseDocument(const QByteArray& bytes, const CalendarSe
     if (content.version > 1)
         content.settings.UserTitle = reader.ReadString();
     reader.ReadListEnd();
-    if (content.version > 2)
-        content.objectListOffset = reader.Position();
+    qsizetype end = reader.Position();
+    if (content.version > 2) {
+        content.objectListOffset = end;
+        // A list that breaks off is the placed objects' trouble; one that reads whole ends the document.
+        end = ObjectListEnd(bytes, end);
+        if (end < 0)
+            return content;
+    }
+    if (end < bytes.size())
+        Fail(QStringLiteral("%1 bytes follow the end of the document").arg(bytes.size() - end));
     return content;
 }
 
@@ -409,20 +448,27 @@ TDocumentReadInfo ReadDocumentBytes(TCalendarPanel32& page, const QByteArray& by
         info.objectListOffset = content.objectListOffset;
         if (content.objectListOffset < 0)
             return;
-        TStreamReader reader(bytes.mid(content.objectListOffset));
+        TStreamReader reader(Tail(bytes, content.objectListOffset));
         const TComponentListResult objects = ReadComponentList(reader, registry, &page, owner);
         for (QObject* object : objects.objects) {
+            if (auto* placed = qobject_cast<TQGraphicControl*>(object)) {
+                placed->DocumentRead();
+                info.valuesIgnored += placed->IgnoredValues();
+                info.picturesNotShown += placed->PicturesNotShown();
+            }
             if (auto* widget = qobject_cast<QWidget*>(object))
                 widget->show();
         }
         info.objectsRead = int(objects.objects.size());
         info.objectsError = objects.error;
         if (!objects.Complete()) {
-            const int records = CountObjectRecords(bytes.mid(content.objectListOffset));
+            const int records = CountObjectRecords(Tail(bytes, content.objectListOffset));
             info.objectsNotRead = std::max(1, records - info.objectsRead);
         }
     });
     info.picturesNotShown += budget.PicturesLeftOutInPart();
+    if (model.BorderArtMissing())
+        info.borderArtMissing = model.Settings().WMFBorderFile;
     return info;
 }
 
@@ -434,7 +480,7 @@ QList<QByteArray> ObjectRecords(const QByteArray& bytes, qsizetype offset)
     QList<QByteArray> records;
     if (offset < 0)
         return records;
-    const QByteArray list = bytes.mid(offset);
+    const QByteArray list = Tail(bytes, offset);
     TStreamReader reader(list);
     reader.ReadListBegin();
     while (!reader.EndOfList()) {
@@ -522,10 +568,38 @@ void SaveToFile(const TCalendarPanel32& page, const QString& fileName)
     WriteWholeFile(fileName, DocumentBytes(page));
 }
 
+QByteArray ReadDocumentFile(const QString& fileName)
+{
+    // Only a regular file has a size to check; a pipe or a device may block or never end.
+    const QFileInfo info(fileName);
+    if (info.exists() && !info.isFile())
+        throw ECalendarFileError(fileName, QStringLiteral("Not a file: a folder, a pipe or a device"));
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        throw ECalendarFileError(fileName, file.errorString());
+    if (file.size() > kMaxDocumentBytes)
+        throw ECalendarFileError(fileName, TooLarge());
+    // A file that grows meanwhile stops at the cap as it is read.
+    constexpr qint64 kChunk = 1024 * 1024;
+    QByteArray bytes;
+    bytes.reserve(file.size());
+    while (bytes.size() <= kMaxDocumentBytes) {
+        const QByteArray chunk = file.read(kChunk);
+        if (chunk.isEmpty())
+            break;
+        bytes += chunk;
+    }
+    if (file.error() != QFileDevice::NoError)
+        throw ECalendarFileError(fileName, file.errorString());
+    if (bytes.size() > kMaxDocumentBytes)
+        throw ECalendarFileError(fileName, TooLarge());
+    return bytes;
+}
+
 TDocumentReadInfo LoadFromFile(TCalendarPanel32& page, const QString& fileName, const QObject* owner,
                                const TClassRegistry& registry)
 {
-    const QByteArray bytes = ReadWholeFile(fileName);
+    const QByteArray bytes = ReadDocumentFile(fileName);
     try {
         return ReadDocumentBytes(page, bytes, owner, registry);
     } catch (const EStreamError& error) {
@@ -540,7 +614,7 @@ void SaveStyleSheet(const TCalendarPanel32& page, const QString& fileName)
 
 void LoadStyleSheet(TCalendarPanel32& page, const QString& fileName)
 {
-    const QByteArray bytes = ReadWholeFile(fileName);
+    const QByteArray bytes = ReadDocumentFile(fileName);
     try {
         ReadStyleSheetBytes(page.Model(), bytes);
     } catch (const EStreamError& error) {

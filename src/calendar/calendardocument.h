@@ -10,6 +10,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <stdexcept>
@@ -38,6 +39,9 @@ QString UnableToOpenStyleSheetMessage(const QString& fileName);
 // The placed-object kinds documents may hold: the surface's one registry, which every kind joins.
 TClassRegistry& PlacedObjectClasses();
 
+// No document or style sheet is anywhere near this size; a larger file is refused before it is read.
+constexpr qint64 kMaxDocumentBytes = 64LL * 1024 * 1024;
+
 constexpr int kDocumentVersion = 4;
 constexpr int kDocumentKind = 1;
 constexpr int kStyleSheetKind = 2;
@@ -55,7 +59,8 @@ struct TCalendarDocumentContent
     qsizetype objectListOffset = -1;
 };
 
-// Reads a document of version 1 to 4 up to its placed objects; bad input raises EStreamError.
+// Reads a document of version 1 to 4 up to its placed objects; bad input raises EStreamError, and so do
+// bytes after the end of a placed-object list that reads whole.
 TCalendarDocumentContent ParseDocument(const QByteArray& bytes, const CalendarSettings& base);
 // Reads the settings block and border of a style sheet or a document; bad input raises EStreamError.
 CalendarSettings ParseStyleSheet(const QByteArray& bytes, const CalendarSettings& base);
@@ -74,7 +79,15 @@ struct TDocumentReadInfo
     int cellsKept = 0;
     // Pictures left out or shown as empty frames: damaged, of a kind Almarin cannot draw, or too costly.
     int picturesNotShown = 0;
-    bool Whole() const { return objectsNotRead == 0 && cellsKept == 0 && picturesNotShown == 0; }
+    // Values of placed objects out of range, each "Property value": the objects keep their own instead.
+    QStringList valuesIgnored;
+    // The border art named, when the installation lacks it: the page shows none and saving keeps the name.
+    QString borderArtMissing;
+    bool Whole() const
+    {
+        return objectsNotRead == 0 && cellsKept == 0 && picturesNotShown == 0 && valuesIgnored.isEmpty() &&
+               borderArtMissing.isEmpty();
+    }
 };
 
 // What the user is told after opening: what of the file could not be read and what saving will do with it.
@@ -103,6 +116,10 @@ QList<QObject*> ReadDocumentDifferences(TCalendarPanel32& page, const QByteArray
 QByteArray StyleSheetBytes(const TCalendarPageModel& model);
 // The settings block and border of a style sheet or a document; date, day texts and title stay.
 void ReadStyleSheetBytes(TCalendarPageModel& model, const QByteArray& bytes);
+
+// The bytes of a document or style sheet file; a file larger than kMaxDocumentBytes is refused
+// unread. Failures raise ECalendarFileError.
+QByteArray ReadDocumentFile(const QString& fileName);
 
 // The file forms. Saving replaces the file whole or not at all; every failure raises ECalendarFileError.
 void SaveToFile(const TCalendarPanel32& page, const QString& fileName);

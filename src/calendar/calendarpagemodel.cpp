@@ -119,11 +119,18 @@ void TCalendarPageModel::SetWMFBorderFile(const QString& name)
         applyBorderFile(name);
 }
 
-void TCalendarPageModel::applyBorderFile(const QString& name)
+void TCalendarPageModel::SetStoredWMFBorderFile(const QString& name)
+{
+    applyBorderFile(QString());
+    applyBorderFile(name, true);
+}
+
+void TCalendarPageModel::applyBorderFile(const QString& name, bool keepMissing)
 {
     if (name.isEmpty()) {
         m_s.WMFBorderFile.clear();
         m_borderArt.Clear();
+        m_borderArtMissing = false;
     } else {
         // The name comes from documents: anything that could leave the Borders folder is refused.
         if (name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')) || name.contains(QStringLiteral("..")))
@@ -131,13 +138,19 @@ void TCalendarPageModel::applyBorderFile(const QString& name)
         const QString extension =
             m_s.CalendarOrientation == coPortrait ? QStringLiteral(".wpo") : QStringLiteral(".wls");
         const QString path = FindProgramFile(QStringLiteral("Borders/") + name + extension);
-        if (path.isEmpty())
-            return;
-        if (m_borderArt.LoadFromFile(path)) {
+        if (path.isEmpty()) {
+            if (!keepMissing)
+                return;
             m_s.WMFBorderFile = name;
+            m_borderArt.Clear();
+            m_borderArtMissing = true;
+        } else if (m_borderArt.LoadFromFile(path)) {
+            m_s.WMFBorderFile = name;
+            m_borderArtMissing = false;
         } else {
             m_s.WMFBorderFile.clear();
             m_borderArt.Clear();
+            m_borderArtMissing = false;
         }
     }
     Relayout(false);
@@ -225,7 +238,9 @@ void TCalendarPageModel::CopySettingsFrom(const TCalendarPageModel& o)
     SetCalendarLineLayout(src.CalendarLineLayout);
     SetMiniCalendarLineLayout(src.MiniCalendarLineLayout);
     SetValue(&CalendarSettings::UserTitle, src.UserTitle);
-    SetWMFBorderFile(src.WMFBorderFile);
+    // Both pages see the same Borders folder: a name kept without its art is copied as kept.
+    if (src.WMFBorderFile != m_s.WMFBorderFile)
+        applyBorderFile(src.WMFBorderFile, true);
     Relayout(false);
 }
 

@@ -56,7 +56,13 @@ public:
     QString GetDayName(int index) const;
     void SetDayName(int index, const QString& name);
     // A bare name from the Borders folder (its .wpo or .wls file by the orientation); empty for none.
+    // A name whose art is missing leaves the page as it was.
     void SetWMFBorderFile(const QString& name);
+    // A border name read from a file: art the installation lacks is not drawn, but the name stays, so
+    // that saving writes it back.
+    void SetStoredWMFBorderFile(const QString& name);
+    // The border name is kept while its art is missing.
+    bool BorderArtMissing() const { return m_borderArtMissing; }
     const TVectorPicture& BorderArt() const { return m_borderArt; }
 
     // The page geometry at 96 pixels per inch, from the last relayout.
@@ -98,13 +104,14 @@ signals:
     void CellTextChanged(int i);
 
 private:
-    void applyBorderFile(const QString& name);
+    void applyBorderFile(const QString& name, bool keepMissing = false);
     void applyLineLayout();
     void applyMiniLineLayout();
 
     CalendarSettings m_s;
     CalendarGeometry m_geometry;
     TVectorPicture m_borderArt;
+    bool m_borderArtMissing = false;
     // Index 0 is the empty template that clearing copies.
     std::array<TWPRtfStorage*, kCellCount + 1> m_storages{};
 };

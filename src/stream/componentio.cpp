@@ -650,15 +650,29 @@ QObject* ReadComponent(TStreamReader& reader, const TClassRegistry& registry, QO
 
 QString UniqueComponentName(const QObject& owner, const QObject* except)
 {
-    QSet<QString> taken;
+    return TComponentNamer(owner, except).Take();
+}
+
+TComponentNamer::TComponentNamer(const QObject& owner, const QObject* except)
+{
     for (const QObject* child : owner.findChildren<QObject*>()) {
         if (child != except)
-            taken.insert(child->objectName());
+            m_taken.insert(child->objectName());
     }
-    for (int n = 0; n <= 1000; ++n) {
-        const QString name = QStringLiteral("Component%1").arg(n);
-        if (!taken.contains(name))
+}
+
+QString TComponentNamer::Take()
+{
+    constexpr int kLastNumber = 1000;
+    // Names are only ever added, so no number below the last one given can have come free.
+    for (; m_next <= kLastNumber; ++m_next) {
+        ++m_lookups;
+        const QString name = QStringLiteral("Component%1").arg(m_next);
+        if (!m_taken.contains(name)) {
+            m_taken.insert(name);
+            ++m_next;
             return name;
+        }
     }
     return QString();
 }
@@ -675,12 +689,15 @@ TComponentListResult ReadComponentList(TStreamReader& reader, const TClassRegist
                                        const QObject* owner)
 {
     TComponentListResult result;
+    std::optional<TComponentNamer> namer;
+    if (owner)
+        namer.emplace(*owner);
     try {
         reader.ReadListBegin();
         while (!reader.EndOfList()) {
             QObject* object = ReadComponent(reader, registry, parent);
-            if (owner) {
-                const QString name = UniqueComponentName(*owner, object);
+            if (namer) {
+                const QString name = namer->Take();
                 if (!name.isEmpty())
                     object->setObjectName(name);
             }

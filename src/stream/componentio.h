@@ -39,6 +39,7 @@
 #include <QList>
 #include <QMetaProperty>
 #include <QObject>
+#include <QSet>
 
 // The properties the stream writes for objects of this class, in writing order.
 QList<QMetaProperty> StreamProperties(const QMetaObject& metaObject);
@@ -64,6 +65,23 @@ QObject* ReadComponent(TStreamReader& reader, const TClassRegistry& registry, QO
 // empty when every one is taken.
 QString UniqueComponentName(const QObject& owner, const QObject* except = nullptr);
 
+// Hands out the names UniqueComponentName gives, one after another, for objects read in a row: the
+// owner's descendants are walked once, so naming many objects costs time in proportion to their number.
+class TComponentNamer
+{
+public:
+    explicit TComponentNamer(const QObject& owner, const QObject* except = nullptr);
+    // The next free name, from then on taken; empty when every one is taken.
+    QString Take();
+    // How many names have been looked at, over all Takes.
+    int Lookups() const { return m_lookups; }
+
+private:
+    QSet<QString> m_taken;
+    int m_next = 0;
+    int m_lookups = 0;
+};
+
 // A placed-object list: list tag, one record per object, null.
 void WriteComponentList(TStreamWriter& writer, const QList<const QObject*>& objects);
 
@@ -76,7 +94,7 @@ struct TComponentListResult
     bool Complete() const { return error.isEmpty(); }
 };
 
-// Reads a placed-object list into the parent. With an owner, each object is renamed with
-// UniqueComponentName (keeping the stored name when all are taken). Never throws for bad input.
+// Reads a placed-object list into the parent. With an owner, each object is renamed as
+// UniqueComponentName names (keeping the stored name when all are taken). Never throws for bad input.
 TComponentListResult ReadComponentList(TStreamReader& reader, const TClassRegistry& registry, QObject* parent,
                                        const QObject* owner);

@@ -6,7 +6,6 @@
 #include "platform/rounding.h"
 #include "platform/screenmetrics.h"
 #include "report/reportprinter.h"
-#include "stream/streamerror.h"
 
 #include <QMenu>
 #include <QPainter>
@@ -294,11 +293,14 @@ void TQGraphicControl::leaveEvent(QEvent* event)
     QWidget::leaveEvent(event);
 }
 
-bool TQGraphicControl::AcceptValue(bool valid, const char* property, qint64 value) const
+bool TQGraphicControl::AcceptValue(bool valid, const char* property, qint64 value)
 {
-    if (valid)
-        return true;
-    if (m_loading)
-        throw EStreamError(QStringLiteral("%1 %2 out of range").arg(QLatin1String(property)).arg(value));
-    return false;
+    if (!valid && m_loading)
+        NoteIgnoredValue(property, value);
+    return valid;
+}
+
+void TQGraphicControl::NoteIgnoredValue(const char* property, qint64 value)
+{
+    m_ignoredValues.append(QStringLiteral("%1 %2").arg(QLatin1String(property)).arg(value));
 }

@@ -7,6 +7,7 @@
 #include "platform/pagerect.h"
 #include "stream/namedcursors.h"
 
+#include <QStringList>
 #include <QWidget>
 
 #include <functional>
@@ -122,12 +123,21 @@ public:
     // The surface this object lies on, if any.
     TQBasePanel* Surface() const;
 
-    // Whether a value may be stored: a value out of range read from a document is damage, and the
-    // reader refuses the object; set by code, it is ignored (false).
-    bool AcceptValue(bool valid, const char* property, qint64 value) const;
+    // Whether a value may be stored. A value out of range is ignored (false), so the object keeps what
+    // it had; one read from a stream is also noted, so that the reader can tell the user.
+    bool AcceptValue(bool valid, const char* property, qint64 value);
     template <class E> static bool IsEnumValue(E v, E last) { return v >= 0 && v <= last; }
+    // The values out of range that reading this object ignored, each as "Property value".
+    const QStringList& IgnoredValues() const { return m_ignoredValues; }
+    // Pictures the object keeps as unreadable bytes and shows as an empty frame. The base has none.
+    virtual int PicturesNotShown() const { return 0; }
+    // A whole document has been read at zoom 1: the object takes what its stored values imply but
+    // reading could not apply (an auto-sized picture its size). The base does nothing.
+    virtual void DocumentRead() {}
 
 protected:
+    // Notes a value read from a stream that the object could not take.
+    void NoteIgnoredValue(const char* property, qint64 value);
     // Where PrintTo puts the object on the report, in device pixels.
     QRect PrintTarget(const TReportPrinter& report, double x, double y) const;
 
@@ -150,4 +160,5 @@ private:
     bool m_loading = true;
     int m_tag = 0;
     TCursor m_cursor = 0;
+    QStringList m_ignoredValues;
 };

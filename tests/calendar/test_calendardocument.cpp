@@ -4,6 +4,9 @@
 #include "richtext/wprtfstorage.h"
 #include "stream/streamreader.h"
 #include "stream/streamwriter.h"
+#include "surface/flatcalendar/qflatcalendar.h"
+#include "surface/image/qimage.h"
+#include "surface/label/qplabel.h"
 #include "surface/qgraphiccontrol.h"
 
 #include "support/testsupport.h"
@@ -17,6 +20,8 @@
 #include <QTextDocument>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 // A placed object kind known only to these tests.
 class TDocTestBadge : public TQGraphicControl
@@ -401,6 +406,133 @@ TEST_F(CalendarDocument, WhatCouldNotBeReadIsReportedAndCellsAreSavedBackUnchang
     EXPECT_TRUE(DocumentReadNotice(QStringLiteral("Clean.QXF"),
                                    ReadDocumentBytes(clean, DocumentBytes(source), &clean, BadgeRegistry()))
                     .isEmpty());
+}
+
+TEST_F(CalendarDocument, ValuesOutOfRangeAndUnreadablePicturesKeepEveryObject)
+{
+    TCalendarPanel32 page;
+    auto* label = new TQPLabel(&page);
+    label->Loaded();
+    label->SetAngle(90);
+    auto* calendar = new TQFlatCalendar(&page);
+    calendar->Loaded();
+    calendar->SetStartOfWeek(2);
+    calendar->SetShadowDepth(4);
+    TPicture bitmap;
+    bitmap.SetBitmap(QImage(40, 30, QImage::Format_RGB32));
+    auto* damaged = new TQImage(&page);
+    damaged->Loaded();
+    damaged->SetPicture(bitmap);
+    // Stored larger than its auto-sized picture, as another program may leave it.
+    auto* fitted = new TQImage(&page);
+    fitted->SetPicture(bitmap);
+    fitted->SetStretch(false);
+    fitted->SetAutoSize(true);
+    fitted->setGeometry(300, 10, 105, 105);
+    fitted->Loaded();
+    AddBadge(page, QStringLiteral("last"), 10);
+    QByteArray bytes = DocumentBytes(page);
+    const auto patch = [&bytes](const QByteArray& from, const QByteArray& to) {
+        const qsizetype at = bytes.indexOf(from);
+        ASSERT_GE(at, 0) << from.toHex().constData();
+        bytes.replace(at, from.size(), to);
+    };
+    patch(QByteArray("\x05"
+                     "Angle\x02\x5A"),
+          QByteArray("\x05"
+                     "Angle\x02\x2D"));
+    patch(QByteArray("StartOfWeek\x02\x02"), QByteArray("StartOfWeek\x02\x08"));
+    patch(QByteArray("ShadowDepth\x02\x04"), QByteArray("ShadowDepth\x02\x0C"));
+    patch(QByteArray("\x07TBitmap"), QByteArray("\x07TBitmaq"));
+
+    TCalendarPanel32 copy;
+    const TDocumentReadInfo info = ReadDocumentBytes(copy, bytes, &copy, [] {
+        TClassRegistry registry = PlacedObjectClasses();
+        registry.Register<TDocTestBadge>();
+        return registry;
+    }());
+    EXPECT_EQ(info.objectsRead, 5);
+    EXPECT_EQ(info.objectsNotRead, 0);
+    EXPECT_EQ(info.valuesIgnored, QStringList({QStringLiteral("Angle 45"), QStringLiteral("StartOfWeek 8"),
+                                               QStringLiteral("ShadowDepth 12")}));
+    EXPECT_EQ(info.picturesNotShown, 1);
+    const QList<TQGraphicControl*> objects = copy.PlacedObjects();
+    ASSERT_EQ(objects.size(), 5);
+    EXPECT_EQ(qobject_cast<TQPLabel*>(objects[0])->Angle(), 0);
+    EXPECT_EQ(qobject_cast<TQFlatCalendar*>(objects[1])->StartOfWeek(), 1);
+    EXPECT_EQ(qobject_cast<TQFlatCalendar*>(objects[1])->ShadowDepth(), 0);
+    EXPECT_TRUE(qobject_cast<TQImage*>(objects[2])->Picture().IsEmpty());
+    EXPECT_EQ(objects[3]->geometry(), QRect(300, 10, 40, 30));
+    EXPECT_EQ(qobject_cast<TDocTestBadge*>(objects[4])->Caption(), QStringLiteral("last"));
+    EXPECT_EQ(DocumentReadNotice(QStringLiteral("Odd.QXF"), info),
+              QStringLiteral("Not everything in Odd.QXF could be read.\n"
+                             "1 picture is not shown: damaged, of a kind Almarin cannot show, or too large.\n"
+                             "3 values out of range in placed objects were ignored (the first: Angle 45); the "
+                             "objects keep their usual values there."));
+    // Saving writes the picture's bytes back as they were.
+    EXPECT_TRUE(DocumentBytes(copy).contains(bytes.mid(bytes.indexOf("\x07TBitmaq"), 200)));
+}
+
+TEST_F(CalendarDocument, BorderArtNotInstalledKeepsItsNameAndIsReported)
+{
+    TCalendarPanel32 page;
+    page.SetWMFBorderFile(QStringLiteral("Holly"));
+    QByteArray bytes = DocumentBytes(page);
+    const QByteArray holly = Bytes({6, 5}) + "Holly";
+    bytes.replace(bytes.indexOf(holly), holly.size(), Bytes({6, 12}) + "NoSuchBorder");
+
+    TCalendarPanel32 copy;
+    const TDocumentReadInfo info = ReadDocumentBytes(copy, bytes, &copy);
+    EXPECT_EQ(copy.WMFBorderFile(), QStringLiteral("NoSuchBorder"));
+    EXPECT_TRUE(copy.Model().BorderArt().IsEmpty());
+    EXPECT_EQ(info.borderArtMissing, QStringLiteral("NoSuchBorder"));
+    EXPECT_EQ(DocumentBytes(copy), bytes);
+    EXPECT_TRUE(DocumentReadNotice(QStringLiteral("B.QXF"), info)
+                    .endsWith(QStringLiteral("The border art \"NoSuchBorder\" is not installed: the page is shown "
+                                             "without it, and saving keeps its name.")));
+    // The properties dialog works on a copy of the settings, which keeps the name too.
+    TCalendarPanel32 example;
+    example.Model().CopySettingsFrom(copy.Model());
+    copy.Model().CopySettingsFrom(example.Model());
+    EXPECT_TRUE(example.Model().SameSettingsAs(copy.Model()));
+    EXPECT_EQ(DocumentBytes(copy), bytes);
+    // Art that is installed is read as ever.
+    EXPECT_TRUE(ReadDocumentBytes(copy, DocumentBytes(page), &copy).Whole());
+    EXPECT_FALSE(copy.Model().BorderArt().IsEmpty());
+}
+
+TEST_F(CalendarDocument, FilesTooLargeOrWithBytesAfterTheEndAreRefused)
+{
+    TCalendarPanel32 page;
+    const QByteArray bytes = DocumentBytes(page);
+    // A page followed by zeros past the cap: refused before it is read (the zeros take no disk space).
+    const QString padded = TempFile(QStringLiteral("padded.QXF"));
+    QFile out(padded);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(bytes);
+    ASSERT_TRUE(out.resize(kMaxDocumentBytes + 1));
+    out.close();
+    for (const auto& load : {std::function<void()>([&] { LoadFromFile(page, padded, &page); }),
+                             std::function<void()>([&] { LoadStyleSheet(page, padded); })}) {
+        try {
+            load();
+            ADD_FAILURE() << "read";
+        } catch (const ECalendarFileError& error) {
+            EXPECT_TRUE(error.Detail().contains(QStringLiteral("larger than 64 MB"))) << error.what();
+        }
+    }
+    // A pipe has no size to check: it is no document file.
+    const QString pipe = TempFile(QStringLiteral("pipe.QXF"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    EXPECT_THROW(ReadDocumentFile(pipe), ECalendarFileError);
+
+    // Bytes after the end of the last component, in every version, make a damaged document.
+    for (const QByteArray& whole : {bytes, HandDocument(1), HandDocument(2), HandDocument(3)}) {
+        EXPECT_NO_THROW(ParseDocument(whole, CalendarSettings()));
+        EXPECT_THROW(ParseDocument(whole + Bytes({0}), CalendarSettings()), EStreamError);
+        EXPECT_THROW(ReadDocumentBytes(page, whole + Bytes({0, 0, 0}), &page, BadgeRegistry()), EStreamError);
+    }
+    EXPECT_TRUE(Badges(page).isEmpty());
 }
 
 TEST_F(CalendarDocument, OlderVersionsBuiltByHand)

@@ -435,4 +435,24 @@ TEST(ComponentList, UniqueNamesRunOutAfterAThousand)
     EXPECT_EQ(UniqueComponentName(owner, last), QStringLiteral("Component1000"));
 }
 
+TEST(ComponentList, NamingManyObjectsLooksAtEachNumberOnce)
+{
+    QObject owner;
+    for (int n = 0; n < 3000; ++n)
+        new QObject(&owner);
+    owner.children()[10]->setObjectName(QStringLiteral("Component0"));
+    owner.children()[20]->setObjectName(QStringLiteral("Component5"));
+    TComponentNamer namer(owner);
+    QStringList names;
+    for (int n = 0; n < 3000; ++n)
+        names.append(namer.Take());
+    EXPECT_EQ(names.mid(0, 5),
+              QStringList({QStringLiteral("Component1"), QStringLiteral("Component2"), QStringLiteral("Component3"),
+                           QStringLiteral("Component4"), QStringLiteral("Component6")}));
+    EXPECT_EQ(names[998], QStringLiteral("Component1000"));
+    EXPECT_EQ(names.mid(999), QStringList(3000 - 999, QString()));
+    // Linear in the objects named: no number is looked at twice.
+    EXPECT_EQ(namer.Lookups(), 1001);
+}
+
 #include "test_componentio.moc"

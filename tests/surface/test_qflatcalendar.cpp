@@ -5,7 +5,6 @@
 
 #include "report/reportprinter.h"
 #include "stream/componentio.h"
-#include "stream/streamerror.h"
 #include "support/testsupport.h"
 
 #include <QComboBox>
@@ -17,6 +16,8 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 namespace {
 
@@ -107,7 +108,7 @@ TEST(FlatCalendar, ShadowAndTransparency)
     EXPECT_EQ(Count(Render(calendar, kRed), kRed), 0);
 }
 
-TEST(FlatCalendar, SettersIgnoreValuesOutOfRangeAndDocumentsRefuseThem)
+TEST(FlatCalendar, SettersIgnoreValuesOutOfRangeAndDocumentsNoteThem)
 {
     QWidget parent;
     TQFlatCalendar calendar(&parent);
@@ -120,29 +121,32 @@ TEST(FlatCalendar, SettersIgnoreValuesOutOfRangeAndDocumentsRefuseThem)
     EXPECT_EQ(calendar.ShadowDepth(), 0);
     EXPECT_EQ(calendar.Month(), QDate::currentDate().month());
     EXPECT_EQ(calendar.Year(), QDate::currentDate().year());
+    EXPECT_TRUE(calendar.IgnoredValues().isEmpty());
 
     const struct
     {
         const char* name;
         qint64 value;
-    } damaged[] = {{"StartOfWeek", 0},
-                   {"Month", 13},
-                   {"Year", 100000},
-                   {"ShadowDepth", 11},
-                   {"Language", 5},
-                   {"CellBorderStyle", -1},
-                   {"Backgroundcolor", 0x12345678},
-                   {"DayNameStyle", 3},
-                   {"ShadowPosition", 4}};
-    for (const auto& d : damaged) {
+    } outOfRange[] = {
+        {"StartOfWeek", 0},  {"StartOfWeek", 8},   {"Month", 13},           {"Year", 100000},
+        {"ShadowDepth", 12}, {"Language", 5},      {"CellBorderStyle", -1}, {"Backgroundcolor", 0x12345678},
+        {"DayNameStyle", 3}, {"ShadowPosition", 4}};
+    for (const auto& d : outOfRange) {
         TStreamWriter writer;
         writer.WriteSignature();
         writer.WriteChildBegin(QStringLiteral("TQFlatCalendar"), QStringLiteral("FlatCalendar1"));
         writer.WritePropertyName(QLatin1String(d.name));
         writer.WriteInteger(d.value);
+        writer.WritePropertyName(QStringLiteral("ShowYear"));
+        writer.WriteBoolean(true);
         writer.WriteListEnd();
         writer.WriteListEnd();
-        EXPECT_THROW(delete ReadBack(writer.Data(), &parent), EStreamError) << d.name;
+        std::unique_ptr<TQFlatCalendar> read(ReadBack(writer.Data(), &parent));
+        ASSERT_NE(read, nullptr) << d.name;
+        // The value gives way to a new calendar's; what follows it is read.
+        EXPECT_EQ(read->property(d.name), calendar.property(d.name)) << d.name;
+        EXPECT_TRUE(read->ShowYear()) << d.name;
+        EXPECT_EQ(read->IgnoredValues(), QStringList{QStringLiteral("%1 %2").arg(QLatin1String(d.name)).arg(d.value)});
     }
 }
 

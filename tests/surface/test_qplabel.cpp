@@ -289,49 +289,56 @@ TEST(TextLabel, SurvivesStreamClipboardAndCloneWithEveryProperty)
     }
 }
 
-TEST(TextLabel, OutOfRangeValuesAreRefusedAsDamaged)
+TEST(TextLabel, OutOfRangeValuesAreIgnoredAndNoted)
 {
     SurfaceWindow w;
     struct Case
     {
-        const char* what;
-        std::function<void(TStreamWriter&)> write;
-        bool readable;
-    };
-    const auto integer = [](const char* name, qint32 value) {
-        return [name, value](TStreamWriter& writer) {
-            writer.WritePropertyName(QLatin1String(name));
-            writer.WriteInteger(value);
-        };
+        const char* name;
+        qint32 value;
+        const char* property; // read back
+        QVariant kept;
+        bool ignored;
     };
     const Case cases[] = {
-        {"plain", [](TStreamWriter&) {}, true},
-        {"depth beyond the dialog", integer("DepthShadow", 11), true},
-        {"angle 45", integer("Angle", 45), false},
-        {"negative depth", integer("DepthHighlight", -1), false},
-        {"huge depth", integer("DepthShadow", 1 << 30), false},
-        {"direction 9", integer("DirectionShadow", 9), false},
-        {"alignment -1", integer("Alignment", -1), false},
-        {"colour", integer("colorShadow", 0x12345678), false},
-        {"font size", integer("Font.Size", 100000), false},
-        {"width", integer("Width", 1 << 24), false},
+        {"DepthShadow", 11, "DepthShadow", 11, false},
+        {"Angle", 45, "Angle", 0, true},
+        {"DepthHighlight", -1, "DepthHighlight", 0, true},
+        {"DepthShadow", 1 << 30, "DepthShadow", 0, true},
+        {"DirectionShadow", 9, "DirectionShadow", QVariant::fromValue(TQBaseLabel::sdDownRight), true},
+        {"Alignment", -1, "Alignment", QVariant::fromValue(TQBaseLabel::taLeftJustify), true},
+        {"colorShadow", 0x12345678, "colorShadow", RGBValue(128, 128, 128), true},
+        {"Font.Size", 100000, "Font", QVariant::fromValue(FontDescription()), true},
+        {"Width", 100000, "Width", 142, true},
     };
     for (const Case& c : cases) {
-        TStreamReader reader(LabelRecord(c.write));
-        QObject* read = nullptr;
-        try {
-            read = ReadComponent(reader, TQBasePanel::ObjectClasses(), w.surface);
-        } catch (const EStreamError&) {
-        }
-        EXPECT_EQ(read != nullptr, c.readable) << c.what;
-        delete read;
+        TStreamReader reader(LabelRecord([&](TStreamWriter& writer) {
+            writer.WritePropertyName(QLatin1String(c.name));
+            writer.WriteInteger(c.value);
+        }));
+        std::unique_ptr<TQPLabel> read(
+            qobject_cast<TQPLabel*>(ReadComponent(reader, TQBasePanel::ObjectClasses(), w.surface)));
+        ASSERT_NE(read, nullptr) << c.name;
+        EXPECT_EQ(read->property(c.property), c.kept) << c.name;
+        EXPECT_EQ(read->IgnoredValues(),
+                  c.ignored ? QStringList{QStringLiteral("%1 %2").arg(QLatin1String(c.name)).arg(c.value)}
+                            : QStringList())
+            << c.name;
     }
+    // A caption longer than any label takes is damage: the record is refused.
+    TStreamReader endless(LabelRecord([](TStreamWriter& writer) {
+        writer.WritePropertyName(QStringLiteral("Caption"));
+        writer.WriteString(QString(40000, QLatin1Char('x')));
+    }));
+    EXPECT_THROW(ReadComponent(endless, TQBasePanel::ObjectClasses(), w.surface), EStreamError);
     EXPECT_EQ(w.surface->PlacedObjects().size(), 0);
 
     // The bounds read stay as stored whatever angle comes with them, so a copy of a copy is the same.
-    TStreamReader turned(LabelRecord([&](TStreamWriter& writer) {
-        integer("Width", 100)(writer);
-        integer("Angle", 90)(writer);
+    TStreamReader turned(LabelRecord([](TStreamWriter& writer) {
+        writer.WritePropertyName(QStringLiteral("Width"));
+        writer.WriteInteger(100);
+        writer.WritePropertyName(QStringLiteral("Angle"));
+        writer.WriteInteger(90);
     }));
     std::unique_ptr<QObject> read(ReadComponent(turned, TQBasePanel::ObjectClasses(), w.surface));
     EXPECT_EQ(qobject_cast<TQPLabel*>(read.get())->size(), QSize(100, 40));

@@ -29,6 +29,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
 namespace {
@@ -307,35 +308,46 @@ TEST(RichTextLabel, MixedFormattingSurvivesTheStreamCloneAndPaste)
     }
 }
 
-TEST(RichTextLabel, DamagedRecordsAndWindowsWithoutMasterAreRefused)
+TEST(RichTextLabel, ValuesOutOfRangeAreIgnoredAndWindowsWithoutMasterRefuseTheLabel)
 {
     struct Row
     {
         QList<std::pair<const char*, qint32>> values;
-        const char* error; // nullptr: read
+        QStringList ignored;
     };
     const Row rows[] = {
-        {{{"Width", 300}, {"BorderStyle", 1}, {"BGColor", 0x00FF00}}, nullptr},
-        {{{"BGColor", static_cast<qint32>(0x80000005u)}}, nullptr},
-        {{{"BorderStyle", 2}}, "border style"},
-        {{{"BGColor", 0x12345678}}, "background colour"},
-        {{{"BGColor", static_cast<qint32>(0x80001234u)}}, "background colour"},
-        {{{"Width", 40000}}, "size"},
+        {{{"Width", 300}, {"BorderStyle", 1}, {"BGColor", 0x00FF00}}, {}},
+        {{{"BGColor", static_cast<qint32>(0x80000005u)}}, {}},
+        {{{"BorderStyle", 2}}, {QStringLiteral("BorderStyle 2")}},
+        {{{"BGColor", 0x12345678}}, {QStringLiteral("BGColor 305419896")}},
+        {{{"BGColor", static_cast<qint32>(0x80001234u)}}, {QStringLiteral("BGColor -2147478988")}},
+        {{{"Width", 40000}, {"Height", 12000}}, {QStringLiteral("Width 40000"), QStringLiteral("Height 12000")}},
     };
     LabelWindow lw;
     for (const Row& row : rows) {
         TStreamReader reader(Record(row.values));
-        QString error;
-        try {
-            delete ReadComponent(reader, TQBasePanel::ObjectClasses(), lw.w.surface);
-        } catch (const EStreamError& e) {
-            error = e.Message();
+        std::unique_ptr<TQPRichBaseLabel> read(
+            qobject_cast<TQPRichBaseLabel*>(ReadComponent(reader, TQBasePanel::ObjectClasses(), lw.w.surface)));
+        ASSERT_NE(read, nullptr);
+        EXPECT_EQ(read->IgnoredValues(), row.ignored);
+        // What was ignored is what a new label has.
+        if (!row.ignored.isEmpty()) {
+            EXPECT_EQ(read->BorderStyle(), TQPRichBaseLabel::bsSingle);
+            EXPECT_EQ(read->BGColor(), clWhite);
+            EXPECT_EQ(read->size(), QSize(190, 33));
         }
-        if (row.error)
-            EXPECT_TRUE(error.contains(QLatin1String(row.error))) << error.toStdString();
-        else
-            EXPECT_TRUE(error.isEmpty()) << error.toStdString();
     }
+
+    // A label without text still stores it, as a document without text.
+    TQPRichBaseLabel* empty = lw.Add(10, 10, 100, 40, QByteArray());
+    TStreamWriter writer;
+    WriteComponent(writer, *empty);
+    EXPECT_TRUE(writer.Data().contains("\x0CRTFText.Data\x0A")) << writer.Data().toStdString();
+    TStreamReader back(writer.Data());
+    std::unique_ptr<TQPRichBaseLabel> read(
+        qobject_cast<TQPRichBaseLabel*>(ReadComponent(back, TQBasePanel::ObjectClasses(), lw.w.surface)));
+    ASSERT_NE(read, nullptr);
+    EXPECT_TRUE(read->RTFText().IsEmpty());
 
     SurfaceWindow bare;
     TStreamReader reader(Record({}));

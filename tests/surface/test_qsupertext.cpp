@@ -298,7 +298,7 @@ TEST(SuperText, FontSizeStepsAndEmptyTextInTheDialog)
     EXPECT_NE(dialog.result(), QDialog::Accepted);
 }
 
-TEST(SuperText, StreamKeepsTheLookAndRefusesValuesOutOfRange)
+TEST(SuperText, StreamKeepsTheLookAndIgnoresValuesOutOfRange)
 {
     QWidget parent;
     TQSuperText text(&parent);
@@ -319,26 +319,46 @@ TEST(SuperText, StreamKeepsTheLookAndRefusesValuesOutOfRange)
         EXPECT_EQ(property.read(copy.get()), property.read(&text)) << property.name();
     EXPECT_EQ(copy->Image().pixel(2, 1), qRgb(10, 200, 30));
 
+    // Values out of range give way to a new object's and are noted; the rest of the record is read.
+    const TQSuperText usual;
     const struct
     {
         const char* name;
         std::function<void(TStreamWriter&)> write;
-    } damaged[] = {
-        {"ShadowDepth", [](TStreamWriter& w) { w.WriteInteger(-1); }},
-        {"OutlineWidth", [](TStreamWriter& w) { w.WriteInteger(100000); }},
-        {"SurfaceType", [](TStreamWriter& w) { w.WriteInteger(9); }},
-        {"ShadowOrientation", [](TStreamWriter& w) { w.WriteInteger(-2); }},
-        {"BGColor", [](TStreamWriter& w) { w.WriteInteger(0x12345678); }},
-        {"Font.Height", [](TStreamWriter& w) { w.WriteInteger(-1000000); }},
-        {"Image.Data", [](TStreamWriter& w) { w.WriteBinary(QByteArray("\x08\0\0\0BMjunk!!", 12)); }},
+        const char* noted;
+    } outOfRange[] = {
+        {"ShadowDepth", [](TStreamWriter& w) { w.WriteInteger(-1); }, "ShadowDepth -1"},
+        {"OutlineWidth", [](TStreamWriter& w) { w.WriteInteger(100000); }, "OutlineWidth 100000"},
+        {"SurfaceType", [](TStreamWriter& w) { w.WriteInteger(9); }, "SurfaceType 9"},
+        {"ShadowOrientation", [](TStreamWriter& w) { w.WriteInteger(-2); }, "ShadowOrientation -2"},
+        {"BGColor", [](TStreamWriter& w) { w.WriteInteger(0x12345678); }, "BGColor 305419896"},
+        {"Font.Height", [](TStreamWriter& w) { w.WriteInteger(-1000000); }, "Font.Size 750000"},
     };
-    for (const auto& d : damaged) {
+    for (const auto& d : outOfRange) {
         const QByteArray bytes = RecordWith([&](TStreamWriter& w) {
             w.WritePropertyName(QLatin1String(d.name));
             d.write(w);
+            w.WritePropertyName(QStringLiteral("Caption"));
+            w.WriteString(QStringLiteral("after"));
         });
-        EXPECT_THROW(delete ReadBack(bytes, &parent), EStreamError) << d.name;
+        std::unique_ptr<TQSuperText> read(ReadBack(bytes, &parent));
+        ASSERT_NE(read, nullptr) << d.name;
+        EXPECT_EQ(read->IgnoredValues(), QStringList{QLatin1String(d.noted)});
+        const QByteArray property = QByteArray(d.name).split('.').first();
+        EXPECT_EQ(read->property(property), usual.property(property)) << d.name;
+        EXPECT_EQ(read->Caption(), QStringLiteral("after")) << d.name;
     }
+    // A texture that cannot be shown leaves the letters without one and is saved back as it was.
+    const QByteArray junk("\x08\0\0\0BMjunk!!", 12);
+    std::unique_ptr<TQSuperText> read(ReadBack(RecordWith([&](TStreamWriter& w) {
+                                                   w.WritePropertyName(QStringLiteral("Image.Data"));
+                                                   w.WriteBinary(junk);
+                                               }),
+                                               &parent));
+    ASSERT_NE(read, nullptr);
+    EXPECT_TRUE(read->Image().isNull());
+    EXPECT_EQ(read->PicturesNotShown(), 1);
+    EXPECT_EQ(read->ImageData(), junk);
 }
 
 TEST(SuperText, MenuTogglesBorderAndTransparency)

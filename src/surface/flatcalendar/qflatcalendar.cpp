@@ -4,7 +4,6 @@
 
 #include "calendardraw/calendardraw.h"
 #include "platform/rounding.h"
-#include "stream/streamerror.h"
 
 #include <QDate>
 #include <QMenu>
@@ -42,9 +41,8 @@ constexpr std::array<Names, 12> kMonthNames{{
     {u"December", u"Dezember", u"Décembre", u"Dicembre", u"Diciembre"},
 }};
 
-// A value out of range in a document is damage: the reader refuses the object. Set by code, such a
-// value is ignored.
-bool AcceptFont(const TQFlatCalendar& object, const FontDescription& v, const char* sizeName, const char* colorName)
+// A font out of range is ignored whole.
+bool AcceptFont(TQFlatCalendar& object, const FontDescription& v, const char* sizeName, const char* colorName)
 {
     return object.AcceptValue(v.size >= 1 && v.size <= TQFlatCalendar::kMaxFontPoints, sizeName, v.size) &&
            object.AcceptValue(IsColorValue(v.color), colorName, v.color);
@@ -90,7 +88,7 @@ QString TQFlatCalendar::MonthName(TFlatCalLanguage language, int month)
 void TQFlatCalendar::SetStartOfWeek(int v)
 {
     // The stored type holds a day 1..7; only Sunday and Monday starts are drawn, the rest ignored.
-    if (v == m_startOfWeek || !AcceptValue(v >= 1 && v <= 7, "StartOfWeek", v) || v > 2)
+    if (v == m_startOfWeek || !AcceptValue(v == 1 || v == 2, "StartOfWeek", v))
         return;
     m_startOfWeek = v;
     lookChanged();
@@ -210,7 +208,7 @@ void TQFlatCalendar::SetShadowColor(TColor v)
 
 void TQFlatCalendar::SetShadowDepth(int v)
 {
-    // A negative depth is kept and draws no shadow; a deeper one is ignored (refused in a document).
+    // A negative depth is kept and draws no shadow; a deeper one is ignored.
     if (v == m_shadowDepth || !AcceptValue(v <= kMaxShadowDepth, "ShadowDepth", v))
         return;
     m_shadowDepth = v;

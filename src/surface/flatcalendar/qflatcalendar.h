@@ -58,7 +58,7 @@ public:
     Q_ENUM(TFlatCalLanguage)
 
     static constexpr int kMaxShadowDepth = 10;
-    // No calendar needs larger type or years past these; beyond them a stored value is damage.
+    // No calendar needs larger type or years past these; beyond them a value is ignored.
     static constexpr int kMaxFontPoints = 1000;
     static constexpr int kMinYear = 1;
     static constexpr int kMaxYear = 9999;

@@ -1,10 +1,16 @@
 #include "pictureproperty.h"
 
-#include "stream/streamerror.h"
+QByteArray TPictureProperty::Data() const
+{
+    return KeepsUnreadData() ? m_unreadData : m_picture.WriteData();
+}
 
 void TPictureProperty::SetData(const QByteArray& data)
 {
-    QString error;
-    if (!m_picture.ReadData(data, &error))
-        throw EStreamError(QStringLiteral("Picture.Data: %1").arg(error));
+    if (m_picture.ReadData(data)) {
+        m_unreadData.clear();
+        return;
+    }
+    m_unreadData = data;
+    m_picture.Clear();
 }

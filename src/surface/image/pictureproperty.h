@@ -1,5 +1,6 @@
 // The picture of a placed object as the component stream sees it: the graphic in one binary entry
-// ("Picture.Data"), which the stream reads in place; data that cannot be read refuses the object.
+// ("Picture.Data"), which the stream reads in place. Data that cannot be read as a picture leaves the
+// picture empty and is kept, so that saving writes it back unchanged.
 #pragma once
 
 #include "graphics/picture.h"
@@ -19,10 +20,14 @@ public:
     TPicture& Picture() { return m_picture; }
     const TPicture& Picture() const { return m_picture; }
 
-    QByteArray Data() const { return m_picture.WriteData(); }
-    // Raises EStreamError, leaving the picture as it was, when the bytes are not a picture Almarin can read.
+    // The kept bytes while the picture stays empty, else the picture's own data.
+    QByteArray Data() const;
+    // Bytes that are not a picture Almarin can read (damaged, unknown or too costly) empty the picture
+    // and are kept.
     void SetData(const QByteArray& data);
+    bool KeepsUnreadData() const { return m_picture.IsEmpty() && !m_unreadData.isEmpty(); }
 
 private:
     TPicture m_picture;
+    QByteArray m_unreadData;
 };

@@ -6,7 +6,6 @@
 #include "surface/qhandle.h"
 
 #include "platform/rounding.h"
-#include "stream/streamerror.h"
 
 #include <QDir>
 #include <QMenu>
@@ -70,9 +69,7 @@ void TQImage::SetAutoSize(bool v)
 
 void TQImage::SetBorderStyle(TBorderStyle v)
 {
-    if (v != bsNone && v != bsSingle)
-        throw EStreamError(QStringLiteral("Invalid property value %1 of BorderStyle").arg(int(v)));
-    if (v == m_borderStyle)
+    if (v == m_borderStyle || !AcceptValue(IsEnumValue(v, bsSingle), "BorderStyle", v))
         return;
     m_borderStyle = v;
     update();
@@ -127,6 +124,11 @@ void TQImage::BoundsChanged()
     if (m_autoSize && picture.Width() > 0 && picture.Height() > 0)
         setGeometry(Left(), Top(), RoundHalfEven(picture.Width() * double(Scale())),
                     RoundHalfEven(picture.Height() * double(Scale())));
+}
+
+void TQImage::DocumentRead()
+{
+    pictureChanged();
 }
 
 void TQImage::Loaded()

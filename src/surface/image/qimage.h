@@ -44,7 +44,6 @@ public:
     bool AutoSize() const { return m_autoSize; }
     void SetAutoSize(bool v);
     TBorderStyle BorderStyle() const { return m_borderStyle; }
-    // A value outside the enumeration (only a damaged document holds one) raises EStreamError.
     void SetBorderStyle(TBorderStyle v);
     // Bitmaps only: drawn upside down, and mirrored left to right.
     bool Flip() const { return m_flip; }
@@ -59,6 +58,9 @@ public:
     static void AskForPicture(TQGraphicControl* object);
 
     void Loaded() override;
+    int PicturesNotShown() const override { return m_picture->KeepsUnreadData() ? 1 : 0; }
+    // An auto-sized object takes its picture's size.
+    void DocumentRead() override;
     void BoundsChanged() override;
     void PopupOpening() override;
     void Draw(QPainter& canvas, const QRect& target, const DeviceProfile& device) override;

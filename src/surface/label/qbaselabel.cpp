@@ -26,6 +26,10 @@ constexpr int kMaxDepth = 100;
 constexpr int kMaxFontPoints = 2000;
 constexpr int kMaxExtent = 32767;
 constexpr int kMaxCaptionLength = 32767;
+constexpr int kNewWidth = 142;
+constexpr int kNewHeight = 33;
+constexpr TColor kShadowColor = RGBValue(128, 128, 128);
+constexpr TColor kHighlightColor = RGBValue(0, 255, 255);
 
 bool IsColor(TColor c)
 {
@@ -52,7 +56,7 @@ void Require(bool ok, const char* what)
 
 TQBaseLabel::TQBaseLabel(QWidget* parent) : TQGraphicControl(parent)
 {
-    resize(142, 33);
+    resize(kNewWidth, kNewHeight);
 }
 
 QPoint TQBaseLabel::offsetOf(TShadowDirection direction, int d)
@@ -245,28 +249,42 @@ void TQBaseLabel::Loading()
 void TQBaseLabel::Loaded()
 {
     if (m_readFromStream)
-        checkReadValues();
+        ignoreValuesOutOfRange();
     m_readFromStream = false;
     TQGraphicControl::Loaded();
     if (!m_borderItem)
         buildMenu();
 }
 
-void TQBaseLabel::checkReadValues() const
+void TQBaseLabel::ignoreValuesOutOfRange()
 {
-    Require(m_angle == 0 || m_angle == 90 || m_angle == 180 || m_angle == 270, "angle");
-    Require(m_depthShadow >= 0 && m_depthShadow <= kMaxDepth && m_depthHighlight >= 0 && m_depthHighlight <= kMaxDepth,
-            "depth");
-    Require(m_alignment >= taLeftJustify && m_alignment <= taCenter && m_directionShadow >= sdNone &&
-                m_directionShadow <= sdDown && m_directionHighlight >= hdNone && m_directionHighlight <= hdUp &&
-                m_borderStyle >= bsNone && m_borderStyle <= bsSingle,
-            "style");
-    Require(IsColor(m_colorShadow) && IsColor(m_colorHighlight) && IsColor(m_backColor) && IsColor(m_font.color),
-            "colour");
-    Require(m_font.size >= 1 && m_font.size <= kMaxFontPoints, "font size");
-    Require(std::abs(Left()) <= kMaxExtent && std::abs(Top()) <= kMaxExtent && Width() <= kMaxExtent &&
-                Height() <= kMaxExtent,
-            "bounds");
+    // Each value no label of Almarin has is noted and gives way to the one a new label has.
+    const auto keep = [this](auto& field, bool valid, auto usual, const char* property) {
+        if (valid)
+            return;
+        NoteIgnoredValue(property, qint64(field));
+        field = usual;
+    };
+    keep(m_angle, m_angle == 0 || m_angle == 90 || m_angle == 180 || m_angle == 270, 0, "Angle");
+    keep(m_depthShadow, m_depthShadow >= 0 && m_depthShadow <= kMaxDepth, 0, "DepthShadow");
+    keep(m_depthHighlight, m_depthHighlight >= 0 && m_depthHighlight <= kMaxDepth, 0, "DepthHighlight");
+    keep(m_alignment, IsEnumValue(m_alignment, taCenter), taLeftJustify, "Alignment");
+    keep(m_directionShadow, IsEnumValue(m_directionShadow, sdDown), sdDownRight, "DirectionShadow");
+    keep(m_directionHighlight, IsEnumValue(m_directionHighlight, hdUp), hdUpLeft, "DirectionHighlight");
+    keep(m_borderStyle, IsEnumValue(m_borderStyle, bsSingle), bsNone, "BorderStyle");
+    keep(m_colorShadow, IsColor(m_colorShadow), kShadowColor, "colorShadow");
+    keep(m_colorHighlight, IsColor(m_colorHighlight), kHighlightColor, "colorHighlight");
+    keep(m_backColor, IsColor(m_backColor), TColor(clWhite), "BackColor");
+    keep(m_font.color, IsColor(m_font.color), FontDescription().color, "Font.Color");
+    keep(m_font.size, m_font.size >= 1 && m_font.size <= kMaxFontPoints, FontDescription().size, "Font.Size");
+    int left = Left(), top = Top(), width = Width(), height = Height();
+    keep(left, std::abs(left) <= kMaxExtent, 0, "Left");
+    keep(top, std::abs(top) <= kMaxExtent, 0, "Top");
+    keep(width, width <= kMaxExtent, kNewWidth, "Width");
+    keep(height, height <= kMaxExtent, kNewHeight, "Height");
+    setGeometry(left, top, width, height);
+    effectsChanged();
+    // A caption no one types is damage, not a value to give way.
     Require(m_caption.size() <= kMaxCaptionLength, "caption");
 }
 

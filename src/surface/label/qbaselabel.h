@@ -91,8 +91,9 @@ public:
 
     // Before a stream's properties: the label takes only what the stream holds.
     Q_INVOKABLE void Loading();
-    // After reading: a label whose stored values are out of range is refused as damaged
-    // (EStreamError); then the label's menu items join the object menu.
+    // After reading: stored values out of range give way to the label's usual ones (a caption over
+    // the longest a label takes is refused as damaged, EStreamError); then the label's menu items join
+    // the object menu.
     void Loaded() override;
     void BoundsChanged() override;
     void PopupOpening() override;
@@ -115,8 +116,7 @@ protected:
 
 private:
     void buildMenu();
-    // Refuses values no label of Almarin has: they come only from damaged streams.
-    void checkReadValues() const;
+    void ignoreValuesOutOfRange();
     void changed();
     void effectsChanged();
     static QPoint offsetOf(TShadowDirection direction, int depth);

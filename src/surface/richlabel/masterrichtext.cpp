@@ -2,6 +2,8 @@
 
 #include "richtext/wprichtext.h"
 
+#include <QPointer>
+
 namespace {
 const QString kMasterName = QStringLiteral("MASTERWPRICHTEXT");
 } // namespace
@@ -17,10 +19,17 @@ TWPRichText* CreateMasterRichText(QWidget* form)
 
 TWPRichText* FindMasterRichText(const QWidget* object)
 {
+    // Every label read looks for the master: the one found last answers at once, so that reading many
+    // labels does not walk the whole window for each.
+    static QPointer<TWPRichText> found;
     const QWidget* form = object->window();
+    if (found && found->window() == form && found->objectName().toUpper() == kMasterName)
+        return found;
     for (TWPRichText* control : form->findChildren<TWPRichText*>()) {
-        if (control->objectName().toUpper() == kMasterName)
+        if (control->objectName().toUpper() == kMasterName) {
+            found = control;
             return control;
+        }
     }
     return nullptr;
 }

@@ -8,6 +8,7 @@
 #include "platform/screenmetrics.h"
 #include "report/reportprinter.h"
 #include "richtext/richdocument.h"
+#include "richtext/rtfwriter.h"
 #include "richtext/wprichtext.h"
 #include "richtext/wprtfstorage.h"
 #include "stream/streamerror.h"
@@ -17,12 +18,15 @@
 #include <QMenu>
 #include <QPainter>
 #include <QPicture>
+#include <QTextDocument>
 
 #include <cmath>
 
 namespace {
 // No paper is this many pixels (over 100 inches) wide or high; larger labels come only from damaged files.
 constexpr int kMaxLabelPixels = 10000;
+constexpr int kNewWidth = 190;
+constexpr int kNewHeight = 33;
 
 // Twips of a length in device pixels, at the device's pixels per page pixel.
 int TwipsOf(int devicePixels, double scale)
@@ -33,7 +37,7 @@ int TwipsOf(int devicePixels, double scale)
 
 TQPRichBaseLabel::TQPRichBaseLabel(QWidget* parent) : TQGraphicControl(parent), m_text(new TWPRtfStorage)
 {
-    resize(190, 33);
+    resize(kNewWidth, kNewHeight);
 }
 
 TQPRichBaseLabel::~TQPRichBaseLabel() = default;
@@ -48,7 +52,13 @@ void TQPRichBaseLabel::SetRTFText(const TWPRtfStorage& text)
 
 QByteArray TQPRichBaseLabel::RTFData() const
 {
-    return m_text->RtfData();
+    // A label stores its text even when it has none: as a document without text.
+    const QByteArray bytes = m_text->RtfData();
+    if (!bytes.isEmpty())
+        return bytes;
+    QTextDocument empty;
+    PrepareRichDocument(empty);
+    return WriteRtf(empty);
 }
 
 void TQPRichBaseLabel::SetRTFData(const QByteArray& bytes)
@@ -85,23 +95,27 @@ void TQPRichBaseLabel::SetBGColor(TColor v)
         NotifyChanged();
 }
 
-void TQPRichBaseLabel::validateStoredValues() const
+void TQPRichBaseLabel::ignoreValuesOutOfRange()
 {
-    if (m_borderStyle != bsNone && m_borderStyle != bsSingle)
-        throw EStreamError(QStringLiteral("Rich text label border style %1 out of range").arg(int(m_borderStyle)));
-    if (!IsColorValue(m_bgColor))
-        throw EStreamError(QStringLiteral("Rich text label background colour %1 out of range").arg(m_bgColor));
-    if (Width() > kMaxLabelPixels || Height() > kMaxLabelPixels)
-        throw EStreamError(QStringLiteral("Rich text label size %1 x %2 out of range").arg(Width()).arg(Height()));
+    // Each value no label can have is noted and gives way to the one a new label has.
+    if (!AcceptValue(IsEnumValue(m_borderStyle, bsSingle), "BorderStyle", m_borderStyle))
+        m_borderStyle = bsSingle;
+    if (!AcceptValue(IsColorValue(m_bgColor), "BGColor", m_bgColor))
+        m_bgColor = clWhite;
+    if (!AcceptValue(Width() <= kMaxLabelPixels, "Width", Width()))
+        resize(kNewWidth, Height());
+    if (!AcceptValue(Height() <= kMaxLabelPixels, "Height", Height()))
+        resize(Width(), kNewHeight);
 }
 
 void TQPRichBaseLabel::Loaded()
 {
     const bool wasLoading = IsLoading();
+    if (wasLoading)
+        ignoreValuesOutOfRange();
     TQGraphicControl::Loaded();
     if (!wasLoading)
         return;
-    validateStoredValues();
     m_master = FindMasterRichText(this);
     if (!m_master)
         throw EStreamError(QStringLiteral("No master rich text object found"));
@@ -120,6 +134,11 @@ void TQPRichBaseLabel::Loaded()
     QAction* edit = menu->addAction(QStringLiteral("Edit"), this, [this] { Edit(); });
     // Through the menu's entry, so that what it changes is named after it.
     DblClickAction = [edit](QObject*) { edit->trigger(); };
+}
+
+int TQPRichBaseLabel::PicturesNotShown() const
+{
+    return m_text->PicturesNotShown();
 }
 
 void TQPRichBaseLabel::PopupOpening()

@@ -36,6 +36,7 @@ public:
     // The label's text; setting it copies the text, repaints and notifies.
     const TWPRtfStorage& RTFText() const { return *m_text; }
     void SetRTFText(const TWPRtfStorage& text);
+    // The text's RTF bytes; never empty, since a label always stores its text.
     QByteArray RTFData() const;
     void SetRTFData(const QByteArray& bytes);
     TBorderStyle BorderStyle() const { return m_borderStyle; }
@@ -46,10 +47,12 @@ public:
     TColor BGColor() const { return m_bgColor; }
     void SetBGColor(TColor v);
 
-    // Finds the master on the window and adds the label's menu items. Values no label can have, or a
-    // window without a master, raise EStreamError, so that a reader refuses the label as damaged.
+    // Finds the master on the window and adds the label's menu items. Values read that no label can
+    // have give way to a new label's; a window without a master raises EStreamError, so that a reader
+    // refuses the label.
     void Loaded() override;
     void PopupOpening() override;
+    int PicturesNotShown() const override;
     void Draw(QPainter& canvas, const QRect& target, const DeviceProfile& device) override;
     // Prints the label as a picture recorded from its screen drawing, stretched into its place: the text
     // stays text and wraps exactly as on the screen.
@@ -65,7 +68,7 @@ public:
     void PlacedByTool();
 
 private:
-    void validateStoredValues() const;
+    void ignoreValuesOutOfRange();
     // The label's size at zoom 1 in twips, the page the text is laid out on.
     QSize pageTwips(double scale) const;
 

@@ -5,7 +5,6 @@
 
 #include "graphics/dibimage.h"
 #include "platform/fontdialog.h"
-#include "stream/streamerror.h"
 #include "surface/qbasepanel.h"
 
 #include <QBuffer>
@@ -185,13 +184,14 @@ void TQSuperText::SetGradientFromColor(TColor v)
 void TQSuperText::SetImage(const QImage& v)
 {
     m_image = v;
+    m_unreadImageData.clear();
     lookChanged();
 }
 
 QByteArray TQSuperText::ImageData() const
 {
     if (m_image.isNull())
-        return {};
+        return m_unreadImageData;
     const QByteArray bmp = EncodeBmp(m_image);
     if (bmp.isEmpty())
         return {};
@@ -217,8 +217,11 @@ void TQSuperText::SetImageData(const QByteArray& v)
     else
         error = QStringLiteral("length does not match");
     if (image.isNull()) {
-        if (IsLoading())
-            throw EStreamError(QStringLiteral("Image.Data: ") + error);
+        // A document's texture that cannot be shown is kept for saving; the letters get no texture.
+        if (IsLoading()) {
+            m_image = QImage();
+            m_unreadImageData = v;
+        }
         return;
     }
     SetImage(image);
@@ -254,8 +257,10 @@ void TQSuperText::SetSurfaceType(TSurfaceType v)
         return;
     m_surfaceType = v;
     lookChanged();
-    if (v != stBrushImage)
+    if (v != stBrushImage) {
         m_image = QImage();
+        m_unreadImageData.clear();
+    }
     if (v == stGradientFill)
         BuildGradient();
     // Hollow letters without an outline would vanish.

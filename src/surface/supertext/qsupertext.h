@@ -45,7 +45,7 @@ public:
     enum TSurfaceType : int { stNormal, stBrushTransparent, stBrushImage, stGradientFill };
     Q_ENUM(TSurfaceType)
 
-    // Documents hold no larger shadow or outline, and no larger font; beyond them a value is damage.
+    // Documents hold no larger shadow or outline, and no larger font; beyond them a value is ignored.
     static constexpr int kMaxDepth = 100;
     static constexpr int kMaxFontPoints = 2000;
 
@@ -76,7 +76,8 @@ public:
     // The texture; a null image is an empty one.
     const QImage& Image() const { return m_image; }
     void SetImage(const QImage& v);
-    // The texture as documents keep it: a 32-bit length and a BMP file; empty for no texture.
+    // The texture as documents keep it: a 32-bit length and a BMP file; empty for no texture. Bytes
+    // read that are no texture Almarin can show are given back unchanged until the texture changes.
     QByteArray ImageData() const;
     void SetImageData(const QByteArray& v);
     TColor OutlineColor() const { return m_outlineColor; }
@@ -91,6 +92,7 @@ public:
     void SetLastBitmapFileNameandPath(const QString& v) { m_lastBitmapFile = v; }
 
     void Loaded() override;
+    int PicturesNotShown() const override { return m_unreadImageData.isEmpty() ? 0 : 1; }
     void BoundsChanged() override;
     void PopupOpening() override;
     void ApplyFont(const FontDescription& font) override;
@@ -163,6 +165,7 @@ private:
     TColor m_gradientToColor = clYellow;
     TColor m_gradientFromColor = 0xFF0000;
     QImage m_image;
+    QByteArray m_unreadImageData;
     TColor m_outlineColor = clBlack;
     TPenStyle m_outlineStyle = psSolid;
     int m_outlineWidth = 1;
