@@ -8,7 +8,9 @@
 #include "pdftext.h"
 
 #include <QPainter>
+
 #include <QTextDocument>
+#include <cmath>
 
 #include <gtest/gtest.h>
 
@@ -23,6 +25,11 @@ void putText(TCalendarPanel32& page, int cell, const QString& text, int points =
     page.SetCellText(cell, storage);
 }
 
+QRectF freeArea(const TRect& r)
+{
+    return QRectF(r.left, r.top, r.right - r.left + 1, r.bottom - r.top + 1);
+}
+
 // The box around every pixel of the rectangle that is not white.
 QRect inkBox(const QImage& image, const TRect& r)
 {
@@ -32,6 +39,32 @@ QRect inkBox(const QImage& image, const TRect& r)
             if (image.pixel(x, y) != qRgb(255, 255, 255))
                 box |= QRect(x, y, 1, 1);
     return box;
+}
+
+// The lines of text inside an area of an image, as runs of pixel rows holding ink, each with its
+// extent, in page pixels at 100% from the area's top-left corner (the image shows the page at `scale`).
+QList<QRectF> inkLines(const QImage& image, const QRectF& area, double scale)
+{
+    QList<QRectF> lines;
+    QRect run;
+    const auto close = [&] {
+        if (!run.isEmpty())
+            lines.append(QRectF(run.left() / scale, run.top() / scale, run.width() / scale, run.height() / scale));
+        run = QRect();
+    };
+    const QRect pixels = area.toAlignedRect() & image.rect();
+    for (int y = pixels.top(); y <= pixels.bottom(); ++y) {
+        QRect row;
+        for (int x = pixels.left(); x <= pixels.right(); ++x)
+            if (qGray(image.pixel(x, y)) < 170)
+                row |= QRect(x - pixels.left(), y - pixels.top(), 1, 1);
+        if (row.isEmpty())
+            close();
+        else
+            run |= row;
+    }
+    close();
+    return lines;
 }
 
 struct DayTextPage
@@ -127,7 +160,8 @@ TEST(DayText, PrintedAsText)
     report.SetOutputFileName(pdf);
     ASSERT_TRUE(report.Execute([&](TReportPrinter& r) { f.page.PrintPage(r, 0, 0); }));
     const QString words = PdfText(pdf);
-    EXPECT_TRUE(words.contains(QStringLiteral("Piano recital")));
+    EXPECT_TRUE(words.contains(QStringLiteral("Piano")));
+    EXPECT_TRUE(words.contains(QStringLiteral("recital")));
     EXPECT_TRUE(words.contains(QStringLiteral("Grandma")));
     EXPECT_TRUE(words.contains(QStringLiteral("visits")));
 }
@@ -143,4 +177,78 @@ TEST(DayText, PrintedEvenWhenThePageWasNeverShown)
     report.SetOutputFileName(pdf);
     ASSERT_TRUE(report.Execute([&](TReportPrinter& r) { page.PrintPage(r, 0, 0); }));
     EXPECT_TRUE(PdfText(pdf).contains(QStringLiteral("Bake sale")));
+}
+
+// What the screen shows at any zoom is what images and paper show: the same lines, broken at the same
+// words, the glyphs of the same size, and only lines that fit whole.
+TEST(DayText, SameWholeLinesAtEveryZoomInImagesAndOnPaper)
+{
+    DayTextPage f;
+    const QString note = QStringLiteral("Grandma and Grandpa visit, pick them up at the station at five o clock");
+    putText(f.page, 10, note);
+    putText(f.page, 11, QStringLiteral("Swim"));
+    const TRect free = f.page.Cell(10).rFree;
+    const QString dir = TestOutputDir(QStringLiteral("calendar"));
+    const QImage screen = f.page.RenderToBitmap();
+    screen.save(dir + QStringLiteral("/daytext-lines-100.png"));
+    f.page.SetScale(0.6f);
+    const QImage small = f.page.RenderToBitmap();
+    const TRect smallFree = f.page.Cell(10).rFree;
+    f.page.SetScale(1.0f);
+    const QString pdf = dir + QStringLiteral("/daytext-lines.pdf");
+    TReportPrinter report;
+    report.SetOutputFileName(pdf);
+    ASSERT_TRUE(report.Execute([&](TReportPrinter& r) { f.page.PrintPage(r, 0, 0); }));
+
+    const QList<QRectF> expected = inkLines(screen, freeArea(free), 1.0);
+    ASSERT_GE(expected.size(), 3);
+    // Only whole lines: the last one is as tall as the first, which holds capitals and descenders.
+    EXPECT_GE(expected.last().height(), expected.first().height() - 1);
+    struct Case
+    {
+        const char* name;
+        QImage image;
+        QRectF area;
+        double scale;
+    };
+    const auto paperArea = [&](double dpi) {
+        const double s = dpi / 96;
+        return QRectF(free.left * s, free.top * s, (free.right - free.left + 1) * s, (free.bottom - free.top + 1) * s);
+    };
+    const Case cases[] = {
+        {"60%", small, freeArea(smallFree), 0.6},
+        {"PDF at 96 dpi", PdfPageImage(pdf, 96), paperArea(96), 1.0},
+        {"PDF at 300 dpi", PdfPageImage(pdf, 300), paperArea(300), 300.0 / 96},
+    };
+    for (const Case& c : cases) {
+        ASSERT_FALSE(c.image.isNull()) << c.name;
+        const QList<QRectF> lines = inkLines(c.image, c.area, c.scale);
+        ASSERT_EQ(lines.size(), expected.size()) << c.name;
+        // Paper's grid may lie a few pixels lower (its bands follow the printer's font metrics); within
+        // the cell the lines lie as on screen.
+        const double dy = lines[0].top() - expected[0].top();
+        EXPECT_LE(std::abs(dy), 4) << c.name;
+        const double tolerance = 1.5 + 1 / c.scale;
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            EXPECT_NEAR(lines[i].left(), expected[i].left(), tolerance) << c.name << " line " << i;
+            EXPECT_NEAR(lines[i].right(), expected[i].right(), tolerance) << c.name << " line " << i;
+            EXPECT_NEAR(lines[i].top() - dy, expected[i].top(), tolerance) << c.name << " line " << i;
+            EXPECT_NEAR(lines[i].bottom() - dy, expected[i].bottom(), tolerance) << c.name << " line " << i;
+        }
+    }
+
+    // The screen marks the cell whose text does not fit, in its lower right corner; the image does not.
+    f.page.resize(screen.size());
+    f.page.show();
+    const QImage shown = f.page.grab().toImage();
+    const auto marked = [](const QImage& image, const TRect& r) {
+        for (int y = r.bottom - 5; y <= r.bottom; ++y)
+            for (int x = r.right - 9; x <= r.right; ++x)
+                if (qRed(image.pixel(x, y)) > qBlue(image.pixel(x, y)) + 60)
+                    return true;
+        return false;
+    };
+    EXPECT_TRUE(marked(shown, free));
+    EXPECT_FALSE(marked(shown, f.page.Cell(11).rFree));
+    EXPECT_FALSE(marked(screen, free));
 }
