@@ -13,6 +13,8 @@
 #include <QPainter>
 #include <QPicture>
 
+#include <algorithm>
+
 namespace {
 
 QRect freeArea(const TRect& free)
@@ -59,14 +61,18 @@ MonthGeometry textPages(const TCalendarPageModel& model)
 void PaintDayTexts(QPainter& painter, const TCalendarPageModel& model, const MonthGeometry& cells, double zoom,
                    TWPRenderer& renderer)
 {
-    // Each text is drawn over its cell on white, clipped to the free area, at the page's zoom.
+    // Each text is drawn over its cell on white, clipped to the free area, at the page's zoom. The free
+    // area keeps its insets in screen pixels at every zoom while the text scales: below 100% the text
+    // may use the few pixels right of the area that are still inside the cell's lines.
+    constexpr int kRightSlack = 3;
     const int percent = RoundHalfEven(zoom * 100.0);
     const MonthGeometry pages = textPages(model);
     for (int i = 1; i <= kCellCount; ++i) {
         const TWPRtfStorage& text = *model.CellStorage(i);
         const QSize page = textPage(pages, i);
         if (!cells.Cells[i].rFree.isEmpty() && !page.isEmpty() && !text.IsEmpty())
-            renderer.PaintCached(painter, text, freeArea(cells.Cells[i].rFree), percent, page);
+            renderer.PaintCached(painter, text, freeArea(cells.Cells[i].rFree).adjusted(0, 0, kRightSlack, 0), percent,
+                                 page);
     }
 }
 
@@ -133,15 +139,19 @@ void PrintCalendarPage(TReportPrinter& report, const TCalendarPageModel& model, 
     QPainter& canvas = report.Canvas();
     canvas.save();
     model.Draw(canvas, paper, toDevice, [&](const MonthGeometry& printed) {
-        // Each text's page, as vector drawing, grown by the paper's resolution from the top-left corner of
-        // its printed free area: the glyphs keep the size they have on screen at 100%.
+        // Each text's page, as vector drawing, grown by the paper's resolution (as far as its printed free
+        // area allows) from that area's top-left corner: the glyphs keep the size they have on screen at 100%.
         for (int i = 1; i <= kCellCount; ++i) {
             const TWPRtfStorage& text = *model.CellStorage(i);
             const QSize page = textPage(pages, i);
             const TRect& free = printed.Cells[i].rFree;
             if (free.isEmpty() || page.isEmpty() || text.IsEmpty())
                 continue;
-            const QRect target(free.left, free.top, paper.X(page.width()), paper.Y(page.height()));
+            const QRect area = freeArea(free);
+            const double scale =
+                std::min({paper.XScale(), double(area.width()) / page.width(), double(area.height()) / page.height()});
+            const QRect target(area.topLeft(),
+                               QSize(RoundHalfEven(page.width() * scale), RoundHalfEven(page.height() * scale)));
             report.StretchPictureToDevice(TWPRenderer::Record(text, page), target);
         }
     });

@@ -9,6 +9,7 @@
 #include <QTextDocument>
 #include <QTextLayout>
 
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -57,6 +58,12 @@ void TWPRenderer::Paint(QPainter& painter, const TWPRtfStorage& storage, const Q
     const QTextDocument& doc = storage.LaidOutDocument(width);
     bool all = true;
     const double shown = WholeLinesHeight(doc, page.height(), all);
+    // A target a little smaller than the scaled page (insets that keep their screen size at every zoom)
+    // shrinks the text a little rather than cutting off its right edge or its last line.
+    if (page.width() > 0)
+        scale = std::min(scale, target.width() / page.width());
+    if (page.height() > 0 && shown > 0)
+        scale = std::min(scale, target.height() / shown);
     const QRectF clip(target.topLeft(), QSizeF(target.width(), std::min(target.height(), shown * scale)));
     if (clip.isEmpty())
         return;

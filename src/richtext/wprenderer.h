@@ -21,8 +21,8 @@ public:
     TWPRenderer();
 
     // Lays the text out at the page's width (none: the target's width at this scale) and paints the lines
-    // that fit whole in the page's height (none: every line), scaled from the target's top-left corner,
-    // clipped to the target.
+    // that fit whole in the page's height (none: every line), scaled from the target's top-left corner
+    // (less where the scaled page would not fit the target), clipped to the target.
     static void Paint(QPainter& painter, const TWPRtfStorage& storage, const QRectF& target, double scale,
                       const QSizeF& page = QSizeF());
     // Every line of the text fits whole in the page (laid out at its width).
