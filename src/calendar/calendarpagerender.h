@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QImage>
+#include <QList>
 
 class QPainter;
 class TCalendarPageModel;
@@ -17,7 +18,11 @@ QImage RenderCalendarBase(const TCalendarPageModel& model, double zoom);
 // The day texts into the cells of the screen geometry at the zoom, from the renderer's cache.
 void PaintDayTexts(QPainter& painter, const TCalendarPageModel& model, const MonthGeometry& cells, double zoom,
                    TWPRenderer& renderer);
-// The page on an open report, placed by the offsets (inches). Day texts are laid out as on screen at
-// textZoom and stretched into their printed cells.
-void PrintCalendarPage(TReportPrinter& report, const TCalendarPageModel& model, double xOffset, double yOffset,
-                       double textZoom);
+// The cells (1..42) whose text has more lines than fit whole in the cell: what the screen marks.
+QList<int> OverflowingCells(const TCalendarPageModel& model);
+// The screen's sign that a cell hides lines of its text: a small mark in the lower right corner of its
+// free area in the screen geometry given. Images and paper show none.
+void PaintOverflowMarks(QPainter& painter, const TCalendarPageModel& model, const MonthGeometry& cells);
+// The page on an open report, placed by the offsets (inches). Day texts are laid out on the same pages
+// as on screen and scaled to the paper's resolution.
+void PrintCalendarPage(TReportPrinter& report, const TCalendarPageModel& model, double xOffset, double yOffset);

@@ -235,6 +235,7 @@ void TCalendarPanel32::paintEvent(QPaintEvent* event)
     const QImage image = pageImage();
     QPainter painter(this);
     painter.drawImage(event->rect(), image, event->rect());
+    PaintOverflowMarks(painter, *m_model, ScreenGeometry());
     PaintBand(painter);
     m_painting = false;
 }
@@ -282,6 +283,6 @@ QImage TCalendarPanel32::RenderToBitmap()
 
 void TCalendarPanel32::PrintPage(TReportPrinter& report, double xOffset, double yOffset)
 {
-    PrintCalendarPage(report, *m_model, xOffset, yOffset, Scale());
+    PrintCalendarPage(report, *m_model, xOffset, yOffset);
     PrintObjects(report, xOffset, yOffset);
 }

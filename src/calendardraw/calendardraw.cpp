@@ -150,8 +150,9 @@ void screenText(QPainter& canvas, const TRect& box, int align, const QString& s,
 }
 
 // Paper cannot clip text as neatly as a screen: characters are dropped from the end until the text
-// fits the width. Centred text sits at (box height - 1.4 line heights) / 2 below the box top but never
-// above it, where it would cross the line over it.
+// fits the width. Centred text has its line centred in the box as on screen, so that what is placed
+// clear of it on screen stays clear on paper, but never above the box, where it would cross the line
+// over it.
 void paperText(QPainter& canvas, const TRect& box, int align, QString s, const FontDescription& f,
                const DeviceProfile& device)
 {
@@ -168,7 +169,7 @@ void paperText(QPainter& canvas, const TRect& box, int align, QString s, const F
     const double height = device.LineHeight(font);
     double baseline = box.top + ascent;
     if (align & Qt::AlignVCenter)
-        baseline = std::max<double>(box.top, box.top + (box.height() - 1.4 * height) * 0.5) + ascent;
+        baseline = std::max<double>(box.top, box.top + (box.height() - height) * 0.5) + ascent;
     else if (align & Qt::AlignBottom)
         baseline = box.bottom - (height - ascent);
     canvas.setFont(font);
@@ -254,17 +255,24 @@ void drawCellLines(QPainter& canvas, const CalendarDrawParams& p, const MonthGeo
     }
 }
 
-// The day names centred in their columns of the day-name band.
+// The day names centred in their columns of the day-name band, all in one size: the largest at which
+// every name fits its column, so that one long name does not stand out smaller than the rest.
 void drawDayNames(QPainter& canvas, const CalendarDrawParams& p, const MonthGeometry& g, const DeviceProfile& device)
 {
     const TRect& r = g.Frame;
     const int cw = g.ColumnWidth;
     const TRect& names = g.DayNamesRect;
+    std::array<QString, 7> row;
+    FontDescription font = p.HeadersFont;
     for (int c = 0; c < 7; ++c) {
-        const QString name = CutDayName(p.dayName(DayNameIndexOfColumn(c, p.StartOfWeek)), p.HeadersStyle);
-        const TRect box{r.left + c * cw + 1, names.top, r.left + c * cw + cw - 1, names.bottom};
-        text(canvas, box, Qt::AlignCenter, name, fittedFont(name, p.HeadersFont, box.width(), device), device);
+        row[c] = CutDayName(p.dayName(DayNameIndexOfColumn(c, p.StartOfWeek)), p.HeadersStyle);
+        const FontDescription fitted = fittedFont(row[c], p.HeadersFont, cw - 2, device);
+        if (std::abs(fitted.size) < std::abs(font.size))
+            font = fitted;
     }
+    for (int c = 0; c < 7; ++c)
+        text(canvas, {r.left + c * cw + 1, names.top, r.left + c * cw + cw - 1, names.bottom}, Qt::AlignCenter, row[c],
+             font, device);
 }
 
 // Paper draws fills only where they are not white: the sheet is white already.

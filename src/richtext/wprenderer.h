@@ -1,5 +1,9 @@
 // Paints rich text at a zoom onto any painter (screen image, report, QPicture), and keeps the screen images
 // of storages so that repainting a page neither parses RTF nor lays unchanged text out again.
+//
+// A text is always laid out on its page: a width and a height in page pixels (96 per inch at 100%), the
+// same on every device, so its lines break alike at every zoom, in every image and on paper. Only the
+// lines that fit whole in the page's height are drawn.
 #pragma once
 
 #include <QCache>
@@ -9,7 +13,6 @@
 #include <QRectF>
 
 class QPainter;
-class QTextDocument;
 class TWPRtfStorage;
 
 class TWPRenderer
@@ -17,20 +20,23 @@ class TWPRenderer
 public:
     TWPRenderer();
 
-    // Lays the document out at the page width in twips (0: the target's width at this zoom), with zero
-    // margins, and paints it scaled by the zoom from the target's top-left corner, clipped to the target.
-    static void Paint(QPainter& painter, const QTextDocument& doc, const QRectF& target, int zoomPercent,
-                      int pageWidthTwips = 0);
-    // The same for a storage, using its parsed document without copying it.
-    static void Paint(QPainter& painter, const TWPRtfStorage& storage, const QRectF& target, int zoomPercent,
-                      int pageWidthTwips = 0);
-    // Records the storage's text as vector drawing into a picture of the given size (text stays text).
-    static QPicture Record(const TWPRtfStorage& storage, QSize size, int zoomPercent, int pageWidthTwips = 0);
+    // Lays the text out at the page's width (none: the target's width at this scale) and paints the lines
+    // that fit whole in the page's height (none: every line), scaled from the target's top-left corner
+    // (less where the scaled page would not fit the target), clipped to the target.
+    static void Paint(QPainter& painter, const TWPRtfStorage& storage, const QRectF& target, double scale,
+                      const QSizeF& page = QSizeF());
+    // Every line of the text fits whole in the page (laid out at its width).
+    static bool Fits(const TWPRtfStorage& storage, const QSizeF& page);
+    // Records the text of the page at 100% as vector drawing into a picture of the page's size (text stays
+    // text), to be stretched onto paper.
+    static QPicture Record(const TWPRtfStorage& storage, QSize page);
 
-    // The storage painted on white at a pixel size; kept until the storage's text, the size or the zoom changes.
-    QImage Image(const TWPRtfStorage& storage, QSize size, int zoomPercent);
+    // The storage painted on white at a pixel size; kept until the storage's text, the size, the zoom or
+    // the page changes.
+    QImage Image(const TWPRtfStorage& storage, QSize size, int zoomPercent, QSize page = QSize());
     // Draws that image at the target's top-left corner; an empty storage draws nothing.
-    void PaintCached(QPainter& painter, const TWPRtfStorage& storage, const QRect& target, int zoomPercent);
+    void PaintCached(QPainter& painter, const TWPRtfStorage& storage, const QRect& target, int zoomPercent,
+                     QSize page = QSize());
     void ClearCache();
 
     struct CacheKey
@@ -39,6 +45,8 @@ public:
         int width;
         int height;
         int zoom;
+        int pageWidth;
+        int pageHeight;
         bool operator==(const CacheKey&) const = default;
     };
 

@@ -107,7 +107,8 @@ QColor TWPRichText::BackgroundColor() const
 
 void TWPRichText::PaintText(QPainter& canvas, const TWPRtfStorage& text, const QRect& target) const
 {
-    TWPRenderer::Paint(canvas, text, target, m_zoom, m_pageWidthTwips);
+    TWPRenderer::Paint(canvas, text, target, m_zoom / 100.0,
+                       QSizeF(PixelsFromTwips(m_pageWidthTwips), PixelsFromTwips(m_pageHeightTwips)));
 }
 
 void TWPRichText::UpdateGeometry()

@@ -34,3 +34,14 @@ QList<PdfWord> PdfWords(const QString& file)
     }
     return words;
 }
+
+QImage PdfPageImage(const QString& file, int dpi)
+{
+    const QString stem = file + QStringLiteral("-%1dpi").arg(dpi);
+    QProcess process;
+    process.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-png"),
+                                               QStringLiteral("-singlefile"), file, stem});
+    if (!process.waitForFinished(30000))
+        return QImage();
+    return QImage(stem + QStringLiteral(".png"));
+}

@@ -1,6 +1,7 @@
 // Reading printed pages back: the text pdftotext finds in a PDF file.
 #pragma once
 
+#include <QImage>
 #include <QList>
 #include <QRectF>
 #include <QString>
@@ -16,3 +17,6 @@ struct PdfWord
     QRectF box;
 };
 QList<PdfWord> PdfWords(const QString& file);
+
+// The PDF's first page rendered at a resolution (pdftoppm); a null image when pdftoppm cannot run.
+QImage PdfPageImage(const QString& file, int dpi);

@@ -8,7 +8,9 @@
 #include "pdftext.h"
 
 #include <QPainter>
+
 #include <QTextDocument>
+#include <cmath>
 
 #include <gtest/gtest.h>
 
@@ -23,6 +25,11 @@ void putText(TCalendarPanel32& page, int cell, const QString& text, int points =
     page.SetCellText(cell, storage);
 }
 
+QRectF freeArea(const TRect& r)
+{
+    return QRectF(r.left, r.top, r.right - r.left + 1, r.bottom - r.top + 1);
+}
+
 // The box around every pixel of the rectangle that is not white.
 QRect inkBox(const QImage& image, const TRect& r)
 {
@@ -32,6 +39,32 @@ QRect inkBox(const QImage& image, const TRect& r)
             if (image.pixel(x, y) != qRgb(255, 255, 255))
                 box |= QRect(x, y, 1, 1);
     return box;
+}
+
+// The lines of text inside an area of an image, as runs of pixel rows holding ink, each with its
+// extent, in page pixels at 100% from the area's top-left corner (the image shows the page at `scale`).
+QList<QRectF> inkLines(const QImage& image, const QRectF& area, double scale)
+{
+    QList<QRectF> lines;
+    QRect run;
+    const auto close = [&] {
+        if (!run.isEmpty())
+            lines.append(QRectF(run.left() / scale, run.top() / scale, run.width() / scale, run.height() / scale));
+        run = QRect();
+    };
+    const QRect pixels = area.toAlignedRect() & image.rect();
+    for (int y = pixels.top(); y <= pixels.bottom(); ++y) {
+        QRect row;
+        for (int x = pixels.left(); x <= pixels.right(); ++x)
+            if (qGray(image.pixel(x, y)) < 170)
+                row |= QRect(x - pixels.left(), y - pixels.top(), 1, 1);
+        if (row.isEmpty())
+            close();
+        else
+            run |= row;
+    }
+    close();
+    return lines;
 }
 
 struct DayTextPage
@@ -127,7 +160,8 @@ TEST(DayText, PrintedAsText)
     report.SetOutputFileName(pdf);
     ASSERT_TRUE(report.Execute([&](TReportPrinter& r) { f.page.PrintPage(r, 0, 0); }));
     const QString words = PdfText(pdf);
-    EXPECT_TRUE(words.contains(QStringLiteral("Piano recital")));
+    EXPECT_TRUE(words.contains(QStringLiteral("Piano")));
+    EXPECT_TRUE(words.contains(QStringLiteral("recital")));
     EXPECT_TRUE(words.contains(QStringLiteral("Grandma")));
     EXPECT_TRUE(words.contains(QStringLiteral("visits")));
 }
@@ -143,4 +177,89 @@ TEST(DayText, PrintedEvenWhenThePageWasNeverShown)
     report.SetOutputFileName(pdf);
     ASSERT_TRUE(report.Execute([&](TReportPrinter& r) { page.PrintPage(r, 0, 0); }));
     EXPECT_TRUE(PdfText(pdf).contains(QStringLiteral("Bake sale")));
+}
+
+// What the screen shows at any zoom is what images and paper show: the same lines, broken at the same
+// words, the glyphs of the same size, and only lines that fit whole. A word wider than its cell breaks
+// anywhere and fills whole lines.
+TEST(DayText, SameWholeLinesAtEveryZoomInImagesAndOnPaper)
+{
+    DayTextPage f;
+    putText(f.page, 10, QStringLiteral("Grandma and Grandpa visit, pick them up at the station at five o clock"));
+    putText(f.page, 11, QStringLiteral("Swim"));
+    putText(f.page, 12, QString(40, QLatin1Char('W')));
+    const QString dir = TestOutputDir(QStringLiteral("calendar"));
+    const QImage screen = f.page.RenderToBitmap();
+    screen.save(dir + QStringLiteral("/daytext-lines-100.png"));
+    const TCellInfo cells[] = {f.page.Cell(10), f.page.Cell(12)};
+    f.page.SetScale(0.6f);
+    const QImage small = f.page.RenderToBitmap();
+    small.save(dir + QStringLiteral("/daytext-lines-60.png"));
+    const TRect smallFree[] = {f.page.Cell(10).rFree, f.page.Cell(12).rFree};
+    f.page.SetScale(1.0f);
+    const QString pdf = dir + QStringLiteral("/daytext-lines.pdf");
+    TReportPrinter report;
+    report.SetOutputFileName(pdf);
+    ASSERT_TRUE(report.Execute([&](TReportPrinter& r) { f.page.PrintPage(r, 0, 0); }));
+    const QImage paper96 = PdfPageImage(pdf, 96);
+    const QImage paper300 = PdfPageImage(pdf, 300);
+
+    for (int cell = 0; cell < 2; ++cell) {
+        const TRect free = cells[cell].rFree;
+        // The few pixels right of the free area, inside the cell's lines, may hold ink too.
+        const QRectF area = freeArea(free).adjusted(0, 0, 3, 0);
+        const QList<QRectF> expected = inkLines(screen, area, 1.0);
+        ASSERT_GE(expected.size(), 3);
+        // Only whole lines: the last one is as tall as the first, which holds capitals and descenders.
+        EXPECT_GE(expected.last().height(), expected.first().height() - 1) << cell;
+        struct Case
+        {
+            const char* name;
+            const QImage& image;
+            QRectF area;
+            double scale;
+        };
+        const auto scaled = [&](double s) {
+            return QRectF(area.left() * s, area.top() * s, area.width() * s, area.height() * s);
+        };
+        const Case cases[] = {
+            {"60%", small, freeArea(smallFree[cell]).adjusted(0, 0, 3, 0), 0.6},
+            {"PDF at 96 dpi", paper96, scaled(1.0), 1.0},
+            {"PDF at 300 dpi", paper300, scaled(300.0 / 96), 300.0 / 96},
+        };
+        for (const Case& c : cases) {
+            ASSERT_FALSE(c.image.isNull()) << c.name;
+            const QList<QRectF> lines = inkLines(c.image, c.area, c.scale);
+            ASSERT_EQ(lines.size(), expected.size()) << c.name << " cell " << cell;
+            // Paper's grid may lie a few pixels lower (its bands follow the printer's font metrics); within
+            // the cell the lines lie as on screen.
+            const double dy = lines[0].top() - expected[0].top();
+            EXPECT_LE(std::abs(dy), 5) << c.name;
+            const double tolerance = 1.5 + 2 / c.scale;
+            for (qsizetype i = 0; i < lines.size(); ++i) {
+                EXPECT_NEAR(lines[i].left(), expected[i].left(), tolerance) << c.name << " " << cell << " line " << i;
+                EXPECT_NEAR(lines[i].right(), expected[i].right(), tolerance) << c.name << " " << cell << " line " << i;
+                EXPECT_NEAR(lines[i].top() - dy, expected[i].top(), tolerance)
+                    << c.name << " " << cell << " line " << i;
+                EXPECT_NEAR(lines[i].bottom() - dy, expected[i].bottom(), tolerance)
+                    << c.name << " " << cell << " line " << i;
+            }
+        }
+    }
+
+    // The screen marks the cell whose text does not fit, in its lower right corner; the image does not.
+    const TRect free = cells[0].rFree;
+    f.page.resize(screen.size());
+    f.page.show();
+    const QImage shown = f.page.grab().toImage();
+    const auto marked = [](const QImage& image, const TRect& r) {
+        for (int y = r.bottom - 5; y <= r.bottom; ++y)
+            for (int x = r.right - 9; x <= r.right; ++x)
+                if (qRed(image.pixel(x, y)) > qBlue(image.pixel(x, y)) + 60)
+                    return true;
+        return false;
+    };
+    EXPECT_TRUE(marked(shown, free));
+    EXPECT_FALSE(marked(shown, f.page.Cell(11).rFree));
+    EXPECT_FALSE(marked(screen, free));
 }

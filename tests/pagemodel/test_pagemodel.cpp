@@ -75,7 +75,7 @@ TEST(PageModel, GeometryImageAndPdfWithoutWidgets)
     const QString pdf = outputDir() + QStringLiteral("/february.pdf");
     TReportPrinter report;
     report.SetOutputFileName(pdf);
-    ASSERT_TRUE(report.Execute([&](TReportPrinter& r) { PrintCalendarPage(r, model, 0, 0, 1.0); }));
+    ASSERT_TRUE(report.Execute([&](TReportPrinter& r) { PrintCalendarPage(r, model, 0, 0); }));
     const QString words = PdfText(pdf);
     EXPECT_TRUE(words.contains(QStringLiteral("February 2026")));
     EXPECT_TRUE(words.contains(QStringLiteral("Valentine")));

@@ -13,6 +13,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTextDocument>
 
 #include <gtest/gtest.h>
 
@@ -108,8 +109,8 @@ TEST(WPRenderer, PaintIsClippedToTheTargetAndLaidOutAtThePageWidth)
     QImage image(400, 200, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
-    // Page 1440 twips = 96 pixels wide at zoom 100: the words wrap into several lines.
-    TWPRenderer::Paint(painter, storage, QRectF(100, 50, 200, 60), 100, 1440);
+    // A page 96 pixels wide at zoom 100, of no set height: the words wrap into several lines.
+    TWPRenderer::Paint(painter, storage, QRectF(100, 50, 200, 60), 1.0, QSizeF(96, 0));
     painter.end();
     const QRect ink = InkExtent(image);
     ASSERT_FALSE(ink.isEmpty());
@@ -118,6 +119,42 @@ TEST(WPRenderer, PaintIsClippedToTheTargetAndLaidOutAtThePageWidth)
     EXPECT_LE(ink.right(), 100 + 96 + 2); // wrapped at the page width
     EXPECT_GE(ink.bottom(), 100);         // several lines, cut at the target's bottom
     EXPECT_LE(ink.bottom(), 109);
+}
+
+// A page that cuts a line shows the lines above it whole and nothing of that line, at every scale, and
+// tells that the text does not fit.
+TEST(WPRenderer, OnlyLinesThatFitWholeAreDrawn)
+{
+    TWPRtfStorage storage;
+    ASSERT_TRUE(storage.SetRtfData("{\\rtf1\\fs48 one\\par two\\par three\\par four\\par}"));
+    const QSizeF tall(200, 400);
+    ASSERT_TRUE(TWPRenderer::Fits(storage, tall));
+    const auto inkAt = [&](double scale, QSizeF page) {
+        QImage image(QSize(200, 400) * scale, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        TWPRenderer::Paint(painter, storage, QRectF(image.rect()), scale, page);
+        painter.end();
+        return InkExtent(image);
+    };
+    TWPRtfStorage twoLines;
+    ASSERT_TRUE(twoLines.SetRtfData("{\\rtf1\\fs48 one\\par two\\par}"));
+    const double line = twoLines.LaidOutDocument(200).size().height() / 2; // lines of one font
+    QImage whole(200, 400, QImage::Format_RGB32);
+    whole.fill(Qt::white);
+    QPainter onWhole(&whole);
+    TWPRenderer::Paint(onWhole, twoLines, QRectF(whole.rect()), 1.0, tall);
+    onWhole.end();
+    const int twoLinesBottom = InkExtent(whole).bottom();
+    for (const double fraction : {2.1, 2.5, 2.9}) {
+        const QSizeF page(200, line * fraction);
+        EXPECT_FALSE(TWPRenderer::Fits(storage, page)) << fraction;
+        for (const double scale : {0.6, 1.0, 3.125}) {
+            const QRect ink = inkAt(scale, page);
+            // Two whole lines: the second line's ink ends where it does on the uncut page.
+            EXPECT_NEAR(ink.bottom() / scale, twoLinesBottom, 1.5 + 1 / scale) << fraction << " " << scale;
+        }
+    }
 }
 
 TEST(WPRenderer, CachedImageIsReusedUntilTextSizeOrZoomChanges)
@@ -146,7 +183,7 @@ TEST(WPRenderer, RecordedPictureKeepsTextAsText)
 {
     TWPRtfStorage storage;
     ASSERT_TRUE(storage.SetRtfData(kNote));
-    const QPicture picture = TWPRenderer::Record(storage, QSize(200, 80), 100);
+    const QPicture picture = TWPRenderer::Record(storage, QSize(200, 80));
     EXPECT_EQ(picture.boundingRect(), QRect(0, 0, 200, 80));
 
     TextCountingDevice device;
@@ -177,7 +214,7 @@ TEST(WPRenderer, PrintedPictureAppearsInThePdfText)
         GTEST_SKIP() << "pdftotext is not installed";
     TWPRtfStorage storage;
     ASSERT_TRUE(storage.SetRtfData(kNote));
-    const QPicture picture = TWPRenderer::Record(storage, QSize(300, 120), 100);
+    const QPicture picture = TWPRenderer::Record(storage, QSize(300, 120));
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("day.pdf"));
     {

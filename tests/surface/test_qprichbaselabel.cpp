@@ -29,6 +29,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -211,6 +212,41 @@ TEST(RichTextLabel, PaintsAtTheZoomOnThePageOfItsUnzoomedSize)
         EXPECT_NEAR(label->Master()->PageWidthTwips(), 6000, 15) << row.scale;
         EXPECT_NEAR(label->Master()->PageHeightTwips(), 3000, 15) << row.scale;
         EXPECT_NEAR(ink, inkAtFull * row.zoom / 100.0, 3) << row.scale;
+    }
+}
+
+// A label too low for its second line shows its first line whole and nothing of the second, at 100%
+// and zoomed.
+TEST(RichTextLabel, DrawsOnlyWholeLines)
+{
+    LabelWindow lw;
+    TQPRichBaseLabel* label =
+        lw.Add(0, 0, 200, 100, "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs24 Ag\\par Ag\\par}");
+    label->SetTransparent(false);
+    // The rows inside the border holding ink, top to bottom.
+    const auto inkRows = [](const QImage& image) {
+        std::vector<int> rows;
+        for (int y = 1; y < image.height() - 1; ++y)
+            for (int x = 1; x < image.width() - 1; ++x)
+                if (qGray(image.pixel(x, y)) < 128) {
+                    rows.push_back(y);
+                    break;
+                }
+        return rows;
+    };
+    const std::vector<int> both = inkRows(Painted(label));
+    ASSERT_FALSE(both.empty());
+    const auto gap = std::adjacent_find(both.begin(), both.end(), [](int a, int b) { return b > a + 1; });
+    ASSERT_NE(gap, both.end());
+    const int firstBottom = *gap;
+    const int secondMiddle = (*(gap + 1) + both.back()) / 2;
+    for (const float scale : {1.0f, 0.6f}) {
+        label->SetScale(1.0f);
+        label->setGeometry(0, 0, 200, secondMiddle);
+        label->SetScale(scale);
+        const std::vector<int> shown = inkRows(Painted(label));
+        ASSERT_FALSE(shown.empty());
+        EXPECT_LE(shown.back(), firstBottom * scale + 1) << scale;
     }
 }
 
