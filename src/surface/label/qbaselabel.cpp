@@ -175,6 +175,7 @@ void TQBaseLabel::SetAngle(int v)
     if ((!across && Width() < Height()) || (across && Height() < Width()))
         resize(Height(), Width());
     update();
+    changed();
 }
 
 void TQBaseLabel::SetAlignment(TAlignment v)
@@ -230,8 +231,11 @@ void TQBaseLabel::SetFont(const FontDescription& v)
 
 void TQBaseLabel::ApplyFont(const FontDescription& font)
 {
-    m_font = font;
+    if (!Store(m_font, font))
+        return;
     m_layoutDirty = true;
+    update();
+    changed();
 }
 
 void TQBaseLabel::Loading()
@@ -333,9 +337,7 @@ bool TQBaseLabel::ShowFontDialog()
     FontDescription font = m_font;
     if (!ExecFontDialog(window(), QStringLiteral("Font"), font))
         return false;
-    m_font = font;
-    m_layoutDirty = true;
-    update();
+    ApplyFont(font);
     return true;
 }
 

@@ -123,6 +123,7 @@ void TQSuperText::SetControlTransparent(bool v)
         return;
     m_controlTransparent = v;
     lookChanged();
+    changed();
 }
 
 void TQSuperText::SetBGColor(TColor v)
@@ -358,8 +359,11 @@ void TQSuperText::BoundsChanged()
 
 void TQSuperText::ApplyFont(const FontDescription& font)
 {
+    const FontDescription before = m_font;
     SetFont(font);
     m_layoutDirty = true;
+    if (m_font != before)
+        changed();
 }
 
 QPoint TQSuperText::ShadowOffset() const
