@@ -17,6 +17,7 @@
 #include <QPainter>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -181,6 +182,62 @@ TEST(SuperText, CaptionIsCutToFitOrCrossedOut)
     EXPECT_EQ(crossed.pixel(0, 40), qRgb(0, 0, 0));
     EXPECT_EQ(crossed.pixel(7, 40), qRgb(0, 0, 0));
     EXPECT_EQ(crossed.pixel(4, 40), qRgb(0, 0, 0)); // where the diagonals cross
+}
+
+TEST(SuperText, LaidOutBeforeItIsDrawnOnEveryDevice)
+{
+    // Stored far taller than its text settles to; what a twin settled beforehand draws is what every
+    // device must show.
+    std::unique_ptr<TQSuperText> twins[2];
+    for (int settled = 0; settled < 2; ++settled) {
+        twins[settled] = std::make_unique<TQSuperText>();
+        twins[settled]->Loaded();
+        twins[settled]->SetCaption(QStringLiteral("Summer"));
+        twins[settled]->resize(300, 200);
+        if (settled)
+            twins[settled]->SettleBounds();
+    }
+    ASSERT_LT(twins[1]->Height(), 200);
+    QImage images[2];
+    for (int i = 0; i < 2; ++i) {
+        images[i] = QImage(300, 200, QImage::Format_RGB32);
+        images[i].fill(Qt::white);
+        QPainter painter(&images[i]);
+        twins[i]->PaintTo(painter, 0, 0);
+    }
+    EXPECT_EQ(twins[0]->size(), twins[1]->size());
+    EXPECT_TRUE(images[0] == images[1]);
+
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (pdftotext.isEmpty())
+        GTEST_SKIP() << "pdftotext is not installed";
+    // On paper a plain face is written as text, whose box shows any stretch.
+    for (auto& twin : twins) {
+        twin->resize(300, 200);
+        twin->SetSurfaceType(TQSuperText::stNormal);
+        twin->SetCaption(QStringLiteral("Winter"));
+    }
+    twins[1]->SettleBounds();
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("twins.pdf"));
+    TReportPrinter report;
+    report.SetOutputFileName(pdf);
+    ASSERT_TRUE(report.Execute([&](TReportPrinter& r) {
+        twins[0]->PrintTo(r, 0.5, 0.5);
+        twins[1]->PrintTo(r, 0.5, 4.5);
+    }));
+    QProcess process;
+    process.start(pdftotext, {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    ASSERT_TRUE(process.waitForFinished(20000));
+    static const QRegularExpression word(
+        QStringLiteral(R"re(xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">Winter<)re"));
+    QList<QSizeF> sizes;
+    for (const QRegularExpressionMatch& m : word.globalMatch(QString::fromUtf8(process.readAllStandardOutput())))
+        sizes.append(QSizeF(m.captured(3).toDouble() - m.captured(1).toDouble(),
+                            m.captured(4).toDouble() - m.captured(2).toDouble()));
+    ASSERT_EQ(sizes.size(), 2);
+    EXPECT_NEAR(sizes[0].width(), sizes[1].width(), 0.5);
+    EXPECT_NEAR(sizes[0].height(), sizes[1].height(), 0.5);
 }
 
 TEST(SuperText, DoubleScaleDoublesShadowAndTextureTiles)

@@ -408,6 +408,14 @@ void TQSuperText::CalculateLayout()
     m_layoutDirty = false;
 }
 
+void TQSuperText::SettleBounds()
+{
+    // Too small to show text: laid out afresh, as painting does.
+    if (Width() < 5 || Height() < 5)
+        m_layoutDirty = true;
+    CalculateLayout();
+}
+
 QString TQSuperText::FittedCaption() const
 {
     const QFontMetrics metrics(scaledFont());

@@ -99,7 +99,7 @@ public:
     // Measures the caption at the object's Scale and places text and shadow; may grow the object so
     // that the text's height fits. Runs only when the layout is dirty.
     void CalculateLayout();
-    void SettleBounds() override { CalculateLayout(); }
+    void SettleBounds() override;
     // Sizes the object around its caption, keeping Left and Top; true when the text then fits.
     bool FitToText();
     // Takes over the look (and size) of another SuperText.
