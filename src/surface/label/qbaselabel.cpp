@@ -408,6 +408,9 @@ void TQBaseLabel::DrawLabel(QPainter& canvas)
     const QRect whole(0, 0, Width(), Height());
     if (!m_transparent)
         canvas.fillRect(whole, ToQColor(m_backColor));
+    // Text longer than the label ends at its edge on every device, as on screen.
+    canvas.save();
+    canvas.setClipRect(whole, Qt::IntersectClip);
     const QFont font = CanvasFont();
     canvas.setFont(font);
     canvas.setBrush(Qt::NoBrush);
@@ -419,6 +422,7 @@ void TQBaseLabel::DrawLabel(QPainter& canvas)
         DrawCaption(canvas, m_caption, m_layout.highlightOrigin, m_layout.highlightRect, m_colorHighlight, m_angle,
                     ascent);
     DrawCaption(canvas, m_caption, m_layout.textOrigin, m_layout.textRect, m_font.color, m_angle, ascent);
+    canvas.restore();
     if (m_borderStyle == bsSingle) {
         canvas.setPen(QPen(Qt::black, 1, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
         canvas.drawRect(whole.adjusted(0, 0, -1, -1));
