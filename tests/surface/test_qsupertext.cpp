@@ -1,5 +1,6 @@
 #include "surfacetesting.h"
 
+#include "surface/supertext/captionfit.h"
 #include "surface/supertext/qsupertext.h"
 #include "surface/supertext/supertextbrushimagebrowser.h"
 #include "surface/supertext/supertextgradient.h"
@@ -182,6 +183,33 @@ TEST(SuperText, CaptionIsCutToFitOrCrossedOut)
     EXPECT_EQ(crossed.pixel(0, 40), qRgb(0, 0, 0));
     EXPECT_EQ(crossed.pixel(7, 40), qRgb(0, 0, 0));
     EXPECT_EQ(crossed.pixel(4, 40), qRgb(0, 0, 0)); // where the diagonals cross
+}
+
+TEST(SuperText, CaptionIsFittedWithAFewMeasurementsWhateverItsLength)
+{
+    // Made-up advances: 'W' 11, a surrogate pair 9, any other character 7.
+    int calls = 0;
+    const auto advance = [&calls](const QString& t) {
+        ++calls;
+        int width = 0;
+        for (QChar c : t)
+            width += c == u'W' ? 11 : c.isHighSurrogate() ? 9 : c.isLowSurrogate() ? 0 : 7;
+        return width;
+    };
+    // The oracle: shorten one character at a time until it fits, never keeping half a pair.
+    const QString text = QStringLiteral("Wide ") + QString::fromUcs4(U"\U0001F382") + QStringLiteral(" cake");
+    for (int room = -1; room <= advance(text) + 1; ++room) {
+        qsizetype chopped = text.size();
+        while (chopped > 0 && (advance(text.left(chopped)) > room || text[chopped - 1].isHighSurrogate()))
+            --chopped;
+        EXPECT_EQ(FittingLength(text, room, advance), chopped) << room;
+    }
+    const QString longest(TQSuperText::kMaxCaptionLength, u'x');
+    for (int room : {0, 7 * 1000, 7 * TQSuperText::kMaxCaptionLength - 1, 7 * TQSuperText::kMaxCaptionLength}) {
+        calls = 0;
+        FittingLength(longest, room, advance);
+        EXPECT_LE(calls, 17) << room;
+    }
 }
 
 TEST(SuperText, LaidOutBeforeItIsDrawnOnEveryDevice)
@@ -388,6 +416,7 @@ TEST(SuperText, StreamKeepsTheLookAndRefusesValuesOutOfRange)
         {"BGColor", [](TStreamWriter& w) { w.WriteInteger(0x12345678); }},
         {"Font.Height", [](TStreamWriter& w) { w.WriteInteger(-1000000); }},
         {"Image.Data", [](TStreamWriter& w) { w.WriteBinary(QByteArray("\x08\0\0\0BMjunk!!", 12)); }},
+        {"Caption", [](TStreamWriter& w) { w.WriteString(QString(TQSuperText::kMaxCaptionLength + 1, u'x')); }},
     };
     for (const auto& d : damaged) {
         const QByteArray bytes = RecordWith([&](TStreamWriter& w) {

@@ -1,5 +1,6 @@
 #include "qsupertext.h"
 
+#include "captionfit.h"
 #include "supertextgradient.h"
 #include "supertextproperties.h"
 
@@ -137,7 +138,7 @@ void TQSuperText::SetBGColor(TColor v)
 
 void TQSuperText::SetCaption(const QString& v)
 {
-    if (v == m_caption)
+    if (v == m_caption || !AcceptValue(v.size() <= kMaxCaptionLength, "Caption", v.size()))
         return;
     m_caption = v;
     m_layoutDirty = true;
@@ -420,10 +421,8 @@ QString TQSuperText::FittedCaption() const
 {
     const QFontMetrics metrics(scaledFont());
     const int room = Width() - std::max(m_textRect.left(), m_shadowRect.left());
-    QString t = m_caption;
-    while (!t.isEmpty() && metrics.horizontalAdvance(t) > room)
-        t.chop(1);
-    return t;
+    return m_caption.left(
+        FittingLength(m_caption, room, [&metrics](const QString& t) { return metrics.horizontalAdvance(t); }));
 }
 
 QPainterPath TQSuperText::textPath(const QString& text, QPoint origin) const

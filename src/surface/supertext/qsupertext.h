@@ -48,6 +48,8 @@ public:
     // Documents hold no larger shadow or outline, and no larger font; beyond them a value is damage.
     static constexpr int kMaxDepth = 100;
     static constexpr int kMaxFontPoints = 2000;
+    // The text box of the properties dialog holds no more; a longer caption is damage.
+    static constexpr int kMaxCaptionLength = 32767;
 
     explicit TQSuperText(QWidget* parent = nullptr);
 
