@@ -152,6 +152,8 @@ QRect TQGraphicControl::PrintTarget(const TReportPrinter& report, double x, doub
 
 void TQGraphicControl::PrintTo(TReportPrinter& report, double x, double y)
 {
+    // Laid out first: the target must be the bounds the drawing fills, or it is stretched into stale ones.
+    SettleBounds();
     const QRect target = PrintTarget(report, x, y);
     QPainter& canvas = report.Canvas();
     canvas.save();
@@ -164,6 +166,7 @@ void TQGraphicControl::Draw(QPainter&, const QRect&, const DeviceProfile&) {}
 
 void TQGraphicControl::Paint(QPainter& canvas)
 {
+    SettleBounds();
     Draw(canvas, rect(), DeviceProfile::Screen(m_scale));
 }
 

@@ -83,14 +83,15 @@ public:
     // The surface's "Font" command hands the chosen font to every selected object.
     virtual void ApplyFont(const FontDescription& font);
     // Draws the object on a report, its top-left corner at Left / Top divided by the screen's pixels
-    // per inch (at the object's Scale) plus (x, y), all in inches. The base draws it through Draw on a
-    // paper profile of the report's resolution.
+    // per inch (at the object's Scale) plus (x, y), all in inches. The base settles the bounds and draws
+    // through Draw on a paper profile of the report's resolution.
     virtual void PrintTo(TReportPrinter& report, double x, double y);
 
     // The one drawing routine of a kind: the object into `target` (its bounds on the device, in the
     // painter's coordinates) on the screen at a zoom or on paper. The base draws nothing.
     virtual void Draw(QPainter& canvas, const QRect& target, const DeviceProfile& device);
-    // Draws the object in its own coordinates on screen: Draw at the object's Scale.
+    // Draws the object in its own coordinates on screen: settles the bounds, then Draw at the object's
+    // Scale.
     virtual void Paint(QPainter& canvas);
     // Paints the object on another canvas with its top-left corner at (x, y), in the object's font.
     void PaintTo(QPainter& canvas, int x, int y);

@@ -10,23 +10,36 @@
 #include "richtext/wprichtext.h"
 #include "richtext/wprtfstorage.h"
 #include "support/testsupport.h"
+#include "surface/flatcalendar/flatcalendareditor.h"
 #include "surface/flatcalendar/qflatcalendar.h"
+#include "surface/image/qimage.h"
+#include "surface/image/qimagebrowser.h"
+#include "surface/label/getlabeltext.h"
+#include "surface/label/qfont3deffects.h"
 #include "surface/label/qplabel.h"
 #include "surface/qhandle.h"
 #include "surface/richlabel/qprichbaselabel.h"
 #include "surface/richlabel/richtextlabeleditor.h"
+#include "surface/supertext/qsupertext.h"
+#include "surface/supertext/supertextproperties.h"
 
 #include "platform/messages.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QFontDialog>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -118,6 +131,68 @@ struct PageHistory : ::testing::Test
         QTest::mouseRelease(on, Qt::LeftButton, {}, to);
     }
 };
+
+// Answers whatever dialog an object's command opens with a change, and OK; `picture` is a file for the
+// image browser to choose.
+void AnswerWithAChange(QWidget* modal, const QString& picture)
+{
+    if (auto* d = qobject_cast<QFontDialog*>(modal)) {
+        d->setCurrentFont(QFont(QStringLiteral("Liberation Mono"), 13));
+        d->accept();
+    } else if (auto* d = qobject_cast<QColorDialog*>(modal)) {
+        d->setCurrentColor(QColor(12, 34, 56));
+        d->accept();
+    } else if (auto* d = qobject_cast<TQFont3DEffects*>(modal)) {
+        emit d->HighlightDepth()->activated(4);
+        d->OkButton()->click();
+    } else if (auto* d = qobject_cast<TGetLabelText*>(modal)) {
+        d->LabelText()->setText(QStringLiteral("Walked"));
+        d->OkButton()->click();
+    } else if (auto* d = qobject_cast<TSuperTextProperties*>(modal)) {
+        d->findChild<QLineEdit*>(QStringLiteral("TextEdit"))->setText(QStringLiteral("Walked"));
+        d->accept();
+    } else if (auto* d = qobject_cast<TFlatCalendarEditor*>(modal)) {
+        d->findChild<QComboBox*>(QStringLiteral("Language"))->setCurrentIndex(TQFlatCalendar::fclSpanish);
+        d->accept();
+    } else if (auto* d = qobject_cast<TQImageBrowser*>(modal)) {
+        d->SetDirectory(QFileInfo(picture).path());
+        auto* files = d->findChild<QListWidget*>(QStringLiteral("FileListBox1"));
+        files->setCurrentItem(files->findItems(QFileInfo(picture).fileName(), Qt::MatchExactly).value(0));
+        d->findChild<QPushButton*>(QStringLiteral("OKButton"))->click();
+    } else if (auto* d = qobject_cast<TRichTextLabelEditor*>(modal)) {
+        d->WPRichText1()->AppendParagraph(QStringLiteral("Walked"), {});
+        d->accept();
+    } else if (auto* d = qobject_cast<QDialog*>(modal)) {
+        ADD_FAILURE() << "no answer for " << modal->metaObject()->className();
+        d->reject();
+    }
+}
+
+// The captions leading to every command of a menu, submenus included.
+QList<QStringList> Commands(const QMenu* menu, const QStringList& path = {})
+{
+    QList<QStringList> commands;
+    for (QAction* action : menu->actions()) {
+        if (action->isSeparator())
+            continue;
+        const QStringList at = path + QStringList{action->text()};
+        if (action->menu())
+            commands += Commands(action->menu(), at);
+        else
+            commands.append(at);
+    }
+    return commands;
+}
+
+QAction* Command(const QMenu* menu, const QStringList& path)
+{
+    for (QAction* action : menu->actions()) {
+        if (action->text() != path.first())
+            continue;
+        return path.size() == 1 ? action : Command(action->menu(), path.mid(1));
+    }
+    return nullptr;
+}
 
 struct StepKind
 {
@@ -387,4 +462,91 @@ TEST_F(PageHistory, StepsAreNamedAfterWhatTheUserDid)
     rich->DblClickAction(page);
     settle();
     EXPECT_EQ(stack().undoText(), QStringLiteral("Edit"));
+}
+
+TEST_F(PageHistory, EveryObjectCommandOfEveryKindIsOneStep)
+{
+    const QString picture = folder.file(QStringLiteral("Walk.bmp"));
+    QImage blue(24, 16, QImage::Format_RGB32);
+    blue.fill(Qt::blue);
+    ASSERT_TRUE(blue.save(picture));
+    struct Kind
+    {
+        const char* name;
+        std::function<TQGraphicControl*()> make;
+        bool takesFonts;
+    };
+    const Kind kinds[] = {
+        {"text label", [] { return new TQPLabel; }, true},
+        {"SuperText", [] { return new TQSuperText; }, true},
+        {"mini calendar", [] { return new TQFlatCalendar; }, false},
+        {"image",
+         [] {
+             auto* image = new TQImage;
+             QImage red(20, 20, QImage::Format_RGB32);
+             red.fill(Qt::red);
+             TPicture bitmap;
+             bitmap.SetBitmap(red);
+             image->SetPicture(bitmap);
+             return image;
+         },
+         false},
+        {"rich text label", [] { return new TQPRichBaseLabel; }, false},
+    };
+    QTimer answerer;
+    QObject::connect(&answerer, &QTimer::timeout, [&picture] {
+        if (QWidget* modal = QApplication::activeModalWidget())
+            AnswerWithAChange(modal, picture);
+    });
+    answerer.start(10);
+    const QStringList surfaceFont{QStringLiteral("Font")};
+    for (const Kind& kind : kinds) {
+        TQGraphicControl* placed = kind.make();
+        page->PlaceObject(placed, TRect{200, 250, 330, 300});
+        // In the middle of the z-order, so that both z-order commands move it.
+        placed->stackUnder(object(1));
+        settle();
+        const QString name = placed->objectName();
+        // The surface's "Font" last, with the object selected.
+        const QList<QStringList> commands = Commands(placed->ObjectMenu()) + QList<QStringList>{{}};
+        for (const QStringList& path : commands) {
+            const bool onSurface = path.isEmpty();
+            SCOPED_TRACE(std::string(kind.name) + ": " +
+                         (onSurface ? "surface Font" : path.join(QStringLiteral(" > ")).toStdString()));
+            auto* subject = page->findChild<TQGraphicControl*>(name, Qt::FindDirectChildrenOnly);
+            ASSERT_TRUE(subject);
+            handle()->ClearSelection();
+            handle()->Select(subject);
+            handle()->releaseMouse();
+            QMenu* menu = onSurface ? page->SurfaceMenu() : subject->ObjectMenu();
+            QAction* action = Command(menu, onSurface ? surfaceFont : path);
+            ASSERT_TRUE(action);
+            // The checks as the menu shows them.
+            emit menu->aboutToShow();
+            // A choice already made is first left for another one of its submenu.
+            if (path.size() > 1 && action->isChecked()) {
+                for (QAction* other : Command(menu, path.mid(0, path.size() - 1))->menu()->actions()) {
+                    if (other != action) {
+                        other->trigger();
+                        break;
+                    }
+                }
+                settle();
+            }
+            main->History()->MarkSaved();
+            ASSERT_FALSE(main->Modified());
+            const QByteArray before = bytes();
+            const int index = stack().index();
+            action->trigger();
+            settle();
+            const bool edits = onSurface ? kind.takesFonts : path.last() != QLatin1String("Copy");
+            EXPECT_EQ(bytes() != before, edits);
+            EXPECT_EQ(main->Modified(), edits);
+            EXPECT_EQ(stack().index(), index + (edits ? 1 : 0));
+            if (!edits)
+                continue;
+            main->mnuUndoClick();
+            EXPECT_TRUE(bytes() == before);
+        }
+    }
 }

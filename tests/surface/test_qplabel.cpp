@@ -112,8 +112,8 @@ TEST(TextLabel, LayoutPlacesTextAndEffectsAndAdaptsTheSize)
         {142, 33, 0, TLabelAlign::Right, 142, 24, {0, 0, 142, 20}, {92, 0}},
         {142, 33, 0, TLabelAlign::Center, 142, 24, {0, 0, 142, 20}, {46, 0}},
         {3, 10, 0, TLabelAlign::Left, 50, 20, {0, 0, 50, 20}, {0, 0}}, // too narrow: text width; too low: l
-        {142, 33, 180, TLabelAlign::Left, 100, 24, {-1, 0, 99, 20}, {99, 20}},
-        {33, 142, 90, TLabelAlign::Left, 24, 60, {0, -1, 20, 59}, {0, 59}},
+        {142, 33, 180, TLabelAlign::Left, 100, 24, {0, 0, 100, 20}, {100, 20}},
+        {33, 142, 90, TLabelAlign::Left, 24, 60, {0, 0, 20, 60}, {0, 60}},
         {33, 142, 270, TLabelAlign::Left, 24, 60, {0, 0, 20, 60}, {20, 0}},
     };
     for (const Case& c : cases) {
@@ -126,6 +126,67 @@ TEST(TextLabel, LayoutPlacesTextAndEffectsAndAdaptsTheSize)
     out = CalculateLabelLayout({33, 142, 90, TLabelAlign::Left, {3, 3}, {}, 20, 50});
     EXPECT_EQ(out.shadowRect.left - out.textRect.left, 3);
     EXPECT_EQ(out.shadowRect.top - out.textRect.top, -3);
+}
+
+TEST(TextLabel, EveryAngleDrawsInsideTheLabel)
+{
+    using S = TQBaseLabel::TShadowDirection;
+    using H = TQBaseLabel::THighlightDirection;
+    const struct
+    {
+        S shadow;
+        int shadowDepth;
+        H highlight;
+        int highlightDepth;
+    } effects[] = {
+        {S::sdNone, 0, H::hdNone, 0}, {S::sdDownRight, 4, H::hdUpLeft, 3}, {S::sdLeft, 5, H::hdright, 3},
+        {S::sdDown, 5, H::hdUp, 2},   {S::sdDownLeft, 4, H::hdUpRight, 4},
+    };
+    for (const auto& effect : effects) {
+        for (int angle : {0, 90, 180, 270}) {
+            SCOPED_TRACE(testing::Message()
+                         << "angle " << angle << " shadow " << effect.shadow << " highlight " << effect.highlight);
+            TQPLabel label;
+            label.Loaded();
+            label.SetFont({QStringLiteral("Arial"), 20, 0, clBlack});
+            label.SetDirectionShadow(effect.shadow);
+            label.SetDepthShadow(effect.shadowDepth);
+            label.SetDirectionHighlight(effect.highlight);
+            label.SetDepthHighlight(effect.highlightDepth);
+            label.SetAngle(angle);
+            label.CalculateLayout();
+            // Where each layer's text goes: from its origin along the turned line, a cell high across it.
+            const QFontMetrics metrics(label.CanvasFont());
+            const int along = metrics.horizontalAdvance(label.Caption());
+            const int across = metrics.height();
+            const TLabelLayout& l = label.Layout();
+            for (QPoint o : {l.textOrigin, l.shadowOrigin, l.highlightOrigin}) {
+                const QRect drawn = angle == 0     ? QRect(o.x(), o.y(), along, across)
+                                    : angle == 90  ? QRect(o.x(), o.y() - along, across, along)
+                                    : angle == 180 ? QRect(o.x() - along, o.y() - across, along, across)
+                                                   : QRect(o.x() - across, o.y(), across, along);
+                EXPECT_EQ(label.rect().united(drawn), label.rect());
+            }
+            // Drawn into an export nothing lands outside, however long the caption.
+            for (const char* caption : {"Text", "A caption far longer than the label"}) {
+                label.SetCaption(QLatin1String(caption));
+                label.CalculateLayout();
+                QImage image(label.size() + QSize(80, 80), QImage::Format_RGB32);
+                image.fill(Qt::magenta);
+                {
+                    QPainter painter(&image);
+                    label.PaintTo(painter, 40, 40);
+                }
+                const QRect inside(QPoint(40, 40), label.size());
+                int outside = 0;
+                for (int y = 0; y < image.height(); ++y) {
+                    for (int x = 0; x < image.width(); ++x)
+                        outside += !inside.contains(x, y) && image.pixel(x, y) != QColor(Qt::magenta).rgb();
+                }
+                EXPECT_EQ(outside, 0) << caption;
+            }
+        }
+    }
 }
 
 TEST(TextLabel, AngleSwapsSizeResetsAlignmentAndIgnoresOtherValues)

@@ -154,7 +154,7 @@ TEST(RichTextLabel, ToolMakesAnOpaqueBorderedLabelAndOpensTheEditorAtOnce)
     EXPECT_EQ(image.pixel(100, 25), qRgb(255, 255, 255));
 }
 
-TEST(RichTextLabel, TransparentRepaintsSilentlyBackgroundColourMakesOpaqueAndNotifies)
+TEST(RichTextLabel, TransparentAndBackgroundColourRepaintAndNotify)
 {
     LabelWindow lw;
     TQPRichBaseLabel* label = lw.Add(10, 10, 200, 60, QByteArray());
@@ -164,7 +164,7 @@ TEST(RichTextLabel, TransparentRepaintsSilentlyBackgroundColourMakesOpaqueAndNot
 
     Trigger(label, "Transparent");
     EXPECT_TRUE(label->Transparent());
-    EXPECT_EQ(changed.count(), 0);
+    EXPECT_EQ(changed.count(), 1);
     EXPECT_EQ(Painted(label).pixel(inside), qRgb(255, 0, 0));
     label->PopupOpening();
     EXPECT_TRUE(MenuItem(label->ObjectMenu(), QStringLiteral("Transparent"))->isChecked());

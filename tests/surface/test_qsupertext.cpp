@@ -1,5 +1,6 @@
 #include "surfacetesting.h"
 
+#include "surface/supertext/captionfit.h"
 #include "surface/supertext/qsupertext.h"
 #include "surface/supertext/supertextbrushimagebrowser.h"
 #include "surface/supertext/supertextgradient.h"
@@ -17,6 +18,7 @@
 #include <QPainter>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -181,6 +183,89 @@ TEST(SuperText, CaptionIsCutToFitOrCrossedOut)
     EXPECT_EQ(crossed.pixel(0, 40), qRgb(0, 0, 0));
     EXPECT_EQ(crossed.pixel(7, 40), qRgb(0, 0, 0));
     EXPECT_EQ(crossed.pixel(4, 40), qRgb(0, 0, 0)); // where the diagonals cross
+}
+
+TEST(SuperText, CaptionIsFittedWithAFewMeasurementsWhateverItsLength)
+{
+    // Made-up advances: 'W' 11, a surrogate pair 9, any other character 7.
+    int calls = 0;
+    const auto advance = [&calls](const QString& t) {
+        ++calls;
+        int width = 0;
+        for (QChar c : t)
+            width += c == u'W' ? 11 : c.isHighSurrogate() ? 9 : c.isLowSurrogate() ? 0 : 7;
+        return width;
+    };
+    // The oracle: shorten one character at a time until it fits, never keeping half a pair.
+    const QString text = QStringLiteral("Wide ") + QString::fromUcs4(U"\U0001F382") + QStringLiteral(" cake");
+    for (int room = -1; room <= advance(text) + 1; ++room) {
+        qsizetype chopped = text.size();
+        while (chopped > 0 && (advance(text.left(chopped)) > room || text[chopped - 1].isHighSurrogate()))
+            --chopped;
+        EXPECT_EQ(FittingLength(text, room, advance), chopped) << room;
+    }
+    const QString longest(TQSuperText::kMaxCaptionLength, u'x');
+    for (int room : {0, 7 * 1000, 7 * TQSuperText::kMaxCaptionLength - 1, 7 * TQSuperText::kMaxCaptionLength}) {
+        calls = 0;
+        FittingLength(longest, room, advance);
+        EXPECT_LE(calls, 17) << room;
+    }
+}
+
+TEST(SuperText, LaidOutBeforeItIsDrawnOnEveryDevice)
+{
+    // Stored far taller than its text settles to; what a twin settled beforehand draws is what every
+    // device must show.
+    std::unique_ptr<TQSuperText> twins[2];
+    for (int settled = 0; settled < 2; ++settled) {
+        twins[settled] = std::make_unique<TQSuperText>();
+        twins[settled]->Loaded();
+        twins[settled]->SetCaption(QStringLiteral("Summer"));
+        twins[settled]->resize(300, 200);
+        if (settled)
+            twins[settled]->SettleBounds();
+    }
+    ASSERT_LT(twins[1]->Height(), 200);
+    QImage images[2];
+    for (int i = 0; i < 2; ++i) {
+        images[i] = QImage(300, 200, QImage::Format_RGB32);
+        images[i].fill(Qt::white);
+        QPainter painter(&images[i]);
+        twins[i]->PaintTo(painter, 0, 0);
+    }
+    EXPECT_EQ(twins[0]->size(), twins[1]->size());
+    EXPECT_TRUE(images[0] == images[1]);
+
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (pdftotext.isEmpty())
+        GTEST_SKIP() << "pdftotext is not installed";
+    // On paper a plain face is written as text, whose box shows any stretch.
+    for (auto& twin : twins) {
+        twin->resize(300, 200);
+        twin->SetSurfaceType(TQSuperText::stNormal);
+        twin->SetCaption(QStringLiteral("Winter"));
+    }
+    twins[1]->SettleBounds();
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("twins.pdf"));
+    TReportPrinter report;
+    report.SetOutputFileName(pdf);
+    ASSERT_TRUE(report.Execute([&](TReportPrinter& r) {
+        twins[0]->PrintTo(r, 0.5, 0.5);
+        twins[1]->PrintTo(r, 0.5, 4.5);
+    }));
+    QProcess process;
+    process.start(pdftotext, {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    ASSERT_TRUE(process.waitForFinished(20000));
+    static const QRegularExpression word(
+        QStringLiteral(R"re(xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">Winter<)re"));
+    QList<QSizeF> sizes;
+    for (const QRegularExpressionMatch& m : word.globalMatch(QString::fromUtf8(process.readAllStandardOutput())))
+        sizes.append(QSizeF(m.captured(3).toDouble() - m.captured(1).toDouble(),
+                            m.captured(4).toDouble() - m.captured(2).toDouble()));
+    ASSERT_EQ(sizes.size(), 2);
+    EXPECT_NEAR(sizes[0].width(), sizes[1].width(), 0.5);
+    EXPECT_NEAR(sizes[0].height(), sizes[1].height(), 0.5);
 }
 
 TEST(SuperText, DoubleScaleDoublesShadowAndTextureTiles)
@@ -359,6 +444,16 @@ TEST(SuperText, StreamKeepsTheLookAndIgnoresValuesOutOfRange)
     EXPECT_TRUE(read->Image().isNull());
     EXPECT_EQ(read->PicturesNotShown(), 1);
     EXPECT_EQ(read->ImageData(), junk);
+    // A caption longer than anyone types is not taken.
+    std::unique_ptr<TQSuperText> longCaption(ReadBack(RecordWith([&](TStreamWriter& w) {
+                                                          w.WritePropertyName(QStringLiteral("Caption"));
+                                                          w.WriteString(
+                                                              QString(TQSuperText::kMaxCaptionLength + 1, u'x'));
+                                                      }),
+                                                      &parent));
+    ASSERT_NE(longCaption, nullptr);
+    EXPECT_EQ(longCaption->Caption(), usual.Caption());
+    EXPECT_EQ(longCaption->IgnoredValues(), QStringList{QStringLiteral("Caption 32768")});
 }
 
 TEST(SuperText, MenuTogglesBorderAndTransparency)

@@ -51,6 +51,7 @@ void TQImage::SetStretch(bool v)
     m_stretch = v;
     m_autoSize = !v;
     update();
+    NotifyChanged();
 }
 
 void TQImage::SetAutoSize(bool v)

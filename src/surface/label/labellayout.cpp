@@ -55,8 +55,6 @@ TLabelLayout CalculateLabelLayout(const TLabelLayoutInput& in)
 
     // Text shifted left or up by an effect keeps room for it inside the label.
     out.textMargin = {std::max({0, -s.x(), -h.x()}), std::max({0, -s.y(), -h.y()})};
-    const int mx = out.textMargin.x();
-    const int my = out.textMargin.y();
     out.needed = e + s.y() - h.y();
     const int l = out.needed;
 
@@ -85,16 +83,17 @@ TLabelLayout CalculateLabelLayout(const TLabelLayoutInput& in)
     out.width = width;
     out.height = height;
 
-    TRect text = upright ? TRect{my, mx, my + e, height - my} : TRect{mx, my, width, e + my};
-    const int inclusiveHeight = text.bottom - text.top + 1;
-    const int inclusiveWidth = text.right - text.left + 1;
-    if (in.angle == 90)
-        text = Moved(text, 0, height - inclusiveHeight + h.x());
-    else if (in.angle == 180)
-        text = Moved(text, width - inclusiveWidth - s.y(), 0);
-    out.textRect = text;
+    // Each side keeps room for the effects the turn puts there, so turned text stays inside the label.
     const QPoint ts = Turned(s, in.angle);
     const QPoint th = Turned(h, in.angle);
+    const int left = std::max({0, -ts.x(), -th.x()});
+    const int top = std::max({0, -ts.y(), -th.y()});
+    const int right = std::max({0, ts.x(), th.x()});
+    const int bottom = std::max({0, ts.y(), th.y()});
+    // Turned by 180 the text starts at the right, short of the effects beyond it; at 0 it runs to the edge.
+    const TRect text = upright ? TRect{left, top, left + e, height - bottom}
+                               : TRect{left, top, in.angle == 180 ? width - right : width, top + e};
+    out.textRect = text;
     out.shadowRect = Moved(text, ts.x(), ts.y());
     out.highlightRect = Moved(text, th.x(), th.y());
     out.textOrigin = Origin(out.textRect, in.angle);

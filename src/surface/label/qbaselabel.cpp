@@ -179,6 +179,7 @@ void TQBaseLabel::SetAngle(int v)
     if ((!across && Width() < Height()) || (across && Height() < Width()))
         resize(Height(), Width());
     update();
+    changed();
 }
 
 void TQBaseLabel::SetAlignment(TAlignment v)
@@ -234,8 +235,11 @@ void TQBaseLabel::SetFont(const FontDescription& v)
 
 void TQBaseLabel::ApplyFont(const FontDescription& font)
 {
-    m_font = font;
+    if (!Store(m_font, font))
+        return;
     m_layoutDirty = true;
+    update();
+    changed();
 }
 
 void TQBaseLabel::Loading()
@@ -351,9 +355,7 @@ bool TQBaseLabel::ShowFontDialog()
     FontDescription font = m_font;
     if (!ExecFontDialog(window(), QStringLiteral("Font"), font))
         return false;
-    m_font = font;
-    m_layoutDirty = true;
-    update();
+    ApplyFont(font);
     return true;
 }
 
@@ -424,6 +426,9 @@ void TQBaseLabel::DrawLabel(QPainter& canvas)
     const QRect whole(0, 0, Width(), Height());
     if (!m_transparent)
         canvas.fillRect(whole, ToQColor(m_backColor));
+    // Text longer than the label ends at its edge on every device, as on screen.
+    canvas.save();
+    canvas.setClipRect(whole, Qt::IntersectClip);
     const QFont font = CanvasFont();
     canvas.setFont(font);
     canvas.setBrush(Qt::NoBrush);
@@ -435,6 +440,7 @@ void TQBaseLabel::DrawLabel(QPainter& canvas)
         DrawCaption(canvas, m_caption, m_layout.highlightOrigin, m_layout.highlightRect, m_colorHighlight, m_angle,
                     ascent);
     DrawCaption(canvas, m_caption, m_layout.textOrigin, m_layout.textRect, m_font.color, m_angle, ascent);
+    canvas.restore();
     if (m_borderStyle == bsSingle) {
         canvas.setPen(QPen(Qt::black, 1, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
         canvas.drawRect(whole.adjusted(0, 0, -1, -1));

@@ -83,6 +83,8 @@ void TQPRichBaseLabel::SetTransparent(bool v)
         return;
     m_transparent = v;
     update();
+    if (!IsLoading())
+        NotifyChanged();
 }
 
 void TQPRichBaseLabel::SetBGColor(TColor v)

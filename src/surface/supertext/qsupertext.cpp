@@ -1,5 +1,6 @@
 #include "qsupertext.h"
 
+#include "captionfit.h"
 #include "supertextgradient.h"
 #include "supertextproperties.h"
 
@@ -122,6 +123,7 @@ void TQSuperText::SetControlTransparent(bool v)
         return;
     m_controlTransparent = v;
     lookChanged();
+    changed();
 }
 
 void TQSuperText::SetBGColor(TColor v)
@@ -135,7 +137,7 @@ void TQSuperText::SetBGColor(TColor v)
 
 void TQSuperText::SetCaption(const QString& v)
 {
-    if (v == m_caption)
+    if (v == m_caption || !AcceptValue(v.size() <= kMaxCaptionLength, "Caption", v.size()))
         return;
     m_caption = v;
     m_layoutDirty = true;
@@ -363,8 +365,11 @@ void TQSuperText::BoundsChanged()
 
 void TQSuperText::ApplyFont(const FontDescription& font)
 {
+    const FontDescription before = m_font;
     SetFont(font);
     m_layoutDirty = true;
+    if (m_font != before)
+        changed();
 }
 
 QPoint TQSuperText::ShadowOffset() const
@@ -409,14 +414,20 @@ void TQSuperText::CalculateLayout()
     m_layoutDirty = false;
 }
 
+void TQSuperText::SettleBounds()
+{
+    // Too small to show text: laid out afresh, as painting does.
+    if (Width() < 5 || Height() < 5)
+        m_layoutDirty = true;
+    CalculateLayout();
+}
+
 QString TQSuperText::FittedCaption() const
 {
     const QFontMetrics metrics(scaledFont());
     const int room = Width() - std::max(m_textRect.left(), m_shadowRect.left());
-    QString t = m_caption;
-    while (!t.isEmpty() && metrics.horizontalAdvance(t) > room)
-        t.chop(1);
-    return t;
+    return m_caption.left(
+        FittingLength(m_caption, room, [&metrics](const QString& t) { return metrics.horizontalAdvance(t); }));
 }
 
 QPainterPath TQSuperText::textPath(const QString& text, QPoint origin) const

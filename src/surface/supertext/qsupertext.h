@@ -48,6 +48,8 @@ public:
     // Documents hold no larger shadow or outline, and no larger font; beyond them a value is ignored.
     static constexpr int kMaxDepth = 100;
     static constexpr int kMaxFontPoints = 2000;
+    // The text box of the properties dialog holds no more; a longer caption is damage.
+    static constexpr int kMaxCaptionLength = 32767;
 
     explicit TQSuperText(QWidget* parent = nullptr);
 
@@ -101,7 +103,7 @@ public:
     // Measures the caption at the object's Scale and places text and shadow; may grow the object so
     // that the text's height fits. Runs only when the layout is dirty.
     void CalculateLayout();
-    void SettleBounds() override { CalculateLayout(); }
+    void SettleBounds() override;
     // Sizes the object around its caption, keeping Left and Top; true when the text then fits.
     bool FitToText();
     // Takes over the look (and size) of another SuperText.

@@ -93,6 +93,7 @@ TSuperTextProperties::TSuperTextProperties(QWidget* parent) : QDialog(parent)
     textRow->addWidget(new QLabel(QStringLiteral("Text"), this));
     m_text = new QLineEdit(this);
     m_text->setObjectName(QStringLiteral("TextEdit"));
+    m_text->setMaxLength(TQSuperText::kMaxCaptionLength);
     textRow->addWidget(m_text, 1);
     controls->addLayout(textRow);
 
