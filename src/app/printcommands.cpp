@@ -66,6 +66,8 @@ void TCalendarMain::mnuPrintSetupClick()
     DoSaveRichtext();
     PreparePaper(*m_page, *m_reportPrinter);
     TPrintSetupDialog dialog(*m_reportPrinter, this);
+    // Centred at the size its contents give it.
+    dialog.adjustSize();
     CenterForm(&dialog);
     if (dialog.exec() != QDialog::Accepted)
         return;

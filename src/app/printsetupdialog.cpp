@@ -21,6 +21,8 @@ TPrintSetupDialog::TPrintSetupDialog(TReportPrinter& report, QWidget* parent) : 
 
     m_printers = new QComboBox(this);
     m_printers->setObjectName(QStringLiteral("PrinterBox"));
+    // Queue names run long; the box shows a useful part of them.
+    m_printers->setMinimumWidth(240);
     m_printers->addItems(QPrinterInfo::availablePrinterNames());
     QString current = report.Printer().printerName();
     if (m_printers->findText(current) < 0)

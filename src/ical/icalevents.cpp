@@ -384,9 +384,7 @@ private:
                 for (icalproperty* p : rules) {
                     const icalrecurrencetype rule = icalproperty_get_rrule(p);
                     if (!icaltime_is_null_time(start) && DateOf(start).isValid() &&
-                        !zoneOnsets(rule, start, from, to, onsets))
-                        return fail(zone, QStringLiteral("the time zone changes too often to be read"));
-                    if (onsets.size() > size_t(maxChanges))
+                        !zoneOnsets(rule, start, from, to, maxChanges, onsets))
                         return fail(zone, QStringLiteral("the time zone changes too often to be read"));
                     icalcomponent_remove_property(observance, p);
                     icalproperty_free(p);
@@ -402,9 +400,9 @@ private:
         return true;
     }
 
-    // The onsets of one rule from `from` to `to`, after the last one before `from`. False when the rule
-    // needs too many steps.
-    bool zoneOnsets(const icalrecurrencetype& rule, icaltimetype start, QDate from, QDate to,
+    // Adds the onsets of one rule from `from` to `to`, and the last one before `from`. False when the rule
+    // needs too many steps or the observance more than `maxChanges` onsets.
+    bool zoneOnsets(const icalrecurrencetype& rule, icaltimetype start, QDate from, QDate to, int maxChanges,
                     std::vector<icaltimetype>& onsets)
     {
         if (RuleSearchesTooFar(rule))
@@ -437,12 +435,12 @@ private:
                 before = t;
             else
                 onsets.push_back(t);
-            if (onsets.size() > size_t((to.year() - from.year() + 1) * kMaxZoneChangesPerYear))
+            if (onsets.size() > size_t(maxChanges))
                 return false;
         }
         if (!icaltime_is_null_time(before))
             onsets.push_back(before);
-        return true;
+        return onsets.size() <= size_t(maxChanges);
     }
 
     // The event's length from DTEND or DURATION: whole days for all-day events, else seconds.
