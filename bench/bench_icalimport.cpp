@@ -81,4 +81,24 @@ void ImportIntoMonth(benchmark::State& state)
 }
 BENCHMARK(ImportIntoMonth)->Unit(benchmark::kMillisecond);
 
+// Calendars built to cost without end: a zone that changes every second from 1601, and 500 events on
+// the 30th of February. Each must be answered within the budget of any file.
+void ReadHostileCalendar(benchmark::State& state)
+{
+    QByteArray body;
+    if (state.range(0) == 0) {
+        body = "BEGIN:VTIMEZONE\r\nTZID:Tick\r\nBEGIN:STANDARD\r\nDTSTART:16010101T000000\r\n"
+               "RRULE:FREQ=SECONDLY\r\nTZOFFSETFROM:+0000\r\nTZOFFSETTO:+0100\r\nEND:STANDARD\r\n"
+               "END:VTIMEZONE\r\nBEGIN:VEVENT\r\nDTSTART;TZID=Tick:20260310T100000\r\nEND:VEVENT\r\n";
+    } else {
+        for (int i = 0; i < 500; ++i)
+            body += "BEGIN:VEVENT\r\nDTSTART:20000101T100000Z\r\nRRULE:FREQ=YEARLY;BYMONTH=2;BYMONTHDAY=30\r\n"
+                    "END:VEVENT\r\n";
+    }
+    const QByteArray ics = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\n" + body + "END:VCALENDAR\r\n";
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ReadIcalEvents(ics, QDate(2026, 3, 1), QDate(2026, 3, 31)).events.size());
+}
+BENCHMARK(ReadHostileCalendar)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
 } // namespace

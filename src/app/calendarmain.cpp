@@ -354,7 +354,7 @@ void TCalendarMain::FormActivate()
     m_palette->IconFile = m_preferences.IconFile;
     m_palette->UpdateIconMenu(m_preferences.IconFile);
     RestorePlacement(this);
-    m_printersPresent = RunPrinterCheck();
+    noticePrinterSituation();
     m_page->ResetToDefaults();
     if (!m_startupFile.isEmpty()) {
         OpenCalendarFile(m_startupFile);
@@ -462,8 +462,7 @@ void TCalendarMain::SetButtons()
     for (const char* name : {"mnuSaveAs", "mnuProperties", "PropertiesButton", "mnuPrintSetup", "ZoomSpinner",
                              "mnuSaveAsBitmap", "mnuSaveAsJPG", "mnuSaveAsPDF"})
         enable(name, pageVisible);
-    enable("mnuPrint", pageVisible && m_printersPresent);
-    enable("Printbutton", pageVisible && m_printersPresent);
+    setPrintCommandsEnabled(pageVisible && m_printersPresent);
     enable("mnuCancelChanges", pageVisible && named);
     for (QAbstractButton* tool : m_tools->buttons()) {
         const auto state = static_cast<TLPanelState>(m_tools->id(tool));

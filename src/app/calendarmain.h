@@ -154,8 +154,9 @@ public:
     void mnuSaveAsBitmapClick();
     void mnuSaveAsJPGClick();
     void mnuSaveAsPDFClick();
-    // The page at the screen zoom inside its margins as BMP or JPEG; true when this call wrote the file.
-    bool SaveCalendarToBitmap(const QString& name, bool asJpeg);
+    // The page at the screen zoom inside its margins as BMP or JPEG; empty when this call wrote the file,
+    // else why not.
+    QString SaveCalendarToBitmap(const QString& name, bool asJpeg);
     // Shows the printer dialog for the report; true when confirmed. Tests replace the dialog.
     void SetRunPrintDialog(std::function<bool(TReportPrinter& report)> run) { m_runPrintDialog = std::move(run); }
     // Asks for the file an export writes (empty when cancelled). Tests replace the dialog.
@@ -179,6 +180,9 @@ private:
     void setupPrintCommands();
     // The print job with the copies planned; sets PrintDone when the job was sent.
     void ReportPrinter1Print();
+    // The printer check of the first activation: whether printing is possible, and if not, why.
+    void noticePrinterSituation();
+    void setPrintCommandsEnabled(bool on);
     void exportPage(const QString& title, const QString& filter, const QString& extension);
     void setTool(TLPanelState state);
     void showAbout();
@@ -222,6 +226,9 @@ private:
     bool m_newInProgress = false;
     bool m_propertiesAccepted = false;
     bool m_printersPresent = false;
+    // Why printing is unavailable (the print commands' tool tip); empty while a printer is at hand.
+    QString m_printUnavailable;
+    QString m_printButtonTip;
     bool m_editingCell = false;
     // Set once the editor holds the cell's text, so that loading it does not count as a change.
     bool m_editorLoaded = false;

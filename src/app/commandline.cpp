@@ -287,13 +287,15 @@ QString FillWithRecurringDates(TCalendarPanel32& page, const QStringList& lines)
 
 // Puts every event of the file that falls on the page's days on them, as the import command with every
 // row chosen.
-QString ImportEventsForJob(TCalendarPanel32& page, const QString& fileName)
+QString ImportEventsForJob(TCalendarPanel32& page, const QString& fileName, QTextStream& err)
 {
     if (!HoldsDayText(page.CalendarLayout()))
         return QStringLiteral("%1: the page's layout has no day cells").arg(fileName);
     const IcalEvents read = ReadEventsForPage(page, fileName);
     if (!read.error.isEmpty())
         return read.error;
+    if (read.skippedLines > 0)
+        err << QStringLiteral("almarin: warning: %1: %2").arg(fileName, IcalSkippedLinesNotice(read)) << Qt::endl;
     const FontDescription font = LoadPreferences().DefaultFont;
     const QMap<int, QStringList> paragraphs = NewEventParagraphs(page, read.events, QLocale());
     for (auto it = paragraphs.cbegin(); it != paragraphs.cend(); ++it)
@@ -316,7 +318,7 @@ bool PreparePageForJob(TCalendarPanel32& page, const TCommandLine& command, cons
         }
     }
     if (!command.eventsFile.isEmpty()) {
-        const QString importError = ImportEventsForJob(page, command.eventsFile);
+        const QString importError = ImportEventsForJob(page, command.eventsFile, err);
         if (!importError.isEmpty()) {
             err << QStringLiteral("almarin: cannot import events from %1").arg(importError) << Qt::endl;
             return false;
@@ -619,8 +621,12 @@ int RunCommandLine(int argc, char** argv, const TCommandLine& command)
     QApplication::setApplicationName(QStringLiteral("Almarin"));
     QApplication::setOrganizationName(QStringLiteral("Almarin"));
     if (command.action != TCommandLine::TAction::Export && command.action != TCommandLine::TAction::Thumbnail &&
-        command.action != TCommandLine::TAction::Dump && command.action != TCommandLine::TAction::Print)
+        command.action != TCommandLine::TAction::Dump && command.action != TCommandLine::TAction::Print) {
+        // Only an application object knows the executable's folder, where the user files are looked for;
+        // without one the current folder would stand in for it.
+        QCoreApplication app(argc, argv);
         return RunCommandLineJob(command, out, err);
+    }
     // Jobs show no window, so they need no display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -23,16 +23,25 @@
 IcalEvents ReadEventsForPage(const TCalendarPanel32& page, const QString& fileName)
 {
     IcalEvents result;
+    // A device or a pipe has no size to check first and may never end.
+    if (!QFileInfo(fileName).isFile()) {
+        result.error = QStringLiteral("%1: not a regular file").arg(fileName);
+        return result;
+    }
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) {
         result.error = QStringLiteral("%1: %2").arg(fileName, file.errorString());
         return result;
     }
-    // The size is checked before the bytes are read.
-    result.error = IcalSizeError(file.size());
+    // At most one byte more than the limit is read: enough to tell a file that grew past it.
+    const QByteArray bytes = file.read(IcalMaxFileBytes() + 1);
+    if (file.error() != QFileDevice::NoError)
+        result.error = file.errorString();
+    else
+        result.error = IcalSizeError(bytes.size());
     if (result.error.isEmpty()) {
         const PageDays days = DaysOfPage(page.Settings());
-        result = ReadIcalEvents(file.readAll(), days.first, days.last);
+        result = ReadIcalEvents(bytes, days.first, days.last);
     }
     if (!result.error.isEmpty())
         result.error = QStringLiteral("%1: %2").arg(fileName, result.error);
@@ -83,6 +92,8 @@ void TCalendarMain::ImportEventsFile(const QString& fileName)
         ShowError(QStringLiteral("The events cannot be imported.\n%1").arg(read.error));
         return;
     }
+    if (read.skippedLines > 0)
+        ShowInformation(QStringLiteral("%1: %2").arg(QFileInfo(fileName).fileName(), IcalSkippedLinesNotice(read)));
     if (read.events.isEmpty()) {
         ShowInformation(
             QStringLiteral("No events in %1 fall on the days of this page").arg(QFileInfo(fileName).fileName()));

@@ -4,6 +4,7 @@
 
 #include "pageexport.h"
 #include "printing.h"
+#include "printsetupdialog.h"
 
 #include "calendar/calendarpanel32.h"
 #include "report/reportprinter.h"
@@ -18,15 +19,15 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 
 namespace {
 
-QString UnableToSaveMessage(const QString& name)
+// The writer's own reason, as a document save reports it: a guess at causes would hide the real one.
+QString UnableToSaveMessage(const QString& name, const QString& reason)
 {
-    return QStringLiteral("Unable to save ") + name +
-           QStringLiteral("\r\rPossible reasons include:\r -Not enough available memory\r -Not enough disk space\r "
-                          "-Invalid file name");
+    return QStringLiteral("Unable to save ") + name + QStringLiteral("\r\r") + reason;
 }
 
 } // namespace
@@ -53,14 +54,45 @@ void TCalendarMain::setupPrintCommands()
     wire("mnuSaveAsPDF", &TCalendarMain::mnuSaveAsPDFClick);
     wire("mnuPrint", &TCalendarMain::mnuPrintCalendarClick);
     wire("mnuPrintSetup", &TCalendarMain::mnuPrintSetupClick);
-    connect(findChild<QPushButton*>(QStringLiteral("Printbutton")), &QPushButton::clicked, this,
-            &TCalendarMain::mnuPrintCalendarClick);
+    auto* printButton = findChild<QPushButton*>(QStringLiteral("Printbutton"));
+    connect(printButton, &QPushButton::clicked, this, &TCalendarMain::mnuPrintCalendarClick);
+    m_printButtonTip = printButton->toolTip();
+    // The print entry's tool tip says why it is disabled; no other entry of the menu has one.
+    m_fileMenu->setToolTipsVisible(true);
 }
 
 void TCalendarMain::mnuPrintSetupClick()
 {
     DoSaveRichtext();
-    m_runPrintDialog(*m_reportPrinter);
+    PreparePaper(*m_page, *m_reportPrinter);
+    TPrintSetupDialog dialog(*m_reportPrinter, this);
+    // Centred at the size its contents give it.
+    dialog.adjustSize();
+    CenterForm(&dialog);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    // The printer chosen here serves the print commands at once, whether or not the system has a default.
+    m_printersPresent = true;
+    m_printUnavailable.clear();
+    SetButtons();
+}
+
+void TCalendarMain::setPrintCommandsEnabled(bool on)
+{
+    QAction* print = Action(QStringLiteral("mnuPrint"));
+    QWidget* button = Control(QStringLiteral("Printbutton"));
+    print->setEnabled(on);
+    button->setEnabled(on);
+    // Disabled for want of a printer, both say why.
+    print->setToolTip(m_printUnavailable);
+    button->setToolTip(m_printUnavailable.isEmpty() ? m_printButtonTip : m_printUnavailable);
+}
+
+void TCalendarMain::noticePrinterSituation()
+{
+    const TPrinterSituation situation = RunPrinterCheck();
+    m_printersPresent = situation == TPrinterSituation::Ready;
+    m_printUnavailable = PrintingUnavailableReason(situation);
 }
 
 void TCalendarMain::mnuPrintCalendarClick()
@@ -132,14 +164,14 @@ void TCalendarMain::ReportPrinter1Print()
         ShowInformation(QStringLiteral("Unable to print the calendar\r\r") + error);
 }
 
-bool TCalendarMain::SaveCalendarToBitmap(const QString& name, bool asJpeg)
+QString TCalendarMain::SaveCalendarToBitmap(const QString& name, bool asJpeg)
 {
     BusyCursor();
     const QString error = WritePageImage(*m_page, name, asJpeg ? TImageFormat::Jpeg : TImageFormat::Bmp);
     NormalCursor();
     SetButtons();
     SetCaption();
-    return error.isEmpty();
+    return error;
 }
 
 void TCalendarMain::exportPage(const QString& title, const QString& filter, const QString& extension)
@@ -159,16 +191,17 @@ void TCalendarMain::exportPage(const QString& title, const QString& filter, cons
         m_page->SuspendPaint = false;
         m_page->update();
         NormalCursor();
-        ShowInformation(error.isEmpty() ? QStringLiteral("Saved as ") + name : UnableToSaveMessage(name));
+        ShowInformation(error.isEmpty() ? QStringLiteral("Saved as ") + name : UnableToSaveMessage(name, error));
         return;
     }
-    if (SaveCalendarToBitmap(name, extension == QLatin1String("JPG")))
+    const QString error = SaveCalendarToBitmap(name, extension == QLatin1String("JPG"));
+    if (error.isEmpty())
         ShowInformation(
             QStringLiteral("Saved as ") + name +
             QStringLiteral("\r\rNote: the calendar has been saved at its\rcurrent magnification level of ") +
             QString::number(RoundHalfEven(m_page->Scale() * 100.0)) + QLatin1Char('%'));
     else
-        ShowInformation(UnableToSaveMessage(name));
+        ShowInformation(UnableToSaveMessage(name, error));
 }
 
 void TCalendarMain::mnuSaveAsBitmapClick()

@@ -3,7 +3,9 @@
 #include "calendar/calendarpanel32.h"
 #include "report/reportprinter.h"
 
+#include "platform/inifile.h"
 #include "platform/messages.h"
+#include "platform/programfolder.h"
 
 #include <QPageSize>
 #include <QPrinterInfo>
@@ -13,10 +15,26 @@
 
 namespace {
 
-std::function<bool()>& printerCheck()
+std::function<TPrinterSituation()>& printerCheck()
 {
-    static std::function<bool()> check;
+    static std::function<TPrinterSituation()> check;
     return check;
+}
+
+const QString kPrintersSection = QStringLiteral("Printers");
+const QString kSituationKey = QStringLiteral("Situation");
+
+QString SituationName(TPrinterSituation situation)
+{
+    switch (situation) {
+    case TPrinterSituation::Ready:
+        return QStringLiteral("Ready");
+    case TPrinterSituation::NoPrinters:
+        return QStringLiteral("NoPrinters");
+    case TPrinterSituation::NoDefaultPrinter:
+        return QStringLiteral("NoDefaultPrinter");
+    }
+    return QString();
 }
 
 // Printer borders are compared in whole hundredths, so a driver's 0.254 in counts as 0.25 in.
@@ -28,27 +46,60 @@ double CutToHundredths(double inches)
 
 } // namespace
 
-bool CheckPrintersPresent()
+TPrinterSituation CurrentPrinterSituation()
 {
-    if (QPrinterInfo::availablePrinterNames().isEmpty()) {
-        ShowInformation(
-            QStringLiteral("There are no installed printers.\r\nUnable to perform printer related operations"));
-        return false;
-    }
-    if (QPrinterInfo::defaultPrinterName().isEmpty()) {
-        ShowInformation(
-            QStringLiteral("There is no default printer selected.\r\nUnable to perform printer related operations"));
-        return false;
-    }
-    return true;
+    if (QPrinterInfo::availablePrinterNames().isEmpty())
+        return TPrinterSituation::NoPrinters;
+    if (QPrinterInfo::defaultPrinterName().isEmpty())
+        return TPrinterSituation::NoDefaultPrinter;
+    return TPrinterSituation::Ready;
 }
 
-void SetPrinterCheck(std::function<bool()> check)
+QString PrinterSituationNotice(TPrinterSituation situation)
+{
+    switch (situation) {
+    case TPrinterSituation::Ready:
+        break;
+    case TPrinterSituation::NoPrinters:
+        return QStringLiteral("There are no installed printers.\r\nUnable to perform printer related operations");
+    case TPrinterSituation::NoDefaultPrinter:
+        return QStringLiteral("There is no default printer selected.\r\nUnable to perform printer related operations");
+    }
+    return QString();
+}
+
+QString PrintingUnavailableReason(TPrinterSituation situation)
+{
+    switch (situation) {
+    case TPrinterSituation::Ready:
+        break;
+    case TPrinterSituation::NoPrinters:
+        return QStringLiteral("Printing is unavailable: there are no installed printers");
+    case TPrinterSituation::NoDefaultPrinter:
+        return QStringLiteral("Printing is unavailable: there is no default printer; choose one in Print Setup");
+    }
+    return QString();
+}
+
+TPrinterSituation CheckPrintersPresent()
+{
+    const TPrinterSituation situation = CurrentPrinterSituation();
+    TIniFile settings(SettingsFileName());
+    const QString name = SituationName(situation);
+    if (settings.ReadString(kPrintersSection, kSituationKey, QString()) != name) {
+        if (situation != TPrinterSituation::Ready)
+            ShowInformation(PrinterSituationNotice(situation));
+        settings.WriteString(kPrintersSection, kSituationKey, name);
+    }
+    return situation;
+}
+
+void SetPrinterCheck(std::function<TPrinterSituation()> check)
 {
     printerCheck() = std::move(check);
 }
 
-bool RunPrinterCheck()
+TPrinterSituation RunPrinterCheck()
 {
     return printerCheck() ? printerCheck()() : CheckPrintersPresent();
 }

@@ -10,13 +10,20 @@
 class TCalendarPanel32;
 class TReportPrinter;
 
-// True when the print system offers printers and one of them is the default; otherwise tells the user
-// why printing is unavailable.
-bool CheckPrintersPresent();
+// Whether the print system can take a job, and if not, why.
+enum class TPrinterSituation { Ready, NoPrinters, NoDefaultPrinter };
+TPrinterSituation CurrentPrinterSituation();
+// The notice that tells the user printing is unavailable; empty when Ready.
+QString PrinterSituationNotice(TPrinterSituation situation);
+// Why the print commands are disabled, as their tool tips say it; empty when Ready.
+QString PrintingUnavailableReason(TPrinterSituation situation);
+// The situation at start-up. Its notice is shown only when it differs from the situation the settings
+// file remembers from the last start, so a machine without printers says so once, not at every start.
+TPrinterSituation CheckPrintersPresent();
 // The check the main window runs at its first activation: CheckPrintersPresent unless replaced. Test
 // programs replace it so that their windows come up without the notices of a machine with no printer.
-void SetPrinterCheck(std::function<bool()> check);
-bool RunPrinterCheck();
+void SetPrinterCheck(std::function<TPrinterSituation()> check);
+TPrinterSituation RunPrinterCheck();
 
 // The warning lines for each side whose unprintable border, cut to hundredths of an inch, lies beyond
 // the page's margin; empty when every margin is inside the printable area.

@@ -1,5 +1,7 @@
 #include "icalevents.h"
 
+#include "recurrencebounds.h"
+
 #include <QDateTime>
 #include <QHash>
 #include <QLocale>
@@ -23,6 +25,12 @@ constexpr int kMaxLines = 250000;
 // keep the program busy for hours.
 constexpr int kMaxStepsPerRule = 50000;
 constexpr qint64 kMaxStepsPerFile = 500000;
+// Days the rules of one file may have looked at for a day they could fall on.
+constexpr qint64 kMaxSieveDaysPerFile = 20000000;
+// A time zone changes its offset twice a year; a rule that needs many more changes, or many steps to
+// reach the page's years, describes no zone anyone lives in.
+constexpr int kMaxZoneChangesPerYear = 4;
+constexpr int kMaxZoneSteps = 2000;
 // More occurrences than a page can show in any useful way (a rule repeating every minute).
 constexpr int kMaxOccurrences = 10000;
 // A day cell shows a few words; a summary of megabytes would only stall the page's text layout.
@@ -63,20 +71,24 @@ QList<ContentLine> ContentLines(const QByteArray& bytes)
     return lines;
 }
 
-QString Shown(const QByteArray& text)
-{
-    constexpr qsizetype kShownChars = 60;
-    QString shown = QString::fromUtf8(text.left(kShownChars * 4)).left(kShownChars);
-    for (QChar& c : shown) {
-        if (!c.isPrint())
-            c = QLatin1Char('?');
-    }
-    return text.size() > shown.size() ? shown + QStringLiteral("...") : shown;
-}
-
 QString LineError(int line, const QString& what)
 {
     return QStringLiteral("line %1: %2").arg(line).arg(what);
+}
+
+// Calendar services write properties without a value ("DESCRIPTION:"), which the parser takes for an
+// error. Such a line says the value is empty, which is what leaving it out says too.
+bool HasEmptyValue(const QByteArray& line)
+{
+    bool quoted = false;
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        if (line[i] == '"')
+            quoted = !quoted;
+        else if (line[i] == ':' && !quoted)
+            return i + 1 == line.size() && line.left(6).compare("BEGIN:", Qt::CaseInsensitive) != 0 &&
+                   line.left(4).compare("END:", Qt::CaseInsensitive) != 0;
+    }
+    return false;
 }
 
 int LineOf(icalcomponent* component)
@@ -207,6 +219,8 @@ public:
     // Adds the occurrences of every event of the calendar; false (with the error) when reading must stop.
     bool addCalendar(icalcomponent* calendar)
     {
+        if (!boundZoneRules(calendar))
+            return false;
         ZoneFinder zones(calendar);
         std::vector<icalcomponent*> events;
         for (icalcomponent* c = icalcomponent_get_first_component(calendar, ICAL_VEVENT_COMPONENT); c;
@@ -300,6 +314,16 @@ private:
             rules.push_back(p);
         for (icalproperty* p : rules) {
             const icalrecurrencetype rule = icalproperty_get_rrule(p);
+            if (RuleSearchesTooFar(rule))
+                return fail(event, QStringLiteral("the event repeats too often to be read"));
+            // A rule that cannot fall on the page's days is not handed to libical, whose search for it
+            // could run for centuries.
+            const bool mayFallIn =
+                RuleMayFallIn(rule, m_first.addDays(-(spanDays() + 2)), m_last.addDays(kZoneDays), m_sieveDays);
+            if (m_sieveDays < 0)
+                return fail(event, QStringLiteral("the events repeat in too many ways to be read"));
+            if (!mayFallIn)
+                continue;
             const std::unique_ptr<icalrecur_iterator, IteratorDeleter> it(icalrecur_iterator_new(rule, start));
             if (!it)
                 continue;
@@ -331,6 +355,92 @@ private:
                 return fail(event, QStringLiteral("more than %1 events fall on these days").arg(kMaxOccurrences));
         }
         return true;
+    }
+
+    // libical expands a zone's rules from their first onset to years past today, one change at a time: a
+    // rule repeating every second from 1601 would never end. Each rule of each observance is replaced by
+    // the onsets it gives in the years around the page (and the last one before them), which is all the
+    // page's times are converted with.
+    bool boundZoneRules(icalcomponent* calendar)
+    {
+        const QDate from(m_first.year() - 1, 1, 1);
+        const QDate to(m_last.year() + 1, 12, 31);
+        const int maxChanges = (to.year() - from.year() + 1) * kMaxZoneChangesPerYear;
+        for (icalcomponent* zone = icalcomponent_get_first_component(calendar, ICAL_VTIMEZONE_COMPONENT); zone;
+             zone = icalcomponent_get_next_component(calendar, ICAL_VTIMEZONE_COMPONENT)) {
+            std::vector<icalcomponent*> observances;
+            for (icalcomponent* o = icalcomponent_get_first_component(zone, ICAL_ANY_COMPONENT); o;
+                 o = icalcomponent_get_next_component(zone, ICAL_ANY_COMPONENT))
+                observances.push_back(o);
+            for (icalcomponent* observance : observances) {
+                std::vector<icalproperty*> rules;
+                for (icalproperty* p = icalcomponent_get_first_property(observance, ICAL_RRULE_PROPERTY); p;
+                     p = icalcomponent_get_next_property(observance, ICAL_RRULE_PROPERTY))
+                    rules.push_back(p);
+                icalproperty* startProperty = icalcomponent_get_first_property(observance, ICAL_DTSTART_PROPERTY);
+                const icaltimetype start =
+                    startProperty ? icalproperty_get_dtstart(startProperty) : icaltime_null_time();
+                std::vector<icaltimetype> onsets;
+                for (icalproperty* p : rules) {
+                    const icalrecurrencetype rule = icalproperty_get_rrule(p);
+                    if (!icaltime_is_null_time(start) && DateOf(start).isValid() &&
+                        !zoneOnsets(rule, start, from, to, maxChanges, onsets))
+                        return fail(zone, QStringLiteral("the time zone changes too often to be read"));
+                    icalcomponent_remove_property(observance, p);
+                    icalproperty_free(p);
+                }
+                for (const icaltimetype& onset : onsets) {
+                    icaldatetimeperiodtype date;
+                    date.time = onset;
+                    date.period = icalperiodtype_null_period();
+                    icalcomponent_add_property(observance, icalproperty_new_rdate(date));
+                }
+            }
+        }
+        return true;
+    }
+
+    // Adds the onsets of one rule from `from` to `to`, and the last one before `from`. False when the rule
+    // needs too many steps or the observance more than `maxChanges` onsets.
+    bool zoneOnsets(const icalrecurrencetype& rule, icaltimetype start, QDate from, QDate to, int maxChanges,
+                    std::vector<icaltimetype>& onsets)
+    {
+        if (RuleSearchesTooFar(rule))
+            return false;
+        const bool mayFallIn = RuleMayFallIn(rule, DateOf(start), to, m_sieveDays);
+        if (m_sieveDays < 0)
+            return false;
+        if (!mayFallIn)
+            return true;
+        const std::unique_ptr<icalrecur_iterator, IteratorDeleter> it(icalrecur_iterator_new(rule, start));
+        if (!it)
+            return true;
+        // Without a count, and unless the rule ended before, the iterator may start at the years asked for.
+        const bool endsBefore = !icaltime_is_null_time(rule.until) && DateOf(rule.until) < from;
+        if (rule.count == 0 && !endsBefore && DateOf(start) < from) {
+            icaltimetype t = start;
+            t.year = from.year();
+            t.month = from.month();
+            t.day = from.day();
+            icalrecur_iterator_set_start(it.get(), t);
+        }
+        icaltimetype before = icaltime_null_time();
+        for (int steps = 0;; ++steps) {
+            if (steps >= kMaxZoneSteps || ++m_steps > kMaxStepsPerFile)
+                return false;
+            const icaltimetype t = icalrecur_iterator_next(it.get());
+            if (icaltime_is_null_time(t) || !DateOf(t).isValid() || DateOf(t) > to)
+                break;
+            if (DateOf(t) < from)
+                before = t;
+            else
+                onsets.push_back(t);
+            if (onsets.size() > size_t(maxChanges))
+                return false;
+        }
+        if (!icaltime_is_null_time(before))
+            onsets.push_back(before);
+        return onsets.size() <= size_t(maxChanges);
     }
 
     // The event's length from DTEND or DURATION: whole days for all-day events, else seconds.
@@ -412,6 +522,7 @@ private:
     QList<IcalEvent> m_events;
     QString m_error;
     qint64 m_steps = 0;
+    qint64 m_sieveDays = kMaxSieveDaysPerFile;
     // Of the event being expanded.
     QString m_summary;
     qint64 m_days = 1;
@@ -419,6 +530,11 @@ private:
 };
 
 } // namespace
+
+qint64 IcalMaxFileBytes()
+{
+    return kMaxFileBytes;
+}
 
 QString IcalSizeError(qint64 size)
 {
@@ -444,16 +560,18 @@ IcalEvents ReadIcalEvents(const QByteArray& bytes, QDate first, QDate last)
     std::vector<OwnedComponent> roots;
     int lastLine = 0;
     for (const ContentLine& line : lines) {
-        if (line.text.trimmed().isEmpty())
+        if (line.text.trimmed().isEmpty() || HasEmptyValue(line.text))
             continue;
         lastLine = line.number;
         QByteArray text = line.text;
         icalcomponent* done = icalparser_add_line(parser.get(), text.data());
         if (done)
             roots.emplace_back(done);
+        // The parser leaves out a line it cannot read and goes on with the next.
         if (icalparser_get_state(parser.get()) == ICALPARSER_ERROR) {
-            result.error = LineError(line.number, QStringLiteral("\"%1\" cannot be read").arg(Shown(line.text)));
-            return result;
+            if (result.skippedLines++ == 0)
+                result.firstSkippedLine = line.number;
+            continue;
         }
         if (!done && text.left(6).compare("BEGIN:", Qt::CaseInsensitive) == 0) {
             QByteArray mark = QByteArray(kLineProperty) + ':' + QByteArray::number(line.number);
@@ -486,6 +604,17 @@ IcalEvents ReadIcalEvents(const QByteArray& bytes, QDate first, QDate last)
     }
     result.events = expander.events();
     return result;
+}
+
+QString IcalSkippedLinesNotice(const IcalEvents& read)
+{
+    if (read.skippedLines == 0)
+        return QString();
+    if (read.skippedLines == 1)
+        return QStringLiteral("1 line could not be read and was left out: line %1").arg(read.firstSkippedLine);
+    return QStringLiteral("%1 lines could not be read and were left out, the first at line %2")
+        .arg(read.skippedLines)
+        .arg(read.firstSkippedLine);
 }
 
 QString IcalTimeText(QTime time, const QLocale& locale)

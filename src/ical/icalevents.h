@@ -25,12 +25,21 @@ struct IcalEvents
     QList<IcalEvent> events;
     // Empty when the file was read; else what failed, naming the line ("line 12: ...").
     QString error;
+    // Lines of a file that was read which could not be read themselves and were left out.
+    int skippedLines = 0;
+    int firstSkippedLine = 0;
 };
+
+// What to tell the user about the lines left out; empty when none were.
+QString IcalSkippedLinesNotice(const IcalEvents& read);
 
 // Empty when a file of `size` bytes may be read; larger files are refused rather than read.
 QString IcalSizeError(qint64 size);
+// The most bytes a file may have.
+qint64 IcalMaxFileBytes();
 
-// The occurrences in `bytes` that cover any day from `first` to `last`.
+// The occurrences in `bytes` that cover any day from `first` to `last`. Lines that cannot be read are
+// left out and counted; only bytes that hold no calendar at all are refused.
 IcalEvents ReadIcalEvents(const QByteArray& bytes, QDate first, QDate last);
 
 // A start time in the locale's short format, to the minute: some locales' short format shows seconds,

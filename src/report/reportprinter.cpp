@@ -1,6 +1,6 @@
 #include "reportprinter.h"
 
-#include "cupscopies.h"
+#include "cupsqueue.h"
 
 #include "platform/atomicfile.h"
 #include "platform/rounding.h"
@@ -192,9 +192,16 @@ bool TReportPrinter::EndJob()
     if (!m_painter.isActive())
         return false;
     m_page = 0;
-    const bool ended = m_painter.end();
-    if (!ended)
+    const bool native = !m_pdf && printer().outputFormat() == QPrinter::NativeFormat;
+    bool ended = m_painter.end();
+    if (!ended) {
         m_error = QStringLiteral("the print job could not be finished");
+    } else if (native) {
+        // The toolkit hands the job to the print server as the painter ends and keeps no word of a
+        // refusal (a queue that does not accept jobs): the server's answer to that request tells.
+        m_error = CupsLastRequestError();
+        ended = m_error.isEmpty();
+    }
     return finishPdf(ended) && ended;
 }
 

@@ -55,7 +55,7 @@ public:
     void SetOnStatus(std::function<void(const QString& status)> show);
 
     bool BeginJob();
-    // Ends the job; false when it could not be written.
+    // Ends the job; false when it could not be written or the print server did not accept it.
     bool EndJob();
     // Why the last job could not start or be written.
     QString ErrorString() const;

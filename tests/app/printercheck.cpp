@@ -4,6 +4,6 @@
 
 namespace {
 
-const bool kQuietPrinterCheck = (SetPrinterCheck([] { return false; }), true);
+const bool kQuietPrinterCheck = (SetPrinterCheck([] { return TPrinterSituation::NoPrinters; }), true);
 
 } // namespace

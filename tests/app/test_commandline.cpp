@@ -488,6 +488,104 @@ TEST(CommandLineJobs, RecurringDatesOfAMonthAndAYearOfPagesFromOneDocument)
     EXPECT_FALSE(QFile::exists(damagedOut));
 }
 
+TEST_F(CommandLine, RecurringDatesComeFromTheProgramFolderWhereverTheProgramStarts)
+{
+    // A copy of the program in a folder of its own, started from a folder that holds dates of its own.
+    const QString programFolder = Out(QStringLiteral("program"));
+    const QString elsewhere = Out(QStringLiteral("elsewhere"));
+    ASSERT_TRUE(QDir().mkpath(programFolder) && QDir().mkpath(elsewhere));
+    const QString program = programFolder + QStringLiteral("/almarin");
+    ASSERT_TRUE(QFile::copy(QStringLiteral(ALMARIN_BINARY), program));
+    const auto writeDates = [](const QString& folder, const char* event) {
+        QFile file(folder + QStringLiteral("/QXRECUR.DAX"));
+        return file.open(QIODevice::WriteOnly) &&
+               file.write(FormatRecurringDateLines({MakeEntryLine(QLatin1String(event), QStringLiteral("@1111"))})) > 0;
+    };
+    ASSERT_TRUE(writeDates(programFolder, "Program folder day"));
+    ASSERT_TRUE(writeDates(elsewhere, "Current folder day"));
+    const auto run = [&](const QStringList& arguments) {
+        QProcess process;
+        process.setWorkingDirectory(elsewhere);
+        process.start(program, arguments);
+        process.waitForFinished(60000);
+        return QString::fromUtf8(process.readAllStandardOutput());
+    };
+    // The fixture's document holds an object kind the program does not know: it is not exported as a document.
+    TCalendarPanel32 plain;
+    plain.SetCalendarLayout(loFullCalendar);
+    const QString document = Out(QStringLiteral("plain.QXF"));
+    SaveToFile(plain, document);
+    const QString filled = Out(QStringLiteral("filled.qxf"));
+    const QStringList fill{
+        QStringLiteral("--export"), filled, document, QStringLiteral("--month"), QStringLiteral("2027-11"),
+        QStringLiteral("--fill")};
+    EXPECT_EQ(run({QStringLiteral("--recurring"), QStringLiteral("2027-11")}),
+              QStringLiteral("2027-11-11\tProgram folder day\n"));
+    run(fill);
+    EXPECT_TRUE(run({QStringLiteral("--dump"), filled}).contains(QStringLiteral("\"Program folder day\"")));
+
+    // Without a file in the program folder there are no dates, whatever the current folder holds.
+    ASSERT_TRUE(QFile::remove(programFolder + QStringLiteral("/QXRECUR.DAX")));
+    EXPECT_EQ(run({QStringLiteral("--recurring"), QStringLiteral("2027-11")}), QString());
+    run(fill);
+    EXPECT_FALSE(run({QStringLiteral("--dump"), filled}).contains(QStringLiteral("folder day")));
+}
+
+TEST_F(CommandLine, HostileCalendarsStayWithinTheBudgetOrAreRefused)
+{
+    const auto calendar = [](const QByteArray& body) {
+        return QByteArray("BEGIN:VCALENDAR\r\nVERSION:2.0\r\n") + body + "END:VCALENDAR\r\n";
+    };
+    const auto zone = [](const QByteArray& id, const QByteArray& start, const QByteArray& rule) {
+        return "BEGIN:VTIMEZONE\r\nTZID:" + id + "\r\nBEGIN:STANDARD\r\nDTSTART:" + start + "\r\nRRULE:" + rule +
+               "\r\nTZOFFSETFROM:+0000\r\nTZOFFSETTO:+0100\r\nEND:STANDARD\r\nEND:VTIMEZONE\r\n";
+    };
+    const auto event = [](const QByteArray& start, const QByteArray& rule) {
+        return "BEGIN:VEVENT\r\nDTSTART" + start + "\r\nSUMMARY:x\r\n" +
+               (rule.isEmpty() ? "" : "RRULE:" + rule + "\r\n") + "END:VEVENT\r\n";
+    };
+    QByteArray zones, impossible;
+    for (int i = 0; i < 2000; ++i) {
+        const QByteArray id = "Z" + QByteArray::number(i);
+        zones += zone(id, "00010101T000000", "FREQ=DAILY") + event(";TZID=" + id + ":20260310T100000", {});
+    }
+    for (int i = 0; i < 500; ++i)
+        impossible += event(":20000101T100000Z", "FREQ=YEARLY;BYMONTH=2;BYMONTHDAY=30");
+    const struct
+    {
+        const char* name;
+        QByteArray bytes;
+        int exitCode;
+        const char* error;
+    } cases[] = {
+        {"every second",
+         calendar(zone("Tick", "16010101T000000", "FREQ=SECONDLY") + event(";TZID=Tick:20260310T100000", {})), 1,
+         "the time zone changes too often"},
+        {"many zones", calendar(zones), 1, "the time zone changes too often"},
+        {"never", calendar(impossible), 0, ""},
+        {"device", {}, 1, "not a regular file"},
+    };
+    // The budget of any file: five seconds of processor time.
+    const auto budget = [] {
+        const rlimit limit{5, 6};
+        setrlimit(RLIMIT_CPU, &limit);
+    };
+    for (const auto& c : cases) {
+        QString file = QStringLiteral("/dev/zero");
+        if (!c.bytes.isEmpty()) {
+            file = Out(QLatin1String(c.name) + QStringLiteral(".ics"));
+            QFile out(file);
+            ASSERT_TRUE(out.open(QIODevice::WriteOnly) && out.write(c.bytes) == c.bytes.size());
+        }
+        const TRun run =
+            RunAlmarin({QStringLiteral("--export"), Out(QStringLiteral("hostile.png")), Document(),
+                        QStringLiteral("--month"), QStringLiteral("2026-03"), QStringLiteral("--ics"), file},
+                       budget);
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.name << ": " << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains(QLatin1String(c.error))) << c.name << ": " << run.err.toStdString();
+    }
+}
+
 TEST(CommandLineJobs, HelpAndVersion)
 {
     const TRun help = RunAlmarin({QStringLiteral("--help")});

@@ -1,5 +1,6 @@
 // Importing the events of an iCalendar file onto a month page and a week planner, through the File
-// menu's command and through the command line, and refusing a damaged file.
+// menu's command and through the command line, leaving out lines it cannot read and refusing a file that holds no
+// calendar.
 #include "app/calendarmain.h"
 #include "app/commandline.h"
 #include "calendar/calendardocument.h"
@@ -164,29 +165,47 @@ TEST_F(EventImport, EventsLandOnTheirDaysOnceOnMonthPagesAndWeekPlanners)
     }
 }
 
-TEST_F(EventImport, DamagedFileIsNamedByItsLineAndLeavesThePageAlone)
+TEST_F(EventImport, UnreadableLinesAreLeftOutOnceToldAndOnlyAFileWithoutACalendarIsRefused)
 {
     show(*page, loFullCalendar, 1);
-    main.SetModified(false);
+    const QString document = folder.file(QStringLiteral("page.QXF"));
+    SaveToFile(*page, document);
     const QString damaged = folder.file(QStringLiteral("damaged.ics"));
-    QFile file(damaged);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(
-        "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nSUMMARY:Fine\r\nDTSTART:tomorrow\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
-    file.close();
-    main.ImportEventsFile(damaged);
+    const QString diary = folder.file(QStringLiteral("diary.ics"));
+    for (const auto& [file, bytes] :
+         {std::pair{damaged, QByteArray("BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nSUMMARY:Later\r\n"
+                                        "DTSTART:tomorrow\r\nEND:VEVENT\r\nBEGIN:VEVENT\r\n"
+                                        "SUMMARY:Fine\r\nDTSTART:20260303T100000Z\r\n"
+                                        "DESCRIPTION:\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n")},
+          std::pair{diary, QByteArray("Dear diary,\r\ntoday nothing happened.\r\n")}}) {
+        QFile out(file);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size());
+    }
+    main.SetModified(false);
+    main.ImportEventsFile(diary);
     ASSERT_EQ(messages.size(), 1);
-    EXPECT_TRUE(messages[0].contains(QStringLiteral("line 4: \"DTSTART:tomorrow\""))) << messages[0].toStdString();
+    EXPECT_TRUE(messages[0].contains(QStringLiteral("line 1: this is not an iCalendar file")))
+        << messages[0].toStdString();
     EXPECT_TRUE(dayTexts(*page).isEmpty());
     EXPECT_FALSE(main.Modified());
 
-    QString out, err;
-    QTextStream outStream(&out), errStream(&err);
-    const QString document = folder.file(QStringLiteral("page.QXF"));
-    SaveToFile(*page, document);
-    EXPECT_EQ(RunCommandLineJob(ParseCommandLine({QStringLiteral("--export"), folder.file(QStringLiteral("o.qxf")),
-                                                  document, QStringLiteral("--ics"), damaged}),
-                                outStream, errStream),
-              1);
-    EXPECT_TRUE(err.contains(QStringLiteral("line 4"))) << err.toStdString();
+    messages.clear();
+    import(damaged);
+    EXPECT_EQ(messages, QStringList{QStringLiteral("damaged.ics: 1 line could not be read and was left out: line 4")});
+    EXPECT_EQ(dayTexts(*page), Texts({{"3", "11:00 Fine"}}));
+
+    const auto run = [&](const QString& events, QString* err) {
+        QString out;
+        QTextStream outStream(&out), errStream(err);
+        return RunCommandLineJob(ParseCommandLine({QStringLiteral("--export"), folder.file(QStringLiteral("o.qxf")),
+                                                   document, QStringLiteral("--ics"), events}),
+                                 outStream, errStream);
+    };
+    QString err;
+    EXPECT_EQ(run(damaged, &err), 0);
+    EXPECT_EQ(err,
+              QStringLiteral("almarin: warning: %1: 1 line could not be read and was left out: line 4\n").arg(damaged));
+    err.clear();
+    EXPECT_EQ(run(diary, &err), 1);
+    EXPECT_TRUE(err.contains(QStringLiteral("line 1: this is not an iCalendar file"))) << err.toStdString();
 }

@@ -209,14 +209,34 @@ TEST_F(PrintCommands, ExportsProposeTheMonthAndWriteThePageInsideItsMarginsAtThe
     }
 }
 
-TEST_F(PrintCommands, AnOldFileOfTheNameDoesNotTurnAFailedExportIntoSuccess)
+TEST_F(PrintCommands, AFailedExportSaysWhyAndAnOldFileOfTheNameDoesNotPassForSuccess)
 {
-    // A folder where the file should go: it exists, and nothing can be written there.
-    exportTo = folder.file(QStringLiteral("Old.BMP"));
-    ASSERT_TRUE(QDir().mkpath(exportTo));
-    main.mnuSaveAsBitmapClick();
-    ASSERT_EQ(messages.size(), 1);
-    EXPECT_TRUE(messages[0].startsWith(QStringLiteral("Unable to save ") + exportTo)) << messages[0].toStdString();
+    // A folder where the file should go exists, and nothing can be written there; a missing folder
+    // cannot take a file either. The system's own reason is what the user needs to hear.
+    const QString blocked = folder.file(QStringLiteral("Old.BMP"));
+    ASSERT_TRUE(QDir().mkpath(blocked));
+    const QString missing = folder.file(QStringLiteral("no-such-folder/"));
+    const struct
+    {
+        void (TCalendarMain::*command)();
+        QString target;
+        const char* reason;
+    } cases[] = {
+        {&TCalendarMain::mnuSaveAsBitmapClick, blocked, "refers to a directory"},
+        {&TCalendarMain::mnuSaveAsBitmapClick, missing + QStringLiteral("a.BMP"), "No such file or directory"},
+        {&TCalendarMain::mnuSaveAsJPGClick, missing + QStringLiteral("a.JPG"), "No such file or directory"},
+        {&TCalendarMain::mnuSaveAsPDFClick, missing + QStringLiteral("a.pdf"), "No such file or directory"},
+    };
+    for (const auto& c : cases) {
+        messages.clear();
+        exportTo = c.target;
+        (main.*c.command)();
+        ASSERT_EQ(messages.size(), 1);
+        EXPECT_TRUE(messages[0].startsWith(QStringLiteral("Unable to save ") + exportTo + QStringLiteral("\r\r")))
+            << messages[0].toStdString();
+        EXPECT_TRUE(messages[0].contains(QLatin1String(c.reason))) << messages[0].toStdString();
+        EXPECT_FALSE(messages[0].contains(QStringLiteral("Possible reasons"))) << messages[0].toStdString();
+    }
 }
 
 TEST_F(PrintCommands, ExportsOfADocumentProposeItsName)

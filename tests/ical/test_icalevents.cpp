@@ -1,6 +1,7 @@
 // Reading iCalendar files onto a span of days: a file written the way calendar services write them,
 // damaged files named by their line, and files built to cost unbounded time or memory.
 #include "ical/icalevents.h"
+#include "ical/recurrencebounds.h"
 
 #include <QFile>
 #include <QLocale>
@@ -101,10 +102,8 @@ TEST_F(IcalEventsTest, DamagedOrHostileFilesAreRefusedNamingTheLine)
         const char* error;
     } cases[] = {
         {QByteArray(), "line 1: this is not an iCalendar file"},
-        {"Dear diary,\r\ntoday nothing happened.\r\n", "line 1: \"Dear diary,\" cannot be read"},
+        {"Dear diary,\r\ntoday nothing happened.\r\n", "line 1: this is not an iCalendar file"},
         {"BEGIN:VEVENT\r\nDTSTART:20260301T100000Z\r\nEND:VEVENT\r\n", "line 1: an iCalendar file holds calendars"},
-        {Calendar("BEGIN:VEVENT\r\nSUMMARY:A\r\n long one\r\nDTSTART:tomorrow\r\nEND:VEVENT\r\n"),
-         "line 6: \"DTSTART:tomorrow\" cannot be read"},
         {"BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nDTSTART:20260301T100000Z\r\n",
          "line 3: the file ends before the calendar that begins at line 1"},
         // Every second since 1900: the steps to reach the page are not taken.
@@ -114,6 +113,15 @@ TEST_F(IcalEventsTest, DamagedOrHostileFilesAreRefusedNamingTheLine)
         {Calendar("BEGIN:VEVENT\r\nDTSTART:20200101T000000Z\r\nRRULE:FREQ=MINUTELY\r\nEND:VEVENT\r\n"),
          "line 3: more than 10000 events"},
         {QByteArray(16 * 1024 * 1024 + 1, '\n'), "the file is larger than 16 MB"},
+        // A zone whose offset changes every second since 1601: libical would expand it without end.
+        {Calendar("BEGIN:VTIMEZONE\r\nTZID:Tick\r\nBEGIN:STANDARD\r\nDTSTART:16010101T000000\r\n"
+                  "RRULE:FREQ=SECONDLY\r\nTZOFFSETFROM:+0000\r\nTZOFFSETTO:+0100\r\nEND:STANDARD\r\n"
+                  "END:VTIMEZONE\r\nBEGIN:VEVENT\r\nDTSTART;TZID=Tick:20260301T100000\r\nEND:VEVENT\r\n"),
+         "line 3: the time zone changes too often"},
+        // Every hour, but only on the 30th of February: each answer would be searched for hour by hour.
+        {Calendar("BEGIN:VEVENT\r\nDTSTART:20260301T100000Z\r\nRRULE:FREQ=HOURLY;BYMONTH=2;BYMONTHDAY=30\r\n"
+                  "END:VEVENT\r\n"),
+         "line 3: the event repeats too often"},
         {Calendar(QByteArray("X-NOTE:x\r\n").repeated(250000)), "line 250001: the file has more than 250000 lines"},
     };
     for (const auto& c : cases) {
@@ -128,4 +136,116 @@ TEST_F(IcalEventsTest, DamagedOrHostileFilesAreRefusedNamingTheLine)
                        QDate(2026, 3, 1), QDate(2026, 3, 31));
     ASSERT_EQ(huge.events.size(), 1);
     EXPECT_EQ(huge.events[0].summary.size(), 1000);
+}
+
+TEST_F(IcalEventsTest, ServiceExportsWithEmptyValuesAreReadAndUnreadableLinesLeftOut)
+{
+    // As a web calendar exports: CR LF, an empty calendar description, events without description or
+    // location, and its zone's rules; New York is on summer time from 8 March.
+    const QByteArray web = "BEGIN:VCALENDAR\r\nPRODID:-//Web Calendar//EN\r\nVERSION:2.0\r\nCALSCALE:GREGORIAN\r\n"
+                           "METHOD:PUBLISH\r\nX-WR-CALNAME:Family\r\nX-WR-TIMEZONE:America/New_York\r\n"
+                           "X-WR-CALDESC:\r\nBEGIN:VTIMEZONE\r\nTZID:America/New_York\r\n"
+                           "X-LIC-LOCATION:America/New_York\r\nBEGIN:DAYLIGHT\r\nTZOFFSETFROM:-0500\r\n"
+                           "TZOFFSETTO:-0400\r\nTZNAME:EDT\r\nDTSTART:19700308T020000\r\n"
+                           "RRULE:FREQ=YEARLY;BYMONTH=3;BYDAY=2SU\r\nEND:DAYLIGHT\r\nBEGIN:STANDARD\r\n"
+                           "TZOFFSETFROM:-0400\r\nTZOFFSETTO:-0500\r\nTZNAME:EST\r\nDTSTART:19701101T020000\r\n"
+                           "RRULE:FREQ=YEARLY;BYMONTH=11;BYDAY=1SU\r\nEND:STANDARD\r\nEND:VTIMEZONE\r\n"
+                           "BEGIN:VEVENT\r\nDTSTART;TZID=America/New_York:20260305T090000\r\n"
+                           "DTEND;TZID=America/New_York:20260305T093000\r\nRRULE:FREQ=WEEKLY;COUNT=2\r\n"
+                           "DTSTAMP:20260201T120000Z\r\nUID:standup@example.com\r\nDESCRIPTION:\r\n"
+                           "LOCATION:\r\nSEQUENCE:0\r\nSTATUS:CONFIRMED\r\nSUMMARY:Standup\r\n"
+                           "TRANSP:OPAQUE\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+    // As a desktop calendar exports: LF alone, blank lines, its own properties with quoted parameters,
+    // an empty value with a parameter, and a zone given by its changes (summer time from 15 March).
+    const QByteArray desktop = "BEGIN:VCALENDAR\nVERSION:2.0\nPRODID:-//Desktop Calendar//EN\n\n"
+                               "X-APPLE-CALENDAR-COLOR:#1BADF8\nBEGIN:VTIMEZONE\nTZID:Island Time\n"
+                               "BEGIN:STANDARD\nDTSTART:19700101T000000\nTZOFFSETFROM:+0100\nTZOFFSETTO:+0100\n"
+                               "END:STANDARD\nBEGIN:DAYLIGHT\nDTSTART:20260315T020000\n"
+                               "RDATE:20260315T020000,20270314T020000\nTZOFFSETFROM:+0100\nTZOFFSETTO:+0200\n"
+                               "END:DAYLIGHT\nBEGIN:STANDARD\nDTSTART:20261025T030000\nRDATE:20261025T030000\n"
+                               "TZOFFSETFROM:+0200\nTZOFFSETTO:+0100\nEND:STANDARD\nEND:VTIMEZONE\n\n"
+                               "BEGIN:VEVENT\nDTSTART;TZID=Island Time:20260314T100000\nSUMMARY:Walk\n"
+                               "LOCATION;LANGUAGE=en:\nX-APPLE-STRUCTURED-LOCATION;VALUE=URI;X-TITLE=\"Pool: east\":\n"
+                               "END:VEVENT\n\nBEGIN:VEVENT\nDTSTART;TZID=Island Time:20260316T100000\n"
+                               "SUMMARY:Swim\nDESCRIPTION:\nEND:VEVENT\nEND:VCALENDAR\n";
+    // Lines 4 and 8 cannot be read; the rest of the calendar can.
+    const QByteArray damaged = Calendar("BEGIN:VEVENT\r\nSUMMARY=x\r\nDTSTART:20260302T100000Z\r\nEND:VEVENT\r\n"
+                                        "BEGIN:VEVENT\r\nDTSTART:tomorrow\r\nSUMMARY:Later\r\nEND:VEVENT\r\n"
+                                        "BEGIN:VEVENT\r\nDTSTART:20260303T100000Z\r\nSUMMARY:Lunch\r\nEND:VEVENT\r\n");
+    const struct
+    {
+        QByteArray bytes;
+        QStringList events;
+        int skipped, first;
+        const char* notice;
+    } cases[] = {
+        {web,
+         {QStringLiteral("2026-03-05/2026-03-05 15:00 Standup"), QStringLiteral("2026-03-12/2026-03-12 14:00 Standup")},
+         0,
+         0,
+         ""},
+        {desktop,
+         {QStringLiteral("2026-03-14/2026-03-14 10:00 Walk"), QStringLiteral("2026-03-16/2026-03-16 09:00 Swim")},
+         0,
+         0,
+         ""},
+        {damaged,
+         {QStringLiteral("2026-03-02/2026-03-02 11:00 "), QStringLiteral("2026-03-03/2026-03-03 11:00 Lunch")},
+         2,
+         4,
+         "2 lines could not be read and were left out, the first at line 4"},
+    };
+    for (const auto& c : cases) {
+        const IcalEvents read = ReadIcalEvents(c.bytes, QDate(2026, 3, 1), QDate(2026, 3, 31));
+        EXPECT_EQ(read.error, QString());
+        QStringList listed;
+        for (const IcalEvent& event : read.events)
+            listed << Listed(event);
+        EXPECT_EQ(listed, c.events);
+        EXPECT_EQ(read.skippedLines, c.skipped);
+        EXPECT_EQ(read.firstSkippedLine, c.first);
+        EXPECT_EQ(IcalSkippedLinesNotice(read), QLatin1String(c.notice));
+    }
+}
+
+TEST(RecurrenceBounds, RulesThatCannotFallOnTheDaysOrSearchHourByHourAreToldApart)
+{
+    const QDate march(2026, 3, 1), endOfMarch(2026, 3, 31);
+    const struct
+    {
+        const char* rule;
+        QDate first, last;
+        bool mayFallIn, searchesTooFar;
+    } cases[] = {
+        {"FREQ=YEARLY;BYMONTH=2;BYMONTHDAY=30", QDate(2000, 1, 1), QDate(3000, 1, 1), false, false},
+        {"FREQ=MONTHLY;BYMONTH=4,6,9,11;BYMONTHDAY=31", QDate(2000, 1, 1), QDate(3000, 1, 1), false, false},
+        {"FREQ=YEARLY;BYMONTH=2;BYMONTHDAY=-30", QDate(2000, 1, 1), QDate(3000, 1, 1), false, false},
+        {"FREQ=YEARLY;BYMONTH=2;BYMONTHDAY=29", QDate(2026, 1, 1), QDate(2027, 12, 31), false, false},
+        {"FREQ=YEARLY;BYMONTH=2;BYMONTHDAY=29", QDate(2026, 1, 1), QDate(2028, 12, 31), true, false},
+        {"FREQ=MONTHLY;BYDAY=5MO;BYMONTHDAY=1,2,3,4,5,6,7", QDate(2000, 1, 1), QDate(3000, 1, 1), false, false},
+        {"FREQ=MONTHLY;BYDAY=FR;BYMONTHDAY=13", march, endOfMarch, true, false},
+        {"FREQ=MONTHLY;BYDAY=FR;BYMONTHDAY=13", QDate(2026, 4, 1), QDate(2026, 4, 30), false, false},
+        {"FREQ=YEARLY;BYMONTH=11;BYDAY=4TH", QDate(2026, 11, 1), QDate(2026, 11, 25), false, false},
+        {"FREQ=YEARLY;BYMONTH=11;BYDAY=4TH", QDate(2026, 11, 1), QDate(2026, 11, 30), true, false},
+        {"FREQ=YEARLY;BYDAY=-1SU", QDate(2026, 12, 1), QDate(2026, 12, 26), false, false},
+        {"FREQ=YEARLY;BYDAY=-1SU", QDate(2026, 12, 1), QDate(2026, 12, 31), true, false},
+        // Month days do not apply to weekly rules; week numbers are left to libical.
+        {"FREQ=WEEKLY;BYDAY=MO;BYMONTHDAY=30", march, endOfMarch, true, false},
+        {"FREQ=YEARLY;BYWEEKNO=20;BYDAY=1MO", march, endOfMarch, true, false},
+        {"FREQ=SECONDLY", march, endOfMarch, true, false},
+        {"FREQ=HOURLY;BYDAY=MO", march, endOfMarch, true, true},
+        {"FREQ=MINUTELY;BYMONTH=2", march, endOfMarch, false, true},
+        {"FREQ=DAILY;BYMONTH=2", march, endOfMarch, false, false},
+    };
+    for (const auto& c : cases) {
+        const icalrecurrencetype rule = icalrecurrencetype_from_string(c.rule);
+        qint64 budget = 1000000;
+        EXPECT_EQ(RuleMayFallIn(rule, c.first, c.last, budget), c.mayFallIn) << c.rule;
+        EXPECT_EQ(RuleSearchesTooFar(rule), c.searchesTooFar) << c.rule;
+    }
+    // Days looked at are counted: a spent budget answers at once.
+    qint64 budget = 10;
+    EXPECT_TRUE(RuleMayFallIn(icalrecurrencetype_from_string("FREQ=YEARLY;BYMONTH=2;BYMONTHDAY=30"), march, endOfMarch,
+                              budget));
+    EXPECT_LT(budget, 0);
 }

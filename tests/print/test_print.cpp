@@ -1,19 +1,29 @@
 // Printing through a real print server: test_print.sh starts one with a default queue that writes each
 // job to ALMARIN_PRINT_OUTPUT, and runs the NoPrinter tests with no server at all.
 #include "app/calendarmain.h"
+#include "app/printing.h"
 #include "calendar/calendarpanel32.h"
 #include "report/reportprinter.h"
 #include "support/testsupport.h"
 
 #include "pdftext.h"
 
+#include "platform/inifile.h"
 #include "platform/messages.h"
+#include "platform/programfolder.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFile>
 #include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -164,6 +174,27 @@ TEST_F(ThroughCups, MarginsOutsideThePrintableAreaAreAskedAboutAndNoStopsThePrin
                                                     "printable area\r\rPrint anyways?")});
 }
 
+TEST_F(ThroughCups, AJobTheQueueRefusesIsReportedAsNotPrinted)
+{
+    openDocument();
+    main.SetRunPrintDialog([](TReportPrinter&) { return true; });
+    ASSERT_TRUE(run(QStringLiteral("cupsreject"), {QStringLiteral("AlmarinPdf")}).isEmpty());
+    const auto reopen = qScopeGuard([] { run(QStringLiteral("cupsaccept"), {QStringLiteral("AlmarinPdf")}); });
+    main.mnuPrintCalendarClick();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].startsWith(QStringLiteral("Unable to print the calendar\r\r")))
+        << messages[0].toStdString();
+    EXPECT_TRUE(messages[0].contains(QStringLiteral("not accepting jobs"))) << messages[0].toStdString();
+
+    int status = -1;
+    QString errors;
+    run(QStringLiteral(ALMARIN_BINARY),
+        {QStringLiteral("--print"), kDocument, QStringLiteral("--printer"), QStringLiteral("AlmarinPdf")}, &status,
+        &errors);
+    EXPECT_EQ(status, 1);
+    EXPECT_TRUE(errors.contains(QStringLiteral("not accepting jobs"))) << errors.toStdString();
+}
+
 TEST(ThroughCupsCommandLine, PrintsOnTheNamedQueueAndRefusesAnUnknownOne)
 {
     QFile::remove(printOutput());
@@ -197,15 +228,30 @@ TEST(ThroughCupsCommandLine, PrintsOnTheNamedQueueAndRefusesAnUnknownOne)
     EXPECT_TRUE(errors.contains(QStringLiteral("no printer named \"Nowhere\""))) << errors.toStdString();
 }
 
-TEST_F(NoPrinter, TheNoticeAppearsAndPrintingStaysDisabled)
+TEST_F(NoPrinter, TheNoticeAppearsOnceAndPrintingStaysDisabledSayingWhy)
 {
-    EXPECT_EQ(messages, QStringList{QStringLiteral(
-                            "There are no installed printers.\r\nUnable to perform printer related operations")});
+    const QString notice =
+        QStringLiteral("There are no installed printers.\r\nUnable to perform printer related operations");
+    EXPECT_EQ(messages, QStringList{notice});
     openDocument();
     EXPECT_FALSE(main.PrintersPresent());
     EXPECT_FALSE(main.Action(QStringLiteral("mnuPrint"))->isEnabled());
     EXPECT_FALSE(main.Control(QStringLiteral("Printbutton"))->isEnabled());
     EXPECT_TRUE(main.Action(QStringLiteral("mnuSaveAsPDF"))->isEnabled());
+    const QString why = QStringLiteral("Printing is unavailable: there are no installed printers");
+    EXPECT_EQ(main.Action(QStringLiteral("mnuPrint"))->toolTip(), why);
+    EXPECT_EQ(main.Control(QStringLiteral("Printbutton"))->toolTip(), why);
+
+    // The next start in the same situation says nothing; one after the situation changed tells again.
+    TCalendarMain again;
+    again.show();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !again.Loading(); }, 10000));
+    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_FALSE(again.Action(QStringLiteral("mnuPrint"))->isEnabled());
+    ASSERT_TRUE(TIniFile(SettingsFileName())
+                    .WriteString(QStringLiteral("Printers"), QStringLiteral("Situation"), QStringLiteral("Ready")));
+    EXPECT_EQ(CheckPrintersPresent(), TPrinterSituation::NoPrinters);
+    EXPECT_EQ(messages, QStringList{notice});
 
     int status = -1;
     QString errors;
@@ -226,4 +272,38 @@ TEST_F(NoDefaultPrinter, TheNoticeAppearsAndPrintingStaysDisabled)
     run(QStringLiteral(ALMARIN_BINARY), {QStringLiteral("--print"), kDocument}, &status, &errors);
     EXPECT_EQ(status, 1);
     EXPECT_TRUE(errors.contains(QStringLiteral("no default printer"))) << errors.toStdString();
+}
+
+TEST_F(NoDefaultPrinter, APrinterChosenInPrintSetupServesPrintingAtOnce)
+{
+    openDocument();
+    ASSERT_FALSE(main.Action(QStringLiteral("mnuPrint"))->isEnabled());
+    QString title;
+    QString confirm;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        title = dialog->windowTitle();
+        auto* buttons = dialog->findChild<QDialogButtonBox*>();
+        auto* printers = dialog->findChild<QComboBox*>(QStringLiteral("PrinterBox"));
+        if (!buttons || !printers || !buttons->button(QDialogButtonBox::Ok)) {
+            dialog->reject();
+            return;
+        }
+        confirm = buttons->button(QDialogButtonBox::Ok)->text();
+        printers->setCurrentIndex(printers->findText(QStringLiteral("AlmarinPdf")));
+        buttons->button(QDialogButtonBox::Ok)->click();
+    });
+    main.mnuPrintSetupClick();
+    EXPECT_EQ(title, QStringLiteral("Print Setup"));
+    EXPECT_EQ(confirm, QStringLiteral("OK"));
+    EXPECT_TRUE(main.Action(QStringLiteral("mnuPrint"))->isEnabled());
+    EXPECT_TRUE(main.Control(QStringLiteral("Printbutton"))->isEnabled());
+
+    main.SetRunPrintDialog([](TReportPrinter&) { return true; });
+    main.mnuPrintCalendarClick();
+    EXPECT_EQ(messages, QStringList{QStringLiteral("Print job completed and sent to printer!")});
+    ASSERT_TRUE(jobsDone());
+    EXPECT_EQ(pages(printOutput()), 1);
 }

@@ -1,4 +1,4 @@
-#include "cupscopies.h"
+#include "cupsqueue.h"
 
 #include <QLibrary>
 
@@ -17,11 +17,13 @@ struct TCupsCalls
     decltype(&ippGetRange) getRange = nullptr;
     decltype(&cupsFreeDestInfo) freeDestInfo = nullptr;
     decltype(&cupsFreeDests) freeDests = nullptr;
+    decltype(&cupsLastError) lastError = nullptr;
+    decltype(&cupsLastErrorString) lastErrorString = nullptr;
 
     bool complete() const
     {
         return getNamedDest && copyDestInfo && findDestSupported && getValueTag && getRange && freeDestInfo &&
-               freeDests;
+               freeDests && lastError && lastErrorString;
     }
 };
 
@@ -42,6 +44,8 @@ const TCupsCalls& Cups()
         resolve(found.getRange, "ippGetRange");
         resolve(found.freeDestInfo, "cupsFreeDestInfo");
         resolve(found.freeDests, "cupsFreeDests");
+        resolve(found.lastError, "cupsLastError");
+        resolve(found.lastErrorString, "cupsLastErrorString");
         return found.complete() ? found : TCupsCalls();
     }();
     return calls;
@@ -67,4 +71,16 @@ int CupsMaxCopies(const QString& printerName)
     }
     cups.freeDests(1, dest);
     return upper;
+}
+
+QString CupsLastRequestError()
+{
+    const TCupsCalls& cups = Cups();
+    if (!cups.complete())
+        return QString();
+    // Statuses below the redirection range are the successful ones.
+    if (cups.lastError() < IPP_STATUS_REDIRECTION_OTHER_SITE)
+        return QString();
+    const char* reason = cups.lastErrorString();
+    return reason && *reason ? QString::fromUtf8(reason) : QStringLiteral("the print server refused the job");
 }
