@@ -37,15 +37,6 @@ QString SituationName(TPrinterSituation situation)
     return QString();
 }
 
-// Printer borders are compared in whole hundredths, so a driver's 0.254 in counts as 0.25 in.
-double CutToHundredths(double inches)
-{
-    // The nudge keeps 0.29 from becoming 28.999... hundredths.
-    return std::trunc(inches * 100.0 + 1e-9) * 0.01;
-}
-
-} // namespace
-
 TPrinterSituation CurrentPrinterSituation()
 {
     if (QPrinterInfo::availablePrinterNames().isEmpty())
@@ -55,6 +46,7 @@ TPrinterSituation CurrentPrinterSituation()
     return TPrinterSituation::Ready;
 }
 
+// The notice that tells the user printing is unavailable; empty when Ready.
 QString PrinterSituationNotice(TPrinterSituation situation)
 {
     switch (situation) {
@@ -67,6 +59,15 @@ QString PrinterSituationNotice(TPrinterSituation situation)
     }
     return QString();
 }
+
+// Printer borders are compared in whole hundredths, so a driver's 0.254 in counts as 0.25 in.
+double CutToHundredths(double inches)
+{
+    // The nudge keeps 0.29 from becoming 28.999... hundredths.
+    return std::trunc(inches * 100.0 + 1e-9) * 0.01;
+}
+
+} // namespace
 
 QString PrintingUnavailableReason(TPrinterSituation situation)
 {

@@ -12,9 +12,6 @@ class TReportPrinter;
 
 // Whether the print system can take a job, and if not, why.
 enum class TPrinterSituation { Ready, NoPrinters, NoDefaultPrinter };
-TPrinterSituation CurrentPrinterSituation();
-// The notice that tells the user printing is unavailable; empty when Ready.
-QString PrinterSituationNotice(TPrinterSituation situation);
 // Why the print commands are disabled, as their tool tips say it; empty when Ready.
 QString PrintingUnavailableReason(TPrinterSituation situation);
 // The situation at start-up. Its notice is shown only when it differs from the situation the settings
