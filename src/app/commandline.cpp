@@ -219,6 +219,9 @@ QString LoadForJob(TCalendarPanel32& page, const QString& fileName, QTextStream&
         return QStringLiteral("%1: no such file").arg(fileName);
     try {
         const TDocumentReadInfo info = LoadFromFile(page, fileName, &page, JobObjectClasses(page));
+        // Every widget made posts a polish request, which a job without an event loop never takes;
+        // left queued, each object freed at the end would search all of them. Dropped in one pass.
+        QCoreApplication::removePostedEvents(nullptr, QEvent::PolishRequest);
         *complete = info.objectsError.isEmpty();
         if (!*complete)
             err << QStringLiteral("almarin: warning: %1: placed objects after the first %2 were not read (%3)")
