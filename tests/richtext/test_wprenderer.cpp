@@ -242,7 +242,7 @@ TEST(WPRenderer, RecordedMetafileStaysVectors)
     ASSERT_FALSE(emf.isEmpty());
     TWPRtfStorage storage;
     ASSERT_TRUE(storage.SetRtfData("{\\rtf1 {\\pict\\emfblip\\picw8000\\pich6000 " + emf.toHex() + "}}"));
-    const QPicture picture = TWPRenderer::Record(storage, QSize(400, 300), 100);
+    const QPicture picture = TWPRenderer::Record(storage, QSize(400, 300));
     TextCountingDevice device;
     QPainter painter(&device);
     painter.drawPicture(0, 0, picture);
