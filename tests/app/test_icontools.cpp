@@ -91,6 +91,50 @@ TEST(FloatingPalette, RemembersTheSettingsLibraryAndMarksItsMenuItem)
     EXPECT_TRUE(icons.messages.isEmpty());
 }
 
+// The shipped libraries are named in lower case; a name in capitals, the default's or a settings file's,
+// finds them all the same.
+TEST(FloatingPalette, LibraryNamesAreMatchedWhateverTheCaseOfTheirLetters)
+{
+    ScratchProgramFolder folder;
+    for (const char* name : {"activity.icl", "misc1.icl"})
+        QFile::copy(QStringLiteral(ALMARIN_ICON_DIR "/") + QLatin1String(name), folder.file(QLatin1String(name)));
+    const QString installed = folder.file(QStringLiteral("misc1.icl"));
+    EXPECT_EQ(DefaultPreferences().IconFile, installed);
+    TFloatingPalette palette;
+    palette.IconFile = folder.file(QStringLiteral("MISC1.ICL"));
+    palette.UpdateIconMenu(palette.IconFile);
+    EXPECT_EQ(palette.IconListBox()->FileName(), installed);
+    EXPECT_EQ(Checked(palette), QStringList{QStringLiteral("Miscellaneous #1")});
+}
+
+// Beside the main window when the screen has room, else in its lower right corner: never over the page's
+// title, and always on the screen.
+TEST(FloatingPalette, OpensBesideThePageAndLargeEnoughForItsTitleAndIcons)
+{
+    const QSize palette(200, 220);
+    const QRect screen(0, 0, 1280, 1024);
+    const struct
+    {
+        QRect main;
+        int pageTop;
+        QPoint expected;
+    } cases[] = {
+        {{100, 50, 900, 680}, 130, {1000, 130}},   {{300, 50, 900, 680}, 130, {1000, 510}},
+        {{0, 0, 1280, 1024}, 80, {1080, 804}},     {{100, 900, 900, 680}, 980, {1000, 804}},
+        {{-50, -20, 1400, 1100}, 60, {1080, 804}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(PalettePosition(c.main, c.pageTop, palette, screen), c.expected) << c.main.x() << "," << c.main.y();
+
+    IconFolder icons;
+    TFloatingPalette shown;
+    shown.show();
+    const QWidget* list = shown.IconListBox()->viewport();
+    EXPECT_GE(list->width(), 4 * shown.IconListBox()->CellWidth());
+    EXPECT_GE(list->height(), 4 * shown.IconListBox()->RowHeight());
+    EXPECT_GE(shown.width(), 180);
+}
+
 TEST(FloatingPalette, OtherInsistsOnALibraryWithIconsAndBonusSetsComeFromTheirFolder)
 {
     IconFolder icons;

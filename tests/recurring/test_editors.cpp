@@ -253,3 +253,23 @@ TEST_F(Editors, SelectDialogStartsWithEveryRowChosen)
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.list()->item(1)->text(), QStringLiteral("Two (1st of Each Month)"));
 }
+
+// A "#" entry shows its event text with the padding it stands with, and nothing where the padding runs
+// past the list's edge: no mark of text left out.
+TEST_F(Editors, KeywordRowsShowTheirTextWithoutAnEllipsis)
+{
+    ASSERT_TRUE(SaveRecurringDates({PadField(QStringLiteral("Easter"), 120) + QStringLiteral("#EASTER"),
+                                    PadField(QStringLiteral("Palm Sunday"), 120) + QStringLiteral("#PALMSUNDAY")}));
+    TEditRecurringDates editor;
+    editor.show();
+    const QImage shown = editor.DatesList->viewport()->grab().toImage();
+    const QRect row = editor.DatesList->visualItemRect(editor.DatesList->item(1));
+    const int textEnd = row.left() + editor.DatesList->fontMetrics().horizontalAdvance(QStringLiteral("Palm Sunday"));
+    const QRgb background = shown.pixel(row.right() - 1, row.top() + 1);
+    int marked = 0;
+    for (int y = row.top(); y <= row.bottom(); ++y) {
+        for (int x = textEnd + 8; x < std::min(row.right(), shown.width()); ++x)
+            marked += shown.pixel(x, y) != background;
+    }
+    EXPECT_EQ(marked, 0);
+}
