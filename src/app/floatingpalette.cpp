@@ -142,9 +142,14 @@ TFloatingPalette::~TFloatingPalette()
 void TFloatingPalette::FormCreate()
 {
     const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_list);
-    const int margins = 2 * 4 + 2;
-    const QSize designed(std::max(kTitleRoom, m_list->CellWidth() * kIconColumns + margins),
-                         m_list->RowHeight() * kIconRows + scrollBar + margins + menuBar()->sizeHint().height());
+    const int frame = 2 * m_list->frameWidth();
+    // Half a row more than the rows wanted: the list wraps its columns a little before their full height.
+    m_list->setMinimumSize(m_list->CellWidth() * kIconColumns + frame,
+                           m_list->RowHeight() * kIconRows + m_list->RowHeight() / 2 + scrollBar + frame);
+    // Measured with the fonts and styles the window will show with.
+    ensurePolished();
+    layout()->activate();
+    const QSize designed(std::max(kTitleRoom, minimumSizeHint().width()), minimumSizeHint().height());
     resize(designed);
     RestorePlacement(this);
     // Only the position comes from the settings file.

@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
@@ -129,9 +130,11 @@ TEST(FloatingPalette, OpensBesideThePageAndLargeEnoughForItsTitleAndIcons)
     IconFolder icons;
     TFloatingPalette shown;
     shown.show();
-    const QWidget* list = shown.IconListBox()->viewport();
-    EXPECT_GE(list->width(), 4 * shown.IconListBox()->CellWidth());
-    EXPECT_GE(list->height(), 4 * shown.IconListBox()->RowHeight());
+    // Four rows of four icons in sight.
+    TIconListBox* list = shown.IconListBox();
+    ASSERT_GE(list->count(), 16);
+    for (const int icon : {3, 15})
+        EXPECT_TRUE(list->viewport()->rect().contains(list->visualRect(list->model()->index(icon, 0)))) << icon;
     EXPECT_GE(shown.width(), 180);
 }
 
@@ -229,6 +232,32 @@ TEST(QuickTips, PagesOfFiveAndAnswersOnTheLabelOrTheMemo)
         EXPECT_EQ(notebook->currentWidget()->objectName(), QLatin1String(a.page));
         EXPECT_TRUE(form->findChild<QPushButton*>(QStringLiteral("BackButton"))->isVisibleTo(form));
     }
+}
+
+// Every question shows whole on its button, and the window opens clear of the tool strip's Save button.
+TEST(QuickTips, QuestionsShowWholeAndTheWindowLeavesTheToolStripFree)
+{
+    ScratchProgramFolder folder;
+    TCalendarMain main;
+    main.show();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !main.Loading(); }, 5000));
+    main.SetModified(true);
+    main.AssistantbuttonClick();
+    TAssistantPipForm* form = main.QuickTips()->Form();
+    ASSERT_NE(form, nullptr);
+    const QWidget* save = main.Control(QStringLiteral("Savebutton"));
+    ASSERT_TRUE(save->isVisible());
+    EXPECT_FALSE(form->frameGeometry().intersects(QRect(save->mapToGlobal(QPoint(0, 0)), save->size())));
+    for (int page = 1; page <= form->PageCount(); ++page) {
+        for (int k = 0; k < form->ShownTopics(); ++k) {
+            const auto* button = form->findChild<QPushButton*>(QStringLiteral("GB%1").arg(k + 1));
+            const auto* words = button->findChild<QLabel*>();
+            EXPECT_LE(words->heightForWidth(words->width()), words->height()) << words->text().toStdString();
+            EXPECT_TRUE(button->geometry().bottom() < form->height()) << words->text().toStdString();
+        }
+        form->MoreClick();
+    }
+    main.SetModified(false);
 }
 
 TEST(QuickTips, WindowIsPulledOntoTheScreen)
