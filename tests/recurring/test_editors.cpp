@@ -3,6 +3,7 @@
 #include "recurring/editrecurringdateformula.h"
 #include "recurring/editrecurringdates.h"
 #include "recurring/getholidays.h"
+#include "recurring/holidays.h"
 #include "recurring/recurringentry.h"
 #include "recurring/recurringfile.h"
 #include "recurring/selectrecurringdates.h"
@@ -258,18 +259,27 @@ TEST_F(Editors, SelectDialogStartsWithEveryRowChosen)
 // past the list's edge: no mark of text left out.
 TEST_F(Editors, KeywordRowsShowTheirTextWithoutAnEllipsis)
 {
-    ASSERT_TRUE(SaveRecurringDates({PadField(QStringLiteral("Easter"), 120) + QStringLiteral("#EASTER"),
-                                    PadField(QStringLiteral("Palm Sunday"), 120) + QStringLiteral("#PALMSUNDAY")}));
+    ASSERT_TRUE(SaveRecurringDates(BuiltInHolidayLines()));
     TEditRecurringDates editor;
     editor.show();
-    const QImage shown = editor.DatesList->viewport()->grab().toImage();
-    const QRect row = editor.DatesList->visualItemRect(editor.DatesList->item(1));
-    const int textEnd = row.left() + editor.DatesList->fontMetrics().horizontalAdvance(QStringLiteral("Palm Sunday"));
-    const QRgb background = shown.pixel(row.right() - 1, row.top() + 1);
-    int marked = 0;
-    for (int y = row.top(); y <= row.bottom(); ++y) {
-        for (int x = textEnd + 8; x < std::min(row.right(), shown.width()); ++x)
-            marked += shown.pixel(x, y) != background;
+    QListWidget* list = editor.DatesList;
+    int checked = 0;
+    for (int row = 1; row < list->count(); ++row) {
+        const QString line = list->item(row)->data(TEditRecurringDates::kLineRole).toString();
+        if (line.mid(120, 1) != QLatin1String("#"))
+            continue;
+        list->scrollToItem(list->item(row));
+        const QImage shown = list->viewport()->grab().toImage();
+        const QRect rect = list->visualItemRect(list->item(row));
+        const int textEnd = rect.left() + list->fontMetrics().horizontalAdvance(line.left(120).trimmed());
+        const QRgb background = shown.pixel(rect.right() - 1, rect.top() + 1);
+        int marked = 0;
+        for (int y = rect.top(); y <= rect.bottom(); ++y) {
+            for (int x = textEnd + 8; x < std::min(rect.right(), shown.width()); ++x)
+                marked += shown.pixel(x, y) != background;
+        }
+        EXPECT_EQ(marked, 0) << line.trimmed().toStdString();
+        ++checked;
     }
-    EXPECT_EQ(marked, 0);
+    EXPECT_EQ(checked, 3);
 }
