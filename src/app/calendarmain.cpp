@@ -359,8 +359,10 @@ void TCalendarMain::FormActivate()
     RestorePlacement(this);
     if (!HasStoredPlacement(m_palette)) {
         const QScreen* shownOn = screen();
+        // The palette is not on the screen yet: its frame is taken to be as thick as this window's.
+        const QSize frame = frameGeometry().size() - size();
         m_palette->move(PalettePosition(frameGeometry(), m_scrollBox->mapToGlobal(QPoint(0, 0)).y(),
-                                        m_palette->frameGeometry().size(),
+                                        m_palette->size() + frame,
                                         shownOn ? shownOn->availableGeometry() : QRect(0, 0, 1024, 768)));
     }
     m_printersPresent = RunPrinterCheck();
