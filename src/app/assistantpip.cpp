@@ -25,7 +25,8 @@ void TAssistantPip::Show()
     m_form->SetTitle(m_caption);
     m_form->SetTopics(Topics);
     const QScreen* screen = m_owner->screen() ? m_owner->screen() : QGuiApplication::primaryScreen();
-    m_form->move(TipsPosition(m_owner->frameGeometry(), m_owner->mapToGlobal(QPoint(0, 0)), m_form->size(),
+    const QWidget* top = m_below ? m_below.data() : m_owner;
+    m_form->move(TipsPosition(m_owner->frameGeometry(), top->mapToGlobal(QPoint(0, 0)), m_form->size(),
                               screen->geometry().size()));
     m_form->show();
     m_form->raise();

@@ -31,11 +31,15 @@ public:
     // Makes the window on first use, fills it with the topics from the first page and shows it beside
     // the owner.
     void Show();
+    // The window opens no higher than this widget of the owner, leaving the controls above it in sight;
+    // without one, at the top of the owner.
+    void SetOpenBelow(QWidget* widget) { m_below = widget; }
     // Null until the first Show.
     TAssistantPipForm* Form() const;
 
 private:
     QWidget* m_owner;
+    QPointer<QWidget> m_below;
     QString m_caption = QStringLiteral("Quick Tips");
     // The window is also a child of the owner, which may free it first.
     QPointer<TAssistantPipForm> m_form;

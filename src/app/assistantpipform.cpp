@@ -19,6 +19,9 @@
 namespace {
 
 constexpr int kPerPage = 5;
+// The least height of a question button, and the room around its words.
+constexpr int kTopicHeight = 43;
+constexpr int kTopicMargin = 5;
 constexpr QSize kClientSize(228, 372);
 
 QLabel* SeeAlsoLink(QWidget* parent)
@@ -98,12 +101,14 @@ TAssistantPipForm::TAssistantPipForm(QWidget* owner) : QWidget(owner, Qt::Tool |
     for (int k = 0; k < kPerPage; ++k) {
         m_topics[k] = new QPushButton(m_mainPage);
         m_topics[k]->setObjectName(QStringLiteral("GB%1").arg(k + 1));
-        m_topics[k]->setFixedHeight(43);
-        // Questions wrap inside their buttons.
+        m_topics[k]->setFixedHeight(kTopicHeight);
+        // Questions wrap inside their buttons, which grow to show them whole.
         m_topicTexts[k] = new QLabel(m_topics[k]);
         m_topicTexts[k]->setWordWrap(true);
         m_topicTexts[k]->setAttribute(Qt::WA_TransparentForMouseEvents);
-        (new QVBoxLayout(m_topics[k]))->addWidget(m_topicTexts[k]);
+        auto* inside = new QVBoxLayout(m_topics[k]);
+        inside->setContentsMargins(kTopicMargin, kTopicMargin, kTopicMargin, kTopicMargin);
+        inside->addWidget(m_topicTexts[k]);
         connect(m_topics[k], &QPushButton::clicked, this, [this, k] { TopicClick(k); });
         main->addWidget(m_topics[k]);
     }
@@ -145,11 +150,8 @@ TAssistantPipForm::TAssistantPipForm(QWidget* owner) : QWidget(owner, Qt::Tool |
     bottom->addWidget(close);
     column->addLayout(bottom);
 
-    // The window is a rounded rectangle with corners of an eighth of its width and height.
-    QPainterPath outline;
-    outline.addRoundedRect(QRectF(QPointF(0, 0), QSizeF(kClientSize)), kClientSize.width() / 16.0,
-                           kClientSize.height() / 16.0);
-    setMask(QRegion(outline.toFillPolygon().toPolygon()));
+    // The buttons take their widths now, so that the questions can be fitted to them before the first show.
+    layout()->activate();
     ShowPage(m_mainPage);
 }
 
@@ -199,6 +201,37 @@ void TAssistantPipForm::FillPage(int page)
     }
     m_previous->setVisible(m_first > 1);
     m_more->setVisible(page < m_pages);
+    fitQuestions();
+}
+
+void TAssistantPipForm::fitQuestions()
+{
+    for (int k = 0; k < kPerPage; ++k) {
+        QLabel* words = m_topicTexts[k];
+        const int room = m_topics[k]->width() - 2 * kTopicMargin;
+        m_topics[k]->setFixedHeight(std::max(kTopicHeight, words->heightForWidth(room) + 2 * kTopicMargin));
+    }
+    // Taller than designed only when the questions of the page need it.
+    layout()->invalidate();
+    const int height = std::max(kClientSize.height(), layout()->totalMinimumSize().height());
+    if (height != this->height())
+        setFixedSize(kClientSize.width(), height);
+}
+
+// The window system's fonts reach the buttons by the time the window shows.
+void TAssistantPipForm::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    fitQuestions();
+}
+
+void TAssistantPipForm::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    // The window is a rounded rectangle with corners of an eighth of its width and height.
+    QPainterPath outline;
+    outline.addRoundedRect(QRectF(rect()), width() / 16.0, height() / 16.0);
+    setMask(QRegion(outline.toFillPolygon().toPolygon()));
 }
 
 void TAssistantPipForm::MoreClick()

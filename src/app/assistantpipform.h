@@ -41,11 +41,15 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QWidget* AnswerPage(const char* name, const char* captionName, QWidget* body, int bodyStretch);
     void FillPage(int page);
+    // Each question button as tall as its words need, and the window as tall as its buttons need.
+    void fitQuestions();
     void ShowPage(QWidget* page);
 
     QStringList m_questions;

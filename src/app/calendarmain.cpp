@@ -3,6 +3,7 @@
 #include "aboutbox.h"
 #include "configreport.h"
 #include "configurationinfo.h"
+#include "dialogfolder.h"
 #include "floatingpalette.h"
 #include "mrufilelist.h"
 #include "pagehistory.h"
@@ -43,10 +44,12 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 
 #include <algorithm>
 
@@ -354,6 +357,14 @@ void TCalendarMain::FormActivate()
     m_palette->IconFile = m_preferences.IconFile;
     m_palette->UpdateIconMenu(m_preferences.IconFile);
     RestorePlacement(this);
+    if (!HasStoredPlacement(m_palette)) {
+        const QScreen* shownOn = screen();
+        // The palette is not on the screen yet: its frame is taken to be as thick as this window's.
+        const QSize frame = frameGeometry().size() - size();
+        m_palette->move(PalettePosition(frameGeometry(), m_scrollBox->mapToGlobal(QPoint(0, 0)).y(),
+                                        m_palette->size() + frame,
+                                        shownOn ? shownOn->availableGeometry() : QRect(0, 0, 1024, 768)));
+    }
     noticePrinterSituation();
     m_page->ResetToDefaults();
     if (!m_startupFile.isEmpty()) {
@@ -377,7 +388,7 @@ void TCalendarMain::FormActivate()
 
 void TCalendarMain::closeEvent(QCloseEvent* event)
 {
-    // Closing waits only when the user wanted to save and the save did not happen.
+    // Closing waits when the user cancels the prompt, or wanted to save and the save did not happen.
     if (!CheckSaveNeeded()) {
         event->ignore();
         return;
@@ -474,10 +485,15 @@ void TCalendarMain::SetButtons()
 
 void TCalendarMain::SetCaption()
 {
-    if (m_currentFileName.isEmpty())
-        setWindowTitle(QStringLiteral("Almarin"));
-    else
+    // Every change of the document's name ends here; the file dialogs start beside the document.
+    SetDialogDocument(m_currentFileName);
+    // A page not yet saved anywhere is untitled; without a page there is no document to name.
+    if (!m_currentFileName.isEmpty())
         setWindowTitle(QStringLiteral("Almarin  [") + QFileInfo(m_currentFileName).fileName() + QLatin1Char(']'));
+    else if (!m_page->isHidden())
+        setWindowTitle(QStringLiteral("Almarin  [untitled]"));
+    else
+        setWindowTitle(QStringLiteral("Almarin"));
     m_zoomCaption->setText(QString::number(RoundHalfEven(m_page->Scale() * 100.0)) + QLatin1Char('%'));
 }
 
@@ -522,14 +538,50 @@ bool TCalendarMain::AppMessage(QKeyEvent* event)
 {
     if (QApplication::activeWindow() != this)
         return false;
-    if (CellTabKey(event))
+    if (CellTabKey(event) || CellEscapeKey(event))
         return true;
     // Page Down zooms in and Page Up zooms out; neither is consumed.
     if (event->key() == Qt::Key_PageDown)
         ZoomSpinnerUpClick();
     else if (event->key() == Qt::Key_PageUp)
         ZoomSpinnerDownClick();
+    else
+        return ZoomKey(event);
     return false;
+}
+
+bool TCalendarMain::ZoomKey(QKeyEvent* event)
+{
+    // Like the zoom control, the keys work only while a page shows.
+    if (m_page->isHidden())
+        return false;
+    const bool control = event->modifiers() & Qt::ControlModifier;
+    // Plus and minus alone are text where text is typed.
+    QWidget* focus = QApplication::focusWidget();
+    const bool typing = focus && (focus == m_editor || focus->testAttribute(Qt::WA_InputMethodEnabled));
+    if (!control && typing)
+        return false;
+    const int key = event->key();
+    if (key == Qt::Key_Plus || (control && key == Qt::Key_Equal))
+        ZoomSpinnerUpClick();
+    else if (key == Qt::Key_Minus)
+        ZoomSpinnerDownClick();
+    else
+        return false;
+    return true;
+}
+
+bool TCalendarMain::ZoomWheel(QWheelEvent* event)
+{
+    if (!(event->modifiers() & Qt::ControlModifier) || m_page->isHidden())
+        return false;
+    // Fine-grained wheels send small steps; a zoom step is one notch.
+    m_wheelZoom += event->angleDelta().y();
+    for (; m_wheelZoom >= kWheelNotch; m_wheelZoom -= kWheelNotch)
+        ZoomSpinnerUpClick();
+    for (; m_wheelZoom <= -kWheelNotch; m_wheelZoom += kWheelNotch)
+        ZoomSpinnerDownClick();
+    return true;
 }
 
 bool TCalendarMain::eventFilter(QObject* watched, QEvent* event)
@@ -549,6 +601,11 @@ bool TCalendarMain::eventFilter(QObject* watched, QEvent* event)
     } else if (watched == m_page && event->type() == QEvent::Drop) {
         CalendarPanelDragDrop(static_cast<QDropEvent*>(event));
         return true;
+    } else if (event->type() == QEvent::Wheel && watched->isWidgetType() &&
+               m_scrollBox->isAncestorOf(static_cast<QWidget*>(watched))) {
+        return ZoomWheel(static_cast<QWheelEvent*>(event));
+    } else if (event->type() == QEvent::MouseButtonPress && watched->isWidgetType()) {
+        EndEditingOnClickAway(static_cast<QWidget*>(watched), static_cast<QMouseEvent*>(event));
     } else if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
                static_cast<QWidget*>(watched)->window() == this) {
         // A key press passes the filter once per widget up the parent chain; act where it arrives first.

@@ -23,6 +23,7 @@ class QMenu;
 class QPushButton;
 class QScrollArea;
 class QToolButton;
+class QWheelEvent;
 class TAssistantPip;
 class TCalendarPanel32;
 class TFloatingPalette;
@@ -83,8 +84,8 @@ public:
     void OpenCalendarFile(QString name);
     // True when the document was written; a failure keeps the name and the changes.
     bool SaveCalendarFile(const QString& name);
-    // The save-changes prompt. False when the user wanted to save and the save did not happen: the
-    // command that asked must stop so that nothing is lost.
+    // The save-changes prompt. False when the user cancelled it, or wanted to save and the save did not
+    // happen: the command that asked must stop so that nothing is lost.
     bool CheckSaveNeeded();
     TMRUFileList* RecentFiles() const;
     // A document named on the command line, opened at the first activation instead of the most recent one.
@@ -202,6 +203,14 @@ private:
     bool confirmDroppingUnreadObjects(const QString& name);
     // Tab and Shift+Tab move the open editor to the next or previous cell; true when consumed.
     bool CellTabKey(QKeyEvent* event);
+    // Esc in the open editor ends editing and keeps the text; true when consumed.
+    bool CellEscapeKey(QKeyEvent* event);
+    // A press outside the editor and outside every cell of the page ends editing and keeps the text.
+    void EndEditingOnClickAway(QWidget* pressed, QMouseEvent* event);
+    // Plus and minus (alone where no text is typed, or with Ctrl) and Ctrl with the wheel step the zoom;
+    // true when consumed.
+    bool ZoomKey(QKeyEvent* event);
+    bool ZoomWheel(QWheelEvent* event);
     bool CalendarPanelDragOver(QDragMoveEvent* event);
     void CalendarPanelDragDrop(QDropEvent* event);
 
@@ -233,6 +242,9 @@ private:
     // Set once the editor holds the cell's text, so that loading it does not count as a change.
     bool m_editorLoaded = false;
     int m_currentCell = 0;
+    // Wheel turns under one notch, kept until they add up to a zoom step.
+    static constexpr int kWheelNotch = 120;
+    int m_wheelZoom = 0;
     // The storage of the cell being edited; the page owns it.
     TWPRtfStorage* m_currentStorage = nullptr;
     // The cell whose storage is open in the editor.

@@ -1,5 +1,6 @@
 #include "calendarproperties.h"
 
+#include "dialogfolder.h"
 #include "preferences.h"
 #include "settimedialog.h"
 
@@ -178,9 +179,11 @@ TCalendarProperties::TCalendarProperties(QWidget* parent) : QDialog(parent)
     m_pickTime = [this](QTime& time) { return TSetTimeDialog::Execute(this, time); };
     auto runFileDialog = [this](bool save) {
         std::unique_ptr<QFileDialog> dialog = MakeStyleSheetDialog(this, save);
-        return dialog->exec() == QDialog::Accepted && !dialog->selectedFiles().isEmpty()
-                   ? dialog->selectedFiles().constFirst()
-                   : QString();
+        const QString chosen = dialog->exec() == QDialog::Accepted && !dialog->selectedFiles().isEmpty()
+                                   ? dialog->selectedFiles().constFirst()
+                                   : QString();
+        RememberDialogChoice(chosen);
+        return chosen;
     };
     m_chooseStyleSheetToSave = [runFileDialog] { return runFileDialog(true); };
     m_chooseStyleSheetToOpen = [runFileDialog] { return runFileDialog(false); };
@@ -212,7 +215,7 @@ std::unique_ptr<QFileDialog> TCalendarProperties::MakeStyleSheetDialog(QWidget* 
                                 : QStringLiteral("Open Calendar Style Sheet"));
     dialog->setNameFilter(QStringLiteral("Calendar Style Sheet (*.QXS *.qxs)"));
     dialog->setDefaultSuffix(QStringLiteral("QXS"));
-    dialog->setDirectory(DocumentDirectory());
+    dialog->setDirectory(DialogFolder());
     if (save) {
         dialog->setAcceptMode(QFileDialog::AcceptSave);
         dialog->setFileMode(QFileDialog::AnyFile);

@@ -1,11 +1,11 @@
 #include "configurationinfo.h"
 
 #include "configreport.h"
+#include "dialogfolder.h"
 #include "systemfacts.h"
 
 #include "platform/atomicfile.h"
 #include "platform/messages.h"
-#include "platform/programfolder.h"
 
 #include <QFileDialog>
 #include <QHBoxLayout>
@@ -68,11 +68,13 @@ TConfigurationInfo::TConfigurationInfo(QWidget* parent)
     column->addLayout(bar);
 
     ChooseSaveFile = [this] {
-        QFileDialog dialog(this, QString(), DocumentDirectory(), QStringLiteral("Text files (*.TXT *.txt)"));
+        QFileDialog dialog(this, QString(), DialogFolder(), QStringLiteral("Text files (*.TXT *.txt)"));
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setDefaultSuffix(QStringLiteral("TXT"));
         dialog.selectFile(QStringLiteral("ConfigInfo.txt"));
-        return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+        const QString chosen = dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+        RememberDialogChoice(chosen);
+        return chosen;
     };
 }
 

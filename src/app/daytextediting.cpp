@@ -90,7 +90,9 @@ void TCalendarMain::CalendarPanelClickedInCellEvent(TRect, TRect rFree, int iCel
     // coming back from the tool bar must keep what was chosen there.
     if (m_editor->IsEmpty())
         m_editor->SetInsertionAttributes(m_preferences.DefaultFont);
-    m_editor->setGeometry(m_page->x() + rFree.left + 1, m_page->y() + rFree.top + 1, w, h);
+    // The editor's one-pixel border lies around the free area, so that its text area is the free area
+    // itself: the text shows whole, where the cell paints it.
+    m_editor->setGeometry(m_page->x() + rFree.left - 1, m_page->y() + rFree.top - 1, w + 2, h + 2);
     m_editor->raise();
     m_editor->show();
     m_editor->setFocus(Qt::MouseFocusReason);
@@ -151,6 +153,26 @@ bool TCalendarMain::CellTabKey(QKeyEvent* event)
     else
         m_page->OpenNextCell(m_currentCell);
     return true;
+}
+
+bool TCalendarMain::CellEscapeKey(QKeyEvent* event)
+{
+    if (event->key() != Qt::Key_Escape || !m_editor->isVisible() || !m_editor->hasFocus())
+        return false;
+    DoSaveRichtext();
+    return true;
+}
+
+void TCalendarMain::EndEditingOnClickAway(QWidget* pressed, QMouseEvent* event)
+{
+    // A press the editor leaves unhandled comes up through the page's holder: it is no press outside.
+    if (!m_editingCell || m_editor->rect().contains(m_editor->mapFromGlobal(event->globalPosition().toPoint())))
+        return;
+    // The grey around the page, or a part of the page that is no cell (title, margins, small months).
+    const bool around = pressed == m_pageHolder || pressed == m_scrollBox || pressed == m_scrollBox->viewport();
+    const bool pageOutsideCells = pressed == m_page && m_page->CellAt(event->position().toPoint()) == 0;
+    if (around || pageOutsideCells)
+        DoSaveRichtext();
 }
 
 bool TCalendarMain::CalendarPanelDragOver(QDragMoveEvent* event)

@@ -3,8 +3,10 @@
 #include "calendarmain.h"
 
 #include "calendarproperties.h"
+#include "dialogfolder.h"
 #include "mrufilelist.h"
 #include "pagehistory.h"
+#include "pagesnapshot.h"
 
 #include "calendar/calendardocument.h"
 #include "calendar/calendarpanel32.h"
@@ -36,7 +38,7 @@ void TCalendarMain::setupDocumentCommands()
 {
     m_chooseDocumentFile = [this](bool save, const QString& proposed) {
         QFileDialog dialog(this, save ? QStringLiteral("Save Calendar File") : QStringLiteral("Open Calendar File"),
-                           DocumentDirectory(), kDocumentFilter);
+                           DialogFolder(), kDocumentFilter);
         dialog.setDefaultSuffix(QStringLiteral("QXF"));
         if (save) {
             dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -45,7 +47,9 @@ void TCalendarMain::setupDocumentCommands()
             dialog.setFileMode(QFileDialog::ExistingFile);
             dialog.setOption(QFileDialog::ReadOnly);
         }
-        return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+        const QString chosen = dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+        RememberDialogChoice(chosen);
+        return chosen;
     };
     m_runPropertiesDialog = [this](const TPropertiesRequest& request) {
         return TCalendarProperties::Execute(this, *m_page, request);
@@ -94,9 +98,18 @@ TMRUFileList* TCalendarMain::RecentFiles() const
 bool TCalendarMain::CheckSaveNeeded()
 {
     DoSaveRichtext();
-    // Enter keeps the work: Yes is the default answer.
-    if (!m_modified || !AskYesNo(QStringLiteral("Save changes?"), QStringLiteral("Save"), DefaultAnswer::Yes))
+    if (!m_modified)
         return true;
+    // Enter keeps the work: Yes is the default answer. Esc or closing the prompt keeps it too, and the
+    // command that asked stops.
+    switch (AskYesNoCancel(QStringLiteral("Save changes?"), QStringLiteral("Save"))) {
+    case Answer::Cancel:
+        return false;
+    case Answer::No:
+        return true;
+    case Answer::Yes:
+        break;
+    }
     // A cancelled or failed save keeps the changes and stops whatever asked.
     const bool saved = m_currentFileName.isEmpty() ? saveAs() : SaveCalendarFile(m_currentFileName);
     if (!saved)
@@ -123,7 +136,7 @@ void TCalendarMain::New1Click()
     m_page->show();
     CheckFloaterStatus();
     SetButtons();
-    setWindowTitle(QStringLiteral("Almarin [untitled]"));
+    SetCaption();
     // A new calendar is not saved anywhere: no step back leads to a saved state.
     m_history->Reset(false);
 }
@@ -145,48 +158,54 @@ void TCalendarMain::Open1Click()
 
 void TCalendarMain::OpenCalendarFile(QString name)
 {
+    DoSaveRichtext();
+    // A file that cannot be read leaves the open document as it was: it is replaced only by one that reads.
+    if (!QFileInfo::exists(name)) {
+        ShowInformation(QStringLiteral("File ") + name + QStringLiteral(" no longer exists"));
+        return;
+    }
+    m_history->Commit();
+    const bool hadPage = !m_page->isHidden();
+    const TPageSnapshot before = hadPage ? TakePageSnapshot(*m_page) : TPageSnapshot();
     m_page->SuspendPaint = true;
     float zoom = m_page->Scale();
     if (zoom < 0.1f || zoom > 1.1f)
         zoom = 1.0f;
     m_loading = true;
-    m_currentFileName.clear();
-    DoSaveRichtext();
     TDocumentReadInfo readInfo;
-    if (!QFileInfo::exists(name)) {
-        ShowInformation(QStringLiteral("File ") + name + QStringLiteral(" no longer exists"));
-    } else {
-        try {
-            BusyCursor();
-            m_page->SuspendNotify = true;
-            m_page->ClearAllCells();
-            m_page->ClearObjects();
-            m_page->SetUserTitle(QString());
-            if (m_page->Scale() != 1.0f)
-                m_page->SetScale(1.0f);
-            readInfo = LoadFromFile(*m_page, name, this);
-            m_page->HookAllObjects();
-            NormalCursor();
-            m_currentFileName = name;
-            m_mru->Add(name);
-            m_mru->Save();
-        } catch (const std::exception&) {
-            m_currentFileName.clear();
-            readInfo = TDocumentReadInfo();
+    bool opened = false;
+    try {
+        BusyCursor();
+        m_page->SuspendNotify = true;
+        m_page->ClearAllCells();
+        m_page->ClearObjects();
+        m_page->SetUserTitle(QString());
+        if (m_page->Scale() != 1.0f)
+            m_page->SetScale(1.0f);
+        readInfo = LoadFromFile(*m_page, name, this);
+        m_page->HookAllObjects();
+        opened = true;
+    } catch (const std::exception&) {
+        if (hadPage)
+            RestorePageSnapshot(*m_page, TPageSnapshot(), before);
+        else
             m_page->ResetToDefaults();
-            NormalCursor();
-            ShowInformation(UnableToOpenDocumentMessage(name));
-        }
     }
-    m_unreadObjects = readInfo.objectsNotRead;
-    m_fileWithUnreadObjects = m_unreadObjects > 0 ? name : QString();
+    NormalCursor();
+    if (opened) {
+        m_currentFileName = name;
+        m_mru->Add(name);
+        m_mru->Save();
+        m_unreadObjects = readInfo.objectsNotRead;
+        m_fileWithUnreadObjects = m_unreadObjects > 0 ? name : QString();
+    }
     m_loading = false;
-    m_page->setVisible(!m_currentFileName.isEmpty());
+    m_page->setVisible(opened || hadPage);
     m_page->update();
-    SetModified(false);
+    if (opened)
+        SetModified(false);
     SetButtons();
     CheckFloaterStatus();
-    NormalCursor();
     if (zoom != 1.0f)
         m_page->SetScale(zoom);
     // The caption shows the zoom, so it follows the zoom's return.
@@ -194,6 +213,10 @@ void TCalendarMain::OpenCalendarFile(QString name)
     m_page->SuspendPaint = false;
     m_page->update();
     m_page->SuspendNotify = false;
+    if (!opened) {
+        ShowInformation(UnableToOpenDocumentMessage(name));
+        return;
+    }
     m_history->Reset(true);
     // Told once, over the opened page, so that nothing is lost unnoticed.
     const QString notice = DocumentReadNotice(name, readInfo);

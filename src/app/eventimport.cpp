@@ -2,6 +2,7 @@
 #include "eventimport.h"
 
 #include "calendarmain.h"
+#include "dialogfolder.h"
 
 #include "calendar/calendarpanel32.h"
 #include "calendar/pagedays.h"
@@ -79,8 +80,9 @@ QMap<int, QStringList> NewEventParagraphs(const TCalendarPanel32& page, const QL
 
 void TCalendarMain::mnuImportEventsClick()
 {
-    const QString fileName = QFileDialog::getOpenFileName(this, QStringLiteral("Import Events"), QString(),
+    const QString fileName = QFileDialog::getOpenFileName(this, QStringLiteral("Import Events"), DialogFolder(),
                                                           QStringLiteral("iCalendar files (*.ics);;All files (*)"));
+    RememberDialogChoice(fileName);
     if (!fileName.isEmpty())
         ImportEventsFile(fileName);
 }

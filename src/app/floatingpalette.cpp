@@ -11,13 +11,18 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMenuBar>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include <algorithm>
 
 namespace {
 
-constexpr int kClientSide = 140;
+// Rows and columns of icons the palette shows when it opens, and the least width that leaves the window
+// system room for its title "Icons" beside its buttons.
+constexpr int kIconColumns = 4;
+constexpr int kIconRows = 4;
+constexpr int kTitleRoom = 180;
 
 struct TLibraryItem
 {
@@ -35,6 +40,18 @@ QString ProgramFile(const QString& relative)
 {
     const QString found = FindProgramFile(relative);
     return found.isEmpty() ? ProgramDirectory() + relative : found;
+}
+
+// The file as it is named on disk, found in its folder without regard to case; empty when there is none.
+QString ExistingFileNoCase(const QString& path)
+{
+    if (path.isEmpty())
+        return {};
+    const QFileInfo info(path);
+    if (info.isFile())
+        return path;
+    const QString found = FindFileNoCase(info.absolutePath(), info.fileName());
+    return QFileInfo(found).isFile() ? found : QString();
 }
 
 // The file's name without its folder and without everything from its first ".".
@@ -60,6 +77,17 @@ QString MenuKey(const QString& file)
 
 } // namespace
 
+QPoint PalettePosition(const QRect& mainFrame, int pageTop, const QSize& palette, const QRect& screen)
+{
+    const int besideRight = mainFrame.right() + 1 + palette.width();
+    if (besideRight <= screen.right() + 1)
+        return {mainFrame.right() + 1,
+                std::max(screen.top(), std::min(pageTop, screen.bottom() + 1 - palette.height()))};
+    const int left = std::min(mainFrame.right() + 1, screen.right() + 1) - palette.width();
+    const int top = std::min(mainFrame.bottom() + 1, screen.bottom() + 1) - palette.height();
+    return {std::max(screen.left(), left), std::max(screen.top(), top)};
+}
+
 TFloatingPalette::TFloatingPalette(QWidget* parent)
     : QMainWindow(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
 {
@@ -70,8 +98,8 @@ TFloatingPalette::TFloatingPalette(QWidget* parent)
     layout->setContentsMargins(4, 4, 4, 4);
     m_list = new TIconListBox(panel);
     m_list->setObjectName(QStringLiteral("IconListBox"));
-    m_list->SetXIcons(3);
-    m_list->SetYIcons(3);
+    m_list->SetXIcons(kIconColumns);
+    m_list->SetYIcons(kIconRows);
     m_list->setStyleSheet(QStringLiteral("QListView { background: white; }"));
     layout->addWidget(m_list);
     setCentralWidget(panel);
@@ -113,10 +141,19 @@ TFloatingPalette::~TFloatingPalette()
 
 void TFloatingPalette::FormCreate()
 {
-    const QSize designed(kClientSide, kClientSide + menuBar()->sizeHint().height());
+    const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_list);
+    const int frame = 2 * m_list->frameWidth();
+    // Half a row more than the rows wanted: the list wraps its columns a little before their full height.
+    m_list->setMinimumSize(m_list->CellWidth() * kIconColumns + frame,
+                           m_list->RowHeight() * kIconRows + m_list->RowHeight() / 2 + scrollBar + frame);
+    // Measured with the fonts and styles the window will show with.
+    ensurePolished();
+    layout()->activate();
+    const QSize designed(std::max(kTitleRoom, minimumSizeHint().width()), minimumSizeHint().height());
     resize(designed);
     RestorePlacement(this);
-    resize(designed + QSize(1, 1));
+    // Only the position comes from the settings file.
+    resize(designed);
     LoadLibrary(ProgramFile(QStringLiteral("activity.icl")));
 }
 
@@ -190,10 +227,13 @@ void TFloatingPalette::UpdateIconMenu(const QString& file)
         for (QAction* action : m_bonusMenu->actions())
             mark(action);
     }
-    const bool exists = QFileInfo(file).isFile();
-    m_other->setChecked(!checked && !file.isEmpty() && exists);
-    if (exists && file.compare(m_list->FileName(), Qt::CaseInsensitive) != 0)
-        LoadLibrary(IconFile);
+    const QString found = ExistingFileNoCase(file);
+    const bool exists = !found.isEmpty();
+    m_other->setChecked(!checked && exists);
+    if (exists && found.compare(m_list->FileName(), Qt::CaseInsensitive) != 0) {
+        const QString remembered = ExistingFileNoCase(IconFile);
+        LoadLibrary(remembered.isEmpty() ? IconFile : remembered);
+    }
     if (m_list->NumberOfIcons() <= 0)
         LoadLibrary(ProgramFile(QStringLiteral("Misc1.icl")));
 }

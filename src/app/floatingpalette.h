@@ -11,6 +11,11 @@ class QAction;
 class QMenu;
 class TIconListBox;
 
+// Where the palette opens while no placement of it is stored: beside the main window on its right, level
+// with the top of the page area, when the screen has room there; otherwise inside the window's right edge
+// at its bottom, away from the page's title.
+QPoint PalettePosition(const QRect& mainFrame, int pageTop, const QSize& palette, const QRect& screen);
+
 class TFloatingPalette : public QMainWindow
 {
     Q_OBJECT

@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
 
 void TCalendarMain::setupIconTools()
 {
@@ -22,6 +23,8 @@ void TCalendarMain::setupIconTools()
     m_tips = new TAssistantPip(this);
     m_tips->setObjectName(QStringLiteral("AssistantPip"));
     m_tips->Topics = MainWindowTips();
+    // Over the page only: the tool strip's Save and Cancel stay in reach.
+    m_tips->SetOpenBelow(m_scrollBox);
     connect(qobject_cast<QPushButton*>(Control(QStringLiteral("ShowHideIconTool"))), &QPushButton::clicked, this,
             &TCalendarMain::ShowHideIconToolClick);
     connect(qobject_cast<QPushButton*>(Control(QStringLiteral("Assistantbutton"))), &QPushButton::clicked, this,

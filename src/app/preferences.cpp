@@ -106,7 +106,9 @@ private:
 TPreferences DefaultPreferences()
 {
     TPreferences preferences;
-    preferences.IconFile = ProgramDirectory() + QStringLiteral("MISC1.ICL");
+    // Named as the file is, whatever the case of its letters, so that the palette and the report find it.
+    const QString installed = FindProgramFile(QStringLiteral("MISC1.ICL"));
+    preferences.IconFile = installed.isEmpty() ? ProgramDirectory() + QStringLiteral("MISC1.ICL") : installed;
     return preferences;
 }
 
@@ -226,6 +228,17 @@ void RestorePlacement(QWidget* form, const PlacementScreen& screen)
     const QRect frame(left, top, right - left, bottom - top);
     if (!setFrameGeometry(form, frame) && stored && form->isVisible())
         new FrameFitter(form, frame);
+}
+
+bool HasStoredPlacement(const QWidget* form)
+{
+    const TIniFile ini(SettingsFileName());
+    const QString section = PlacementSection(form, ScreenOf(form).logicalDpi);
+    const int left = ini.ReadInteger(section, QStringLiteral("Left"), 0);
+    const int top = ini.ReadInteger(section, QStringLiteral("Top"), 0);
+    const int right = ini.ReadInteger(section, QStringLiteral("Right"), 0);
+    const int bottom = ini.ReadInteger(section, QStringLiteral("Bottom"), 0);
+    return ini.ReadBool(section, QStringLiteral("Maximized"), false) || (bottom != 0 && right > left && bottom > top);
 }
 
 bool SavePlacement(QWidget* form)

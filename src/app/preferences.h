@@ -43,6 +43,8 @@ QString PlacementSection(const QWidget* form, int logicalDpi);
 // stored the form is centred. The overloads with a screen let tests stand in for the real one.
 void RestorePlacement(QWidget* form);
 void RestorePlacement(QWidget* form, const PlacementScreen& screen);
+// Whether the settings file holds a placement of the form that RestorePlacement uses.
+bool HasStoredPlacement(const QWidget* form);
 // Stores the frame rectangle of the form when restored (not maximised) and whether it is maximised.
 bool SavePlacement(QWidget* form);
 bool SavePlacement(QWidget* form, const PlacementScreen& screen);

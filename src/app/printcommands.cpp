@@ -1,6 +1,7 @@
 // The main window's printing and export commands: printer setup, printing with the margin check and
 // copies, and the page saved as a bitmap, JPEG or PDF file.
 #include "calendarmain.h"
+#include "dialogfolder.h"
 
 #include "pageexport.h"
 #include "printing.h"
@@ -12,7 +13,6 @@
 #include "platform/centerform.h"
 #include "platform/cursors.h"
 #include "platform/messages.h"
-#include "platform/programfolder.h"
 #include "platform/rounding.h"
 
 #include <QAction>
@@ -39,11 +39,13 @@ void TCalendarMain::setupPrintCommands()
     m_reportPrinter->SetStatusFormat(QStringLiteral("Printing page %p"));
     m_runPrintDialog = [this](TReportPrinter& report) { return report.SetupDialog(this); };
     m_chooseExportFile = [this](const QString& title, const QString& filter, const QString& proposed) {
-        QFileDialog dialog(this, title, DocumentDirectory(), filter);
+        QFileDialog dialog(this, title, DialogFolder(), filter);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setDefaultSuffix(QFileInfo(proposed).suffix());
         dialog.selectFile(proposed);
-        return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+        const QString chosen = dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+        RememberDialogChoice(chosen);
+        return chosen;
     };
 
     auto wire = [this](const char* name, void (TCalendarMain::*handler)()) {

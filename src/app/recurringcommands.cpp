@@ -78,9 +78,13 @@ void TCalendarMain::mnuFillCalendarwithRecurringDatesClick()
 
 void TCalendarMain::mnuEditrecurringDatesClick()
 {
-    TEditRecurringDates editor(this);
-    CenterForm(&editor);
-    editor.exec();
+    HideIconPaletteIfShown();
+    {
+        TEditRecurringDates editor(this);
+        CenterForm(&editor);
+        editor.exec();
+    }
+    ShowIconPaletteIfWanted();
 }
 
 void TCalendarMain::PuttextOnDay(int day, const QString& text)

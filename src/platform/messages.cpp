@@ -59,3 +59,21 @@ bool AskYesNo(const QString& text, const QString& caption, DefaultAnswer byDefau
                QApplication::activeWindow(), caption, displayText(text), QMessageBox::Yes | QMessageBox::No,
                byDefault == DefaultAnswer::Yes ? QMessageBox::Yes : QMessageBox::No) == QMessageBox::Yes;
 }
+
+Answer AskYesNoCancel(const QString& text, const QString& caption)
+{
+    if (responder())
+        return responder()(MessageKind::Question, text, caption) ? Answer::Yes : Answer::No;
+    QMessageBox box(QMessageBox::Question, caption, displayText(text),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QApplication::activeWindow());
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
+    }
+}

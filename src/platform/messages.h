@@ -21,3 +21,7 @@ void ShowError(const QString& text);
 enum class DefaultAnswer { No, Yes };
 // Question icon, Yes and No; true only for Yes. Enter gives the default answer.
 bool AskYesNo(const QString& text, const QString& caption, DefaultAnswer byDefault = DefaultAnswer::No);
+enum class Answer { Yes, No, Cancel };
+// Question icon, Yes, No and Cancel; Enter gives Yes, while Esc and the box's close button give Cancel.
+// A responder answers it as a Yes/No question.
+Answer AskYesNoCancel(const QString& text, const QString& caption);

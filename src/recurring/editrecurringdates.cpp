@@ -57,6 +57,8 @@ TEditRecurringDates::TEditRecurringDates(QWidget* parent)
     listFont.setPixelSize(12);
     DatesList->setFont(listFont);
     DatesList->setUniformItemSizes(true);
+    // Rows show their text as it stands, cut at the list's edge: a "#" entry's padding is no text left out.
+    DatesList->setTextElideMode(Qt::ElideNone);
     DatesList->setSelectionMode(QAbstractItemView::SingleSelection);
     okbutton->setDefault(true);
 

@@ -3,6 +3,7 @@
 #include "app/calendarmain.h"
 #include "app/calendarproperties.h"
 #include "calendar/calendarpanel32.h"
+#include "richtext/wprichtext.h"
 #include "support/testsupport.h"
 #include "surface/image/qimage.h"
 #include "surface/image/qimagebrowser.h"
@@ -26,8 +27,10 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -217,6 +220,59 @@ TEST_F(MainWindowFixture, PageKeysZoomThroughTheApplicationHook)
     press(Qt::Key_PageDown);
     press(Qt::Key_PageDown);
     EXPECT_EQ(PercentFromZoom(page->Scale()), 70);
+}
+
+// Plus and minus zoom as the zoom control's hint says, with Ctrl too, and so does Ctrl with the wheel;
+// where text is typed, plus and minus alone are text.
+TEST_F(MainWindowFixture, PlusMinusAndCtrlWheelZoom)
+{
+    showPage();
+    main.CalendarPanel()->SetCalendarLayout(loFullCalendar);
+    QApplication::setActiveWindow(&main);
+    TCalendarPanel32* page = main.CalendarPanel();
+    QWidget* view = qobject_cast<QScrollArea*>(main.Control(QStringLiteral("ScrollBox2")))->viewport();
+    auto key = [](Qt::Key k, Qt::KeyboardModifiers m) {
+        return [k, m] {
+            QWidget* focus = QApplication::focusWidget();
+            QTest::keyClick(focus ? focus : QApplication::activeWindow(), k, m);
+        };
+    };
+    auto wheel = [view](int delta, Qt::KeyboardModifiers m) {
+        return [view, delta, m] {
+            QWheelEvent event(QPointF(20, 20), view->mapToGlobal(QPointF(20, 20)), {}, QPoint(0, delta), Qt::NoButton,
+                              m, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(view, &event);
+        };
+    };
+    const struct
+    {
+        const char* what;
+        std::function<void()> input;
+        bool inCell;
+        int percent;
+    } cases[] = {
+        {"plus", key(Qt::Key_Plus, Qt::NoModifier), false, 80},
+        {"minus", key(Qt::Key_Minus, Qt::NoModifier), false, 60},
+        {"keypad plus", key(Qt::Key_Plus, Qt::KeypadModifier), false, 80},
+        {"Ctrl+=", key(Qt::Key_Equal, Qt::ControlModifier), false, 80},
+        {"Ctrl+-", key(Qt::Key_Minus, Qt::ControlModifier), false, 60},
+        {"Ctrl+= in a cell", key(Qt::Key_Equal, Qt::ControlModifier), true, 80},
+        {"plus in a cell", key(Qt::Key_Plus, Qt::NoModifier), true, 70},
+        {"Ctrl+wheel up", wheel(120, Qt::ControlModifier), false, 80},
+        {"Ctrl+wheel down", wheel(-120, Qt::ControlModifier), false, 60},
+        {"half a notch", wheel(60, Qt::ControlModifier), false, 70},
+        {"wheel alone", wheel(120, Qt::NoModifier), false, 70},
+    };
+    for (const auto& c : cases) {
+        main.DoSaveRichtext();
+        page->SetScale(ZoomFromPercent(70));
+        if (c.inCell)
+            page->OpenCell(10);
+        c.input();
+        EXPECT_EQ(PercentFromZoom(page->Scale()), c.percent) << c.what;
+    }
+    EXPECT_EQ(main.DayTextEditor()->PlainText(), QStringLiteral("+"));
+    main.SetModified(false);
 }
 
 TEST_F(MainWindowFixture, ToolButtonsSetThePanelStateAndDropsReturnToSelection)

@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextDocument>
 
@@ -53,12 +54,16 @@ TEST_F(DayTextEditing, OpensOverTheFreeAreaAndSavesBeforeTheNextCell)
     EXPECT_EQ(main.CurrentCell(), 10);
     EXPECT_TRUE(editor()->isVisible());
     const TRect free = page->Cell(10).rFree;
-    EXPECT_EQ(editor()->geometry(), QRect(page->x() + free.left + 1, page->y() + free.top + 1,
-                                          free.right - free.left + 1, free.bottom - free.top + 1));
+    // The text area inside the editor's border is the free area, where the cell paints its text.
+    const QWidget* textArea = editor()->viewport();
+    EXPECT_EQ(QRect(textArea->mapTo(page->parentWidget(), QPoint(0, 0)) - page->pos(), textArea->size()),
+              QRect(free.left, free.top, free.right - free.left + 1, free.bottom - free.top + 1));
     EXPECT_FALSE(main.Modified());
 
     QTest::keyClicks(editor(), QStringLiteral("Band rehearsal"));
     EXPECT_TRUE(main.Modified());
+    // Lines that fill the cell's width keep their first letters in sight.
+    EXPECT_EQ(editor()->horizontalScrollBar()->value(), 0);
     EXPECT_TRUE(main.DayTextToolBar()->BoldAction()->isEnabled());
 
     clickCell(11);
@@ -184,7 +189,8 @@ TEST_F(DayTextEditing, AClickWhereACellHasNoRoomForTextChangesNothing)
     EXPECT_EQ(main.CurrentCell(), 0);
     EXPECT_FALSE(main.Modified());
 
-    // A week planner's label column, clicked while a day of the week is being edited.
+    // A week planner's label column, clicked while a day of the week is being edited: it is no cell, so
+    // editing ends there with the text kept, and no other cell opens.
     page->SetCalendarLayout(loWeek);
     page->RenderToBitmap();
     clickCell(1);
@@ -193,8 +199,8 @@ TEST_F(DayTextEditing, AClickWhereACellHasNoRoomForTextChangesNothing)
         const TRect r = page->Cell(row).rTotal;
         QTest::mouseClick(page, Qt::LeftButton, {}, QPoint(r.left - 10, (r.top + r.bottom) / 2));
         EXPECT_EQ(main.CurrentCell(), 1) << row;
-        EXPECT_TRUE(editor()->isVisible()) << row;
-        EXPECT_EQ(editor()->PlainText(), QStringLiteral("Swim")) << row;
+        EXPECT_FALSE(editor()->isVisible()) << row;
+        EXPECT_EQ(page->CellStorage(1)->PlainText(), QStringLiteral("Swim")) << row;
     }
 }
 
@@ -213,4 +219,30 @@ TEST_F(DayTextEditing, DefaultEditorFontReachesTheOpenCellsInsertionPointOnly)
     EXPECT_EQ(editor()->AttributesAt(0), typed);
     QTest::keyClicks(editor(), QStringLiteral("!"));
     EXPECT_EQ(editor()->AttributesAt(5), chosen);
+}
+
+// Esc, or a press anywhere that is no cell, ends editing and keeps what was typed.
+TEST_F(DayTextEditing, EscAndAPressOutsideEveryCellEndEditingAndKeepTheText)
+{
+    QWidget* holder = page->parentWidget();
+    const struct
+    {
+        const char* what;
+        std::function<void()> end;
+    } ways[] = {
+        {"Esc", [&] { QTest::keyClick(editor(), Qt::Key_Escape); }},
+        {"grey beside the page", [&] { QTest::mouseClick(holder, Qt::LeftButton, {}, QPoint(2, 2)); }},
+        {"page title", [&] { QTest::mouseClick(page, Qt::LeftButton, {}, QPoint(page->width() / 2, 4)); }},
+    };
+    ASSERT_EQ(page->CellAt(QPoint(page->width() / 2, 4)), 0);
+    int cell = 10;
+    for (const auto& way : ways) {
+        clickCell(++cell);
+        QTest::keyClicks(editor(), QString::fromLatin1(way.what));
+        way.end();
+        EXPECT_FALSE(main.EditingCell()) << way.what;
+        EXPECT_FALSE(editor()->isVisible()) << way.what;
+        EXPECT_EQ(page->CellStorage(cell)->PlainText(), QString::fromLatin1(way.what));
+    }
+    main.SetModified(false);
 }

@@ -1,5 +1,7 @@
 #include "app/calendarmain.h"
 #include "app/calendarproperties.h"
+#include "app/dialogfolder.h"
+#include "app/instancerequests.h"
 #include "app/mrufilelist.h"
 #include "calendar/calendarpanel32.h"
 #include "richtext/charattributes.h"
@@ -7,13 +9,16 @@
 #include "support/testsupport.h"
 
 #include "platform/messages.h"
+#include "platform/programfolder.h"
 #include "platform/zoom.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
 #include <QTextDocument>
 
@@ -101,7 +106,10 @@ TEST_F(DocumentCommands, NewSaveAsReopenAndCancelChanges)
     newDocument();
     EXPECT_TRUE(page->isVisible());
     EXPECT_TRUE(main->Modified());
-    EXPECT_EQ(main->windowTitle(), QStringLiteral("Almarin [untitled]"));
+    EXPECT_EQ(main->windowTitle(), QStringLiteral("Almarin  [untitled]"));
+    // A zoom step names the untitled document as New did.
+    main->ZoomSpinnerDownClick();
+    EXPECT_EQ(main->windowTitle(), QStringLiteral("Almarin  [untitled]"));
     putText(10, QStringLiteral("Recital"));
 
     fileToChoose = path("Family.QXF");
@@ -344,4 +352,111 @@ TEST_F(DocumentCommands, CommandsLeaveQueuedWorkQueued)
         {"cancel changes", [&] { main->mnuCancelChangesClick(); }},
     });
     EXPECT_TRUE(messages.isEmpty()) << messages.join(QLatin1Char('\n')).toStdString();
+}
+
+// Esc or the close button of the save-changes prompt keeps everything as it was, whichever command asked.
+TEST_F(DocumentCommands, CancellingTheSaveChangesPromptKeepsTheWorkWhicheverCommandAsked)
+{
+    newDocument();
+    fileToChoose = path("Kept.QXF");
+    main->mnuSaveAsClick();
+    ASSERT_TRUE(main->SaveCalendarFile(path("Other.QXF")));
+    ASSERT_TRUE(main->SaveCalendarFile(fileToChoose));
+    main->RecentFiles()->Add(path("Other.QXF"));
+    TInstanceRequests handover(*main);
+    const struct
+    {
+        const char* command;
+        std::function<void()> run;
+    } commands[] = {
+        {"close", [&] { main->close(); }},
+        {"Exit", [&] { main->Action(QStringLiteral("mnuExit"))->trigger(); }},
+        {"New", [&] { main->New1Click(); }},
+        {"Open", [&] { main->Open1Click(); }},
+        {"recent file", [&] { main->RecentFiles()->ItemClicked(1); }},
+        {"second start",
+         [&] {
+             handover.Open(path("Other.QXF"));
+             QTest::qWait(100);
+         }},
+    };
+    SetMessageResponder({});
+    for (const auto& c : commands) {
+        for (const bool escape : {true, false}) {
+            putText(7, QStringLiteral("typed"));
+            proposals.clear();
+            fileToChoose = path("Other.QXF");
+            bool asked = false;
+            WhenModalShown<QMessageBox>([&](QMessageBox* box) {
+                asked = box->text() == QStringLiteral("Save changes?");
+                EXPECT_EQ(static_cast<QAbstractButton*>(box->defaultButton()), box->button(QMessageBox::Yes))
+                    << c.command;
+                if (escape)
+                    QTest::keyClick(box, Qt::Key_Escape);
+                else
+                    box->close();
+            });
+            c.run();
+            EXPECT_TRUE(asked) << c.command;
+            EXPECT_TRUE(main->isVisible()) << c.command;
+            EXPECT_TRUE(main->Modified()) << c.command;
+            EXPECT_EQ(main->CurrentFileName(), path("Kept.QXF")) << c.command;
+            EXPECT_EQ(page->CellStorage(7)->PlainText(), QStringLiteral("typed")) << c.command;
+            EXPECT_TRUE(proposals.isEmpty()) << c.command;
+        }
+    }
+    main->SetModified(false);
+}
+
+// A file that cannot be read leaves the open document, named or untitled, as it was, changes and all.
+TEST_F(DocumentCommands, FailedOpenKeepsTheOpenDocument)
+{
+    QFile junk(path("Junk.QXF"));
+    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+    junk.write("not a calendar");
+    junk.close();
+    for (const bool named : {true, false}) {
+        newDocument(5, 2027);
+        if (named) {
+            fileToChoose = path("May.QXF");
+            main->mnuSaveAsClick();
+        }
+        putText(12, QStringLiteral("Grandma visits"));
+        page->SetUserTitle(QStringLiteral("Family"));
+        page->SetScale(ZoomFromPercent(70));
+        const QString title = main->windowTitle();
+        for (const QString& file : {junk.fileName(), path("Gone.QXF")}) {
+            messages.clear();
+            main->OpenCalendarFile(file);
+            EXPECT_EQ(messages.size(), 1) << file.toStdString();
+            EXPECT_TRUE(page->isVisible());
+            EXPECT_TRUE(main->Modified());
+            EXPECT_EQ(main->CurrentFileName(), named ? path("May.QXF") : QString());
+            EXPECT_EQ(main->windowTitle(), title);
+            EXPECT_EQ(page->CellStorage(12)->PlainText(), QStringLiteral("Grandma visits"));
+            EXPECT_EQ(page->UserTitle(), QStringLiteral("Family"));
+            EXPECT_EQ(page->MainCalMonth(), 5);
+            EXPECT_EQ(PercentFromZoom(page->Scale()), 70);
+        }
+        main->SetModified(false);
+    }
+}
+
+// File dialogs start beside the open document; without one, where a file was chosen last; else in the
+// documents folder.
+TEST_F(DocumentCommands, FileDialogsStartBesideTheOpenDocument)
+{
+    ASSERT_TRUE(QDir(folder.path()).mkpath(QStringLiteral("Elsewhere/Trip")));
+    EXPECT_EQ(DialogFolder(), DocumentDirectory());
+    RememberDialogChoice(path("Elsewhere/Trip/June.pdf"));
+    EXPECT_EQ(DialogFolder(), path("Elsewhere/Trip/"));
+    newDocument();
+    fileToChoose = path("Elsewhere/May.QXF");
+    main->mnuSaveAsClick();
+    EXPECT_EQ(DialogFolder(), path("Elsewhere/"));
+    const std::unique_ptr<QFileDialog> styleSheets = TCalendarProperties::MakeStyleSheetDialog(nullptr, true);
+    EXPECT_EQ(styleSheets->directory().absolutePath() + QLatin1Char('/'), path("Elsewhere/"));
+    // A document whose folder is gone leaves the last choice.
+    ASSERT_TRUE(QDir(path("Elsewhere")).removeRecursively());
+    EXPECT_EQ(DialogFolder(), DocumentDirectory());
 }

@@ -109,7 +109,7 @@ TEST(EndToEnd, NewTypeSaveCloseAndReopenFromTheRecentFiles)
         ASSERT_TRUE(main.PropertiesAccepted());
         ASSERT_TRUE(page->isVisible());
         EXPECT_LE(page->CalendarLayout(), LOFullCalendarLS) << chosenLayout.toStdString();
-        EXPECT_EQ(main.windowTitle(), QStringLiteral("Almarin [untitled]"));
+        EXPECT_EQ(main.windowTitle(), QStringLiteral("Almarin  [untitled]"));
         EXPECT_TRUE(main.Control(QStringLiteral("Savebutton"))->isVisible());
         page->RenderToBitmap();
 

@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
@@ -89,6 +90,52 @@ TEST(FloatingPalette, RemembersTheSettingsLibraryAndMarksItsMenuItem)
         EXPECT_EQ(Checked(palette), c.checked) << c.remembered.toStdString();
     }
     EXPECT_TRUE(icons.messages.isEmpty());
+}
+
+// The shipped libraries are named in lower case; a name in capitals, the default's or a settings file's,
+// finds them all the same.
+TEST(FloatingPalette, LibraryNamesAreMatchedWhateverTheCaseOfTheirLetters)
+{
+    ScratchProgramFolder folder;
+    for (const char* name : {"activity.icl", "misc1.icl"})
+        QFile::copy(QStringLiteral(ALMARIN_ICON_DIR "/") + QLatin1String(name), folder.file(QLatin1String(name)));
+    const QString installed = folder.file(QStringLiteral("misc1.icl"));
+    EXPECT_EQ(DefaultPreferences().IconFile, installed);
+    TFloatingPalette palette;
+    palette.IconFile = folder.file(QStringLiteral("MISC1.ICL"));
+    palette.UpdateIconMenu(palette.IconFile);
+    EXPECT_EQ(palette.IconListBox()->FileName(), installed);
+    EXPECT_EQ(Checked(palette), QStringList{QStringLiteral("Miscellaneous #1")});
+}
+
+// Beside the main window when the screen has room, else in its lower right corner: never over the page's
+// title, and always on the screen.
+TEST(FloatingPalette, OpensBesideThePageAndLargeEnoughForItsTitleAndIcons)
+{
+    const QSize palette(200, 220);
+    const QRect screen(0, 0, 1280, 1024);
+    const struct
+    {
+        QRect main;
+        int pageTop;
+        QPoint expected;
+    } cases[] = {
+        {{100, 50, 900, 680}, 130, {1000, 130}},   {{300, 50, 900, 680}, 130, {1000, 510}},
+        {{0, 0, 1280, 1024}, 80, {1080, 804}},     {{100, 900, 900, 680}, 980, {1000, 804}},
+        {{-50, -20, 1400, 1100}, 60, {1080, 804}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(PalettePosition(c.main, c.pageTop, palette, screen), c.expected) << c.main.x() << "," << c.main.y();
+
+    IconFolder icons;
+    TFloatingPalette shown;
+    shown.show();
+    // Four rows of four icons in sight.
+    TIconListBox* list = shown.IconListBox();
+    ASSERT_GE(list->count(), 16);
+    for (const int icon : {3, 15})
+        EXPECT_TRUE(list->viewport()->rect().contains(list->visualRect(list->model()->index(icon, 0)))) << icon;
+    EXPECT_GE(shown.width(), 180);
 }
 
 TEST(FloatingPalette, OtherInsistsOnALibraryWithIconsAndBonusSetsComeFromTheirFolder)
@@ -185,6 +232,32 @@ TEST(QuickTips, PagesOfFiveAndAnswersOnTheLabelOrTheMemo)
         EXPECT_EQ(notebook->currentWidget()->objectName(), QLatin1String(a.page));
         EXPECT_TRUE(form->findChild<QPushButton*>(QStringLiteral("BackButton"))->isVisibleTo(form));
     }
+}
+
+// Every question shows whole on its button, and the window opens clear of the tool strip's Save button.
+TEST(QuickTips, QuestionsShowWholeAndTheWindowLeavesTheToolStripFree)
+{
+    ScratchProgramFolder folder;
+    TCalendarMain main;
+    main.show();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !main.Loading(); }, 5000));
+    main.SetModified(true);
+    main.AssistantbuttonClick();
+    TAssistantPipForm* form = main.QuickTips()->Form();
+    ASSERT_NE(form, nullptr);
+    const QWidget* save = main.Control(QStringLiteral("Savebutton"));
+    ASSERT_TRUE(save->isVisible());
+    EXPECT_FALSE(form->frameGeometry().intersects(QRect(save->mapToGlobal(QPoint(0, 0)), save->size())));
+    for (int page = 1; page <= form->PageCount(); ++page) {
+        for (int k = 0; k < form->ShownTopics(); ++k) {
+            const auto* button = form->findChild<QPushButton*>(QStringLiteral("GB%1").arg(k + 1));
+            const auto* words = button->findChild<QLabel*>();
+            EXPECT_LE(words->heightForWidth(words->width()), words->height()) << words->text().toStdString();
+            EXPECT_TRUE(button->geometry().bottom() < form->height()) << words->text().toStdString();
+        }
+        form->MoreClick();
+    }
+    main.SetModified(false);
 }
 
 TEST(QuickTips, WindowIsPulledOntoTheScreen)

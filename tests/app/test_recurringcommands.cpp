@@ -1,6 +1,7 @@
 // The File menu's recurring dates: holidays chosen in the list editor, filled into a month through the
 // real menus, and the day texts they leave, down to the exported page.
 #include "app/calendarmain.h"
+#include "app/floatingpalette.h"
 #include "app/pageexport.h"
 #include "calendar/calendarpanel32.h"
 #include "recurring/editrecurringdates.h"
@@ -160,4 +161,18 @@ TEST_F(RecurringCommands, PutTextOnDayContinuesTheDaysLookAndKeepsTheEditorWhere
     main.PuttextOnDay(29, QStringLiteral("Planner"));
     EXPECT_TRUE(page->CellStorage(page->CellOfDay(1))->IsEmpty());
     EXPECT_EQ(dayText(29), QStringLiteral("Planner"));
+}
+
+TEST_F(RecurringCommands, EditingRecurringDatesPutsTheIconPaletteAsideWhileTheEditorIsOpen)
+{
+    main.ShowHideIconToolClick();
+    ASSERT_TRUE(main.IconPalette()->isVisible());
+    bool shownDuring = true;
+    WhenModalShown<TEditRecurringDates>([&](TEditRecurringDates* editor) {
+        shownDuring = main.IconPalette()->isVisible();
+        editor->CancelButton->click();
+    });
+    main.Action(QStringLiteral("mnuEditrecurringDates"))->trigger();
+    EXPECT_FALSE(shownDuring);
+    EXPECT_TRUE(main.IconPalette()->isVisible());
 }

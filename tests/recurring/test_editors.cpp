@@ -3,6 +3,7 @@
 #include "recurring/editrecurringdateformula.h"
 #include "recurring/editrecurringdates.h"
 #include "recurring/getholidays.h"
+#include "recurring/holidays.h"
 #include "recurring/recurringentry.h"
 #include "recurring/recurringfile.h"
 #include "recurring/selectrecurringdates.h"
@@ -252,4 +253,33 @@ TEST_F(Editors, SelectDialogStartsWithEveryRowChosen)
     dialog.okbuttonClick();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.list()->item(1)->text(), QStringLiteral("Two (1st of Each Month)"));
+}
+
+// A "#" entry shows its event text with the padding it stands with, and nothing where the padding runs
+// past the list's edge: no mark of text left out.
+TEST_F(Editors, KeywordRowsShowTheirTextWithoutAnEllipsis)
+{
+    ASSERT_TRUE(SaveRecurringDates(BuiltInHolidayLines()));
+    TEditRecurringDates editor;
+    editor.show();
+    QListWidget* list = editor.DatesList;
+    int checked = 0;
+    for (int row = 1; row < list->count(); ++row) {
+        const QString line = list->item(row)->data(TEditRecurringDates::kLineRole).toString();
+        if (line.mid(120, 1) != QLatin1String("#"))
+            continue;
+        list->scrollToItem(list->item(row));
+        const QImage shown = list->viewport()->grab().toImage();
+        const QRect rect = list->visualItemRect(list->item(row));
+        const int textEnd = rect.left() + list->fontMetrics().horizontalAdvance(line.left(120).trimmed());
+        const QRgb background = shown.pixel(rect.right() - 1, rect.top() + 1);
+        int marked = 0;
+        for (int y = rect.top(); y <= rect.bottom(); ++y) {
+            for (int x = textEnd + 8; x < std::min(rect.right(), shown.width()); ++x)
+                marked += shown.pixel(x, y) != background;
+        }
+        EXPECT_EQ(marked, 0) << line.trimmed().toStdString();
+        ++checked;
+    }
+    EXPECT_EQ(checked, 3);
 }
