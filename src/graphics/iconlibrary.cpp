@@ -19,7 +19,8 @@ constexpr qint64 kMaxLibraryBytes = 64LL * 1024 * 1024;
 // Icons are at most 256 x 256; a little room above that for odd but honest files.
 constexpr int kMaxIconSide = 1024;
 // The palette shows a few hundred icons at most, and an honest group offers a dozen sizes and depths; a
-// library naming more is cut to these, so that its tables cannot multiply into a memory bomb.
+// library naming more is cut to these (the first groups, the first entries of each), so that its tables
+// cannot multiply into a memory bomb.
 constexpr qsizetype kMaxGroups = 1000;
 constexpr qsizetype kMaxImagesPerGroup = 64;
 // Images and groups a table may list before the rest are not looked at.
@@ -47,7 +48,7 @@ QList<TImageSpan> GroupImages(const TByteReader& in, TImageSpan group, const QHa
         return images;
     const int count = dir.U16(4);
     QSet<qint64> named;
-    for (int i = 0; i < count && images.size() < kMaxImagesPerGroup && dir.Holds(6 + 14 * qint64(i), 14); ++i) {
+    for (int i = 0; i < std::min<qsizetype>(count, kMaxImagesPerGroup) && dir.Holds(6 + 14 * qint64(i), 14); ++i) {
         const auto found = icons.constFind(dir.U16(6 + 14 * qint64(i) + 12));
         // An image named twice is one image.
         if (found != icons.cend() && !named.contains(found->offset)) {
