@@ -5,6 +5,7 @@
 #include "pagehistory.h"
 #include "recurringcommands.h"
 
+#include "calendar/calendarpagerender.h"
 #include "calendar/calendarpanel32.h"
 #include "richtext/droppedimages.h"
 #include "richtext/wprichtext.h"
@@ -19,6 +20,8 @@
 #include <QDropEvent>
 #include <QKeyEvent>
 #include <QMimeData>
+
+#include <algorithm>
 
 namespace {
 
@@ -77,14 +80,19 @@ void TCalendarMain::CalendarPanelClickedInCellEvent(TRect, TRect rFree, int iCel
     if (!m_editingCell)
         return;
 
-    // The editor lays its text out at the page's zoom exactly as the cell paints it, so what is
-    // typed wraps where it will show.
+    // The editor lays its text out on the page the cell paints it on, at the page's zoom, so what is
+    // typed wraps where it will show at every zoom and on paper.
     const int w = rFree.right - rFree.left + 1;
     const int h = rFree.bottom - rFree.top + 1;
-    const double z = m_page->Scale();
+    const QSize page = DayTextPage(m_page->Model(), iCell);
     const double ppi = ScreenPixelsPerInch();
-    m_editor->SetPageSize(RoundHalfEven(w / z / ppi * 1440.0), RoundHalfEven(h / z / ppi * 1440.0));
-    m_editor->SetZoom(RoundHalfEven(z * 100.0));
+    m_editor->SetPageSize(RoundHalfEven(page.width() / ppi * 1440.0), RoundHalfEven(page.height() / ppi * 1440.0));
+    // Below 100% the free area keeps its insets in screen pixels while the text scales: the page then
+    // draws the text a little smaller to fit, and so does the editor, so that no letter is out of sight.
+    int percent = RoundHalfEven(m_page->Scale() * 100.0);
+    if (page.width() > 0)
+        percent = std::max(1, std::min(percent, w * 100 / page.width()));
+    m_editor->SetZoom(percent);
     m_editor->LoadFrom(*m_currentStorage);
     // New text in an empty cell starts in the default editor font. Only here, when the cell is opened:
     // coming back from the tool bar must keep what was chosen there.

@@ -58,6 +58,11 @@ MonthGeometry textPages(const TCalendarPageModel& model)
 
 } // namespace
 
+QSize DayTextPage(const TCalendarPageModel& model, int cell)
+{
+    return textPage(textPages(model), cell);
+}
+
 void PaintDayTexts(QPainter& painter, const TCalendarPageModel& model, const MonthGeometry& cells, double zoom,
                    TWPRenderer& renderer)
 {

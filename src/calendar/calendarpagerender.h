@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QList>
+#include <QSize>
 
 class QPainter;
 class TCalendarPageModel;
@@ -18,6 +19,9 @@ QImage RenderCalendarBase(const TCalendarPageModel& model, double zoom);
 // The day texts into the cells of the screen geometry at the zoom, from the renderer's cache.
 void PaintDayTexts(QPainter& painter, const TCalendarPageModel& model, const MonthGeometry& cells, double zoom,
                    TWPRenderer& renderer);
+// The page a cell's day text is laid out on: its free area at 100%, the same at every zoom and on every
+// device, so that lines break alike wherever the text is shown or edited. Empty for a cell without room.
+QSize DayTextPage(const TCalendarPageModel& model, int cell);
 // The cells (1..42) whose text has more lines than fit whole in the cell: what the screen marks.
 QList<int> OverflowingCells(const TCalendarPageModel& model);
 // The screen's sign that a cell hides lines of its text: a small mark in the lower right corner of its

@@ -77,6 +77,25 @@ TEST_F(DayTextEditing, OpensOverTheFreeAreaAndSavesBeforeTheNextCell)
     EXPECT_FALSE(main.DayTextToolBar()->BoldAction()->isEnabled());
 }
 
+// What is typed wraps as the page will show it, whatever the zoom the cell is edited at, and no letter is
+// out of sight.
+TEST_F(DayTextEditing, TheEditorBreaksLinesAtEveryZoomAsThePageDoes)
+{
+    clickCell(10);
+    ASSERT_TRUE(main.EditingCell());
+    const int atFirstZoom = editor()->PageWidthTwips();
+    for (float zoom : {1.0f, 0.6f, 0.3f}) {
+        main.DoSaveRichtext();
+        page->SetScale(zoom);
+        page->RenderToBitmap();
+        clickCell(10);
+        ASSERT_TRUE(main.EditingCell()) << zoom;
+        EXPECT_EQ(editor()->PageWidthTwips(), atFirstZoom) << zoom;
+        QTest::keyClicks(editor(), QStringLiteral("Grandma and Grandpa visit"));
+        EXPECT_EQ(editor()->horizontalScrollBar()->value(), 0) << zoom;
+    }
+}
+
 TEST_F(DayTextEditing, TabAndShiftTabMoveBetweenCellsAndAreAlwaysConsumed)
 {
     clickCell(20);
