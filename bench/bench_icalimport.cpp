@@ -81,8 +81,10 @@ void ImportIntoMonth(benchmark::State& state)
 }
 BENCHMARK(ImportIntoMonth)->Unit(benchmark::kMillisecond);
 
-// Calendars built to cost without end: a zone that changes every second from 1601, and 500 events on
-// the 30th of February. Each must be answered within the budget of any file.
+// Calendars built to cost without end: a zone that changes every second from 1601, 500 events on the
+// 30th of February, and 500 events whose rules never occur though their days exist (the sixth Monday of
+// a month, week 53's Monday in January, every twelfth month from January in March). Each must be
+// answered within the budget of any file.
 void ReadHostileCalendar(benchmark::State& state)
 {
     QByteArray body;
@@ -90,15 +92,21 @@ void ReadHostileCalendar(benchmark::State& state)
         body = "BEGIN:VTIMEZONE\r\nTZID:Tick\r\nBEGIN:STANDARD\r\nDTSTART:16010101T000000\r\n"
                "RRULE:FREQ=SECONDLY\r\nTZOFFSETFROM:+0000\r\nTZOFFSETTO:+0100\r\nEND:STANDARD\r\n"
                "END:VTIMEZONE\r\nBEGIN:VEVENT\r\nDTSTART;TZID=Tick:20260310T100000\r\nEND:VEVENT\r\n";
-    } else {
+    } else if (state.range(0) == 1) {
         for (int i = 0; i < 500; ++i)
             body += "BEGIN:VEVENT\r\nDTSTART:20000101T100000Z\r\nRRULE:FREQ=YEARLY;BYMONTH=2;BYMONTHDAY=30\r\n"
                     "END:VEVENT\r\n";
+    } else {
+        const char* const never[] = {"FREQ=MONTHLY;BYDAY=MO;BYSETPOS=6", "FREQ=YEARLY;BYWEEKNO=53;BYDAY=MO;BYMONTH=1",
+                                     "FREQ=MONTHLY;INTERVAL=12;BYMONTH=3"};
+        for (int i = 0; i < 500; ++i)
+            body +=
+                "BEGIN:VEVENT\r\nDTSTART:20100101T100000Z\r\nRRULE:" + QByteArray(never[i % 3]) + "\r\nEND:VEVENT\r\n";
     }
     const QByteArray ics = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\n" + body + "END:VCALENDAR\r\n";
     for (auto _ : state)
         benchmark::DoNotOptimize(ReadIcalEvents(ics, QDate(2026, 3, 1), QDate(2026, 3, 31)).events.size());
 }
-BENCHMARK(ReadHostileCalendar)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(ReadHostileCalendar)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -20,11 +20,16 @@ namespace {
 constexpr qint64 kMaxFileBytes = 16 * 1024 * 1024;
 // The parser takes about a kilobyte for each line it keeps; a large calendar export has far fewer.
 constexpr int kMaxLines = 250000;
-// A rule that needs more steps than this to cross the page's days is refused, and so is a file whose
-// rules need more altogether: a rule repeating every second from a distant start would otherwise
-// keep the program busy for hours.
+// An event whose rule needs more steps than this to cross the page's days is left out, and so are the
+// events after the file's rules needed more altogether: a rule repeating every second from a distant
+// start would otherwise keep the program busy for hours.
 constexpr int kMaxStepsPerRule = 50000;
 constexpr qint64 kMaxStepsPerFile = 500000;
+// Rules handed to libical from one file; a large calendar export has a few hundred.
+constexpr int kMaxRulesPerFile = 5000;
+// A rule left to libical that no period can meet sends its single step to year 2582 (most of a second).
+// After this many such searches in one file, rules left to libical are no longer expanded.
+constexpr int kMaxFruitlessSearches = 3;
 // Days the rules of one file may have looked at for a day they could fall on.
 constexpr qint64 kMaxSieveDaysPerFile = 20000000;
 // A time zone changes its offset twice a year; a rule that needs many more changes, or many steps to
@@ -261,6 +266,9 @@ public:
     }
 
     QString error() const { return m_error; }
+    int leftOut() const { return m_leftOut; }
+    int firstLeftOut() const { return m_firstLeftOut; }
+    qint64 steps() const { return m_steps; }
 
 private:
     static InstanceKey keyOf(const icaltimetype& t)
@@ -281,6 +289,15 @@ private:
         return false;
     }
 
+    // Drops the occurrences the event has added since there were `kept`, and counts it as a line left out.
+    bool leaveOut(icalcomponent* event, qsizetype kept)
+    {
+        m_events.resize(kept);
+        if (m_leftOut++ == 0)
+            m_firstLeftOut = LineOf(event);
+        return true;
+    }
+
     bool addEvent(icalcomponent* event, ZoneFinder& zones, QSet<InstanceKey> excluded)
     {
         icalproperty* startProperty = icalcomponent_get_first_property(event, ICAL_DTSTART_PROPERTY);
@@ -296,6 +313,7 @@ private:
              p = icalcomponent_get_next_property(event, ICAL_EXDATE_PROPERTY))
             excluded.insert(keyOf(zones.attach(icalproperty_get_exdate(p), p)));
 
+        const qsizetype kept = m_events.size();
         QSet<InstanceKey> seen;
         auto instance = [&](icaltimetype t) {
             t.zone = start.zone;
@@ -315,23 +333,38 @@ private:
         for (icalproperty* p : rules) {
             const icalrecurrencetype rule = icalproperty_get_rrule(p);
             if (RuleSearchesTooFar(rule))
-                return fail(event, QStringLiteral("the event repeats too often to be read"));
-            // A rule that cannot fall on the page's days is not handed to libical, whose search for it
-            // could run for centuries.
+                return leaveOut(event, kept);
+            // A rule that cannot fall on the page's days, or whose set positions no period can hold, is
+            // not handed to libical, whose search for it could run for centuries.
             const bool mayFallIn =
-                RuleMayFallIn(rule, m_first.addDays(-(spanDays() + 2)), m_last.addDays(kZoneDays), m_sieveDays);
+                RuleMayFallIn(rule, m_first.addDays(-(spanDays() + 2)), m_last.addDays(kZoneDays), m_sieveDays) &&
+                SetPositionsCanBeMet(rule, m_sieveDays);
             if (m_sieveDays < 0)
                 return fail(event, QStringLiteral("the events repeat in too many ways to be read"));
             if (!mayFallIn)
                 continue;
+            if (++m_rules > kMaxRulesPerFile || m_steps >= kMaxStepsPerFile ||
+                (RuleIsLeftToLibical(rule) && m_fruitless >= kMaxFruitlessSearches))
+                return leaveOut(event, kept);
+            // libical looks for the first occurrence as it makes the iterator (a step of its own), and gives
+            // none without one.
+            ++m_steps;
             const std::unique_ptr<icalrecur_iterator, IteratorDeleter> it(icalrecur_iterator_new(rule, start));
-            if (!it)
+            if (!it) {
+                ++m_fruitless;
                 continue;
+            }
             skipAhead(it.get(), rule, start);
             for (int steps = 0;; ++steps) {
-                if (steps >= kMaxStepsPerRule || ++m_steps > kMaxStepsPerFile)
-                    return fail(event, QStringLiteral("the event repeats too often to be read"));
+                if (steps >= kMaxStepsPerRule || m_steps >= kMaxStepsPerFile)
+                    return leaveOut(event, kept);
+                ++m_steps;
                 const icaltimetype t = icalrecur_iterator_next(it.get());
+                // Without an end of its own, a rule that gives out searched to libical's last year.
+                const bool endless =
+                    rule.count == 0 && (icaltime_is_null_time(rule.until) || DateOf(rule.until) > m_last);
+                if (icaltime_is_null_time(t) && endless)
+                    ++m_fruitless;
                 if (icaltime_is_null_time(t) || !DateOf(t).isValid() || DateOf(t) > m_last.addDays(kZoneDays))
                     break;
                 if (!instance(t))
@@ -341,7 +374,7 @@ private:
         for (icalproperty* p = icalcomponent_get_first_property(event, ICAL_RDATE_PROPERTY); p;
              p = icalcomponent_get_next_property(event, ICAL_RDATE_PROPERTY)) {
             if (++m_steps > kMaxStepsPerFile)
-                return fail(event, QStringLiteral("the event repeats too often to be read"));
+                return leaveOut(event, kept);
             const icaldatetimeperiodtype date = icalproperty_get_rdate(p);
             icaltimetype t = icaltime_is_null_time(date.time) ? date.period.start : date.time;
             t = zones.attach(t, p);
@@ -522,6 +555,10 @@ private:
     QList<IcalEvent> m_events;
     QString m_error;
     qint64 m_steps = 0;
+    int m_rules = 0;
+    int m_fruitless = 0;
+    int m_leftOut = 0;
+    int m_firstLeftOut = 0;
     qint64 m_sieveDays = kMaxSieveDaysPerFile;
     // Of the event being expanded.
     QString m_summary;
@@ -603,6 +640,12 @@ IcalEvents ReadIcalEvents(const QByteArray& bytes, QDate first, QDate last)
         }
     }
     result.events = expander.events();
+    result.recurrenceSteps = expander.steps();
+    if (expander.leftOut() > 0) {
+        if (result.skippedLines == 0 || expander.firstLeftOut() < result.firstSkippedLine)
+            result.firstSkippedLine = expander.firstLeftOut();
+        result.skippedLines += expander.leftOut();
+    }
     return result;
 }
 

@@ -25,9 +25,13 @@ struct IcalEvents
     QList<IcalEvent> events;
     // Empty when the file was read; else what failed, naming the line ("line 12: ...").
     QString error;
-    // Lines of a file that was read which could not be read themselves and were left out.
+    // Lines of a file that was read which could not be read themselves and were left out; an event whose
+    // rule would cost more than its share of the work is left out and counted by its BEGIN line.
     int skippedLines = 0;
     int firstSkippedLine = 0;
+    // Steps libical's recurrence iterators were made to take (and recurrence dates read): bounded per
+    // rule and per file, whatever the file holds.
+    qint64 recurrenceSteps = 0;
 };
 
 // What to tell the user about the lines left out; empty when none were.
