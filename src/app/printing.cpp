@@ -24,17 +24,30 @@ std::function<TPrinterSituation()>& printerCheck()
 const QString kPrintersSection = QStringLiteral("Printers");
 const QString kSituationKey = QStringLiteral("Situation");
 
-QString SituationName(TPrinterSituation situation)
+// What each situation is called in the settings file, the notice that tells the user at start-up, and why
+// the print commands are disabled (both empty when Ready).
+struct TSituationTexts
+{
+    QLatin1String name;
+    QLatin1String notice;
+    QLatin1String reason;
+};
+
+TSituationTexts SituationTexts(TPrinterSituation situation)
 {
     switch (situation) {
-    case TPrinterSituation::Ready:
-        return QStringLiteral("Ready");
     case TPrinterSituation::NoPrinters:
-        return QStringLiteral("NoPrinters");
+        return {QLatin1String("NoPrinters"),
+                QLatin1String("There are no installed printers.\r\nUnable to perform printer related operations"),
+                QLatin1String("Printing is unavailable: there are no installed printers")};
     case TPrinterSituation::NoDefaultPrinter:
-        return QStringLiteral("NoDefaultPrinter");
+        return {QLatin1String("NoDefaultPrinter"),
+                QLatin1String("There is no default printer selected.\r\nUnable to perform printer related operations"),
+                QLatin1String("Printing is unavailable: there is no default printer; choose one in Print Setup")};
+    case TPrinterSituation::Ready:
+        break;
     }
-    return QString();
+    return {QLatin1String("Ready"), QLatin1String(), QLatin1String()};
 }
 
 TPrinterSituation CurrentPrinterSituation()
@@ -44,20 +57,6 @@ TPrinterSituation CurrentPrinterSituation()
     if (QPrinterInfo::defaultPrinterName().isEmpty())
         return TPrinterSituation::NoDefaultPrinter;
     return TPrinterSituation::Ready;
-}
-
-// The notice that tells the user printing is unavailable; empty when Ready.
-QString PrinterSituationNotice(TPrinterSituation situation)
-{
-    switch (situation) {
-    case TPrinterSituation::Ready:
-        break;
-    case TPrinterSituation::NoPrinters:
-        return QStringLiteral("There are no installed printers.\r\nUnable to perform printer related operations");
-    case TPrinterSituation::NoDefaultPrinter:
-        return QStringLiteral("There is no default printer selected.\r\nUnable to perform printer related operations");
-    }
-    return QString();
 }
 
 // Printer borders are compared in whole hundredths, so a driver's 0.254 in counts as 0.25 in.
@@ -71,26 +70,18 @@ double CutToHundredths(double inches)
 
 QString PrintingUnavailableReason(TPrinterSituation situation)
 {
-    switch (situation) {
-    case TPrinterSituation::Ready:
-        break;
-    case TPrinterSituation::NoPrinters:
-        return QStringLiteral("Printing is unavailable: there are no installed printers");
-    case TPrinterSituation::NoDefaultPrinter:
-        return QStringLiteral("Printing is unavailable: there is no default printer; choose one in Print Setup");
-    }
-    return QString();
+    return SituationTexts(situation).reason;
 }
 
 TPrinterSituation CheckPrintersPresent()
 {
     const TPrinterSituation situation = CurrentPrinterSituation();
     TIniFile settings(SettingsFileName());
-    const QString name = SituationName(situation);
-    if (settings.ReadString(kPrintersSection, kSituationKey, QString()) != name) {
+    const TSituationTexts texts = SituationTexts(situation);
+    if (settings.ReadString(kPrintersSection, kSituationKey, QString()) != texts.name) {
         if (situation != TPrinterSituation::Ready)
-            ShowInformation(PrinterSituationNotice(situation));
-        settings.WriteString(kPrintersSection, kSituationKey, name);
+            ShowInformation(texts.notice);
+        settings.WriteString(kPrintersSection, kSituationKey, texts.name);
     }
     return situation;
 }

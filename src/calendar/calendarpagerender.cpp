@@ -95,6 +95,9 @@ QList<int> OverflowingCells(const TCalendarPageModel& model)
 
 void PaintOverflowMarks(QPainter& painter, const TCalendarPageModel& model, const MonthGeometry& cells)
 {
+    // Painted on every repaint of the screen: a page without text has nothing to measure.
+    if (!model.HasAnyText())
+        return;
     // A small dark triangle pointing down, of the same size at every zoom.
     constexpr int kMarkWidth = 7;
     constexpr int kMarkHeight = 4;
