@@ -527,9 +527,7 @@ void TQSuperText::Draw(QPainter& canvas, const QRect& target, const DeviceProfil
     if (m_painting)
         return;
     FlagScope guard(m_painting);
-    if (Width() < 5 || Height() < 5)
-        m_layoutDirty = true;
-    CalculateLayout();
+    SettleBounds();
     const int w = Width();
     const int h = Height();
     if (w <= 0 || h <= 0)
