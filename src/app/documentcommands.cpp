@@ -168,9 +168,6 @@ void TCalendarMain::OpenCalendarFile(QString name)
     const bool hadPage = !m_page->isHidden();
     const TPageSnapshot before = hadPage ? TakePageSnapshot(*m_page) : TPageSnapshot();
     m_page->SuspendPaint = true;
-    float zoom = m_page->Scale();
-    if (zoom < 0.1f || zoom > 1.1f)
-        zoom = 1.0f;
     m_loading = true;
     TDocumentReadInfo readInfo;
     bool opened = false;
@@ -180,8 +177,6 @@ void TCalendarMain::OpenCalendarFile(QString name)
         m_page->ClearAllCells();
         m_page->ClearObjects();
         m_page->SetUserTitle(QString());
-        if (m_page->Scale() != 1.0f)
-            m_page->SetScale(1.0f);
         readInfo = LoadFromFile(*m_page, name, this);
         m_page->HookAllObjects();
         opened = true;
@@ -206,9 +201,6 @@ void TCalendarMain::OpenCalendarFile(QString name)
         SetModified(false);
     SetButtons();
     CheckFloaterStatus();
-    if (zoom != 1.0f)
-        m_page->SetScale(zoom);
-    // The caption shows the zoom, so it follows the zoom's return.
     SetCaption();
     m_page->SuspendPaint = false;
     m_page->update();
@@ -239,17 +231,12 @@ bool TCalendarMain::SaveCalendarFile(const QString& name)
 {
     if (!confirmDroppingUnreadObjects(name))
         return false;
-    // The open cell's text is a step of the history at the zoom shown, before the page goes to zoom 1.
+    // The open cell's text is a step of the history before the page is written.
     DoSaveRichtext();
-    m_page->SuspendPaint = true;
-    const float zoom = m_page->Scale();
-    if (zoom != 1.0f)
-        m_page->SetScale(1.0f);
     bool saved = false;
     QString failure;
     try {
         BusyCursor();
-        DoSaveRichtext();
         SaveToFile(*m_page, name);
         NormalCursor();
         m_currentFileName = name;
@@ -262,13 +249,8 @@ bool TCalendarMain::SaveCalendarFile(const QString& name)
         NormalCursor();
         failure = UnableToSaveMessage(name, error);
     }
-    if (zoom >= 0.2f && zoom <= 1.0f && zoom != 1.0f)
-        m_page->SetScale(zoom);
     if (saved)
         m_history->MarkSaved();
-    m_page->SuspendPaint = false;
-    m_page->update();
-    // Told once the page shows at its zoom again.
     if (!failure.isEmpty())
         ShowInformation(failure);
     SetButtons();

@@ -63,9 +63,6 @@ private:
 TPageHistory::TPageHistory(TCalendarPanel32& page, QObject* parent) : QObject(parent), m_page(page)
 {
     m_stack.setUndoLimit(kStepLimit);
-    // States compare at one zoom: what changed before is a step at the old one.
-    connect(&page, &TQBasePanel::ScaleChanging, this, &TPageHistory::Commit);
-    connect(&page, &TQBasePanel::ScaleChanged, this, &TPageHistory::zoomChanged);
 }
 
 TPageHistory::~TPageHistory()
@@ -185,12 +182,6 @@ void TPageHistory::MarkSaved()
     m_stack.setClean();
 }
 
-void TPageHistory::zoomChanged()
-{
-    if (m_ready)
-        m_state = TakePageSnapshot(m_page);
-}
-
 void TPageHistory::Undo()
 {
     Commit();
@@ -215,7 +206,7 @@ void TPageHistory::Restore(const TPageSnapshot& target)
         RestorePageSnapshot(m_page, m_state, target);
         // Rebuilding only what differs trusts that the page was as last recorded; if it was not, it is
         // rebuilt whole, so that undo always gives back the page exactly.
-        if (target.zoom == m_page.Scale() && TakePageSnapshot(m_page).bytes != target.bytes)
+        if (TakePageSnapshot(m_page).bytes != target.bytes)
             RestorePageSnapshot(m_page, TPageSnapshot(), target);
     } catch (const std::exception&) {
         // The page's own bytes always read back; should they not, the page stays as far as it came.

@@ -51,7 +51,6 @@ public:
 private:
     void commitAs(const QString& caption, const QString& mergeKey);
     void keepWithinBudget();
-    void zoomChanged();
 
     TCalendarPanel32& m_page;
     QUndoStack m_stack;

@@ -1,5 +1,5 @@
-// The page as the undo history keeps it: the document's own bytes, with the placed objects at the zoom
-// they were taken at, and putting such a state back into the page.
+// The page as the undo history keeps it: the document's own bytes (the zoom does not enter them), and
+// putting such a state back into the page.
 #pragma once
 
 #include <QByteArray>
@@ -9,7 +9,6 @@ class TCalendarPanel32;
 struct TPageSnapshot
 {
     QByteArray bytes;
-    float zoom = 1.0f;
     bool operator==(const TPageSnapshot& other) const = default;
 };
 
@@ -17,6 +16,6 @@ struct TPageSnapshot
 // change that made them paint anew.
 TPageSnapshot TakePageSnapshot(TCalendarPanel32& page);
 // Puts the page into `target`. `current` is the snapshot of the page as it is now, so that only what
-// differs is rebuilt; an empty one rebuilds everything. Objects keep their names, and the page its zoom:
-// objects taken at another zoom are scaled to it. Raises no change notification.
+// differs is rebuilt; an empty one rebuilds everything. Objects keep their names, and the page its zoom.
+// Raises no change notification.
 void RestorePageSnapshot(TCalendarPanel32& page, const TPageSnapshot& current, const TPageSnapshot& target);

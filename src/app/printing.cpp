@@ -140,16 +140,9 @@ QPageLayout::Orientation PageOrientation(const TCalendarPanel32& page)
 
 bool PrintCalendarJob(TCalendarPanel32& page, TReportPrinter& report, int repeats)
 {
-    const float zoom = page.Scale();
-    if (zoom != 1.0f)
-        page.SetScale(1.0f);
     page.SetPrinting(true);
-    // Lowered and restored also when the drawing throws.
-    const auto restore = qScopeGuard([&page, zoom] {
-        page.SetPrinting(false);
-        if (zoom != 1.0f)
-            page.SetScale(zoom);
-    });
+    // Lowered also when the drawing throws.
+    const auto restore = qScopeGuard([&page] { page.SetPrinting(false); });
     return report.Execute([&page, repeats](TReportPrinter& r) {
         for (int copy = 0; copy < repeats; ++copy) {
             if (copy > 0)

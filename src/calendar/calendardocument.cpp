@@ -16,7 +16,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QWidget>
 
 namespace {
 
@@ -456,8 +455,6 @@ TDocumentReadInfo ReadDocumentBytes(TCalendarPanel32& page, const QByteArray& by
                 info.valuesIgnored += placed->IgnoredValues();
                 info.picturesNotShown += placed->PicturesNotShown();
             }
-            if (auto* widget = qobject_cast<QWidget*>(object))
-                widget->show();
         }
         info.objectsRead = int(objects.objects.size());
         info.objectsError = objects.error;
@@ -527,7 +524,6 @@ QList<QObject*> ReadDocumentDifferences(TCalendarPanel32& page, const QByteArray
     page.SelectionHandle()->ClearSelection();
     for (qsizetype i = objects.size() - 1 - last; i >= first; --i)
         delete objects[i];
-    TQGraphicControl* above = last > 0 ? objects[objects.size() - last] : nullptr;
     QList<QObject*> created;
     for (qsizetype i = first; i < willObjects.size() - last; ++i) {
         TStreamReader reader(willObjects[i]);
@@ -538,11 +534,12 @@ QList<QObject*> ReadDocumentDifferences(TCalendarPanel32& page, const QByteArray
             delete read;
             Fail(kind + QStringLiteral(" is not a placed object"));
         }
-        if (above)
-            object->stackUnder(above);
-        object->show();
         created.append(object);
     }
+    // The objects kept at the end stay on top of those made anew.
+    for (qsizetype i = objects.size() - last; i < objects.size(); ++i)
+        objects[i]->Raise();
+    page.update();
     return created;
 }
 

@@ -96,7 +96,7 @@ QString DocumentReadNotice(const QString& fileName, const TDocumentReadInfo& inf
 
 // The document bytes of the page (always version 4) with the placed objects given; no widget needed.
 QByteArray DocumentBytes(const TCalendarPageModel& model, const QList<const QObject*>& objects);
-// The document bytes of the page and its placed objects; the page is expected at zoom 1.
+// The document bytes of the page and its placed objects, at whatever zoom the page shows.
 QByteArray DocumentBytes(const TCalendarPanel32& page);
 // Reads document bytes of version 1 to 4 into the page, then relayouts it. Placed objects are created
 // from the registry with the page as parent and named uniquely among the owner's descendants. Bad input

@@ -44,10 +44,20 @@ void TCalendarPanel32::SetPanelState(TLPanelState v)
         return;
     m_panelState = v;
     SetPointing(v == psPointing);
-    if (v == psPointing)
+    ShowSurfaceCursor();
+}
+
+void TCalendarPanel32::ShowSurfaceCursor()
+{
+    if (m_panelState == psPointing)
         unsetCursor();
     else
         setCursor(Qt::DragMoveCursor);
+}
+
+QSize TCalendarPanel32::PageSize() const
+{
+    return QSize(PageWidth(), PageHeight());
 }
 
 TMiniSlot TCalendarPanel32::MiniSlot(int index) const
@@ -191,7 +201,7 @@ bool TCalendarPanel32::DropObject(TRect r)
     if (object && tool->second.second)
         tool->second.second(object);
     SuspendNotify = wasSuspended;
-    return placed && placed->parentWidget() == this;
+    return placed && placed->parent() == this;
 }
 
 void TCalendarPanel32::clickAt(QPoint p)
@@ -211,7 +221,9 @@ void TCalendarPanel32::clickAt(QPoint p)
 
 void TCalendarPanel32::mousePressEvent(QMouseEvent* event)
 {
-    m_pressedInPointing = m_panelState == psPointing && event->button() == Qt::LeftButton;
+    // A press on a placed object belongs to the object, not to the page beneath.
+    m_pressedInPointing = m_panelState == psPointing && event->button() == Qt::LeftButton &&
+                          !HasObjectAt(event->position().toPoint().x(), event->position().toPoint().y());
     TQBasePanel::mousePressEvent(event);
 }
 
@@ -236,6 +248,9 @@ void TCalendarPanel32::paintEvent(QPaintEvent* event)
     QPainter painter(this);
     painter.drawImage(event->rect(), image, event->rect());
     PaintOverflowMarks(painter, *m_model, ScreenGeometry());
+    // As on the exported image: the objects find the page's line pen.
+    painter.setPen(DeviceProfile::Screen(Scale()).LinePen());
+    PaintObjects(painter);
     PaintBand(painter);
     m_painting = false;
 }

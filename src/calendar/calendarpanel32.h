@@ -161,6 +161,7 @@ public:
 
     TLPanelState PanelState() const { return m_panelState; }
     void SetPanelState(TLPanelState v);
+    QSize PageSize() const override;
 
     QString WMFBorderFile() const { return Settings().WMFBorderFile; }
     void SetWMFBorderFile(const QString& name) { m_model->SetWMFBorderFile(name); }
@@ -240,6 +241,7 @@ signals:
     void OnClick();
 
 protected:
+    void ShowSurfaceCursor() override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;

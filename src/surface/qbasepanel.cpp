@@ -12,6 +12,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QToolTip>
 
 namespace {
 
@@ -157,8 +158,7 @@ void TQBasePanel::SetScale(float factor)
     const float ratio = factor / m_scale;
     resize(RoundHalfEven(width() * ratio), RoundHalfEven(height() * ratio));
     m_scale = factor;
-    for (TQGraphicControl* object : PlacedObjects())
-        object->SetScale(factor);
+    m_handle->RefitToSelection();
     update();
     m_scaling = false;
     emit ScaleChanged();
@@ -169,12 +169,15 @@ QList<TQGraphicControl*> TQBasePanel::PlacedObjects() const
     return findChildren<TQGraphicControl*>(QString(), Qt::FindDirectChildrenOnly);
 }
 
+QSize TQBasePanel::PageSize() const
+{
+    return QSize(RoundHalfEven(width() / m_scale), RoundHalfEven(height() / m_scale));
+}
+
 void TQBasePanel::PaintObjects(QPainter& canvas)
 {
-    for (TQGraphicControl* object : PlacedObjects()) {
-        if (object->isVisibleTo(this))
-            object->PaintTo(canvas, object->Left(), object->Top());
-    }
+    for (TQGraphicControl* object : PlacedObjects())
+        object->Paint(canvas, m_scale);
 }
 
 void TQBasePanel::PrintObjects(TReportPrinter& report, double x, double y)
@@ -208,34 +211,28 @@ QString TQBasePanel::UniqueName(const QString& prefix) const
 
 void TQBasePanel::PlaceObject(TQGraphicControl* object, TRect r)
 {
-    object->hide();
     object->setParent(this);
     object->setObjectName(UniqueName(QStringLiteral("Special")));
-    object->setGeometry(r.left, r.top, std::max(r.width(), 10), std::max(r.height(), 15));
-    HookObject(object);
     // The rectangle was dragged out at the current zoom.
-    object->AssumeScale(m_scale);
-    object->show();
+    const double z = m_scale;
+    object->SetBounds(QRect(RoundHalfEven(r.left / z), RoundHalfEven(r.top / z),
+                            RoundHalfEven(std::max(r.width(), 10) / z), RoundHalfEven(std::max(r.height(), 15) / z)));
+    HookObject(object);
+    update();
     NotifyChange();
 }
 
 void TQBasePanel::HookObject(TQGraphicControl* object)
 {
-    object->removeEventFilter(this);
-    object->installEventFilter(this);
     if (object->IsLoading())
         object->Loaded();
 }
 
 void TQBasePanel::HookAllObjects()
 {
-    for (TQGraphicControl* object : PlacedObjects()) {
+    for (TQGraphicControl* object : PlacedObjects())
         HookObject(object);
-        object->AssumeScale(m_scale);
-        // Objects read into a shown surface start hidden, as every new child widget does.
-        if (object->isHidden())
-            object->show();
-    }
+    update();
 }
 
 void TQBasePanel::ClearObjects()
@@ -248,11 +245,17 @@ void TQBasePanel::ClearObjects()
 
 bool TQBasePanel::HasObjectAt(int x, int y) const
 {
-    for (const TQGraphicControl* object : PlacedObjects()) {
-        if (object->geometry().contains(x, y))
-            return true;
+    return ObjectAt(QPoint(x, y)) != nullptr;
+}
+
+TQGraphicControl* TQBasePanel::ObjectAt(QPoint p) const
+{
+    const QList<TQGraphicControl*> objects = PlacedObjects();
+    for (qsizetype i = objects.size() - 1; i >= 0; --i) {
+        if (objects[i]->ScreenRect().contains(p))
+            return objects[i];
     }
-    return false;
+    return nullptr;
 }
 
 void TQBasePanel::NotifyChange()
@@ -301,7 +304,7 @@ void TQBasePanel::SelectInRect(TRect r, bool shift)
     const QList<TQGraphicControl*> objects = PlacedObjects();
     for (qsizetype i = objects.size() - 1; i >= 0; --i) {
         TQGraphicControl* object = objects[i];
-        if (!object->BoundsRect().intersects(r))
+        if (!TRect::fromQRect(object->ScreenRect()).intersects(r))
             continue;
         if (shift && list.contains(object))
             list.removeOne(object);
@@ -387,6 +390,7 @@ void TQBasePanel::paintEvent(QPaintEvent* event)
         return;
     QPainter painter(this);
     PaintPaper(painter, event->rect());
+    PaintObjects(painter);
     PaintBand(painter);
 }
 
@@ -437,12 +441,19 @@ void TQBasePanel::bandRelease(QPoint p, Qt::KeyboardModifiers modifiers)
 
 void TQBasePanel::mousePressEvent(QMouseEvent* event)
 {
+    if (TQGraphicControl* object = ObjectAt(event->position().toPoint())) {
+        ObjectMouseDown(object, event);
+        return;
+    }
     bandPress(event->position().toPoint(), event->button());
 }
 
 void TQBasePanel::mouseMoveEvent(QMouseEvent* event)
 {
-    bandMove(event->position().toPoint());
+    const QPoint p = event->position().toPoint();
+    if (!m_bandActive && !event->buttons())
+        updateObjectCursor(p);
+    bandMove(p);
 }
 
 void TQBasePanel::mouseReleaseEvent(QMouseEvent* event)
@@ -450,9 +461,52 @@ void TQBasePanel::mouseReleaseEvent(QMouseEvent* event)
     bandRelease(event->position().toPoint(), event->modifiers());
 }
 
-void TQBasePanel::mouseDoubleClickEvent(QMouseEvent*)
+void TQBasePanel::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    emit OnDblClick();
+    TQGraphicControl* object = ObjectAt(event->position().toPoint());
+    if (!object) {
+        emit OnDblClick();
+        return;
+    }
+    ObjectMouseDown(object, event);
+    if (m_pointing && !object->Unselectable()) {
+        if (QWidget::mouseGrabber() == m_handle)
+            m_handle->releaseMouse();
+        object->PopupObjectMenu(event->globalPosition().toPoint());
+    }
+    m_handle->SetDoubleClicked(true);
+}
+
+void TQBasePanel::updateObjectCursor(QPoint p)
+{
+    // Hovering a placed object shows the pointing hand; the rest of the surface keeps its own cursor.
+    const bool overObject = m_pointing && ObjectAt(p);
+    if (overObject == m_cursorOverObject)
+        return;
+    m_cursorOverObject = overObject;
+    if (overObject)
+        setCursor(Qt::PointingHandCursor);
+    else
+        ShowSurfaceCursor();
+}
+
+void TQBasePanel::ShowSurfaceCursor()
+{
+    unsetCursor();
+}
+
+bool TQBasePanel::event(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        auto* help = static_cast<QHelpEvent*>(event);
+        const TQGraphicControl* object = ObjectAt(help->pos());
+        if (object && !object->Hint().isEmpty())
+            QToolTip::showText(help->globalPos(), object->Hint(), this, object->ScreenRect());
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return QWidget::event(event);
 }
 
 void TQBasePanel::keyPressEvent(QKeyEvent* event)
@@ -487,10 +541,9 @@ void TQBasePanel::KeyDown(QKeyEvent* event)
 
 void TQBasePanel::ObjectMouseDown(TQGraphicControl* object, QMouseEvent* event)
 {
-    const QPoint local = event->position().toPoint();
     // In tool mode, and on unselectable objects, the press goes through to the surface.
     if (!m_pointing || object->Unselectable()) {
-        bandPress(object->pos() + local, event->button());
+        bandPress(event->position().toPoint(), event->button());
         return;
     }
     if (!(event->modifiers() & Qt::ShiftModifier))
@@ -512,7 +565,7 @@ void TQBasePanel::HandleMouseDown(QPoint p, Qt::KeyboardModifiers modifiers)
     QList<TQGraphicControl*> keep = m_handle->Selection();
     m_handle->ClearSelection();
     for (qsizetype i = keep.size() - 1; i >= 0; --i) {
-        if (keep[i]->geometry().contains(p))
+        if (keep[i]->ScreenRect().contains(p))
             keep.removeAt(i);
     }
     for (TQGraphicControl* object : std::as_const(keep))
@@ -540,39 +593,4 @@ void TQBasePanel::DoubleClickFromHandle(QPoint p, QPoint globalPos)
         }
     }
     m_handle->SetDoubleClicked(true);
-}
-
-bool TQBasePanel::eventFilter(QObject* watched, QEvent* event)
-{
-    auto* object = qobject_cast<TQGraphicControl*>(watched);
-    if (!object || object->parentWidget() != this)
-        return QWidget::eventFilter(watched, event);
-    switch (event->type()) {
-    case QEvent::MouseButtonPress:
-        ObjectMouseDown(object, static_cast<QMouseEvent*>(event));
-        return true;
-    case QEvent::MouseButtonDblClick: {
-        auto* mouse = static_cast<QMouseEvent*>(event);
-        ObjectMouseDown(object, mouse);
-        if (m_pointing && !object->Unselectable()) {
-            if (QWidget::mouseGrabber() == m_handle)
-                m_handle->releaseMouse();
-            object->PopupObjectMenu(mouse->globalPosition().toPoint());
-        }
-        m_handle->SetDoubleClicked(true);
-        return true;
-    }
-    case QEvent::MouseMove:
-        if (m_pointing)
-            object->setCursor(Qt::PointingHandCursor);
-        bandMove(object->pos() + static_cast<QMouseEvent*>(event)->position().toPoint());
-        return true;
-    case QEvent::MouseButtonRelease: {
-        auto* mouse = static_cast<QMouseEvent*>(event);
-        bandRelease(object->pos() + mouse->position().toPoint(), mouse->modifiers());
-        return true;
-    }
-    default:
-        return QWidget::eventFilter(watched, event);
-    }
 }

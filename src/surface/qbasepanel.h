@@ -64,8 +64,10 @@ public:
     void SetPicture(const QImage& picture);
     void SetColorPicture(const QImage& picture);
 
-    // Zoom factor of the surface and its objects (1 = 100%).
+    // Zoom factor of the surface (1 = 100%); the objects keep their bounds at 100%.
     float Scale() const { return m_scale; }
+    // The surface's size at 100%, in which objects are placed.
+    virtual QSize PageSize() const;
     virtual void SetScale(float factor);
     bool Scaling() const { return m_scaling; }
 
@@ -90,22 +92,24 @@ public:
     TQHandle* SelectionHandle() const { return m_handle; }
     QMenu* SurfaceMenu() const { return m_surfaceMenu; }
 
-    // Puts a newly created object on the surface in r (at least 10 × 15), named "SpecialN".
+    // Puts a newly created object on the surface in r (surface pixels at the zoom, at least 10 × 15),
+    // named "SpecialN".
     void PlaceObject(TQGraphicControl* object, TRect r);
     // The prefix followed by the first number 1..1000 that no component of the owner bears; empty when none is free.
     QString UniqueName(const QString& prefix) const;
-    // Routes the object's mouse events to the surface.
+    // Ends the loading of an object created by code.
     void HookObject(TQGraphicControl* object);
-    // Hooks every placed object, tells it the surface's Scale (its bounds are taken as being at that
-    // zoom already) and shows it (after reading a document, pasting, cloning).
+    // Hooks every placed object and repaints (after reading a document, pasting, cloning).
     void HookAllObjects();
     // Frees every placed object, last to first.
     void ClearObjects();
     // Whether some placed object's bounds contain the point (surface coordinates).
     bool HasObjectAt(int x, int y) const;
+    // The topmost placed object whose bounds on the surface contain the point, or nullptr.
+    TQGraphicControl* ObjectAt(QPoint p) const;
     QList<TQGraphicControl*> PlacedObjects() const;
-    // Every placed object, bottom first, painted at its place on a canvas of the surface's size
-    // (an exported image of the page).
+    // Every placed object, bottom first, painted at its place at the surface's zoom (on screen and in
+    // an exported image of the page).
     void PaintObjects(QPainter& canvas);
     // Every placed object printed at its place on a report, the surface's corner at (x, y) inches.
     void PrintObjects(TReportPrinter& report, double x, double y);
@@ -167,15 +171,17 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
     // The paper: white, the pictures clipped to Shape, the outline and the dot grid.
     void PaintPaper(QPainter& painter, const QRect& area) const;
     // The dotted rubber band over everything the surface drew.
     void PaintBand(QPainter& painter) const;
 
-    // A placed object was pressed (x, y in the object's coordinates).
+    // A placed object was pressed (the event in surface coordinates).
     virtual void ObjectMouseDown(TQGraphicControl* object, QMouseEvent* event);
+    bool event(QEvent* event) override;
+    // The surface's own cursor, away from placed objects.
+    virtual void ShowSurfaceCursor();
 
 private:
     void bandPress(QPoint p, Qt::MouseButton button);
@@ -187,6 +193,7 @@ private:
     void chooseFont();
     void alignSelection(int command);
     void freeObject(TQGraphicControl* object);
+    void updateObjectCursor(QPoint p);
     void pasteFromFile();
 
     float m_scale = 1.0f;
@@ -207,9 +214,8 @@ private:
     QWidget* m_outlineOverlay = nullptr;
     std::optional<TRect> m_dragOutline;
     FontDescription m_lastFont;
-    // The zoom the objects in ClipboardFile were written at.
-    float m_clipboardScale = 1.0f;
     bool m_ownsScratchFiles = false;
+    bool m_cursorOverObject = false;
 };
 
 // Draws a dotted band like the rectangle (left, top)–(right, bottom), right and bottom just outside,

@@ -10,43 +10,133 @@
 #include <QMenu>
 #include <QPainter>
 
-TQGraphicControl::TQGraphicControl(QWidget* parent) : QWidget(parent)
-{
-    setAttribute(Qt::WA_NoSystemBackground);
-    // Hovering shows the surface's pointing cursor.
-    setMouseTracking(true);
-}
+TQGraphicControl::TQGraphicControl(QObject* parent) : QObject(parent), m_bounds(0, 0, 100, 30) {}
 
 TQGraphicControl::~TQGraphicControl()
 {
     // The selection must never hold a freed object, whoever frees it.
-    if (TQBasePanel* surface = Surface())
+    if (TQBasePanel* surface = Surface()) {
         surface->SelectionHandle()->Deselect(this);
+        surface->update();
+    }
+    delete m_objectMenu;
 }
 
 TQBasePanel* TQGraphicControl::Surface() const
 {
-    return qobject_cast<TQBasePanel*>(parentWidget());
+    return qobject_cast<TQBasePanel*>(parent());
+}
+
+QWidget* TQGraphicControl::window() const
+{
+    TQBasePanel* surface = Surface();
+    return surface ? surface->window() : nullptr;
+}
+
+float TQGraphicControl::Zoom() const
+{
+    TQBasePanel* surface = Surface();
+    return surface ? surface->Scale() : 1.0f;
+}
+
+void TQGraphicControl::SetBounds(const QRect& bounds)
+{
+    if (bounds == m_bounds)
+        return;
+    m_bounds = bounds;
+    if (m_loading)
+        return;
+    Repaint();
+    BoundsChanged();
+}
+
+QRect TQGraphicControl::ScreenRect() const
+{
+    const double z = Zoom();
+    if (z == 1.0)
+        return m_bounds;
+    return QRect(RoundHalfEven(m_bounds.x() * z), RoundHalfEven(m_bounds.y() * z),
+                 RoundHalfEven(m_bounds.width() * z), RoundHalfEven(m_bounds.height() * z));
+}
+
+void TQGraphicControl::SetScreenRect(const QRect& r)
+{
+    const double z = Zoom();
+    const QRect now = ScreenRect();
+    const auto page = [z](int screen, int current, int stored) {
+        return screen == current ? stored : RoundHalfEven(screen / z);
+    };
+    SetBounds(QRect(page(r.x(), now.x(), Left()), page(r.y(), now.y(), Top()), page(r.width(), now.width(), Width()),
+                    page(r.height(), now.height(), Height())));
+}
+
+void TQGraphicControl::setFont(const QFont& font)
+{
+    if (font == m_font)
+        return;
+    m_font = font;
+    if (m_loading)
+        return;
+    NotifyChanged();
+    Repaint();
+}
+
+void TQGraphicControl::Repaint()
+{
+    if (TQBasePanel* surface = Surface())
+        surface->update();
+    else
+        emit NeedsRepaint();
+}
+
+void TQGraphicControl::Raise()
+{
+    QObject* surface = parent();
+    if (!surface)
+        return;
+    // A child set anew goes last among its siblings, so it paints on top.
+    setParent(nullptr);
+    setParent(surface);
+    Repaint();
+}
+
+void TQGraphicControl::Lower()
+{
+    QObject* surface = parent();
+    if (!surface)
+        return;
+    const QList<TQGraphicControl*> above = surface->findChildren<TQGraphicControl*>(Qt::FindDirectChildrenOnly);
+    for (TQGraphicControl* other : above) {
+        if (other != this)
+            other->Raise();
+    }
 }
 
 void TQGraphicControl::Loaded()
 {
     m_loading = false;
+}
+
+QMenu* TQGraphicControl::ObjectMenu()
+{
     if (!m_objectMenu)
         buildObjectMenu();
+    return m_objectMenu;
 }
+
+void TQGraphicControl::AddMenuItems(QMenu&) {}
 
 void TQGraphicControl::buildObjectMenu()
 {
-    m_objectMenu = new QMenu(this);
+    m_objectMenu = new QMenu(Surface());
     QMenu* menu = m_objectMenu;
     menu->addAction(QStringLiteral("Bring To Front"), this, [this] {
         NotifyChanged();
-        raise();
+        Raise();
     });
     menu->addAction(QStringLiteral("Send To Back"), this, [this] {
         NotifyChanged();
-        lower();
+        Lower();
         if (TQBasePanel* surface = Surface())
             surface->SelectionHandle()->ClearSelection();
     });
@@ -79,13 +169,13 @@ void TQGraphicControl::buildObjectMenu()
     menu->addSeparator();
     menu->addAction(QStringLiteral("Center Vertically"), this, [this] { CenterVertically(); });
     menu->addAction(QStringLiteral("Center Horizontally"), this, [this] { CenterHorizontally(); });
+    AddMenuItems(*menu);
     connect(menu, &QMenu::aboutToShow, this, [this] { PopupOpening(); });
 }
 
 void TQGraphicControl::PopupObjectMenu(QPoint globalPos)
 {
-    if (m_objectMenu)
-        m_objectMenu->popup(globalPos);
+    ObjectMenu()->popup(globalPos);
 }
 
 void TQGraphicControl::SetLocked(bool v)
@@ -145,7 +235,7 @@ void TQGraphicControl::ApplyFont(const FontDescription&) {}
 
 QRect TQGraphicControl::PrintTarget(const TReportPrinter& report, double x, double y) const
 {
-    const double pixelsPerInch = double(ScreenPixelsPerInch()) * m_scale;
+    const double pixelsPerInch = double(ScreenPixelsPerInch());
     return report.InchRectToDevice(x + Left() / pixelsPerInch, y + Top() / pixelsPerInch,
                                    x + (Left() + Width()) / pixelsPerInch, y + (Top() + Height()) / pixelsPerInch);
 }
@@ -164,19 +254,29 @@ void TQGraphicControl::PrintTo(TReportPrinter& report, double x, double y)
 
 void TQGraphicControl::Draw(QPainter&, const QRect&, const DeviceProfile&) {}
 
-void TQGraphicControl::Paint(QPainter& canvas)
+void TQGraphicControl::Paint(QPainter& canvas, float zoom)
 {
     SettleBounds();
-    Draw(canvas, rect(), DeviceProfile::Screen(m_scale));
+    canvas.save();
+    canvas.setFont(font());
+    const QRect target = zoom == 1.0f ? m_bounds
+                                      : QRect(RoundHalfEven(Left() * zoom), RoundHalfEven(Top() * zoom),
+                                              RoundHalfEven(Width() * zoom), RoundHalfEven(Height() * zoom));
+    try {
+        Draw(canvas, target, DeviceProfile::Screen(zoom));
+    } catch (...) {
+        canvas.restore();
+        throw;
+    }
+    canvas.restore();
 }
 
 void TQGraphicControl::PaintTo(QPainter& canvas, int x, int y)
 {
     canvas.save();
-    canvas.translate(x, y);
-    canvas.setFont(font());
+    canvas.translate(x - Left(), y - Top());
     try {
-        Paint(canvas);
+        Paint(canvas, 1.0f);
     } catch (...) {
         canvas.restore();
         throw;
@@ -194,7 +294,8 @@ void TQGraphicControl::DrawSelectionSquares(QPainter& surfaceCanvas) const
         return;
     const bool single = handle->Count() == 1;
     const QColor color = ToQColor(single ? handle->Color() : handle->SecondaryColor());
-    const TRect r{Left() - 2, Top() - 2, Left() + Width() + 2, Top() + Height() + 2};
+    const QRect b = ScreenRect();
+    const TRect r{b.left() - 2, b.top() - 2, b.left() + b.width() + 2, b.top() + b.height() + 2};
     const auto square = [&](int left, int top) { surfaceCanvas.fillRect(QRect(left, top, 5, 5), color); };
     square(r.left, r.top);
     square(r.right - 5, r.top);
@@ -210,17 +311,6 @@ void TQGraphicControl::DrawSelectionSquares(QPainter& surfaceCanvas) const
     square(r.right - 5, r.top + n - 2);
 }
 
-void TQGraphicControl::SetScale(float factor)
-{
-    if (factor == m_scale)
-        return;
-    const float ratio = factor / m_scale;
-    setGeometry(RoundHalfEven(x() * ratio), RoundHalfEven(y() * ratio), RoundHalfEven(width() * ratio),
-                RoundHalfEven(height() * ratio));
-    m_scale = factor;
-    BoundsChanged();
-}
-
 TQGraphicControl* TQGraphicControl::CloneObject()
 {
     TQBasePanel* surface = Surface();
@@ -230,7 +320,7 @@ TQGraphicControl* TQGraphicControl::CloneObject()
     if (!copy)
         return nullptr;
     copy->SetTop(Top() + 25);
-    copy->raise();
+    copy->Raise();
     TQHandle* handle = surface->SelectionHandle();
     if (handle->IndexOf(this) >= 0) {
         handle->Deselect(this);
@@ -246,9 +336,8 @@ void TQGraphicControl::CenterVertically()
     TQBasePanel* parent = Surface();
     if (!parent)
         return;
-    SetTop(parent->height() / 2 - Height() / 2);
+    SetTop(parent->PageSize().height() / 2 - Height() / 2);
     NotifyChanged();
-    parent->update();
 }
 
 void TQGraphicControl::CenterHorizontally()
@@ -256,44 +345,8 @@ void TQGraphicControl::CenterHorizontally()
     TQBasePanel* parent = Surface();
     if (!parent)
         return;
-    SetLeft(parent->width() / 2 - Width() / 2);
+    SetLeft(parent->PageSize().width() / 2 - Width() / 2);
     NotifyChanged();
-    parent->update();
-}
-
-void TQGraphicControl::paintEvent(QPaintEvent*)
-{
-    TQBasePanel* surface = Surface();
-    if (surface && surface->SuspendPaint)
-        return;
-    QPainter painter(this);
-    Paint(painter);
-}
-
-void TQGraphicControl::moveEvent(QMoveEvent*)
-{
-    if (!m_loading)
-        BoundsChanged();
-}
-
-void TQGraphicControl::resizeEvent(QResizeEvent*)
-{
-    if (!m_loading)
-        BoundsChanged();
-}
-
-void TQGraphicControl::changeEvent(QEvent* event)
-{
-    QWidget::changeEvent(event);
-    if (event->type() == QEvent::FontChange && !m_loading)
-        NotifyChanged();
-}
-
-void TQGraphicControl::leaveEvent(QEvent* event)
-{
-    if (TQBasePanel* surface = Surface())
-        setCursor(surface->Pointing() ? Qt::ArrowCursor : Qt::DragMoveCursor);
-    QWidget::leaveEvent(event);
 }
 
 bool TQGraphicControl::AcceptValue(bool valid, const char* property, qint64 value)

@@ -1,5 +1,6 @@
-// The base of every object placed on a design surface: a window-less child widget whose bounds are
-// in the surface's zoomed pixels, with its own right-button menu, its change notification and its zoom.
+// The base of every object placed on a design surface: a plain object of the page whose bounds are in
+// page pixels at 100% (the surface maps them to its zoom), with its right-button menu and its change
+// notification.
 #pragma once
 
 #include "platform/deviceprofile.h"
@@ -7,18 +8,21 @@
 #include "platform/pagerect.h"
 #include "stream/namedcursors.h"
 
+#include <QFont>
+#include <QObject>
+#include <QRect>
 #include <QStringList>
-#include <QWidget>
 
 #include <functional>
 
 class QAction;
 class QMenu;
 class QPainter;
+class QWidget;
 class TQBasePanel;
 class TReportPrinter;
 
-class TQGraphicControl : public QWidget
+class TQGraphicControl : public QObject
 {
     Q_OBJECT
     Q_PROPERTY(int Left READ Left WRITE SetLeft)
@@ -34,26 +38,41 @@ class TQGraphicControl : public QWidget
     Q_CLASSINFO("default:Cursor", "crDefault")
 
 public:
-    explicit TQGraphicControl(QWidget* parent = nullptr);
+    explicit TQGraphicControl(QObject* parent = nullptr);
     ~TQGraphicControl() override;
 
-    int Left() const { return x(); }
-    int Top() const { return y(); }
-    int Width() const { return width(); }
-    int Height() const { return height(); }
-    void SetLeft(int v) { move(v, y()); }
-    void SetTop(int v) { move(x(), v); }
-    void SetWidth(int v) { resize(v, height()); }
-    void SetHeight(int v) { resize(width(), v); }
+    // The bounds on the page at 100%, as stored; no zoom ever changes them.
+    int Left() const { return m_bounds.x(); }
+    int Top() const { return m_bounds.y(); }
+    int Width() const { return m_bounds.width(); }
+    int Height() const { return m_bounds.height(); }
+    void SetLeft(int v) { SetBounds(QRect(v, Top(), Width(), Height())); }
+    void SetTop(int v) { SetBounds(QRect(Left(), v, Width(), Height())); }
+    void SetWidth(int v) { SetBounds(QRect(Left(), Top(), v, Height())); }
+    void SetHeight(int v) { SetBounds(QRect(Left(), Top(), Width(), v)); }
+    void resize(int w, int h) { SetBounds(QRect(Left(), Top(), w, h)); }
+    QSize size() const { return m_bounds.size(); }
+    QRect Bounds() const { return m_bounds; }
+    void SetBounds(const QRect& bounds);
     // (Left, Top, Left + Width, Top + Height).
-    TRect BoundsRect() const { return TRect::fromQRect(geometry()); }
+    TRect BoundsRect() const { return TRect::fromQRect(m_bounds); }
+
+    // The bounds on the surface at its zoom, and their change by the user there: a side the user did not
+    // move keeps its stored value, one moved takes the surface value divided by the zoom.
+    QRect ScreenRect() const;
+    void SetScreenRect(const QRect& r);
+    // The zoom of the surface the object lies on; 1 off a surface.
+    float Zoom() const;
 
     int Tag() const { return m_tag; }
     void SetTag(int v) { m_tag = v; }
     TCursor Cursor() const { return m_cursor; }
     void SetCursor(TCursor v) { m_cursor = v; }
-    QString Hint() const { return toolTip(); }
-    void SetHint(const QString& v) { setToolTip(v); }
+    QString Hint() const { return m_hint; }
+    void SetHint(const QString& v) { m_hint = v; }
+    // The object's own font (a kind that writes text may keep another of its own).
+    QFont font() const { return m_font; }
+    void setFont(const QFont& font);
 
     // A locked object is not moved or resized by the selection handle.
     bool Locked() const { return m_locked; }
@@ -67,9 +86,8 @@ public:
     bool IsLoading() const { return m_loading; }
     // The stream runs Loading before it reads the object's properties.
     Q_INVOKABLE void Loading() { m_loading = true; }
-    // The object has been created or read: builds the object menu. Kinds add their menu items and
-    // rebuild caches after calling the base. The stream runs it after reading; the surface runs it
-    // when it first hooks an object created by code.
+    // The object has been created or read. Kinds rebuild caches after calling the base. The stream runs
+    // it after reading; the surface runs it when it first hooks an object created by code.
     Q_INVOKABLE virtual void Loaded();
 
     // Runs after every change of position or size: one change notification and one deferred refit of
@@ -83,29 +101,28 @@ public:
     // The surface's "Font" command hands the chosen font to every selected object.
     virtual void ApplyFont(const FontDescription& font);
     // Draws the object on a report, its top-left corner at Left / Top divided by the screen's pixels
-    // per inch (at the object's Scale) plus (x, y), all in inches. The base settles the bounds and draws
+    // per inch plus (x, y), all in inches. The base settles the bounds and draws
     // through Draw on a paper profile of the report's resolution.
     virtual void PrintTo(TReportPrinter& report, double x, double y);
 
     // The one drawing routine of a kind: the object into `target` (its bounds on the device, in the
     // painter's coordinates) on the screen at a zoom or on paper. The base draws nothing.
     virtual void Draw(QPainter& canvas, const QRect& target, const DeviceProfile& device);
-    // Draws the object in its own coordinates on screen: settles the bounds, then Draw at the object's
-    // Scale.
-    virtual void Paint(QPainter& canvas);
-    // Paints the object on another canvas with its top-left corner at (x, y), in the object's font.
+    // Draws the object on screen at a zoom into its bounds there: settles the bounds, then Draw.
+    virtual void Paint(QPainter& canvas, float zoom);
+    // Paints the object at 100% on another canvas with its top-left corner at (x, y).
     void PaintTo(QPainter& canvas, int x, int y);
+    // Asks the surface to repaint the object (off a surface: NeedsRepaint).
+    void Repaint();
     // The selection squares, drawn on a canvas in surface coordinates (the handle's paint uses it).
     void DrawSelectionSquares(QPainter& surfaceCanvas) const;
 
     // Tells the surface about a user-visible change, unless the surface is printing.
     void NotifyChanged();
 
-    float Scale() const { return m_scale; }
-    // Scales the bounds by factor / Scale in one step, halves to even.
-    virtual void SetScale(float factor);
-    // States the zoom the current bounds are at, without changing them (for a copy read from a stream).
-    void AssumeScale(float factor) { m_scale = factor; }
+    // Z-order among the objects of the surface.
+    void Raise();
+    void Lower();
 
     // Copies the object 25 pixels below itself, on top; the copy replaces a selected source in the
     // selection. Returns the copy, or nullptr when it could not be made.
@@ -113,7 +130,8 @@ public:
     void CenterVertically();
     void CenterHorizontally();
 
-    QMenu* ObjectMenu() const { return m_objectMenu; }
+    // The object menu, built when first asked for (on a surface, with the surface as parent).
+    QMenu* ObjectMenu();
     QAction* LockedMenuItem() const { return m_lockedMenuItem; }
     // Opens the object menu at a screen position (non-blocking).
     void PopupObjectMenu(QPoint globalPos);
@@ -121,8 +139,9 @@ public:
     // When set, a double-click on the object runs it (sender: the surface) instead of opening the menu.
     std::function<void(QObject* sender)> DblClickAction;
 
-    // The surface this object lies on, if any.
+    // The surface this object lies on, if any, and the window its dialogs belong to.
     TQBasePanel* Surface() const;
+    QWidget* window() const;
 
     // Whether a value may be stored. A value out of range is ignored (false), so the object keeps what
     // it had; one read from a stream is also noted, so that the reader can tell the user.
@@ -136,25 +155,27 @@ public:
     // reading could not apply (an auto-sized picture its size). The base does nothing.
     virtual void DocumentRead() {}
 
+signals:
+    // The object's look changed while it lies on no surface (a dialog's sample).
+    void NeedsRepaint();
+
 protected:
     // Notes a value read from a stream that the object could not take.
     void NoteIgnoredValue(const char* property, qint64 value);
     // Where PrintTo puts the object on the report, in device pixels.
     QRect PrintTarget(const TReportPrinter& report, double x, double y) const;
-
-    void paintEvent(QPaintEvent* event) override;
-    void moveEvent(QMoveEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    void changeEvent(QEvent* event) override;
-    void leaveEvent(QEvent* event) override;
+    // Kinds add their items to the object menu, after the common ones.
+    virtual void AddMenuItems(QMenu& menu);
 
 private:
     void buildObjectMenu();
 
     QAction* m_lockedMenuItem = nullptr;
     bool m_paintBusy = false;
-    float m_scale = 1.0f;
     QMenu* m_objectMenu = nullptr;
+    QRect m_bounds;
+    QFont m_font;
+    QString m_hint;
     TRect m_lastBounds;
     bool m_locked = false;
     bool m_unselectable = false;

@@ -28,10 +28,10 @@ TRect OuterBounds(const QList<TQGraphicControl*>& objects)
 {
     TRect r{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
     for (const TQGraphicControl* o : objects) {
-        r.left = std::min(r.left, o->Left());
-        r.top = std::min(r.top, o->Top());
-        r.right = std::max(r.right, o->Left() + o->Width());
-        r.bottom = std::max(r.bottom, o->Top() + o->Height());
+        r.left = std::min(r.left, o->ScreenRect().x());
+        r.top = std::min(r.top, o->ScreenRect().y());
+        r.right = std::max(r.right, o->ScreenRect().x() + o->ScreenRect().width());
+        r.bottom = std::max(r.bottom, o->ScreenRect().y() + o->ScreenRect().height());
     }
     return r;
 }
@@ -91,12 +91,12 @@ void TQHandle::Select(TQGraphicControl* object)
         m_feedbackRect = QRect();
         setEnabled(true);
         show();
-        setGeometry(object->Left() - 2, object->Top() - 2, object->Width() + 5, object->Height() + 5);
+        setGeometry(object->ScreenRect().x() - 2, object->ScreenRect().y() - 2, object->ScreenRect().width() + 5, object->ScreenRect().height() + 5);
     } else {
-        const int left = std::min(x(), object->Left() - 2);
-        const int top = std::min(y(), object->Top() - 2);
-        const int right = std::max(x() + width() - 3, object->Left() + object->Width()) + 3;
-        const int bottom = std::max(y() + height() - 3, object->Top() + object->Height()) + 3;
+        const int left = std::min(x(), object->ScreenRect().x() - 2);
+        const int top = std::min(y(), object->ScreenRect().y() - 2);
+        const int right = std::max(x() + width() - 3, object->ScreenRect().x() + object->ScreenRect().width()) + 3;
+        const int bottom = std::max(y() + height() - 3, object->ScreenRect().y() + object->ScreenRect().height()) + 3;
         setGeometry(left, top, right - left, bottom - top);
     }
     m_selection.append(object);
@@ -158,7 +158,7 @@ void TQHandle::BringSelectionToFront()
     if (m_selection.isEmpty() || m_locked)
         return;
     for (TQGraphicControl* o : std::as_const(m_selection))
-        o->raise();
+        o->Raise();
     raise();
     setFocus();
 }
@@ -168,7 +168,7 @@ void TQHandle::SendSelectionToBack()
     if (m_selection.isEmpty() || m_locked)
         return;
     for (TQGraphicControl* o : std::as_const(m_selection))
-        o->lower();
+        o->Lower();
     raise();
     setFocus();
 }
@@ -181,7 +181,7 @@ bool TQHandle::HitSelected(QPoint p) const
 TQGraphicControl* TQHandle::SelectedAt(QPoint p) const
 {
     for (TQGraphicControl* o : m_selection) {
-        const TRect r = o->BoundsRect();
+        const TRect r = TRect::fromQRect(o->ScreenRect());
         if (TRect{r.left - 2, r.top - 2, r.right + 2, r.bottom + 2}.contains(p))
             return o;
     }
@@ -230,7 +230,8 @@ void TQHandle::SetBounds(const QRect& bounds)
             anyLocked = true;
             continue;
         }
-        o->setGeometry(o->Left() + dl, o->Top() + dt, o->Width() + dw, o->Height() + dh);
+        const QRect r = o->ScreenRect();
+        o->SetScreenRect(QRect(r.x() + dl, r.y() + dt, r.width() + dw, r.height() + dh));
     }
     setGeometry(bounds);
     // Locked objects stayed behind: the handle must end up around them too.
@@ -451,8 +452,8 @@ void TQHandle::nudge(int key, bool resize)
     const int h = r.bottom - r.top + 1;
     // The one selected object's size if the nudge were applied now.
     const TQGraphicControl* single = Count() == 1 ? m_selection.first() : nullptr;
-    const int objectWidth = single ? single->Width() + r.width() - m_nudgeStart.width() : 0;
-    const int objectHeight = single ? single->Height() + r.height() - m_nudgeStart.height() : 0;
+    const int objectWidth = single ? single->ScreenRect().width() + r.width() - m_nudgeStart.width() : 0;
+    const int objectHeight = single ? single->ScreenRect().height() + r.height() - m_nudgeStart.height() : 0;
     switch (key) {
     case Qt::Key_Left:
         if (resize) {
@@ -530,7 +531,7 @@ void TQHandle::ForwardMouse(QEvent::Type type, Qt::MouseButton button, QPoint p)
     QPoint local = p;
     for (QObject* child : m_surface->children()) {
         auto* w = qobject_cast<QWidget*>(child);
-        if (!w || w == this || !w->isVisible() || qobject_cast<TQGraphicControl*>(w) ||
+        if (!w || w == this || !w->isVisible() ||
             w->testAttribute(Qt::WA_TransparentForMouseEvents))
             continue;
         if (w->geometry().contains(p)) {

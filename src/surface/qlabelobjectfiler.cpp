@@ -58,7 +58,7 @@ QList<TQGraphicControl*> TQLabelObjectFiler::LoadObjects(QObject* owner, TQBaseP
     const QList<TQGraphicControl*> objects =
         placedObjects(ReadComponentList(reader, TQBasePanel::ObjectClasses(), surface, owner).objects);
     for (TQGraphicControl* object : objects)
-        object->move(object->pos() + offset);
+        object->SetBounds(object->Bounds().translated(offset));
     return objects;
 }
 

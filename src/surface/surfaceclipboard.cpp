@@ -40,20 +40,14 @@ void TQBasePanel::freeObject(TQGraphicControl* object)
 {
     // The object may be the one whose own menu is running this command: leave the surface now, go
     // once the menu has finished.
-    object->hide();
     object->setParent(nullptr);
+    update();
     object->deleteLater();
 }
 
 void TQBasePanel::pasteFromFile()
 {
-    const QList<TQGraphicControl*> pasted =
-        TQLabelObjectFiler::LoadObjects(Owner(), this, ClipboardFile, QPoint(kPasteOffset, kPasteOffset));
-    // The file holds the objects at the zoom they were copied at.
-    for (TQGraphicControl* object : pasted) {
-        object->AssumeScale(m_clipboardScale);
-        object->SetScale(m_scale);
-    }
+    TQLabelObjectFiler::LoadObjects(Owner(), this, ClipboardFile, QPoint(kPasteOffset, kPasteOffset));
     HookAllObjects();
 }
 
@@ -73,8 +67,7 @@ void TQBasePanel::SelectionClipboard(TClipboardCommand command)
     }
     case ccCut:
     case ccCopy:
-        if (TQLabelObjectFiler::SaveSelection(*m_handle, ClipboardFile))
-            m_clipboardScale = m_scale;
+        TQLabelObjectFiler::SaveSelection(*m_handle, ClipboardFile);
         if (command == ccCopy)
             break;
         [[fallthrough]];
@@ -102,8 +95,7 @@ void TQBasePanel::ObjectClipboard(TQGraphicControl* object, TClipboardCommand co
         break;
     case ccCut:
     case ccCopy:
-        if (TQLabelObjectFiler::SaveObject(*object, ClipboardFile))
-            m_clipboardScale = m_scale;
+        TQLabelObjectFiler::SaveObject(*object, ClipboardFile);
         if (command == ccCopy)
             break;
         [[fallthrough]];
@@ -117,8 +109,5 @@ void TQBasePanel::ObjectClipboard(TQGraphicControl* object, TClipboardCommand co
 
 TQGraphicControl* TQBasePanel::CloneComponent(TQGraphicControl* object)
 {
-    TQGraphicControl* copy = TQLabelObjectFiler::CloneComponent(*object, Owner(), this);
-    if (copy)
-        copy->show();
-    return copy;
+    return TQLabelObjectFiler::CloneComponent(*object, Owner(), this);
 }

@@ -35,8 +35,7 @@ void TQBasePanel::buildSurfaceMenu()
     });
     item("Send To Back", kNeedsSelection, [this] {
         for (TQGraphicControl* object : m_handle->Selection())
-            object->lower();
-        m_handle->raise();
+            object->Lower();
         m_handle->ClearSelection();
         NotifyChange();
     });
@@ -106,7 +105,7 @@ void TQBasePanel::alignSelection(int command)
     const QList<TQGraphicControl*>& selection = m_handle->Selection();
     switch (command) {
     case AlignLefts: {
-        int x = width();
+        int x = PageSize().width();
         for (const TQGraphicControl* object : selection)
             x = std::min(x, object->Left());
         for (TQGraphicControl* object : selection)
@@ -122,7 +121,7 @@ void TQBasePanel::alignSelection(int command)
         break;
     }
     case AlignTops: {
-        int y = height();
+        int y = PageSize().height();
         for (const TQGraphicControl* object : selection)
             y = std::min(y, object->Top());
         for (TQGraphicControl* object : selection)

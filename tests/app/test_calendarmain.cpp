@@ -380,7 +380,7 @@ TEST_F(MainWindowFixture, LabelToolPlacesAFramedLabelAndAsksForItsText)
     EXPECT_EQ(labels[0]->Font().size, 20);
     EXPECT_FALSE(labels[0]->Transparent());
     EXPECT_EQ(labels[0]->BorderStyle(), TQBaseLabel::bsSingle);
-    EXPECT_EQ(labels[0]->pos(), QPoint(40, 40));
+    EXPECT_EQ(labels[0]->ScreenRect().topLeft(), QPoint(40, 40));
     EXPECT_TRUE(main.Modified());
 }
 

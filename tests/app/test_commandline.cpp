@@ -31,7 +31,7 @@ class TCliTestSticker : public TQGraphicControl
     Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
 
 public:
-    explicit TCliTestSticker(QWidget* parent = nullptr) : TQGraphicControl(parent) {}
+    explicit TCliTestSticker(QObject* parent = nullptr) : TQGraphicControl(parent) {}
     QString Caption() const { return m_caption; }
     void SetCaption(const QString& v) { m_caption = v; }
 
@@ -95,7 +95,7 @@ protected:
         m_page.CellStorage(5)->SetRtfData(QByteArray("{\\rtf1\\ansi Dentist}"));
         auto* sticker = new TCliTestSticker(&m_page);
         sticker->setObjectName(QStringLiteral("Component0"));
-        sticker->setGeometry(100, 120, 80, 20);
+        sticker->SetScreenRect(QRect(100, 120, 80, 20));
         sticker->SetCaption(QStringLiteral("Hello"));
         SaveToFile(m_page, Document());
     }

@@ -391,7 +391,7 @@ TEST_F(PageHistory, UndoKeepsZoomScrollAndSelection)
     const int scrolled = view->verticalScrollBar()->value();
     ASSERT_GT(scrolled, 0);
     select(1);
-    const QRect placed = object(1)->geometry();
+    const QRect placed = object(1)->ScreenRect();
     handle()->SetBounds(handle()->geometry().translated(40, 10));
     settle();
     main->mnuUndoClick();
@@ -399,7 +399,7 @@ TEST_F(PageHistory, UndoKeepsZoomScrollAndSelection)
     EXPECT_EQ(view->verticalScrollBar()->value(), scrolled);
     ASSERT_EQ(handle()->Count(), 1);
     EXPECT_EQ(handle()->Items(0), object(1));
-    EXPECT_EQ(object(1)->geometry(), placed);
+    EXPECT_EQ(object(1)->ScreenRect(), placed);
 
     // A step taken at one zoom and undone at another gives what zooming would have given.
     const QByteArray zoomedOut = bytes();
@@ -428,9 +428,9 @@ TEST_F(PageHistory, StepsAreNamedAfterWhatTheUserDid)
 
     // A drag of the selected object: press, a moment, two moves, release.
     TQGraphicControl* dragged = object(0);
-    sendMouse(dragged, QEvent::MouseButtonPress, QPoint(10, 10), Qt::LeftButton);
+    sendMouse(page, QEvent::MouseButtonPress, dragged->ScreenRect().topLeft() + QPoint(10, 10), Qt::LeftButton);
     QTest::qWait(20);
-    const QPoint from = handle()->mapFromParent(dragged->pos() + QPoint(10, 10));
+    const QPoint from = handle()->mapFromParent(dragged->ScreenRect().topLeft() + QPoint(10, 10));
     sendMouse(handle(), QEvent::MouseMove, from, Qt::LeftButton);
     sendMouse(handle(), QEvent::MouseMove, from + QPoint(30, 20), Qt::LeftButton);
     QTest::qWait(160);
@@ -504,7 +504,8 @@ TEST_F(PageHistory, EveryObjectCommandOfEveryKindIsOneStep)
         TQGraphicControl* placed = kind.make();
         page->PlaceObject(placed, TRect{200, 250, 330, 300});
         // In the middle of the z-order, so that both z-order commands move it.
-        placed->stackUnder(object(1));
+        placed->Lower();
+        object(1)->Lower();
         settle();
         const QString name = placed->objectName();
         // The surface's "Font" last, with the object selected.

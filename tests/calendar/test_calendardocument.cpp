@@ -31,7 +31,7 @@ class TDocTestBadge : public TQGraphicControl
     Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
 
 public:
-    explicit TDocTestBadge(QWidget* parent = nullptr) : TQGraphicControl(parent) {}
+    explicit TDocTestBadge(QObject* parent = nullptr) : TQGraphicControl(parent) {}
     TColor BGColor() const { return m_color; }
     void SetBGColor(TColor v) { m_color = v; }
     QString Caption() const { return m_caption; }
@@ -57,7 +57,7 @@ TDocTestBadge* AddBadge(TCalendarPanel32& page, const QString& caption, int left
 {
     auto* badge = new TDocTestBadge(&page);
     badge->setObjectName(QStringLiteral("Badge%1").arg(left));
-    badge->setGeometry(left, 40, 120, 30);
+    badge->SetScreenRect(QRect(left, 40, 120, 30));
     badge->SetCaption(caption);
     return badge;
 }
@@ -329,8 +329,7 @@ TEST_F(CalendarDocument, PlacedObjectsComeBackInStackingOrderWithFreshNames)
     EXPECT_EQ(badges[0]->BGColor(), clWhite);
     EXPECT_EQ(badges[0]->objectName(), QStringLiteral("Component1"));
     EXPECT_EQ(badges[1]->objectName(), QStringLiteral("Component2"));
-    EXPECT_EQ(badges[1]->geometry(), QRect(20, 40, 120, 30));
-    EXPECT_FALSE(badges[1]->isHidden());
+    EXPECT_EQ(badges[1]->ScreenRect(), QRect(20, 40, 120, 30));
 }
 
 TEST_F(CalendarDocument, AnUnknownLastObjectEndsTheObjectsQuietly)
@@ -428,7 +427,7 @@ TEST_F(CalendarDocument, ValuesOutOfRangeAndUnreadablePicturesKeepEveryObject)
     fitted->SetPicture(bitmap);
     fitted->SetStretch(false);
     fitted->SetAutoSize(true);
-    fitted->setGeometry(300, 10, 105, 105);
+    fitted->SetScreenRect(QRect(300, 10, 105, 105));
     fitted->Loaded();
     AddBadge(page, QStringLiteral("last"), 10);
     QByteArray bytes = DocumentBytes(page);
@@ -462,7 +461,7 @@ TEST_F(CalendarDocument, ValuesOutOfRangeAndUnreadablePicturesKeepEveryObject)
     EXPECT_EQ(qobject_cast<TQFlatCalendar*>(objects[1])->StartOfWeek(), 1);
     EXPECT_EQ(qobject_cast<TQFlatCalendar*>(objects[1])->ShadowDepth(), 0);
     EXPECT_TRUE(qobject_cast<TQImage*>(objects[2])->Picture().IsEmpty());
-    EXPECT_EQ(objects[3]->geometry(), QRect(300, 10, 40, 30));
+    EXPECT_EQ(objects[3]->ScreenRect(), QRect(300, 10, 40, 30));
     EXPECT_EQ(qobject_cast<TDocTestBadge*>(objects[4])->Caption(), QStringLiteral("last"));
     EXPECT_EQ(DocumentReadNotice(QStringLiteral("Odd.QXF"), info),
               QStringLiteral("Not everything in Odd.QXF could be read.\n"

@@ -20,7 +20,10 @@ public:
     using TQGraphicControl::TQGraphicControl;
 
 protected:
-    void paintEvent(QPaintEvent*) override { QPainter(this).fillRect(rect(), Qt::red); }
+    void Draw(QPainter& canvas, const QRect& target, const DeviceProfile&) override
+    {
+        canvas.fillRect(target, Qt::red);
+    }
 };
 
 int darkPixels(const QImage& image)
@@ -147,9 +150,8 @@ TEST(CalendarPaint, ClicksOpenCellsUnlessAnObjectCoversThem)
 
     auto* object = new TestObject(page);
     object->SetUnselectable(true); // its presses pass through to the page
-    object->setGeometry(QRect(inCell20 - QPoint(10, 10), QSize(20, 20)));
+    object->SetScreenRect(QRect(inCell20 - QPoint(10, 10), QSize(20, 20)));
     page->HookObject(object);
-    object->show();
     QTest::mouseClick(page, Qt::LeftButton, {}, inCell20);
     EXPECT_EQ(opened, std::vector<int>{10});
 

@@ -141,7 +141,7 @@ TEST(CalendarPanel, ToolDragWidensTinyBandsAndReturnsToPointing)
     QTest::mouseMove(page, QPoint(104, 103));
     QTest::mouseRelease(page, Qt::LeftButton, {}, QPoint(104, 103));
     ASSERT_NE(made, nullptr);
-    EXPECT_EQ(made->geometry(), QRect(100, 100, 50, 15));
+    EXPECT_EQ(made->ScreenRect(), QRect(100, 100, 50, 15));
     EXPECT_EQ(made->objectName(), QStringLiteral("Special1"));
     EXPECT_EQ(steps, 1);
     EXPECT_EQ(page->PanelState(), psPointing);
@@ -158,7 +158,7 @@ TEST(CalendarPanel, DropObjectKeepsWideBandsAndLeavesPointingWithoutAKind)
     page->SetPanelState(psImage);
     page->DropObject({10, 20, 40, 22});
     ASSERT_NE(made, nullptr);
-    EXPECT_EQ(made->geometry(), QRect(10, 20, 30, 15));
+    EXPECT_EQ(made->ScreenRect(), QRect(10, 20, 30, 15));
     page->SetPanelState(psRichLabel);
     page->DropObject({0, 0, 0, 0});
     EXPECT_EQ(page->PanelState(), psPointing);

@@ -17,7 +17,10 @@ class TMarkObject : public TQGraphicControl
 {
 public:
     using TQGraphicControl::TQGraphicControl;
-    void Paint(QPainter& canvas) override { canvas.fillRect(rect(), QColor(200, 0, 0)); }
+    void Draw(QPainter& canvas, const QRect& target, const DeviceProfile&) override
+    {
+        canvas.fillRect(target, QColor(200, 0, 0));
+    }
     void PrintTo(TReportPrinter& report, double x, double y) override
     {
         report.SetFont(QFont(QStringLiteral("Arial"), 12), Qt::black);
@@ -33,7 +36,7 @@ TEST(PageObjects, ExportedAndPrintedAtTheirPlaces)
     page.ResetToDefaults();
     page.SetScale(1.0f);
     auto* mark = new TMarkObject(&page);
-    mark->setGeometry(300, 200, 40, 30);
+    mark->SetScreenRect(QRect(300, 200, 40, 30));
     page.HookAllObjects();
 
     const QImage image = page.RenderToBitmap();

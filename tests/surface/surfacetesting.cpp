@@ -69,7 +69,7 @@ TTestBox* SurfaceWindow::AddBox(int left, int top, int width, int height)
 {
     auto* box = new TTestBox;
     surface->PlaceObject(box, {left, top, left + width, top + height});
-    box->setGeometry(left, top, width, height);
+    box->SetScreenRect(QRect(left, top, width, height));
     QCoreApplication::processEvents();
     return box;
 }

@@ -37,8 +37,8 @@ TEST(DesignSurface, PlaceObjectKeepsAMinimumSizeAndNotifies)
     QSignalSpy changed(surface, &TQBasePanel::LabelChangedEvent);
     auto* object = new TestObject;
     surface->PlaceObject(object, {30, 40, 30, 40});
-    EXPECT_EQ(object->geometry(), QRect(30, 40, 10, 15));
-    EXPECT_EQ(object->parentWidget(), surface);
+    EXPECT_EQ(object->ScreenRect(), QRect(30, 40, 10, 15));
+    EXPECT_EQ(object->parent(), surface);
     EXPECT_EQ(changed.count(), 1);
     EXPECT_TRUE(surface->HasObjectAt(35, 50));
     EXPECT_FALSE(surface->HasObjectAt(40, 50));
@@ -55,11 +55,11 @@ TEST(DesignSurface, ScaleResizesSurfaceAndObjects)
     TQBasePanel surface;
     surface.resize(200, 100);
     auto* object = new TestObject(&surface);
-    object->setGeometry(10, 10, 101, 33);
+    object->SetScreenRect(QRect(10, 10, 101, 33));
     QSignalSpy changed(&surface, &TQBasePanel::LabelChangedEvent);
     surface.SetScale(1.5f);
     EXPECT_EQ(surface.size(), QSize(300, 150));
-    EXPECT_EQ(object->geometry(), QRect(15, 15, 152, 50));
+    EXPECT_EQ(object->ScreenRect(), QRect(15, 15, 152, 50));
     EXPECT_EQ(changed.count(), 0);
 }
 

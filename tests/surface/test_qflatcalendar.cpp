@@ -30,7 +30,7 @@ QImage Render(TQFlatCalendar& calendar, QRgb background = 0xFFFFFFFF)
     QImage image(calendar.Width(), calendar.Height(), QImage::Format_RGB32);
     image.fill(background);
     QPainter painter(&image);
-    calendar.Paint(painter);
+    calendar.PaintTo(painter, 0, 0);
     return image;
 }
 
@@ -171,7 +171,7 @@ TEST(FlatCalendar, SurvivesTheDocumentAndCloning)
     std::unique_ptr<TQFlatCalendar> copy(ReadBack(writer.Data(), w.surface));
     ASSERT_TRUE(copy);
     ExpectSameLook(*copy, *calendar);
-    EXPECT_EQ(copy->geometry(), calendar->geometry());
+    EXPECT_EQ(copy->ScreenRect(), calendar->ScreenRect());
 
     auto* clone = qobject_cast<TQFlatCalendar*>(calendar->CloneObject());
     ASSERT_TRUE(clone);
@@ -210,7 +210,7 @@ TEST(FlatCalendar, PropertiesDialogPreviewsAndAppliesOnOk)
     SurfaceWindow w;
     auto* calendar = new TQFlatCalendar;
     w.surface->PlaceObject(calendar, TRect{10, 10, 190, 150});
-    calendar->SetScale(2.0f);
+    calendar->Surface()->SetScale(2.0f);
     calendar->SetMonth(4);
     for (const bool ok : {false, true}) {
         bool previewed = false;

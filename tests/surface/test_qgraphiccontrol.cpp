@@ -110,7 +110,7 @@ TEST(PlacedObject, CentringUsesIntegerHalves)
     QWidget plain;
     plain.resize(600, 400);
     auto* loose = new TTestBox(&plain);
-    loose->setGeometry(7, 9, 101, 33);
+    loose->SetScreenRect(QRect(7, 9, 101, 33));
     loose->CenterHorizontally();
     EXPECT_EQ(loose->Left(), 7);
 }
@@ -127,7 +127,7 @@ TEST(PlacedObject, CloneLiesBelowOnTopAndTakesOverASelectedSource)
     ASSERT_NE(copy, nullptr);
     auto* box = qobject_cast<TTestBox*>(copy);
     ASSERT_NE(box, nullptr);
-    EXPECT_EQ(box->geometry(), QRect(30, 65, 80, 20));
+    EXPECT_EQ(box->ScreenRect(), QRect(30, 65, 80, 20));
     EXPECT_EQ(box->Color(), clNavy);
     EXPECT_EQ(box->objectName(), QStringLiteral("Component0"));
     EXPECT_EQ(w.surface->PlacedObjects().last(), copy);
@@ -141,14 +141,26 @@ TEST(PlacedObject, CloneLiesBelowOnTopAndTakesOverASelectedSource)
     EXPECT_EQ(handle->Selection(), QList<TQGraphicControl*>({second}));
 }
 
-TEST(PlacedObject, ScaleRoundsHalvesToEven)
+TEST(PlacedObject, TheZoomMapsTheStoredBoundsAndOnlyAnEditChangesThem)
 {
     SurfaceWindow w;
     TTestBox* box = w.AddBox(10, 10, 101, 33);
-    box->SetScale(1.5f);
-    EXPECT_EQ(box->geometry(), QRect(15, 15, 152, 50));
-    box->SetScale(1.0f);
-    EXPECT_EQ(box->geometry(), QRect(10, 10, 101, 33));
+    QSignalSpy changed(w.surface, &TQBasePanel::LabelChangedEvent);
+    // Halves round to even on screen; no zoom, however many, touches what is stored.
+    w.surface->SetScale(1.5f);
+    EXPECT_EQ(box->ScreenRect(), QRect(15, 15, 152, 50));
+    for (const float zoom : {0.9f, 0.7f, 0.6f, 0.3f, 0.25f, 0.6f, 1.0f})
+        w.surface->SetScale(zoom);
+    EXPECT_EQ(box->Bounds(), QRect(10, 10, 101, 33));
+    EXPECT_EQ(changed.count(), 0);
+    // Moved at 60%, the object keeps its size; the side moved takes the screen value over the zoom.
+    w.surface->SetScale(0.6f);
+    const QRect shown = box->ScreenRect();
+    box->SetScreenRect(shown.translated(6, 0));
+    EXPECT_EQ(box->Bounds(), QRect(20, 10, 101, 33));
+    box->SetScreenRect(QRect(shown.topLeft() + QPoint(6, 0), QSize(90, shown.height())));
+    EXPECT_EQ(box->Bounds(), QRect(20, 10, 150, 33));
+    EXPECT_EQ(changed.count(), 2);
 }
 
 TEST(PlacedObject, OneNotificationAndOneRefitPerDistinctBounds)
@@ -159,10 +171,10 @@ TEST(PlacedObject, OneNotificationAndOneRefitPerDistinctBounds)
     QSignalSpy changed(w.surface, &TQBasePanel::LabelChangedEvent);
     PostedCalls posted(w.surface);
 
-    box->setGeometry(20, 30, 60, 50); // position and size in one step
+    box->SetScreenRect(QRect(20, 30, 60, 50)); // position and size in one step
     EXPECT_EQ(changed.count(), 1);
     EXPECT_EQ(posted.count, 0); // deferred
-    box->setGeometry(20, 30, 60, 50);
+    box->SetScreenRect(QRect(20, 30, 60, 50));
     EXPECT_EQ(changed.count(), 1);
     QCoreApplication::processEvents();
     EXPECT_EQ(posted.count, 1);
@@ -199,7 +211,7 @@ TEST(PlacedObject, SettersOnlyStoreWhileLoading)
     EXPECT_TRUE(box->IsLoading());
     box->SetLocked(true);
     box->SetUnselectable(true);
-    box->setGeometry(5, 5, 20, 20);
+    box->SetScreenRect(QRect(5, 5, 20, 20));
     EXPECT_EQ(changed.count(), 0);
     EXPECT_EQ(box->ObjectMenu(), nullptr);
     w.surface->HookAllObjects();
@@ -229,7 +241,7 @@ TEST(PlacedObject, StoredPropertiesAndDefaults)
     QObject* read = ReadComponent(reader, TQBasePanel::ObjectClasses(), w.surface);
     auto* copy = qobject_cast<TTestBox*>(read);
     ASSERT_NE(copy, nullptr);
-    EXPECT_EQ(copy->geometry(), QRect(10, 20, 30, 40));
+    EXPECT_EQ(copy->ScreenRect(), QRect(10, 20, 30, 40));
     EXPECT_EQ(copy->Tag(), 7);
     EXPECT_EQ(copy->Cursor(), box->Cursor());
     EXPECT_EQ(copy->Hint(), QStringLiteral("note"));

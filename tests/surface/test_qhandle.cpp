@@ -72,7 +72,7 @@ TEST(SelectionHandle, QuickClickDoesNotMove)
     Move(w.surface, {74, 63});
     clock.Advance(40);
     Release(w.surface, {74, 63});
-    EXPECT_EQ(box->geometry(), QRect(50, 50, 40, 30));
+    EXPECT_EQ(box->ScreenRect(), QRect(50, 50, 40, 30));
     EXPECT_FALSE(w.surface->DragOutline().has_value());
 
     // The same gesture held a moment longer moves the object.
@@ -81,7 +81,7 @@ TEST(SelectionHandle, QuickClickDoesNotMove)
     Move(w.surface, {74, 63});
     clock.Advance(60);
     Release(w.surface, {74, 63});
-    EXPECT_EQ(box->geometry(), QRect(54, 53, 40, 30));
+    EXPECT_EQ(box->ScreenRect(), QRect(54, 53, 40, 30));
 }
 
 TEST(SelectionHandle, MoveDragShowsTheOutlineAndSnapsTheNewLeft)
@@ -151,7 +151,7 @@ TEST(SelectionHandle, ResizeZonesAndBottomRightResize)
     Move(w.surface, corner + QPoint(10, 10));
     EXPECT_EQ(handle->FeedbackRect().size(), QSize(h.width() + 9, h.height() + 9));
     Release(w.surface, corner + QPoint(10, 10));
-    EXPECT_EQ(box->geometry(), QRect(100, 100, 69, 49));
+    EXPECT_EQ(box->ScreenRect(), QRect(100, 100, 69, 49));
     QCoreApplication::processEvents();
     EXPECT_EQ(handle->geometry(), QRect(98, 98, 69 + 6, 49 + 6));
 }
@@ -163,7 +163,7 @@ TEST(SelectionHandle, TwoObjectsHaveNoResizeZoneAndMoveTogether)
     TTestBox* a = w.AddBox(50, 50, 30, 30);
     TTestBox* b = w.AddBox(120, 90, 30, 30);
     TQHandle* handle = w.Select({a, b});
-    const QPoint corner = handle->geometry().topLeft() + QPoint(2, 2);
+    const QPoint corner = handle->pos() + QPoint(2, 2);
     Move(w.surface, corner);
     EXPECT_EQ(handle->cursor().shape(), Qt::ClosedHandCursor);
     EXPECT_EQ(handle->HitZone(), TQHandle::hzMove);
@@ -171,8 +171,8 @@ TEST(SelectionHandle, TwoObjectsHaveNoResizeZoneAndMoveTogether)
     clock.Advance(200);
     Move(w.surface, corner + QPoint(20, 5));
     Release(w.surface, corner + QPoint(20, 5));
-    EXPECT_EQ(a->geometry(), QRect(70, 55, 30, 30));
-    EXPECT_EQ(b->geometry(), QRect(140, 95, 30, 30));
+    EXPECT_EQ(a->ScreenRect(), QRect(70, 55, 30, 30));
+    EXPECT_EQ(b->ScreenRect(), QRect(140, 95, 30, 30));
 }
 
 TEST(SelectionHandle, PressOnAnObjectStartsADragAfterTenMilliseconds)
@@ -195,7 +195,7 @@ TEST(SelectionHandle, PressOnAnObjectStartsADragAfterTenMilliseconds)
     Move(w.surface, {234, 222});
     Release(w.surface, {234, 222});
     // The drag counts from where it started, not from the press.
-    EXPECT_EQ(box->geometry(), QRect(220, 210, 40, 40));
+    EXPECT_EQ(box->ScreenRect(), QRect(220, 210, 40, 40));
     EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
 }
 
@@ -205,7 +205,7 @@ TEST(SelectionHandle, ShiftArrowShrinksDownToTenPixels)
     TTestBox* box = w.AddBox(100, 100, 11, 30);
     TQHandle* handle = w.Select({box});
     QTest::keyClick(handle, Qt::Key_Left, Qt::ShiftModifier);
-    EXPECT_EQ(box->geometry(), QRect(100, 100, 10, 30));
+    EXPECT_EQ(box->ScreenRect(), QRect(100, 100, 10, 30));
     QCoreApplication::processEvents(); // the refit after the change
     QTest::keyClick(handle, Qt::Key_Left, Qt::ShiftModifier);
     EXPECT_EQ(box->Width(), 10);
@@ -216,7 +216,7 @@ TEST(SelectionHandle, ShiftArrowShrinksDownToTenPixels)
     EXPECT_EQ(box->Left(), 100);
     ASSERT_TRUE(w.surface->DragOutline().has_value());
     QTest::keyRelease(handle, Qt::Key_Down);
-    EXPECT_EQ(box->geometry(), QRect(102, 101, 10, 30));
+    EXPECT_EQ(box->ScreenRect(), QRect(102, 101, 10, 30));
     EXPECT_FALSE(w.surface->DragOutline().has_value());
 }
 
@@ -229,11 +229,11 @@ TEST(SelectionHandle, NudgesStopAtTheSurfaceEdges)
     EXPECT_EQ(box->Left(), 0);
     QTest::keyClick(handle, Qt::Key_Up);
     EXPECT_EQ(box->Top(), 0);
-    box->setGeometry(580, 380, 20, 20);
+    box->SetScreenRect(QRect(580, 380, 20, 20));
     QCoreApplication::processEvents();
     QTest::keyClick(handle, Qt::Key_Right);
     QTest::keyClick(handle, Qt::Key_Down);
-    EXPECT_EQ(box->geometry(), QRect(580, 380, 20, 20));
+    EXPECT_EQ(box->ScreenRect(), QRect(580, 380, 20, 20));
 }
 
 TEST(SelectionHandle, LockedObjectStaysAndTheHandleIsRefittedAroundAll)
@@ -250,8 +250,8 @@ TEST(SelectionHandle, LockedObjectStaysAndTheHandleIsRefittedAroundAll)
     Move(w.surface, {60, 160});
     Release(w.surface, {60, 160});
     QCoreApplication::processEvents();
-    EXPECT_EQ(moving->geometry(), QRect(50, 150, 30, 30));
-    EXPECT_EQ(locked->geometry(), QRect(150, 60, 30, 30));
+    EXPECT_EQ(moving->ScreenRect(), QRect(50, 150, 30, 30));
+    EXPECT_EQ(locked->ScreenRect(), QRect(150, 60, 30, 30));
     EXPECT_EQ(handle->geometry(), QRect(48, 58, 180 - 50 + 6, 180 - 60 + 6));
 }
 
@@ -270,7 +270,7 @@ TEST(SelectionHandle, LockedHandleShowsNoDropAndMovesNothing)
     EXPECT_EQ(handle->cursor().shape(), Qt::ForbiddenCursor);
     Release(w.surface, {120, 120});
     QTest::keyClick(handle, Qt::Key_Right);
-    EXPECT_EQ(box->geometry(), QRect(50, 50, 40, 40));
+    EXPECT_EQ(box->ScreenRect(), QRect(50, 50, 40, 40));
     EXPECT_FALSE(w.surface->DragOutline().has_value());
 }
 

@@ -77,7 +77,7 @@ QImage Painted(TQImage& image)
     QImage canvas(image.size(), QImage::Format_RGB32);
     canvas.fill(Qt::gray);
     QPainter painter(&canvas);
-    image.Paint(painter);
+    image.PaintTo(painter, 0, 0);
     return canvas;
 }
 
@@ -89,21 +89,21 @@ TEST(ImageObject, AutoSizeTakesThePictureSizeAtTheZoomAndStretchLeavesTheBounds)
     EXPECT_EQ(image->size(), QSize(105, 105)); // stretched, the picture fills the object
     QSignalSpy changed(w.surface, &TQBasePanel::LabelChangedEvent);
     image->SetAutoSize(true);
-    EXPECT_EQ(image->geometry(), QRect(10, 10, 40, 30));
+    EXPECT_EQ(image->ScreenRect(), QRect(10, 10, 40, 30));
     EXPECT_FALSE(image->Stretch());
     EXPECT_GE(changed.count(), 1);
 
-    image->SetScale(0.5f);
+    image->Surface()->SetScale(0.5f);
     EXPECT_EQ(image->size(), QSize(20, 15));
     image->SetAutoSize(false);
-    image->SetScale(1.0f);
+    image->Surface()->SetScale(1.0f);
     image->resize(80, 90);
     image->SetAutoSize(true);
-    image->SetScale(0.5f);
+    image->Surface()->SetScale(0.5f);
     EXPECT_EQ(image->size(), QSize(20, 15));
 
     // "Stretch to Fit" clears AutoSize and keeps the size: one change of the document.
-    image->SetScale(1.0f);
+    image->Surface()->SetScale(1.0f);
     QCoreApplication::processEvents();
     changed.clear();
     QAction* stretch = MenuItem(image->ObjectMenu(), QStringLiteral("Stretch to Fit"));
@@ -189,7 +189,7 @@ TEST(ImageObject, StoredAsPictureDataAndCheckedWhenRead)
     image->SetAutoSize(true);
     image->SetBorderStyle(TQImage::bsSingle);
     image->SetReverse(true);
-    image->SetScale(0.5f); // as the clipboard keeps objects: at the zoom they were copied at
+    image->Surface()->SetScale(0.5f); // as the clipboard keeps objects: at the zoom they were copied at
     TStreamWriter writer;
     WriteComponent(writer, *image);
     const QByteArray bytes = writer.Data();
@@ -203,7 +203,7 @@ TEST(ImageObject, StoredAsPictureDataAndCheckedWhenRead)
     std::unique_ptr<QObject> read(ReadComponent(reader, TQBasePanel::ObjectClasses(), w.surface));
     auto* copy = qobject_cast<TQImage*>(read.get());
     ASSERT_NE(copy, nullptr);
-    EXPECT_EQ(copy->geometry(), QRect(5, 10, 30, 10));
+    EXPECT_EQ(copy->ScreenRect(), QRect(5, 10, 30, 10));
     EXPECT_EQ(copy->Picture().GraphicKind(), TPicture::Kind::Svg);
     EXPECT_EQ(copy->Picture().WriteData(), image->Picture().WriteData());
     EXPECT_TRUE(copy->AutoSize() && !copy->Stretch());

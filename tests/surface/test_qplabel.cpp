@@ -30,7 +30,7 @@ TQPLabel* AddLabel(SurfaceWindow& w, int left, int top)
 {
     auto* label = new TQPLabel;
     w.surface->PlaceObject(label, {left, top, left + 142, top + 33});
-    label->setGeometry(left, top, 142, 33);
+    label->SetScreenRect(QRect(left, top, 142, 33));
     return label;
 }
 
@@ -40,7 +40,7 @@ QImage Render(TQBaseLabel& label)
     QImage image(label.size(), QImage::Format_RGB32);
     image.fill(Qt::magenta);
     QPainter painter(&image);
-    label.Paint(painter);
+    label.PaintTo(painter, 0, 0);
     return image;
 }
 
@@ -165,7 +165,7 @@ TEST(TextLabel, EveryAngleDrawsInsideTheLabel)
                                     : angle == 90  ? QRect(o.x(), o.y() - along, across, along)
                                     : angle == 180 ? QRect(o.x() - along, o.y() - across, along, across)
                                                    : QRect(o.x() - across, o.y(), across, along);
-                EXPECT_EQ(label.rect().united(drawn), label.rect());
+                EXPECT_EQ(QRect(QPoint(0, 0), label.size()).united(drawn), QRect(QPoint(0, 0), label.size()));
             }
             // Drawn into an export nothing lands outside, however long the caption.
             for (const char* caption : {"Text", "A caption far longer than the label"}) {
@@ -325,12 +325,12 @@ TEST(TextLabel, SurvivesStreamClipboardAndCloneWithEveryProperty)
         w.surface->ObjectClipboard(source, ccCopy);
         w.surface->ObjectClipboard(source, ccPaste);
         QObject* pasted = w.surface->PlacedObjects().last();
-        qobject_cast<TQGraphicControl*>(pasted)->move(source->pos());
+        qobject_cast<TQGraphicControl*>(pasted)->SetBounds(QRect(source->Bounds().topLeft(), source->size()));
         return pasted;
     };
     const auto viaClone = [&](TQPLabel* source) -> QObject* {
         TQGraphicControl* copy = source->CloneObject();
-        copy->move(source->pos());
+        copy->SetBounds(QRect(source->Bounds().topLeft(), source->size()));
         return copy;
     };
     for (const QString& caption : {QStringLiteral("Grüße"), QString()}) {

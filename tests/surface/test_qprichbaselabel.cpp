@@ -50,7 +50,7 @@ struct LabelWindow
     {
         auto* label = new TQPRichBaseLabel;
         w.surface->PlaceObject(label, {left, top, left + width, top + height});
-        label->setGeometry(left, top, width, height);
+        label->SetScreenRect(QRect(left, top, width, height));
         label->SetRTFData(rtf);
         return label;
     }
@@ -204,7 +204,7 @@ TEST(RichTextLabel, PaintsAtTheZoomOnThePageOfItsUnzoomedSize)
         int zoom;
     };
     for (const Row& row : {Row{0.5f, {200, 100}, 50}, Row{1.0f, {400, 200}, 100}, Row{0.701f, {280, 140}, 70}}) {
-        label->SetScale(row.scale);
+        label->Surface()->SetScale(row.scale);
         ASSERT_EQ(label->size(), row.size);
         const int ink = InkRight(Painted(label));
         EXPECT_EQ(label->Master()->Zoom(), row.zoom) << row.scale;
@@ -241,9 +241,9 @@ TEST(RichTextLabel, DrawsOnlyWholeLines)
     const int firstBottom = *gap;
     const int secondMiddle = (*(gap + 1) + both.back()) / 2;
     for (const float scale : {1.0f, 0.6f}) {
-        label->SetScale(1.0f);
-        label->setGeometry(0, 0, 200, secondMiddle);
-        label->SetScale(scale);
+        label->Surface()->SetScale(1.0f);
+        label->SetScreenRect(QRect(0, 0, 200, secondMiddle));
+        label->Surface()->SetScale(scale);
         const std::vector<int> shown = inkRows(Painted(label));
         ASSERT_FALSE(shown.empty());
         EXPECT_LE(shown.back(), firstBottom * scale + 1) << scale;
@@ -266,7 +266,7 @@ TEST(RichTextLabel, EditorZoomsInTensBetween50And100WithThePanel)
     for (const Row& row : rows) {
         LabelWindow lw;
         TQPRichBaseLabel* label = lw.Add(0, 0, 300, 150);
-        label->SetScale(row.scale);
+        label->Surface()->SetScale(row.scale);
         const QSize panel = label->size() + QSize(1, 1);
         int opened = 0;
         QSize lastPanel;

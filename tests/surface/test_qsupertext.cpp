@@ -31,14 +31,15 @@ namespace {
 constexpr QRgb kBlue = 0xFF0000FF;
 constexpr QRgb kYellow = 0xFFFFFF00;
 
-// The object painted alone on white, at its own size.
-QImage Render(TQSuperText& text)
+// The object painted alone on white, at its own size at a zoom.
+QImage Render(TQSuperText& text, float zoom = 1.0f)
 {
     text.CalculateLayout();
-    QImage image(text.Width(), text.Height(), QImage::Format_RGB32);
+    QImage image(QSize(text.Width(), text.Height()) * zoom, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
-    text.Paint(painter);
+    painter.translate(-QPointF(text.Left(), text.Top()) * zoom);
+    text.Paint(painter, zoom);
     return image;
 }
 
@@ -287,9 +288,8 @@ TEST(SuperText, DoubleScaleDoublesShadowAndTextureTiles)
         text.SetOutlineWidth(0);
         text.SetShadowDepth(3);
         text.resize(300, 80);
-        text.SetScale(scale);
-        EXPECT_EQ(text.ShadowOffset(), QPoint(3, 3) * int(scale));
-        runs[i] = LongestColumnRun(Render(text), qRgb(255, 0, 0));
+        EXPECT_EQ(text.ShadowOffset(), QPoint(3, 3));
+        runs[i] = LongestColumnRun(Render(text, scale), qRgb(255, 0, 0));
     }
     EXPECT_EQ(runs[0], 4);
     EXPECT_EQ(runs[1], 8);

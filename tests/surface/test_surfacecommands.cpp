@@ -56,9 +56,8 @@ TEST(SurfaceClipboard, CopyThenTwoPastesASecondApart)
     EXPECT_EQ(all[1]->objectName(), QStringLiteral("Component0"));
     EXPECT_EQ(all[2]->objectName(), QStringLiteral("Component1"));
     for (TTestBox* copy : {all[1], all[2]}) {
-        EXPECT_EQ(copy->geometry(), QRect(55, 65, 30, 20));
+        EXPECT_EQ(copy->ScreenRect(), QRect(55, 65, 30, 20));
         EXPECT_EQ(copy->Color(), clNavy);
-        EXPECT_TRUE(copy->isVisible());
         EXPECT_NE(copy->ObjectMenu(), nullptr);
     }
     EXPECT_EQ(changed.count(), 2);
@@ -152,15 +151,15 @@ TEST(SurfaceClipboard, PasteKeepsTheSizeAcrossZoom)
     w.surface->SelectionClipboard(ccCopy);
     w.surface->SelectionClipboard(ccPaste);
     ASSERT_EQ(w.surface->PlacedObjects().size(), 2);
-    EXPECT_EQ(w.surface->PlacedObjects().last()->geometry(), QRect(35, 35, 50, 30));
+    EXPECT_EQ(w.surface->PlacedObjects().last()->ScreenRect(), QRect(35, 35, 50, 30));
 
     // Copied at 50 %, pasted at 100 %.
     w.surface->SetScale(1.0f);
     w.surface->LastPasteTime = 0;
     w.surface->SelectionClipboard(ccPaste);
     ASSERT_EQ(w.surface->PlacedObjects().size(), 3);
-    EXPECT_EQ(w.surface->PlacedObjects().last()->geometry(), QRect(70, 70, 100, 60));
-    EXPECT_EQ(w.surface->PlacedObjects()[1]->geometry(), QRect(70, 70, 100, 60));
+    EXPECT_EQ(w.surface->PlacedObjects().last()->ScreenRect(), QRect(70, 70, 100, 60));
+    EXPECT_EQ(w.surface->PlacedObjects()[1]->ScreenRect(), QRect(70, 70, 100, 60));
 }
 
 TEST(SurfaceClipboard, PlacedObjectKeepsTheDraggedRectangleAtAnyZoom)
@@ -169,11 +168,11 @@ TEST(SurfaceClipboard, PlacedObjectKeepsTheDraggedRectangleAtAnyZoom)
     w.surface->SetScale(0.5f);
     auto* box = new TTestBox;
     w.surface->PlaceObject(box, {20, 30, 120, 90});
-    EXPECT_EQ(box->geometry(), QRect(20, 30, 100, 60));
-    EXPECT_EQ(box->Scale(), 0.5f);
+    EXPECT_EQ(box->ScreenRect(), QRect(20, 30, 100, 60));
+    EXPECT_EQ(box->Bounds(), QRect(40, 60, 200, 120));
     EXPECT_EQ(box->objectName(), QStringLiteral("Special1"));
     w.surface->SetScale(1.0f);
-    EXPECT_EQ(box->geometry(), QRect(40, 60, 200, 120));
+    EXPECT_EQ(box->ScreenRect(), QRect(40, 60, 200, 120));
 }
 
 TEST(SurfaceBand, EitherDirectionSelectsTheSameAndShiftToggles)
@@ -345,7 +344,7 @@ TEST(SurfaceMouse, ShiftClickOnTheHandleDropsTheObjectUnderIt)
     Press(w.surface, {120, 120}, Qt::LeftButton, Qt::ShiftModifier);
     Release(w.surface, {120, 120}, Qt::LeftButton, Qt::ShiftModifier);
     EXPECT_EQ(handle->Selection(), QList<TQGraphicControl*>({b}));
-    EXPECT_EQ(a->geometry(), QRect(100, 100, 50, 50));
+    EXPECT_EQ(a->ScreenRect(), QRect(100, 100, 50, 50));
 }
 
 TEST(SurfaceScreenshot, SelectedObjectsWithTheirSquares)
@@ -380,7 +379,7 @@ TEST(SurfaceMouse, ClicksOnObjectsSelectAndShiftAdds)
     TTestBox* b = w.AddBox(300, 100, 40, 40);
     TQHandle* handle = w.surface->SelectionHandle();
     Move(w.surface, {110, 110});
-    EXPECT_EQ(a->cursor().shape(), Qt::PointingHandCursor);
+    EXPECT_EQ(w.surface->cursor().shape(), Qt::PointingHandCursor);
     Press(w.surface, {110, 110});
     Release(w.surface, {110, 110});
     EXPECT_EQ(handle->Selection(), QList<TQGraphicControl*>({a}));
@@ -388,7 +387,7 @@ TEST(SurfaceMouse, ClicksOnObjectsSelectAndShiftAdds)
     Press(w.surface, {310, 110}, Qt::LeftButton, Qt::ShiftModifier);
     Release(w.surface, {310, 110}, Qt::LeftButton, Qt::ShiftModifier);
     EXPECT_EQ(handle->Selection(), QList<TQGraphicControl*>({a, b}));
-    EXPECT_EQ(a->geometry(), QRect(100, 100, 40, 40));
+    EXPECT_EQ(a->ScreenRect(), QRect(100, 100, 40, 40));
     // The handle now spans both; a click on bare paper outside it clears the selection.
     Move(w.surface, {500, 300});
     Press(w.surface, {500, 300});
@@ -407,7 +406,7 @@ TEST(SurfaceClipboard, ObjectMenuCopiesOnlyAnUnselectedObject)
     MenuItem(a->ObjectMenu(), QStringLiteral("Copy"))->trigger();
     w.surface->SelectionClipboard(ccPaste);
     ASSERT_EQ(w.surface->PlacedObjects().size(), 3);
-    EXPECT_EQ(w.surface->PlacedObjects().last()->geometry(), QRect(25, 25, 20, 20));
+    EXPECT_EQ(w.surface->PlacedObjects().last()->ScreenRect(), QRect(25, 25, 20, 20));
 
     // On a selected object the menu works on the whole selection.
     w.surface->SelectionHandle()->Select(a);
@@ -439,6 +438,6 @@ TEST(SurfaceCommands, LeaveQueuedWorkQueued)
         {"centre vertically", [&] { box->CenterVertically(); }},
         {"centre horizontally", [&] { box->CenterHorizontally(); }},
         {"paste", [&] { w.surface->SelectionClipboard(ccPaste); }},
-        {"shift-click on the selection", [&] { w.surface->HandleMouseDown(box->pos(), Qt::ShiftModifier); }},
+        {"shift-click on the selection", [&] { w.surface->HandleMouseDown(box->ScreenRect().topLeft(), Qt::ShiftModifier); }},
     });
 }

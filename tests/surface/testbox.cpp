@@ -5,19 +5,19 @@
 
 #include <QPainter>
 
-TTestBox::TTestBox(QWidget* parent) : TQGraphicControl(parent) {}
+TTestBox::TTestBox(QObject* parent) : TQGraphicControl(parent) {}
 
 void TTestBox::SetColor(TColor v)
 {
     if (v == m_color)
         return;
     m_color = v;
-    update();
+    Repaint();
 }
 
-void TTestBox::Paint(QPainter& canvas)
+void TTestBox::Draw(QPainter& canvas, const QRect& target, const DeviceProfile&)
 {
-    canvas.fillRect(QRect(0, 0, Width(), Height()), ToQColor(m_color));
+    canvas.fillRect(target, ToQColor(m_color));
 }
 
 void TTestBox::PrintTo(TReportPrinter& report, double x, double y)

@@ -14,12 +14,12 @@ class TTestBox : public TQGraphicControl
     Q_CLASSINFO("default:Color", "clYellow")
 
 public:
-    explicit TTestBox(QWidget* parent = nullptr);
+    explicit TTestBox(QObject* parent = nullptr);
 
     TColor Color() const { return m_color; }
     void SetColor(TColor v);
 
-    void Paint(QPainter& canvas) override;
+    void Draw(QPainter& canvas, const QRect& target, const DeviceProfile& device) override;
     void PrintTo(TReportPrinter& report, double x, double y) override;
     void ApplyFont(const FontDescription& font) override { AppliedFont = font; }
     void Loaded() override;

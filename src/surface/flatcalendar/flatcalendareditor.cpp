@@ -1,5 +1,7 @@
 #include "flatcalendareditor.h"
 
+#include "surface/objectpreview.h"
+
 #include "qflatcalendar.h"
 
 #include "platform/fontdialog.h"
@@ -162,9 +164,10 @@ TFlatCalendarEditor::TFlatCalendarEditor(QWidget* parent) : QDialog(parent)
 
     auto* right = new QVBoxLayout;
     columns->addLayout(right);
-    auto* preview = new QWidget;
+    auto* preview = new TObjectPreview;
     preview->setMinimumSize(220, 200);
-    m_sample = new TQFlatCalendar(preview);
+    m_sample = new TQFlatCalendar;
+    preview->Show(m_sample);
     m_sample->setObjectName(QStringLiteral("Sample"));
     m_sample->Loaded();
     right->addWidget(preview, 1);
@@ -198,8 +201,7 @@ void TFlatCalendarEditor::apply(const std::function<void(TQFlatCalendar&)>& chan
 void TFlatCalendarEditor::LoadFrom(const TQFlatCalendar& object)
 {
     m_sample->CopyPropertiesFrom(object);
-    const double scale = object.Scale() > 0 ? object.Scale() : 1.0;
-    m_sample->resize(RoundHalfEven(object.Width() / scale), RoundHalfEven(object.Height() / scale));
+    m_sample->resize(object.Width(), object.Height());
     showSample();
 }
 

@@ -62,7 +62,7 @@ std::function<bool(TQFlatCalendar&)> TQFlatCalendar::EditProperties = [](TQFlatC
     return TFlatCalendarEditor::Edit(object);
 };
 
-TQFlatCalendar::TQFlatCalendar(QWidget* parent)
+TQFlatCalendar::TQFlatCalendar(QObject* parent)
     : TQGraphicControl(parent), m_titleFont(ArialOf(8)), m_dayNameFont(ArialOf(8)), m_cellFont(ArialOf(7))
 {
     const QDate today = QDate::currentDate();
@@ -241,7 +241,7 @@ void TQFlatCalendar::SetCalTransparent(bool v)
 
 void TQFlatCalendar::lookChanged()
 {
-    update();
+    Repaint();
 }
 
 TRect TQFlatCalendar::CalendarRect(QSize size, double zoom) const
@@ -307,18 +307,13 @@ void TQFlatCalendar::CopyPropertiesFrom(const TQFlatCalendar& source)
     SetCalTransparent(source.CalTransparent());
 }
 
-void TQFlatCalendar::Loaded()
+void TQFlatCalendar::AddMenuItems(QMenu& menu)
 {
-    TQGraphicControl::Loaded();
-    if (m_menuBuilt)
-        return;
-    m_menuBuilt = true;
-    QMenu* menu = ObjectMenu();
-    menu->addSeparator();
-    menu->addAction(QStringLiteral("Properties"), this, [this] {
+    menu.addSeparator();
+    menu.addAction(QStringLiteral("Properties"), this, [this] {
         if (!EditProperties(*this))
             return;
-        update();
+        Repaint();
         NotifyChanged();
     });
 }

@@ -63,7 +63,7 @@ public:
     static constexpr int kMinYear = 1;
     static constexpr int kMaxYear = 9999;
 
-    explicit TQFlatCalendar(QWidget* parent = nullptr);
+    explicit TQFlatCalendar(QObject* parent = nullptr);
 
     // 1 Sunday first, 2 Monday first; other days are ignored.
     int StartOfWeek() const { return m_startOfWeek; }
@@ -118,11 +118,13 @@ public:
     // Takes over everything but the size from another floating calendar, through the setters.
     void CopyPropertiesFrom(const TQFlatCalendar& source);
 
-    void Loaded() override;
     void Draw(QPainter& canvas, const QRect& target, const DeviceProfile& device) override;
 
     // Opens the properties dialog; true when it closed with OK. Tests replace it.
     static std::function<bool(TQFlatCalendar& object)> EditProperties;
+
+protected:
+    void AddMenuItems(QMenu& menu) override;
 
 private:
     void lookChanged();
@@ -146,5 +148,4 @@ private:
     TFlatShadowPosition m_shadowPosition = fcpLowerRight;
     TFlatCalLanguage m_language = fclEnglish;
     bool m_calTransparent = false;
-    bool m_menuBuilt = false;
 };

@@ -28,7 +28,7 @@ QAction* AddCheckItem(QMenu* menu, const char* caption, QObject* context, std::f
 
 } // namespace
 
-TQImage::TQImage(QWidget* parent) : TQGraphicControl(parent), m_picture(new TPictureProperty(this))
+TQImage::TQImage(QObject* parent) : TQGraphicControl(parent), m_picture(new TPictureProperty(this))
 {
     resize(kNewObjectSize, kNewObjectSize);
     m_picture->Picture().SetOnChange([this] { pictureChanged(); });
@@ -50,7 +50,7 @@ void TQImage::SetStretch(bool v)
         return;
     m_stretch = v;
     m_autoSize = !v;
-    update();
+    Repaint();
     NotifyChanged();
 }
 
@@ -73,7 +73,7 @@ void TQImage::SetBorderStyle(TBorderStyle v)
     if (v == m_borderStyle || !AcceptValue(IsEnumValue(v, bsSingle), "BorderStyle", v))
         return;
     m_borderStyle = v;
-    update();
+    Repaint();
     if (!IsLoading())
         NotifyChanged();
 }
@@ -94,7 +94,7 @@ void TQImage::setMirroring(bool& flag, bool v)
         return;
     flag = v;
     m_screenCopy = QImage();
-    update();
+    Repaint();
     if (!IsLoading())
         NotifyChanged();
 }
@@ -109,13 +109,8 @@ void TQImage::pictureChanged()
 
 void TQImage::pictureShown()
 {
-    const TPicture& picture = Picture();
-    // A bitmap covering the whole object without transparency hides whatever lies below it.
-    const bool opaque = picture.GraphicKind() == TPicture::Kind::Bitmap && picture.Width() == Width() &&
-                        picture.Height() == Height() && !picture.Image().hasAlphaChannel();
-    setAttribute(Qt::WA_OpaquePaintEvent, opaque);
     m_screenCopy = QImage();
-    update();
+    Repaint();
 }
 
 void TQImage::BoundsChanged()
@@ -123,8 +118,7 @@ void TQImage::BoundsChanged()
     TQGraphicControl::BoundsChanged();
     const TPicture& picture = Picture();
     if (m_autoSize && picture.Width() > 0 && picture.Height() > 0)
-        setGeometry(Left(), Top(), RoundHalfEven(picture.Width() * double(Scale())),
-                    RoundHalfEven(picture.Height() * double(Scale())));
+        resize(picture.Width(), picture.Height());
 }
 
 void TQImage::DocumentRead()
@@ -135,14 +129,12 @@ void TQImage::DocumentRead()
 void TQImage::Loaded()
 {
     TQGraphicControl::Loaded();
-    if (!m_borderItem)
-        addMenuItems();
     pictureShown();
 }
 
-void TQImage::addMenuItems()
+void TQImage::AddMenuItems(QMenu& objectMenu)
 {
-    QMenu* menu = ObjectMenu();
+    QMenu* menu = &objectMenu;
     menu->addSeparator();
     menu->addAction(QStringLiteral("Load Image From Disk"), this, [this] { LoadImageFromDisk(); });
     menu->addSeparator();
@@ -228,7 +220,7 @@ void TQImage::LoadImageFromDisk()
 {
     const QString currentFolder = QDir::currentPath();
     {
-        TQImageBrowser browser(this);
+        TQImageBrowser browser(window());
         browser.SetStretch(m_stretch);
         browser.SetAutoSize(m_autoSize);
         // A file whose preview could not be made is as good as no file: the object keeps its picture.
@@ -253,7 +245,6 @@ void TQImage::AskForPicture(TQGraphicControl* object)
         return;
     if (TQBasePanel* surface = image->Surface())
         surface->SelectionHandle()->Deselect(image);
-    image->hide();
     image->setParent(nullptr);
     image->deleteLater();
 }

@@ -29,7 +29,7 @@ public:
     enum TBorderStyle : int { bsNone, bsSingle };
     Q_ENUM(TBorderStyle)
 
-    explicit TQImage(QWidget* parent = nullptr);
+    explicit TQImage(QObject* parent = nullptr);
 
     const TPicture& Picture() const { return m_picture->Picture(); }
     // The picture copies p; its change runs the picture-changed step.
@@ -65,12 +65,14 @@ public:
     void PopupOpening() override;
     void Draw(QPainter& canvas, const QRect& target, const DeviceProfile& device) override;
 
+protected:
+    void AddMenuItems(QMenu& menu) override;
+
 private:
     // Runs BoundsChanged (an auto-sized object takes the new picture's size), then pictureShown.
     void pictureChanged();
     // Marks the object opaque when its picture hides what lies below, and repaints.
     void pictureShown();
-    void addMenuItems();
     void setMirroring(bool& flag, bool v);
     void drawPicture(QPainter& canvas, const QRect& target) const;
 

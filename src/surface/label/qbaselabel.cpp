@@ -54,7 +54,7 @@ void Require(bool ok, const char* what)
 
 } // namespace
 
-TQBaseLabel::TQBaseLabel(QWidget* parent) : TQGraphicControl(parent)
+TQBaseLabel::TQBaseLabel(QObject* parent) : TQGraphicControl(parent)
 {
     resize(kNewWidth, kNewHeight);
 }
@@ -108,7 +108,7 @@ void TQBaseLabel::effectsChanged()
     m_shadowOffset = offsetOf(m_directionShadow, m_depthShadow);
     m_highlightOffset = offsetOf(m_directionHighlight, m_depthHighlight);
     m_layoutDirty = true;
-    update();
+    Repaint();
 }
 
 void TQBaseLabel::SetDepthShadow(int v)
@@ -138,13 +138,13 @@ void TQBaseLabel::SetDirectionHighlight(THighlightDirection v)
 void TQBaseLabel::SetcolorShadow(TColor v)
 {
     if (Store(m_colorShadow, v))
-        update();
+        Repaint();
 }
 
 void TQBaseLabel::SetcolorHighlight(TColor v)
 {
     if (Store(m_colorHighlight, v))
-        update();
+        Repaint();
 }
 
 void TQBaseLabel::AssignEffects(const TQBaseLabel& source)
@@ -178,7 +178,7 @@ void TQBaseLabel::SetAngle(int v)
     const bool across = v == 90 || v == 270;
     if ((!across && Width() < Height()) || (across && Height() < Width()))
         resize(Height(), Width());
-    update();
+    Repaint();
     changed();
 }
 
@@ -187,7 +187,7 @@ void TQBaseLabel::SetAlignment(TAlignment v)
     if (!Store(m_alignment, v))
         return;
     m_layoutDirty = true;
-    update();
+    Repaint();
     changed();
 }
 
@@ -195,7 +195,7 @@ void TQBaseLabel::SetBorderStyle(TBorderStyle v)
 {
     if (!Store(m_borderStyle, v))
         return;
-    update();
+    Repaint();
     changed();
 }
 
@@ -204,7 +204,7 @@ void TQBaseLabel::SetBackColor(TColor v)
     if (!Store(m_backColor, v))
         return;
     changed();
-    update();
+    Repaint();
 }
 
 void TQBaseLabel::SetTransparent(bool v)
@@ -212,7 +212,7 @@ void TQBaseLabel::SetTransparent(bool v)
     if (!Store(m_transparent, v))
         return;
     changed();
-    repaint();
+    Repaint();
 }
 
 void TQBaseLabel::SetCaption(const QString& v)
@@ -221,7 +221,7 @@ void TQBaseLabel::SetCaption(const QString& v)
         return;
     // The alignment places the text by its width.
     m_layoutDirty = true;
-    update();
+    Repaint();
     changed();
 }
 
@@ -230,7 +230,7 @@ void TQBaseLabel::SetFont(const FontDescription& v)
     if (!Store(m_font, v))
         return;
     m_layoutDirty = true;
-    update();
+    Repaint();
 }
 
 void TQBaseLabel::ApplyFont(const FontDescription& font)
@@ -238,7 +238,7 @@ void TQBaseLabel::ApplyFont(const FontDescription& font)
     if (!Store(m_font, font))
         return;
     m_layoutDirty = true;
-    update();
+    Repaint();
     changed();
 }
 
@@ -256,8 +256,6 @@ void TQBaseLabel::Loaded()
         ignoreValuesOutOfRange();
     m_readFromStream = false;
     TQGraphicControl::Loaded();
-    if (!m_borderItem)
-        buildMenu();
 }
 
 void TQBaseLabel::ignoreValuesOutOfRange()
@@ -286,15 +284,15 @@ void TQBaseLabel::ignoreValuesOutOfRange()
     keep(top, std::abs(top) <= kMaxExtent, 0, "Top");
     keep(width, width <= kMaxExtent, kNewWidth, "Width");
     keep(height, height <= kMaxExtent, kNewHeight, "Height");
-    setGeometry(left, top, width, height);
+    SetBounds(QRect(left, top, width, height));
     effectsChanged();
     // A caption no one types is damage, not a value to give way.
     Require(m_caption.size() <= kMaxCaptionLength, "caption");
 }
 
-void TQBaseLabel::buildMenu()
+void TQBaseLabel::AddMenuItems(QMenu& objectMenu)
 {
-    QMenu* menu = ObjectMenu();
+    QMenu* menu = &objectMenu;
     menu->addSeparator();
     menu->addAction(QStringLiteral("Font"), this, [this] { ShowFontDialog(); });
     menu->addAction(QStringLiteral("3D Effects"), this, [this] {
@@ -328,7 +326,7 @@ void TQBaseLabel::buildMenu()
         SetBackColor(FromQColor(chosen));
         SetTransparent(false);
         m_transparentItem->setChecked(false);
-        update();
+        Repaint();
     });
     m_borderItem = menu->addAction(QStringLiteral("Border"), this,
                                    [this] { SetBorderStyle(m_borderStyle == bsSingle ? bsNone : bsSingle); });
@@ -369,7 +367,7 @@ void TQBaseLabel::BoundsChanged()
 
 QFont TQBaseLabel::CanvasFont() const
 {
-    const int points = Scale() != 1.0f ? int(m_font.size * Scale()) : m_font.size;
+    const int points = m_font.size;
     return m_font.toQFontPixels(std::max(1, RoundHalfEven(points * double(kScreenPixelsPerInch) / 72.0)));
 }
 
@@ -460,14 +458,14 @@ void TQBaseLabel::Draw(QPainter& canvas, const QRect& target, const DeviceProfil
     canvas.restore();
 }
 
-void TQBaseLabel::Paint(QPainter& canvas)
+void TQBaseLabel::Paint(QPainter& canvas, float zoom)
 {
     if (Width() < 5 || Height() < 5)
         m_layoutDirty = true;
     // The size first: the layout may adapt it, and the drawing fills the adapted bounds.
     if (m_layoutDirty)
         CalculateLayout();
-    TQGraphicControl::Paint(canvas);
+    TQGraphicControl::Paint(canvas, zoom);
 }
 
 void TQBaseLabel::PrintTo(TReportPrinter& report, double x, double y)
@@ -491,5 +489,5 @@ void TQBaseLabel::GrowToText()
     const int height = top + metrics.height();
     resize(std::max(Width(), width), std::max(Height(), height));
     m_layoutDirty = true;
-    update();
+    Repaint();
 }

@@ -45,7 +45,7 @@ public:
     enum TBorderStyle : int { bsNone, bsSingle };
     Q_ENUM(TBorderStyle)
 
-    explicit TQBaseLabel(QWidget* parent = nullptr);
+    explicit TQBaseLabel(QObject* parent = nullptr);
 
     TAlignment Alignment() const { return m_alignment; }
     void SetAlignment(TAlignment v);
@@ -92,13 +92,12 @@ public:
     // Before a stream's properties: the label takes only what the stream holds.
     Q_INVOKABLE void Loading();
     // After reading: stored values out of range give way to the label's usual ones (a caption over
-    // the longest a label takes is refused as damaged, EStreamError); then the label's menu items join
-    // the object menu.
+    // the longest a label takes is refused as damaged, EStreamError).
     void Loaded() override;
     void BoundsChanged() override;
     void PopupOpening() override;
     void ApplyFont(const FontDescription& font) override;
-    void Paint(QPainter& canvas) override;
+    void Paint(QPainter& canvas, float zoom) override;
     void Draw(QPainter& canvas, const QRect& target, const DeviceProfile& device) override;
     // Printed in the bounds the layout adapts to, stretched to the report's resolution.
     void PrintTo(TReportPrinter& report, double x, double y) override;
@@ -108,6 +107,7 @@ public:
     void GrowToText();
 
 protected:
+    void AddMenuItems(QMenu& menu) override;
     // Background, shadow, highlight, face and border, in the label's own pixels.
     void DrawLabel(QPainter& canvas);
     // The rotation items (data: the angle) of a kind with a rotation menu, checked for the current angle.
@@ -115,7 +115,6 @@ protected:
     bool m_hasRotationMenu = false;
 
 private:
-    void buildMenu();
     void ignoreValuesOutOfRange();
     void changed();
     void effectsChanged();

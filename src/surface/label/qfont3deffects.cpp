@@ -1,5 +1,7 @@
 #include "qfont3deffects.h"
 
+#include "surface/objectpreview.h"
+
 #include "colordrop.h"
 #include "qplabel.h"
 
@@ -39,14 +41,15 @@ TQFont3DEffects::TQFont3DEffects(TQBaseLabel* label) : QDialog(label ? label->wi
     setWindowTitle(QStringLiteral("Text 3D Effects"));
     auto* column = new QVBoxLayout(this);
 
-    auto* preview = new QFrame(this);
+    auto* preview = new TObjectPreview(this);
     preview->setFrameShape(QFrame::StyledPanel);
     preview->setFixedSize(260, 90);
-    m_sample = new TQPLabel(preview);
+    m_sample = new TQPLabel;
+    preview->Show(m_sample);
     m_sample->setObjectName(QStringLiteral("Sample"));
     m_sample->SetTransparent(false);
     m_sample->SetBackColor(clWhite);
-    m_sample->setGeometry(preview->contentsRect());
+    m_sample->SetBounds(preview->contentsRect());
     column->addWidget(preview, 0, Qt::AlignHCenter);
 
     auto* form = new QFormLayout;

@@ -9,15 +9,12 @@
 
 #include <utility>
 
-TQPLabel::TQPLabel(QWidget* parent) : TQBaseLabel(parent) {}
+TQPLabel::TQPLabel(QObject* parent) : TQBaseLabel(parent) {}
 
-void TQPLabel::Loaded()
+void TQPLabel::AddMenuItems(QMenu& objectMenu)
 {
-    TQBaseLabel::Loaded();
-    if (m_ownItemsBuilt)
-        return;
-    m_ownItemsBuilt = true;
-    QMenu* menu = ObjectMenu();
+    TQBaseLabel::AddMenuItems(objectMenu);
+    QMenu* menu = &objectMenu;
     menu->addSeparator();
     QAction* text = menu->addAction(QStringLiteral("Text"), this, [this] { EditText(); });
     text->setData(1000);
@@ -45,13 +42,13 @@ bool TQPLabel::ShowFontDialog()
 
 void TQPLabel::EditText()
 {
-    TGetLabelText dialog(this);
+    TGetLabelText dialog(window());
     dialog.LabelText()->setText(Caption());
     if (dialog.exec() != QDialog::Accepted)
         return;
     SetCaption(dialog.LabelText()->text());
     GrowToText();
-    update();
+    Repaint();
 }
 
 void TQPLabel::StartFromTool()

@@ -8,9 +8,8 @@ class TQPLabel : public TQBaseLabel
     Q_OBJECT
 
 public:
-    explicit TQPLabel(QWidget* parent = nullptr);
+    explicit TQPLabel(QObject* parent = nullptr);
 
-    void Loaded() override;
     // The font dialog, then the label grows to the text.
     bool ShowFontDialog() override;
     // The "Text" command: asks for the caption; on OK sets it and grows to it.
@@ -21,6 +20,6 @@ public:
     // the text dialog.
     void StartFromTool();
 
-private:
-    bool m_ownItemsBuilt = false;
+protected:
+    void AddMenuItems(QMenu& menu) override;
 };

@@ -22,6 +22,8 @@ TWPRichText* FindMasterRichText(const QWidget* object)
     // Every label read looks for the master: the one found last answers at once, so that reading many
     // labels does not walk the whole window for each.
     static QPointer<TWPRichText> found;
+    if (!object)
+        return nullptr;
     const QWidget* form = object->window();
     if (found && found->window() == form && found->objectName().toUpper() == kMasterName)
         return found;

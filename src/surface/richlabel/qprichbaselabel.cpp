@@ -35,7 +35,7 @@ int TwipsOf(int devicePixels, double scale)
 }
 } // namespace
 
-TQPRichBaseLabel::TQPRichBaseLabel(QWidget* parent) : TQGraphicControl(parent), m_text(new TWPRtfStorage)
+TQPRichBaseLabel::TQPRichBaseLabel(QObject* parent) : TQGraphicControl(parent), m_text(new TWPRtfStorage)
 {
     resize(kNewWidth, kNewHeight);
 }
@@ -45,7 +45,7 @@ TQPRichBaseLabel::~TQPRichBaseLabel() = default;
 void TQPRichBaseLabel::SetRTFText(const TWPRtfStorage& text)
 {
     m_text->Assign(text);
-    update();
+    Repaint();
     if (!IsLoading())
         NotifyChanged();
 }
@@ -64,7 +64,7 @@ QByteArray TQPRichBaseLabel::RTFData() const
 void TQPRichBaseLabel::SetRTFData(const QByteArray& bytes)
 {
     m_text->SetRtfData(bytes);
-    update();
+    Repaint();
 }
 
 void TQPRichBaseLabel::SetBorderStyle(TBorderStyle v)
@@ -72,7 +72,7 @@ void TQPRichBaseLabel::SetBorderStyle(TBorderStyle v)
     if (v == m_borderStyle)
         return;
     m_borderStyle = v;
-    update();
+    Repaint();
     if (!IsLoading())
         NotifyChanged();
 }
@@ -82,7 +82,7 @@ void TQPRichBaseLabel::SetTransparent(bool v)
     if (v == m_transparent)
         return;
     m_transparent = v;
-    update();
+    Repaint();
     if (!IsLoading())
         NotifyChanged();
 }
@@ -92,7 +92,7 @@ void TQPRichBaseLabel::SetBGColor(TColor v)
     if (v == m_bgColor)
         return;
     m_bgColor = v;
-    update();
+    Repaint();
     if (!IsLoading())
         NotifyChanged();
 }
@@ -118,12 +118,19 @@ void TQPRichBaseLabel::Loaded()
     TQGraphicControl::Loaded();
     if (!wasLoading)
         return;
-    m_master = FindMasterRichText(this);
+    m_master = FindMasterRichText(window());
     if (!m_master)
         throw EStreamError(QStringLiteral("No master rich text object found"));
-    if (m_transparentItem)
-        return;
-    QMenu* menu = ObjectMenu();
+    // Through the menu's entry, so that what it changes is named after it.
+    DblClickAction = [this](QObject*) {
+        ObjectMenu();
+        m_editItem->trigger();
+    };
+}
+
+void TQPRichBaseLabel::AddMenuItems(QMenu& objectMenu)
+{
+    QMenu* menu = &objectMenu;
     menu->addSeparator();
     m_transparentItem =
         menu->addAction(QStringLiteral("Transparent"), this, [this] { SetTransparent(!m_transparent); });
@@ -133,9 +140,7 @@ void TQPRichBaseLabel::Loaded()
                                    [this] { SetBorderStyle(m_borderStyle == bsSingle ? bsNone : bsSingle); });
     m_borderItem->setCheckable(true);
     m_borderItem->setChecked(m_borderStyle == bsSingle);
-    QAction* edit = menu->addAction(QStringLiteral("Edit"), this, [this] { Edit(); });
-    // Through the menu's entry, so that what it changes is named after it.
-    DblClickAction = [edit](QObject*) { edit->trigger(); };
+    m_editItem = menu->addAction(QStringLiteral("Edit"), this, [this] { Edit(); });
 }
 
 int TQPRichBaseLabel::PicturesNotShown() const
@@ -179,9 +184,9 @@ void TQPRichBaseLabel::PrintTo(TReportPrinter& report, double x, double y)
     {
         QPainter painter(&picture);
         painter.setFont(font());
-        Draw(painter, rect(), DeviceProfile::Screen(Scale()));
+        Draw(painter, QRect(QPoint(0, 0), size()), DeviceProfile::Screen(1.0));
     }
-    picture.setBoundingRect(rect());
+    picture.setBoundingRect(QRect(QPoint(0, 0), size()));
     report.StretchPictureToDevice(picture, PrintTarget(report, x, y));
 }
 
@@ -204,11 +209,11 @@ void TQPRichBaseLabel::Edit()
     text->LoadFrom(*m_text);
     if (!m_transparent)
         editor.SetPanelColor(ToQColor(m_bgColor));
-    editor.SetPanelSize(QSize(Width() + 1, Height() + 1));
+    editor.SetPanelSize(ScreenRect().size() + QSize(1, 1));
     // The editor wraps the text on the same page as the label draws it.
-    const QSize page = pageTwips(Scale());
+    const QSize page = pageTwips(1.0);
     text->SetPageSize(page.width(), page.height());
-    text->SetZoom(RoundHalfEven(Scale() * 100));
+    text->SetZoom(RoundHalfEven(Zoom() * 100));
     if (editor.exec() == QDialog::Accepted && self) {
         TWPRtfStorage edited;
         text->SaveTo(edited);
@@ -225,7 +230,7 @@ void TQPRichBaseLabel::ChooseBackgroundColor()
     SetBGColor(FromQColor(chosen));
     NotifyChanged();
     SetTransparent(false);
-    update();
+    Repaint();
 }
 
 void TQPRichBaseLabel::PlacedByTool()

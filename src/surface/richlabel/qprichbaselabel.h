@@ -30,7 +30,7 @@ public:
     enum TBorderStyle : int { bsNone, bsSingle };
     Q_ENUM(TBorderStyle)
 
-    explicit TQPRichBaseLabel(QWidget* parent = nullptr);
+    explicit TQPRichBaseLabel(QObject* parent = nullptr);
     ~TQPRichBaseLabel() override;
 
     // The label's text; setting it copies the text, repaints and notifies.
@@ -67,6 +67,9 @@ public:
     // Made with the rich label tool: opaque, with a border, and straight into the editor.
     void PlacedByTool();
 
+protected:
+    void AddMenuItems(QMenu& menu) override;
+
 private:
     void ignoreValuesOutOfRange();
     // The label's size at zoom 1 in twips, the page the text is laid out on.
@@ -79,4 +82,5 @@ private:
     QPointer<TWPRichText> m_master;
     QAction* m_transparentItem = nullptr;
     QAction* m_borderItem = nullptr;
+    QAction* m_editItem = nullptr;
 };

@@ -77,7 +77,7 @@ std::function<bool(QWidget*, TColor&)> TQSuperText::ChooseColor = [](QWidget* pa
     return true;
 };
 
-TQSuperText::TQSuperText(QWidget* parent) : TQGraphicControl(parent)
+TQSuperText::TQSuperText(QObject* parent) : TQGraphicControl(parent)
 {
     resize(142, 33);
 }
@@ -273,7 +273,7 @@ void TQSuperText::SetSurfaceType(TSurfaceType v)
 void TQSuperText::lookChanged()
 {
     ++m_lookRevision;
-    update();
+    Repaint();
 }
 
 void TQSuperText::changed()
@@ -319,32 +319,34 @@ bool TQSuperText::gradientStale() const
 void TQSuperText::Loaded()
 {
     TQGraphicControl::Loaded();
-    if (!m_borderItem) {
-        QMenu* menu = ObjectMenu();
-        menu->addSeparator();
-        menu->addAction(QStringLiteral("Font"), this, [this] {
-            FontDescription font = m_font;
-            if (ChooseFont(this, font))
-                ApplyFont(font);
-        });
-        m_transparentItem = menu->addAction(QStringLiteral("Transparent"), this,
-                                            [this] { SetControlTransparent(!m_controlTransparent); });
-        m_transparentItem->setCheckable(true);
-        menu->addAction(QStringLiteral("Background Color"), this, [this] {
-            TColor color = m_bgColor;
-            if (!ChooseColor(this, color))
-                return;
-            SetBGColor(color);
-            NotifyChanged();
-            SetControlTransparent(false);
-            update();
-        });
-        m_borderItem = menu->addAction(QStringLiteral("Border"), this,
-                                       [this] { SetBorderStyle(m_borderStyle == bsSingle ? bsNone : bsSingle); });
-        m_borderItem->setCheckable(true);
-        menu->addAction(QStringLiteral("Properties"), this, [this] { ShowProperties(); });
-    }
     rebuildGradientIfNeeded();
+}
+
+void TQSuperText::AddMenuItems(QMenu& objectMenu)
+{
+    QMenu* menu = &objectMenu;
+    menu->addSeparator();
+    menu->addAction(QStringLiteral("Font"), this, [this] {
+        FontDescription font = m_font;
+        if (ChooseFont(window(), font))
+            ApplyFont(font);
+    });
+    m_transparentItem = menu->addAction(QStringLiteral("Transparent"), this,
+                                        [this] { SetControlTransparent(!m_controlTransparent); });
+    m_transparentItem->setCheckable(true);
+    menu->addAction(QStringLiteral("Background Color"), this, [this] {
+        TColor color = m_bgColor;
+        if (!ChooseColor(window(), color))
+            return;
+        SetBGColor(color);
+        NotifyChanged();
+        SetControlTransparent(false);
+        Repaint();
+    });
+    m_borderItem = menu->addAction(QStringLiteral("Border"), this,
+                                   [this] { SetBorderStyle(m_borderStyle == bsSingle ? bsNone : bsSingle); });
+    m_borderItem->setCheckable(true);
+    menu->addAction(QStringLiteral("Properties"), this, [this] { ShowProperties(); });
 }
 
 void TQSuperText::PopupOpening()
@@ -377,14 +379,12 @@ QPoint TQSuperText::ShadowOffset() const
     static constexpr int kDirection[][2] = {{0, 0}, {1, 0}, {-1, 0}, {1, 1}, {-1, 1}, {0, 1}};
     const int d = m_shadowDepth;
     QPoint offset(kDirection[m_shadowOrientation][0] * d, kDirection[m_shadowOrientation][1] * d);
-    if (Scale() != 1.0f)
-        offset = QPoint(int(offset.x() * Scale()), int(offset.y() * Scale()));
     return offset;
 }
 
 QFont TQSuperText::scaledFont() const
 {
-    const int points = Scale() != 1.0f ? int(m_font.size * Scale()) : m_font.size;
+    const int points = m_font.size;
     return m_font.toQFontPixels(FontPixelSize(std::max(points, 1), 1.0));
 }
 
@@ -484,9 +484,7 @@ void TQSuperText::fillFace(QPainter& canvas, const QPainterPath& path, const Dev
     case stBrushImage: {
         if (m_image.isNull())
             return;
-        QSizeF tile = m_image.size();
-        if (Scale() != 1.0f)
-            tile = QSizeF(int(tile.width() * Scale()), int(tile.height() * Scale()));
+        const QSizeF tile = m_image.size();
         if (tile.isEmpty())
             return;
         QBrush brush(m_image);
@@ -543,7 +541,7 @@ void TQSuperText::Draw(QPainter& canvas, const QRect& target, const DeviceProfil
         drawLayers(canvas, target, device);
         return;
     }
-    const TDrawnKey key{m_lookRevision, size(), Scale(), ratio, target.size()};
+    const TDrawnKey key{m_lookRevision, size(), ratio, target.size()};
     if (!(key == m_drawnKey)) {
         m_drawn = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
         m_drawn.setDevicePixelRatio(ratio);
@@ -560,7 +558,7 @@ void TQSuperText::drawLayers(QPainter& canvas, const QRect& target, const Device
     const int w = Width();
     const int h = Height();
     canvas.save();
-    // Everything is laid out in the object's pixels at its Scale; the device maps them onto the target.
+    // Everything is laid out in the object's pixels at 100%; the device maps them onto the target.
     canvas.translate(target.topLeft());
     canvas.scale(double(target.width()) / w, double(target.height()) / h);
     canvas.setRenderHint(QPainter::Antialiasing, false);

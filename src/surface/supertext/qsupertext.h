@@ -51,7 +51,7 @@ public:
     // The text box of the properties dialog holds no more; a longer caption is damage.
     static constexpr int kMaxCaptionLength = 32767;
 
-    explicit TQSuperText(QWidget* parent = nullptr);
+    explicit TQSuperText(QObject* parent = nullptr);
 
     int ShadowDepth() const { return m_shadowDepth; }
     void SetShadowDepth(int v);
@@ -100,7 +100,7 @@ public:
     void ApplyFont(const FontDescription& font) override;
     void Draw(QPainter& canvas, const QRect& target, const DeviceProfile& device) override;
 
-    // Measures the caption at the object's Scale and places text and shadow; may grow the object so
+    // Measures the caption at 100% and places text and shadow; may grow the object so
     // that the text's height fits. Runs only when the layout is dirty.
     void CalculateLayout();
     void SettleBounds() override;
@@ -114,7 +114,7 @@ public:
     const QImage& GradientBitmap() const { return m_gradient; }
     // The caption as drawn: shortened from the end until it fits; empty shows the crossed box.
     QString FittedCaption() const;
-    // The shadow's displacement at the object's Scale.
+    // The shadow's displacement at 100%.
     QPoint ShadowOffset() const;
     QRect TextRect() const { return m_textRect; }
     QRect ShadowRect() const { return m_shadowRect; }
@@ -129,8 +129,11 @@ public:
     // dialog opens.
     void CreatedByTool();
 
+protected:
+    void AddMenuItems(QMenu& menu) override;
+
 private:
-    // The font as drawn at the object's Scale, truncated to whole points.
+    // The font as laid out at 100%.
     QFont scaledFont() const;
     // The outline of `text` with its top-left at `origin`, in the object's pixels.
     QPainterPath textPath(const QString& text, QPoint origin) const;
@@ -149,7 +152,6 @@ private:
     {
         quint64 revision = 0;
         QSize size;
-        float scale = 0;
         qreal ratio = 0;
         QSize target;
         bool operator==(const TDrawnKey&) const = default;

@@ -1,5 +1,7 @@
 #include "supertextbrushimagebrowser.h"
 
+#include "surface/objectpreview.h"
+
 #include "graphics/dibimage.h"
 #include "graphics/jpegdecoder.h"
 #include "graphics/picture.h"
@@ -56,9 +58,10 @@ TSuperTextBrushImageBrowser::TSuperTextBrushImageBrowser(QWidget* parent) : QDia
     auto* scrollBox = new QScrollArea(this);
     scrollBox->setObjectName(QStringLiteral("ExampleBox"));
     scrollBox->setMinimumSize(360, 140);
-    auto* holder = new QWidget;
+    auto* holder = new TObjectPreview;
     holder->resize(1000, 300);
-    m_example = new TQSuperText(holder);
+    m_example = new TQSuperText;
+    holder->Show(m_example);
     m_example->setObjectName(QStringLiteral("ExampleText"));
     m_example->Loaded();
     scrollBox->setWidget(holder);
@@ -105,7 +108,7 @@ QString TSuperTextBrushImageBrowser::StartFolder(const QString& startFile)
 void TSuperTextBrushImageBrowser::Start(const QString& startFile, const TQSuperText& look)
 {
     m_example->CopyLookFrom(look);
-    m_example->move(0, 0);
+    m_example->SetBounds(QRect(0, 0, m_example->Width(), m_example->Height()));
     m_example->SetSurfaceType(TQSuperText::stBrushImage);
     SetFolder(StartFolder(startFile));
     if (!startFile.isEmpty() && QFileInfo(startFile).isFile())
@@ -180,7 +183,7 @@ void TSuperTextBrushImageBrowser::loadSelected(const QString& path)
         if (extension == QLatin1String("BMP") || extension == QLatin1String("WMF"))
             ShowInformation(QStringLiteral("Error loading file!"));
     }
-    m_example->update();
+    m_example->Repaint();
     m_files->setFocus();
     m_loading = false;
 }

@@ -1,5 +1,7 @@
 #include "supertextproperties.h"
 
+#include "surface/objectpreview.h"
+
 #include "supertextbrushimagebrowser.h"
 #include "supertextgetsymbol.h"
 
@@ -195,11 +197,12 @@ TSuperTextProperties::TSuperTextProperties(QWidget* parent) : QDialog(parent)
     auto* previewPanel = new QScrollArea(this);
     previewPanel->setObjectName(QStringLiteral("PreviewPanel"));
     previewPanel->setMinimumSize(320, 200);
-    auto* previewHolder = new QWidget;
+    auto* previewHolder = new TObjectPreview;
     previewHolder->resize(1000, 400);
-    m_preview = new TQSuperText(previewHolder);
+    m_preview = new TQSuperText;
+    previewHolder->Show(m_preview);
     m_preview->setObjectName(QStringLiteral("PreviewText"));
-    m_preview->setGeometry(0, 0, 100, 100);
+    m_preview->SetBounds(QRect(0, 0, 100, 100));
     m_preview->Loaded();
     previewPanel->setWidget(previewHolder);
     columns->addWidget(previewPanel, 1);
@@ -275,7 +278,7 @@ void TSuperTextProperties::refreshColorButtons()
 void TSuperTextProperties::SetFrom(const TQSuperText& object)
 {
     m_preview->CopyLookFrom(object);
-    m_preview->move(0, 0);
+    m_preview->SetBounds(QRect(0, 0, m_preview->Width(), m_preview->Height()));
     m_lastTexture = object.LastBitmapFileNameandPath();
     m_lastTexturePicture = object.Image();
     showPreview();
@@ -305,7 +308,7 @@ void TSuperTextProperties::chooseSurfaceType(TQSuperText::TSurfaceType type)
     m_preview->SetSurfaceType(type);
     if (type == TQSuperText::stBrushImage)
         m_preview->SetImage(m_lastTexturePicture);
-    m_preview->update();
+    m_preview->Repaint();
     m_preview->FitToText();
     m_outlineStyle->setCurrentIndex(std::min<int>(m_preview->OutlineStyle(), TQSuperText::psClear));
     m_panels->setCurrentIndex(type);
@@ -347,7 +350,7 @@ void TSuperTextProperties::selectSymbol()
     face.setFamily(faceName);
     m_text->setFont(face);
     m_preview->FitToText();
-    m_preview->update();
+    m_preview->Repaint();
 }
 
 void TSuperTextProperties::loadTexture()
@@ -394,6 +397,6 @@ void TSuperTextProperties::ApplyTo(TQSuperText& object) const
     if (object.SurfaceType() == TQSuperText::stGradientFill)
         object.BuildGradient();
     object.CalculateLayout();
-    object.update();
+    object.Repaint();
     object.NotifyChanged();
 }
