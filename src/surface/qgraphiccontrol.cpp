@@ -115,6 +115,7 @@ void TQGraphicControl::Lower()
 void TQGraphicControl::Loaded()
 {
     m_loading = false;
+    m_lastBounds = BoundsRect();
 }
 
 QMenu* TQGraphicControl::ObjectMenu()
@@ -217,8 +218,6 @@ void TQGraphicControl::BoundsChanged()
         return;
     m_paintBusy = true;
     const TRect bounds = BoundsRect();
-    if (m_lastBounds == TRect{})
-        m_lastBounds = bounds;
     if (bounds != m_lastBounds) {
         NotifyChanged();
         m_lastBounds = bounds;

@@ -47,8 +47,12 @@ void TQBasePanel::freeObject(TQGraphicControl* object)
 
 void TQBasePanel::pasteFromFile()
 {
+    // The command tells of the paste once, not each object of it.
+    const bool suspended = SuspendNotify;
+    SuspendNotify = true;
     TQLabelObjectFiler::LoadObjects(Owner(), this, ClipboardFile, QPoint(kPasteOffset, kPasteOffset));
     HookAllObjects();
+    SuspendNotify = suspended;
 }
 
 void TQBasePanel::SelectionClipboard(TClipboardCommand command)

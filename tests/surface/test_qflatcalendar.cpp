@@ -216,7 +216,7 @@ TEST(FlatCalendar, PropertiesDialogPreviewsAndAppliesOnOk)
         bool previewed = false;
         WhenModalShown<TFlatCalendarEditor>([&](TFlatCalendarEditor* dialog) {
             TQFlatCalendar* sample = dialog->Sample();
-            EXPECT_EQ(sample->size(), calendar->size() / 2);
+            EXPECT_EQ(sample->size(), calendar->size());
             EXPECT_EQ(dialog->findChild<QComboBox*>(QStringLiteral("Month"))->currentIndex(), 3);
             dialog->findChild<QComboBox*>(QStringLiteral("Language"))->setCurrentIndex(TQFlatCalendar::fclSpanish);
             dialog->findChild<QComboBox*>(QStringLiteral("Orientation"))

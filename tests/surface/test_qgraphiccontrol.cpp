@@ -213,9 +213,9 @@ TEST(PlacedObject, SettersOnlyStoreWhileLoading)
     box->SetUnselectable(true);
     box->SetScreenRect(QRect(5, 5, 20, 20));
     EXPECT_EQ(changed.count(), 0);
-    EXPECT_EQ(box->ObjectMenu(), nullptr);
     w.surface->HookAllObjects();
     EXPECT_FALSE(box->IsLoading());
+    ASSERT_NE(box->ObjectMenu(), nullptr);
     ASSERT_NE(box->LockedMenuItem(), nullptr);
     EXPECT_TRUE(box->LockedMenuItem()->isChecked());
 }

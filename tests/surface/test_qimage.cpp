@@ -94,13 +94,13 @@ TEST(ImageObject, AutoSizeTakesThePictureSizeAtTheZoomAndStretchLeavesTheBounds)
     EXPECT_GE(changed.count(), 1);
 
     image->Surface()->SetScale(0.5f);
-    EXPECT_EQ(image->size(), QSize(20, 15));
+    EXPECT_EQ(image->ScreenRect().size(), QSize(20, 15));
     image->SetAutoSize(false);
     image->Surface()->SetScale(1.0f);
     image->resize(80, 90);
     image->SetAutoSize(true);
     image->Surface()->SetScale(0.5f);
-    EXPECT_EQ(image->size(), QSize(20, 15));
+    EXPECT_EQ(image->ScreenRect().size(), QSize(20, 15));
 
     // "Stretch to Fit" clears AutoSize and keeps the size: one change of the document.
     image->Surface()->SetScale(1.0f);
