@@ -8,7 +8,6 @@
 #include "surface/flatcalendar/qflatcalendar.h"
 #include "surface/image/qimage.h"
 #include "surface/label/qplabel.h"
-#include "surface/richlabel/masterrichtext.h"
 #include "surface/richlabel/qprichbaselabel.h"
 #include "surface/supertext/qsupertext.h"
 
@@ -106,7 +105,6 @@ void PaintTenRichLabels(benchmark::State& state)
 {
     TCalendarPanel32 labelled;
     labelled.ResetToDefaults();
-    CreateMasterRichText(&labelled);
     for (int i = 0; i < 10; ++i) {
         auto* label = new TQPRichBaseLabel;
         labelled.PlaceObject(label, {20 + 40 * i, 30 + 60 * i, 260 + 40 * i, 90 + 60 * i});

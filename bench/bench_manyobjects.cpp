@@ -6,7 +6,6 @@
 #include "calendar/calendarpanel32.h"
 #include "surface/flatcalendar/qflatcalendar.h"
 #include "surface/label/qplabel.h"
-#include "surface/richlabel/masterrichtext.h"
 #include "surface/richlabel/qprichbaselabel.h"
 
 #include <QTemporaryDir>
@@ -41,7 +40,6 @@ QWidget* RichLabel(QWidget* page, int)
 QString SavePageWith(const QTemporaryDir& folder, int n, const TMaker& make)
 {
     TCalendarPanel32 page;
-    CreateMasterRichText(&page);
     for (int i = 0; i < n; ++i)
         make(&page, i)->move(10 + (i * 7) % 900, 10 + (i * 13) % 700);
     const QString file = folder.filePath(QStringLiteral("many.QXF"));

@@ -7,7 +7,6 @@
 #include "surface/flatcalendar/qflatcalendar.h"
 #include "surface/image/qimage.h"
 #include "surface/label/qplabel.h"
-#include "surface/richlabel/masterrichtext.h"
 #include "surface/richlabel/qprichbaselabel.h"
 #include "surface/supertext/qsupertext.h"
 
@@ -61,11 +60,7 @@ struct BusyPage
 {
     QWidget owner;
     TCalendarPanel32* page = new TCalendarPanel32(&owner);
-    BusyPage()
-    {
-        CreateMasterRichText(&owner);
-        FillPage(*page);
-    }
+    BusyPage() { FillPage(*page); }
 };
 
 void TakeSnapshot(benchmark::State& state)

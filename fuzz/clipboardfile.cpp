@@ -3,7 +3,6 @@
 #include "surface/qbasepanel.h"
 #include "surface/qgraphiccontrol.h"
 #include "surface/qhandle.h"
-#include "surface/richlabel/masterrichtext.h"
 
 #include "stream/classregistry.h"
 
@@ -71,7 +70,6 @@ TQBasePanel& Surface()
         auto* s = new TQBasePanel;
         s->resize(600, 400);
         s->ClipboardFile = folder.filePath(QStringLiteral("Clipbrd.tmp"));
-        CreateMasterRichText(s);
         return s;
     }();
     return *surface;

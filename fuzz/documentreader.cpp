@@ -2,7 +2,6 @@
 #include "calendar/calendardocument.h"
 #include "calendar/calendarpanel32.h"
 #include "surface/qgraphiccontrol.h"
-#include "surface/richlabel/masterrichtext.h"
 
 #include "fuzzsupport.h"
 
@@ -41,7 +40,6 @@ TCalendarPanel32& Page()
         PlacedObjectClasses().Register<TFuzzSticker>();
         StartFuzzApplication("fuzz_documentreader");
         auto* page = new TCalendarPanel32;
-        CreateMasterRichText(page);
         return page;
     }();
     return *page;

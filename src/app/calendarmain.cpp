@@ -18,7 +18,6 @@
 #include "surface/flatcalendar/qflatcalendar.h"
 #include "surface/image/qimage.h"
 #include "surface/label/qplabel.h"
-#include "surface/richlabel/masterrichtext.h"
 #include "surface/richlabel/qprichbaselabel.h"
 #include "surface/supertext/qsupertext.h"
 #include "widgets/iconlistbox.h"
@@ -129,8 +128,7 @@ TCalendarMain::TCalendarMain(QWidget* parent) : QMainWindow(parent)
         m_tools->button(psPointing)->setChecked(true);
     });
     connect(m_page, &TQBasePanel::LabelChangedEvent, this, [this] { SetModified(true); });
-    // Rich text labels paint through the hidden master; a new one opens its editor at once.
-    CreateMasterRichText(this);
+    // A new rich text label opens its editor at once.
     m_page->SetToolKind(
         psRichLabel, [](QWidget* owner) { return new TQPRichBaseLabel(owner); },
         [](TQGraphicControl* label) { static_cast<TQPRichBaseLabel*>(label)->PlacedByTool(); });

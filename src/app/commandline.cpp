@@ -19,8 +19,6 @@
 #include "stream/classregistry.h"
 #include "stream/componenttext.h"
 #include "stream/namedcolors.h"
-#include "surface/richlabel/masterrichtext.h"
-#include "surface/richlabel/qprichbaselabel.h"
 
 #include <QApplication>
 #include <QDate>
@@ -197,20 +195,6 @@ QString OneLine(const QString& text)
     return line.simplified();
 }
 
-// The placed object kinds, where a rich text label first gives the page the master text control that
-// paints it: a document without one never builds that editor.
-TClassRegistry JobObjectClasses(TCalendarPanel32& page)
-{
-    TClassRegistry kinds = PlacedObjectClasses();
-    const QString richLabel = QString::fromLatin1(TQPRichBaseLabel::staticMetaObject.className());
-    kinds.Register(richLabel, [&page, richLabel](QObject* parent) {
-        if (!FindMasterRichText(&page))
-            CreateMasterRichText(&page);
-        return PlacedObjectClasses().Create(richLabel, parent);
-    });
-    return kinds;
-}
-
 // Reads the document into a fresh page that is never shown. Returns the error line when it cannot;
 // `complete` tells whether every placed object was read.
 QString LoadForJob(TCalendarPanel32& page, const QString& fileName, QTextStream& err, bool* complete)
@@ -218,7 +202,7 @@ QString LoadForJob(TCalendarPanel32& page, const QString& fileName, QTextStream&
     if (!QFileInfo(fileName).isFile())
         return QStringLiteral("%1: no such file").arg(fileName);
     try {
-        const TDocumentReadInfo info = LoadFromFile(page, fileName, &page, JobObjectClasses(page));
+        const TDocumentReadInfo info = LoadFromFile(page, fileName, &page);
         // Every widget made posts a polish request, which a job without an event loop never takes;
         // left queued, each object freed at the end would search all of them. Dropped in one pass.
         QCoreApplication::removePostedEvents(nullptr, QEvent::PolishRequest);
@@ -570,7 +554,6 @@ int RunCommandLineJob(const TCommandLine& command, QTextStream& out, QTextStream
         if (command.fill && !LoadRecurringDatesForJob(recurring, err))
             return 2;
         TCalendarPanel32 page;
-        CreateMasterRichText(&page);
         bool complete = true;
         QString error = LoadForJob(page, command.documentFile, err, &complete);
         if (error.isEmpty()) {

@@ -5,7 +5,6 @@
 #include "richdocument.h"
 #include "rtfreader.h"
 #include "rtfwriter.h"
-#include "wprenderer.h"
 #include "wprtfstorage.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -103,12 +102,6 @@ void TWPRichText::SetBackgroundColor(const QColor& color)
 QColor TWPRichText::BackgroundColor() const
 {
     return backgroundBrush().color();
-}
-
-void TWPRichText::PaintText(QPainter& canvas, const TWPRtfStorage& text, const QRect& target) const
-{
-    TWPRenderer::Paint(canvas, text, target, m_zoom / 100.0,
-                       QSizeF(PixelsFromTwips(m_pageWidthTwips), PixelsFromTwips(m_pageHeightTwips)));
 }
 
 void TWPRichText::UpdateGeometry()

@@ -9,7 +9,6 @@
 
 class QGraphicsTextItem;
 class QMimeData;
-class QPainter;
 class QTextCharFormat;
 class QTextDocument;
 class TWPRtfStorage;
@@ -30,10 +29,6 @@ public:
     // The colour behind the text (white unless set).
     void SetBackgroundColor(const QColor& color);
     QColor BackgroundColor() const;
-    // Paints a storage's text as this editor would lay it out (its zoom and page) onto any painter, the
-    // lines that fit whole in the page's height, clipped to the target, without taking the text in: one
-    // hidden editor can paint many texts.
-    void PaintText(QPainter& canvas, const TWPRtfStorage& text, const QRect& target) const;
 
     // Copies the storage's text in; raises no change notification.
     void LoadFrom(const TWPRtfStorage& storage);

@@ -327,7 +327,6 @@ TEST_F(MainWindowFixture, RichTextToolPlacesAnOpaqueLabelAndOpensItsEditor)
     ASSERT_NE(label, nullptr);
     EXPECT_FALSE(label->Transparent());
     EXPECT_EQ(label->BorderStyle(), TQPRichBaseLabel::bsSingle);
-    EXPECT_NE(label->Master(), nullptr);
     EXPECT_TRUE(main.Modified());
 }
 

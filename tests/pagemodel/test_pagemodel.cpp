@@ -7,12 +7,17 @@
 #include "report/reportprinter.h"
 #include "richtext/charattributes.h"
 #include "richtext/wprtfstorage.h"
+#include "surface/richlabel/richlabeldraw.h"
 
 #include <QDir>
 #include <QGuiApplication>
+#include <QPainter>
 #include <QTextDocument>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -35,7 +40,78 @@ bool hasInk(const QImage& image, const TRect& r)
     return false;
 }
 
+// The text lines of a picture on white: each run of rows holding dark pixels, with its left and right ink.
+struct InkBand
+{
+    int top;
+    int left;
+    int right;
+};
+
+std::vector<InkBand> inkBands(const QImage& image)
+{
+    std::vector<InkBand> bands;
+    bool inBand = false;
+    for (int y = 0; y < image.height(); ++y) {
+        int left = image.width();
+        int right = -1;
+        for (int x = 0; x < image.width(); ++x) {
+            if (qGray(image.pixel(x, y)) < 160) {
+                left = std::min(left, x);
+                right = x;
+            }
+        }
+        if (right < 0) {
+            inBand = false;
+        } else if (!inBand) {
+            bands.push_back({y, left, right});
+            inBand = true;
+        } else {
+            bands.back().left = std::min(bands.back().left, left);
+            bands.back().right = std::max(bands.back().right, right);
+        }
+    }
+    return bands;
+}
+
 } // namespace
+
+// A rich text label drawn onto an image: its text lies where the RTF puts it, and at 70% (a zoom of the
+// label's float Scale) and on paper the picture is the one at 100% exactly scaled, line for line.
+TEST(PageModel, RichLabelDrawsItsTextAtTheExactZoom)
+{
+    // A centred line, words without descenders that wrap, a right-aligned last line.
+    TWPRtfStorage text;
+    ASSERT_TRUE(text.SetRtfData("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs24\\qc Centred\\par\\pard "
+                                "the old mill stands in the dark oak wood where the kettle is hot when the "
+                                "shadows fall on the little hill beside the"
+                                "\\par\\pard\\qr Right\\par}"));
+    const QSize page(480, 200);
+    std::vector<InkBand> atFull;
+    for (const DeviceProfile& device :
+         {DeviceProfile::Screen(1.0f), DeviceProfile::Screen(0.7f), DeviceProfile::Paper(144, 144)}) {
+        const double scale = device.XScale();
+        const QRect target(0, 0, qRound(page.width() * scale), qRound(page.height() * scale));
+        QImage image(target.size(), QImage::Format_RGB32);
+        image.fill(Qt::white);
+        {
+            QPainter painter(&image);
+            DrawRichLabel(painter, text, {QColor(), false}, target, device);
+        }
+        const std::vector<InkBand> bands = inkBands(image);
+        ASSERT_GE(bands.size(), 4u) << scale;
+        if (atFull.empty())
+            atFull = bands;
+        ASSERT_EQ(bands.size(), atFull.size()) << scale;
+        EXPECT_NEAR(bands.front().left + bands.front().right, target.width(), 3) << scale;
+        EXPECT_NEAR(bands.back().right, target.right(), 3) << scale;
+        for (size_t i = 0; i < bands.size(); ++i) {
+            EXPECT_NEAR(bands[i].top, atFull[i].top * scale, 1.5) << scale << " line " << i;
+            EXPECT_NEAR(bands[i].left, atFull[i].left * scale, 1.5) << scale << " line " << i;
+            EXPECT_NEAR(bands[i].right, atFull[i].right * scale, 1.5) << scale << " line " << i;
+        }
+    }
+}
 
 TEST(PageModel, GeometryImageAndPdfWithoutWidgets)
 {

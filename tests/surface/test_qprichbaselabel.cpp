@@ -1,7 +1,6 @@
 #include "surfacetesting.h"
 
 #include "surface/qhandle.h"
-#include "surface/richlabel/masterrichtext.h"
 #include "surface/richlabel/qprichbaselabel.h"
 #include "surface/richlabel/richtextlabeleditor.h"
 
@@ -9,7 +8,6 @@
 #include "richtext/wprichtext.h"
 #include "richtext/wprtfstorage.h"
 #include "stream/componentio.h"
-#include "stream/streamerror.h"
 #include "support/testsupport.h"
 
 #include <QAction>
@@ -41,10 +39,9 @@ const QByteArray kMixedText = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}{\\f1 
                               "\\f0\\fs24 Plain {\\f1\\fs36\\b\\cf1 Bold red} {\\i\\ul\\cf2 italic blue}\\par"
                               "\\pard\\qc\\fs16 Centred\\par}";
 
-// A surface window with the master rich text control every label on it paints through.
+// A surface window for labels.
 struct LabelWindow
 {
-    LabelWindow() { CreateMasterRichText(&w.window); }
     // A label placed as the tool places it, then given exactly these bounds.
     TQPRichBaseLabel* Add(int left, int top, int width, int height, const QByteArray& rtf = kMixedText)
     {
@@ -136,7 +133,6 @@ TEST(RichTextLabel, ToolMakesAnOpaqueBorderedLabelAndOpensTheEditorAtOnce)
     auto* label = new TQPRichBaseLabel;
     EXPECT_EQ(label->size(), QSize(190, 33));
     lw.w.surface->PlaceObject(label, {20, 20, 220, 70});
-    ASSERT_NE(label->Master(), nullptr);
     EXPECT_TRUE(label->Transparent());
     bool opened = false;
     WhenModalShown<TRichTextLabelEditor>([&](TRichTextLabelEditor* editor) {
@@ -201,17 +197,12 @@ TEST(RichTextLabel, PaintsAtTheZoomOnThePageOfItsUnzoomedSize)
     {
         float scale;
         QSize size;
-        int zoom;
     };
-    for (const Row& row : {Row{0.5f, {200, 100}, 50}, Row{1.0f, {400, 200}, 100}, Row{0.701f, {280, 140}, 70}}) {
+    for (const Row& row : {Row{0.5f, {200, 100}}, Row{1.0f, {400, 200}}, Row{0.701f, {280, 140}}}) {
         label->Surface()->SetScale(row.scale);
-        ASSERT_EQ(label->size(), row.size);
+        ASSERT_EQ(label->ScreenRect().size(), row.size);
         const int ink = InkRight(Painted(label));
-        EXPECT_EQ(label->Master()->Zoom(), row.zoom) << row.scale;
-        // The page stays the label's size at 100%: 400 × 200 pixels of 15 twips.
-        EXPECT_NEAR(label->Master()->PageWidthTwips(), 6000, 15) << row.scale;
-        EXPECT_NEAR(label->Master()->PageHeightTwips(), 3000, 15) << row.scale;
-        EXPECT_NEAR(ink, inkAtFull * row.zoom / 100.0, 3) << row.scale;
+        EXPECT_NEAR(ink, inkAtFull * row.scale, 3) << row.scale;
     }
 }
 
@@ -340,11 +331,10 @@ TEST(RichTextLabel, MixedFormattingSurvivesTheStreamCloneAndPaste)
         EXPECT_EQ(copy->BGColor(), clYellow);
         EXPECT_FALSE(copy->Transparent());
         EXPECT_EQ(copy->BorderStyle(), TQPRichBaseLabel::bsNone);
-        EXPECT_EQ(copy->Master(), source->Master());
     }
 }
 
-TEST(RichTextLabel, ValuesOutOfRangeAreIgnoredAndWindowsWithoutMasterRefuseTheLabel)
+TEST(RichTextLabel, ValuesOutOfRangeAreIgnored)
 {
     struct Row
     {
@@ -384,16 +374,6 @@ TEST(RichTextLabel, ValuesOutOfRangeAreIgnoredAndWindowsWithoutMasterRefuseTheLa
         qobject_cast<TQPRichBaseLabel*>(ReadComponent(back, TQBasePanel::ObjectClasses(), lw.w.surface)));
     ASSERT_NE(read, nullptr);
     EXPECT_TRUE(read->RTFText().IsEmpty());
-
-    SurfaceWindow bare;
-    TStreamReader reader(Record({}));
-    try {
-        ReadComponent(reader, TQBasePanel::ObjectClasses(), bare.surface);
-        ADD_FAILURE() << "read without a master";
-    } catch (const EStreamError& e) {
-        EXPECT_EQ(e.Message(), QStringLiteral("No master rich text object found"));
-    }
-    EXPECT_TRUE(bare.surface->PlacedObjects().isEmpty());
 }
 
 TEST(RichTextLabel, PrintedTextStaysTextInThePdf)

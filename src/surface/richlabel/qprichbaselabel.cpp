@@ -1,6 +1,6 @@
 #include "qprichbaselabel.h"
 
-#include "masterrichtext.h"
+#include "richlabeldraw.h"
 #include "richtextlabeleditor.h"
 
 #include "platform/cursors.h"
@@ -11,13 +11,13 @@
 #include "richtext/rtfwriter.h"
 #include "richtext/wprichtext.h"
 #include "richtext/wprtfstorage.h"
-#include "stream/streamerror.h"
 
 #include <QAction>
 #include <QColorDialog>
 #include <QMenu>
 #include <QPainter>
 #include <QPicture>
+#include <QPointer>
 #include <QTextDocument>
 
 #include <cmath>
@@ -118,9 +118,6 @@ void TQPRichBaseLabel::Loaded()
     TQGraphicControl::Loaded();
     if (!wasLoading)
         return;
-    m_master = FindMasterRichText(window());
-    if (!m_master)
-        throw EStreamError(QStringLiteral("No master rich text object found"));
     // Through the menu's entry, so that what it changes is named after it.
     DblClickAction = [this](QObject*) {
         ObjectMenu();
@@ -159,23 +156,8 @@ void TQPRichBaseLabel::PopupOpening()
 
 void TQPRichBaseLabel::Draw(QPainter& canvas, const QRect& target, const DeviceProfile& device)
 {
-    if (!m_master || device.XScale() <= 0 || device.YScale() <= 0)
-        return;
-    const QColor background = m_transparent ? QColor(Qt::white) : ToQColor(m_bgColor);
-    m_master->SetBackgroundColor(background);
-    if (!m_transparent)
-        canvas.fillRect(target, background);
-    m_master->SetZoom(static_cast<int>(std::trunc(device.XScale() * 100)));
-    m_master->SetPageSize(TwipsOf(target.width(), device.XScale()), TwipsOf(target.height(), device.YScale()));
-    m_master->PaintText(canvas, *m_text, target);
-    if (m_borderStyle == bsSingle) {
-        // Filled edges stay one crisp device line wide on every device.
-        const int line = device.LineWidth();
-        canvas.fillRect(QRect(target.left(), target.top(), target.width(), line), Qt::black);
-        canvas.fillRect(QRect(target.left(), target.bottom() - line + 1, target.width(), line), Qt::black);
-        canvas.fillRect(QRect(target.left(), target.top(), line, target.height()), Qt::black);
-        canvas.fillRect(QRect(target.right() - line + 1, target.top(), line, target.height()), Qt::black);
-    }
+    DrawRichLabel(canvas, *m_text, {m_transparent ? QColor() : ToQColor(m_bgColor), m_borderStyle == bsSingle}, target,
+                  device);
 }
 
 void TQPRichBaseLabel::PrintTo(TReportPrinter& report, double x, double y)
@@ -193,11 +175,6 @@ void TQPRichBaseLabel::PrintTo(TReportPrinter& report, double x, double y)
 QSize TQPRichBaseLabel::pageTwips(double scale) const
 {
     return QSize(TwipsOf(Width(), scale), TwipsOf(Height(), scale));
-}
-
-TWPRichText* TQPRichBaseLabel::Master() const
-{
-    return m_master;
 }
 
 void TQPRichBaseLabel::Edit()

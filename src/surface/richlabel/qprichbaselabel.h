@@ -1,6 +1,6 @@
 // The rich text label: a placed object showing formatted text (several fonts, sizes, colours and
-// alignments in one box). It keeps only its text; the window's master rich text control paints it, and
-// the rich text label editor edits it.
+// alignments in one box). It keeps only its text; the rich text renderer draws it, and the rich text
+// label editor edits it.
 #pragma once
 
 #include "surface/qgraphiccontrol.h"
@@ -8,12 +8,10 @@
 #include "platform/colorvalue.h"
 
 #include <QByteArray>
-#include <QPointer>
 
 #include <memory>
 
 class QAction;
-class TWPRichText;
 class TWPRtfStorage;
 
 class TQPRichBaseLabel : public TQGraphicControl
@@ -47,9 +45,7 @@ public:
     TColor BGColor() const { return m_bgColor; }
     void SetBGColor(TColor v);
 
-    // Finds the master on the window and adds the label's menu items. Values read that no label can
-    // have give way to a new label's; a window without a master raises EStreamError, so that a reader
-    // refuses the label.
+    // Adds the label's menu items. Values read that no label can have give way to a new label's.
     void Loaded() override;
     void PopupOpening() override;
     int PicturesNotShown() const override;
@@ -58,8 +54,6 @@ public:
     // stays text and wraps exactly as on the screen.
     void PrintTo(TReportPrinter& report, double x, double y) override;
 
-    // The master rich text control found when the label was set up; nullptr before.
-    TWPRichText* Master() const;
     // Opens the rich text label editor on the label's text; OK takes the edited text.
     void Edit();
     // "Background Color": a colour dialog; the chosen colour makes the label opaque.
@@ -79,7 +73,6 @@ private:
     TBorderStyle m_borderStyle = bsSingle;
     bool m_transparent = true;
     TColor m_bgColor = clWhite;
-    QPointer<TWPRichText> m_master;
     QAction* m_transparentItem = nullptr;
     QAction* m_borderItem = nullptr;
     QAction* m_editItem = nullptr;
