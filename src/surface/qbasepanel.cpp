@@ -64,6 +64,8 @@ TQBasePanel::TQBasePanel(QWidget* parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::ClickFocus);
+    // Hovering a placed object shows the pointing hand.
+    setMouseTracking(true);
     ClipboardFile = UserFilePath(QStringLiteral("Clipbrd.tmp"));
     TempFile = UserFilePath(QStringLiteral("TempFile.tmp"));
     m_handle = new TQHandle(this);
@@ -79,6 +81,8 @@ FontDescription TQBasePanel::SurfaceFont()
 
 TQBasePanel::~TQBasePanel()
 {
+    // The objects go while the surface and its handle are whole: they leave the selection as they go.
+    qDeleteAll(PlacedObjects());
     if (!m_ownsScratchFiles)
         return;
     if (QFile::exists(ClipboardFile))

@@ -11,6 +11,7 @@
 #include "richlabel/qprichbaselabel.h"
 #include "supertext/qsupertext.h"
 
+#include "platform/rounding.h"
 #include "stream/classregistry.h"
 
 namespace {
@@ -50,7 +51,9 @@ void TQBasePanel::pasteFromFile()
     // The command tells of the paste once, not each object of it.
     const bool suspended = SuspendNotify;
     SuspendNotify = true;
-    TQLabelObjectFiler::LoadObjects(Owner(), this, ClipboardFile, QPoint(kPasteOffset, kPasteOffset));
+    // The offset is the same on screen at every zoom.
+    const int offset = RoundHalfEven(kPasteOffset / m_scale);
+    TQLabelObjectFiler::LoadObjects(Owner(), this, ClipboardFile, QPoint(offset, offset));
     HookAllObjects();
     SuspendNotify = suspended;
 }

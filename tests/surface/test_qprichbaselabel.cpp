@@ -55,12 +55,15 @@ struct LabelWindow
 };
 
 // The label painted on its own over red.
+// The label as its page shows it at the page's zoom.
 QImage Painted(TQPRichBaseLabel* label)
 {
-    QImage image(label->size(), QImage::Format_RGB32);
+    const QRect shown = label->ScreenRect();
+    QImage image(shown.size(), QImage::Format_RGB32);
     image.fill(Qt::red);
     QPainter painter(&image);
-    label->PaintTo(painter, 0, 0);
+    painter.translate(-shown.topLeft());
+    label->Paint(painter, label->Zoom());
     return image;
 }
 
@@ -258,7 +261,7 @@ TEST(RichTextLabel, EditorZoomsInTensBetween50And100WithThePanel)
         LabelWindow lw;
         TQPRichBaseLabel* label = lw.Add(0, 0, 300, 150);
         label->Surface()->SetScale(row.scale);
-        const QSize panel = label->size() + QSize(1, 1);
+        const QSize panel = label->ScreenRect().size() + QSize(1, 1);
         int opened = 0;
         QSize lastPanel;
         WhenModalShown<TRichTextLabelEditor>([&](TRichTextLabelEditor* editor) {
