@@ -13,8 +13,8 @@ public:
     bool eventFilter(QObject*, QEvent* event) override
     {
         if (event->type() == QEvent::Paint)
-            // Queued: quitting at once would close the window before this paint reaches the screen.
-            QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit, Qt::QueuedConnection);
+            // Not quit(), which would close the window before this paint reaches the screen.
+            QCoreApplication::exit(0);
         return false;
     }
 };

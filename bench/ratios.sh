@@ -5,7 +5,8 @@
 #   start Almarin's start-up to its empty main window shown  against floor_window  (target wall <= 1.5)
 #   thumb `almarin --thumbnail` of a page of 50 objects       against floor_pdf     (target CPU <= 1.2)
 # It builds nothing: build almarin, floor_pdf, floor_window and measure first (-DALMARIN_BENCH=ON).
-# The start-up runs on $DISPLAY when one is set, offscreen otherwise; the jobs always run offscreen.
+# The start-up runs on QT_QPA_PLATFORM when set (xcb: on $DISPLAY), offscreen otherwise; the jobs always
+# run offscreen.
 #
 #   bench/ratios.sh [BUILD] [PAIRS] [WARMUPS]
 set -euo pipefail
@@ -22,11 +23,7 @@ trap 'rm -rf "$work"' EXIT
 # stored by a user open a document or a dialog.
 mkdir -m 700 "$work/runtime" "$work/config"
 export XDG_RUNTIME_DIR=$work/runtime XDG_CONFIG_HOME=$work/config
-if [[ -n ${DISPLAY:-} ]]; then
-    startPlatform=xcb
-else
-    startPlatform=offscreen
-fi
+startPlatform=${QT_QPA_PLATFORM:-offscreen}
 
 # run NAME COMMAND...: appends the run's wall and CPU time in microseconds to $work/NAME.
 run() {
