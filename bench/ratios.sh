@@ -19,10 +19,14 @@ for program in almarin floor_pdf floor_window measure; do
 done
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-# Its own runtime folder, so a running Almarin does not take the start-up; its own settings, so none
-# stored by a user open a document or a dialog.
-mkdir -m 700 "$work/runtime" "$work/config"
-export XDG_RUNTIME_DIR=$work/runtime XDG_CONFIG_HOME=$work/config
+# Its own runtime folder, so a running Almarin does not take the start-up request.
+mkdir -m 700 "$work/runtime"
+export XDG_RUNTIME_DIR=$work/runtime
+# A build keeps its settings beside the program: a recent document there would be opened at start-up.
+if [[ -f $bin/QX.ini ]] && awk '/^\[/ { mru = ($0 == "[MRU]") } mru && /=/ { found = 1 } END { exit !found }' "$bin/QX.ini"; then
+    echo "ratios.sh: $bin/QX.ini lists recent documents; remove its [MRU] section for an empty start" >&2
+    exit 2
+fi
 startPlatform=${QT_QPA_PLATFORM:-offscreen}
 
 # run NAME COMMAND...: appends the run's wall and CPU time in microseconds to $work/NAME.
