@@ -12,6 +12,31 @@
 #include <QApplication>
 #include <QFileInfo>
 
+namespace {
+
+// Quits once the window it watches has first been painted: start-up measured to the window shown.
+class TQuitOnFirstPaint : public QObject
+{
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            // Not quit(), which would close the window before this paint reaches the screen.
+            QCoreApplication::exit(0);
+        return false;
+    }
+};
+
+// The start-up benchmark sets ALMARIN_EXIT_WHEN_SHOWN=1; nothing in the window shows it.
+void QuitWhenShownIfAsked(QWidget& window)
+{
+    if (qEnvironmentVariableIntValue("ALMARIN_EXIT_WHEN_SHOWN") == 1)
+        window.installEventFilter(new TQuitOnFirstPaint(&window));
+}
+
+} // namespace
+
 void NameApplication()
 {
     QApplication::setApplicationName(QStringLiteral("Almarin"));
@@ -49,6 +74,7 @@ int RunAlmarin(int argc, char** argv)
     QObject::connect(&guard, &TJustOne::openRequested, requests, &TInstanceRequests::Open);
     if (!command.documentFile.isEmpty())
         main.SetStartupFile(QFileInfo(command.documentFile).absoluteFilePath());
+    QuitWhenShownIfAsked(main);
     main.show();
     NormalCursor();
     return app.exec();

@@ -41,7 +41,12 @@ public:
     QAction* PasteAction() const { return m_paste; }
     QAction* SelectAllAction() const { return m_selectAll; }
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
 private:
+    // Gives the clipboard buttons their icons from the desktop's icon theme, where it has them.
+    void TakeThemeIcons();
     void FollowEditor();
     // Gives the keyboard focus back to the editor after a choice on the bar.
     void ReturnFocus();
@@ -50,6 +55,7 @@ private:
     QPointer<TWPRichText> m_editor;
     QMetaObject::Connection m_followConnection;
     bool m_following = false;
+    bool m_themeIconsAsked = false;
     QFontComboBox* m_fontName = nullptr;
     QComboBox* m_fontSize = nullptr;
     QComboBox* m_color = nullptr;

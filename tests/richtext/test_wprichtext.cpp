@@ -6,8 +6,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QDropEvent>
+#include <QFile>
 #include <QFontComboBox>
+#include <QIcon>
+#include <QImage>
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -234,6 +238,42 @@ TEST_F(EditorTest, ToolBarFollowsTheCaretAndSetsAttributes)
     EXPECT_FALSE(bar.BoldAction()->isEnabled());
     bar.SetEnabled(true);
     EXPECT_TRUE(bar.PasteAction()->isEnabled());
+}
+
+// The style letters are drawn, each its own way; the clipboard buttons take the icon theme's icons once
+// the bar is on the screen, and keep their captions where the theme has none.
+TEST(ToolBar, StyleLettersAreDrawnAndThemeIconsArriveOnceShown)
+{
+    QTemporaryDir themes;
+    ASSERT_TRUE(QDir(themes.path()).mkpath(QStringLiteral("probe/16x16")));
+    QFile index(themes.filePath(QStringLiteral("probe/index.theme")));
+    ASSERT_TRUE(index.open(QIODevice::WriteOnly));
+    index.write("[Icon Theme]\nName=probe\nDirectories=16x16\n\n[16x16]\nSize=16\n");
+    index.close();
+    QImage copy(16, 16, QImage::Format_ARGB32);
+    copy.fill(Qt::red);
+    ASSERT_TRUE(copy.save(themes.filePath(QStringLiteral("probe/16x16/edit-copy.png"))));
+    const QStringList paths = QIcon::themeSearchPaths();
+    const QString name = QIcon::themeName();
+    QIcon::setThemeSearchPaths({themes.path()});
+    QIcon::setThemeName(QStringLiteral("probe"));
+
+    TWPToolBar bar;
+    QList<QImage> letters;
+    for (QAction* style : {bar.BoldAction(), bar.ItalicAction(), bar.UnderlineAction()}) {
+        letters.append(style->icon().pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32));
+        QImage blank(16, 16, QImage::Format_ARGB32);
+        blank.fill(Qt::transparent);
+        EXPECT_NE(letters.last(), blank) << style->text().toStdString();
+    }
+    EXPECT_NE(letters[0], letters[1]);
+    EXPECT_NE(letters[1], letters[2]);
+    bar.show();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !bar.CopyAction()->icon().isNull(); }));
+    EXPECT_EQ(bar.CopyAction()->icon().pixmap(16, 16).toImage().pixelColor(8, 8), QColor(Qt::red));
+    EXPECT_TRUE(bar.CutAction()->icon().isNull());
+    QIcon::setThemeSearchPaths(paths);
+    QIcon::setThemeName(name);
 }
 
 TEST_F(EditorTest, CopyAndPasteCarryFormattingThroughRtf)
