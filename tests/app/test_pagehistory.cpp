@@ -24,6 +24,7 @@
 #include "surface/supertext/supertextproperties.h"
 
 #include "platform/messages.h"
+#include "platform/rounding.h"
 
 #include <QAction>
 #include <QApplication>
@@ -38,6 +39,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -550,4 +552,50 @@ TEST_F(PageHistory, EveryObjectCommandOfEveryKindIsOneStep)
             EXPECT_TRUE(bytes() == before);
         }
     }
+}
+
+TEST_F(PageHistory, ZoomingAndSavingLeaveTheDocumentAndTheViewAsTheyWere)
+{
+    object(0)->SetBounds(QRect(105, 613, 217, 187));
+    object(1)->SetBounds(QRect(33, 77, 151, 121));
+    settle();
+    const QByteArray before = bytes();
+    const int steps = stack().count();
+    // Every zoom step down and back up: no byte, no step, no change mark.
+    main->SetModified(false);
+    for (int i = 0; i < 6; ++i)
+        main->ZoomSpinnerDownClick();
+    for (int i = 0; i < 6; ++i)
+        main->ZoomSpinnerUpClick();
+    settle();
+    EXPECT_EQ(bytes(), before);
+    EXPECT_EQ(stack().count(), steps);
+    EXPECT_FALSE(main->Modified());
+
+    // Placed at 60% with the tool, the object keeps what was dragged, over the zoom, through a save.
+    for (int i = 0; i < 4; ++i)
+        main->ZoomSpinnerDownClick();
+    const double zoom = page->Scale();
+    ASSERT_NEAR(zoom, 0.6, 0.01);
+    QTest::mouseClick(main->Control(QStringLiteral("PSpeedButton1")), Qt::LeftButton);
+    drag(page, QPoint(301, 401), QPoint(422, 483));
+    const QRect drawn(RoundHalfEven(301 / zoom), RoundHalfEven(401 / zoom), RoundHalfEven(121 / zoom),
+                      RoundHalfEven(82 / zoom));
+    ASSERT_EQ(page->PlacedObjects().size(), 4);
+    EXPECT_EQ(page->PlacedObjects().last()->Bounds(), drawn);
+
+    // Saving leaves the zoom and the scroll position alone.
+    auto* scroll = main->findChild<QScrollArea*>();
+    ASSERT_NE(scroll, nullptr);
+    scroll->verticalScrollBar()->setValue(scroll->verticalScrollBar()->maximum() / 2);
+    const int scrolled = scroll->verticalScrollBar()->value();
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("Zoomed.QXF"));
+    ASSERT_TRUE(main->SaveCalendarFile(file));
+    EXPECT_EQ(page->Scale(), float(zoom));
+    EXPECT_EQ(scroll->verticalScrollBar()->value(), scrolled);
+    main->OpenCalendarFile(file);
+    ASSERT_EQ(page->PlacedObjects().size(), 4);
+    EXPECT_EQ(page->PlacedObjects().last()->Bounds(), drawn);
+    EXPECT_EQ(page->PlacedObjects().value(1)->Bounds(), QRect(33, 77, 151, 121));
 }
