@@ -155,8 +155,6 @@ void TQBasePanel::SetScale(float factor)
 {
     if (factor == m_scale)
         return;
-    emit ScaleChanging();
-    m_scaling = true;
     if (m_scale * 10 == 0)
         m_scale = 1;
     const float ratio = factor / m_scale;
@@ -164,8 +162,6 @@ void TQBasePanel::SetScale(float factor)
     m_scale = factor;
     m_handle->RefitToSelection();
     update();
-    m_scaling = false;
-    emit ScaleChanged();
 }
 
 QList<TQGraphicControl*> TQBasePanel::PlacedObjects() const
@@ -264,7 +260,7 @@ TQGraphicControl* TQBasePanel::ObjectAt(QPoint p) const
 
 void TQBasePanel::NotifyChange()
 {
-    if (m_scaling || SuspendNotify)
+    if (SuspendNotify)
         return;
     emit LabelChangedEvent(this);
 }

@@ -1,6 +1,6 @@
 // The design surface: the sheet of paper on which placed objects lie. It paints the paper, runs the
 // rubber band that selects objects or drags out a new one, owns the selection handle and the surface
-// menu, cuts, copies and pastes objects through a scratch file, zooms itself and its objects, and
+// menu, cuts, copies and pastes objects through a scratch file, shows itself and its objects at a zoom, and
 // tells its owner about changes.
 #pragma once
 
@@ -69,7 +69,6 @@ public:
     // The surface's size at 100%, in which objects are placed.
     virtual QSize PageSize() const;
     virtual void SetScale(float factor);
-    bool Scaling() const { return m_scaling; }
 
     // While set, the surface and its objects do not paint / no change notification is raised.
     bool SuspendPaint = false;
@@ -116,7 +115,7 @@ public:
     // The owner whose components must bear distinct names: the top-level window.
     QObject* Owner() const;
 
-    // Raises LabelChangedEvent unless scaling or suspended.
+    // Raises LabelChangedEvent unless suspended.
     void NotifyChange();
     // Asks for the handle to be refitted around the selection once pending events have run.
     void PostRefitSelection();
@@ -158,10 +157,6 @@ signals:
     // After every band dragged in tool mode; `placed` says whether an object came of it.
     void DroppedObjectEvent(TRect r, bool placed);
     void LabelChangedEvent(QObject* sender);
-    // Around every change of the zoom: the surface and its objects are still at the old zoom, or already
-    // at the new one.
-    void ScaleChanging();
-    void ScaleChanged();
     void OnDblClick();
 
 protected:
@@ -197,7 +192,6 @@ private:
     void pasteFromFile();
 
     float m_scale = 1.0f;
-    bool m_scaling = false;
     bool m_pointing = true;
     bool m_drawOutline = false;
     bool m_printing = false;

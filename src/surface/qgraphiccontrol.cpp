@@ -55,8 +55,8 @@ QRect TQGraphicControl::ScreenRect() const
     const double z = Zoom();
     if (z == 1.0)
         return m_bounds;
-    return QRect(RoundHalfEven(m_bounds.x() * z), RoundHalfEven(m_bounds.y() * z),
-                 RoundHalfEven(m_bounds.width() * z), RoundHalfEven(m_bounds.height() * z));
+    return QRect(RoundHalfEven(m_bounds.x() * z), RoundHalfEven(m_bounds.y() * z), RoundHalfEven(m_bounds.width() * z),
+                 RoundHalfEven(m_bounds.height() * z));
 }
 
 void TQGraphicControl::SetScreenRect(const QRect& r)

@@ -91,7 +91,8 @@ void TQHandle::Select(TQGraphicControl* object)
         m_feedbackRect = QRect();
         setEnabled(true);
         show();
-        setGeometry(object->ScreenRect().x() - 2, object->ScreenRect().y() - 2, object->ScreenRect().width() + 5, object->ScreenRect().height() + 5);
+        setGeometry(object->ScreenRect().x() - 2, object->ScreenRect().y() - 2, object->ScreenRect().width() + 5,
+                    object->ScreenRect().height() + 5);
     } else {
         const int left = std::min(x(), object->ScreenRect().x() - 2);
         const int top = std::min(y(), object->ScreenRect().y() - 2);
@@ -531,8 +532,7 @@ void TQHandle::ForwardMouse(QEvent::Type type, Qt::MouseButton button, QPoint p)
     QPoint local = p;
     for (QObject* child : m_surface->children()) {
         auto* w = qobject_cast<QWidget*>(child);
-        if (!w || w == this || !w->isVisible() ||
-            w->testAttribute(Qt::WA_TransparentForMouseEvents))
+        if (!w || w == this || !w->isVisible() || w->testAttribute(Qt::WA_TransparentForMouseEvents))
             continue;
         if (w->geometry().contains(p)) {
             target = w;

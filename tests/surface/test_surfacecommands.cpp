@@ -438,6 +438,7 @@ TEST(SurfaceCommands, LeaveQueuedWorkQueued)
         {"centre vertically", [&] { box->CenterVertically(); }},
         {"centre horizontally", [&] { box->CenterHorizontally(); }},
         {"paste", [&] { w.surface->SelectionClipboard(ccPaste); }},
-        {"shift-click on the selection", [&] { w.surface->HandleMouseDown(box->ScreenRect().topLeft(), Qt::ShiftModifier); }},
+        {"shift-click on the selection",
+         [&] { w.surface->HandleMouseDown(box->ScreenRect().topLeft(), Qt::ShiftModifier); }},
     });
 }

@@ -331,8 +331,8 @@ void TQSuperText::AddMenuItems(QMenu& objectMenu)
         if (ChooseFont(window(), font))
             ApplyFont(font);
     });
-    m_transparentItem = menu->addAction(QStringLiteral("Transparent"), this,
-                                        [this] { SetControlTransparent(!m_controlTransparent); });
+    m_transparentItem =
+        menu->addAction(QStringLiteral("Transparent"), this, [this] { SetControlTransparent(!m_controlTransparent); });
     m_transparentItem->setCheckable(true);
     menu->addAction(QStringLiteral("Background Color"), this, [this] {
         TColor color = m_bgColor;
