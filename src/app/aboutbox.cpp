@@ -1,10 +1,10 @@
 #include "aboutbox.h"
 
+#include "app/almarinversion.h"
+
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-const char* const kAlmarinVersion = "3.2m";
 
 TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent)
 {

@@ -3,8 +3,6 @@
 
 #include <QDialog>
 
-extern const char* const kAlmarinVersion;
-
 class TAboutBox : public QDialog
 {
     Q_OBJECT

@@ -1,6 +1,6 @@
 #include "commandline.h"
 
-#include "aboutbox.h"
+#include "app/almarinversion.h"
 #include "eventimport.h"
 #include "pageexport.h"
 #include "preferences.h"

@@ -1,6 +1,6 @@
 #include "configreport.h"
 
-#include "aboutbox.h"
+#include "app/almarinversion.h"
 
 #include "platform/rounding.h"
 

@@ -170,11 +170,14 @@ TEST_F(MainWindowFixture, ToolStripFitsASmallScreenAndShowingSaveNeverResizes)
     main.SetModified(false);
 }
 
-TEST_F(MainWindowFixture, AboutBoxIsCentredOverTheWindowAsItShows)
+TEST_F(MainWindowFixture, AboutBoxIsCentredOverTheWindowAsItShowsTheBuildsVersion)
 {
     QPoint offset(-1000, -1000);
+    QString version;
     WhenModalShown<TAboutBox>([&](TAboutBox* box) {
         offset = box->frameGeometry().center() - main.frameGeometry().center();
+        if (auto* label = box->findChild<QLabel*>(QStringLiteral("VersionLabel")))
+            version = label->text();
         box->accept();
     });
     main.Action(QStringLiteral("mnuAbout"))->trigger();
@@ -182,6 +185,7 @@ TEST_F(MainWindowFixture, AboutBoxIsCentredOverTheWindowAsItShows)
     const int frame = main.frameGeometry().width() - main.width();
     EXPECT_LE(std::abs(offset.x()), frame);
     EXPECT_LE(std::abs(offset.y()), frame);
+    EXPECT_EQ(version, QStringLiteral("Version " ALMARIN_VERSION_TEXT));
 }
 
 TEST_F(MainWindowFixture, ZoomStepsClimbToOneHundredAndStopAtFifty)

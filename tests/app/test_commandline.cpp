@@ -593,7 +593,7 @@ TEST(CommandLineJobs, HelpAndVersion)
     EXPECT_TRUE(help.out.contains(QStringLiteral("--export OUT FILE.QXF")));
     const TRun version = RunAlmarin({QStringLiteral("--version")});
     EXPECT_EQ(version.exitCode, 0);
-    EXPECT_EQ(version.out, QStringLiteral("Almarin 3.2m\n"));
+    EXPECT_EQ(version.out, QStringLiteral("Almarin " ALMARIN_VERSION_TEXT "\n"));
 }
 
 TEST(JpegWriter, EncodesColourAtFullQuality)

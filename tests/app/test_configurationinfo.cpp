@@ -157,7 +157,8 @@ TEST(ConfigurationInfo, ShowsCurrentValuesAndSavesAndCopiesTheMemo)
     EXPECT_EQ(lines[0], kUs.toString(QDate::currentDate(), QLocale::LongFormat));
     EXPECT_EQ(lines.mid(1, 5),
               (QStringList{QString(), QStringLiteral("[Product]"), QStringLiteral("Program:     \tAlmarin"),
-                           QStringLiteral("Version:     \t3.2m"), QStringLiteral("Build Date:  \t5/17/01")}));
+                           QStringLiteral("Version:     \t" ALMARIN_VERSION_TEXT),
+                           QStringLiteral("Build Date:  \t5/17/01")}));
     EXPECT_EQ(lines[7], QStringLiteral("[Environment]"));
     EXPECT_EQ(lines.mid(lines.size() - 7),
               (QStringList{QStringLiteral("[QX.INI]"), QString(), QStringLiteral("LastZoom:    \t80/40"),

@@ -15,6 +15,10 @@ for asset in Borders ClipArt Textures help misc1.icl BonusIcons/Signs.icl; do
 done
 desktop-file-validate "$prefix/share/applications/io.almarin.Almarin.desktop"
 appstreamcli validate --no-net "$prefix/share/metainfo/io.almarin.Almarin.metainfo.xml" >/dev/null
+# The metadata's release is the one the program says it is.
+number=$(QT_QPA_PLATFORM=offscreen "$prefix/bin/almarin" --version | sed -n 's/^Almarin \([0-9.]*\).*/\1/p')
+grep -q "<release version=\"$number\"" "$prefix/share/metainfo/io.almarin.Almarin.metainfo.xml" ||
+  { echo "the metadata's release is not $number"; exit 1; }
 
 update-mime-database "$prefix/share/mime"
 document=$source/fuzz/corpus/documentreader/new-page.qxf

@@ -299,6 +299,8 @@ TEST(TextLabel, EmptyCaptionDrawsOnlyBackgroundAndBorder)
 
 TEST(TextLabel, SurvivesStreamClipboardAndCloneWithEveryProperty)
 {
+    // The object clipboard is a file: one of the test's own, not one in the shared build folder.
+    ScratchProgramFolder folder;
     SurfaceWindow w;
     TQPLabel* label = AddLabel(w, 30, 40);
     label->SetAlignment(TQBaseLabel::taRightJustify);
