@@ -90,7 +90,7 @@ void RestoreMove(benchmark::State& state)
 {
     UndoAndRedo(state, [](TCalendarPanel32& page) {
         TQGraphicControl* moved = page.PlacedObjects().value(7);
-        moved->move(moved->x() + 5, moved->y() + 5);
+        moved->SetBounds(moved->Bounds().translated(5, 5));
     });
 }
 

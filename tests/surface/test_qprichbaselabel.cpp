@@ -15,6 +15,7 @@
 #include <QFrame>
 #include <QImage>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QProcess>
 #include <QSet>
@@ -302,6 +303,26 @@ TEST(RichTextLabel, DoubleClickEditsOkTakesTheTextCancelLeavesIt)
         EXPECT_EQ(label->RTFText().PlainText(), ok ? QStringLiteral("Edited") : before);
         EXPECT_EQ(changed.count(), ok ? 1 : 0);
     }
+}
+
+// The selection handle holds the mouse from the first click; the editor a double-click opens must get it,
+// or its buttons cannot be clicked.
+TEST(RichTextLabel, EditorOpenedByDoubleClickOnTheSelectionGetsTheMouse)
+{
+    LabelWindow lw;
+    TQPRichBaseLabel* label = lw.Add(10, 10, 200, 60);
+    TQHandle* handle = lw.w.Select({label});
+    ASSERT_EQ(QWidget::mouseGrabber(), handle);
+    QWidget* grabberInEditor = handle;
+    WhenModalShown<TRichTextLabelEditor>([&](TRichTextLabelEditor* editor) {
+        grabberInEditor = QWidget::mouseGrabber();
+        editor->reject();
+    });
+    const QPointF at = label->ScreenRect().center() - handle->pos();
+    QMouseEvent twice(QEvent::MouseButtonDblClick, at, handle->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(handle, &twice);
+    EXPECT_EQ(grabberInEditor, nullptr);
 }
 
 TEST(RichTextLabel, MixedFormattingSurvivesTheStreamCloneAndPaste)

@@ -19,6 +19,7 @@
 #include <QPicture>
 #include <QPointer>
 #include <QTextDocument>
+#include <QWidget>
 
 #include <cmath>
 
@@ -191,6 +192,10 @@ void TQPRichBaseLabel::Edit()
     const QSize page = pageTwips(1.0);
     text->SetPageSize(page.width(), page.height());
     text->SetZoom(RoundHalfEven(Zoom() * 100));
+    // A double-click opens the editor while the selection handle still holds the mouse from the click
+    // before: the editor's buttons need it.
+    if (QWidget* grabber = QWidget::mouseGrabber())
+        grabber->releaseMouse();
     if (editor.exec() == QDialog::Accepted && self) {
         TWPRtfStorage edited;
         text->SaveTo(edited);
