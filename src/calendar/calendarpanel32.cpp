@@ -250,7 +250,7 @@ void TCalendarPanel32::paintEvent(QPaintEvent* event)
     PaintOverflowMarks(painter, *m_model, ScreenGeometry());
     // As on the exported image: the objects find the page's line pen.
     painter.setPen(DeviceProfile::Screen(Scale()).LinePen());
-    PaintObjects(painter);
+    PaintObjects(painter, event->rect());
     PaintBand(painter);
     m_painting = false;
 }

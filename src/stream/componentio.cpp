@@ -6,6 +6,7 @@
 #include "stream/namedcolors.h"
 #include "stream/namedcursors.h"
 
+#include <QHash>
 #include <QMetaEnum>
 #include <QSet>
 
@@ -195,7 +196,7 @@ std::optional<qint64> DeclaredOrdinalDefault(const QMetaObject& metaObject, cons
 }
 
 // Defined binary properties: stored name and property name, base class first, a derived declaration winning.
-QList<std::pair<QString, QByteArray>> BinaryProperties(const QMetaObject& metaObject)
+QList<std::pair<QString, QByteArray>> collectBinaryProperties(const QMetaObject& metaObject)
 {
     QList<std::pair<QString, QByteArray>> entries;
     for (int i = 0; i < metaObject.classInfoCount(); ++i) {
@@ -211,6 +212,15 @@ QList<std::pair<QString, QByteArray>> BinaryProperties(const QMetaObject& metaOb
             entries.append({stored, QByteArray(info.value())});
     }
     return entries;
+}
+
+QList<std::pair<QString, QByteArray>> BinaryProperties(const QMetaObject& metaObject)
+{
+    static QHash<const QMetaObject*, QList<std::pair<QString, QByteArray>>> known;
+    auto found = known.constFind(&metaObject);
+    if (found == known.cend())
+        found = known.insert(&metaObject, collectBinaryProperties(metaObject));
+    return *found;
 }
 
 int FontHeight(int points)
@@ -551,7 +561,9 @@ void InvokeIfDeclared(QObject& object, const char* signature, const char* method
 
 } // namespace
 
-QList<QMetaProperty> StreamProperties(const QMetaObject& metaObject)
+namespace {
+
+QList<QMetaProperty> collectStreamProperties(const QMetaObject& metaObject)
 {
     QList<const QMetaObject*> chain;
     for (const QMetaObject* m = &metaObject; m; m = m->superClass()) {
@@ -575,6 +587,18 @@ QList<QMetaProperty> StreamProperties(const QMetaObject& metaObject)
         }
     }
     return properties;
+}
+
+} // namespace
+
+QList<QMetaProperty> StreamProperties(const QMetaObject& metaObject)
+{
+    // A class's list never changes, and every property read and every object written asks for it.
+    static QHash<const QMetaObject*, QList<QMetaProperty>> known;
+    auto found = known.constFind(&metaObject);
+    if (found == known.cend())
+        found = known.insert(&metaObject, collectStreamProperties(metaObject));
+    return *found;
 }
 
 QByteArray DeclaredTypeName(const QMetaProperty& property)

@@ -174,10 +174,13 @@ QSize TQBasePanel::PageSize() const
     return QSize(RoundHalfEven(width() / m_scale), RoundHalfEven(height() / m_scale));
 }
 
-void TQBasePanel::PaintObjects(QPainter& canvas)
+void TQBasePanel::PaintObjects(QPainter& canvas, const QRect& area)
 {
-    for (TQGraphicControl* object : PlacedObjects())
-        object->Paint(canvas, m_scale);
+    for (TQGraphicControl* object : PlacedObjects()) {
+        // Room for a frame or shadow a kind draws just outside its bounds.
+        if (area.isNull() || object->ScreenRect().adjusted(-4, -4, 4, 4).intersects(area))
+            object->Paint(canvas, m_scale);
+    }
 }
 
 void TQBasePanel::PrintObjects(TReportPrinter& report, double x, double y)
@@ -390,7 +393,7 @@ void TQBasePanel::paintEvent(QPaintEvent* event)
         return;
     QPainter painter(this);
     PaintPaper(painter, event->rect());
-    PaintObjects(painter);
+    PaintObjects(painter, event->rect());
     PaintBand(painter);
 }
 
@@ -586,6 +589,9 @@ void TQBasePanel::DoubleClickFromHandle(QPoint p, QPoint globalPos)
 {
     if (m_handle->Count() <= 1) {
         if (TQGraphicControl* object = m_handle->SelectedAt(p)) {
+            // What the double-click opens must get the mouse, not the handle that selected the object.
+            if (QWidget::mouseGrabber() == m_handle)
+                m_handle->releaseMouse();
             if (object->DblClickAction)
                 object->DblClickAction(this);
             else

@@ -107,9 +107,9 @@ public:
     // The topmost placed object whose bounds on the surface contain the point, or nullptr.
     TQGraphicControl* ObjectAt(QPoint p) const;
     QList<TQGraphicControl*> PlacedObjects() const;
-    // Every placed object, bottom first, painted at its place at the surface's zoom (on screen and in
-    // an exported image of the page).
-    void PaintObjects(QPainter& canvas);
+    // Every placed object meeting `area` (all of them when it is null), bottom first, painted at its place
+    // at the surface's zoom (on screen and in an exported image of the page).
+    void PaintObjects(QPainter& canvas, const QRect& area = QRect());
     // Every placed object printed at its place on a report, the surface's corner at (x, y) inches.
     void PrintObjects(TReportPrinter& report, double x, double y);
     // The owner whose components must bear distinct names: the top-level window.
