@@ -8,7 +8,8 @@
 #include "recurringcommands.h"
 
 #include "calendar/calendardocument.h"
-#include "calendar/calendarpanel32.h"
+#include "calendar/calendarpagemodel.h"
+#include "calendar/pagedocument.h"
 #include "calendardraw/layoutkind.h"
 #include "graphics/metafile.h"
 #include "recurring/recurringentry.h"
@@ -20,9 +21,9 @@
 #include "stream/componenttext.h"
 #include "stream/namedcolors.h"
 
-#include <QApplication>
 #include <QDate>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QMetaEnum>
 #include <QRegularExpression>
 #include <QTextStream>
@@ -197,15 +198,12 @@ QString OneLine(const QString& text)
 
 // Reads the document into a fresh page that is never shown. Returns the error line when it cannot;
 // `complete` tells whether every placed object was read.
-QString LoadForJob(TCalendarPanel32& page, const QString& fileName, QTextStream& err, bool* complete)
+QString LoadForJob(TPageDocument& page, const QString& fileName, QTextStream& err, bool* complete)
 {
     if (!QFileInfo(fileName).isFile())
         return QStringLiteral("%1: no such file").arg(fileName);
     try {
-        const TDocumentReadInfo info = LoadFromFile(page, fileName, &page);
-        // Every widget made posts a polish request, which a job without an event loop never takes;
-        // left queued, each object freed at the end would search all of them. Dropped in one pass.
-        QCoreApplication::removePostedEvents(nullptr, QEvent::PolishRequest);
+        const TDocumentReadInfo info = LoadFromFile(page, fileName, page.ObjectParent());
         *complete = info.objectsError.isEmpty();
         if (!*complete)
             err << QStringLiteral("almarin: warning: %1: placed objects after the first %2 were not read (%3)")
@@ -248,35 +246,37 @@ QStringList RecurringDatesOfMonth(const QStringList& lines, int month, int year)
 }
 
 // Shows the month as the properties dialog would: another month or year starts with empty day cells.
-void ShowMonth(TCalendarPanel32& page, int month, int year)
+void ShowMonth(TCalendarPageModel& page, int month, int year)
 {
-    if (page.MainCalMonth() == month && page.MainCalYear() == year)
+    if (page.Settings().MainCalMonth == month && page.Settings().MainCalYear == year)
         return;
-    const bool hasCells = page.ShowMainCalendar() || page.ShowPlanner();
-    page.SetMainCalMonth(month);
-    page.SetMainCalYear(year);
-    page.SetMainCalDay(std::clamp(page.MainCalDay(), 1, QDate(year, month, 1).daysInMonth()));
+    const bool hasCells = page.Geometry().ShowMainCalendar || page.Geometry().ShowPlanner;
+    page.SetLayoutValue(&CalendarSettings::MainCalMonth, month);
+    page.SetLayoutValue(&CalendarSettings::MainCalYear, year);
+    page.SetLayoutValue(&CalendarSettings::MainCalDay,
+                        std::clamp(page.Settings().MainCalDay, 1, QDate(year, month, 1).daysInMonth()));
     if (hasCells)
         page.ClearAllCells();
 }
 
 // Puts every recurring date of the page's month on its days, as the fill command with every row chosen.
-QString FillWithRecurringDates(TCalendarPanel32& page, const QStringList& lines)
+QString FillWithRecurringDates(TPageDocument& page, const QStringList& lines)
 {
-    if (!page.ShowMainCalendar() && !page.ShowPlanner())
+    if (!page.Model().Geometry().ShowMainCalendar && !page.Model().Geometry().ShowPlanner)
         return QStringLiteral("its layout has no day cells to fill");
     const FontDescription font = LoadPreferences().DefaultFont;
-    ApplyRecurringDates(EntriesForMonth(lines, page.MainCalMonth(), page.MainCalYear()), page.MainCalMonth(),
-                        page.MainCalYear(),
+    const int month = page.Model().Settings().MainCalMonth;
+    const int year = page.Model().Settings().MainCalYear;
+    ApplyRecurringDates(EntriesForMonth(lines, month, year), month, year,
                         [&](int day, const QString& text) { AppendTextToDay(page, day, text, font); });
     return QString();
 }
 
 // Puts every event of the file that falls on the page's days on them, as the import command with every
 // row chosen.
-QString ImportEventsForJob(TCalendarPanel32& page, const QString& fileName, QTextStream& err)
+QString ImportEventsForJob(TPageDocument& page, const QString& fileName, QTextStream& err)
 {
-    if (!HoldsDayText(page.CalendarLayout()))
+    if (!HoldsDayText(page.Model().Settings().CalendarLayout))
         return QStringLiteral("%1: the page's layout has no day cells").arg(fileName);
     const IcalEvents read = ReadEventsForPage(page, fileName);
     if (!read.error.isEmpty())
@@ -292,11 +292,10 @@ QString ImportEventsForJob(TCalendarPanel32& page, const QString& fileName, QTex
 
 // The page as an export or print job shows it: another month, its recurring dates, the events of a file.
 // False, with the error line written, when one of them cannot be done.
-bool PreparePageForJob(TCalendarPanel32& page, const TCommandLine& command, const QStringList& recurring,
-                       QTextStream& err)
+bool PreparePageForJob(TPageDocument& page, const TCommandLine& command, const QStringList& recurring, QTextStream& err)
 {
     if (command.month != 0)
-        ShowMonth(page, command.month, command.year);
+        ShowMonth(page.Model(), command.month, command.year);
     if (command.fill) {
         const QString fillError = FillWithRecurringDates(page, recurring);
         if (!fillError.isEmpty()) {
@@ -538,7 +537,7 @@ int RunCommandLineJob(const TCommandLine& command, QTextStream& out, QTextStream
         return 0;
     }
     case TCommandLine::TAction::Thumbnail: {
-        TCalendarPanel32 page;
+        TCalendarPage page;
         bool complete = true;
         QString error = LoadForJob(page, command.documentFile, err, &complete);
         if (error.isEmpty())
@@ -553,7 +552,7 @@ int RunCommandLineJob(const TCommandLine& command, QTextStream& out, QTextStream
         QStringList recurring;
         if (command.fill && !LoadRecurringDatesForJob(recurring, err))
             return 2;
-        TCalendarPanel32 page;
+        TCalendarPage page;
         bool complete = true;
         QString error = LoadForJob(page, command.documentFile, err, &complete);
         if (error.isEmpty()) {
@@ -571,7 +570,7 @@ int RunCommandLineJob(const TCommandLine& command, QTextStream& out, QTextStream
         QStringList recurring;
         if (command.fill && !LoadRecurringDatesForJob(recurring, err))
             return 2;
-        TCalendarPanel32 page;
+        TCalendarPage page;
         bool complete = true;
         const QString loadError = LoadForJob(page, command.documentFile, err, &complete);
         if (!loadError.isEmpty()) {
@@ -604,8 +603,8 @@ int RunCommandLine(int argc, char** argv, const TCommandLine& command)
     QTextStream out(stdout);
     QTextStream err(stderr);
     // The names say where the user files are when the program folder cannot hold them.
-    QApplication::setApplicationName(QStringLiteral("Almarin"));
-    QApplication::setOrganizationName(QStringLiteral("Almarin"));
+    QCoreApplication::setApplicationName(QStringLiteral("Almarin"));
+    QCoreApplication::setOrganizationName(QStringLiteral("Almarin"));
     if (command.action != TCommandLine::TAction::Export && command.action != TCommandLine::TAction::Thumbnail &&
         command.action != TCommandLine::TAction::Dump && command.action != TCommandLine::TAction::Print) {
         // Only an application object knows the executable's folder, where the user files are looked for;
@@ -624,6 +623,7 @@ int RunCommandLine(int argc, char** argv, const TCommandLine& command)
     });
     SetMetafileCutShortListener(
         [] { QTextStream(stderr) << QStringLiteral("almarin: warning: ") << MetafileCutShortNotice() << Qt::endl; });
-    QApplication app(argc, argv);
+    // Jobs draw and print the page without a window: no widget is made.
+    QGuiApplication app(argc, argv);
     return RunCommandLineJob(command, out, err);
 }

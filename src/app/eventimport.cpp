@@ -21,7 +21,7 @@
 
 #include <algorithm>
 
-IcalEvents ReadEventsForPage(const TCalendarPanel32& page, const QString& fileName)
+IcalEvents ReadEventsForPage(const TPageDocument& page, const QString& fileName)
 {
     IcalEvents result;
     // A device or a pipe has no size to check first and may never end.
@@ -41,7 +41,7 @@ IcalEvents ReadEventsForPage(const TCalendarPanel32& page, const QString& fileNa
     else
         result.error = IcalSizeError(bytes.size());
     if (result.error.isEmpty()) {
-        const PageDays days = DaysOfPage(page.Settings());
+        const PageDays days = DaysOfPage(page.Model().Settings());
         result = ReadIcalEvents(bytes, days.first, days.last);
     }
     if (!result.error.isEmpty())
@@ -49,10 +49,10 @@ IcalEvents ReadEventsForPage(const TCalendarPanel32& page, const QString& fileNa
     return result;
 }
 
-QMap<int, QStringList> NewEventParagraphs(const TCalendarPanel32& page, const QList<IcalEvent>& events,
+QMap<int, QStringList> NewEventParagraphs(const TPageDocument& page, const QList<IcalEvent>& events,
                                           const QLocale& locale)
 {
-    const PageDays days = DaysOfPage(page.Settings());
+    const PageDays days = DaysOfPage(page.Model().Settings());
     QHash<int, QSet<QString>> held;
     QMap<int, QStringList> added;
     for (const IcalEvent& event : events) {
@@ -60,8 +60,8 @@ QMap<int, QStringList> NewEventParagraphs(const TCalendarPanel32& page, const QL
         const QDate to = std::min(event.lastDay, days.last);
         for (QDate day = from; day.isValid() && day <= to; day = day.addDays(1)) {
             const QString text = IcalEventParagraph(event, day, locale);
-            const int cell = CellOfEvent(page.Settings(), day, day == event.firstDay ? event.time : QTime());
-            TWPRtfStorage* storage = page.CellStorage(cell);
+            const int cell = CellOfEvent(page.Model().Settings(), day, day == event.firstDay ? event.time : QTime());
+            TWPRtfStorage* storage = page.Model().CellStorage(cell);
             if (text.isEmpty() || !storage)
                 continue;
             if (!held.contains(cell)) {

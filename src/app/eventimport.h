@@ -8,12 +8,12 @@
 #include <QStringList>
 
 class QLocale;
-class TCalendarPanel32;
+class TPageDocument;
 
 // The events of the file that fall on the page's days; the error says which line of which file failed.
-IcalEvents ReadEventsForPage(const TCalendarPanel32& page, const QString& fileName);
+IcalEvents ReadEventsForPage(const TPageDocument& page, const QString& fileName);
 // The paragraphs the events add to each cell, in the events' order: one per day an event covers,
 // leaving out the days the page has no cell for and any text the cell holds already or gets from an
 // earlier event.
-QMap<int, QStringList> NewEventParagraphs(const TCalendarPanel32& page, const QList<IcalEvent>& events,
+QMap<int, QStringList> NewEventParagraphs(const TPageDocument& page, const QList<IcalEvent>& events,
                                           const QLocale& locale);

@@ -53,11 +53,12 @@ QRect MarginCropRect(QSize pageSize, float leftInch, float topInch, float rightI
     return QRect(left, top, std::max(0, right - left - 1), std::max(0, bottom - top - 1));
 }
 
-QImage CropToMargins(const QImage& pageImage, const TCalendarPanel32& page, double zoom)
+QImage CropToMargins(const QImage& pageImage, const TPageDocument& page, double zoom)
 {
     // The rectangle is taken as it is, not stretched into the one-pixel-smaller target, so no line moves.
-    const QRect crop = MarginCropRect(pageImage.size(), page.LeftMarginInch(), page.TopMarginInch(),
-                                      page.RightMarginInch(), page.BottomMarginInch(), zoom);
+    const CalendarSettings& s = page.Model().Settings();
+    const QRect crop = MarginCropRect(pageImage.size(), s.LeftMarginInch, s.TopMarginInch, s.RightMarginInch,
+                                      s.BottomMarginInch, zoom);
     if (crop.isEmpty() || !pageImage.rect().contains(crop))
         return pageImage.copy(crop);
     // Inside the page the crop shares the page image's pixels instead of copying them; it holds its own
@@ -71,7 +72,7 @@ QImage CropToMargins(const QImage& pageImage, const TCalendarPanel32& page, doub
     return cropped;
 }
 
-QString PrintToPdf(TCalendarPanel32& page, const QString& fileName)
+QString PrintToPdf(TPageDocument& page, const QString& fileName)
 {
     TReportPrinter report;
     report.SetOutputFileName(fileName);
@@ -79,9 +80,9 @@ QString PrintToPdf(TCalendarPanel32& page, const QString& fileName)
     return PrintCalendarJob(page, report, 1) ? QString() : report.ErrorString();
 }
 
-QString WritePageImage(TCalendarPanel32& page, const QString& fileName, TImageFormat format)
+QString WritePageImage(TPageDocument& page, float zoom, const QString& fileName, TImageFormat format)
 {
-    const QImage cropped = CropToMargins(page.RenderToBitmap(), page, page.Scale());
+    const QImage cropped = CropToMargins(page.RenderAt(zoom), page, zoom);
     if (cropped.isNull())
         return QStringLiteral("the page could not be drawn");
     switch (format) {
@@ -95,7 +96,7 @@ QString WritePageImage(TCalendarPanel32& page, const QString& fileName, TImageFo
     return WriteJpegFile(cropped, fileName, 100);
 }
 
-QString ExportPage(TCalendarPanel32& page, const QString& outputFile, double zoom)
+QString ExportPage(TPageDocument& page, const QString& outputFile, double zoom)
 {
     const QString extension = QFileInfo(outputFile).suffix().toLower();
     const bool image = extension == QLatin1String("bmp") || extension == QLatin1String("png") ||
@@ -104,7 +105,6 @@ QString ExportPage(TCalendarPanel32& page, const QString& outputFile, double zoo
         return QStringLiteral("unknown output type \"%1\" (use .bmp, .jpg, .png, .pdf or .qxf)").arg(extension);
 
     if (!image) {
-        page.SetScale(1.0f);
         if (extension == QLatin1String("pdf"))
             return PrintToPdf(page, outputFile);
         try {
@@ -115,24 +115,19 @@ QString ExportPage(TCalendarPanel32& page, const QString& outputFile, double zoo
         return QString();
     }
 
-    page.SetScale(static_cast<float>(zoom));
     const TImageFormat format = extension == QLatin1String("bmp")   ? TImageFormat::Bmp
                                 : extension == QLatin1String("png") ? TImageFormat::Png
                                                                     : TImageFormat::Jpeg;
-    const QString error = WritePageImage(page, outputFile, format);
-    page.SetScale(1.0f);
-    return error;
+    return WritePageImage(page, static_cast<float>(zoom), outputFile, format);
 }
 
-QString ExportThumbnail(TCalendarPanel32& page, const QString& outputFile, int size)
+QString ExportThumbnail(TPageDocument& page, const QString& outputFile, int size)
 {
-    page.SetScale(1.0f);
-    const int longer = std::max(page.width(), page.height());
+    const CalendarGeometry& geometry = page.Model().Geometry();
+    const int longer = std::max(geometry.PageWidth, geometry.PageHeight);
     if (longer <= 0)
         return QStringLiteral("the page could not be drawn");
-    page.SetScale(static_cast<float>(double(size) / longer));
-    QImage image = page.RenderToBitmap();
-    page.SetScale(1.0f);
+    QImage image = page.RenderAt(static_cast<float>(double(size) / longer));
     if (image.isNull())
         return QStringLiteral("the page could not be drawn");
     // Font sizes round at small zooms, so the drawing may come out a pixel over.

@@ -7,7 +7,7 @@
 #include <QImage>
 #include <QString>
 
-class TCalendarPanel32;
+class TPageDocument;
 
 // The part of a page image of the given size that lies inside the margins at the zoom: each margin
 // in pixels is 96 × inches × zoom, truncated; the width is the page width less both margins less one,
@@ -15,22 +15,22 @@ class TCalendarPanel32;
 QRect MarginCropRect(QSize pageSize, float leftInch, float topInch, float rightInch, float bottomInch, double zoom);
 // The page image cropped to its margins, pixel for pixel. A crop inside the page shares the page
 // image's pixels (and keeps them alive) instead of copying them.
-QImage CropToMargins(const QImage& pageImage, const TCalendarPanel32& page, double zoom);
+QImage CropToMargins(const QImage& pageImage, const TPageDocument& page, double zoom);
 
 enum class TImageFormat { Bmp, Png, Jpeg };
 // The page at its current zoom, cropped to its margins, written as an image file (JPEG at quality 100).
 // Returns an empty string when this call wrote the file, else what went wrong.
-QString WritePageImage(TCalendarPanel32& page, const QString& fileName, TImageFormat format);
+QString WritePageImage(TPageDocument& page, float zoom, const QString& fileName, TImageFormat format);
 // The page printed into a PDF file at its paper size and orientation, titled with the page's title.
 // Returns an empty string when the file was written, else what went wrong.
-QString PrintToPdf(TCalendarPanel32& page, const QString& fileName);
+QString PrintToPdf(TPageDocument& page, const QString& fileName);
 
 // Writes the page by the output's extension (.bmp, .jpg/.jpeg, .png, .pdf, .qxf, any letter case). Images
 // are rendered at the zoom; PDF and documents at zoom 1. Returns an empty string on success, else
 // what went wrong. The page's zoom is left at 1.
-QString ExportPage(TCalendarPanel32& page, const QString& outputFile, double zoom);
+QString ExportPage(TPageDocument& page, const QString& outputFile, double zoom);
 
 // The whole page, placed objects included, drawn to fit `size` pixels on its longer side and written
 // as a PNG (a file manager's thumbnail). Returns an empty string on success, else what went wrong; a
 // failure writes nothing. The page's zoom is left at 1.
-QString ExportThumbnail(TCalendarPanel32& page, const QString& outputFile, int size);
+QString ExportThumbnail(TPageDocument& page, const QString& outputFile, int size);

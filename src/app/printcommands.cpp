@@ -169,7 +169,8 @@ void TCalendarMain::ReportPrinter1Print()
 QString TCalendarMain::SaveCalendarToBitmap(const QString& name, bool asJpeg)
 {
     BusyCursor();
-    const QString error = WritePageImage(*m_page, name, asJpeg ? TImageFormat::Jpeg : TImageFormat::Bmp);
+    const QString error =
+        WritePageImage(*m_page, m_page->Scale(), name, asJpeg ? TImageFormat::Jpeg : TImageFormat::Bmp);
     NormalCursor();
     SetButtons();
     SetCaption();

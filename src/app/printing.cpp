@@ -126,23 +126,23 @@ TCopiesPlan PlanCopies(int requested, int maxCopies)
     return {1, copies};
 }
 
-void PreparePaper(const TCalendarPanel32& page, TReportPrinter& report)
+void PreparePaper(const TPageDocument& page, TReportPrinter& report)
 {
-    report.SetTitle(page.PageTitle());
-    report.SetPaperSize(QPageSize(page.A4Paper() ? QPageSize::A4 : QPageSize::Letter));
+    report.SetTitle(page.Model().PageTitle());
+    report.SetPaperSize(QPageSize(page.Model().Settings().A4Paper ? QPageSize::A4 : QPageSize::Letter));
     report.SetOrientation(PageOrientation(page));
 }
 
-QPageLayout::Orientation PageOrientation(const TCalendarPanel32& page)
+QPageLayout::Orientation PageOrientation(const TPageDocument& page)
 {
-    return page.CalendarOrientation() == coLandscape ? QPageLayout::Landscape : QPageLayout::Portrait;
+    return page.Model().Settings().CalendarOrientation == coLandscape ? QPageLayout::Landscape : QPageLayout::Portrait;
 }
 
-bool PrintCalendarJob(TCalendarPanel32& page, TReportPrinter& report, int repeats)
+bool PrintCalendarJob(TPageDocument& page, TReportPrinter& report, int repeats)
 {
-    page.SetPrinting(true);
+    page.MarkPrinting(true);
     // Lowered also when the drawing throws.
-    const auto restore = qScopeGuard([&page] { page.SetPrinting(false); });
+    const auto restore = qScopeGuard([&page] { page.MarkPrinting(false); });
     return report.Execute([&page, repeats](TReportPrinter& r) {
         for (int copy = 0; copy < repeats; ++copy) {
             if (copy > 0)
@@ -152,7 +152,7 @@ bool PrintCalendarJob(TCalendarPanel32& page, TReportPrinter& report, int repeat
     });
 }
 
-QString PrintOnPrinter(TCalendarPanel32& page, const QString& printerName, int copies)
+QString PrintOnPrinter(TPageDocument& page, const QString& printerName, int copies)
 {
     const QStringList printers = QPrinterInfo::availablePrinterNames();
     if (printers.isEmpty())

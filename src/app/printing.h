@@ -7,7 +7,7 @@
 
 #include <functional>
 
-class TCalendarPanel32;
+class TPageDocument;
 class TReportPrinter;
 
 // Whether the print system can take a job, and if not, why.
@@ -38,13 +38,13 @@ TCopiesPlan PlanCopies(int requested, int maxCopies);
 
 // The page `repeats` times in one job, a new page between two, at zoom 1 with the page's Printing flag
 // raised. Throws what the drawing throws, after the flag is lowered. False when the job failed.
-bool PrintCalendarJob(TCalendarPanel32& page, TReportPrinter& report, int repeats);
+bool PrintCalendarJob(TPageDocument& page, TReportPrinter& report, int repeats);
 
 // Prints the page on the named print queue (empty: the default one), the copies made by the queue when
 // it can. Returns an empty string when the job was sent, else why not.
-QString PrintOnPrinter(TCalendarPanel32& page, const QString& printerName, int copies);
+QString PrintOnPrinter(TPageDocument& page, const QString& printerName, int copies);
 
 // The report's paper, orientation and title taken from the page.
-void PreparePaper(const TCalendarPanel32& page, TReportPrinter& report);
+void PreparePaper(const TPageDocument& page, TReportPrinter& report);
 // The page's orientation on paper.
-QPageLayout::Orientation PageOrientation(const TCalendarPanel32& page);
+QPageLayout::Orientation PageOrientation(const TPageDocument& page);

@@ -5,6 +5,7 @@
 #include "calendarmain.h"
 
 #include "calendar/calendarpanel32.h"
+#include "platform/deviceprofile.h"
 #include "recurring/dayparagraph.h"
 #include "recurring/editrecurringdates.h"
 #include "recurring/recurringfill.h"
@@ -37,20 +38,24 @@ private:
 
 } // namespace
 
-int CellOfMonthDay(const TCalendarPanel32& page, int day)
+int CellOfMonthDay(const TPageDocument& page, int day)
 {
-    const int cell = page.CellOfDay(day);
-    if (day < 1 || cell < 1)
+    if (day < 1)
         return 0;
-    // Day numbers rise through the month; a smaller one after a larger belongs to the next month.
-    for (int earlier = 1; earlier < cell; ++earlier) {
-        if (page.DayOfCell(earlier) > day)
+    // Which cell shows which day does not depend on the zoom.
+    const MonthGeometry cells = page.Model().MainGeometry(DeviceProfile::Screen(1.0), [](TRect r) { return r; });
+    for (int cell = 1; cell <= kCellCount; ++cell) {
+        const int shown = cells.Cells[cell].iDay;
+        // Day numbers rise through the month; a smaller one after a larger belongs to the next month.
+        if (shown > day)
             return 0;
+        if (shown == day)
+            return cell;
     }
-    return cell;
+    return 0;
 }
 
-bool AppendTextToDay(TCalendarPanel32& page, int day, const QString& text, const FontDescription& defaultFont)
+bool AppendTextToDay(TPageDocument& page, int day, const QString& text, const FontDescription& defaultFont)
 {
     const int cell = CellOfMonthDay(page, day);
     if (cell == 0)
@@ -59,15 +64,15 @@ bool AppendTextToDay(TCalendarPanel32& page, int day, const QString& text, const
     return true;
 }
 
-void AppendTextToCell(TCalendarPanel32& page, int cell, const QStringList& texts, const FontDescription& defaultFont)
+void AppendTextToCell(TPageDocument& page, int cell, const QStringList& texts, const FontDescription& defaultFont)
 {
     QTextDocument document;
-    CopyRichDocument(page.CellStorage(cell)->Document(), document);
+    CopyRichDocument(page.Model().CellStorage(cell)->Document(), document);
     for (const QString& text : texts)
         AppendDayParagraph(document, text, CharFormatOf(defaultFont));
     TWPRtfStorage updated;
     updated.SetDocument(document);
-    page.SetCellText(cell, updated);
+    page.Model().SetCellText(cell, updated);
 }
 
 void TCalendarMain::mnuFillCalendarwithRecurringDatesClick()

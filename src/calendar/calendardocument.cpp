@@ -1,5 +1,7 @@
 #include "calendardocument.h"
 
+#include "pagedocument.h"
+
 #include "surface/qbasepanel.h"
 
 #include "calendarpanel32.h"
@@ -372,13 +374,11 @@ QByteArray DocumentBytes(const TCalendarPageModel& model, const QList<const QObj
     return writer.Data();
 }
 
-QByteArray DocumentBytes(const TCalendarPanel32& page)
+QByteArray DocumentBytes(const TPageDocument& page)
 {
     QList<const QObject*> objects;
-    for (const QObject* child : page.children()) {
-        if (qobject_cast<const TQGraphicControl*>(child))
-            objects.append(child);
-    }
+    for (const TQGraphicControl* object : page.Objects())
+        objects.append(object);
     return DocumentBytes(page.Model(), objects);
 }
 
@@ -424,7 +424,7 @@ CalendarSettings ParseStyleSheet(const QByteArray& bytes, const CalendarSettings
     return settings;
 }
 
-TDocumentReadInfo ReadDocumentBytes(TCalendarPanel32& page, const QByteArray& bytes, const QObject* owner,
+TDocumentReadInfo ReadDocumentBytes(TPageDocument& page, const QByteArray& bytes, const QObject* owner,
                                     const TClassRegistry& registry)
 {
     TDocumentReadInfo info;
@@ -448,7 +448,7 @@ TDocumentReadInfo ReadDocumentBytes(TCalendarPanel32& page, const QByteArray& by
         if (content.objectListOffset < 0)
             return;
         TStreamReader reader(Tail(bytes, content.objectListOffset));
-        const TComponentListResult objects = ReadComponentList(reader, registry, &page, owner);
+        const TComponentListResult objects = ReadComponentList(reader, registry, page.ObjectParent(), owner);
         for (QObject* object : objects.objects) {
             if (auto* placed = qobject_cast<TQGraphicControl*>(object)) {
                 placed->DocumentRead();
@@ -560,7 +560,7 @@ void ReadStyleSheetBytes(TCalendarPageModel& model, const QByteArray& bytes)
     RelayoutAfter(model, [&] { ApplySettings(model, ParseStyleSheet(bytes, model.Settings())); });
 }
 
-void SaveToFile(const TCalendarPanel32& page, const QString& fileName)
+void SaveToFile(const TPageDocument& page, const QString& fileName)
 {
     WriteWholeFile(fileName, DocumentBytes(page));
 }
@@ -593,7 +593,7 @@ QByteArray ReadDocumentFile(const QString& fileName)
     return bytes;
 }
 
-TDocumentReadInfo LoadFromFile(TCalendarPanel32& page, const QString& fileName, const QObject* owner,
+TDocumentReadInfo LoadFromFile(TPageDocument& page, const QString& fileName, const QObject* owner,
                                const TClassRegistry& registry)
 {
     const QByteArray bytes = ReadDocumentFile(fileName);
@@ -604,12 +604,12 @@ TDocumentReadInfo LoadFromFile(TCalendarPanel32& page, const QString& fileName, 
     }
 }
 
-void SaveStyleSheet(const TCalendarPanel32& page, const QString& fileName)
+void SaveStyleSheet(const TPageDocument& page, const QString& fileName)
 {
     WriteWholeFile(fileName, StyleSheetBytes(page.Model()));
 }
 
-void LoadStyleSheet(TCalendarPanel32& page, const QString& fileName)
+void LoadStyleSheet(TPageDocument& page, const QString& fileName)
 {
     const QByteArray bytes = ReadDocumentFile(fileName);
     try {

@@ -18,6 +18,7 @@
 class QObject;
 class TCalendarPageModel;
 class TCalendarPanel32;
+class TPageDocument;
 
 // A document or style sheet that could not be read or written. Detail() says what went wrong.
 class ECalendarFileError : public std::runtime_error
@@ -97,12 +98,12 @@ QString DocumentReadNotice(const QString& fileName, const TDocumentReadInfo& inf
 // The document bytes of the page (always version 4) with the placed objects given; no widget needed.
 QByteArray DocumentBytes(const TCalendarPageModel& model, const QList<const QObject*>& objects);
 // The document bytes of the page and its placed objects, at whatever zoom the page shows.
-QByteArray DocumentBytes(const TCalendarPanel32& page);
+QByteArray DocumentBytes(const TPageDocument& page);
 // Reads document bytes of version 1 to 4 into the page, then relayouts it. Placed objects are created
 // from the registry with the page as parent and named uniquely among the owner's descendants. Bad input
 // before the placed objects raises EStreamError; trouble among the placed objects only ends them. All
 // pictures of the document share one picture budget.
-TDocumentReadInfo ReadDocumentBytes(TCalendarPanel32& page, const QByteArray& bytes, const QObject* owner,
+TDocumentReadInfo ReadDocumentBytes(TPageDocument& page, const QByteArray& bytes, const QObject* owner,
                                     const TClassRegistry& registry = PlacedObjectClasses());
 
 // Reads document bytes into a page whose bytes are `current` now, redoing only what differs: the
@@ -122,8 +123,8 @@ void ReadStyleSheetBytes(TCalendarPageModel& model, const QByteArray& bytes);
 QByteArray ReadDocumentFile(const QString& fileName);
 
 // The file forms. Saving replaces the file whole or not at all; every failure raises ECalendarFileError.
-void SaveToFile(const TCalendarPanel32& page, const QString& fileName);
-TDocumentReadInfo LoadFromFile(TCalendarPanel32& page, const QString& fileName, const QObject* owner,
+void SaveToFile(const TPageDocument& page, const QString& fileName);
+TDocumentReadInfo LoadFromFile(TPageDocument& page, const QString& fileName, const QObject* owner,
                                const TClassRegistry& registry = PlacedObjectClasses());
-void SaveStyleSheet(const TCalendarPanel32& page, const QString& fileName);
-void LoadStyleSheet(TCalendarPanel32& page, const QString& fileName);
+void SaveStyleSheet(const TPageDocument& page, const QString& fileName);
+void LoadStyleSheet(TPageDocument& page, const QString& fileName);

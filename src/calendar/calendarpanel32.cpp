@@ -296,6 +296,17 @@ QImage TCalendarPanel32::RenderToBitmap()
     return image;
 }
 
+QImage TCalendarPanel32::RenderAt(float zoom)
+{
+    const float shown = Scale();
+    if (zoom == shown)
+        return RenderToBitmap();
+    SetScale(zoom);
+    QImage image = RenderToBitmap();
+    SetScale(shown);
+    return image;
+}
+
 void TCalendarPanel32::PrintPage(TReportPrinter& report, double xOffset, double yOffset)
 {
     PrintCalendarPage(report, *m_model, xOffset, yOffset);

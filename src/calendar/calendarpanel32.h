@@ -3,6 +3,7 @@
 #pragma once
 
 #include "calendarpagemodel.h"
+#include "pagedocument.h"
 
 #include "richtext/wprenderer.h"
 #include "surface/qbasepanel.h"
@@ -15,7 +16,7 @@ class TReportPrinter;
 struct DeviceProfile;
 class TWPRtfStorage;
 
-class TCalendarPanel32 : public TQBasePanel
+class TCalendarPanel32 : public TQBasePanel, public TPageDocument
 {
     Q_OBJECT
     Q_PROPERTY(
@@ -62,8 +63,11 @@ public:
     explicit TCalendarPanel32(QWidget* parent = nullptr);
     ~TCalendarPanel32() override;
 
-    TCalendarPageModel& Model() { return *m_model; }
-    const TCalendarPageModel& Model() const { return *m_model; }
+    TCalendarPageModel& Model() override { return *m_model; }
+    const TCalendarPageModel& Model() const override { return *m_model; }
+    QObject* ObjectParent() const override { return const_cast<TCalendarPanel32*>(this); }
+    // The page as RenderToBitmap draws it, at another zoom for the moment of drawing.
+    QImage RenderAt(float zoom) override;
     // The whole settings value (copy and compare work on it).
     const CalendarSettings& Settings() const { return m_model->Settings(); }
     // Takes every setting but the border art (set through SetWMFBorderFile) without repainting or
@@ -227,7 +231,8 @@ public:
     // The page as an image of the control's size: border art, calendar, minis and placed objects.
     QImage RenderToBitmap();
     // Draws the page on an open report; the offsets (inches) place the page on the paper.
-    void PrintPage(TReportPrinter& report, double xOffset, double yOffset);
+    void PrintPage(TReportPrinter& report, double xOffset, double yOffset) override;
+    void MarkPrinting(bool on) override { SetPrinting(on); }
     // The title the page shows (the user's, else the month's or the planner's dates); it also names
     // the printed document.
     QString PageTitle() const { return m_model->PageTitle(); }

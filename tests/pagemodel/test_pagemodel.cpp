@@ -1,13 +1,21 @@
-// The page model computes its geometry, draws and prints with no widget: this test runs under a
-// QGuiApplication, so anything that needed a QApplication would abort it.
+// The page model and the page of a job compute their geometry, draw, print and export with no widget:
+// this test runs under a QGuiApplication, so anything that needed a QApplication would abort it.
+#include "app/pageexport.h"
+#include "calendar/calendardocument.h"
 #include "calendar/calendarpagemodel.h"
 #include "calendar/calendarpagerender.h"
+#include "calendar/pagedocument.h"
 #include "pdftext.h"
 #include "platform/deviceprofile.h"
 #include "report/reportprinter.h"
 #include "richtext/charattributes.h"
 #include "richtext/wprtfstorage.h"
+#include "surface/flatcalendar/qflatcalendar.h"
+#include "surface/image/qimage.h"
+#include "surface/label/qplabel.h"
+#include "surface/richlabel/qprichbaselabel.h"
 #include "surface/richlabel/richlabeldraw.h"
+#include "surface/supertext/qsupertext.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -155,6 +163,75 @@ TEST(PageModel, GeometryImageAndPdfWithoutWidgets)
     const QString words = PdfText(pdf);
     EXPECT_TRUE(words.contains(QStringLiteral("February 2026")));
     EXPECT_TRUE(words.contains(QStringLiteral("Valentine")));
+
+    EXPECT_TRUE(QGuiApplication::topLevelWindows().isEmpty());
+    EXPECT_FALSE(QCoreApplication::instance()->inherits("QApplication"));
+}
+
+TEST(PageModel, APageWithEveryObjectKindExportsPrintsAndThumbnailsWithoutWidgets)
+{
+    TCalendarPage page;
+    page.Model().SetCalendarLayout(loFullCalendar);
+    page.Model().SetLayoutValue(&CalendarSettings::MainCalMonth, 2);
+    page.Model().SetLayoutValue(&CalendarSettings::MainCalYear, 2026);
+    const QImage bare = page.RenderAt(1.0f);
+
+    QObject* parent = page.ObjectParent();
+    auto* label = new TQPLabel(parent);
+    label->SetCaption(QStringLiteral("Picnic"));
+    auto* super = new TQSuperText(parent);
+    super->SetCaption(QStringLiteral("Fair"));
+    auto* rich = new TQPRichBaseLabel(parent);
+    QTextDocument doc;
+    AppendRichParagraph(doc, QStringLiteral("Choir"), {QStringLiteral("Arial"), 14, 0, clBlack});
+    TWPRtfStorage text;
+    text.SetDocument(doc);
+    rich->SetRTFText(text);
+    auto* mini = new TQFlatCalendar(parent);
+    mini->SetMonth(4);
+    mini->SetYear(2026);
+    auto* image = new TQImage(parent);
+    QImage pixels(40, 30, QImage::Format_RGB32);
+    pixels.fill(Qt::blue);
+    TPicture picture;
+    picture.SetBitmap(pixels);
+    image->SetPicture(picture);
+    const QList<std::pair<TQGraphicControl*, QRect>> placed = {{label, {60, 200, 200, 40}},
+                                                               {super, {300, 200, 200, 60}},
+                                                               {rich, {60, 400, 200, 80}},
+                                                               {mini, {300, 400, 180, 150}},
+                                                               {image, {60, 600, 80, 60}}};
+    for (qsizetype i = 0; i < placed.size(); ++i) {
+        // Named as reading names them, so that the bytes compare.
+        placed[i].first->setObjectName(QStringLiteral("Component%1").arg(i));
+        placed[i].first->SetBounds(placed[i].second);
+        placed[i].first->Loaded();
+    }
+
+    // Each object shows where it lies, on the image as on paper and in a thumbnail.
+    const QImage shown = page.RenderAt(1.0f);
+    for (const auto& [object, bounds] : placed) {
+        const QRect r = object->Bounds();
+        EXPECT_NE(shown.copy(r), bare.copy(r)) << object->metaObject()->className();
+    }
+    const QString dir = outputDir();
+    const QString pdf = dir + QStringLiteral("/every-kind.pdf");
+    ASSERT_EQ(PrintToPdf(page, pdf), QString());
+    const QString words = PdfText(pdf);
+    // SuperText's default gradient face is drawn as outlines, not as text.
+    for (const char* word : {"Picnic", "Choir", "April"})
+        EXPECT_TRUE(words.contains(QLatin1String(word))) << word;
+    const QString thumbnail = dir + QStringLiteral("/every-kind-thumbnail.png");
+    ASSERT_EQ(ExportThumbnail(page, thumbnail, 128), QString());
+    EXPECT_EQ(std::max(QImage(thumbnail).width(), QImage(thumbnail).height()), 128);
+
+    // Written and read again, the page holds the same objects.
+    const QString file = dir + QStringLiteral("/every-kind.qxf");
+    ASSERT_EQ(ExportPage(page, file, 1.0), QString());
+    TCalendarPage again;
+    LoadFromFile(again, file, again.ObjectParent());
+    EXPECT_EQ(again.Objects().size(), placed.size());
+    EXPECT_EQ(DocumentBytes(again), DocumentBytes(page));
 
     EXPECT_TRUE(QGuiApplication::topLevelWindows().isEmpty());
     EXPECT_FALSE(QCoreApplication::instance()->inherits("QApplication"));

@@ -1,0 +1,48 @@
+#include "pagedocument.h"
+
+#include "calendarpagemodel.h"
+#include "calendarpagerender.h"
+
+#include "platform/deviceprofile.h"
+#include "richtext/wprenderer.h"
+#include "surface/qgraphiccontrol.h"
+
+#include <QPainter>
+
+QList<TQGraphicControl*> TPageDocument::Objects() const
+{
+    return ObjectParent()->findChildren<TQGraphicControl*>(Qt::FindDirectChildrenOnly);
+}
+
+TCalendarPage::TCalendarPage() : m_objects(new QObject), m_model(new TCalendarPageModel(m_objects)) {}
+
+TCalendarPage::~TCalendarPage()
+{
+    delete m_objects;
+}
+
+QImage TCalendarPage::RenderAt(float zoom)
+{
+    QImage image = RenderCalendarBase(*m_model, zoom);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    if (m_model->HasAnyText()) {
+        TWPRenderer renderer;
+        const double z = zoom;
+        const MonthGeometry cells =
+            m_model->MainGeometry(DeviceProfile::Screen(z), [z](TRect r) { return r.scaled(z); });
+        PaintDayTexts(painter, *m_model, cells, z, renderer);
+    }
+    // Objects find the painter as the calendar leaves it: the page's line pen.
+    painter.setPen(DeviceProfile::Screen(zoom).LinePen());
+    for (TQGraphicControl* object : Objects())
+        object->Paint(painter, zoom);
+    return image;
+}
+
+void TCalendarPage::PrintPage(TReportPrinter& report, double xOffset, double yOffset)
+{
+    PrintCalendarPage(report, *m_model, xOffset, yOffset);
+    for (TQGraphicControl* object : Objects())
+        object->PrintTo(report, xOffset, yOffset);
+}
