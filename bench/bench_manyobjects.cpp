@@ -11,6 +11,8 @@
 #include "surface/richlabel/qprichbaselabel.h"
 #include "surface/supertext/qsupertext.h"
 
+#include "mixedobjects.h"
+
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -20,25 +22,6 @@
 #include <chrono>
 
 namespace {
-
-TQGraphicControl* NewObject(int i, QObject* page)
-{
-    switch (i % 5) {
-    case 0: {
-        auto* label = new TQPLabel(page);
-        label->setProperty("Caption", QStringLiteral("Label %1").arg(i));
-        return label;
-    }
-    case 1:
-        return new TQSuperText(page);
-    case 2:
-        return new TQFlatCalendar(page);
-    case 3:
-        return new TQImage(page);
-    default:
-        return new TQPRichBaseLabel(page);
-    }
-}
 
 // A document of n objects of every kind spread over the page, saved in the folder.
 QString SaveMixedPage(const QTemporaryDir& folder, int n)

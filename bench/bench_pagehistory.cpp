@@ -10,6 +10,8 @@
 #include "surface/richlabel/qprichbaselabel.h"
 #include "surface/supertext/qsupertext.h"
 
+#include "mixedobjects.h"
+
 #include <QTextDocument>
 
 #include <functional>
@@ -17,25 +19,6 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-
-TQGraphicControl* NewObject(int i, QWidget* page)
-{
-    switch (i % 5) {
-    case 0: {
-        auto* label = new TQPLabel(page);
-        label->setProperty("Caption", QStringLiteral("Label %1").arg(i));
-        return label;
-    }
-    case 1:
-        return new TQSuperText(page);
-    case 2:
-        return new TQFlatCalendar(page);
-    case 3:
-        return new TQImage(page);
-    default:
-        return new TQPRichBaseLabel(page);
-    }
-}
 
 // A month page with text in every cell and 50 objects placed over it.
 void FillPage(TCalendarPanel32& page)

@@ -8,6 +8,7 @@
 
 #include "fuzzsupport.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -35,7 +36,7 @@ public:
     Q_DECLARE_FLAGS(TTagEdges, TTagEdge)
     Q_FLAG(TTagEdges)
 
-    explicit TFuzzTag(QWidget* parent = nullptr) : TQGraphicControl(parent) {}
+    explicit TFuzzTag(QObject* parent = nullptr) : TQGraphicControl(parent) {}
     QString Caption() const { return m_caption; }
     void SetCaption(const QString& v) { m_caption = v; }
     TColor Color() const { return m_color; }
@@ -66,7 +67,12 @@ TQBasePanel& Surface()
     static QTemporaryDir folder;
     static TQBasePanel* surface = [] {
         TQBasePanel::ObjectClasses().Register<TFuzzTag>();
-        StartFuzzApplication("fuzz_clipboardfile");
+        // Pasting is the page view's work: this one target needs widgets.
+        static char name[] = "fuzz_clipboardfile";
+        static char* argv[] = {name, nullptr};
+        static int argc = 1;
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        new QApplication(argc, argv);
         auto* s = new TQBasePanel;
         s->resize(600, 400);
         s->ClipboardFile = folder.filePath(QStringLiteral("Clipbrd.tmp"));

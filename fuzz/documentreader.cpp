@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to the calendar document reader; a document that loads is drawn, saved and read again.
 #include "calendar/calendardocument.h"
-#include "calendar/calendarpanel32.h"
+#include "calendar/pagedocument.h"
 #include "surface/qgraphiccontrol.h"
 
 #include "fuzzsupport.h"
@@ -17,7 +17,7 @@ class TFuzzSticker : public TQGraphicControl
     Q_PROPERTY(double Ratio READ Ratio WRITE SetRatio)
 
 public:
-    explicit TFuzzSticker(QWidget* parent = nullptr) : TQGraphicControl(parent) {}
+    explicit TFuzzSticker(QObject* parent = nullptr) : TQGraphicControl(parent) {}
     QString Caption() const { return m_caption; }
     void SetCaption(const QString& v) { m_caption = v; }
     TColor Color() const { return m_color; }
@@ -34,25 +34,19 @@ private:
     double m_ratio = 0;
 };
 
-TCalendarPanel32& Page()
+TCalendarPage& Page()
 {
     static auto* page = [] {
         PlacedObjectClasses().Register<TFuzzSticker>();
         StartFuzzApplication("fuzz_documentreader");
-        auto* page = new TCalendarPanel32;
-        return page;
+        return new TCalendarPage;
     }();
     return *page;
 }
 
-void RemovePlacedObjects(TCalendarPanel32& page)
+void RemovePlacedObjects(TCalendarPage& page)
 {
-    // A copy: deleting a child changes the page's own list.
-    const QObjectList children = page.children();
-    for (QObject* child : children) {
-        if (qobject_cast<TQGraphicControl*>(child))
-            delete child;
-    }
+    qDeleteAll(page.Objects());
 }
 
 } // namespace
@@ -60,20 +54,20 @@ void RemovePlacedObjects(TCalendarPanel32& page)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const QByteArray bytes = FuzzInput(data, size);
-    TCalendarPanel32& page = Page();
+    TCalendarPage& page = Page();
     RemovePlacedObjects(page);
     try {
-        ReadDocumentBytes(page, bytes, &page);
+        ReadDocumentBytes(page, bytes, page.ObjectParent());
     } catch (const EStreamError&) {
-        page.RenderToBitmap();
+        page.RenderAt(1.0f);
         return 0;
     }
-    page.RenderToBitmap();
+    page.RenderAt(1.0f);
     // Whatever loads must save and load again.
     const QByteArray saved = DocumentBytes(page);
     RemovePlacedObjects(page);
     try {
-        ReadDocumentBytes(page, saved, &page);
+        ReadDocumentBytes(page, saved, page.ObjectParent());
     } catch (const EStreamError&) {
         __builtin_trap();
     }

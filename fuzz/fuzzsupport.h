@@ -1,10 +1,10 @@
-// What the fuzz targets built on Almarin's widgets share: one offscreen application for the whole run,
+// What the fuzz targets share: one offscreen application without widgets for the whole run,
 // the input as a byte array, and the leak report's list of what is not the reader's leak.
 // Each target includes this once; it is a header only, since every fuzz/*.cpp is a target of its own.
 #pragma once
 
-#include <QApplication>
 #include <QByteArray>
+#include <QGuiApplication>
 
 #include <cstddef>
 #include <cstdint>
@@ -21,9 +21,9 @@ inline void StartFuzzApplication(const char* programName)
     static QByteArray name = programName;
     static char* argv[] = {name.data(), nullptr};
     static int argc = 1;
-    static QApplication* app = [] {
+    static QGuiApplication* app = [] {
         qputenv("QT_QPA_PLATFORM", "offscreen");
-        return new QApplication(argc, argv);
+        return new QGuiApplication(argc, argv);
     }();
     Q_UNUSED(app);
 }

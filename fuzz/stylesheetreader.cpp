@@ -1,16 +1,17 @@
 // Feeds arbitrary bytes to the style sheet reader; a style sheet that loads is drawn, saved and read again.
 #include "calendar/calendardocument.h"
-#include "calendar/calendarpanel32.h"
+#include "calendar/calendarpagemodel.h"
+#include "calendar/pagedocument.h"
 
 #include "fuzzsupport.h"
 
 namespace {
 
-TCalendarPanel32& Page()
+TCalendarPage& Page()
 {
     static auto* page = [] {
         StartFuzzApplication("fuzz_stylesheetreader");
-        return new TCalendarPanel32;
+        return new TCalendarPage;
     }();
     return *page;
 }
@@ -20,13 +21,13 @@ TCalendarPanel32& Page()
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const QByteArray bytes = FuzzInput(data, size);
-    TCalendarPanel32& page = Page();
+    TCalendarPage& page = Page();
     try {
         ReadStyleSheetBytes(page.Model(), bytes);
     } catch (const EStreamError&) {
         return 0;
     }
-    page.RenderToBitmap();
+    page.RenderAt(1.0f);
     try {
         ReadStyleSheetBytes(page.Model(), StyleSheetBytes(page.Model()));
     } catch (const EStreamError&) {
