@@ -1,5 +1,16 @@
 #include "stream/classregistry.h"
 
+#include <QMetaClassInfo>
+
+QString StoredClassName(const QMetaObject& metaObject)
+{
+    const int index = metaObject.indexOfClassInfo("StoredName");
+    // A base class's name is not the derived class's.
+    if (index >= metaObject.classInfoOffset())
+        return QString::fromLatin1(metaObject.classInfo(index).value());
+    return QString::fromLatin1(metaObject.className());
+}
+
 void TClassRegistry::Register(const QString& className, Factory factory)
 {
     m_factories[className.toLower()] = {className, std::move(factory)};

@@ -1,5 +1,5 @@
-// Creates stream classes by their stored class name, which is the C++ class name
-// (metaObject()->className()); documents, the clipboard file and clones read objects through it.
+// Creates stream classes by their stored class name; documents, the clipboard file and clones read
+// objects through it.
 #pragma once
 
 #include <QObject>
@@ -10,14 +10,18 @@
 #include <map>
 #include <type_traits>
 
+// The name a class is written under: the "StoredName" class info it declares itself, so that files do
+// not change when the C++ name does; else its meta-object name.
+QString StoredClassName(const QMetaObject& metaObject);
+
 class TClassRegistry
 {
 public:
     using Factory = std::function<QObject*(QObject* parent)>;
 
-    // A class under its meta-object name. A widget class (one with parentWidget()) is created with a
-    // widget parent; a parent that is not a widget then creates nothing.
-    template <class T> void Register() { Register(QString::fromLatin1(T::staticMetaObject.className()), &Make<T>); }
+    // A class under its stored name (StoredClassName). A widget class (one with parentWidget()) is created
+    // with a widget parent; a parent that is not a widget then creates nothing.
+    template <class T> void Register() { Register(StoredClassName(T::staticMetaObject), &Make<T>); }
     // A class under a given name with its own factory; a later registration of the name replaces it.
     void Register(const QString& className, Factory factory);
 

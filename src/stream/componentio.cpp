@@ -631,7 +631,7 @@ void WriteComponent(TStreamWriter& writer, const QObject& object)
 
 void WriteComponentBody(TStreamWriter& writer, const QObject& object)
 {
-    writer.WriteChildBegin(QString::fromLatin1(object.metaObject()->className()), object.objectName());
+    writer.WriteChildBegin(StoredClassName(*object.metaObject()), object.objectName());
     WriteComponentProperties(writer, object);
     writer.WriteListEnd();
 }

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 // A value object kept by a shape, stored as "Frame.<property>" entries.
 class TTestFrame : public QObject
 {
@@ -124,6 +126,24 @@ public:
 
 private:
     int m_depth = 0;
+};
+
+// A kind whose C++ name changed while its files keep the old one, and a kind derived from it.
+class TTestShapeRenamed : public TTestShape
+{
+    Q_OBJECT
+    Q_CLASSINFO("StoredName", "TOldShape")
+
+public:
+    using TTestShape::TTestShape;
+};
+
+class TTestShapeDerived : public TTestShapeRenamed
+{
+    Q_OBJECT
+
+public:
+    using TTestShapeRenamed::TTestShapeRenamed;
 };
 
 class TTestPlaced : public QWidget
@@ -353,6 +373,27 @@ TEST(ComponentRead, UnknownClassesAndBrokenRecordsLeaveNoObjectBehind)
     TStreamReader badSignature(QByteArray("TPF1") + Short("TTestShape") + Bytes({0, 0, 0}));
     EXPECT_THROW(ReadComponent(badSignature, registry, &parent), EStreamError);
     EXPECT_TRUE(parent.children().isEmpty());
+}
+
+TEST(ClassRegistry, KindsAreWrittenAndReadUnderTheirStoredName)
+{
+    TClassRegistry registry;
+    registry.Register<TTestShapeRenamed>();
+    registry.Register<TTestShapeDerived>();
+    TTestShapeRenamed renamed;
+    TTestShapeDerived derived;
+    QObject parent;
+    for (QObject* object : {static_cast<QObject*>(&renamed), static_cast<QObject*>(&derived)}) {
+        TStreamWriter writer;
+        WriteComponent(writer, *object);
+        TStreamReader reader(writer.Data());
+        std::unique_ptr<QObject> read(ReadComponent(reader, registry, &parent));
+        ASSERT_NE(read, nullptr);
+        EXPECT_STREQ(read->metaObject()->className(), object->metaObject()->className());
+    }
+    EXPECT_EQ(StoredClassName(TTestShapeRenamed::staticMetaObject), QStringLiteral("TOldShape"));
+    // A derived kind does not take its base's stored name.
+    EXPECT_EQ(StoredClassName(TTestShapeDerived::staticMetaObject), QStringLiteral("TTestShapeDerived"));
 }
 
 TEST(ClassRegistry, WidgetClassesAreCreatedWithTheirParentWidget)

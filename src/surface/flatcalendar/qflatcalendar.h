@@ -13,6 +13,8 @@
 class TQFlatCalendar : public TQGraphicControl
 {
     Q_OBJECT
+    // Documents name the kind so; the C++ name may change.
+    Q_CLASSINFO("StoredName", "TQFlatCalendar")
     Q_PROPERTY(int StartOfWeek READ StartOfWeek WRITE SetStartOfWeek)
     Q_PROPERTY(int Month READ Month WRITE SetMonth)
     Q_PROPERTY(int Year READ Year WRITE SetYear)

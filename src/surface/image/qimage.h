@@ -13,6 +13,8 @@ class QAction;
 class TQImage : public TQGraphicControl
 {
     Q_OBJECT
+    // Documents name the kind so; the C++ name may change.
+    Q_CLASSINFO("StoredName", "TQImage")
     Q_PROPERTY(TPictureProperty* Picture READ PictureProperty)
     Q_PROPERTY(bool Stretch READ Stretch WRITE SetStretch)
     Q_PROPERTY(bool AutoSize READ AutoSize WRITE SetAutoSize)

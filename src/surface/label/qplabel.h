@@ -6,6 +6,8 @@
 class TQPLabel : public TQBaseLabel
 {
     Q_OBJECT
+    // Documents name the kind so; the C++ name may change.
+    Q_CLASSINFO("StoredName", "TQPLabel")
 
 public:
     explicit TQPLabel(QObject* parent = nullptr);

@@ -17,6 +17,8 @@ class TWPRtfStorage;
 class TQPRichBaseLabel : public TQGraphicControl
 {
     Q_OBJECT
+    // Documents name the kind so; the C++ name may change.
+    Q_CLASSINFO("StoredName", "TQPRichBaseLabel")
     Q_PROPERTY(QByteArray RTFData READ RTFData WRITE SetRTFData STORED false)
     Q_PROPERTY(TBorderStyle BorderStyle READ BorderStyle WRITE SetBorderStyle)
     Q_PROPERTY(bool Transparent READ Transparent WRITE SetTransparent)

@@ -11,6 +11,8 @@
 class TQSuperText : public TQGraphicControl
 {
     Q_OBJECT
+    // Documents name the kind so; the C++ name may change.
+    Q_CLASSINFO("StoredName", "TQSuperText")
     Q_PROPERTY(int ShadowDepth READ ShadowDepth WRITE SetShadowDepth)
     Q_PROPERTY(TShadowOrientation ShadowOrientation READ ShadowOrientation WRITE SetShadowOrientation)
     Q_PROPERTY(TColor Shadowcolor READ Shadowcolor WRITE SetShadowcolor)
