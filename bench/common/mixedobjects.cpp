@@ -11,7 +11,7 @@ TQGraphicControl* NewObject(int i, QObject* page)
     switch (i % 5) {
     case 0: {
         auto* label = new TQPLabel(page);
-        label->setProperty("Caption", QStringLiteral("Label %1").arg(i));
+        label->SetCaption(QStringLiteral("Label %1").arg(i));
         return label;
     }
     case 1:
