@@ -202,23 +202,19 @@ void TPageHistory::Restore(const TPageSnapshot& target)
     for (const TQGraphicControl* object : handle->Selection())
         selected << object->objectName();
 
-    bool checked = false;
     try {
         RestorePageSnapshot(m_page, m_state, target);
         // Rebuilding only what differs trusts that the page was as last recorded; if it was not, it is
         // rebuilt whole, so that undo always gives back the page exactly.
         m_state = TakePageSnapshot(m_page);
-        checked = true;
         if (m_state.bytes != target.bytes) {
             RestorePageSnapshot(m_page, TPageSnapshot(), target);
-            checked = false;
+            m_state = TakePageSnapshot(m_page);
         }
     } catch (const std::exception&) {
         // The page's own bytes always read back; should they not, the page stays as far as it came.
-        checked = false;
-    }
-    if (!checked)
         m_state = TakePageSnapshot(m_page);
+    }
 
     for (const QString& name : std::as_const(selected)) {
         if (auto* object = m_page.findChild<TQGraphicControl*>(name, Qt::FindDirectChildrenOnly))

@@ -4,7 +4,6 @@
 #include "calendarpagerender.h"
 
 #include "platform/deviceprofile.h"
-#include "richtext/wprenderer.h"
 #include "surface/qgraphiccontrol.h"
 
 #include <QPainter>
@@ -23,20 +22,12 @@ TCalendarPage::~TCalendarPage()
 
 QImage TCalendarPage::RenderAt(float zoom)
 {
-    QImage image = RenderCalendarBase(*m_model, zoom);
+    QImage image = RenderCalendarPage(*m_model, zoom);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
-    if (m_model->HasAnyText()) {
-        TWPRenderer renderer;
-        const double z = zoom;
-        const MonthGeometry cells =
-            m_model->MainGeometry(DeviceProfile::Screen(z), [z](TRect r) { return r.scaled(z); });
-        PaintDayTexts(painter, *m_model, cells, z, renderer);
-    }
     // Objects find the painter as the calendar leaves it: the page's line pen.
     painter.setPen(DeviceProfile::Screen(zoom).LinePen());
-    for (TQGraphicControl* object : Objects())
-        object->Paint(painter, zoom);
+    PaintPlacedObjects(painter, Objects(), zoom);
     return image;
 }
 

@@ -214,13 +214,20 @@ QList<std::pair<QString, QByteArray>> collectBinaryProperties(const QMetaObject&
     return entries;
 }
 
-QList<std::pair<QString, QByteArray>> BinaryProperties(const QMetaObject& metaObject)
+// What a class declares never changes, and every property read and every object written asks for it:
+// worked out once per class.
+template <class Value, Value (*collect)(const QMetaObject&)> Value OncePerClass(const QMetaObject& metaObject)
 {
-    static QHash<const QMetaObject*, QList<std::pair<QString, QByteArray>>> known;
+    static QHash<const QMetaObject*, Value> known;
     auto found = known.constFind(&metaObject);
     if (found == known.cend())
-        found = known.insert(&metaObject, collectBinaryProperties(metaObject));
+        found = known.insert(&metaObject, collect(metaObject));
     return *found;
+}
+
+QList<std::pair<QString, QByteArray>> BinaryProperties(const QMetaObject& metaObject)
+{
+    return OncePerClass<QList<std::pair<QString, QByteArray>>, collectBinaryProperties>(metaObject);
 }
 
 int FontHeight(int points)
@@ -593,12 +600,7 @@ QList<QMetaProperty> collectStreamProperties(const QMetaObject& metaObject)
 
 QList<QMetaProperty> StreamProperties(const QMetaObject& metaObject)
 {
-    // A class's list never changes, and every property read and every object written asks for it.
-    static QHash<const QMetaObject*, QList<QMetaProperty>> known;
-    auto found = known.constFind(&metaObject);
-    if (found == known.cend())
-        found = known.insert(&metaObject, collectStreamProperties(metaObject));
-    return *found;
+    return OncePerClass<QList<QMetaProperty>, collectStreamProperties>(metaObject);
 }
 
 QByteArray DeclaredTypeName(const QMetaProperty& property)

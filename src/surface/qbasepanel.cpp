@@ -176,11 +176,7 @@ QSize TQBasePanel::PageSize() const
 
 void TQBasePanel::PaintObjects(QPainter& canvas, const QRect& area)
 {
-    for (TQGraphicControl* object : PlacedObjects()) {
-        // Room for a frame or shadow a kind draws just outside its bounds.
-        if (area.isNull() || object->ScreenRect().adjusted(-4, -4, 4, 4).intersects(area))
-            object->Paint(canvas, m_scale);
-    }
+    PaintPlacedObjects(canvas, PlacedObjects(), m_scale, area);
 }
 
 void TQBasePanel::PrintObjects(TReportPrinter& report, double x, double y)

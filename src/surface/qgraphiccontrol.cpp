@@ -50,13 +50,26 @@ void TQGraphicControl::SetBounds(const QRect& bounds)
     BoundsChanged();
 }
 
+QRect ZoomedRect(const QRect& bounds, double zoom)
+{
+    if (zoom == 1.0)
+        return bounds;
+    return QRect(RoundHalfEven(bounds.x() * zoom), RoundHalfEven(bounds.y() * zoom),
+                 RoundHalfEven(bounds.width() * zoom), RoundHalfEven(bounds.height() * zoom));
+}
+
+void PaintPlacedObjects(QPainter& canvas, const QList<TQGraphicControl*>& objects, float zoom, const QRect& area)
+{
+    for (TQGraphicControl* object : objects) {
+        // Room for a frame or shadow a kind draws just outside its bounds.
+        if (area.isNull() || ZoomedRect(object->Bounds(), zoom).adjusted(-4, -4, 4, 4).intersects(area))
+            object->Paint(canvas, zoom);
+    }
+}
+
 QRect TQGraphicControl::ScreenRect() const
 {
-    const double z = Zoom();
-    if (z == 1.0)
-        return m_bounds;
-    return QRect(RoundHalfEven(m_bounds.x() * z), RoundHalfEven(m_bounds.y() * z), RoundHalfEven(m_bounds.width() * z),
-                 RoundHalfEven(m_bounds.height() * z));
+    return ZoomedRect(m_bounds, Zoom());
 }
 
 void TQGraphicControl::SetScreenRect(const QRect& r)
@@ -258,11 +271,8 @@ void TQGraphicControl::Paint(QPainter& canvas, float zoom)
     SettleBounds();
     canvas.save();
     canvas.setFont(font());
-    const QRect target = zoom == 1.0f ? m_bounds
-                                      : QRect(RoundHalfEven(Left() * zoom), RoundHalfEven(Top() * zoom),
-                                              RoundHalfEven(Width() * zoom), RoundHalfEven(Height() * zoom));
     try {
-        Draw(canvas, target, DeviceProfile::Screen(zoom));
+        Draw(canvas, ZoomedRect(m_bounds, zoom), DeviceProfile::Screen(zoom));
     } catch (...) {
         canvas.restore();
         throw;

@@ -184,3 +184,9 @@ private:
     TCursor m_cursor = 0;
     QStringList m_ignoredValues;
 };
+
+// Bounds at 100% as a surface at the zoom shows them: each value rounded, halves to even.
+QRect ZoomedRect(const QRect& bounds, double zoom);
+// The objects, bottom first, drawn at the zoom; with an area given, only those meeting it.
+void PaintPlacedObjects(QPainter& canvas, const QList<TQGraphicControl*>& objects, float zoom,
+                        const QRect& area = QRect());
