@@ -218,6 +218,9 @@ std::optional<TCountryHolidays> TCountryHolidays::Parse(const QByteArray& text, 
                     ok = ok && readYear(value, holiday.from);
                 } else if (name == QLatin1String("until")) {
                     ok = ok && readYear(value, holiday.until);
+                } else if (name == QLatin1String("except")) {
+                    for (const QString& year : value.split(QLatin1Char(',')))
+                        ok = ok && readYear(year, holiday.exceptYears.emplace_back());
                 } else if (name == QLatin1String("sub")) {
                     const std::optional<Substitute> substitute = readSubstitute(value);
                     ok = ok && substitute.has_value();
@@ -308,7 +311,7 @@ QList<PublicHoliday> TCountryHolidays::daysOfYear(int year, const QString& place
     const bool wholeCountry = place.compare(m_country.code, Qt::CaseInsensitive) == 0;
     QList<DatedHoliday> days;
     for (const Holiday& holiday : m_holidays) {
-        if (year < holiday.from || year > holiday.until)
+        if (year < holiday.from || year > holiday.until || holiday.exceptYears.contains(year))
             continue;
         const bool applies = holiday.regions.isEmpty() ||
                              (!wholeCountry && holiday.regions.contains(place.toUpper(), Qt::CaseSensitive));

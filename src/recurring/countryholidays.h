@@ -46,6 +46,7 @@ public:
         QStringList regions; // empty: every region
         int from = INT_MIN;
         int until = INT_MAX;
+        QList<int> exceptYears; // years it moved or was left out
         Substitute substitute = Substitute::None;
         QString name;
     };

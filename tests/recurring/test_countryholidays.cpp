@@ -71,7 +71,7 @@ TEST(CountryHolidays, EveryRuleKindGivesTheDaysWorkedOutByHand)
                                           "holiday mon~12-01 | Nearest\n"
                                           "holiday easter-2 in=XX-A | Before Easter\n"
                                           "holiday easter+39 | After Easter\n"
-                                          "holiday oeaster+1 from=2023 | Orthodox\n"
+                                          "holiday oeaster+1 from=2023 except=2025 | Orthodox\n"
                                           "holiday equinox-03 until=2022 | Equinox\n");
     EXPECT_EQ(listed(table, 2022, QStringLiteral("XX")),
               Lines({"2022-03-21 Equinox", "2022-05-23 On or before", "2022-05-26 After Easter",
@@ -82,6 +82,8 @@ TEST(CountryHolidays, EveryRuleKindGivesTheDaysWorkedOutByHand)
         Lines({"2024-02-29 Fifth Thursday", "2024-03-29 Before Easter", "2024-05-06 Orthodox",
                "2024-05-09 After Easter", "2024-05-20 On or before", "2024-05-27 Last Monday", "2024-06-21 On or after",
                "2024-11-28 Fourth Thursday", "2024-12-02 Nearest", "2024-12-25 Fixed"}));
+    EXPECT_FALSE(contains(listed(table, 2025, QStringLiteral("XX")), "2025-04-21 Orthodox"));
+    EXPECT_TRUE(contains(listed(table, 2026, QStringLiteral("XX")), "2026-04-13 Orthodox"));
     EXPECT_TRUE(table.InYear(2024, QStringLiteral("XX-B")).isEmpty());
 }
 
@@ -129,6 +131,7 @@ TEST(CountryHolidays, RefusesBrokenLinesNamingThem)
         "country XX Testland\nholiday 12-25 sub=sometimes | Substitute",
         "country XX Testland\nholiday 12-25 from=2000 until=1999 | Years",
         "country XX Testland\nholiday 12-25 colour=red | Option",
+        "country XX Testland\nholiday 12-25 except=20x5 | Except",
         "country XX Testland\nholiday 12-25 No bar",
         "country XX Testland\nregion YY-A Elsewhere",
         "country XX Testland\nfeast 12-25 | Keyword",
