@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QHash>
 #include <QRegularExpression>
 #include <QSet>
 #include <QStringDecoder>
@@ -398,6 +399,17 @@ QString HolidayTablesFolder()
 {
     const QString found = FindProgramFile(QStringLiteral("holidays"));
     return found.isEmpty() ? ProgramDirectory() + QStringLiteral("holidays") : found;
+}
+
+const TCountryHolidays* ShippedHolidayTable(const QString& place)
+{
+    // Keyed by path, so that a program folder set elsewhere (as tests do) reads its own tables.
+    static QHash<QString, std::optional<TCountryHolidays>> cache;
+    const QString path = HolidayTablesFolder() + QLatin1Char('/') + place.left(2).toLower() + QStringLiteral(".txt");
+    auto found = cache.find(path);
+    if (found == cache.end())
+        found = cache.insert(path, TCountryHolidays::Load(path, nullptr));
+    return found->has_value() && (*found)->HasPlace(place) ? &**found : nullptr;
 }
 
 QList<TCountryHolidays> LoadHolidayTables(const QString& folder)

@@ -82,5 +82,8 @@ private:
 
 // The folder of the country tables: "holidays" in the program folder.
 QString HolidayTablesFolder();
+// The table of the place's country in HolidayTablesFolder(), read once; null when there is none or
+// it does not have the place.
+const TCountryHolidays* ShippedHolidayTable(const QString& place);
 // Every table of `folder` that reads without error, ordered by country code.
 QList<TCountryHolidays> LoadHolidayTables(const QString& folder);
