@@ -283,3 +283,24 @@ TEST_F(Editors, KeywordRowsShowTheirTextWithoutAnEllipsis)
     }
     EXPECT_EQ(checked, 3);
 }
+
+TEST_F(Editors, DaysFromEasterOpenAndSaveInTheFormulaEditor)
+{
+    ASSERT_TRUE(SaveRecurringDates({PadField(QStringLiteral("Clean Monday"), 120) + QStringLiteral("#OEASTER-48")}));
+    TEditRecurringDates editor;
+    WhenModalShown<TEditRecurringDateFormula>([](TEditRecurringDateFormula* d) {
+        EXPECT_TRUE(d->rbEaster->isChecked());
+        EXPECT_TRUE(d->EasterDays->isEnabled());
+        EXPECT_FALSE(d->SpecialMonth->isEnabled());
+        EXPECT_EQ(d->EasterDays->value(), 48);
+        EXPECT_EQ(d->EasterDirection->currentText(), QStringLiteral("before"));
+        EXPECT_EQ(d->EasterKind->currentText(), QStringLiteral("Orthodox Easter"));
+        d->EasterDays->setValue(39);
+        d->EasterDirection->setCurrentIndex(0);
+        d->EasterKind->setCurrentIndex(0);
+        d->OkbuttonClick();
+    });
+    editor.EditbuttonClick();
+    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_EQ(editor.lines(), QStringList{entry("Clean Monday", "#EASTER+39")});
+}
