@@ -267,6 +267,30 @@ bool TCountryHolidays::HasPlace(const QString& place) const
     });
 }
 
+QStringList TCountryHolidays::HolidayNames(const QString& place, int fromYear) const
+{
+    QStringList names;
+    if (!HasPlace(place))
+        return names;
+    const bool wholeCountry = place.compare(m_country.code, Qt::CaseInsensitive) == 0;
+    auto add = [&names](const QString& name) {
+        if (!names.contains(name))
+            names << name;
+    };
+    for (const Holiday& holiday : m_holidays) {
+        const int last = holiday.rule.kind == Rule::Kind::OneOff ? holiday.rule.year : holiday.until;
+        if (last < fromYear ||
+            (!holiday.regions.isEmpty() && (wholeCountry || !holiday.regions.contains(place.toUpper()))))
+            continue;
+        add(holiday.name);
+        if (holiday.substitute != Substitute::None)
+            add(QString(m_substituteName).replace(QLatin1String("%s"), holiday.name));
+    }
+    if (!m_bridgeName.isEmpty())
+        add(m_bridgeName);
+    return names;
+}
+
 QDate TCountryHolidays::RuleDate(const Rule& rule, int year) const
 {
     switch (rule.kind) {

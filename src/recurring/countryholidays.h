@@ -63,6 +63,10 @@ public:
     // the substitute and bridge days, in date order. Empty for a place the table does not have.
     QList<PublicHoliday> InYear(int year, const QString& place) const;
 
+    // The names of the place's holidays that still apply in `fromYear` or later, in table order, each
+    // followed by the name of its substitute day when it has one, then the bridge day's; no name twice.
+    QStringList HolidayNames(const QString& place, int fromYear) const;
+
     // The day a rule gives in `year` (invalid when it gives none: a one-off of another year, a fifth
     // weekday the month lacks).
     QDate RuleDate(const Rule& rule, int year) const;

@@ -304,3 +304,40 @@ TEST_F(Editors, DaysFromEasterOpenAndSaveInTheFormulaEditor)
     EXPECT_TRUE(messages.isEmpty());
     EXPECT_EQ(editor.lines(), QStringList{entry("Clean Monday", "#EASTER+39")});
 }
+
+TEST_F(Editors, HolidayChooserOffersCountriesAndRegions)
+{
+    ASSERT_TRUE(QDir().mkpath(folder.file(QStringLiteral("holidays"))));
+    for (const char* name : {"gb.txt", "jp.txt"})
+        ASSERT_TRUE(QFile::copy(QStringLiteral(ALMARIN_SOURCE_DIR "/assets/holidays/") + QLatin1String(name),
+                                folder.file(QStringLiteral("holidays/")) + QLatin1String(name)));
+    ASSERT_TRUE(SaveRecurringDates({}));
+    TEditRecurringDates editor;
+    WhenModalShown<TGetHolidays>([](TGetHolidays* d) {
+        ASSERT_EQ(d->Countries->count(), 3);
+        EXPECT_FALSE(d->Regions->isEnabled()) << "the classic list has no regions";
+        d->Countries->setCurrentIndex(d->Countries->findText(QStringLiteral("United Kingdom (GB)")));
+        EXPECT_TRUE(d->Regions->isEnabled());
+        d->Regions->setCurrentIndex(d->Regions->findText(QStringLiteral("Scotland (GB-SCT)")));
+        for (int row = 0; row < d->list()->count(); ++row) {
+            const QString text = d->list()->item(row)->text();
+            d->list()->item(row)->setSelected(text.startsWith(QStringLiteral("St Andrew's Day")));
+        }
+        d->okbuttonClick();
+    });
+    editor.HolidaysbuttonClick();
+    const QString formula = QStringLiteral("#H:GB-SCT");
+    EXPECT_EQ(editor.lines(),
+              (QStringList{MakeEntryLine(QStringLiteral("St Andrew's Day"), formula),
+                           MakeEntryLine(QStringLiteral("St Andrew's Day (substitute day)"), formula)}));
+
+    TGetHolidays japan;
+    japan.Countries->setCurrentIndex(japan.Countries->findText(QStringLiteral("日本 (JP)")));
+    EXPECT_FALSE(japan.Regions->isEnabled());
+    const QStringList lines = japan.lines();
+    EXPECT_TRUE(lines.contains(MakeEntryLine(QStringLiteral("振替休日"), QStringLiteral("#H:JP"))));
+    EXPECT_FALSE(lines.contains(MakeEntryLine(QStringLiteral("体育の日"), QStringLiteral("#H:JP"))))
+        << "a holiday abolished before this year is not offered";
+    japan.Countries->setCurrentIndex(0);
+    EXPECT_EQ(japan.lines().size(), 26);
+}
