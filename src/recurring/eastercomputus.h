@@ -1,5 +1,5 @@
 // The Easter Sundays the holiday rules count from: Western (Gregorian computus) and Orthodox (Julian
-// computus, given on its Gregorian date). Exact for every year from 1583 to 4099.
+// computus, given on its Gregorian date), for the years from 1583 on.
 #pragma once
 
 #include <QDate>
