@@ -217,7 +217,12 @@ bool TReportPrinter::Printing() const
 
 bool TReportPrinter::NewPage()
 {
-    if (!m_painter.isActive() || !(m_pdf ? m_pdf->newPage() : printer().newPage()))
+    if (!m_painter.isActive())
+        return false;
+    // The paper and orientation set since the last page apply from this page on.
+    if (m_pdf)
+        m_pdf->setPageLayout(pdfLayout());
+    if (!(m_pdf ? m_pdf->newPage() : printer().newPage()))
         return false;
     ++m_page;
     showStatus();
@@ -227,6 +232,17 @@ bool TReportPrinter::NewPage()
 int TReportPrinter::PageNumber() const
 {
     return m_page;
+}
+
+void TReportPrinter::AbortJob()
+{
+    if (!m_painter.isActive())
+        return;
+    if (!m_pdf)
+        printer().abort();
+    m_painter.end();
+    m_page = 0;
+    finishPdf(false);
 }
 
 bool TReportPrinter::Execute(const std::function<void(TReportPrinter&)>& print)
@@ -443,10 +459,15 @@ bool TReportPrinter::startPdf()
     m_pdf->setResolution(int(XPixelsPerInch()));
     m_pdf->setTitle(Title());
     m_pdf->setCreator(m_printer ? m_printer->creator() : QString());
+    m_pdf->setPageLayout(pdfLayout());
+    return true;
+}
+
+QPageLayout TReportPrinter::pdfLayout() const
+{
     const QPageSize paper = m_printer || !m_pageSize ? printer().pageLayout().pageSize() : *m_pageSize;
     // Inches count from the paper's corner, as on the printer.
-    m_pdf->setPageLayout(QPageLayout(paper, Orientation(), QMarginsF()));
-    return true;
+    return QPageLayout(paper, Orientation(), QMarginsF());
 }
 
 bool TReportPrinter::finishPdf(bool keep)

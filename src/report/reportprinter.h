@@ -60,7 +60,10 @@ public:
     // Why the last job could not start or be written.
     QString ErrorString() const;
     bool Printing() const;
+    // Starts the next page on the paper and in the orientation set last.
     bool NewPage();
+    // Ends the job without writing or sending it: a PDF file stays as it was.
+    void AbortJob();
     int PageNumber() const;
     // BeginJob, the callback with this report, EndJob. False when the job could not start or end.
     bool Execute(const std::function<void(TReportPrinter&)>& print);
@@ -109,6 +112,7 @@ private:
     // What the job paints on: the PDF being written, else the printer.
     QPaintDevice* device() const;
     bool startPdf();
+    QPageLayout pdfLayout() const;
     bool finishPdf(bool keep);
     void showStatus();
 
