@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QPrinterInfo>
 #include <QScopeGuard>
+#include <QStringList>
 
 #include <vector>
 
@@ -39,6 +40,8 @@ public:
         page.MarkPrinting(true);
         const auto restore = qScopeGuard([&page] { page.MarkPrinting(false); });
         page.PrintPage(m_report, 0, 0);
+        const CalendarSettings& s = page.Model().Settings();
+        m_labels.append(PageImageName(kMonthField, 0, s.MainCalMonth, s.MainCalYear));
         return QString();
     }
 
@@ -46,6 +49,8 @@ public:
     {
         if (!m_report.Printing())
             return QStringLiteral("there is no page");
+        // A PDF names each page by its month.
+        m_report.SetPageLabels(m_labels);
         if (m_report.EndJob())
             return QString();
         return m_report.ErrorString().isEmpty() ? QStringLiteral("the job failed") : m_report.ErrorString();
@@ -53,6 +58,9 @@ public:
 
 protected:
     TReportPrinter m_report;
+
+private:
+    QStringList m_labels;
 };
 
 class TPdfOutput final : public TReportOutput

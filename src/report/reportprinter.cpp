@@ -1,6 +1,7 @@
 #include "reportprinter.h"
 
 #include "cupsqueue.h"
+#include "pdfpagelabels.h"
 
 #include "platform/atomicfile.h"
 #include "platform/rounding.h"
@@ -81,6 +82,11 @@ void TReportPrinter::SetTitle(const QString& title)
     m_title = title;
     if (m_printer)
         m_printer->setDocName(title);
+}
+
+void TReportPrinter::SetPageLabels(const QStringList& labels)
+{
+    m_pageLabels = labels;
 }
 
 QString TReportPrinter::Title() const
@@ -477,7 +483,7 @@ bool TReportPrinter::finishPdf(bool keep)
     m_pdf.reset();
     bool written = false;
     if (keep) {
-        written = m_file->Write(m_pdfBytes->data()) && m_file->Commit();
+        written = m_file->Write(WithPdfPageLabels(m_pdfBytes->data(), m_pageLabels)) && m_file->Commit();
         if (!written)
             m_error = m_file->ErrorString();
     }

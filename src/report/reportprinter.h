@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QRect>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -36,6 +37,8 @@ public:
     // The print queue the job goes to; empty is the default one.
     void SetPrinterName(const QString& name);
     void SetTitle(const QString& title);
+    // What a viewer calls each page of a PDF file, from the first; none by default.
+    void SetPageLabels(const QStringList& labels);
     QString Title() const;
     void SetOrientation(QPageLayout::Orientation orientation);
     QPageLayout::Orientation Orientation() const;
@@ -120,6 +123,7 @@ private:
     mutable std::unique_ptr<QPrinter> m_printer;
     QString m_pdfFile;
     QString m_title;
+    QStringList m_pageLabels;
     std::optional<QPageSize> m_pageSize;
     QPageLayout::Orientation m_orientation = QPageLayout::Portrait;
     std::unique_ptr<TAtomicFile> m_file;

@@ -67,6 +67,20 @@ QStringList PageTexts(const QString& pdf)
     return pages;
 }
 
+// The page labels of a PDF as another reader finds them (Ghostscript's PDF reader); empty when it cannot run.
+QStringList PageLabels(const QString& pdf)
+{
+    QProcess gs;
+    gs.start(QStringLiteral("gs"),
+             {QStringLiteral("-q"), QStringLiteral("-dNODISPLAY"), QStringLiteral("-dNOSAFER"),
+              QStringLiteral("-dNEWPDF=false"), QStringLiteral("-dBATCH"), QStringLiteral("-c"),
+              QStringLiteral("(%1) (r) file runpdfbegin Trailer /Root oget /PageLabels oget /Nums oget "
+                             "{ dup type /dicttype eq { /P oget = } { pop } ifelse } forall quit")
+                  .arg(pdf)});
+    gs.waitForFinished(30000);
+    return QString::fromLatin1(gs.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
 QString MonthTitle(int month, int year)
 {
     return QLocale(QLocale::English).monthName(month) + QLatin1Char(' ') + QString::number(year);
@@ -120,6 +134,10 @@ TEST_F(PageRuns, AYearFromOneTemplateInOneProcessShowsEachMonthWithItsDates)
         EXPECT_EQ(text.contains(QStringLiteral("Independence Day")), month == 7) << month;
         EXPECT_FALSE(text.contains(QStringLiteral("June note"))) << "another month starts with empty days";
     }
+    QStringList labels;
+    for (int month = 1; month <= 12; ++month)
+        labels << QStringLiteral("2027-%1").arg(month, 2, 10, QLatin1Char('0'));
+    EXPECT_EQ(PageLabels(pdf), labels);
     EXPECT_FALSE(QDir(m_folder.path()).entryList(QDir::Files).join(QLatin1Char(' ')).contains(QStringLiteral(".tmp")));
     TCalendarPanel32 again;
     LoadFromFile(again, m_template, &again);
