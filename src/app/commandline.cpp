@@ -1,6 +1,7 @@
 #include "commandline.h"
 
 #include "app/almarinversion.h"
+#include "holidaycommand.h"
 #include "pageexport.h"
 #include "pageoutput.h"
 #include "pagepreparation.h"
@@ -493,6 +494,19 @@ TCommandLine ParseCommandLine(const QStringList& arguments)
             command.action = TCommandLine::TAction::Version;
             return command;
         }
+        if (argument == QLatin1String("--holidays")) {
+            // --holidays alone, or --holidays CC[-RR] YEAR.
+            static const QRegularExpression code(QStringLiteral("^[A-Za-z]{2}(-[A-Za-z0-9]{1,3})?$"));
+            command.action = TCommandLine::TAction::Holidays;
+            if (arguments.size() == 1)
+                return command;
+            bool ok = false;
+            command.year = arguments.size() == 3 && i == 0 ? arguments[2].toInt(&ok) : 0;
+            if (!ok || command.year < 1583 || command.year > 9999 || !code.match(arguments[1]).hasMatch())
+                return Invalid(QStringLiteral("--holidays takes a country or region code and a year (1583 to 9999)"));
+            command.holidayPlace = arguments[1].toUpper();
+            return command;
+        }
         if (argument == QLatin1String("--thumbnail")) {
             // A thumbnailer's fixed form: --thumbnail SIZE INPUT OUTPUT.
             if (command.action != TCommandLine::TAction::Window || arguments.size() - i != 4)
@@ -656,6 +670,8 @@ QString CommandLineUsage()
                           "                                              comments\n"
                           "  almarin --thumbnail SIZE FILE.QXF OUT.PNG   draw the whole page to fit SIZE pixels\n"
                           "  almarin --recurring YYYY-MM                 list the recurring dates of the month\n"
+                          "  almarin --holidays [CC[-RR] YEAR]           list the public holidays of a country or\n"
+                          "                                              region in YEAR; alone, the codes known\n"
                           "  almarin --dump FILE.QXF                     print the document as readable text\n"
                           "  almarin --help                              show this text\n"
                           "  almarin --version                           show the version\n");
@@ -750,6 +766,8 @@ int RunJob(const TCommandLine& command, QTextStream& out, QTextStream& err, TJob
             out << line << Qt::endl;
         return 0;
     }
+    case TCommandLine::TAction::Holidays:
+        return ListPublicHolidays(command.holidayPlace, command.year, out, err);
     case TCommandLine::TAction::Thumbnail: {
         TCalendarPage page;
         bool complete = true;
