@@ -160,18 +160,28 @@ TEST_F(PageRuns, RangesOfMonthsGiveOnePageEachInOrder)
         {"2027-01..2028-12", 24, 1, 2027, 12, 2028, "January 2027 \u2013 December 2028", 14},
         {"2029-02..2029-02", 1, 2, 2029, 2, 2029, "February 2029", 0},
     };
+    // An event on each 29 February, read once for every page.
+    QFile events(Out(QStringLiteral("events.ics")));
+    ASSERT_TRUE(events.open(QIODevice::WriteOnly));
+    events.write("BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nSUMMARY:Extra day party\r\nDTSTART;VALUE=DATE:20280229\r\n"
+                 "RRULE:FREQ=YEARLY;BYMONTH=2;BYMONTHDAY=29\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
+    events.close();
     for (const Case& c : cases) {
         const QString pdf = Out(QStringLiteral("range.pdf"));
-        const TJobRun run = RunJob({QStringLiteral("--export"), pdf, m_template, QStringLiteral("--months"),
-                                    QLatin1String(c.range), QStringLiteral("--fill")});
+        const TJobRun run =
+            RunJob({QStringLiteral("--export"), pdf, m_template, QStringLiteral("--months"), QLatin1String(c.range),
+                    QStringLiteral("--fill"), QStringLiteral("--ics"), events.fileName()});
         ASSERT_EQ(run.status, 0) << c.range << run.err.toStdString();
         EXPECT_EQ(InfoField(PdfInfo(pdf), QStringLiteral("Title")), QString::fromUtf8(c.title)) << c.range;
         const QStringList pages = PageTexts(pdf);
         ASSERT_EQ(pages.size(), c.pages) << c.range;
         EXPECT_TRUE(pages.first().contains(MonthTitle(c.firstMonth, c.firstYear))) << c.range;
         EXPECT_TRUE(pages.last().contains(MonthTitle(c.lastMonth, c.lastYear))) << c.range;
-        for (int page = 1; page <= c.pages; ++page)
+        for (int page = 1; page <= c.pages; ++page) {
             EXPECT_EQ(pages[page - 1].contains(QStringLiteral("Leap Day")), page == c.leapPage) << c.range << page;
+            EXPECT_EQ(pages[page - 1].contains(QStringLiteral("Extra day party")), page == c.leapPage)
+                << c.range << page;
+        }
     }
 }
 
