@@ -191,6 +191,8 @@ void TCalendarPageModel::ResetToDefaults()
     m_s.MiniShowYear = true;
     m_s.LeftMarginInch = m_s.TopMarginInch = m_s.RightMarginInch = m_s.BottomMarginInch = 0.5f;
     m_s.DayStartTime = 8.0 / 24.0;
+    m_s.ShowWeekNumbers = false;
+    m_s.ShowMoonPhases = false;
     SetCalendarLineLayout(llFull);
     SetMiniCalendarLineLayout(mllBoxed);
     SetWMFBorderFile(QString());
@@ -235,6 +237,8 @@ void TCalendarPageModel::CopySettingsFrom(const TCalendarPageModel& o)
     m_s.RightMarginInch = src.RightMarginInch;
     m_s.BottomMarginInch = src.BottomMarginInch;
     m_s.DayStartTime = src.DayStartTime;
+    m_s.ShowWeekNumbers = src.ShowWeekNumbers;
+    m_s.ShowMoonPhases = src.ShowMoonPhases;
     SetCalendarLineLayout(src.CalendarLineLayout);
     SetMiniCalendarLineLayout(src.MiniCalendarLineLayout);
     SetValue(&CalendarSettings::UserTitle, src.UserTitle);
@@ -269,7 +273,8 @@ bool TCalendarPageModel::SameSettingsAs(const TCalendarPageModel& o) const
            a.TitleShowYear == b.TitleShowYear && a.MiniShowYear == b.MiniShowYear &&
            a.LeftMarginInch == b.LeftMarginInch && a.TopMarginInch == b.TopMarginInch &&
            a.RightMarginInch == b.RightMarginInch && a.BottomMarginInch == b.BottomMarginInch &&
-           a.DayStartTime == b.DayStartTime && a.CalendarLineLayout == b.CalendarLineLayout &&
+           a.DayStartTime == b.DayStartTime && a.ShowWeekNumbers == b.ShowWeekNumbers &&
+           a.ShowMoonPhases == b.ShowMoonPhases && a.CalendarLineLayout == b.CalendarLineLayout &&
            a.MiniCalendarLineLayout == b.MiniCalendarLineLayout && a.UserTitle == b.UserTitle &&
            a.WMFBorderFile == b.WMFBorderFile;
 }

@@ -318,10 +318,10 @@ TEST_F(CommandLine, ExportToADocumentRefusesToDropObjectsItCannotRead)
     EXPECT_TRUE(image.err.contains(QStringLiteral("warning")));
 }
 
-TEST_F(CommandLine, OnlyVersionsOneToFourAreRead)
+TEST_F(CommandLine, OnlyVersionsOneToFiveAreRead)
 {
     ASSERT_EQ(DocumentBytes(m_page).mid(1, 2), QByteArray("\x02\x04"));
-    for (const char version : {'\x00', '\x05', '\x7F', '\xFF'}) {
+    for (const char version : {'\x00', '\x06', '\x7F', '\xFF'}) {
         QByteArray styleSheet = StyleSheetBytes(m_page.Model());
         styleSheet[2] = version;
         QByteArray document = DocumentBytes(m_page);
