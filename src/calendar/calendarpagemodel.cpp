@@ -293,6 +293,16 @@ void setFonts(CalendarDrawParams& p, const DeviceProfile& device, const FontDesc
     p.CellFont.size = device.FontPixelSize(cell.size);
 }
 
+// A small month shows week numbers only where they stay legible (7 pt at the least) and their column
+// takes no more than a sixth of the month's width; with the layouts' own mini fonts these are the pages
+// of 6, 12 and 24 small months.
+bool miniHasRoomForWeekNumbers(const FontDescription& cellFont, const TMiniSlot& slot)
+{
+    FontDescription pixels = cellFont;
+    pixels.size = DeviceProfile::Screen(1.0).FontPixelSize(cellFont.size);
+    return RoundHalfEven(std::abs(cellFont.size) * 0.7) >= 7 && WeekNumberColumnWidth(pixels) * 6 <= slot.rect.width();
+}
+
 } // namespace
 
 CalendarDrawParams TCalendarPageModel::MainParams(const DeviceProfile& device, TRect rect) const
@@ -315,6 +325,8 @@ CalendarDrawParams TCalendarPageModel::MainParams(const DeviceProfile& device, T
     p.HeadersStyle = m_s.HeadersStyle;
     p.HeadersBGColor = m_s.HeadersBGColor;
     p.CellBorder = m_s.CellBorder;
+    p.ShowWeekNumbers = m_s.ShowWeekNumbers;
+    p.ShowMoonPhases = m_s.ShowMoonPhases;
     p.MonthNames = m_s.MonthNames;
     p.DayNames = m_s.DayNames;
     p.PlannerDays = m_s.CalendarLayout == lo2Week ? 14 : 7;
@@ -342,6 +354,7 @@ CalendarDrawParams TCalendarPageModel::MiniParams(const DeviceProfile& device, c
     p.HeadersStyle = m_s.MiniHeadersStyle;
     p.HeadersBGColor = m_s.MiniHeadersBGColor;
     p.CellBorder = m_s.MiniCellBorder;
+    p.ShowWeekNumbers = m_s.ShowWeekNumbers && miniHasRoomForWeekNumbers(m_s.MiniCellFont, slot);
     p.MonthNames = m_s.MonthNames;
     p.DayNames = m_s.DayNames;
     return p;
