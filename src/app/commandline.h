@@ -1,16 +1,17 @@
 // Almarin on the command line: a document to open in the window, or a job done without one
-// (export to an image, PDF or document; printing; a readable dump; the recurring dates of a month; help;
-// version).
+// (export to an image, PDF or document; printing; a readable dump; the recurring dates or moon phases of a
+// month; help; version).
 #pragma once
 
 #include <QString>
 #include <QStringList>
 
 class QTextStream;
+class TCalendarPageModel;
 
 struct TCommandLine
 {
-    enum class TAction { Window, Export, Thumbnail, Dump, Print, Recurring, Help, Version, Invalid };
+    enum class TAction { Window, Export, Thumbnail, Dump, Print, Recurring, Moon, Help, Version, Invalid };
 
     TAction action = TAction::Window;
     // The document to open, export or dump; may be empty for Window.
@@ -21,7 +22,7 @@ struct TCommandLine
     int thumbnailSize = 0;
     // Export only: the zoom factor of images (PERCENT / 100).
     double zoom = 1.0;
-    // Export: the month to show instead of the document's (0 keeps it). Recurring: the month listed.
+    // Export: the month to show instead of the document's (0 keeps it). Recurring, Moon: the month listed.
     int month = 0;
     int year = 0;
     // Export only: put every recurring date of the month on its days first.
@@ -31,6 +32,8 @@ struct TCommandLine
     int copies = 1;
     // Export only: an iCalendar file whose events go on the page's days (after the recurring dates).
     QString eventsFile;
+    // Export, print, thumbnail: page properties set before the job, each NAME=VALUE, in order.
+    QStringList pageProperties;
     // Invalid only: what is wrong with the arguments.
     QString error;
 };
@@ -42,6 +45,16 @@ QString CommandLineUsage();
 // Every setting by name, border, date, start time, the non-empty day cells as plain text, the user title
 // and each placed object's stored properties. Raises ECalendarFileError when the file cannot be read.
 QString DumpDocument(const QString& fileName);
+
+// Reads one job option at arguments[i] into the command (--month, --fill, --ics, --set), moving i past its
+// value. False when arguments[i] is no job option; `error` tells what is wrong with one that is.
+bool ParseJobOption(const QStringList& arguments, qsizetype& i, TCommandLine& command, QString* error);
+
+// Sets the page properties the command names; the first that cannot be set is returned as an error.
+QString ApplyPageProperties(TCalendarPageModel& page, const TCommandLine& command);
+
+// The month's principal moon phases in local time, "YYYY-MM-DD HH:MM<TAB>new moon" and so on.
+QStringList MoonPhaseLines(int year, int month);
 
 // Runs a job that needs no window; output goes to out, one error line to err. Returns the exit status:
 // 0 done, 1 the job failed, 2 bad arguments or a recurring dates file that cannot be read. Export and dump need a

@@ -197,6 +197,26 @@ TEST(CommandLineArguments, MistakesAreNamed)
     for (const char* zoom : {"nan", "NaN", "inf", "-inf", "1e400", "600.5", "0.99"})
         wrong.append({QStringLiteral("--export"), QStringLiteral("o.png"), QStringLiteral("a.QXF"),
                       QStringLiteral("--zoom"), QLatin1String(zoom)});
+    // Page properties: unknown names, values of the wrong kind or out of range, jobs that take none.
+    for (const char* assignment :
+         {"Nonsense=1", "StartOfWeek=x", "StartOfWeek", "=2", "CalendarLayout=loNothing", "CalendarLayout=22",
+          "HeadersStyle=-1", "LeftMarginInch=101", "TopMarginInch=nan", "A4Paper=yes", "MainCalMonth=13",
+          "MainCalYear=0", "TitleBGColor=clNoSuchColour", "TitleFont=Arial"})
+        wrong.append({QStringLiteral("--set"), QLatin1String(assignment), QStringLiteral("--export"),
+                      QStringLiteral("o.png"), QStringLiteral("a.QXF")});
+    wrong.append(
+        {QStringLiteral("--export"), QStringLiteral("o.png"), QStringLiteral("a.QXF"), QStringLiteral("--set")});
+    wrong.append(
+        {QStringLiteral("--set"), QStringLiteral("StartOfWeek=2"), QStringLiteral("--dump"), QStringLiteral("a.QXF")});
+    wrong.append({QStringLiteral("--fill"), QStringLiteral("--thumbnail"), QStringLiteral("256"),
+                  QStringLiteral("a.QXF"), QStringLiteral("o.png")});
+    for (const char* month : {"2027-13", "2027"})
+        wrong.append({QStringLiteral("--moon"), QLatin1String(month)});
+    wrong.append({QStringLiteral("--moon"), QStringLiteral("2027-11"), QStringLiteral("a.QXF")});
+    wrong.append(
+        {QStringLiteral("--moon"), QStringLiteral("2027-11"), QStringLiteral("--month"), QStringLiteral("2027-12")});
+    wrong.append({QStringLiteral("--moon"), QStringLiteral("2027-11"), QStringLiteral("--recurring"),
+                  QStringLiteral("2027-11")});
     for (const QStringList& arguments : wrong) {
         const TCommandLine command = ParseCommandLine(arguments);
         EXPECT_EQ(command.action, TCommandLine::TAction::Invalid) << arguments.join(QLatin1Char(' ')).toStdString();
@@ -584,6 +604,73 @@ TEST_F(CommandLine, HostileCalendarsStayWithinTheBudgetOrAreRefused)
         EXPECT_EQ(run.exitCode, c.exitCode) << c.name << ": " << run.err.toStdString();
         EXPECT_TRUE(run.err.contains(QLatin1String(c.error))) << c.name << ": " << run.err.toStdString();
     }
+}
+
+// A page saved without placed objects, so that saving it again loses nothing.
+TEST_F(CommandLine, SetPagePropertiesBeforeTheJob)
+{
+    TCalendarPanel32 plain;
+    plain.SetCalendarLayout(loFullCalendar);
+    const QString source = Out(QStringLiteral("plain.QXF"));
+    SaveToFile(plain, source);
+    const QString copy = Out(QStringLiteral("copy.qxf"));
+    const TRun run = RunAlmarin({QStringLiteral("--set"), QStringLiteral("StartOfWeek=2"), QStringLiteral("--export"),
+                                 copy, source, QStringLiteral("--set"), QStringLiteral("ShowWeekNumbers=True"),
+                                 QStringLiteral("--set"), QStringLiteral("CalendarLayout=loFCMinisInTitleLS"),
+                                 QStringLiteral("--set"), QStringLiteral("A4Paper=True")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    TCalendarPanel32 page;
+    ASSERT_NO_THROW(LoadFromFile(page, copy, &page));
+    EXPECT_EQ(page.StartOfWeek(), 2);
+    EXPECT_TRUE(page.ShowWeekNumbers());
+    EXPECT_FALSE(page.ShowMoonPhases());
+    EXPECT_EQ(page.CalendarLayout(), loFCMinisInTitleLS);
+    EXPECT_EQ(page.CalendarOrientation(), coLandscape);
+    EXPECT_TRUE(page.A4Paper());
+    const TRun dump = RunAlmarin({QStringLiteral("--dump"), copy});
+    EXPECT_TRUE(dump.out.split(QLatin1Char('\n')).contains(QStringLiteral("ShowWeekNumbers = True")));
+
+    const QString png = Out(QStringLiteral("thumb.png"));
+    EXPECT_EQ(RunAlmarin({QStringLiteral("--set"), QStringLiteral("A4Paper=True"), QStringLiteral("--thumbnail"),
+                          QStringLiteral("256"), source, png})
+                  .exitCode,
+              0);
+    EXPECT_EQ(QImage(png).size(), QSize(181, 256)); // A4 portrait, 8.27 by 11.69 inches
+
+    const QString none = Out(QStringLiteral("none.png"));
+    for (const char* wrong : {"Nonsense=1", "StartOfWeek=x"}) {
+        const TRun refused =
+            RunAlmarin({QStringLiteral("--set"), QLatin1String(wrong), QStringLiteral("--export"), none, source});
+        EXPECT_EQ(refused.exitCode, 2) << wrong;
+        EXPECT_EQ(refused.err.count(QLatin1Char('\n')), 1) << refused.err.toStdString();
+        EXPECT_FALSE(QFile::exists(none));
+    }
+}
+
+// The month's phases in local time, in time order; the New York evening of 2026 December 8 is 00:52 UT on
+// the 9th.
+TEST(CommandLineJobs, MoonPhasesOfAMonthInLocalTime)
+{
+    // The program takes the environment of the test, time zone included.
+    const auto inZone = [](const char* zone, const QString& month) {
+        const bool had = qEnvironmentVariableIsSet("TZ");
+        const QByteArray old = qgetenv("TZ");
+        qputenv("TZ", zone);
+        const TRun run = RunAlmarin({QStringLiteral("--moon"), month});
+        if (had)
+            qputenv("TZ", old);
+        else
+            qunsetenv("TZ");
+        return run;
+    };
+    const TRun utc = inZone("UTC", QStringLiteral("2024-01"));
+    EXPECT_EQ(utc.exitCode, 0);
+    EXPECT_EQ(utc.out, QStringLiteral("2024-01-04 03:30\tlast quarter\n"
+                                      "2024-01-11 11:57\tnew moon\n"
+                                      "2024-01-18 03:53\tfirst quarter\n"
+                                      "2024-01-25 17:54\tfull moon\n"));
+    const TRun newYork = inZone("America/New_York", QStringLiteral("2026-12"));
+    EXPECT_TRUE(newYork.out.contains(QStringLiteral("2026-12-08 19:52\tnew moon\n"))) << newYork.out.toStdString();
 }
 
 TEST(CommandLineJobs, HelpAndVersion)
