@@ -2,6 +2,7 @@
 
 #include "app/almarinversion.h"
 #include "eventimport.h"
+#include "holidaycommand.h"
 #include "pageexport.h"
 #include "pagepropertyassignment.h"
 #include "preferences.h"
@@ -395,6 +396,19 @@ TCommandLine ParseCommandLine(const QStringList& arguments)
             command.action = TCommandLine::TAction::Version;
             return command;
         }
+        if (argument == QLatin1String("--holidays")) {
+            // --holidays alone, or --holidays CC[-RR] YEAR.
+            static const QRegularExpression code(QStringLiteral("^[A-Za-z]{2}(-[A-Za-z0-9]{1,3})?$"));
+            command.action = TCommandLine::TAction::Holidays;
+            if (arguments.size() == 1)
+                return command;
+            bool ok = false;
+            command.year = arguments.size() == 3 && i == 0 ? arguments[2].toInt(&ok) : 0;
+            if (!ok || command.year < 1583 || command.year > 9999 || !code.match(arguments[1]).hasMatch())
+                return Invalid(QStringLiteral("--holidays takes a country or region code and a year (1583 to 9999)"));
+            command.holidayPlace = arguments[1].toUpper();
+            return command;
+        }
         if (argument == QLatin1String("--thumbnail")) {
             // A thumbnailer's fixed form: --thumbnail SIZE INPUT OUTPUT.
             if (command.action != TCommandLine::TAction::Window || arguments.size() - i != 4 || command.month != 0 ||
@@ -518,6 +532,8 @@ QString CommandLineUsage()
                           "                                              draw the whole page to fit SIZE pixels\n"
                           "  almarin --recurring YYYY-MM                 list the recurring dates of the month\n"
                           "  almarin --moon YYYY-MM                      list the month's moon phases in local time\n"
+                          "  almarin --holidays [CC[-RR] YEAR]           list the public holidays of a country or\n"
+                          "                                              region in YEAR; alone, the codes known\n"
                           "  --set NAME=VALUE (repeatable) sets a page property before --export, --print or\n"
                           "  --thumbnail: StartOfWeek=2, ShowWeekNumbers=True, CalendarLayout=loMC12Month, ...\n"
                           "  almarin --dump FILE.QXF                     print the document as readable text\n"
@@ -607,6 +623,8 @@ int RunCommandLineJob(const TCommandLine& command, QTextStream& out, QTextStream
         for (const QString& line : MoonPhaseLines(command.year, command.month))
             out << line << Qt::endl;
         return 0;
+    case TCommandLine::TAction::Holidays:
+        return ListPublicHolidays(command.holidayPlace, command.year, out, err);
     case TCommandLine::TAction::Thumbnail: {
         TCalendarPage page;
         bool complete = true;

@@ -1,6 +1,6 @@
 // Almarin on the command line: a document to open in the window, or a job done without one
 // (export to an image, PDF or document; printing; a readable dump; the recurring dates or moon phases of a
-// month; help; version).
+// month; a country's public holidays; help; version).
 #pragma once
 
 #include <QString>
@@ -11,7 +11,7 @@ class TCalendarPageModel;
 
 struct TCommandLine
 {
-    enum class TAction { Window, Export, Thumbnail, Dump, Print, Recurring, Moon, Help, Version, Invalid };
+    enum class TAction { Window, Export, Thumbnail, Dump, Print, Recurring, Moon, Holidays, Help, Version, Invalid };
 
     TAction action = TAction::Window;
     // The document to open, export or dump; may be empty for Window.
@@ -23,8 +23,11 @@ struct TCommandLine
     // Export only: the zoom factor of images (PERCENT / 100).
     double zoom = 1.0;
     // Export: the month to show instead of the document's (0 keeps it). Recurring, Moon: the month listed.
+    // Holidays: the year listed.
     int month = 0;
     int year = 0;
+    // Holidays only: the country or region code ("DE", "DE-BY"); empty lists the codes.
+    QString holidayPlace;
     // Export only: put every recurring date of the month on its days first.
     bool fill = false;
     // Print only: the queue (empty: the default one) and the copies wanted.
