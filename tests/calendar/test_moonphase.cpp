@@ -6,37 +6,26 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <ctime>
 #include <map>
 
 namespace {
 
 // Runs the rest of a test in a time zone of the C library, which local times follow.
-class TimeZoneScope
+struct TimeZoneScope
 {
-public:
-    explicit TimeZoneScope(const char* zone)
+    explicit TimeZoneScope(const char* zone) : had(qEnvironmentVariableIsSet("TZ")), old(qgetenv("TZ"))
     {
-        const char* old = std::getenv("TZ");
-        m_had = old != nullptr;
-        if (m_had)
-            m_old = old;
-        setenv("TZ", zone, 1);
+        qputenv("TZ", zone);
         tzset();
     }
     ~TimeZoneScope()
     {
-        if (m_had)
-            setenv("TZ", m_old.c_str(), 1);
-        else
-            unsetenv("TZ");
+        had ? qputenv("TZ", old) : qunsetenv("TZ");
         tzset();
     }
-
-private:
-    bool m_had = false;
-    std::string m_old;
+    bool had;
+    QByteArray old;
 };
 
 struct PublishedPhase
