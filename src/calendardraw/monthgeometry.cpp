@@ -48,7 +48,7 @@ int WeekNumberColumnWidth(const FontDescription& cellFont)
 
 TRect MoonSymbolRect(const TRect& cell, const FontDescription& cellFont, const DeviceProfile& device)
 {
-    const int inset = device.Inset(2);
+    const int inset = device.Inset(3);
     const int size = std::min(
         {RoundHalfEven(std::abs(cellFont.size) * 0.5), (cell.width() - inset) / 2, (cell.height() - inset) / 2});
     if (size < 3)
