@@ -68,8 +68,9 @@ MonthGeometry ComputeMonthGeometry(const CalendarDrawParams& p, const DeviceProf
         band.bottom = band.top + p.MinTitleHeight;
     g.TitleBand = band;
 
-    // Week numbers take a column left of the grid, which narrows to make room.
-    g.GridLeft = r.left + (p.ShowWeekNumbers ? WeekNumberColumnWidth(p.CellFont) : 0);
+    // Week numbers take a column left of the grid, which narrows to make room; a huge cell font takes no
+    // more than a quarter of the width.
+    g.GridLeft = r.left + (p.ShowWeekNumbers ? std::min(WeekNumberColumnWidth(p.CellFont), r.width() / 4) : 0);
     g.ColumnWidth = (r.right - g.GridLeft) / 7;
     // The day-name band is one and a half lines of its font: on screen the font's pixel size, on paper
     // the line height the printer's metrics give.

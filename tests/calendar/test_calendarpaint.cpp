@@ -365,4 +365,10 @@ TEST(CalendarPaint, WeekNumbersOnEveryMainMonthAndOnTheLargerSmallMonths)
             EXPECT_EQ(page.Model().MiniParams(screen, slot, slot.rect).ShowWeekNumbers, layout >= 8 && layout <= 13);
         }
     }
+    // The largest cell font a document may hold still leaves the grid three quarters of the width.
+    page.SetCalendarLayout(loFullCalendar);
+    page.SetCellFont({QStringLiteral("Times New Roman"), 2000, 0, clBlack});
+    const MonthGeometry g = page.Model().MainGeometry(DeviceProfile::Screen(1.0), [](TRect r) { return r; });
+    EXPECT_EQ(g.GridLeft - g.Frame.left, g.Frame.width() / 4);
+    EXPECT_GT(g.ColumnWidth, 0);
 }
