@@ -389,6 +389,8 @@ void TCalendarProperties::DetermineSettings()
     m_timeLabel->setText(shortTime(timeOfDay(m_example->DayStartTime())));
     m_titleShowYear->setChecked(m_example->TitleShowYear());
     m_miniShowYear->setChecked(m_example->MiniShowYear());
+    m_showWeekNumbers->setChecked(m_example->ShowWeekNumbers());
+    m_showMoonPhases->setChecked(m_example->ShowMoonPhases());
 
     m_margins[0]->setCurrentIndex(MarginIndex(m_example->LeftMarginInch()));
     m_margins[1]->setCurrentIndex(MarginIndex(m_example->TopMarginInch()));
@@ -461,6 +463,9 @@ void TCalendarProperties::SetButtons()
     m_selectMonthYearLabel->setText(planner ? QStringLiteral("Select Starting Date")
                                             : QStringLiteral("Select Month && Year"));
     m_weekStartsOnBox->setEnabled(!planner);
+    // Week numbers go beside month grids, moon phases into the main month's day cells.
+    m_showWeekNumbers->setEnabled(!planner);
+    m_showMoonPhases->setEnabled(HasMainMonth(layout));
 
     const bool single = HasMainMonth(layout);
     for (const char* name : {"TitleShowYearCheck", "TitleBGColor", "NumberFontButton", "CalendarLineLayoutCombo"})

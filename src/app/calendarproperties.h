@@ -197,6 +197,8 @@ private:
     QGroupBox* m_weekStartsOnBox = nullptr;
     QCheckBox* m_titleShowYear = nullptr;
     QCheckBox* m_miniShowYear = nullptr;
+    QCheckBox* m_showWeekNumbers = nullptr;
+    QCheckBox* m_showMoonPhases = nullptr;
     TColorButton* m_titleBGColor = nullptr;
     TColorButton* m_headerBGColor = nullptr;
     TColorButton* m_miniHeadersBGColor = nullptr;

@@ -170,6 +170,20 @@ QWidget* TCalendarProperties::buildDatePage()
             m_example->SetMiniShowYear(m_miniShowYear->isChecked());
     });
     right->addWidget(m_miniShowYear);
+    m_showWeekNumbers = new QCheckBox(QStringLiteral("Show week numbers"), page);
+    m_showWeekNumbers->setObjectName(QStringLiteral("ShowWeekNumbersCheck"));
+    connect(m_showWeekNumbers, &QCheckBox::clicked, this, [this] {
+        if (!m_updating)
+            m_example->SetShowWeekNumbers(m_showWeekNumbers->isChecked());
+    });
+    right->addWidget(m_showWeekNumbers);
+    m_showMoonPhases = new QCheckBox(QStringLiteral("Show moon phases"), page);
+    m_showMoonPhases->setObjectName(QStringLiteral("ShowMoonPhasesCheck"));
+    connect(m_showMoonPhases, &QCheckBox::clicked, this, [this] {
+        if (!m_updating)
+            m_example->SetShowMoonPhases(m_showMoonPhases->isChecked());
+    });
+    right->addWidget(m_showMoonPhases);
     right->addStretch(1);
     row->addLayout(right);
     column->addLayout(row, 1);

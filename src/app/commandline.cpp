@@ -5,6 +5,7 @@
 #include "pageexport.h"
 #include "pageoutput.h"
 #include "pagepreparation.h"
+#include "pagepropertyassignment.h"
 #include "pagerun.h"
 #include "pagesjob.h"
 #include "preferences.h"
@@ -14,6 +15,7 @@
 #include "calendar/calendarpagemodel.h"
 #include "calendar/pagedocument.h"
 #include "calendardraw/layoutkind.h"
+#include "calendardraw/moonphase.h"
 #include "graphics/metafile.h"
 #include "recurring/recurringentry.h"
 #include "recurring/recurringfile.h"
@@ -147,6 +149,8 @@ void DumpSettings(QStringList& lines, const CalendarSettings& s)
     line("MiniCellBorder", EnumText(s.MiniCellBorder));
     line("MiniCellFont", FontText(s.MiniCellFont));
     line("NumberPosition", EnumText(s.NumberPosition));
+    line("ShowWeekNumbers", Boolean(s.ShowWeekNumbers));
+    line("ShowMoonPhases", Boolean(s.ShowMoonPhases));
 }
 
 void DumpObjects(QStringList& lines, const QByteArray& objectBytes)
@@ -281,6 +285,9 @@ private:
 // Returns the error line when one of them cannot be done.
 QString PreparePageForJob(TPageDocument& page, const TCommandLine& command, TJobResources& resources, QTextStream& err)
 {
+    const QString propertyError = ApplyPageProperties(page.Model(), command);
+    if (!propertyError.isEmpty())
+        return QStringLiteral("--set %1").arg(propertyError);
     if (command.month != 0)
         ShowMonth(page.Model(), command.month, command.year);
     if (command.fill) {
@@ -476,13 +483,68 @@ int RunBatch(const TCommandLine& command, QTextStream& out, QTextStream& err, TJ
 
 } // namespace
 
+bool ParseJobOption(const QStringList& arguments, qsizetype& i, TCommandLine& command, QString* error)
+{
+    const QString& argument = arguments[i];
+    const bool hasValue = i + 1 < arguments.size() && !IsOption(arguments[i + 1]);
+    if (argument == QLatin1String("--month")) {
+        if (command.action == TCommandLine::TAction::Recurring || command.action == TCommandLine::TAction::Moon)
+            *error = QStringLiteral("--month goes with --export and --print only");
+        else if (i + 1 >= arguments.size() || !ParseMonth(arguments[i + 1], &command.month, &command.year))
+            *error = QStringLiteral("--month needs a month as YYYY-MM");
+        ++i;
+    } else if (argument == QLatin1String("--fill")) {
+        command.fill = true;
+    } else if (argument == QLatin1String("--ics")) {
+        if (!hasValue)
+            *error = QStringLiteral("--ics needs an iCalendar file");
+        else
+            command.eventsFile = arguments[++i];
+    } else if (argument == QLatin1String("--set")) {
+        if (i + 1 >= arguments.size()) {
+            *error = QStringLiteral("--set needs NAME=VALUE");
+            return true;
+        }
+        // Checked now, so that a mistake stops the job before any file is read or written.
+        const QString assignment = arguments[++i];
+        CalendarSettings scratch;
+        const QString wrong = AssignPageProperty(scratch, assignment);
+        if (!wrong.isEmpty())
+            *error = QStringLiteral("--set %1").arg(wrong);
+        else
+            command.pageProperties.append(assignment);
+    } else {
+        return false;
+    }
+    return true;
+}
+
+QString ApplyPageProperties(TCalendarPageModel& page, const TCommandLine& command)
+{
+    for (const QString& assignment : command.pageProperties) {
+        const QString error = ApplyPageProperty(page, assignment);
+        if (!error.isEmpty())
+            return error;
+    }
+    return QString();
+}
+
+QStringList MoonPhaseLines(int year, int month)
+{
+    QStringList lines;
+    for (const MoonPhaseTime& phase : MoonPhasesOfMonth(year, month))
+        lines << phase.when.toString(QStringLiteral("yyyy-MM-dd HH:mm")) + QLatin1Char('\t') +
+                     MoonPhaseName(phase.phase);
+    return lines;
+}
+
 TCommandLine ParseCommandLine(const QStringList& arguments)
 {
     TCommandLine command;
     QStringList files;
     bool zoomGiven = false;
-    bool monthGiven = false;
     bool printerGiven = false;
+    bool monthGiven = false;
     bool monthsGiven = false;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& argument = arguments[i];
@@ -509,8 +571,9 @@ TCommandLine ParseCommandLine(const QStringList& arguments)
         }
         if (argument == QLatin1String("--thumbnail")) {
             // A thumbnailer's fixed form: --thumbnail SIZE INPUT OUTPUT.
-            if (command.action != TCommandLine::TAction::Window || arguments.size() - i != 4)
-                return Invalid(QStringLiteral("--thumbnail takes SIZE INPUT OUTPUT and nothing else"));
+            if (command.action != TCommandLine::TAction::Window || arguments.size() - i != 4 || command.month != 0 ||
+                command.fill || !command.eventsFile.isEmpty())
+                return Invalid(QStringLiteral("--thumbnail takes SIZE INPUT OUTPUT, after --set options only"));
             bool ok = false;
             command.thumbnailSize = arguments[i + 1].toInt(&ok);
             if (!ok || command.thumbnailSize < kMinThumbnail || command.thumbnailSize > kMaxThumbnail)
@@ -536,17 +599,14 @@ TCommandLine ParseCommandLine(const QStringList& arguments)
             } else {
                 command.action = TCommandLine::TAction::Dump;
             }
-        } else if (argument == QLatin1String("--recurring") || argument == QLatin1String("--month")) {
-            const bool recurring = argument == QLatin1String("--recurring");
-            if (recurring) {
-                if (command.action != TCommandLine::TAction::Window)
-                    return Invalid(QStringLiteral("--recurring goes alone"));
-                command.action = TCommandLine::TAction::Recurring;
-            }
+        } else if (argument == QLatin1String("--recurring") || argument == QLatin1String("--moon")) {
+            if (command.action != TCommandLine::TAction::Window || command.month != 0)
+                return Invalid(QStringLiteral("%1 goes alone").arg(argument));
+            command.action = argument == QLatin1String("--recurring") ? TCommandLine::TAction::Recurring
+                                                                      : TCommandLine::TAction::Moon;
             if (i + 1 >= arguments.size() || !ParseMonth(arguments[i + 1], &command.month, &command.year))
                 return Invalid(QStringLiteral("%1 needs a month as YYYY-MM").arg(argument));
             ++i;
-            monthGiven = monthGiven || !recurring;
         } else if (argument == QLatin1String("--months")) {
             if (i + 1 >= arguments.size() ||
                 !ParseMonthRange(arguments[i + 1], &command.month, &command.year, &command.monthCount))
@@ -575,12 +635,10 @@ TCommandLine ParseCommandLine(const QStringList& arguments)
                     return Invalid(QStringLiteral("--copies needs a number from 1 to %1").arg(kMaxCopies));
             }
             printerGiven = true;
-        } else if (argument == QLatin1String("--fill")) {
-            command.fill = true;
-        } else if (argument == QLatin1String("--ics")) {
-            if (i + 1 >= arguments.size() || IsOption(arguments[i + 1]))
-                return Invalid(QStringLiteral("--ics needs an iCalendar file"));
-            command.eventsFile = arguments[++i];
+        } else if (QString error; ParseJobOption(arguments, i, command, &error)) {
+            monthGiven = monthGiven || argument == QLatin1String("--month");
+            if (!error.isEmpty())
+                return Invalid(error);
         } else if (argument == QLatin1String("--zoom") || argument.startsWith(QLatin1String("--zoom="))) {
             QString value;
             if (argument.startsWith(QLatin1String("--zoom=")))
@@ -605,14 +663,18 @@ TCommandLine ParseCommandLine(const QStringList& arguments)
         return Invalid(QStringLiteral("--zoom goes with --export only"));
     if (printerGiven && command.action != TCommandLine::TAction::Print)
         return Invalid(QStringLiteral("--printer and --copies go with --print only"));
+    const bool listing =
+        command.action == TCommandLine::TAction::Recurring || command.action == TCommandLine::TAction::Moon;
     const bool job = command.action == TCommandLine::TAction::Export || command.action == TCommandLine::TAction::Print;
     if ((monthGiven || monthsGiven || command.fill || !command.eventsFile.isEmpty()) && !job)
         return Invalid(QStringLiteral("--month, --months, --fill and --ics go with --export and --print only"));
     if (monthGiven && monthsGiven)
         return Invalid(QStringLiteral("--month and --months go apart"));
-    if (command.action == TCommandLine::TAction::Recurring) {
+    if (!command.pageProperties.isEmpty() && !job)
+        return Invalid(QStringLiteral("--set goes with --export, --print and --thumbnail only"));
+    if (listing) {
         if (!files.isEmpty())
-            return Invalid(QStringLiteral("--recurring takes no document"));
+            return Invalid(QStringLiteral("--recurring and --moon take no document"));
         return command;
     }
     if (files.size() > 1 && !job)
@@ -668,10 +730,14 @@ QString CommandLineUsage()
                           "                                              input), one a line, quoted as a shell\n"
                           "                                              quotes them; lines starting with # are\n"
                           "                                              comments\n"
-                          "  almarin --thumbnail SIZE FILE.QXF OUT.PNG   draw the whole page to fit SIZE pixels\n"
+                          "  almarin [--set NAME=VALUE]... --thumbnail SIZE FILE.QXF OUT.PNG\n"
+                          "                                              draw the whole page to fit SIZE pixels\n"
                           "  almarin --recurring YYYY-MM                 list the recurring dates of the month\n"
+                          "  almarin --moon YYYY-MM                      list the month's moon phases in local time\n"
                           "  almarin --holidays [CC[-RR] YEAR]           list the public holidays of a country or\n"
                           "                                              region in YEAR; alone, the codes known\n"
+                          "  --set NAME=VALUE (repeatable) sets a page property before --export, --print or\n"
+                          "  --thumbnail: StartOfWeek=2, ShowWeekNumbers=True, CalendarLayout=loMC12Month, ...\n"
                           "  almarin --dump FILE.QXF                     print the document as readable text\n"
                           "  almarin --help                              show this text\n"
                           "  almarin --version                           show the version\n");
@@ -766,14 +832,21 @@ int RunJob(const TCommandLine& command, QTextStream& out, QTextStream& err, TJob
             out << line << Qt::endl;
         return 0;
     }
+    case TCommandLine::TAction::Moon:
+        for (const QString& line : MoonPhaseLines(command.year, command.month))
+            out << line << Qt::endl;
+        return 0;
     case TCommandLine::TAction::Holidays:
         return ListPublicHolidays(command.holidayPlace, command.year, out, err);
     case TCommandLine::TAction::Thumbnail: {
         TCalendarPage page;
         bool complete = true;
         QString error = LoadForJob(page, command.documentFile, err, &complete);
-        if (error.isEmpty())
-            error = ExportThumbnail(page, command.outputFile, command.thumbnailSize);
+        if (error.isEmpty()) {
+            const QString propertyError = ApplyPageProperties(page.Model(), command);
+            error = propertyError.isEmpty() ? ExportThumbnail(page, command.outputFile, command.thumbnailSize)
+                                            : QStringLiteral("--set ") + propertyError;
+        }
         if (!error.isEmpty()) {
             err << QStringLiteral("almarin: ") << error << Qt::endl;
             return 1;

@@ -1,17 +1,31 @@
 // Almarin on the command line: a document to open in the window, or a job done without one
 // (export to an image, PDF or document; printing; a run of months or several documents to one PDF, to
-// images or to one print job; a batch of such jobs; a readable dump; the recurring dates of a month; a
-// country's public holidays; help; version).
+// images or to one print job; a batch of such jobs; a readable dump; the recurring dates or moon phases of a
+// month; a country's public holidays; help; version).
 #pragma once
 
 #include <QString>
 #include <QStringList>
 
 class QTextStream;
+class TCalendarPageModel;
 
 struct TCommandLine
 {
-    enum class TAction { Window, Export, Thumbnail, Dump, Print, Batch, Recurring, Holidays, Help, Version, Invalid };
+    enum class TAction {
+        Window,
+        Export,
+        Thumbnail,
+        Dump,
+        Print,
+        Batch,
+        Recurring,
+        Moon,
+        Holidays,
+        Help,
+        Version,
+        Invalid
+    };
 
     TAction action = TAction::Window;
     // The document to open, export or dump; may be empty for Window. The first of documentFiles.
@@ -25,7 +39,7 @@ struct TCommandLine
     // Export only: the zoom factor of images (PERCENT / 100).
     double zoom = 1.0;
     // Export: the month to show instead of the document's (0 keeps it), or the first of monthCount
-    // months, one page each. Recurring: the month listed. Holidays: the year listed.
+    // months, one page each. Recurring, Moon: the month listed. Holidays: the year listed.
     int month = 0;
     int year = 0;
     int monthCount = 0;
@@ -40,6 +54,8 @@ struct TCommandLine
     QString eventsFile;
     // Batch only: the file of jobs, one a line ("-": standard input).
     QString batchFile;
+    // Export, print, thumbnail: page properties set before the job, each NAME=VALUE, in order.
+    QStringList pageProperties;
     // Invalid only: what is wrong with the arguments.
     QString error;
 };
@@ -51,6 +67,16 @@ QString CommandLineUsage();
 // Every setting by name, border, date, start time, the non-empty day cells as plain text, the user title
 // and each placed object's stored properties. Raises ECalendarFileError when the file cannot be read.
 QString DumpDocument(const QString& fileName);
+
+// Reads one job option at arguments[i] into the command (--month, --fill, --ics, --set), moving i past its
+// value. False when arguments[i] is no job option; `error` tells what is wrong with one that is.
+bool ParseJobOption(const QStringList& arguments, qsizetype& i, TCommandLine& command, QString* error);
+
+// Sets the page properties the command names; the first that cannot be set is returned as an error.
+QString ApplyPageProperties(TCalendarPageModel& page, const TCommandLine& command);
+
+// The month's principal moon phases in local time, "YYYY-MM-DD HH:MM<TAB>new moon" and so on.
+QStringList MoonPhaseLines(int year, int month);
 
 // Runs a job that needs no window; output goes to out, one error line to err. Returns the exit status:
 // 0 done, 1 the job failed (for a batch: any of its jobs), 2 bad arguments or a recurring dates file that

@@ -222,11 +222,11 @@ void RelayoutAfter(TCalendarPageModel& model, const std::function<void()>& step)
     model.Relayout(false);
 }
 
-// Versions 1 to 4 are the only layouts there are; any other number is a damaged or foreign file.
+// Versions 1 to 5 are the only layouts there are; any other number is a damaged or foreign file.
 int ReadVersion(TStreamReader& reader)
 {
     const int version = reader.ReadInteger();
-    if (version < 1 || version > kDocumentVersion)
+    if (version < 1 || version > kPageOptionsVersion)
         Fail(QStringLiteral("Unknown document version %1").arg(version));
     return version;
 }
@@ -278,6 +278,29 @@ QString TooLarge()
 {
     return QStringLiteral("The file is larger than %1 MB, more than any calendar document holds")
         .arg(kMaxDocumentBytes / (1024 * 1024));
+}
+
+// Pages that use neither setting keep the version-4 bytes that every reader knows.
+int VersionOf(const CalendarSettings& s)
+{
+    return s.ShowWeekNumbers || s.ShowMoonPhases ? kPageOptionsVersion : kDocumentVersion;
+}
+
+// The border name, then (from version 5) the two settings that follow it.
+void WriteBorderAndOptions(TStreamWriter& writer, const CalendarSettings& s)
+{
+    writer.WriteString(s.WMFBorderFile);
+    if (VersionOf(s) >= kPageOptionsVersion) {
+        writer.WriteBoolean(s.ShowWeekNumbers);
+        writer.WriteBoolean(s.ShowMoonPhases);
+    }
+}
+
+void ReadBorderAndOptions(TStreamReader& reader, int version, CalendarSettings& s)
+{
+    s.WMFBorderFile = version > 3 ? reader.ReadString() : QString();
+    s.ShowWeekNumbers = version >= kPageOptionsVersion && reader.ReadBoolean();
+    s.ShowMoonPhases = version >= kPageOptionsVersion && reader.ReadBoolean();
 }
 
 void WriteWholeFile(const QString& fileName, const QByteArray& bytes)
@@ -350,10 +373,10 @@ QByteArray DocumentBytes(const TCalendarPageModel& model, const QList<const QObj
     const CalendarSettings& s = model.Settings();
     TStreamWriter writer;
     writer.WriteListBegin();
-    writer.WriteInteger(kDocumentVersion);
+    writer.WriteInteger(VersionOf(s));
     writer.WriteInteger(kDocumentKind);
     WriteSettingsBlock(writer, s);
-    writer.WriteString(s.WMFBorderFile);
+    WriteBorderAndOptions(writer, s);
     writer.WriteInteger(s.MainCalDay);
     writer.WriteInteger(s.MainCalMonth);
     writer.WriteInteger(s.MainCalYear);
@@ -391,7 +414,7 @@ TCalendarDocumentContent ParseDocument(const QByteArray& bytes, const CalendarSe
     content.version = ReadVersion(reader);
     content.kind = reader.ReadInteger();
     ReadSettingsBlock(reader, content.settings);
-    content.settings.WMFBorderFile = content.version > 3 ? reader.ReadString() : QString();
+    ReadBorderAndOptions(reader, content.version, content.settings);
     ReadDateAndTime(reader, content.settings);
     for (int cell = 1; cell <= kCellCount; ++cell)
         content.cells[cell] = ReadCellRecord(reader);
@@ -419,8 +442,8 @@ CalendarSettings ParseStyleSheet(const QByteArray& bytes, const CalendarSettings
     const int version = ReadVersion(reader);
     reader.ReadInteger();
     ReadSettingsBlock(reader, settings);
-    // A document serves as well: what follows its border name is not read.
-    settings.WMFBorderFile = version > 3 ? reader.ReadString() : QString();
+    // A document serves as well: what follows its border name (and page options) is not read.
+    ReadBorderAndOptions(reader, version, settings);
     return settings;
 }
 
@@ -547,10 +570,10 @@ QByteArray StyleSheetBytes(const TCalendarPageModel& model)
 {
     TStreamWriter writer;
     writer.WriteListBegin();
-    writer.WriteInteger(kDocumentVersion);
+    writer.WriteInteger(VersionOf(model.Settings()));
     writer.WriteInteger(kStyleSheetKind);
     WriteSettingsBlock(writer, model.Settings());
-    writer.WriteString(model.Settings().WMFBorderFile);
+    WriteBorderAndOptions(writer, model.Settings());
     writer.WriteListEnd();
     return writer.Data();
 }

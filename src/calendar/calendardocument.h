@@ -43,7 +43,10 @@ TClassRegistry& PlacedObjectClasses();
 // No document or style sheet is anywhere near this size; a larger file is refused before it is read.
 constexpr qint64 kMaxDocumentBytes = 64LL * 1024 * 1024;
 
+// Version 4 is what every page without week numbers or moon phases is written as; version 5 adds those
+// two settings after the border name, so that readers of version 4 refuse such a file rather than lose them.
 constexpr int kDocumentVersion = 4;
+constexpr int kPageOptionsVersion = 5;
 constexpr int kDocumentKind = 1;
 constexpr int kStyleSheetKind = 2;
 
@@ -60,7 +63,7 @@ struct TCalendarDocumentContent
     qsizetype objectListOffset = -1;
 };
 
-// Reads a document of version 1 to 4 up to its placed objects; bad input raises EStreamError, and so do
+// Reads a document of version 1 to 5 up to its placed objects; bad input raises EStreamError, and so do
 // bytes after the end of a placed-object list that reads whole.
 TCalendarDocumentContent ParseDocument(const QByteArray& bytes, const CalendarSettings& base);
 // Reads the settings block and border of a style sheet or a document; bad input raises EStreamError.
@@ -95,11 +98,12 @@ struct TDocumentReadInfo
 // Empty when everything was read.
 QString DocumentReadNotice(const QString& fileName, const TDocumentReadInfo& info);
 
-// The document bytes of the page (always version 4) with the placed objects given; no widget needed.
+// The document bytes of the page (version 4, or 5 with week numbers or moon phases) with the placed objects
+// given; no widget needed.
 QByteArray DocumentBytes(const TCalendarPageModel& model, const QList<const QObject*>& objects);
 // The document bytes of the page and its placed objects, at whatever zoom the page shows.
 QByteArray DocumentBytes(const TPageDocument& page);
-// Reads document bytes of version 1 to 4 into the page, then relayouts it. Placed objects are created
+// Reads document bytes of version 1 to 5 into the page, then relayouts it. Placed objects are created
 // from the registry with the page as parent and named uniquely among the owner's descendants. Bad input
 // before the placed objects raises EStreamError; trouble among the placed objects only ends them. All
 // pictures of the document share one picture budget.

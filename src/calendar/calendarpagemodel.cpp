@@ -191,6 +191,8 @@ void TCalendarPageModel::ResetToDefaults()
     m_s.MiniShowYear = true;
     m_s.LeftMarginInch = m_s.TopMarginInch = m_s.RightMarginInch = m_s.BottomMarginInch = 0.5f;
     m_s.DayStartTime = 8.0 / 24.0;
+    m_s.ShowWeekNumbers = false;
+    m_s.ShowMoonPhases = false;
     SetCalendarLineLayout(llFull);
     SetMiniCalendarLineLayout(mllBoxed);
     SetWMFBorderFile(QString());
@@ -235,6 +237,8 @@ void TCalendarPageModel::CopySettingsFrom(const TCalendarPageModel& o)
     m_s.RightMarginInch = src.RightMarginInch;
     m_s.BottomMarginInch = src.BottomMarginInch;
     m_s.DayStartTime = src.DayStartTime;
+    m_s.ShowWeekNumbers = src.ShowWeekNumbers;
+    m_s.ShowMoonPhases = src.ShowMoonPhases;
     SetCalendarLineLayout(src.CalendarLineLayout);
     SetMiniCalendarLineLayout(src.MiniCalendarLineLayout);
     SetValue(&CalendarSettings::UserTitle, src.UserTitle);
@@ -269,7 +273,8 @@ bool TCalendarPageModel::SameSettingsAs(const TCalendarPageModel& o) const
            a.TitleShowYear == b.TitleShowYear && a.MiniShowYear == b.MiniShowYear &&
            a.LeftMarginInch == b.LeftMarginInch && a.TopMarginInch == b.TopMarginInch &&
            a.RightMarginInch == b.RightMarginInch && a.BottomMarginInch == b.BottomMarginInch &&
-           a.DayStartTime == b.DayStartTime && a.CalendarLineLayout == b.CalendarLineLayout &&
+           a.DayStartTime == b.DayStartTime && a.ShowWeekNumbers == b.ShowWeekNumbers &&
+           a.ShowMoonPhases == b.ShowMoonPhases && a.CalendarLineLayout == b.CalendarLineLayout &&
            a.MiniCalendarLineLayout == b.MiniCalendarLineLayout && a.UserTitle == b.UserTitle &&
            a.WMFBorderFile == b.WMFBorderFile;
 }
@@ -286,6 +291,16 @@ void setFonts(CalendarDrawParams& p, const DeviceProfile& device, const FontDesc
     p.HeadersFont.size = device.FontPixelSize(headers.size);
     p.CellFont = cell;
     p.CellFont.size = device.FontPixelSize(cell.size);
+}
+
+// A small month shows week numbers only where they stay legible (7 pt at the least) and their column
+// takes no more than a sixth of the month's width; with the layouts' own mini fonts these are the pages
+// of 6, 12 and 24 small months.
+bool miniHasRoomForWeekNumbers(const FontDescription& cellFont, const TMiniSlot& slot)
+{
+    FontDescription pixels = cellFont;
+    pixels.size = DeviceProfile::Screen(1.0).FontPixelSize(cellFont.size);
+    return RoundHalfEven(std::abs(cellFont.size) * 0.7) >= 7 && WeekNumberColumnWidth(pixels) * 6 <= slot.rect.width();
 }
 
 } // namespace
@@ -310,6 +325,8 @@ CalendarDrawParams TCalendarPageModel::MainParams(const DeviceProfile& device, T
     p.HeadersStyle = m_s.HeadersStyle;
     p.HeadersBGColor = m_s.HeadersBGColor;
     p.CellBorder = m_s.CellBorder;
+    p.ShowWeekNumbers = m_s.ShowWeekNumbers;
+    p.ShowMoonPhases = m_s.ShowMoonPhases;
     p.MonthNames = m_s.MonthNames;
     p.DayNames = m_s.DayNames;
     p.PlannerDays = m_s.CalendarLayout == lo2Week ? 14 : 7;
@@ -337,6 +354,7 @@ CalendarDrawParams TCalendarPageModel::MiniParams(const DeviceProfile& device, c
     p.HeadersStyle = m_s.MiniHeadersStyle;
     p.HeadersBGColor = m_s.MiniHeadersBGColor;
     p.CellBorder = m_s.MiniCellBorder;
+    p.ShowWeekNumbers = m_s.ShowWeekNumbers && miniHasRoomForWeekNumbers(m_s.MiniCellFont, slot);
     p.MonthNames = m_s.MonthNames;
     p.DayNames = m_s.DayNames;
     return p;

@@ -58,6 +58,8 @@ class TCalendarPanel32 : public TQBasePanel, public TPageDocument
     Q_PROPERTY(QString UserTitle READ UserTitle WRITE SetUserTitle)
     Q_PROPERTY(CalendarEnums::TLPanelState PanelState READ PanelState WRITE SetPanelState)
     Q_PROPERTY(QString WMFBorderFile READ WMFBorderFile WRITE SetWMFBorderFile)
+    Q_PROPERTY(bool ShowWeekNumbers READ ShowWeekNumbers WRITE SetShowWeekNumbers)
+    Q_PROPERTY(bool ShowMoonPhases READ ShowMoonPhases WRITE SetShowMoonPhases)
 
 public:
     explicit TCalendarPanel32(QWidget* parent = nullptr);
@@ -132,6 +134,11 @@ public:
 
     bool MiniShowYear() const { return Settings().MiniShowYear; }
     void SetMiniShowYear(bool v) { m_model->SetValue(&CalendarSettings::MiniShowYear, v); }
+    // The week-number column narrows the grid, so the cells move.
+    bool ShowWeekNumbers() const { return Settings().ShowWeekNumbers; }
+    void SetShowWeekNumbers(bool v) { m_model->SetLayoutValue(&CalendarSettings::ShowWeekNumbers, v); }
+    bool ShowMoonPhases() const { return Settings().ShowMoonPhases; }
+    void SetShowMoonPhases(bool v) { m_model->SetValue(&CalendarSettings::ShowMoonPhases, v); }
     bool TitleShowYear() const { return Settings().TitleShowYear; }
     void SetTitleShowYear(bool v) { m_model->SetValue(&CalendarSettings::TitleShowYear, v); }
     TCalHeadersStyle HeadersStyle() const { return Settings().HeadersStyle; }

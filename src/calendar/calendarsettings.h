@@ -54,6 +54,9 @@ struct CalendarSettings
     float RightMarginInch = 0.25f;
     float BottomMarginInch = 0.25f;
     double DayStartTime = 8.0 / 24.0; // fraction of a day
+    // ISO week numbers beside the week rows and the principal moon phases in the day cells.
+    bool ShowWeekNumbers = false;
+    bool ShowMoonPhases = false;
     QString UserTitle;
     QString WMFBorderFile;
 

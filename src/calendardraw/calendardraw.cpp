@@ -2,6 +2,7 @@
 
 #include "calendardraw/layoutkind.h"
 #include "calendardraw/monthgrid.h"
+#include "calendardraw/moonphase.h"
 #include "platform/datearithmetic.h"
 #include "platform/deviceprofile.h"
 #include "platform/rounding.h"
@@ -219,11 +220,13 @@ void drawCellLines(QPainter& canvas, const CalendarDrawParams& p, const MonthGeo
     if (device.IsPaper()) {
         // Each cell strokes its own edges: a wide paper pen then covers shared lines the same way.
         for (int k = 0; k < 6; ++k) {
+            const int top = y0 + k * rh;
+            const int bottom = k == 5 ? r.bottom : top + rh;
+            if (g.GridLeft > r.left)
+                DrawBorderEdges(canvas, {r.left, top, g.GridLeft, bottom}, p.CellBorder, device);
             for (int c = 0; c < 7; ++c) {
-                const int left = r.left + c * cw;
-                const int top = y0 + k * rh;
-                DrawBorderEdges(canvas, {left, top, c == 6 ? r.right : left + cw, k == 5 ? r.bottom : top + rh},
-                                p.CellBorder, device);
+                const int left = g.GridLeft + c * cw;
+                DrawBorderEdges(canvas, {left, top, c == 6 ? r.right : left + cw, bottom}, p.CellBorder, device);
             }
         }
     } else {
@@ -248,8 +251,10 @@ void drawCellLines(QPainter& canvas, const CalendarDrawParams& p, const MonthGeo
         for (int k = firstRow; k <= lastRow; ++k)
             line(canvas, r.left, rowY(k), r.right, rowY(k));
         if (p.CellBorder == cbAll) {
+            if (g.GridLeft > r.left)
+                line(canvas, r.left, y0, r.left, r.bottom);
             for (int c = 0; c < 7; ++c)
-                line(canvas, r.left + c * cw, y0, r.left + c * cw, r.bottom);
+                line(canvas, g.GridLeft + c * cw, y0, g.GridLeft + c * cw, r.bottom);
             line(canvas, r.right, y0, r.right, r.bottom);
         }
     }
@@ -259,7 +264,7 @@ void drawCellLines(QPainter& canvas, const CalendarDrawParams& p, const MonthGeo
 // every name fits its column, so that one long name does not stand out smaller than the rest.
 void drawDayNames(QPainter& canvas, const CalendarDrawParams& p, const MonthGeometry& g, const DeviceProfile& device)
 {
-    const TRect& r = g.Frame;
+    const int left = g.GridLeft;
     const int cw = g.ColumnWidth;
     const TRect& names = g.DayNamesRect;
     std::array<QString, 7> row;
@@ -271,8 +276,57 @@ void drawDayNames(QPainter& canvas, const CalendarDrawParams& p, const MonthGeom
             font = fitted;
     }
     for (int c = 0; c < 7; ++c)
-        text(canvas, {r.left + c * cw + 1, names.top, r.left + c * cw + cw - 1, names.bottom}, Qt::AlignCenter, row[c],
+        text(canvas, {left + c * cw + 1, names.top, left + c * cw + cw - 1, names.bottom}, Qt::AlignCenter, row[c],
              font, device);
+}
+
+// The ISO week number of each row that shows a day of the month, centred in its part of the column.
+void drawWeekNumbers(QPainter& canvas, const CalendarDrawParams& p, const MonthGeometry& g, const DeviceProfile& device)
+{
+    if (g.GridLeft <= g.Frame.left)
+        return;
+    const FontDescription font = WeekNumberFont(p.CellFont);
+    for (int k = 0; k < 6; ++k) {
+        const int week = WeekNumberOfRow(k, p.Month, p.Year, p.StartOfWeek);
+        if (week == 0)
+            continue;
+        const int top = g.RowsTop + k * g.RowHeight;
+        const int bottom = k == 5 ? g.Frame.bottom : top + g.RowHeight;
+        text(canvas, {g.Frame.left + 1, top + 1, g.GridLeft - 1, bottom - 1}, Qt::AlignCenter, QString::number(week),
+             font, device);
+    }
+}
+
+// Black is the Moon's dark part: a filled disc for the new moon, an open circle for the full moon, and
+// at the quarters the half away from the lit side (as seen from the northern hemisphere) filled.
+void drawMoonSymbol(QPainter& canvas, const TRect& box, MoonPhase phase, const QColor& color,
+                    const DeviceProfile& device)
+{
+    canvas.save();
+    canvas.setRenderHint(QPainter::Antialiasing, true);
+    QPen pen(color);
+    pen.setWidthF(std::max(1.0, device.LineWidth() * 0.75));
+    canvas.setPen(pen);
+    const QRectF disc(box.left, box.top, box.width(), box.height());
+    canvas.setBrush(phase == MoonPhase::New ? QBrush(color) : QBrush(Qt::white));
+    canvas.drawEllipse(disc);
+    if (phase == MoonPhase::FirstQuarter || phase == MoonPhase::LastQuarter) {
+        // Angles in sixteenths of a degree, counter-clockwise from three o'clock: the dark half is
+        // the left one at the first quarter.
+        const int start = phase == MoonPhase::FirstQuarter ? 90 * 16 : -90 * 16;
+        canvas.setBrush(color);
+        canvas.drawChord(disc, start, 180 * 16);
+    }
+    canvas.restore();
+}
+
+void drawMoonPhases(QPainter& canvas, const CalendarDrawParams& p, const MonthGeometry& g, const DeviceProfile& device)
+{
+    for (int i = 1; i <= kCellCount; ++i) {
+        if (g.MoonPhases[i] != 0)
+            drawMoonSymbol(canvas, g.MoonSymbols[i], MoonPhase(g.MoonPhases[i] - 1), ToQColor(p.CellFont.color),
+                           device);
+    }
 }
 
 // Paper draws fills only where they are not white: the sheet is white already.
@@ -494,6 +548,8 @@ void DrawMonth(QPainter& canvas, const CalendarDrawParams& p, const MonthGeometr
             box.right -= numberGap;
         text(canvas, box, numberAlign, QString::number(cell.iDay), p.CellFont, device);
     }
+    drawWeekNumbers(canvas, p, g, device);
+    drawMoonPhases(canvas, p, g, device);
 
     DrawBorderEdges(canvas, r, p.CalendarBorder, device);
 }
@@ -572,7 +628,7 @@ MonthGeometry ComputeFloatingMonthGeometry(const CalendarDrawParams& p, const De
     g.RowHeight = (r.bottom - g.RowsTop) / 6;
     for (int k = 0; k < 6; ++k) {
         for (int c = 0; c < 7; ++c) {
-            const int left = r.left + c * g.ColumnWidth;
+            const int left = g.GridLeft + c * g.ColumnWidth;
             const int top = g.RowsTop + k * g.RowHeight;
             TCellInfo& cell = g.Cells[k * 7 + c + 1];
             cell.rTotal = {left + 1, top + 1, left + g.ColumnWidth - 1, top + g.RowHeight};

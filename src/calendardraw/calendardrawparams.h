@@ -33,6 +33,9 @@ struct CalendarDrawParams
     TColor HeadersBGColor = clWhite;
     FontDescription CellFont;
     TCalBorderStyle CellBorder = cbAll;
+    // A column of ISO week numbers left of the grid, and the principal moon phases in the day cells.
+    bool ShowWeekNumbers = false;
+    bool ShowMoonPhases = false;
 
     std::array<QString, 13> MonthNames; // index 1..12; 0 unused
     std::array<QString, 8> DayNames;    // index 1..7, 1 = Sunday; 0 unused

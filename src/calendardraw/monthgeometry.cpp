@@ -3,6 +3,7 @@
 #include "calendardraw/calendardraw.h"
 #include "calendardraw/layoutkind.h"
 #include "calendardraw/monthgrid.h"
+#include "calendardraw/moonphase.h"
 #include "platform/datearithmetic.h"
 #include "platform/deviceprofile.h"
 #include "platform/rounding.h"
@@ -22,7 +23,38 @@ double lineHeight(const DeviceProfile& device, const FontDescription& f)
     return device.LineHeight(f.toQFontPixels(std::abs(f.size)));
 }
 
+int cellOfDay(const MonthGeometry& g, int day)
+{
+    for (int i = 1; i <= kCellCount; ++i)
+        if (g.Cells[i].iDay == day)
+            return i;
+    return 0;
+}
+
 } // namespace
+
+FontDescription WeekNumberFont(const FontDescription& cellFont)
+{
+    FontDescription font = cellFont;
+    font.size = std::max(1, RoundHalfEven(std::abs(cellFont.size) * 0.7));
+    return font;
+}
+
+int WeekNumberColumnWidth(const FontDescription& cellFont)
+{
+    // Two digits take about one font size; half a size of room either side.
+    return RoundHalfEven(WeekNumberFont(cellFont).size * 2.0);
+}
+
+TRect MoonSymbolRect(const TRect& cell, const FontDescription& cellFont, const DeviceProfile& device)
+{
+    const int inset = device.Inset(3);
+    const int size = std::min(
+        {RoundHalfEven(std::abs(cellFont.size) * 0.5), (cell.width() - inset) / 2, (cell.height() - inset) / 2});
+    if (size < 3)
+        return {};
+    return {cell.left + inset, cell.bottom - inset - size, cell.left + inset + size, cell.bottom - inset};
+}
 
 MonthGeometry ComputeMonthGeometry(const CalendarDrawParams& p, const DeviceProfile& device)
 {
@@ -36,9 +68,12 @@ MonthGeometry ComputeMonthGeometry(const CalendarDrawParams& p, const DeviceProf
         band.bottom = band.top + p.MinTitleHeight;
     g.TitleBand = band;
 
+    // Week numbers take a column left of the grid, which narrows to make room; a huge cell font takes no
+    // more than a quarter of the width.
+    g.GridLeft = r.left + (p.ShowWeekNumbers ? std::min(WeekNumberColumnWidth(p.CellFont), r.width() / 4) : 0);
+    g.ColumnWidth = (r.right - g.GridLeft) / 7;
     // The day-name band is one and a half lines of its font: on screen the font's pixel size, on paper
     // the line height the printer's metrics give.
-    g.ColumnWidth = (r.right - r.left) / 7;
     TRect names{r.left, band.bottom + 1, r.right, 0};
     if (device.IsPaper()) {
         const double line = lineHeight(device, p.HeadersFont) / device.yDpi;
@@ -62,7 +97,7 @@ MonthGeometry ComputeMonthGeometry(const CalendarDrawParams& p, const DeviceProf
     const int insetTopBottom = device.Inset(1);
     for (int k = 0; k < 6; ++k) {
         for (int c = 0; c < 7; ++c) {
-            const int left = r.left + c * cw;
+            const int left = g.GridLeft + c * cw;
             const int top = g.RowsTop + k * rh;
             TRect cell{left + 1, top + 1, left + cw - 1, top + rh - 1};
             if (p.NumberPosition == cnpUpperRight) {
@@ -76,6 +111,23 @@ MonthGeometry ComputeMonthGeometry(const CalendarDrawParams& p, const DeviceProf
             if (p.NumberPosition == cnpUpperRight)
                 entry.rFree = {left + insetLeft, top + insetTopBottom + numberHeight, left + cw - insetRight,
                                top + rh - insetTopBottom};
+        }
+    }
+    if (p.ShowMoonPhases) {
+        for (const MoonPhaseTime& phase : MoonPhasesOfMonth(p.Year, p.Month)) {
+            const int cell = cellOfDay(g, phase.when.date().day());
+            if (cell == 0)
+                continue;
+            TCellInfo& entry = g.Cells[cell];
+            const TRect symbol = MoonSymbolRect(entry.rTotal, p.CellFont, device);
+            if (symbol.isEmpty())
+                continue;
+            g.MoonPhases[cell] = 1 + int(phase.phase);
+            g.MoonSymbols[cell] = symbol;
+            // The day's text stops above the symbol.
+            if (!entry.rFree.isEmpty())
+                entry.rFree.bottom =
+                    std::max(entry.rFree.top, std::min(entry.rFree.bottom, symbol.top - insetTopBottom));
         }
     }
     return g;

@@ -16,15 +16,29 @@ struct MonthGeometry
     TRect TitleBand;    // the title band drawn: a month's is MinTitleHeight tall at least
     TRect DayNamesRect; // empty for planners
     TRect Body;         // planners: the rows' box below the title
+    int GridLeft = 0;   // the first column's left line; the week numbers lie left of it
     int ColumnWidth = 0;
     int RowsTop = 0; // the line over the first row
     int RowHeight = 0;
     int LabelLeft = 0; // planners: the label column
     int LabelRight = 0;
     std::array<TCellInfo, kCellCount + 1> Cells{}; // 1..42; 0 unused
+    // Per cell: 0, or 1 + the MoonPhase whose symbol it shows in MoonSymbols.
+    std::array<int, kCellCount + 1> MoonPhases{};
+    std::array<TRect, kCellCount + 1> MoonSymbols{};
 };
 
-// A month grid in p.Rect: title band, day-name band and the six rows of seven cells.
+// The week numbers' font: the cell font at 70%.
+FontDescription WeekNumberFont(const FontDescription& cellFont);
+// The width of the week-number column, in the pixels of the cell font's size.
+int WeekNumberColumnWidth(const FontDescription& cellFont);
+
+// Where a cell's moon-phase symbol goes: its lower left corner, in a square of about half the cell
+// font's size.
+TRect MoonSymbolRect(const TRect& cell, const FontDescription& cellFont, const DeviceProfile& device);
+
+// A month grid in p.Rect: title band, day-name band, the week-number column when asked for, and the six
+// rows of seven cells.
 MonthGeometry ComputeMonthGeometry(const CalendarDrawParams& p, const DeviceProfile& device);
 // A planner of `rows` rows (at least one) in p.Rect; cell i + 1 is row i, its day read from secondLines[i].
 MonthGeometry ComputePlannerGeometry(const CalendarDrawParams& p, int rows, const QStringList& secondLines,

@@ -10,3 +10,7 @@ int DayOfGridCell(int cell, int month, int year, int startOfWeek);
 
 // Index (1 = Sunday .. 7) of the day name over grid column 0..6.
 int DayNameIndexOfColumn(int column, int startOfWeek);
+
+// The ISO 8601 week number of the Monday of grid row 0..5 (in a Sunday-first row, the day after its
+// Sunday), or 0 for a row that shows no day of the month.
+int WeekNumberOfRow(int row, int month, int year, int startOfWeek);

@@ -308,6 +308,10 @@ TEST_F(PropertiesTest, DateTabAppliesAtOnce)
     control<QListWidget>("LayoutList")->setCurrentRow(1); // minis need a layout with mini calendars
     click(control<QCheckBox>("MiniShowYearCheck"));
     EXPECT_FALSE(example().MiniShowYear());
+    click(control<QCheckBox>("ShowWeekNumbersCheck"));
+    EXPECT_TRUE(example().ShowWeekNumbers());
+    click(control<QCheckBox>("ShowMoonPhasesCheck"));
+    EXPECT_TRUE(example().ShowMoonPhases());
 }
 
 TEST_F(PropertiesTest, FontAndColourButtonsApplyAtOnce)
@@ -522,6 +526,8 @@ TEST_F(PropertiesTest, SetButtonsFollowsTheLayout)
     EXPECT_FALSE(enabled("TitleShowYearCheck"));
     EXPECT_FALSE(enabled("NumberFontButton"));
     EXPECT_FALSE(enabled("Minititlefontbutton"));
+    EXPECT_FALSE(enabled("ShowWeekNumbersCheck"));
+    EXPECT_FALSE(enabled("ShowMoonPhasesCheck"));
 
     list->setCurrentRow(11); // Day Planner (10 hours)
     EXPECT_TRUE(enabled("StartingtimeButton"));
@@ -534,16 +540,17 @@ TEST_F(PropertiesTest, SetButtonsFollowsTheLayout)
               QLocale().toString(QDate(2024, 3, 15), QStringLiteral("MMMM yyyy")));
     for (const char* name :
          {"TitleFontbutton", "HeaderFontButton", "HeaderBGColor", "CalHeaderStyleCombo", "TitleShowYearCheck",
-          "TitleBGColor", "NumberFontButton", "CalendarLineLayoutCombo", "StartingtimeButton"})
+          "TitleBGColor", "NumberFontButton", "CalendarLineLayoutCombo", "StartingtimeButton", "ShowMoonPhasesCheck"})
         EXPECT_FALSE(enabled(name)) << name;
-    for (const char* name :
-         {"MiniShowYearCheck", "Minititlefontbutton", "MiniHeaderFontButton", "MiniHeadersBGColorButton",
-          "MiniCellFontButton", "MiniCalBGColorButton", "MiniHeadersStyleCombo", "MiniCalendarLineLayoutCombo"})
+    for (const char* name : {"MiniShowYearCheck", "Minititlefontbutton", "MiniHeaderFontButton",
+                             "MiniHeadersBGColorButton", "MiniCellFontButton", "MiniCalBGColorButton",
+                             "MiniHeadersStyleCombo", "MiniCalendarLineLayoutCombo", "ShowWeekNumbersCheck"})
         EXPECT_TRUE(enabled(name)) << name;
 
     list->setCurrentRow(1); // a month with two minis in the title: everything but the planner time
-    for (const char* name : {"TitleFontbutton", "TitleShowYearCheck", "NumberFontButton", "CalendarLineLayoutCombo",
-                             "MiniShowYearCheck", "MiniCalBGColorButton"})
+    for (const char* name :
+         {"TitleFontbutton", "TitleShowYearCheck", "NumberFontButton", "CalendarLineLayoutCombo", "MiniShowYearCheck",
+          "MiniCalBGColorButton", "ShowWeekNumbersCheck", "ShowMoonPhasesCheck"})
         EXPECT_TRUE(enabled(name)) << name;
 
     list->setCurrentRow(0); // a month alone has no minis

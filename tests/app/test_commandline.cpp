@@ -197,6 +197,26 @@ TEST(CommandLineArguments, MistakesAreNamed)
     for (const char* zoom : {"nan", "NaN", "inf", "-inf", "1e400", "600.5", "0.99"})
         wrong.append({QStringLiteral("--export"), QStringLiteral("o.png"), QStringLiteral("a.QXF"),
                       QStringLiteral("--zoom"), QLatin1String(zoom)});
+    // Page properties: unknown names, values of the wrong kind or out of range, jobs that take none.
+    for (const char* assignment :
+         {"Nonsense=1", "StartOfWeek=x", "StartOfWeek", "=2", "CalendarLayout=loNothing", "CalendarLayout=22",
+          "HeadersStyle=-1", "LeftMarginInch=101", "TopMarginInch=nan", "A4Paper=yes", "MainCalMonth=13",
+          "MainCalYear=0", "TitleBGColor=clNoSuchColour", "TitleFont=Arial"})
+        wrong.append({QStringLiteral("--set"), QLatin1String(assignment), QStringLiteral("--export"),
+                      QStringLiteral("o.png"), QStringLiteral("a.QXF")});
+    wrong.append(
+        {QStringLiteral("--export"), QStringLiteral("o.png"), QStringLiteral("a.QXF"), QStringLiteral("--set")});
+    wrong.append(
+        {QStringLiteral("--set"), QStringLiteral("StartOfWeek=2"), QStringLiteral("--dump"), QStringLiteral("a.QXF")});
+    wrong.append({QStringLiteral("--fill"), QStringLiteral("--thumbnail"), QStringLiteral("256"),
+                  QStringLiteral("a.QXF"), QStringLiteral("o.png")});
+    for (const char* month : {"2027-13", "2027"})
+        wrong.append({QStringLiteral("--moon"), QLatin1String(month)});
+    wrong.append({QStringLiteral("--moon"), QStringLiteral("2027-11"), QStringLiteral("a.QXF")});
+    wrong.append(
+        {QStringLiteral("--moon"), QStringLiteral("2027-11"), QStringLiteral("--month"), QStringLiteral("2027-12")});
+    wrong.append({QStringLiteral("--moon"), QStringLiteral("2027-11"), QStringLiteral("--recurring"),
+                  QStringLiteral("2027-11")});
     for (const QStringList& arguments : wrong) {
         const TCommandLine command = ParseCommandLine(arguments);
         EXPECT_EQ(command.action, TCommandLine::TAction::Invalid) << arguments.join(QLatin1Char(' ')).toStdString();
@@ -318,10 +338,10 @@ TEST_F(CommandLine, ExportToADocumentRefusesToDropObjectsItCannotRead)
     EXPECT_TRUE(image.err.contains(QStringLiteral("warning")));
 }
 
-TEST_F(CommandLine, OnlyVersionsOneToFourAreRead)
+TEST_F(CommandLine, OnlyVersionsOneToFiveAreRead)
 {
     ASSERT_EQ(DocumentBytes(m_page).mid(1, 2), QByteArray("\x02\x04"));
-    for (const char version : {'\x00', '\x05', '\x7F', '\xFF'}) {
+    for (const char version : {'\x00', '\x06', '\x7F', '\xFF'}) {
         QByteArray styleSheet = StyleSheetBytes(m_page.Model());
         styleSheet[2] = version;
         QByteArray document = DocumentBytes(m_page);
@@ -584,6 +604,60 @@ TEST_F(CommandLine, HostileCalendarsStayWithinTheBudgetOrAreRefused)
         EXPECT_EQ(run.exitCode, c.exitCode) << c.name << ": " << run.err.toStdString();
         EXPECT_TRUE(run.err.contains(QLatin1String(c.error))) << c.name << ": " << run.err.toStdString();
     }
+}
+
+// A page saved without placed objects, so that saving it again loses nothing.
+TEST_F(CommandLine, SetPagePropertiesBeforeTheJob)
+{
+    TCalendarPanel32 plain;
+    plain.SetCalendarLayout(loFullCalendar);
+    const QString source = Out(QStringLiteral("plain.QXF"));
+    SaveToFile(plain, source);
+    const QString copy = Out(QStringLiteral("copy.qxf"));
+    const TRun run = RunAlmarin({QStringLiteral("--set"), QStringLiteral("StartOfWeek=2"), QStringLiteral("--export"),
+                                 copy, source, QStringLiteral("--set"), QStringLiteral("ShowWeekNumbers=True"),
+                                 QStringLiteral("--set"), QStringLiteral("CalendarLayout=loFCMinisInTitleLS"),
+                                 QStringLiteral("--set"), QStringLiteral("A4Paper=True")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    TCalendarPanel32 page;
+    ASSERT_NO_THROW(LoadFromFile(page, copy, &page));
+    EXPECT_EQ(page.StartOfWeek(), 2);
+    EXPECT_TRUE(page.ShowWeekNumbers());
+    EXPECT_FALSE(page.ShowMoonPhases());
+    EXPECT_EQ(page.CalendarLayout(), loFCMinisInTitleLS);
+    EXPECT_EQ(page.CalendarOrientation(), coLandscape);
+    EXPECT_TRUE(page.A4Paper());
+    const TRun dump = RunAlmarin({QStringLiteral("--dump"), copy});
+    EXPECT_TRUE(dump.out.split(QLatin1Char('\n')).contains(QStringLiteral("ShowWeekNumbers = True")));
+
+    const QString png = Out(QStringLiteral("thumb.png"));
+    EXPECT_EQ(RunAlmarin({QStringLiteral("--set"), QStringLiteral("A4Paper=True"), QStringLiteral("--thumbnail"),
+                          QStringLiteral("256"), source, png})
+                  .exitCode,
+              0);
+    EXPECT_EQ(QImage(png).size(), QSize(181, 256)); // A4 portrait, 8.27 by 11.69 inches
+
+    const QString none = Out(QStringLiteral("none.png"));
+    for (const char* wrong : {"Nonsense=1", "StartOfWeek=x"}) {
+        const TRun refused =
+            RunAlmarin({QStringLiteral("--set"), QLatin1String(wrong), QStringLiteral("--export"), none, source});
+        EXPECT_EQ(refused.exitCode, 2) << wrong;
+        EXPECT_EQ(refused.err.count(QLatin1Char('\n')), 1) << refused.err.toStdString();
+        EXPECT_FALSE(QFile::exists(none));
+    }
+}
+
+// The month's phases in time order, in local time (here Universal Time).
+TEST(CommandLineJobs, MoonPhasesOfAMonth)
+{
+    const bool had = qEnvironmentVariableIsSet("TZ");
+    const QByteArray zone = qgetenv("TZ");
+    qputenv("TZ", "UTC");
+    const TRun run = RunAlmarin({QStringLiteral("--moon"), QStringLiteral("2024-01")});
+    had ? qputenv("TZ", zone) : qunsetenv("TZ");
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, QStringLiteral("2024-01-04 03:30\tlast quarter\n2024-01-11 11:57\tnew moon\n"
+                                      "2024-01-18 03:53\tfirst quarter\n2024-01-25 17:54\tfull moon\n"));
 }
 
 TEST(CommandLineJobs, HelpAndVersion)

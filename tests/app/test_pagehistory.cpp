@@ -212,6 +212,14 @@ TEST_F(PageHistory, EveryKindOfStepUndoesAndRedoesToTheSameBytes)
              t.edit = [](TCalendarPanel32& p) { p.SetTitleShowYear(!p.TitleShowYear()); };
              t.main->mnuPropertiesClick();
          }},
+        {"week numbers and moon phases",
+         [](PageHistory& t) {
+             t.edit = [](TCalendarPanel32& p) {
+                 p.SetShowWeekNumbers(true);
+                 p.SetShowMoonPhases(true);
+             };
+             t.main->mnuPropertiesClick();
+         }},
         {"clear all cells", [](PageHistory& t) { t.main->mnuClearAllCellContentsClick(); }},
         {"typing",
          [](PageHistory& t) {

@@ -690,3 +690,56 @@ TEST_F(CalendarDocument, SavingReplacesTheFileWholeOrNotAtAll)
 }
 
 #include "test_calendardocument.moc"
+
+namespace {
+
+// Readers of version 4 take versions 1 to 4 only (list, int8 version): they refuse what they cannot read.
+bool ReadableByVersionFourReaders(const QByteArray& bytes)
+{
+    return bytes.size() > 2 && bytes[0] == 1 && bytes[1] == 2 && bytes[2] >= 1 && bytes[2] <= 4;
+}
+
+} // namespace
+
+TEST_F(CalendarDocument, WeekNumbersAndMoonPhasesAloneMakeAVersionFiveFile)
+{
+    TCalendarPanel32 page;
+    page.SetWMFBorderFile(QStringLiteral("Holly"));
+    SetCellText(page, 9, QStringLiteral("Choir"));
+    const QByteArray plainDocument = DocumentBytes(page);
+    const QByteArray plainStyleSheet = StyleSheetBytes(page.Model());
+    ASSERT_TRUE(ReadableByVersionFourReaders(plainDocument));
+    ASSERT_TRUE(ReadableByVersionFourReaders(plainStyleSheet));
+    for (const auto& [weeks, moon] : {std::pair{true, false}, {false, true}, {true, true}}) {
+        SCOPED_TRACE(::testing::Message() << weeks << moon);
+        page.SetShowWeekNumbers(weeks);
+        page.SetShowMoonPhases(moon);
+        for (const auto& [plain, bytes] :
+             {std::pair{plainDocument, DocumentBytes(page)}, {plainStyleSheet, StyleSheetBytes(page.Model())}}) {
+            EXPECT_FALSE(ReadableByVersionFourReaders(bytes));
+            // Version 5, and the two Booleans right after the border name; all else as before.
+            const qsizetype at = plain.indexOf("Holly") + 5;
+            QByteArray expected = plain;
+            expected[2] = 5;
+            expected.insert(at, Bytes({weeks ? 9 : 8, moon ? 9 : 8}));
+            EXPECT_EQ(bytes, expected);
+        }
+        TCalendarPanel32 document;
+        ReadDocumentBytes(document, DocumentBytes(page), &document);
+        EXPECT_EQ(document.ShowWeekNumbers(), weeks);
+        EXPECT_EQ(document.ShowMoonPhases(), moon);
+        EXPECT_TRUE(document.CellStorage(9)->PlainText().startsWith(QStringLiteral("Choir")));
+        TCalendarPanel32 styled;
+        ReadStyleSheetBytes(styled.Model(), StyleSheetBytes(page.Model()));
+        EXPECT_EQ(styled.ShowWeekNumbers(), weeks);
+        EXPECT_EQ(styled.ShowMoonPhases(), moon);
+        // A version-4 file turns both off again.
+        ReadDocumentBytes(document, plainDocument, &document);
+        ReadStyleSheetBytes(styled.Model(), plainStyleSheet);
+        EXPECT_FALSE(document.ShowWeekNumbers() || document.ShowMoonPhases());
+        EXPECT_FALSE(styled.ShowWeekNumbers() || styled.ShowMoonPhases());
+    }
+    page.SetShowWeekNumbers(false);
+    page.SetShowMoonPhases(false);
+    EXPECT_EQ(DocumentBytes(page), plainDocument);
+}

@@ -1,5 +1,7 @@
+#include "calendar/calendarpagerender.h"
 #include "calendar/calendarpanel32.h"
 #include "pdftext.h"
+#include "platform/deviceprofile.h"
 #include "report/reportprinter.h"
 #include "support/testsupport.h"
 #include "surface/qgraphiccontrol.h"
@@ -270,4 +272,103 @@ TEST(CalendarPaint, PrintedPageCarriesTitleDayNamesAndNumbers)
                                              .match(QString::fromUtf8(info.readAllStandardOutput()));
     ASSERT_TRUE(size.hasMatch());
     EXPECT_GT(size.captured(1).toDouble(), size.captured(2).toDouble()); // landscape
+}
+
+namespace {
+
+// The box of the dark pixels inside r; empty when there are none.
+QRect inkBox(const QImage& image, const TRect& r)
+{
+    QRect box;
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x)
+            if (qGray(image.pixel(x, y)) < 128)
+                box |= QRect(x, y, 1, 1);
+    return box;
+}
+
+} // namespace
+
+// March 2026, Monday first, fills all six rows: weeks 9 to 14 stand in the column left of the grid,
+// each centred on its row, on screen, in the exported image and on paper alike.
+TEST(CalendarPaint, WeekNumbersStandBesideTheirRowsOnScreenInImagesAndOnPaper)
+{
+    TCalendarPanel32 page;
+    page.ResetToDefaults();
+    page.SetCalendarLayout(loFullCalendar);
+    page.SetMainCalMonth(3);
+    page.SetMainCalYear(2026);
+    page.SetStartOfWeek(2);
+    page.SetShowWeekNumbers(true);
+    const MonthGeometry g = page.Model().MainGeometry(DeviceProfile::Screen(1.0), [](TRect r) { return r; });
+    ASSERT_GT(g.GridLeft - g.Frame.left, 10);
+    EXPECT_EQ(g.Cells[1].rTotal.left, g.GridLeft + 1 + 4);
+    const auto rowTop = [&](int k) { return g.RowsTop + k * g.RowHeight; };
+    const auto rowBottom = [&](int k) { return k == 5 ? g.Frame.bottom : rowTop(k + 1); };
+
+    page.show();
+    const QImage screen = page.grab().toImage();
+    const QImage exported = RenderCalendarPage(page.Model(), 1.0);
+    for (const QImage& image : {screen, exported}) {
+        ASSERT_EQ(image.size(), QSize(page.PageWidth(), page.PageHeight()));
+        for (int k = 0; k < 6; ++k) {
+            SCOPED_TRACE(k);
+            const QRect ink = inkBox(image, {g.Frame.left + 1, rowTop(k) + 1, g.GridLeft, rowBottom(k)});
+            ASSERT_FALSE(ink.isEmpty());
+            EXPECT_NEAR(ink.center().x(), (g.Frame.left + g.GridLeft) / 2.0, 2);
+            EXPECT_NEAR(ink.center().y(), (rowTop(k) + rowBottom(k)) / 2.0, 2);
+            // The grid's first line closes the column.
+            EXPECT_LT(qGray(image.pixel(g.GridLeft, (rowTop(k) + rowBottom(k)) / 2)), 128);
+        }
+    }
+
+    const QString pdf = TestOutputDir(QStringLiteral("calendar")) + QStringLiteral("/week_numbers.pdf");
+    TReportPrinter report;
+    report.SetOutputFileName(pdf);
+    ASSERT_TRUE(report.Execute([&](TReportPrinter& r) { page.PrintPage(r, 0, 0); }));
+    const QList<PdfWord> words = PdfWords(pdf);
+    for (int k = 0; k < 6; ++k) {
+        SCOPED_TRACE(k);
+        const QString week = QString::number(9 + k);
+        bool found = false;
+        for (const PdfWord& word : words) {
+            const QPointF centre = word.box.center() * (96.0 / 72.0);
+            if (word.text != week || centre.x() > g.GridLeft)
+                continue;
+            found = true;
+            EXPECT_NEAR(centre.x(), (g.Frame.left + g.GridLeft) / 2.0, 2);
+            EXPECT_NEAR(centre.y(), (rowTop(k) + rowBottom(k)) / 2.0, 4);
+        }
+        EXPECT_TRUE(found);
+    }
+}
+
+// With the layouts' own small-month fonts, the pages of 6, 12 and 24 small months have room for week
+// numbers; the smaller months (48, 60, beside or in the title of a main month) leave them out.
+TEST(CalendarPaint, WeekNumbersOnEveryMainMonthAndOnTheLargerSmallMonths)
+{
+    TCalendarPanel32 page;
+    page.ResetToDefaults();
+    page.SetShowWeekNumbers(true);
+    for (int layout = 0; layout < kLayoutCount; ++layout) {
+        SCOPED_TRACE(layout);
+        page.SetCalendarLayout(TCalendarLayout(layout));
+        page.Relayout(true);
+        const CalendarGeometry& geometry = page.Geometry();
+        const DeviceProfile screen = DeviceProfile::Screen(1.0);
+        if (geometry.ShowMainCalendar) {
+            const MonthGeometry g = page.Model().MainGeometry(screen, [](TRect r) { return r; });
+            EXPECT_GT(g.GridLeft, g.Frame.left);
+        }
+        for (int i = 1; i <= geometry.MiniCount; ++i) {
+            const TMiniSlot& slot = geometry.MiniSlots[i];
+            EXPECT_EQ(page.Model().MiniParams(screen, slot, slot.rect).ShowWeekNumbers, layout >= 8 && layout <= 13);
+        }
+    }
+    // The largest cell font a document may hold still leaves the grid three quarters of the width.
+    page.SetCalendarLayout(loFullCalendar);
+    page.SetCellFont({QStringLiteral("Times New Roman"), 2000, 0, clBlack});
+    const MonthGeometry g = page.Model().MainGeometry(DeviceProfile::Screen(1.0), [](TRect r) { return r; });
+    EXPECT_EQ(g.GridLeft - g.Frame.left, g.Frame.width() / 4);
+    EXPECT_GT(g.ColumnWidth, 0);
 }

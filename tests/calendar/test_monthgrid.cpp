@@ -3,6 +3,8 @@
 
 #include <QDate>
 
+#include <array>
+
 #include <gtest/gtest.h>
 
 TEST(MonthGrid, LeapYearsAndMonthLengths)
@@ -67,4 +69,30 @@ TEST(MonthGrid, DayNamesOverColumns)
     const int mondayFirst[7] = {2, 3, 4, 5, 6, 7, 1};
     for (int c = 0; c < 7; ++c)
         EXPECT_EQ(DayNameIndexOfColumn(c, 2), mondayFirst[c]);
+}
+
+// Years whose first days make a week 53 or a week 1 reaching back into December, both week starts; a
+// Sunday-first row counts by its Monday, which may lie in the next month.
+TEST(MonthGrid, IsoWeekNumbersOfTheRows)
+{
+    struct Case
+    {
+        int year, month, startOfWeek;
+        std::array<int, 6> weeks;
+    };
+    const Case cases[] = {
+        {2015, 1, 2, {1, 2, 3, 4, 5, 0}},       {2015, 1, 1, {1, 2, 3, 4, 5, 0}},
+        {2015, 12, 2, {49, 50, 51, 52, 53, 0}}, {2015, 12, 1, {49, 50, 51, 52, 53, 0}},
+        {2016, 1, 2, {53, 1, 2, 3, 4, 0}},      {2016, 1, 1, {53, 1, 2, 3, 4, 5}},
+        {2020, 1, 2, {1, 2, 3, 4, 5, 0}},       {2020, 12, 2, {49, 50, 51, 52, 53, 0}},
+        {2020, 12, 1, {49, 50, 51, 52, 53, 0}}, {2021, 1, 1, {53, 1, 2, 3, 4, 5}},
+        {2026, 1, 2, {1, 2, 3, 4, 5, 0}},       {2026, 12, 2, {49, 50, 51, 52, 53, 0}},
+        {2027, 1, 2, {53, 1, 2, 3, 4, 0}},      {2027, 1, 1, {53, 1, 2, 3, 4, 5}},
+        {2027, 12, 2, {48, 49, 50, 51, 52, 0}}, {2027, 12, 1, {48, 49, 50, 51, 52, 0}},
+        {2028, 1, 2, {52, 1, 2, 3, 4, 5}},      {2028, 1, 1, {52, 1, 2, 3, 4, 5}},
+    };
+    for (const Case& c : cases)
+        for (int row = 0; row < 6; ++row)
+            EXPECT_EQ(WeekNumberOfRow(row, c.month, c.year, c.startOfWeek), c.weeks[row])
+                << c.year << '-' << c.month << " start " << c.startOfWeek << " row " << row;
 }
