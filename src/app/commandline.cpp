@@ -7,10 +7,10 @@
 #include "printing.h"
 #include "recurringcommands.h"
 
-#include "calendar/calendardocument.h"
-#include "calendar/calendarpagemodel.h"
-#include "calendar/pagedocument.h"
 #include "calendardraw/layoutkind.h"
+#include "document/calendardocument.h"
+#include "document/calendarpagemodel.h"
+#include "document/pagedocument.h"
 #include "graphics/metafile.h"
 #include "recurring/recurringentry.h"
 #include "recurring/recurringfile.h"

@@ -4,8 +4,8 @@
 #include "calendarmain.h"
 #include "dialogfolder.h"
 
-#include "calendar/calendarpanel32.h"
-#include "calendar/pagedays.h"
+#include "document/pagedays.h"
+#include "editor/calendarpanel32.h"
 #include "ical/selectevents.h"
 #include "richtext/wprtfstorage.h"
 

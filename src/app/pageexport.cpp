@@ -2,8 +2,8 @@
 
 #include "printing.h"
 
-#include "calendar/calendardocument.h"
-#include "calendar/calendarpanel32.h"
+#include "document/calendardocument.h"
+#include "editor/calendarpanel32.h"
 #include "graphics/exactpalette.h"
 #include "graphics/jpegwriter.h"
 #include "report/reportprinter.h"

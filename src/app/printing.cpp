@@ -1,6 +1,6 @@
 #include "printing.h"
 
-#include "calendar/calendarpanel32.h"
+#include "editor/calendarpanel32.h"
 #include "report/reportprinter.h"
 
 #include "platform/inifile.h"

@@ -1,8 +1,8 @@
-#include "calendar/calendarpanel32.h"
+#include "document/qgraphiccontrol.h"
+#include "editor/calendarpanel32.h"
 #include "pdftext.h"
 #include "report/reportprinter.h"
 #include "support/testsupport.h"
-#include "surface/qgraphiccontrol.h"
 
 #include <QDir>
 #include <QProcess>

@@ -1,7 +1,7 @@
 #include "surfacetesting.h"
 
-#include "surface/flatcalendar/flatcalendareditor.h"
-#include "surface/flatcalendar/qflatcalendar.h"
+#include "document/flatcalendar/qflatcalendar.h"
+#include "editor/flatcalendar/flatcalendareditor.h"
 
 #include "report/reportprinter.h"
 #include "stream/componentio.h"

@@ -1,6 +1,6 @@
 #include "surfacetesting.h"
 
-#include "surface/qhandle.h"
+#include "editor/qhandle.h"
 
 #include "support/testsupport.h"
 

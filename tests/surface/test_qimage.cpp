@@ -1,7 +1,7 @@
 #include "surfacetesting.h"
 
-#include "surface/image/qimage.h"
-#include "surface/image/qimagebrowser.h"
+#include "document/image/qimage.h"
+#include "editor/image/qimagebrowser.h"
 
 #include "platform/messages.h"
 #include "report/reportprinter.h"

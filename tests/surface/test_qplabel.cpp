@@ -1,9 +1,9 @@
 #include "surfacetesting.h"
 
-#include "surface/label/colordrop.h"
-#include "surface/label/getlabeltext.h"
-#include "surface/label/qfont3deffects.h"
-#include "surface/label/qplabel.h"
+#include "document/label/qplabel.h"
+#include "editor/label/colordrop.h"
+#include "editor/label/getlabeltext.h"
+#include "editor/label/qfont3deffects.h"
 
 #include "report/reportprinter.h"
 #include "stream/componentio.h"

@@ -1,8 +1,8 @@
 #include "surfacetesting.h"
 
-#include "surface/qhandle.h"
-#include "surface/richlabel/qprichbaselabel.h"
-#include "surface/richlabel/richtextlabeleditor.h"
+#include "document/richlabel/qprichbaselabel.h"
+#include "editor/qhandle.h"
+#include "editor/richlabel/richtextlabeleditor.h"
 
 #include "report/reportprinter.h"
 #include "richtext/wprichtext.h"

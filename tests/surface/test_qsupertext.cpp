@@ -1,10 +1,10 @@
 #include "surfacetesting.h"
 
-#include "surface/supertext/captionfit.h"
-#include "surface/supertext/qsupertext.h"
-#include "surface/supertext/supertextbrushimagebrowser.h"
-#include "surface/supertext/supertextgradient.h"
-#include "surface/supertext/supertextproperties.h"
+#include "document/supertext/captionfit.h"
+#include "document/supertext/qsupertext.h"
+#include "document/supertext/supertextgradient.h"
+#include "editor/supertext/supertextbrushimagebrowser.h"
+#include "editor/supertext/supertextproperties.h"
 
 #include "platform/messages.h"
 #include "report/reportprinter.h"
