@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the calendar document reader; a document that loads is drawn, saved and read again.
 #include "document/calendardocument.h"
-#include "document/pagedocument.h"
 #include "document/qgraphiccontrol.h"
+#include "render/calendarpage.h"
 
 #include "fuzzsupport.h"
 

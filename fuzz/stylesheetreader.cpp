@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the style sheet reader; a style sheet that loads is drawn, saved and read again.
 #include "document/calendardocument.h"
 #include "document/calendarpagemodel.h"
-#include "document/pagedocument.h"
+#include "render/calendarpage.h"
 
 #include "fuzzsupport.h"
 

@@ -15,6 +15,10 @@
 #include "document/richlabel/qprichbaselabel.h"
 #include "document/supertext/qsupertext.h"
 #include "editor/calendarpanel32.h"
+#include "editor/image/imagemenu.h"
+#include "editor/label/labelmenu.h"
+#include "editor/richlabel/richlabelmenu.h"
+#include "editor/supertext/supertextmenu.h"
 #include "recurring/recurringfile.h"
 #include "report/reportprinter.h"
 #include "richtext/droppedimages.h"
@@ -103,7 +107,7 @@ TCalendarMain::TCalendarMain(QWidget* parent) : QMainWindow(parent)
     m_page->SetOwnsScratchFiles(true);
     m_page->installEventFilter(this);
     m_page->SetToolKind(
-        psImage, [](QWidget* owner) { return new TQImage(owner); }, &TQImage::AskForPicture);
+        psImage, [](QWidget* owner) { return new TQImage(owner); }, &TImageMenu::AskForPicture);
     m_scrollBox->setWidget(m_pageHolder);
     column->addWidget(m_scrollBox, 1);
 
@@ -131,14 +135,14 @@ TCalendarMain::TCalendarMain(QWidget* parent) : QMainWindow(parent)
     // A new rich text label opens its editor at once.
     m_page->SetToolKind(
         psRichLabel, [](QWidget* owner) { return new TQPRichBaseLabel(owner); },
-        [](TQGraphicControl* label) { static_cast<TQPRichBaseLabel*>(label)->PlacedByTool(); });
+        [](TQGraphicControl* label) { TRichLabelMenu::PlacedByTool(*static_cast<TQPRichBaseLabel*>(label)); });
     m_page->SetToolKind(
         psSuperText, [](QWidget* owner) { return new TQSuperText(owner); },
-        [](TQGraphicControl* object) { static_cast<TQSuperText*>(object)->CreatedByTool(); });
+        [](TQGraphicControl* object) { TSuperTextMenu::CreatedByTool(*static_cast<TQSuperText*>(object)); });
     m_page->SetToolKind(psFlatCalendar, [](QWidget* owner) { return new TQFlatCalendar(owner); });
     m_page->SetToolKind(
         psLabel, [](QWidget* owner) { return new TQPLabel(owner); },
-        [](TQGraphicControl* label) { static_cast<TQPLabel*>(label)->StartFromTool(); });
+        [](TQGraphicControl* label) { TLabelMenu::StartFromTool(*static_cast<TQPLabel*>(label)); });
 
     // The page as the resource gives it, before the first reset.
     m_page->SetCalendarLayout(loFCMinisInTitleLS);

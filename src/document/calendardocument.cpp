@@ -1,12 +1,14 @@
 #include "calendardocument.h"
 
+#include "calendarpagemodel.h"
 #include "pagedocument.h"
 
-#include "editor/qbasepanel.h"
+#include "flatcalendar/qflatcalendar.h"
+#include "image/qimage.h"
+#include "label/qplabel.h"
+#include "richlabel/qprichbaselabel.h"
+#include "supertext/qsupertext.h"
 
-#include "editor/calendarpanel32.h"
-
-#include "editor/qhandle.h"
 #include "graphics/picturebudget.h"
 #include "platform/atomicfile.h"
 #include "platform/rounding.h"
@@ -342,7 +344,16 @@ QString DocumentReadNotice(const QString& fileName, const TDocumentReadInfo& inf
 
 TClassRegistry& PlacedObjectClasses()
 {
-    return TQBasePanel::ObjectClasses();
+    static TClassRegistry registry = [] {
+        TClassRegistry kinds;
+        kinds.Register<TQPLabel>();
+        kinds.Register<TQPRichBaseLabel>();
+        kinds.Register<TQImage>();
+        kinds.Register<TQSuperText>();
+        kinds.Register<TQFlatCalendar>();
+        return kinds;
+    }();
+    return registry;
 }
 
 QByteArray DocumentBytes(const TCalendarPageModel& model, const QList<const QObject*>& objects)
@@ -490,7 +501,7 @@ QList<QByteArray> ObjectRecords(const QByteArray& bytes, qsizetype offset)
 
 } // namespace
 
-QList<QObject*> ReadDocumentDifferences(TCalendarPanel32& page, const QByteArray& current, const QByteArray& target,
+QList<QObject*> ReadDocumentDifferences(TPageDocument& page, const QByteArray& current, const QByteArray& target,
                                         bool keepEqualObjects, const TClassRegistry& registry)
 {
     TPictureBudget budget;
@@ -509,7 +520,7 @@ QList<QObject*> ReadDocumentDifferences(TCalendarPanel32& page, const QByteArray
 
     const QList<QByteArray> wasObjects = ObjectRecords(current, was.objectListOffset);
     const QList<QByteArray> willObjects = ObjectRecords(target, will.objectListOffset);
-    const QList<TQGraphicControl*> objects = page.PlacedObjects();
+    const QList<TQGraphicControl*> objects = page.Objects();
     // The records alike at both ends keep their objects; those between are made anew.
     qsizetype first = 0;
     qsizetype last = 0;
@@ -521,13 +532,13 @@ QList<QObject*> ReadDocumentDifferences(TCalendarPanel32& page, const QByteArray
                wasObjects[wasObjects.size() - 1 - last] == willObjects[willObjects.size() - 1 - last])
             ++last;
     }
-    page.SelectionHandle()->ClearSelection();
+    page.ObjectsRebuilding();
     for (qsizetype i = objects.size() - 1 - last; i >= first; --i)
         delete objects[i];
     QList<QObject*> created;
     for (qsizetype i = first; i < willObjects.size() - last; ++i) {
         TStreamReader reader(willObjects[i]);
-        QObject* read = ReadComponent(reader, registry, &page);
+        QObject* read = ReadComponent(reader, registry, page.ObjectParent());
         auto* object = qobject_cast<TQGraphicControl*>(read);
         if (!object) {
             const QString kind = QString::fromLatin1(read->metaObject()->className());
@@ -539,7 +550,6 @@ QList<QObject*> ReadDocumentDifferences(TCalendarPanel32& page, const QByteArray
     // The objects kept at the end stay on top of those made anew.
     for (qsizetype i = objects.size() - last; i < objects.size(); ++i)
         objects[i]->Raise();
-    page.update();
     return created;
 }
 

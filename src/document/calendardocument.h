@@ -17,7 +17,6 @@
 
 class QObject;
 class TCalendarPageModel;
-class TCalendarPanel32;
 class TPageDocument;
 
 // A document or style sheet that could not be read or written. Detail() says what went wrong.
@@ -111,7 +110,7 @@ TDocumentReadInfo ReadDocumentBytes(TPageDocument& page, const QByteArray& bytes
 // that differs (all of them unless `keepEqualObjects`); objects keep the names stored. With `current`
 // empty everything is read anew. Returns the objects created, in the page's child order. Bad input
 // raises EStreamError.
-QList<QObject*> ReadDocumentDifferences(TCalendarPanel32& page, const QByteArray& current, const QByteArray& target,
+QList<QObject*> ReadDocumentDifferences(TPageDocument& page, const QByteArray& current, const QByteArray& target,
                                         bool keepEqualObjects, const TClassRegistry& registry = PlacedObjectClasses());
 
 QByteArray StyleSheetBytes(const TCalendarPageModel& model);

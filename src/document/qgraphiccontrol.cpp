@@ -1,13 +1,11 @@
 #include "qgraphiccontrol.h"
 
-#include "editor/qbasepanel.h"
-#include "editor/qhandle.h"
+#include "objecthost.h"
 
 #include "platform/rounding.h"
 #include "platform/screenmetrics.h"
 #include "report/reportprinter.h"
 
-#include <QMenu>
 #include <QPainter>
 
 TQGraphicControl::TQGraphicControl(QObject* parent) : QObject(parent), m_bounds(0, 0, 100, 30) {}
@@ -15,28 +13,21 @@ TQGraphicControl::TQGraphicControl(QObject* parent) : QObject(parent), m_bounds(
 TQGraphicControl::~TQGraphicControl()
 {
     // The selection must never hold a freed object, whoever frees it.
-    if (TQBasePanel* surface = Surface()) {
-        surface->SelectionHandle()->Deselect(this);
-        surface->update();
+    if (TObjectHost* host = Host()) {
+        host->ObjectWithdrawn(*this);
+        host->ObjectNeedsRepaint(*this);
     }
-    delete m_objectMenu;
 }
 
-TQBasePanel* TQGraphicControl::Surface() const
+TObjectHost* TQGraphicControl::Host() const
 {
-    return qobject_cast<TQBasePanel*>(parent());
-}
-
-QWidget* TQGraphicControl::window() const
-{
-    TQBasePanel* surface = Surface();
-    return surface ? surface->window() : nullptr;
+    return dynamic_cast<TObjectHost*>(parent());
 }
 
 float TQGraphicControl::Zoom() const
 {
-    TQBasePanel* surface = Surface();
-    return surface ? surface->Scale() : 1.0f;
+    TObjectHost* host = Host();
+    return host ? host->Scale() : 1.0f;
 }
 
 void TQGraphicControl::SetBounds(const QRect& bounds)
@@ -56,15 +47,6 @@ QRect ZoomedRect(const QRect& bounds, double zoom)
         return bounds;
     return QRect(RoundHalfEven(bounds.x() * zoom), RoundHalfEven(bounds.y() * zoom),
                  RoundHalfEven(bounds.width() * zoom), RoundHalfEven(bounds.height() * zoom));
-}
-
-void PaintPlacedObjects(QPainter& canvas, const QList<TQGraphicControl*>& objects, float zoom, const QRect& area)
-{
-    for (TQGraphicControl* object : objects) {
-        // Room for a frame or shadow a kind draws just outside its bounds.
-        if (area.isNull() || ZoomedRect(object->Bounds(), zoom).adjusted(-4, -4, 4, 4).intersects(area))
-            object->Paint(canvas, zoom);
-    }
 }
 
 QRect TQGraphicControl::ScreenRect() const
@@ -96,8 +78,8 @@ void TQGraphicControl::setFont(const QFont& font)
 
 void TQGraphicControl::Repaint()
 {
-    if (TQBasePanel* surface = Surface())
-        surface->update();
+    if (TObjectHost* host = Host())
+        host->ObjectNeedsRepaint(*this);
     else
         emit NeedsRepaint();
 }
@@ -131,67 +113,6 @@ void TQGraphicControl::Loaded()
     m_lastBounds = BoundsRect();
 }
 
-QMenu* TQGraphicControl::ObjectMenu()
-{
-    if (!m_objectMenu)
-        buildObjectMenu();
-    return m_objectMenu;
-}
-
-void TQGraphicControl::AddMenuItems(QMenu&) {}
-
-void TQGraphicControl::buildObjectMenu()
-{
-    m_objectMenu = new QMenu(Surface());
-    QMenu* menu = m_objectMenu;
-    menu->addAction(QStringLiteral("Bring To Front"), this, [this] {
-        NotifyChanged();
-        Raise();
-    });
-    menu->addAction(QStringLiteral("Send To Back"), this, [this] {
-        NotifyChanged();
-        Lower();
-        if (TQBasePanel* surface = Surface())
-            surface->SelectionHandle()->ClearSelection();
-    });
-    const auto clipboard = [this](TClipboardCommand command, bool notify) {
-        TQBasePanel* surface = Surface();
-        if (!surface)
-            return;
-        if (notify)
-            NotifyChanged();
-        surface->ObjectClipboard(this, command);
-    };
-    menu->addAction(QStringLiteral("Cut"), this, [clipboard] { clipboard(ccCut, true); });
-    menu->addAction(QStringLiteral("Copy"), this, [clipboard] { clipboard(ccCopy, false); });
-    menu->addAction(QStringLiteral("Delete"), this, [clipboard] { clipboard(ccDelete, true); });
-    menu->addAction(QStringLiteral("Clone"), this, [this] { CloneObject(); });
-    menu->addSeparator();
-    m_lockedMenuItem = menu->addAction(QStringLiteral("Locked"), this, [this] {
-        SetLocked(!m_locked);
-        m_lockedMenuItem->setChecked(m_locked);
-        NotifyChanged();
-    });
-    m_lockedMenuItem->setCheckable(true);
-    m_lockedMenuItem->setChecked(m_locked);
-    menu->addAction(QStringLiteral("Unselectable"), this, [this] {
-        SetUnselectable(true);
-        NotifyChanged();
-        if (TQBasePanel* surface = Surface())
-            surface->SelectionHandle()->Deselect(this);
-    });
-    menu->addSeparator();
-    menu->addAction(QStringLiteral("Center Vertically"), this, [this] { CenterVertically(); });
-    menu->addAction(QStringLiteral("Center Horizontally"), this, [this] { CenterHorizontally(); });
-    AddMenuItems(*menu);
-    connect(menu, &QMenu::aboutToShow, this, [this] { PopupOpening(); });
-}
-
-void TQGraphicControl::PopupObjectMenu(QPoint globalPos)
-{
-    ObjectMenu()->popup(globalPos);
-}
-
 void TQGraphicControl::SetLocked(bool v)
 {
     if (v == m_locked)
@@ -199,8 +120,7 @@ void TQGraphicControl::SetLocked(bool v)
     m_locked = v;
     if (m_loading)
         return;
-    if (m_lockedMenuItem)
-        m_lockedMenuItem->setChecked(v);
+    emit LockedChanged(v);
     NotifyChanged();
 }
 
@@ -213,16 +133,15 @@ void TQGraphicControl::SetUnselectable(bool v)
         return;
     NotifyChanged();
     if (v) {
-        if (TQBasePanel* surface = Surface())
-            surface->SelectionHandle()->Deselect(this);
+        if (TObjectHost* host = Host())
+            host->ObjectWithdrawn(*this);
     }
 }
 
 void TQGraphicControl::NotifyChanged()
 {
-    TQBasePanel* surface = Surface();
-    if (surface && !surface->Printing())
-        surface->NotifyChange();
+    if (TObjectHost* host = Host())
+        host->ObjectChanged(*this);
 }
 
 void TQGraphicControl::BoundsChanged()
@@ -235,13 +154,11 @@ void TQGraphicControl::BoundsChanged()
         NotifyChanged();
         m_lastBounds = bounds;
         // Deferred, so that a whole group move finishes before the handle is refitted.
-        if (TQBasePanel* surface = Surface())
-            surface->PostRefitSelection();
+        if (TObjectHost* host = Host())
+            host->ObjectMoved(*this);
     }
     m_paintBusy = false;
 }
-
-void TQGraphicControl::PopupOpening() {}
 
 void TQGraphicControl::ApplyFont(const FontDescription&) {}
 
@@ -293,68 +210,31 @@ void TQGraphicControl::PaintTo(QPainter& canvas, int x, int y)
     canvas.restore();
 }
 
-void TQGraphicControl::DrawSelectionSquares(QPainter& surfaceCanvas) const
-{
-    TQBasePanel* surface = Surface();
-    if (!surface)
-        return;
-    const TQHandle* handle = surface->SelectionHandle();
-    if (handle->IndexOf(this) < 0)
-        return;
-    const bool single = handle->Count() == 1;
-    const QColor color = ToQColor(single ? handle->Color() : handle->SecondaryColor());
-    const QRect b = ScreenRect();
-    const TRect r{b.left() - 2, b.top() - 2, b.left() + b.width() + 2, b.top() + b.height() + 2};
-    const auto square = [&](int left, int top) { surfaceCanvas.fillRect(QRect(left, top, 5, 5), color); };
-    square(r.left, r.top);
-    square(r.right - 5, r.top);
-    square(r.right - 5, r.bottom - 5);
-    square(r.left, r.bottom - 5);
-    if (!single)
-        return;
-    const int m = r.width() / 2;
-    const int n = r.height() / 2;
-    square(r.left + m - 2, r.top);
-    square(r.left + m - 2, r.bottom - 5);
-    square(r.left, r.top + n - 2);
-    square(r.right - 5, r.top + n - 2);
-}
-
 TQGraphicControl* TQGraphicControl::CloneObject()
 {
-    TQBasePanel* surface = Surface();
-    if (!surface)
-        return nullptr;
-    TQGraphicControl* copy = surface->CloneComponent(this);
+    TObjectHost* host = Host();
+    TQGraphicControl* copy = host ? host->CopyObject(*this) : nullptr;
     if (!copy)
         return nullptr;
-    copy->SetTop(Top() + 25);
-    copy->Raise();
-    TQHandle* handle = surface->SelectionHandle();
-    if (handle->IndexOf(this) >= 0) {
-        handle->Deselect(this);
-        handle->Select(copy);
-    }
-    surface->HookAllObjects();
     NotifyChanged();
     return copy;
 }
 
 void TQGraphicControl::CenterVertically()
 {
-    TQBasePanel* parent = Surface();
-    if (!parent)
+    TObjectHost* host = Host();
+    if (!host)
         return;
-    SetTop(parent->PageSize().height() / 2 - Height() / 2);
+    SetTop(host->PageSize().height() / 2 - Height() / 2);
     NotifyChanged();
 }
 
 void TQGraphicControl::CenterHorizontally()
 {
-    TQBasePanel* parent = Surface();
-    if (!parent)
+    TObjectHost* host = Host();
+    if (!host)
         return;
-    SetLeft(parent->PageSize().width() / 2 - Width() / 2);
+    SetLeft(host->PageSize().width() / 2 - Width() / 2);
     NotifyChanged();
 }
 

@@ -1,6 +1,5 @@
-// The base of every object placed on a design surface: a plain object of the page whose bounds are in
-// page pixels at 100% (the surface maps them to its zoom), with its right-button menu and its change
-// notification.
+// The base of every object placed on a page: a plain object of the page whose bounds are in page pixels
+// at 100% (a view maps them to its zoom), with its change notification to the page it lies on.
 #pragma once
 
 #include "platform/deviceprofile.h"
@@ -15,11 +14,8 @@
 
 #include <functional>
 
-class QAction;
-class QMenu;
 class QPainter;
-class QWidget;
-class TQBasePanel;
+class TObjectHost;
 class TReportPrinter;
 
 class TQGraphicControl : public QObject
@@ -57,11 +53,11 @@ public:
     // (Left, Top, Left + Width, Top + Height).
     TRect BoundsRect() const { return TRect::fromQRect(m_bounds); }
 
-    // The bounds on the surface at its zoom, and their change by the user there: a side the user did not
-    // move keeps its stored value, one moved takes the surface value divided by the zoom.
+    // The bounds on the page's view at its zoom, and their change by the user there: a side the user did
+    // not move keeps its stored value, one moved takes the view's value divided by the zoom.
     QRect ScreenRect() const;
     void SetScreenRect(const QRect& r);
-    // The zoom of the surface the object lies on; 1 off a surface.
+    // The zoom of the page the object lies on; 1 off a page.
     float Zoom() const;
 
     int Tag() const { return m_tag; }
@@ -93,8 +89,6 @@ public:
     // Runs after every change of position or size: one change notification and one deferred refit of
     // the selection handle per distinct bounds.
     virtual void BoundsChanged();
-    // The object menu is about to open; kinds set their checks here.
-    virtual void PopupOpening();
     // Takes the bounds the next paint would give the object (text kinds fit their text when they lay it
     // out), so that the bounds stored are final. The base keeps them.
     virtual void SettleBounds() {}
@@ -112,15 +106,13 @@ public:
     virtual void Paint(QPainter& canvas, float zoom);
     // Paints the object at 100% on another canvas with its top-left corner at (x, y).
     void PaintTo(QPainter& canvas, int x, int y);
-    // Asks the surface to repaint the object (off a surface: NeedsRepaint).
+    // Asks the page to repaint the object (off a page: NeedsRepaint).
     void Repaint();
-    // The selection squares, drawn on a canvas in surface coordinates (the handle's paint uses it).
-    void DrawSelectionSquares(QPainter& surfaceCanvas) const;
 
-    // Tells the surface about a user-visible change, unless the surface is printing.
+    // Tells the page about a user-visible change.
     void NotifyChanged();
 
-    // Z-order among the objects of the surface.
+    // Z-order among the objects of the page.
     void Raise();
     void Lower();
 
@@ -130,18 +122,11 @@ public:
     void CenterVertically();
     void CenterHorizontally();
 
-    // The object menu, built when first asked for (on a surface, with the surface as parent).
-    QMenu* ObjectMenu();
-    QAction* LockedMenuItem() const { return m_lockedMenuItem; }
-    // Opens the object menu at a screen position (non-blocking).
-    void PopupObjectMenu(QPoint globalPos);
-
-    // When set, a double-click on the object runs it (sender: the surface) instead of opening the menu.
+    // When set, a double-click on the object runs it (sender: the view) instead of opening the menu.
     std::function<void(QObject* sender)> DblClickAction;
 
-    // The surface this object lies on, if any, and the window its dialogs belong to.
-    TQBasePanel* Surface() const;
-    QWidget* window() const;
+    // The page this object lies on, if its parent is one.
+    TObjectHost* Host() const;
 
     // Whether a value may be stored. A value out of range is ignored (false), so the object keeps what
     // it had; one read from a stream is also noted, so that the reader can tell the user.
@@ -156,23 +141,19 @@ public:
     virtual void DocumentRead() {}
 
 signals:
-    // The object's look changed while it lies on no surface (a dialog's sample).
+    // The object's look changed while it lies on no page (a dialog's sample).
     void NeedsRepaint();
+    // Locked changed after loading.
+    void LockedChanged(bool locked);
 
 protected:
     // Notes a value read from a stream that the object could not take.
     void NoteIgnoredValue(const char* property, qint64 value);
     // Where PrintTo puts the object on the report, in device pixels.
     QRect PrintTarget(const TReportPrinter& report, double x, double y) const;
-    // Kinds add their items to the object menu, after the common ones.
-    virtual void AddMenuItems(QMenu& menu);
 
 private:
-    void buildObjectMenu();
-
-    QAction* m_lockedMenuItem = nullptr;
     bool m_paintBusy = false;
-    QMenu* m_objectMenu = nullptr;
     QRect m_bounds;
     QFont m_font;
     QString m_hint;
@@ -187,6 +168,3 @@ private:
 
 // Bounds at 100% as a surface at the zoom shows them: each value rounded, halves to even.
 QRect ZoomedRect(const QRect& bounds, double zoom);
-// The objects, bottom first, drawn at the zoom; with an area given, only those meeting it.
-void PaintPlacedObjects(QPainter& canvas, const QList<TQGraphicControl*>& objects, float zoom,
-                        const QRect& area = QRect());

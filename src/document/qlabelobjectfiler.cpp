@@ -1,7 +1,6 @@
 #include "qlabelobjectfiler.h"
 
-#include "editor/qbasepanel.h"
-#include "editor/qhandle.h"
+#include "calendardocument.h"
 #include "qgraphiccontrol.h"
 
 #include "platform/atomicfile.h"
@@ -33,14 +32,11 @@ QList<TQGraphicControl*> placedObjects(const QList<QObject*>& objects)
 
 } // namespace
 
-bool TQLabelObjectFiler::SaveSelection(const TQHandle& handle, const QString& file)
+bool TQLabelObjectFiler::SaveObjects(const QList<TQGraphicControl*>& objects, const QString& file)
 {
-    if (handle.Count() == 0)
+    if (objects.isEmpty())
         return false;
-    QList<const QObject*> objects;
-    for (const TQGraphicControl* object : handle.Selection())
-        objects.append(object);
-    return writeList(objects, file);
+    return writeList(QList<const QObject*>(objects.begin(), objects.end()), file);
 }
 
 bool TQLabelObjectFiler::SaveObject(const TQGraphicControl& object, const QString& file)
@@ -48,7 +44,7 @@ bool TQLabelObjectFiler::SaveObject(const TQGraphicControl& object, const QStrin
     return writeList({&object}, file);
 }
 
-QList<TQGraphicControl*> TQLabelObjectFiler::LoadObjects(QObject* owner, TQBasePanel* surface, const QString& file,
+QList<TQGraphicControl*> TQLabelObjectFiler::LoadObjects(QObject* owner, QObject* page, const QString& file,
                                                          QPoint offset)
 {
     QFile in(file);
@@ -56,21 +52,20 @@ QList<TQGraphicControl*> TQLabelObjectFiler::LoadObjects(QObject* owner, TQBaseP
         return {};
     TStreamReader reader(in.readAll());
     const QList<TQGraphicControl*> objects =
-        placedObjects(ReadComponentList(reader, TQBasePanel::ObjectClasses(), surface, owner).objects);
+        placedObjects(ReadComponentList(reader, PlacedObjectClasses(), page, owner).objects);
     for (TQGraphicControl* object : objects)
         object->SetBounds(object->Bounds().translated(offset));
     return objects;
 }
 
-TQGraphicControl* TQLabelObjectFiler::CloneComponent(const TQGraphicControl& object, QObject* owner,
-                                                     TQBasePanel* surface)
+TQGraphicControl* TQLabelObjectFiler::CloneComponent(const TQGraphicControl& object, QObject* owner, QObject* page)
 {
     TStreamWriter writer;
     WriteComponent(writer, object);
     TStreamReader reader(writer.Data());
     QObject* read = nullptr;
     try {
-        read = ReadComponent(reader, TQBasePanel::ObjectClasses(), surface);
+        read = ReadComponent(reader, PlacedObjectClasses(), page);
     } catch (const EStreamError&) {
         return nullptr;
     }

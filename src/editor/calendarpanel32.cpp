@@ -3,6 +3,7 @@
 #include "render/calendarpagerender.h"
 
 #include "document/qgraphiccontrol.h"
+#include "qhandle.h"
 #include "richtext/wprtfstorage.h"
 
 #include "platform/deviceprofile.h"
@@ -311,4 +312,10 @@ void TCalendarPanel32::PrintPage(TReportPrinter& report, double xOffset, double 
 {
     PrintCalendarPage(report, *m_model, xOffset, yOffset);
     PrintObjects(report, xOffset, yOffset);
+}
+
+void TCalendarPanel32::ObjectsRebuilding()
+{
+    SelectionHandle()->ClearSelection();
+    update();
 }

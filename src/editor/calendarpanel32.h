@@ -233,6 +233,7 @@ public:
     // Draws the page on an open report; the offsets (inches) place the page on the paper.
     void PrintPage(TReportPrinter& report, double xOffset, double yOffset) override;
     void MarkPrinting(bool on) override { SetPrinting(on); }
+    void ObjectsRebuilding() override;
     // The title the page shows (the user's, else the month's or the planner's dates); it also names
     // the printed document.
     QString PageTitle() const { return m_model->PageTitle(); }

@@ -1,7 +1,9 @@
 #include "qbasepanel.h"
 
 #include "document/qgraphiccontrol.h"
+#include "objectmenu.h"
 #include "qhandle.h"
+#include "render/calendarpagerender.h"
 
 #include "platform/programfolder.h"
 #include "platform/rounding.h"
@@ -225,6 +227,8 @@ void TQBasePanel::HookObject(TQGraphicControl* object)
 {
     if (object->IsLoading())
         object->Loaded();
+    if (!object->DblClickAction)
+        object->DblClickAction = DoubleClickAction(object);
 }
 
 void TQBasePanel::HookAllObjects()
@@ -262,6 +266,38 @@ void TQBasePanel::NotifyChange()
     if (SuspendNotify)
         return;
     emit LabelChangedEvent(this);
+}
+
+void TQBasePanel::ObjectNeedsRepaint(TQGraphicControl&)
+{
+    update();
+}
+
+void TQBasePanel::ObjectChanged(TQGraphicControl&)
+{
+    if (!m_printing)
+        NotifyChange();
+}
+
+void TQBasePanel::ObjectMoved(TQGraphicControl&)
+{
+    PostRefitSelection();
+}
+
+void TQBasePanel::ObjectWithdrawn(TQGraphicControl& object)
+{
+    m_handle->Deselect(&object);
+}
+
+TQBasePanel* SurfaceOf(const TQGraphicControl& object)
+{
+    return qobject_cast<TQBasePanel*>(object.parent());
+}
+
+QWidget* WindowOf(const TQGraphicControl& object)
+{
+    TQBasePanel* surface = SurfaceOf(object);
+    return surface ? surface->window() : nullptr;
 }
 
 void TQBasePanel::PostRefitSelection()
@@ -471,7 +507,7 @@ void TQBasePanel::mouseDoubleClickEvent(QMouseEvent* event)
     if (m_pointing && !object->Unselectable()) {
         if (QWidget::mouseGrabber() == m_handle)
             m_handle->releaseMouse();
-        object->PopupObjectMenu(event->globalPosition().toPoint());
+        PopupObjectMenu(object, event->globalPosition().toPoint());
     }
     m_handle->SetDoubleClicked(true);
 }
@@ -552,7 +588,7 @@ void TQBasePanel::ObjectMouseDown(TQGraphicControl* object, QMouseEvent* event)
     if (m_handle->Count() == 1 && event->button() == Qt::RightButton) {
         if (QWidget::mouseGrabber() == m_handle)
             m_handle->releaseMouse();
-        object->PopupObjectMenu(event->globalPosition().toPoint());
+        PopupObjectMenu(object, event->globalPosition().toPoint());
     }
 }
 
@@ -591,7 +627,7 @@ void TQBasePanel::DoubleClickFromHandle(QPoint p, QPoint globalPos)
             if (object->DblClickAction)
                 object->DblClickAction(this);
             else
-                object->PopupObjectMenu(globalPos);
+                PopupObjectMenu(object, globalPos);
         }
     }
     m_handle->SetDoubleClicked(true);

@@ -4,6 +4,7 @@
 // tells its owner about changes.
 #pragma once
 
+#include "document/objecthost.h"
 #include "platform/fontdescription.h"
 #include "platform/pagerect.h"
 
@@ -21,7 +22,7 @@ class TReportPrinter;
 
 enum TClipboardCommand { ccCut, ccCopy, ccPaste, ccDelete };
 
-class TQBasePanel : public QWidget
+class TQBasePanel : public QWidget, public TObjectHost
 {
     Q_OBJECT
     Q_PROPERTY(bool Pointing READ Pointing WRITE SetPointing)
@@ -65,9 +66,9 @@ public:
     void SetColorPicture(const QImage& picture);
 
     // Zoom factor of the surface (1 = 100%); the objects keep their bounds at 100%.
-    float Scale() const { return m_scale; }
+    float Scale() const override { return m_scale; }
     // The surface's size at 100%, in which objects are placed.
-    virtual QSize PageSize() const;
+    QSize PageSize() const override;
     virtual void SetScale(float factor);
 
     // While set, the surface and its objects do not paint / no change notification is raised.
@@ -132,10 +133,20 @@ public:
     void ObjectClipboard(TQGraphicControl* object, TClipboardCommand command);
     // A copy of the object through the component stream, named "ComponentN", at the same place, on top.
     TQGraphicControl* CloneComponent(TQGraphicControl* object);
+    // The object's "Clone": a copy 25 pixels below it, on top, in the selection in its place if it is
+    // selected.
+    TQGraphicControl* CopyObject(TQGraphicControl& object) override;
+
+    // What the objects tell the surface: repaint; raise LabelChangedEvent unless printing; refit the
+    // handle; leave the selection.
+    void ObjectNeedsRepaint(TQGraphicControl& object) override;
+    void ObjectChanged(TQGraphicControl& object) override;
+    void ObjectMoved(TQGraphicControl& object) override;
+    void ObjectWithdrawn(TQGraphicControl& object) override;
     // The "Font" command after its dialog: every selected object gets the font; repaint.
     void ApplyFontToSelection(const FontDescription& font);
 
-    // The classes the clipboard and clones can create (every placed object kind registers itself).
+    // The classes the clipboard and clones can create: the placed object kinds of documents.
     static TClassRegistry& ObjectClasses();
 
     // The drag or nudge outline of the handle, painted over everything; nullopt removes it.
@@ -215,3 +226,7 @@ private:
 // Draws a dotted band like the rectangle (left, top)–(right, bottom), right and bottom just outside,
 // corners in any order.
 void DrawBand(QPainter& painter, TRect r);
+
+// The surface an object lies on, if any, and the window the object's dialogs belong to.
+TQBasePanel* SurfaceOf(const TQGraphicControl& object);
+QWidget* WindowOf(const TQGraphicControl& object);

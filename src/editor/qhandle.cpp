@@ -1,6 +1,7 @@
 #include "qhandle.h"
 
 #include "document/qgraphiccontrol.h"
+#include "objectmenu.h"
 #include "qbasepanel.h"
 #include "tickcount.h"
 
@@ -313,7 +314,28 @@ void TQHandle::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.translate(-pos());
     for (const TQGraphicControl* o : std::as_const(m_selection))
-        o->DrawSelectionSquares(painter);
+        drawSquares(painter, *o);
+}
+
+void TQHandle::drawSquares(QPainter& surfaceCanvas, const TQGraphicControl& object) const
+{
+    const bool single = Count() == 1;
+    const QColor color = ToQColor(single ? Color() : SecondaryColor());
+    const QRect b = object.ScreenRect();
+    const TRect r{b.left() - 2, b.top() - 2, b.left() + b.width() + 2, b.top() + b.height() + 2};
+    const auto square = [&](int left, int top) { surfaceCanvas.fillRect(QRect(left, top, 5, 5), color); };
+    square(r.left, r.top);
+    square(r.right - 5, r.top);
+    square(r.right - 5, r.bottom - 5);
+    square(r.left, r.bottom - 5);
+    if (!single)
+        return;
+    const int m = r.width() / 2;
+    const int n = r.height() / 2;
+    square(r.left + m - 2, r.top);
+    square(r.left + m - 2, r.bottom - 5);
+    square(r.left, r.top + n - 2);
+    square(r.right - 5, r.top + n - 2);
 }
 
 void TQHandle::press(QMouseEvent* event)
@@ -334,7 +356,7 @@ void TQHandle::press(QMouseEvent* event)
             releaseMouse();
         TQGraphicControl* hit = SelectedAt(p);
         if (hit && Count() == 1)
-            hit->PopupObjectMenu(event->globalPosition().toPoint());
+            PopupObjectMenu(hit, event->globalPosition().toPoint());
         else
             m_surface->SurfaceMenu()->popup(event->globalPosition().toPoint());
         return;

@@ -10,6 +10,7 @@
 #include <QList>
 #include <QWidget>
 
+class QPainter;
 class TQBasePanel;
 class TQGraphicControl;
 
@@ -109,6 +110,9 @@ protected:
     void leaveEvent(QEvent* event) override;
 
 private:
+    // The object's selection squares on a canvas in surface coordinates: eight around one object, four
+    // in the secondary colour around each of several.
+    void drawSquares(QPainter& surfaceCanvas, const TQGraphicControl& object) const;
     void press(QMouseEvent* event);
     QPoint clampToSurface(QPoint handlePoint) const;
     void drawFeedback(int x, int y, bool draw);

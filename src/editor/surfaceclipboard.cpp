@@ -5,11 +5,7 @@
 #include "qhandle.h"
 #include "tickcount.h"
 
-#include "document/flatcalendar/qflatcalendar.h"
-#include "document/image/qimage.h"
-#include "document/label/qplabel.h"
-#include "document/richlabel/qprichbaselabel.h"
-#include "document/supertext/qsupertext.h"
+#include "document/calendardocument.h"
 
 #include "platform/rounding.h"
 #include "stream/classregistry.h"
@@ -25,16 +21,7 @@ constexpr qint64 kPasteInterval = 1000;
 
 TClassRegistry& TQBasePanel::ObjectClasses()
 {
-    static TClassRegistry registry = [] {
-        TClassRegistry kinds;
-        kinds.Register<TQPLabel>();
-        kinds.Register<TQPRichBaseLabel>();
-        kinds.Register<TQImage>();
-        kinds.Register<TQSuperText>();
-        kinds.Register<TQFlatCalendar>();
-        return kinds;
-    }();
-    return registry;
+    return PlacedObjectClasses();
 }
 
 void TQBasePanel::freeObject(TQGraphicControl* object)
@@ -74,7 +61,7 @@ void TQBasePanel::SelectionClipboard(TClipboardCommand command)
     }
     case ccCut:
     case ccCopy:
-        TQLabelObjectFiler::SaveSelection(*m_handle, ClipboardFile);
+        TQLabelObjectFiler::SaveObjects(m_handle->Selection(), ClipboardFile);
         if (command == ccCopy)
             break;
         [[fallthrough]];
@@ -117,4 +104,19 @@ void TQBasePanel::ObjectClipboard(TQGraphicControl* object, TClipboardCommand co
 TQGraphicControl* TQBasePanel::CloneComponent(TQGraphicControl* object)
 {
     return TQLabelObjectFiler::CloneComponent(*object, Owner(), this);
+}
+
+TQGraphicControl* TQBasePanel::CopyObject(TQGraphicControl& object)
+{
+    TQGraphicControl* copy = CloneComponent(&object);
+    if (!copy)
+        return nullptr;
+    copy->SetTop(object.Top() + 25);
+    copy->Raise();
+    if (m_handle->IndexOf(&object) >= 0) {
+        m_handle->Deselect(&object);
+        m_handle->Select(copy);
+    }
+    HookAllObjects();
+    return copy;
 }

@@ -1,6 +1,7 @@
 #include "calendarpagerender.h"
 
 #include "document/calendarpagemodel.h"
+#include "document/qgraphiccontrol.h"
 
 #include "report/reportprinter.h"
 #include "richtext/wprenderer.h"
@@ -164,4 +165,13 @@ void PrintCalendarPage(TReportPrinter& report, const TCalendarPageModel& model, 
         }
     });
     canvas.restore();
+}
+
+void PaintPlacedObjects(QPainter& canvas, const QList<TQGraphicControl*>& objects, float zoom, const QRect& area)
+{
+    for (TQGraphicControl* object : objects) {
+        // Room for a frame or shadow a kind draws just outside its bounds.
+        if (area.isNull() || ZoomedRect(object->Bounds(), zoom).adjusted(-4, -4, 4, 4).intersects(area))
+            object->Paint(canvas, zoom);
+    }
 }

@@ -1,14 +1,16 @@
-// A page model drawn whole, day texts included: on screen or into an image at a zoom, and on a report.
-// The page widget and the export without a window both draw through these.
+// A page model drawn whole, day texts and placed objects included: on screen or into an image at a zoom,
+// and on a report. The page widget and the export without a window both draw through these.
 #pragma once
 
 #include <QImage>
 #include <QList>
+#include <QRect>
 #include <QSize>
 
 class QPainter;
 class TCalendarPageModel;
 struct MonthGeometry;
+class TQGraphicControl;
 class TReportPrinter;
 class TWPRenderer;
 
@@ -30,3 +32,6 @@ void PaintOverflowMarks(QPainter& painter, const TCalendarPageModel& model, cons
 // The page on an open report, placed by the offsets (inches). Day texts are laid out on the same pages
 // as on screen and scaled to the paper's resolution.
 void PrintCalendarPage(TReportPrinter& report, const TCalendarPageModel& model, double xOffset, double yOffset);
+// The objects, bottom first, drawn at the zoom; with an area given, only those meeting it.
+void PaintPlacedObjects(QPainter& canvas, const QList<TQGraphicControl*>& objects, float zoom,
+                        const QRect& area = QRect());

@@ -23,6 +23,7 @@
 #include "richtext/wprtfstorage.h"
 #include "support/testsupport.h"
 
+#include "editor/objectmenu.h"
 #include "platform/messages.h"
 #include "platform/rounding.h"
 
@@ -511,7 +512,7 @@ TEST_F(PageHistory, EveryObjectCommandOfEveryKindIsOneStep)
         settle();
         const QString name = placed->objectName();
         // The surface's "Font" last, with the object selected.
-        const QList<QStringList> commands = Commands(placed->ObjectMenu()) + QList<QStringList>{{}};
+        const QList<QStringList> commands = Commands(ObjectMenu(placed)) + QList<QStringList>{{}};
         for (const QStringList& path : commands) {
             const bool onSurface = path.isEmpty();
             SCOPED_TRACE(std::string(kind.name) + ": " +
@@ -521,7 +522,7 @@ TEST_F(PageHistory, EveryObjectCommandOfEveryKindIsOneStep)
             handle()->ClearSelection();
             handle()->Select(subject);
             handle()->releaseMouse();
-            QMenu* menu = onSurface ? page->SurfaceMenu() : subject->ObjectMenu();
+            QMenu* menu = onSurface ? page->SurfaceMenu() : ObjectMenu(subject);
             QAction* action = Command(menu, onSurface ? surfaceFont : path);
             ASSERT_TRUE(action);
             // The checks as the menu shows them.

@@ -1,12 +1,9 @@
 #include "qflatcalendar.h"
 
-#include "editor/flatcalendar/flatcalendareditor.h"
-
 #include "calendardraw/calendardraw.h"
 #include "platform/rounding.h"
 
 #include <QDate>
-#include <QMenu>
 #include <QPainter>
 
 #include <array>
@@ -57,10 +54,6 @@ FontDescription ArialOf(int points)
 }
 
 } // namespace
-
-std::function<bool(TQFlatCalendar&)> TQFlatCalendar::EditProperties = [](TQFlatCalendar& object) {
-    return TFlatCalendarEditor::Edit(object);
-};
 
 TQFlatCalendar::TQFlatCalendar(QObject* parent)
     : TQGraphicControl(parent), m_titleFont(ArialOf(8)), m_dayNameFont(ArialOf(8)), m_cellFont(ArialOf(7))
@@ -305,17 +298,6 @@ void TQFlatCalendar::CopyPropertiesFrom(const TQFlatCalendar& source)
     SetStartOfWeek(source.StartOfWeek());
     SetLanguage(source.Language());
     SetCalTransparent(source.CalTransparent());
-}
-
-void TQFlatCalendar::AddMenuItems(QMenu& menu)
-{
-    menu.addSeparator();
-    menu.addAction(QStringLiteral("Properties"), this, [this] {
-        if (!EditProperties(*this))
-            return;
-        Repaint();
-        NotifyChanged();
-    });
 }
 
 void TQFlatCalendar::Draw(QPainter& canvas, const QRect& target, const DeviceProfile& device)

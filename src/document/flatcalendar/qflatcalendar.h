@@ -8,8 +8,6 @@
 
 #include <QSize>
 
-#include <functional>
-
 class TQFlatCalendar : public TQGraphicControl
 {
     Q_OBJECT
@@ -121,12 +119,6 @@ public:
     void CopyPropertiesFrom(const TQFlatCalendar& source);
 
     void Draw(QPainter& canvas, const QRect& target, const DeviceProfile& device) override;
-
-    // Opens the properties dialog; true when it closed with OK. Tests replace it.
-    static std::function<bool(TQFlatCalendar& object)> EditProperties;
-
-protected:
-    void AddMenuItems(QMenu& menu) override;
 
 private:
     void lookChanged();

@@ -1,14 +1,7 @@
 #include "qimage.h"
 
-#include "editor/image/qimagebrowser.h"
-
-#include "editor/qbasepanel.h"
-#include "editor/qhandle.h"
-
 #include "platform/rounding.h"
 
-#include <QDir>
-#include <QMenu>
 #include <QPainter>
 
 #include <algorithm>
@@ -18,13 +11,6 @@ namespace {
 constexpr int kNewObjectSize = 105;
 // Pictures larger than this on screen are drawn afresh each time instead of being kept drawn.
 constexpr qint64 kMaxCachedPixels = 4'000'000;
-
-QAction* AddCheckItem(QMenu* menu, const char* caption, QObject* context, std::function<void()> run)
-{
-    QAction* item = menu->addAction(QString::fromLatin1(caption), context, std::move(run));
-    item->setCheckable(true);
-    return item;
-}
 
 } // namespace
 
@@ -132,36 +118,6 @@ void TQImage::Loaded()
     pictureShown();
 }
 
-void TQImage::AddMenuItems(QMenu& objectMenu)
-{
-    QMenu* menu = &objectMenu;
-    menu->addSeparator();
-    menu->addAction(QStringLiteral("Load Image From Disk"), this, [this] { LoadImageFromDisk(); });
-    menu->addSeparator();
-    m_borderItem =
-        AddCheckItem(menu, "Border", this, [this] { SetBorderStyle(m_borderStyle == bsSingle ? bsNone : bsSingle); });
-    m_borderItem->setChecked(m_borderStyle == bsSingle);
-    m_stretchItem = AddCheckItem(menu, "Stretch to Fit", this, [this] { SetStretch(!m_stretch); });
-    m_autoSizeItem = AddCheckItem(menu, "AutoSize", this, [this] { SetAutoSize(!m_autoSize); });
-    m_flipItem = AddCheckItem(menu, "Flip", this, [this] { SetFlip(!m_flip); });
-    m_reverseItem = AddCheckItem(menu, "Reverse", this, [this] { SetReverse(!m_reverse); });
-}
-
-void TQImage::PopupOpening()
-{
-    TQGraphicControl::PopupOpening();
-    if (!m_borderItem)
-        return;
-    m_borderItem->setChecked(m_borderStyle == bsSingle);
-    m_stretchItem->setChecked(m_stretch);
-    m_autoSizeItem->setChecked(m_autoSize);
-    m_flipItem->setChecked(m_flip);
-    m_reverseItem->setChecked(m_reverse);
-    const bool bitmap = Picture().GraphicKind() == TPicture::Kind::Bitmap;
-    m_flipItem->setEnabled(bitmap);
-    m_reverseItem->setEnabled(bitmap);
-}
-
 void TQImage::drawPicture(QPainter& canvas, const QRect& target) const
 {
     const TPicture& picture = Picture();
@@ -216,35 +172,10 @@ void TQImage::Draw(QPainter& canvas, const QRect& target, const DeviceProfile& d
     }
 }
 
-void TQImage::LoadImageFromDisk()
+void TQImage::TakeChosenPicture(const TPicture& picture, bool stretch, bool autoSize)
 {
-    const QString currentFolder = QDir::currentPath();
-    {
-        TQImageBrowser browser(window());
-        browser.SetStretch(m_stretch);
-        browser.SetAutoSize(m_autoSize);
-        // A file whose preview could not be made is as good as no file: the object keeps its picture.
-        if (browser.exec() == QDialog::Accepted && !browser.FileName().isEmpty() && !browser.Preview().IsEmpty()) {
-            // Both kept as the browser has them, so both may be off.
-            m_stretch = browser.Stretch();
-            m_autoSize = browser.AutoSize();
-            m_picture->Picture().Assign(browser.Preview());
-            NotifyChanged();
-        }
-    }
-    QDir::setCurrent(currentFolder);
-}
-
-void TQImage::AskForPicture(TQGraphicControl* object)
-{
-    auto* image = qobject_cast<TQImage*>(object);
-    if (!image)
-        return;
-    image->LoadImageFromDisk();
-    if (!image->Picture().IsEmpty())
-        return;
-    if (TQBasePanel* surface = image->Surface())
-        surface->SelectionHandle()->Deselect(image);
-    image->setParent(nullptr);
-    image->deleteLater();
+    m_stretch = stretch;
+    m_autoSize = autoSize;
+    m_picture->Picture().Assign(picture);
+    NotifyChanged();
 }

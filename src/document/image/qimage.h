@@ -8,8 +8,6 @@
 
 #include <QImage>
 
-class QAction;
-
 class TQImage : public TQGraphicControl
 {
     Q_OBJECT
@@ -53,22 +51,15 @@ public:
     bool Reverse() const { return m_reverse; }
     void SetReverse(bool v);
 
-    // Lets the user choose a picture in the browser; the process's current folder is left as found.
-    void LoadImageFromDisk();
-    // The image tool's step once a new object is placed: asks for a picture and removes the object
-    // when it still has none.
-    static void AskForPicture(TQGraphicControl* object);
+    // Takes a picture the user chose, with both sizings as chosen (both may be off), as one edit.
+    void TakeChosenPicture(const TPicture& picture, bool stretch, bool autoSize);
 
     void Loaded() override;
     int PicturesNotShown() const override { return m_picture->KeepsUnreadData() ? 1 : 0; }
     // An auto-sized object takes its picture's size.
     void DocumentRead() override;
     void BoundsChanged() override;
-    void PopupOpening() override;
     void Draw(QPainter& canvas, const QRect& target, const DeviceProfile& device) override;
-
-protected:
-    void AddMenuItems(QMenu& menu) override;
 
 private:
     // Runs BoundsChanged (an auto-sized object takes the new picture's size), then pictureShown.
@@ -84,11 +75,6 @@ private:
     TBorderStyle m_borderStyle = bsNone;
     bool m_flip = false;
     bool m_reverse = false;
-    QAction* m_borderItem = nullptr;
-    QAction* m_stretchItem = nullptr;
-    QAction* m_autoSizeItem = nullptr;
-    QAction* m_flipItem = nullptr;
-    QAction* m_reverseItem = nullptr;
     // The picture as last drawn on screen, at the size it was drawn.
     QImage m_screenCopy;
 };

@@ -1,22 +1,14 @@
 #include "qbaselabel.h"
 
-#include "editor/label/qfont3deffects.h"
-
-#include "editor/qbasepanel.h"
-#include "platform/fontdialog.h"
 #include "platform/rounding.h"
 #include "platform/screenmetrics.h"
 #include "stream/streamerror.h"
 
-#include <QAction>
-#include <QColorDialog>
 #include <QFontMetrics>
-#include <QMenu>
 #include <QPainter>
 
 #include <algorithm>
 #include <cstdlib>
-#include <utility>
 
 namespace {
 
@@ -288,73 +280,6 @@ void TQBaseLabel::ignoreValuesOutOfRange()
     effectsChanged();
     // A caption no one types is damage, not a value to give way.
     Require(m_caption.size() <= kMaxCaptionLength, "caption");
-}
-
-void TQBaseLabel::AddMenuItems(QMenu& objectMenu)
-{
-    QMenu* menu = &objectMenu;
-    menu->addSeparator();
-    menu->addAction(QStringLiteral("Font"), this, [this] { ShowFontDialog(); });
-    menu->addAction(QStringLiteral("3D Effects"), this, [this] {
-        TQFont3DEffects dialog(this);
-        if (dialog.exec() == QDialog::Accepted)
-            NotifyChanged();
-    });
-    QMenu* alignment = menu->addMenu(QStringLiteral("Alignment"));
-    const std::pair<const char*, TAlignment> alignments[] = {
-        {"Left", taLeftJustify}, {"Center", taCenter}, {"Right", taRightJustify}};
-    for (const auto& entry : alignments) {
-        const TAlignment value = entry.second;
-        QAction* item = alignment->addAction(QLatin1String(entry.first), this, [this, value] {
-            SetAlignment(value);
-            NotifyChanged();
-        });
-        item->setCheckable(true);
-        item->setData(int(value));
-        m_alignmentItems.append(item);
-    }
-    m_transparentItem = menu->addAction(QStringLiteral("Transparent"), this, [this] {
-        SetTransparent(!m_transparent);
-        m_transparentItem->setChecked(m_transparent);
-    });
-    m_transparentItem->setCheckable(true);
-    m_transparentItem->setChecked(m_transparent);
-    menu->addAction(QStringLiteral("Background Color"), this, [this] {
-        const QColor chosen = QColorDialog::getColor(ToQColor(m_backColor), window());
-        if (!chosen.isValid())
-            return;
-        SetBackColor(FromQColor(chosen));
-        SetTransparent(false);
-        m_transparentItem->setChecked(false);
-        Repaint();
-    });
-    m_borderItem = menu->addAction(QStringLiteral("Border"), this,
-                                   [this] { SetBorderStyle(m_borderStyle == bsSingle ? bsNone : bsSingle); });
-    m_borderItem->setCheckable(true);
-}
-
-void TQBaseLabel::PopupOpening()
-{
-    if (!m_borderItem)
-        return;
-    m_borderItem->setChecked(m_borderStyle == bsSingle);
-    // A label the tool made opaque, or one read opaque, must not show the check.
-    m_transparentItem->setChecked(m_transparent);
-    for (QAction* item : m_alignmentItems)
-        item->setChecked(item->data().toInt() == m_alignment);
-    if (m_hasRotationMenu) {
-        for (QAction* item : m_rotationItems)
-            item->setChecked(item->data().toInt() == m_angle);
-    }
-}
-
-bool TQBaseLabel::ShowFontDialog()
-{
-    FontDescription font = m_font;
-    if (!ExecFontDialog(window(), QStringLiteral("Font"), font))
-        return false;
-    ApplyFont(font);
-    return true;
 }
 
 void TQBaseLabel::BoundsChanged()

@@ -8,8 +8,6 @@
 #include "platform/colorvalue.h"
 #include "platform/fontdescription.h"
 
-class QAction;
-
 class TQBaseLabel : public TQGraphicControl
 {
     Q_OBJECT
@@ -95,24 +93,17 @@ public:
     // the longest a label takes is refused as damaged, EStreamError).
     void Loaded() override;
     void BoundsChanged() override;
-    void PopupOpening() override;
     void ApplyFont(const FontDescription& font) override;
     void Paint(QPainter& canvas, float zoom) override;
     void Draw(QPainter& canvas, const QRect& target, const DeviceProfile& device) override;
     // Printed in the bounds the layout adapts to, stretched to the report's resolution.
     void PrintTo(TReportPrinter& report, double x, double y) override;
-    // The "Font" command; true when a font was chosen.
-    virtual bool ShowFontDialog();
     // Grows (never shrinks) the label so that the caption and five spaces fit; at angle 0 only.
     void GrowToText();
 
 protected:
-    void AddMenuItems(QMenu& menu) override;
     // Background, shadow, highlight, face and border, in the label's own pixels.
     void DrawLabel(QPainter& canvas);
-    // The rotation items (data: the angle) of a kind with a rotation menu, checked for the current angle.
-    QList<QAction*> m_rotationItems;
-    bool m_hasRotationMenu = false;
 
 private:
     void ignoreValuesOutOfRange();
@@ -121,7 +112,6 @@ private:
     static QPoint offsetOf(TShadowDirection direction, int depth);
     static QPoint offsetOf(THighlightDirection direction, int depth);
 
-    QAction* m_borderItem = nullptr;
     QPoint m_shadowOffset;
     QPoint m_highlightOffset;
     int m_depthHighlight = 0;
@@ -137,8 +127,6 @@ private:
     bool m_transparent = true;
     TColor m_backColor = clWhite;
     TBorderStyle m_borderStyle = bsNone;
-    QList<QAction*> m_alignmentItems;
-    QAction* m_transparentItem = nullptr;
     TLabelLayout m_layout;
     bool m_layoutDirty = true;
     bool m_readFromStream = false;

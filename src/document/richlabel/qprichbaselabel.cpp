@@ -1,25 +1,16 @@
 #include "qprichbaselabel.h"
 
-#include "editor/richlabel/richtextlabeleditor.h"
 #include "richlabeldraw.h"
 
-#include "platform/cursors.h"
-#include "platform/rounding.h"
 #include "platform/screenmetrics.h"
 #include "report/reportprinter.h"
 #include "richtext/richdocument.h"
 #include "richtext/rtfwriter.h"
-#include "richtext/wprichtext.h"
 #include "richtext/wprtfstorage.h"
 
-#include <QAction>
-#include <QColorDialog>
-#include <QMenu>
 #include <QPainter>
 #include <QPicture>
-#include <QPointer>
 #include <QTextDocument>
-#include <QWidget>
 
 #include <cmath>
 
@@ -113,46 +104,14 @@ void TQPRichBaseLabel::ignoreValuesOutOfRange()
 
 void TQPRichBaseLabel::Loaded()
 {
-    const bool wasLoading = IsLoading();
-    if (wasLoading)
+    if (IsLoading())
         ignoreValuesOutOfRange();
     TQGraphicControl::Loaded();
-    if (!wasLoading)
-        return;
-    // Through the menu's entry, so that what it changes is named after it.
-    DblClickAction = [this](QObject*) {
-        ObjectMenu();
-        m_editItem->trigger();
-    };
-}
-
-void TQPRichBaseLabel::AddMenuItems(QMenu& objectMenu)
-{
-    QMenu* menu = &objectMenu;
-    menu->addSeparator();
-    m_transparentItem =
-        menu->addAction(QStringLiteral("Transparent"), this, [this] { SetTransparent(!m_transparent); });
-    m_transparentItem->setCheckable(true);
-    menu->addAction(QStringLiteral("Background Color"), this, [this] { ChooseBackgroundColor(); });
-    m_borderItem = menu->addAction(QStringLiteral("Border"), this,
-                                   [this] { SetBorderStyle(m_borderStyle == bsSingle ? bsNone : bsSingle); });
-    m_borderItem->setCheckable(true);
-    m_borderItem->setChecked(m_borderStyle == bsSingle);
-    m_editItem = menu->addAction(QStringLiteral("Edit"), this, [this] { Edit(); });
 }
 
 int TQPRichBaseLabel::PicturesNotShown() const
 {
     return m_text->PicturesNotShown();
-}
-
-void TQPRichBaseLabel::PopupOpening()
-{
-    TQGraphicControl::PopupOpening();
-    if (m_transparentItem)
-        m_transparentItem->setChecked(m_transparent);
-    if (m_borderItem)
-        m_borderItem->setChecked(m_borderStyle == bsSingle);
 }
 
 void TQPRichBaseLabel::Draw(QPainter& canvas, const QRect& target, const DeviceProfile& device)
@@ -173,51 +132,7 @@ void TQPRichBaseLabel::PrintTo(TReportPrinter& report, double x, double y)
     report.StretchPictureToDevice(picture, PrintTarget(report, x, y));
 }
 
-QSize TQPRichBaseLabel::pageTwips(double scale) const
+QSize TQPRichBaseLabel::PageTwips() const
 {
-    return QSize(TwipsOf(Width(), scale), TwipsOf(Height(), scale));
-}
-
-void TQPRichBaseLabel::Edit()
-{
-    BusyCursor();
-    const QPointer<TQPRichBaseLabel> self(this);
-    TRichTextLabelEditor editor(window());
-    TWPRichText* text = editor.WPRichText1();
-    text->LoadFrom(*m_text);
-    if (!m_transparent)
-        editor.SetPanelColor(ToQColor(m_bgColor));
-    editor.SetPanelSize(ScreenRect().size() + QSize(1, 1));
-    // The editor wraps the text on the same page as the label draws it.
-    const QSize page = pageTwips(1.0);
-    text->SetPageSize(page.width(), page.height());
-    text->SetZoom(RoundHalfEven(Zoom() * 100));
-    // A double-click opens the editor while the selection handle still holds the mouse from the click
-    // before: the editor's buttons need it.
-    if (QWidget* grabber = QWidget::mouseGrabber())
-        grabber->releaseMouse();
-    if (editor.exec() == QDialog::Accepted && self) {
-        TWPRtfStorage edited;
-        text->SaveTo(edited);
-        SetRTFText(edited);
-    }
-    NormalCursor();
-}
-
-void TQPRichBaseLabel::ChooseBackgroundColor()
-{
-    const QColor chosen = QColorDialog::getColor(ToQColor(m_bgColor), window(), QStringLiteral("Background Color"));
-    if (!chosen.isValid())
-        return;
-    SetBGColor(FromQColor(chosen));
-    NotifyChanged();
-    SetTransparent(false);
-    Repaint();
-}
-
-void TQPRichBaseLabel::PlacedByTool()
-{
-    SetTransparent(false);
-    SetBorderStyle(bsSingle);
-    Edit();
+    return QSize(TwipsOf(Width(), 1.0), TwipsOf(Height(), 1.0));
 }

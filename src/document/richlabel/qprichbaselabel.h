@@ -11,7 +11,6 @@
 
 #include <memory>
 
-class QAction;
 class TWPRtfStorage;
 
 class TQPRichBaseLabel : public TQGraphicControl
@@ -47,35 +46,21 @@ public:
     TColor BGColor() const { return m_bgColor; }
     void SetBGColor(TColor v);
 
-    // Adds the label's menu items. Values read that no label can have give way to a new label's.
+    // Values read that no label can have give way to a new label's.
     void Loaded() override;
-    void PopupOpening() override;
     int PicturesNotShown() const override;
     void Draw(QPainter& canvas, const QRect& target, const DeviceProfile& device) override;
     // Prints the label as a picture recorded from its screen drawing, stretched into its place: the text
     // stays text and wraps exactly as on the screen.
     void PrintTo(TReportPrinter& report, double x, double y) override;
-
-    // Opens the rich text label editor on the label's text; OK takes the edited text.
-    void Edit();
-    // "Background Color": a colour dialog; the chosen colour makes the label opaque.
-    void ChooseBackgroundColor();
-    // Made with the rich label tool: opaque, with a border, and straight into the editor.
-    void PlacedByTool();
-
-protected:
-    void AddMenuItems(QMenu& menu) override;
+    // The label's size at 100% in twips: the page its text is laid out on.
+    QSize PageTwips() const;
 
 private:
     void ignoreValuesOutOfRange();
-    // The label's size at zoom 1 in twips, the page the text is laid out on.
-    QSize pageTwips(double scale) const;
 
     std::unique_ptr<TWPRtfStorage> m_text;
     TBorderStyle m_borderStyle = bsSingle;
     bool m_transparent = true;
     TColor m_bgColor = clWhite;
-    QAction* m_transparentItem = nullptr;
-    QAction* m_borderItem = nullptr;
-    QAction* m_editItem = nullptr;
 };

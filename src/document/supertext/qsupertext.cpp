@@ -1,17 +1,12 @@
 #include "qsupertext.h"
 
 #include "captionfit.h"
-#include "editor/supertext/supertextproperties.h"
 #include "supertextgradient.h"
 
-#include "editor/qbasepanel.h"
 #include "graphics/dibimage.h"
-#include "platform/fontdialog.h"
 
 #include <QBuffer>
-#include <QColorDialog>
 #include <QImageWriter>
-#include <QMenu>
 #include <QPainter>
 
 #include <cmath>
@@ -64,18 +59,6 @@ private:
 constexpr qint64 kMaxCachedPixels = 4'000'000;
 
 } // namespace
-
-std::function<bool(QWidget*, FontDescription&)> TQSuperText::ChooseFont = [](QWidget* parent, FontDescription& font) {
-    return ExecFontDialog(parent, QStringLiteral("Font"), font);
-};
-
-std::function<bool(QWidget*, TColor&)> TQSuperText::ChooseColor = [](QWidget* parent, TColor& color) {
-    const QColor chosen = QColorDialog::getColor(ToQColor(color), parent);
-    if (!chosen.isValid())
-        return false;
-    color = FromQColor(chosen);
-    return true;
-};
 
 TQSuperText::TQSuperText(QObject* parent) : TQGraphicControl(parent)
 {
@@ -320,39 +303,6 @@ void TQSuperText::Loaded()
 {
     TQGraphicControl::Loaded();
     rebuildGradientIfNeeded();
-}
-
-void TQSuperText::AddMenuItems(QMenu& objectMenu)
-{
-    QMenu* menu = &objectMenu;
-    menu->addSeparator();
-    menu->addAction(QStringLiteral("Font"), this, [this] {
-        FontDescription font = m_font;
-        if (ChooseFont(window(), font))
-            ApplyFont(font);
-    });
-    m_transparentItem =
-        menu->addAction(QStringLiteral("Transparent"), this, [this] { SetControlTransparent(!m_controlTransparent); });
-    m_transparentItem->setCheckable(true);
-    menu->addAction(QStringLiteral("Background Color"), this, [this] {
-        TColor color = m_bgColor;
-        if (!ChooseColor(window(), color))
-            return;
-        SetBGColor(color);
-        NotifyChanged();
-        SetControlTransparent(false);
-        Repaint();
-    });
-    m_borderItem = menu->addAction(QStringLiteral("Border"), this,
-                                   [this] { SetBorderStyle(m_borderStyle == bsSingle ? bsNone : bsSingle); });
-    m_borderItem->setCheckable(true);
-    menu->addAction(QStringLiteral("Properties"), this, [this] { ShowProperties(); });
-}
-
-void TQSuperText::PopupOpening()
-{
-    m_borderItem->setChecked(m_borderStyle == bsSingle);
-    m_transparentItem->setChecked(m_controlTransparent);
 }
 
 void TQSuperText::BoundsChanged()
@@ -606,24 +556,4 @@ void TQSuperText::drawLayers(QPainter& canvas, const QRect& target, const Device
                                      Qt::FlatCap, Qt::RoundJoin));
     }
     canvas.restore();
-}
-
-bool TQSuperText::ShowProperties()
-{
-    TSuperTextProperties dialog(window());
-    dialog.SetFrom(*this);
-    if (dialog.exec() != QDialog::Accepted)
-        return false;
-    dialog.ApplyTo(*this);
-    return true;
-}
-
-void TQSuperText::CreatedByTool()
-{
-    SetBorderStyle(bsSingle);
-    SetControlTransparent(false);
-    SetBGColor(clWhite);
-    // The dialog opens once the mouse release that placed the object has finished.
-    QMetaObject::invokeMethod(
-        this, [this] { ShowProperties(); }, Qt::QueuedConnection);
 }

@@ -98,7 +98,6 @@ public:
     void Loaded() override;
     int PicturesNotShown() const override { return m_unreadImageData.isEmpty() ? 0 : 1; }
     void BoundsChanged() override;
-    void PopupOpening() override;
     void ApplyFont(const FontDescription& font) override;
     void Draw(QPainter& canvas, const QRect& target, const DeviceProfile& device) override;
 
@@ -120,19 +119,6 @@ public:
     QPoint ShadowOffset() const;
     QRect TextRect() const { return m_textRect; }
     QRect ShadowRect() const { return m_shadowRect; }
-
-    // The font dialog of the "Font" menu item; tests replace it. True when a font was chosen.
-    static std::function<bool(QWidget* parent, FontDescription& font)> ChooseFont;
-    // The colour dialog of "Background Color"; tests replace it. True when a colour was chosen.
-    static std::function<bool(QWidget* parent, TColor& color)> ChooseColor;
-    // Opens the properties dialog on this object; true when it was closed with OK.
-    bool ShowProperties();
-    // A SuperText the page's tool has just placed: a white box with a border, and its properties
-    // dialog opens.
-    void CreatedByTool();
-
-protected:
-    void AddMenuItems(QMenu& menu) override;
 
 private:
     // The font as laid out at 100%.
@@ -179,8 +165,6 @@ private:
     QString m_lastBitmapFile;
 
     QImage m_gradient;
-    QAction* m_borderItem = nullptr;
-    QAction* m_transparentItem = nullptr;
     QPoint m_textMargin;
     QPoint m_textOrigin;
     QPoint m_shadowOrigin;

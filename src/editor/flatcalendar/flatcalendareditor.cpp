@@ -1,6 +1,7 @@
 #include "flatcalendareditor.h"
 
 #include "editor/objectpreview.h"
+#include "editor/qbasepanel.h"
 
 #include "document/flatcalendar/qflatcalendar.h"
 
@@ -226,7 +227,7 @@ void TFlatCalendarEditor::showSample()
 
 bool TFlatCalendarEditor::Edit(TQFlatCalendar& object)
 {
-    TFlatCalendarEditor dialog(object.window());
+    TFlatCalendarEditor dialog(WindowOf(object));
     dialog.LoadFrom(object);
     if (dialog.exec() != QDialog::Accepted)
         return false;

@@ -1,6 +1,7 @@
 #include "qfont3deffects.h"
 
 #include "editor/objectpreview.h"
+#include "editor/qbasepanel.h"
 
 #include "colordrop.h"
 #include "document/label/qplabel.h"
@@ -36,7 +37,7 @@ QStringList Depths()
 
 } // namespace
 
-TQFont3DEffects::TQFont3DEffects(TQBaseLabel* label) : QDialog(label ? label->window() : nullptr), m_label(label)
+TQFont3DEffects::TQFont3DEffects(TQBaseLabel* label) : QDialog(label ? WindowOf(*label) : nullptr), m_label(label)
 {
     setWindowTitle(QStringLiteral("Text 3D Effects"));
     auto* column = new QVBoxLayout(this);

@@ -1,5 +1,7 @@
 #include "supertextproperties.h"
 
+#include "supertextmenu.h"
+
 #include "editor/objectpreview.h"
 
 #include "supertextbrushimagebrowser.h"
@@ -261,7 +263,7 @@ QPushButton* TSuperTextProperties::colorButton(const char* name, std::function<T
     m_colorButtons.append({button, get});
     connect(button, &QPushButton::clicked, this, [this, button, get, set] {
         TColor color = get();
-        if (!TQSuperText::ChooseColor(this, color))
+        if (!TSuperTextMenu::ChooseColor(this, color))
             return;
         set(color);
         ShowColor(button, color);
@@ -327,7 +329,7 @@ void TSuperTextProperties::stepFontSize(int step)
 void TSuperTextProperties::selectFont()
 {
     FontDescription font = m_preview->Font();
-    if (!TQSuperText::ChooseFont(this, font))
+    if (!TSuperTextMenu::ChooseFont(this, font))
         return;
     m_preview->ApplyFont(font);
     m_preview->FitToText();
