@@ -50,6 +50,8 @@ TKindMenuBuilder KindBuilder(const QMetaObject* kind)
 // The built menu of one object, a child of the object so that it goes with it.
 class TObjectMenuRecord : public QObject
 {
+    Q_OBJECT
+
 public:
     explicit TObjectMenuRecord(TQGraphicControl* object) : QObject(object) {}
     ~TObjectMenuRecord() override { delete menu; }
@@ -149,3 +151,5 @@ std::function<void(QObject* sender)> DoubleClickAction(TQGraphicControl* object)
             item->trigger();
     };
 }
+
+#include "objectmenu.moc"
