@@ -3,7 +3,8 @@
 #include "printing.h"
 
 #include "document/calendardocument.h"
-#include "editor/calendarpanel32.h"
+#include "document/calendarpagemodel.h"
+#include "document/pagedocument.h"
 #include "graphics/exactpalette.h"
 #include "graphics/jpegwriter.h"
 #include "report/reportprinter.h"

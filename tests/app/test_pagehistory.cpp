@@ -115,7 +115,7 @@ struct PageHistory : ::testing::Test
     }
     void objectCommand(int i, const char* caption)
     {
-        for (QAction* action : object(i)->ObjectMenu()->actions()) {
+        for (QAction* action : ObjectMenu(object(i))->actions()) {
             if (action->text() == QLatin1String(caption))
                 return action->trigger();
         }

@@ -1,4 +1,4 @@
-// The text label the label tool places: the text label with a text entry dialog and a rotation menu.
+// The text label the label tool places; the editor gives it a text entry dialog and a rotation menu.
 #pragma once
 
 #include "qbaselabel.h"
