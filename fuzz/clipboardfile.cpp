@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the object clipboard file a paste reads; whatever pastes must copy and paste
 // again as the same objects.
-#include "editor/qbasepanel.h"
 #include "document/qgraphiccontrol.h"
+#include "editor/qbasepanel.h"
 #include "editor/qhandle.h"
 
 #include "stream/classregistry.h"
