@@ -5,10 +5,13 @@
 #include "configurationinfo.h"
 #include "dialogfolder.h"
 #include "floatingpalette.h"
+#include "joindocumentsdialog.h"
+#include "makeyeardialog.h"
 #include "mrufilelist.h"
 #include "pagehistory.h"
 #include "printing.h"
 
+#include "document/calendardocument.h"
 #include "document/flatcalendar/qflatcalendar.h"
 #include "document/image/qimage.h"
 #include "document/label/qplabel.h"
@@ -267,6 +270,12 @@ void TCalendarMain::buildMenus()
     add(m_fileMenu, "mnuSaveAsBitmap", QStringLiteral("Save As Bitmap File"));
     add(m_fileMenu, "mnuSaveAsJPG", QStringLiteral("Save As JPG File"));
     add(m_fileMenu, "mnuSaveAsPDF", QStringLiteral("Save As PDF File"));
+    connect(add(m_fileMenu, "mnuMakeYear", QStringLiteral("Make Year...")), &QAction::triggered, this, [this] {
+        DoSaveRichtext();
+        MakeYear(this, DocumentBytes(*m_page), m_currentFileName, m_preferences.DefaultFont, m_printersPresent);
+    });
+    connect(add(m_fileMenu, "mnuJoinDocuments", QStringLiteral("Join Documents into PDF...")), &QAction::triggered,
+            this, [this] { JoinDocuments(this); });
     m_fileMenu->addSeparator();
     add(m_fileMenu, "mnuProperties", QStringLiteral("&Properties"));
     add(m_fileMenu, "mnuUserTitle", QStringLiteral("User Defined Title"));
@@ -473,7 +482,7 @@ void TCalendarMain::SetButtons()
                       m_palette->isVisible() ? QStringLiteral("Hide Icon Tool") : QStringLiteral("Show Icon Tool"));
     enable("mnuSave", named);
     for (const char* name : {"mnuSaveAs", "mnuProperties", "PropertiesButton", "mnuPrintSetup", "ZoomSpinner",
-                             "mnuSaveAsBitmap", "mnuSaveAsJPG", "mnuSaveAsPDF"})
+                             "mnuSaveAsBitmap", "mnuSaveAsJPG", "mnuSaveAsPDF", "mnuMakeYear"})
         enable(name, pageVisible);
     setPrintCommandsEnabled(pageVisible && m_printersPresent);
     enable("mnuCancelChanges", pageVisible && named);

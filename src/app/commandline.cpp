@@ -1,11 +1,14 @@
 #include "commandline.h"
 
 #include "app/almarinversion.h"
-#include "eventimport.h"
+#include "holidaycommand.h"
 #include "pageexport.h"
+#include "pageoutput.h"
+#include "pagepreparation.h"
+#include "pagerun.h"
+#include "pagesjob.h"
 #include "preferences.h"
 #include "printing.h"
-#include "recurringcommands.h"
 
 #include "calendardraw/layoutkind.h"
 #include "document/calendardocument.h"
@@ -22,6 +25,7 @@
 #include "stream/namedcolors.h"
 
 #include <QDate>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMetaEnum>
@@ -30,6 +34,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -245,72 +250,228 @@ QStringList RecurringDatesOfMonth(const QStringList& lines, int month, int year)
     return listed;
 }
 
-// Shows the month as the properties dialog would: another month or year starts with empty day cells.
-void ShowMonth(TCalendarPageModel& page, int month, int year)
+// What the jobs of one process share, read once: the recurring dates and the look of added text.
+class TJobResources
 {
-    if (page.Settings().MainCalMonth == month && page.Settings().MainCalYear == year)
-        return;
-    const bool hasCells = page.Geometry().ShowMainCalendar || page.Geometry().ShowPlanner;
-    page.SetLayoutValue(&CalendarSettings::MainCalMonth, month);
-    page.SetLayoutValue(&CalendarSettings::MainCalYear, year);
-    page.SetLayoutValue(&CalendarSettings::MainCalDay,
-                        std::clamp(page.Settings().MainCalDay, 1, QDate(year, month, 1).daysInMonth()));
-    if (hasCells)
-        page.ClearAllCells();
-}
+public:
+    // Null, with the error line written, when the recurring dates file cannot be read.
+    const QStringList* RecurringDates(QTextStream& err)
+    {
+        if (!m_recurring) {
+            QStringList lines;
+            if (!LoadRecurringDatesForJob(lines, err))
+                return nullptr;
+            m_recurring = lines;
+        }
+        return &*m_recurring;
+    }
+    const FontDescription& Font()
+    {
+        if (!m_font)
+            m_font = LoadPreferences().DefaultFont;
+        return *m_font;
+    }
 
-// Puts every recurring date of the page's month on its days, as the fill command with every row chosen.
-QString FillWithRecurringDates(TPageDocument& page, const QStringList& lines)
-{
-    if (!page.Model().Geometry().ShowMainCalendar && !page.Model().Geometry().ShowPlanner)
-        return QStringLiteral("its layout has no day cells to fill");
-    const FontDescription font = LoadPreferences().DefaultFont;
-    const int month = page.Model().Settings().MainCalMonth;
-    const int year = page.Model().Settings().MainCalYear;
-    ApplyRecurringDates(EntriesForMonth(lines, month, year), month, year,
-                        [&](int day, const QString& text) { AppendTextToDay(page, day, text, font); });
-    return QString();
-}
-
-// Puts every event of the file that falls on the page's days on them, as the import command with every
-// row chosen.
-QString ImportEventsForJob(TPageDocument& page, const QString& fileName, QTextStream& err)
-{
-    if (!HoldsDayText(page.Model().Settings().CalendarLayout))
-        return QStringLiteral("%1: the page's layout has no day cells").arg(fileName);
-    const IcalEvents read = ReadEventsForPage(page, fileName);
-    if (!read.error.isEmpty())
-        return read.error;
-    if (read.skippedLines > 0)
-        err << QStringLiteral("almarin: warning: %1: %2").arg(fileName, IcalSkippedLinesNotice(read)) << Qt::endl;
-    const FontDescription font = LoadPreferences().DefaultFont;
-    const QMap<int, QStringList> paragraphs = NewEventParagraphs(page, read.events, QLocale());
-    for (auto it = paragraphs.cbegin(); it != paragraphs.cend(); ++it)
-        AppendTextToCell(page, it.key(), it.value(), font);
-    return QString();
-}
+private:
+    std::optional<QStringList> m_recurring;
+    std::optional<FontDescription> m_font;
+};
 
 // The page as an export or print job shows it: another month, its recurring dates, the events of a file.
-// False, with the error line written, when one of them cannot be done.
-bool PreparePageForJob(TPageDocument& page, const TCommandLine& command, const QStringList& recurring, QTextStream& err)
+// Returns the error line when one of them cannot be done.
+QString PreparePageForJob(TPageDocument& page, const TCommandLine& command, TJobResources& resources, QTextStream& err)
 {
     if (command.month != 0)
         ShowMonth(page.Model(), command.month, command.year);
     if (command.fill) {
-        const QString fillError = FillWithRecurringDates(page, recurring);
-        if (!fillError.isEmpty()) {
-            err << QStringLiteral("almarin: cannot fill %1: %2").arg(command.documentFile, fillError) << Qt::endl;
-            return false;
-        }
+        const QString fillError = FillWithRecurringDates(page, *resources.RecurringDates(err), resources.Font());
+        if (!fillError.isEmpty())
+            return QStringLiteral("cannot fill %1: %2").arg(command.documentFile, fillError);
     }
     if (!command.eventsFile.isEmpty()) {
-        const QString importError = ImportEventsForJob(page, command.eventsFile, err);
-        if (!importError.isEmpty()) {
-            err << QStringLiteral("almarin: cannot import events from %1").arg(importError) << Qt::endl;
-            return false;
+        QString error, warning;
+        const QByteArray events = ReadEventsFile(command.eventsFile, &error);
+        if (error.isEmpty())
+            error = ImportEventsIntoPage(page, command.eventsFile, events, resources.Font(), &warning);
+        if (!error.isEmpty())
+            return QStringLiteral("cannot import events from %1").arg(error);
+        if (!warning.isEmpty())
+            err << QStringLiteral("almarin: warning: ") << warning << Qt::endl;
+    }
+    return QString();
+}
+
+// "YYYY-MM..YYYY-MM": the first month and how many from it to the last, both included.
+bool ParseMonthRange(const QString& text, int* month, int* year, int* count)
+{
+    const QStringList ends = text.split(QStringLiteral(".."));
+    int lastMonth = 0, lastYear = 0;
+    if (ends.size() != 2 || !ParseMonth(ends[0], month, year) || !ParseMonth(ends[1], &lastMonth, &lastYear))
+        return false;
+    *count = (lastYear * 12 + lastMonth) - (*year * 12 + *month) + 1;
+    return *count >= 1 && *count <= TPageRun::kMaxMonths;
+}
+
+// Several documents, or one in a run of months: one PDF, one image per page, or one print job.
+int RunPagesJob(const TCommandLine& command, TJobResources& resources, QTextStream& err)
+{
+    const auto fail = [&err](const QString& error, int status = 1) {
+        err << QStringLiteral("almarin: ") << error << Qt::endl;
+        return status;
+    };
+    TPageRun run;
+    if (command.fill) {
+        const QStringList* recurring = resources.RecurringDates(err);
+        if (!recurring)
+            return 2;
+        run.SetRecurringDates(*recurring);
+    }
+    run.SetFont(resources.Font());
+    // Everything is read before anything is written.
+    for (const QString& file : command.documentFiles) {
+        const QString error = run.AddDocumentFile(file);
+        if (!error.isEmpty())
+            return fail(error);
+    }
+    if (command.monthCount > 0)
+        run.SetMonths(command.month, command.year, command.monthCount);
+    if (!command.eventsFile.isEmpty()) {
+        QString error;
+        const QByteArray events = ReadEventsFile(command.eventsFile, &error);
+        if (!error.isEmpty())
+            return fail(QStringLiteral("cannot import events from %1").arg(error));
+        run.SetEvents(command.eventsFile, events);
+    }
+    // Each page gets what a page of a one-page job gets, but for its month, dates and events, which the
+    // run gives it.
+    TCommandLine eachPage = command;
+    eachPage.month = 0;
+    eachPage.fill = false;
+    eachPage.eventsFile.clear();
+    run.SetPreparation([&eachPage, &resources, &err](TPageDocument& page) {
+        return PreparePageForJob(page, eachPage, resources, err);
+    });
+
+    std::unique_ptr<TPageOutput> output;
+    if (command.action == TCommandLine::TAction::Print) {
+        QString error;
+        output = MakePrinterOutput(command.printerName, command.copies, run.Title(), &error);
+        if (!output)
+            return fail(QStringLiteral("cannot print: %1").arg(error));
+    } else if (QFileInfo(command.outputFile).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) == 0) {
+        output = MakePdfOutput(command.outputFile, run.Title());
+    } else {
+        output = MakeImageOutput(command.outputFile, command.zoom);
+    }
+    TPagesJob job(run, std::move(output));
+    const QString error = job.Run();
+    for (const QString& warning : job.TakeWarnings())
+        err << QStringLiteral("almarin: warning: ") << warning << Qt::endl;
+    if (error.isEmpty())
+        return 0;
+    return fail(command.action == TCommandLine::TAction::Print
+                    ? QStringLiteral("cannot print: %1").arg(error)
+                    : QStringLiteral("cannot write %1: %2").arg(command.outputFile, error));
+}
+
+// One line of a batch file split into words as a shell splits them: blanks separate words, single quotes
+// keep everything inside, double quotes keep all but the escapes \\, \", \$ and \`, and a backslash
+// outside quotes keeps the next character. False on an unclosed quote or a trailing backslash.
+bool SplitShellWords(const QString& line, QStringList* words)
+{
+    QString word;
+    bool inWord = false;
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        const QChar c = line[i];
+        if (c == QLatin1Char('\'')) {
+            const qsizetype close = line.indexOf(QLatin1Char('\''), i + 1);
+            if (close < 0)
+                return false;
+            word += line.mid(i + 1, close - i - 1);
+            i = close;
+            inWord = true;
+        } else if (c == QLatin1Char('"')) {
+            for (++i;; ++i) {
+                if (i >= line.size())
+                    return false;
+                if (line[i] == QLatin1Char('"'))
+                    break;
+                if (line[i] == QLatin1Char('\\') && i + 1 < line.size() &&
+                    QStringLiteral("\\\"$`").contains(line[i + 1]))
+                    ++i;
+                word += line[i];
+            }
+            inWord = true;
+        } else if (c == QLatin1Char('\\')) {
+            if (++i >= line.size())
+                return false;
+            word += line[i];
+            inWord = true;
+        } else if (c.isSpace()) {
+            if (inWord)
+                words->append(std::exchange(word, QString()));
+            inWord = false;
+        } else {
+            word += c;
+            inWord = true;
         }
     }
+    if (inWord)
+        words->append(word);
     return true;
+}
+
+int RunJob(const TCommandLine& command, QTextStream& out, QTextStream& err, TJobResources& resources);
+
+// Each non-empty line that is not a comment is the arguments of one --export or --print job; a failing
+// job names its line and the others still run.
+int RunBatch(const TCommandLine& command, QTextStream& out, QTextStream& err, TJobResources& resources)
+{
+    const bool standardInput = command.batchFile == QLatin1String("-");
+    QFile file(standardInput ? QString() : command.batchFile);
+    // A folder opens as a file that reads as empty.
+    const bool opened = standardInput ? file.open(stdin, QIODevice::ReadOnly)
+                                      : QFileInfo(command.batchFile).isFile() && file.open(QIODevice::ReadOnly);
+    if (!opened) {
+        const QFileInfo info(command.batchFile);
+        const QString reason = standardInput || info.isFile() ? file.errorString()
+                               : info.exists()                ? QStringLiteral("not a file")
+                                                              : QStringLiteral("no such file");
+        err << QStringLiteral("almarin: %1: cannot read the jobs (%2)").arg(command.batchFile, reason) << Qt::endl;
+        return 1;
+    }
+    const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+    int status = 0;
+    for (qsizetype n = 0; n < lines.size(); ++n) {
+        const QString line = lines[n].trimmed();
+        if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
+            continue;
+        QString errors;
+        QTextStream jobErr(&errors);
+        QStringList words;
+        int jobStatus = 1;
+        if (!SplitShellWords(line, &words)) {
+            jobErr << QStringLiteral("almarin: a quote or a backslash is not closed") << Qt::endl;
+        } else {
+            const TCommandLine job = ParseCommandLine(words);
+            if (job.action == TCommandLine::TAction::Export || job.action == TCommandLine::TAction::Print)
+                jobStatus = RunJob(job, out, jobErr, resources);
+            else if (job.action == TCommandLine::TAction::Invalid)
+                jobErr << QStringLiteral("almarin: %1").arg(job.error) << Qt::endl;
+            else
+                jobErr << QStringLiteral("almarin: a batch holds --export and --print jobs only") << Qt::endl;
+        }
+        jobErr.flush();
+        for (const QString& message : errors.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+            QString text = message;
+            if (text.startsWith(QLatin1String("almarin: ")))
+                text = text.mid(9);
+            err << QStringLiteral("almarin: line %1: %2").arg(n + 1).arg(text) << Qt::endl;
+        }
+        if (jobStatus != 0)
+            status = 1;
+    }
+    return status;
 }
 
 } // namespace
@@ -322,6 +483,7 @@ TCommandLine ParseCommandLine(const QStringList& arguments)
     bool zoomGiven = false;
     bool monthGiven = false;
     bool printerGiven = false;
+    bool monthsGiven = false;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& argument = arguments[i];
         if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
@@ -330,6 +492,19 @@ TCommandLine ParseCommandLine(const QStringList& arguments)
         }
         if (argument == QLatin1String("--version")) {
             command.action = TCommandLine::TAction::Version;
+            return command;
+        }
+        if (argument == QLatin1String("--holidays")) {
+            // --holidays alone, or --holidays CC[-RR] YEAR.
+            static const QRegularExpression code(QStringLiteral("^[A-Za-z]{2}(-[A-Za-z0-9]{1,3})?$"));
+            command.action = TCommandLine::TAction::Holidays;
+            if (arguments.size() == 1)
+                return command;
+            bool ok = false;
+            command.year = arguments.size() == 3 && i == 0 ? arguments[2].toInt(&ok) : 0;
+            if (!ok || command.year < 1583 || command.year > 9999 || !code.match(arguments[1]).hasMatch())
+                return Invalid(QStringLiteral("--holidays takes a country or region code and a year (1583 to 9999)"));
+            command.holidayPlace = arguments[1].toUpper();
             return command;
         }
         if (argument == QLatin1String("--thumbnail")) {
@@ -372,6 +547,21 @@ TCommandLine ParseCommandLine(const QStringList& arguments)
                 return Invalid(QStringLiteral("%1 needs a month as YYYY-MM").arg(argument));
             ++i;
             monthGiven = monthGiven || !recurring;
+        } else if (argument == QLatin1String("--months")) {
+            if (i + 1 >= arguments.size() ||
+                !ParseMonthRange(arguments[i + 1], &command.month, &command.year, &command.monthCount))
+                return Invalid(
+                    QStringLiteral("--months needs 1 to %1 months as YYYY-MM..YYYY-MM, the first to the last")
+                        .arg(TPageRun::kMaxMonths));
+            ++i;
+            monthsGiven = true;
+        } else if (argument == QLatin1String("--batch")) {
+            if (command.action != TCommandLine::TAction::Window || i != 0 || arguments.size() != 2)
+                return Invalid(
+                    QStringLiteral("--batch takes a file of jobs (or - for standard input) and nothing else"));
+            command.action = TCommandLine::TAction::Batch;
+            command.batchFile = arguments[++i];
+            return command;
         } else if (argument == QLatin1String("--printer") || argument == QLatin1String("--copies")) {
             if (i + 1 >= arguments.size() || IsOption(arguments[i + 1]))
                 return Invalid(QStringLiteral("%1 needs a value").arg(argument));
@@ -415,20 +605,33 @@ TCommandLine ParseCommandLine(const QStringList& arguments)
         return Invalid(QStringLiteral("--zoom goes with --export only"));
     if (printerGiven && command.action != TCommandLine::TAction::Print)
         return Invalid(QStringLiteral("--printer and --copies go with --print only"));
-    if ((monthGiven || command.fill || !command.eventsFile.isEmpty()) &&
-        command.action != TCommandLine::TAction::Export && command.action != TCommandLine::TAction::Print)
-        return Invalid(QStringLiteral("--month, --fill and --ics go with --export and --print only"));
+    const bool job = command.action == TCommandLine::TAction::Export || command.action == TCommandLine::TAction::Print;
+    if ((monthGiven || monthsGiven || command.fill || !command.eventsFile.isEmpty()) && !job)
+        return Invalid(QStringLiteral("--month, --months, --fill and --ics go with --export and --print only"));
+    if (monthGiven && monthsGiven)
+        return Invalid(QStringLiteral("--month and --months go apart"));
     if (command.action == TCommandLine::TAction::Recurring) {
         if (!files.isEmpty())
             return Invalid(QStringLiteral("--recurring takes no document"));
         return command;
     }
-    if (files.size() > 1)
+    if (files.size() > 1 && !job)
         return Invalid(QStringLiteral("one document at a time, not %1").arg(files.size()));
     if (command.action != TCommandLine::TAction::Window && files.isEmpty())
         return Invalid(QStringLiteral("which document? Give a .QXF file"));
+    if (files.size() > 1 && (monthGiven || monthsGiven))
+        return Invalid(QStringLiteral("--month and --months show one document, not %1").arg(files.size()));
     if (!files.isEmpty())
         command.documentFile = files.first();
+    command.documentFiles = files;
+    if (command.action == TCommandLine::TAction::Export && (files.size() > 1 || monthsGiven)) {
+        const QString extension = QFileInfo(command.outputFile).suffix().toLower();
+        if (extension != QLatin1String("pdf") && !ImageFormatOf(command.outputFile))
+            return Invalid(QStringLiteral("several pages go to a .pdf file or to .bmp, .jpg or .png images"));
+        if (extension != QLatin1String("pdf") && std::max<qsizetype>(files.size(), command.monthCount) > 1 &&
+            !NamesEachPage(command.outputFile))
+            return Invalid(QStringLiteral("an image name for several pages holds {month} or {n}"));
+    }
     return command;
 }
 
@@ -451,8 +654,24 @@ QString CommandLineUsage()
                           "                                              print the page on the default or named\n"
                           "                                              printer, N copies (1 to 999); --month,\n"
                           "                                              --fill and --ics as for --export\n"
+                          "  almarin --export OUT FILE.QXF --months YYYY-MM..YYYY-MM [--fill] [--ics EVENTS.ics]\n"
+                          "                                              one page for each month from the first to\n"
+                          "                                              the last (1 to 24), the document shown as\n"
+                          "                                              --month shows it: OUT.pdf holds them all;\n"
+                          "                                              image names hold {month} (YYYY-MM) or {n}\n"
+                          "                                              (the page number from 1)\n"
+                          "  almarin --export OUT FILE.QXF FILE.QXF ...  one page for each document, in order\n"
+                          "  almarin --print FILE.QXF --months YYYY-MM..YYYY-MM | FILE.QXF FILE.QXF ...\n"
+                          "                                              every page in one print job\n"
+                          "  almarin --batch JOBS                        run the --export and --print jobs of the\n"
+                          "                                              file JOBS (- reads them from the standard\n"
+                          "                                              input), one a line, quoted as a shell\n"
+                          "                                              quotes them; lines starting with # are\n"
+                          "                                              comments\n"
                           "  almarin --thumbnail SIZE FILE.QXF OUT.PNG   draw the whole page to fit SIZE pixels\n"
                           "  almarin --recurring YYYY-MM                 list the recurring dates of the month\n"
+                          "  almarin --holidays [CC[-RR] YEAR]           list the public holidays of a country or\n"
+                          "                                              region in YEAR; alone, the codes known\n"
                           "  almarin --dump FILE.QXF                     print the document as readable text\n"
                           "  almarin --help                              show this text\n"
                           "  almarin --version                           show the version\n");
@@ -502,7 +721,18 @@ QString DumpDocument(const QString& fileName)
 
 int RunCommandLineJob(const TCommandLine& command, QTextStream& out, QTextStream& err)
 {
+    TJobResources resources;
+    return RunJob(command, out, err, resources);
+}
+
+namespace {
+
+int RunJob(const TCommandLine& command, QTextStream& out, QTextStream& err, TJobResources& resources)
+{
+    const bool pages = command.documentFiles.size() > 1 || command.monthCount > 0;
     switch (command.action) {
+    case TCommandLine::TAction::Batch:
+        return RunBatch(command, out, err, resources);
     case TCommandLine::TAction::Help:
         out << CommandLineUsage();
         return 0;
@@ -536,6 +766,8 @@ int RunCommandLineJob(const TCommandLine& command, QTextStream& out, QTextStream
             out << line << Qt::endl;
         return 0;
     }
+    case TCommandLine::TAction::Holidays:
+        return ListPublicHolidays(command.holidayPlace, command.year, out, err);
     case TCommandLine::TAction::Thumbnail: {
         TCalendarPage page;
         bool complete = true;
@@ -549,15 +781,19 @@ int RunCommandLineJob(const TCommandLine& command, QTextStream& out, QTextStream
         return 0;
     }
     case TCommandLine::TAction::Print: {
-        QStringList recurring;
-        if (command.fill && !LoadRecurringDatesForJob(recurring, err))
+        if (pages)
+            return RunPagesJob(command, resources, err);
+        if (command.fill && !resources.RecurringDates(err))
             return 2;
         TCalendarPage page;
         bool complete = true;
         QString error = LoadForJob(page, command.documentFile, err, &complete);
         if (error.isEmpty()) {
-            if (!PreparePageForJob(page, command, recurring, err))
+            const QString prepareError = PreparePageForJob(page, command, resources, err);
+            if (!prepareError.isEmpty()) {
+                err << QStringLiteral("almarin: ") << prepareError << Qt::endl;
                 return 1;
+            }
             error = PrintOnPrinter(page, command.printerName, command.copies);
         }
         if (!error.isEmpty()) {
@@ -567,8 +803,9 @@ int RunCommandLineJob(const TCommandLine& command, QTextStream& out, QTextStream
         return 0;
     }
     case TCommandLine::TAction::Export: {
-        QStringList recurring;
-        if (command.fill && !LoadRecurringDatesForJob(recurring, err))
+        if (pages)
+            return RunPagesJob(command, resources, err);
+        if (command.fill && !resources.RecurringDates(err))
             return 2;
         TCalendarPage page;
         bool complete = true;
@@ -585,8 +822,11 @@ int RunCommandLineJob(const TCommandLine& command, QTextStream& out, QTextStream
                 << Qt::endl;
             return 1;
         }
-        if (!PreparePageForJob(page, command, recurring, err))
+        const QString prepareError = PreparePageForJob(page, command, resources, err);
+        if (!prepareError.isEmpty()) {
+            err << QStringLiteral("almarin: ") << prepareError << Qt::endl;
             return 1;
+        }
         const QString exportError = ExportPage(page, command.outputFile, command.zoom);
         if (!exportError.isEmpty()) {
             err << QStringLiteral("almarin: cannot write %1: %2").arg(command.outputFile, exportError) << Qt::endl;
@@ -598,6 +838,8 @@ int RunCommandLineJob(const TCommandLine& command, QTextStream& out, QTextStream
     return 2;
 }
 
+} // namespace
+
 int RunCommandLine(int argc, char** argv, const TCommandLine& command)
 {
     QTextStream out(stdout);
@@ -606,7 +848,8 @@ int RunCommandLine(int argc, char** argv, const TCommandLine& command)
     QCoreApplication::setApplicationName(QStringLiteral("Almarin"));
     QCoreApplication::setOrganizationName(QStringLiteral("Almarin"));
     if (command.action != TCommandLine::TAction::Export && command.action != TCommandLine::TAction::Thumbnail &&
-        command.action != TCommandLine::TAction::Dump && command.action != TCommandLine::TAction::Print) {
+        command.action != TCommandLine::TAction::Dump && command.action != TCommandLine::TAction::Print &&
+        command.action != TCommandLine::TAction::Batch) {
         // Only an application object knows the executable's folder, where the user files are looked for;
         // without one the current folder would stand in for it.
         QCoreApplication app(argc, argv);

@@ -3,6 +3,7 @@
 
 #include "calendarmain.h"
 #include "dialogfolder.h"
+#include "pagepreparation.h"
 
 #include "document/pagedays.h"
 #include "editor/calendarpanel32.h"
@@ -12,7 +13,6 @@
 #include "platform/centerform.h"
 #include "platform/messages.h"
 
-#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHash>
@@ -24,26 +24,11 @@
 IcalEvents ReadEventsForPage(const TPageDocument& page, const QString& fileName)
 {
     IcalEvents result;
-    // A device or a pipe has no size to check first and may never end.
-    if (!QFileInfo(fileName).isFile()) {
-        result.error = QStringLiteral("%1: not a regular file").arg(fileName);
+    const QByteArray bytes = ReadEventsFile(fileName, &result.error);
+    if (!result.error.isEmpty())
         return result;
-    }
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.error = QStringLiteral("%1: %2").arg(fileName, file.errorString());
-        return result;
-    }
-    // At most one byte more than the limit is read: enough to tell a file that grew past it.
-    const QByteArray bytes = file.read(IcalMaxFileBytes() + 1);
-    if (file.error() != QFileDevice::NoError)
-        result.error = file.errorString();
-    else
-        result.error = IcalSizeError(bytes.size());
-    if (result.error.isEmpty()) {
-        const PageDays days = DaysOfPage(page.Model().Settings());
-        result = ReadIcalEvents(bytes, days.first, days.last);
-    }
+    const PageDays days = DaysOfPage(page.Model().Settings());
+    result = ReadIcalEvents(bytes, days.first, days.last);
     if (!result.error.isEmpty())
         result.error = QStringLiteral("%1: %2").arg(fileName, result.error);
     return result;

@@ -24,9 +24,9 @@ int MarginPixels(float inches, double zoom)
 }
 
 // Encoded in memory first, so that what fails is either the encoder or the file, each with its reason.
-QString WriteImage(const QImage& image, const QString& fileName, const char* format)
+QString EncodeImage(const QImage& image, const char* format, QByteArray* bytes)
 {
-    QBuffer encoded;
+    QBuffer encoded(bytes);
     encoded.open(QIODevice::WriteOnly);
     QImageWriter writer(&encoded, format);
     // PNG: Qt hands zlib the level compression * 9 / 91, so 35 is level 3. Against the default
@@ -40,7 +40,14 @@ QString WriteImage(const QImage& image, const QString& fileName, const char* for
     }
     if (!writer.write(palette.isNull() ? image : palette))
         return QStringLiteral("the image could not be encoded: %1").arg(writer.errorString());
-    return TAtomicFile::WriteWhole(fileName, encoded.data());
+    return QString();
+}
+
+QString WriteImage(const QImage& image, const QString& fileName, const char* format)
+{
+    QByteArray bytes;
+    const QString error = EncodeImage(image, format, &bytes);
+    return error.isEmpty() ? TAtomicFile::WriteWhole(fileName, bytes) : error;
 }
 
 } // namespace
@@ -81,45 +88,57 @@ QString PrintToPdf(TPageDocument& page, const QString& fileName)
     return PrintCalendarJob(page, report, 1) ? QString() : report.ErrorString();
 }
 
-QString WritePageImage(TPageDocument& page, float zoom, const QString& fileName, TImageFormat format)
+QString EncodePageImage(TPageDocument& page, float zoom, TImageFormat format, QByteArray* bytes)
 {
     const QImage cropped = CropToMargins(page.RenderAt(zoom), page, zoom);
     if (cropped.isNull())
         return QStringLiteral("the page could not be drawn");
     switch (format) {
     case TImageFormat::Bmp:
-        return WriteImage(cropped, fileName, "BMP");
+        return EncodeImage(cropped, "BMP", bytes);
     case TImageFormat::Png:
-        return WriteImage(cropped, fileName, "PNG");
+        return EncodeImage(cropped, "PNG", bytes);
     case TImageFormat::Jpeg:
         break;
     }
-    return WriteJpegFile(cropped, fileName, 100);
+    *bytes = EncodeJpeg(cropped, 100);
+    return bytes->isEmpty() ? QStringLiteral("the image could not be encoded as JPEG") : QString();
+}
+
+QString WritePageImage(TPageDocument& page, float zoom, const QString& fileName, TImageFormat format)
+{
+    QByteArray bytes;
+    const QString error = EncodePageImage(page, zoom, format, &bytes);
+    return error.isEmpty() ? TAtomicFile::WriteWhole(fileName, bytes) : error;
+}
+
+std::optional<TImageFormat> ImageFormatOf(const QString& fileName)
+{
+    const QString extension = QFileInfo(fileName).suffix().toLower();
+    if (extension == QLatin1String("bmp"))
+        return TImageFormat::Bmp;
+    if (extension == QLatin1String("png"))
+        return TImageFormat::Png;
+    if (extension == QLatin1String("jpg") || extension == QLatin1String("jpeg"))
+        return TImageFormat::Jpeg;
+    return std::nullopt;
 }
 
 QString ExportPage(TPageDocument& page, const QString& outputFile, double zoom)
 {
+    if (const std::optional<TImageFormat> format = ImageFormatOf(outputFile))
+        return WritePageImage(page, static_cast<float>(zoom), outputFile, *format);
     const QString extension = QFileInfo(outputFile).suffix().toLower();
-    const bool image = extension == QLatin1String("bmp") || extension == QLatin1String("png") ||
-                       extension == QLatin1String("jpg") || extension == QLatin1String("jpeg");
-    if (!image && extension != QLatin1String("pdf") && extension != QLatin1String("qxf"))
+    if (extension == QLatin1String("pdf"))
+        return PrintToPdf(page, outputFile);
+    if (extension != QLatin1String("qxf"))
         return QStringLiteral("unknown output type \"%1\" (use .bmp, .jpg, .png, .pdf or .qxf)").arg(extension);
-
-    if (!image) {
-        if (extension == QLatin1String("pdf"))
-            return PrintToPdf(page, outputFile);
-        try {
-            SaveToFile(page, outputFile);
-        } catch (const ECalendarFileError& error) {
-            return error.Detail();
-        }
-        return QString();
+    try {
+        SaveToFile(page, outputFile);
+    } catch (const ECalendarFileError& error) {
+        return error.Detail();
     }
-
-    const TImageFormat format = extension == QLatin1String("bmp")   ? TImageFormat::Bmp
-                                : extension == QLatin1String("png") ? TImageFormat::Png
-                                                                    : TImageFormat::Jpeg;
-    return WritePageImage(page, static_cast<float>(zoom), outputFile, format);
+    return QString();
 }
 
 QString ExportThumbnail(TPageDocument& page, const QString& outputFile, int size)

@@ -7,6 +7,8 @@
 #include <QImage>
 #include <QString>
 
+#include <optional>
+
 class TPageDocument;
 
 // The part of a page image of the given size that lies inside the margins at the zoom: each margin
@@ -18,6 +20,11 @@ QRect MarginCropRect(QSize pageSize, float leftInch, float topInch, float rightI
 QImage CropToMargins(const QImage& pageImage, const TPageDocument& page, double zoom);
 
 enum class TImageFormat { Bmp, Png, Jpeg };
+// The image format an output file's extension names (.bmp, .png, .jpg, .jpeg, any letter case).
+std::optional<TImageFormat> ImageFormatOf(const QString& fileName);
+// The page at a zoom, cropped to its margins, encoded as an image file's bytes (JPEG at quality 100).
+// Returns an empty string when it was encoded, else what went wrong.
+QString EncodePageImage(TPageDocument& page, float zoom, TImageFormat format, QByteArray* bytes);
 // The page at its current zoom, cropped to its margins, written as an image file (JPEG at quality 100).
 // Returns an empty string when this call wrote the file, else what went wrong.
 QString WritePageImage(TPageDocument& page, float zoom, const QString& fileName, TImageFormat format);

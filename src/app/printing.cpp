@@ -153,7 +153,7 @@ bool PrintCalendarJob(TPageDocument& page, TReportPrinter& report, int repeats)
     });
 }
 
-QString PrintOnPrinter(TPageDocument& page, const QString& printerName, int copies)
+QString PrinterProblem(const QString& printerName)
 {
     const QStringList printers = QPrinterInfo::availablePrinterNames();
     if (printers.isEmpty())
@@ -164,8 +164,16 @@ QString PrintOnPrinter(TPageDocument& page, const QString& printerName, int copi
     if (!printers.contains(name))
         return QStringLiteral("there is no printer named \"%1\" (there are: %2)")
             .arg(name, printers.join(QLatin1String(", ")));
+    return QString();
+}
+
+QString PrintOnPrinter(TPageDocument& page, const QString& printerName, int copies)
+{
+    const QString problem = PrinterProblem(printerName);
+    if (!problem.isEmpty())
+        return problem;
     TReportPrinter report;
-    report.SetPrinterName(name);
+    report.SetPrinterName(printerName.isEmpty() ? QPrinterInfo::defaultPrinterName() : printerName);
     PreparePaper(page, report);
     const TCopiesPlan plan = PlanCopies(copies, report.MaxCopies());
     report.SetCopies(plan.driverCopies);

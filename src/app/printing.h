@@ -40,6 +40,8 @@ TCopiesPlan PlanCopies(int requested, int maxCopies);
 // raised. Throws what the drawing throws, after the flag is lowered. False when the job failed.
 bool PrintCalendarJob(TPageDocument& page, TReportPrinter& report, int repeats);
 
+// Why a job cannot go to the named print queue (empty: the default one), or an empty string.
+QString PrinterProblem(const QString& printerName);
 // Prints the page on the named print queue (empty: the default one), the copies made by the queue when
 // it can. Returns an empty string when the job was sent, else why not.
 QString PrintOnPrinter(TPageDocument& page, const QString& printerName, int copies);

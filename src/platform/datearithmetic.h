@@ -20,7 +20,7 @@ int DayOfWeek(const CivilDate& date);
 // One day earlier.
 CivilDate PreviousDay(const CivilDate& date);
 
-// Carter's method, applied to every year as it stands (exact for 1900-2099).
+// The full Gregorian computus (anonymous, Meeus/Jones/Butcher), valid for every Gregorian year.
 CivilDate EasterSunday(std::int64_t year);
 // Stepping back from the day before Easter Sunday to the first Friday, or the first Sunday.
 CivilDate GoodFriday(std::int64_t year);

@@ -3,6 +3,7 @@
 #include "recurringformula.h"
 
 #include "platform/messages.h"
+#include "platform/textutil.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -16,6 +17,8 @@
 #include <QShowEvent>
 #include <QSpinBox>
 #include <QVBoxLayout>
+
+#include <cstdlib>
 
 namespace {
 
@@ -74,12 +77,14 @@ TEditRecurringDateFormula::TEditRecurringDateFormula(QWidget* parent)
       Friday(dayBox(QStringLiteral("Fri"), this)), Saturday(dayBox(QStringLiteral("Sat"), this)),
       Sunday(dayBox(QStringLiteral("Sun"), this)), AllDaysCheck(new QCheckBox(QStringLiteral("All Days"), this)),
       rbSpecial(new QRadioButton(QStringLiteral("&Special"), this)), SpecialOccurrance(new QComboBox(this)),
-      SpecialDayOfWeek(new QComboBox(this)), SpecialMonth(monthList(this)), Event(new NoAutoSelectEdit(this)),
+      SpecialDayOfWeek(new QComboBox(this)), SpecialMonth(monthList(this)),
+      rbEaster(new QRadioButton(QStringLiteral("Days from &Easter"), this)), EasterDays(new QSpinBox(this)),
+      EasterDirection(new QComboBox(this)), EasterKind(new QComboBox(this)), Event(new NoAutoSelectEdit(this)),
       Okbutton(new QPushButton(QStringLiteral("&Ok"), this)),
       CancelButton(new QPushButton(QStringLiteral("&Cancel"), this))
 {
     setWindowTitle(QStringLiteral("Recurring Date - Formulas"));
-    setFixedSize(407, 334);
+    setFixedSize(407, 374);
     setFont(QFont(QStringLiteral("Arial"), 8));
 
     rbDayOfMonth->setToolTip(
@@ -101,10 +106,16 @@ TEditRecurringDateFormula::TEditRecurringDateFormula(QWidget* parent)
         hint(QStringLiteral("Select the weekday (Sun-Sat), or select  \"Day\" \rfor any day.")));
     for (QCheckBox* day : {Monday, Tuesday, Wednesday, Thursday, Friday})
         day->setChecked(true);
+    rbEaster->setToolTip(hint(QStringLiteral("Check here to choose a day counted \rfrom Easter Sunday")));
+    EasterDays->setRange(0, kMaxEasterOffset);
+    EasterDays->setToolTip(hint(QStringLiteral("Select the number of days (0-99)")));
+    EasterDirection->addItems({QStringLiteral("after"), QStringLiteral("before")});
+    EasterKind->addItems({QStringLiteral("Easter"), QStringLiteral("Orthodox Easter")});
+    EasterKind->setToolTip(hint(QStringLiteral("Select Western Easter or Orthodox Easter \r(Julian reckoning)")));
     Okbutton->setDefault(true);
 
     auto* group = new QButtonGroup(this);
-    for (QRadioButton* rb : {rbDayOfMonth, rbDayOfweek, rbSpecial}) {
+    for (QRadioButton* rb : {rbDayOfMonth, rbDayOfweek, rbSpecial, rbEaster}) {
         group->addButton(rb);
         connect(rb, &QRadioButton::clicked, this, &TEditRecurringDateFormula::SetRecurType);
     }
@@ -130,6 +141,13 @@ TEditRecurringDateFormula::TEditRecurringDateFormula(QWidget* parent)
     specialRow->addWidget(SpecialMonth);
     specialRow->addStretch();
 
+    auto* easterRow = new QHBoxLayout;
+    easterRow->addWidget(EasterDays);
+    easterRow->addWidget(new QLabel(QStringLiteral("days"), this));
+    easterRow->addWidget(EasterDirection);
+    easterRow->addWidget(EasterKind);
+    easterRow->addStretch();
+
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(Okbutton);
@@ -142,6 +160,8 @@ TEditRecurringDateFormula::TEditRecurringDateFormula(QWidget* parent)
     layout->addLayout(daysGrid);
     layout->addWidget(rbSpecial);
     layout->addLayout(specialRow);
+    layout->addWidget(rbEaster);
+    layout->addLayout(easterRow);
     layout->addSpacing(8);
     layout->addWidget(new QLabel(QStringLiteral("Recurring event (birthday, anniversary, etc)"), this));
     layout->addWidget(Event);
@@ -195,7 +215,13 @@ void TEditRecurringDateFormula::FormActivate()
 void TEditRecurringDateFormula::SetEmUp()
 {
     const QChar type = m_formula.isEmpty() ? QChar() : m_formula.at(0);
-    if (type == kNthWeekdayRule) {
+    EasterOffsetFields easter;
+    if (type == kEasterRule && ParseEasterOffsetFormula(TrimSpaces(m_formula).toUpper(), easter)) {
+        rbEaster->setChecked(true);
+        EasterDays->setValue(std::abs(easter.days));
+        EasterDirection->setCurrentIndex(easter.days < 0 ? 1 : 0);
+        EasterKind->setCurrentIndex(easter.orthodox ? 1 : 0);
+    } else if (type == kNthWeekdayRule) {
         NthWeekdayFields f;
         if (ParseNthWeekdayFormula(m_formula, f)) {
             rbSpecial->setChecked(true);
@@ -233,7 +259,11 @@ void TEditRecurringDateFormula::SetRecurType()
     SpecialOccurrance->setEnabled(special);
     SpecialDayOfWeek->setEnabled(special);
     SpecialMonth->setEnabled(special);
-    for (QRadioButton* rb : {rbDayOfMonth, rbDayOfweek, rbSpecial}) {
+    const bool fromEaster = rbEaster->isChecked();
+    EasterDays->setEnabled(fromEaster);
+    EasterDirection->setEnabled(fromEaster);
+    EasterKind->setEnabled(fromEaster);
+    for (QRadioButton* rb : {rbDayOfMonth, rbDayOfweek, rbSpecial, rbEaster}) {
         QFont font = rb->font();
         font.setBold(rb->isChecked());
         rb->setFont(font);
@@ -280,6 +310,11 @@ bool TEditRecurringDateFormula::DetermineFormulaString()
         }
         m_formula = NthWeekdayFormula(SpecialOccurrance->currentIndex(), SpecialDayOfWeek->currentIndex(),
                                       SpecialMonth->currentIndex());
+        return true;
+    }
+    if (rbEaster->isChecked()) {
+        const int days = EasterDays->value() * (EasterDirection->currentIndex() == 1 ? -1 : 1);
+        m_formula = EasterOffsetFormula(EasterKind->currentIndex() == 1, days);
         return true;
     }
     std::array<bool, 7> flags{};

@@ -1,6 +1,6 @@
 // "Recurring Date - Formulas": edits one entry's event text and its rule (a day of the month, a set
-// of weekdays, or the nth weekday of a month). The caller sets the formula and the event text,
-// shows the dialog and reads both back after Ok.
+// of weekdays, the nth weekday of a month, or days from Western or Orthodox Easter). The caller sets the formula and
+// the event text, shows the dialog and reads both back after Ok.
 #pragma once
 
 #include <QDialog>
@@ -41,6 +41,10 @@ public:
     QComboBox* SpecialOccurrance;
     QComboBox* SpecialDayOfWeek;
     QComboBox* SpecialMonth;
+    QRadioButton* rbEaster;
+    QSpinBox* EasterDays;
+    QComboBox* EasterDirection; // "after", "before"
+    QComboBox* EasterKind;      // "Easter", "Orthodox Easter"
     QLineEdit* Event;
     QPushButton* Okbutton;
     QPushButton* CancelButton;

@@ -169,10 +169,12 @@ void TEditRecurringDates::EditbuttonClick()
         QApplication::beep();
         return;
     }
-    const QChar type = EntryRuleType(selectedLine());
-    if (type == kEasterRule)
+    const QString line = selectedLine();
+    const QChar type = EntryRuleType(line);
+    EasterOffsetFields easter;
+    if (type == kEasterRule && !ParseEasterOffsetFormula(EntryKeyword(line), easter))
         ShowInformation(QStringLiteral("This entry cannot be edited"));
-    else if (type == kNthWeekdayRule || type == kWeekdaySetRule || type == kFixedDateRule)
+    else if (type == kNthWeekdayRule || type == kWeekdaySetRule || type == kFixedDateRule || type == kEasterRule)
         DoEditRecurringFormula();
 }
 
@@ -184,8 +186,10 @@ void TEditRecurringDates::DoEditRecurringFormula()
         return;
     }
     const QString old = selected.first()->data(kLineRole).toString();
+    // Days-from-Easter keywords may take the eleventh column.
+    const QString formula = EntryRuleType(old) == kEasterRule ? EntryKeyword(old) : EntryFormula(old);
     const std::optional<QString> line =
-        editEntry(this, QStringLiteral("Edit Recurring Date Formula"), EntryEventText(old), EntryFormula(old));
+        editEntry(this, QStringLiteral("Edit Recurring Date Formula"), EntryEventText(old), formula);
     if (line) {
         delete DatesList->takeItem(DatesList->row(selected.first()));
         selectRow(addLine(*line));

@@ -1,5 +1,6 @@
 #include "holidays.h"
 
+#include "countryholidays.h"
 #include "recurringentry.h"
 #include "recurringformula.h"
 
@@ -43,5 +44,14 @@ QStringList BuiltInHolidayLines()
         else
             lines << MakeEntryLine(event, formula);
     }
+    return lines;
+}
+
+QStringList CountryHolidayLines(const TCountryHolidays& table, const QString& place, int fromYear)
+{
+    QStringList lines;
+    const QString formula = CountryHolidayFormula(place);
+    for (const QString& name : table.HolidayNames(place, fromYear))
+        lines << MakeEntryLine(name, formula);
     return lines;
 }

@@ -5,6 +5,7 @@
 
 #include "platform/textutil.h"
 
+#include <cstdlib>
 #include <optional>
 
 namespace {
@@ -68,6 +69,23 @@ QString describeWeekdaySet(const QString& formula)
     return days.join(QLatin1Char(','));
 }
 
+// "39 days after Easter", "1 day before Orthodox Easter", "Orthodox Easter"; a country's holiday
+// names its place. Empty for the keywords older lists showed without a description.
+QString describeKeyword(const QString& keyword)
+{
+    EasterOffsetFields easter;
+    if (ParseEasterOffsetFormula(keyword, easter)) {
+        const QString feast = easter.orthodox ? QStringLiteral("Orthodox Easter") : QStringLiteral("Easter");
+        if (easter.days == 0)
+            return feast;
+        const int days = std::abs(easter.days);
+        return QString::number(days) + (days == 1 ? QStringLiteral(" day ") : QStringLiteral(" days ")) +
+               (easter.days > 0 ? QStringLiteral("after ") : QStringLiteral("before ")) + feast;
+    }
+    const QString place = CountryHolidayPlace(keyword);
+    return place.isEmpty() ? QString() : QStringLiteral("public holiday in ") + place;
+}
+
 } // namespace
 
 RegionalNames RegionalNames::fromLocale(const QLocale& locale)
@@ -104,6 +122,8 @@ QString DescribeFormula(const QString& formula)
         return describeNthWeekday(formula);
     if (type == kWeekdaySetRule)
         return describeWeekdaySet(formula);
+    if (type == kEasterRule)
+        return describeKeyword(TrimSpaces(formula).toUpper());
     return {};
 }
 
@@ -112,5 +132,10 @@ QString EntryDisplayText(const QString& line)
     const QChar type = EntryRuleType(line);
     if (type == kFixedDateRule || type == kNthWeekdayRule || type == kWeekdaySetRule)
         return EntryEventText(line) + QStringLiteral(" (") + DescribeFormula(EntryFormula(line)) + QLatin1Char(')');
+    if (type == kEasterRule) {
+        const QString description = describeKeyword(EntryKeyword(line));
+        if (!description.isEmpty())
+            return EntryEventText(line) + QStringLiteral(" (") + description + QLatin1Char(')');
+    }
     return line.left(kEventTextWidth);
 }

@@ -18,9 +18,9 @@ const RegionalNames& CurrentRegionalNames();
 // Replaces the names read from the system (tests use a fixed language).
 void SetRegionalNames(const RegionalNames& names);
 
-// "1st of April", "3rd Sat of May", "1st Day Each Month", "Sun,Sat"; empty when a number does not
-// convert or the rule type is unknown.
+// "1st of April", "3rd Sat of May", "1st Day Each Month", "Sun,Sat", "39 days after Easter"; empty
+// when a number does not convert, the rule type is unknown or the keyword is one older lists showed bare.
 QString DescribeFormula(const QString& formula);
-// Event text + " (" + description + ")" for "@", "$" and "%" entries; otherwise columns 1-120
-// as they stand.
+// Event text + " (" + description + ")" for "@", "$" and "%" entries and the "#" keywords that have a
+// description; otherwise columns 1-120 as they stand.
 QString EntryDisplayText(const QString& line);

@@ -11,6 +11,8 @@ QString PadField(const QString& text, int width)
 
 QString MakeEntryLine(const QString& eventText, const QString& formula)
 {
+    if (formula.startsWith(QLatin1Char('#')) && formula.size() > kFormulaWidth)
+        return PadField(eventText, kEventTextWidth) + formula.left(kKeywordWidth);
     return PadField(eventText, kEventTextWidth) + PadField(formula, kFormulaWidth);
 }
 

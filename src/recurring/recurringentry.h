@@ -13,7 +13,8 @@ constexpr int kKeywordWidth = 11;
 // Left-justified in exactly `width` characters: padded with spaces, cut at `width`.
 QString PadField(const QString& text, int width);
 
-// The line the editors write: event text padded to 120, then the formula padded to 10.
+// The line the editors write: event text padded to 120, then the formula padded to 10; a "#" keyword
+// of 11 characters stands unpadded.
 QString MakeEntryLine(const QString& eventText, const QString& formula);
 
 // Columns 1-120 with spaces trimmed at both ends.

@@ -4,6 +4,11 @@
 
 #include "platform/textutil.h"
 
+#include <QRegularExpression>
+
+#include <algorithm>
+#include <cstdlib>
+
 namespace {
 
 QString twoDigits(int n)
@@ -71,4 +76,36 @@ std::array<bool, 7> WeekdaySetFlags(const QString& formula)
     for (int i = 0; i < 7; ++i)
         flags[i] = formula.contains(QLatin1Char(char('1' + i)));
     return flags;
+}
+
+QString EasterOffsetFormula(bool orthodox, int days)
+{
+    QString formula = orthodox ? QStringLiteral("#OEASTER") : QStringLiteral("#EASTER");
+    days = std::clamp(days, -kMaxEasterOffset, kMaxEasterOffset);
+    if (days != 0)
+        formula += (days > 0 ? QLatin1Char('+') : QLatin1Char('-')) + QString::number(std::abs(days));
+    return formula;
+}
+
+bool ParseEasterOffsetFormula(const QString& keyword, EasterOffsetFields& fields)
+{
+    static const QRegularExpression kForm(QStringLiteral("^#(O?)EASTER(?:([+-])([1-9]\\d?))?$"));
+    const QRegularExpressionMatch m = kForm.match(keyword);
+    if (!m.hasMatch() || (m.captured(1).isEmpty() && m.captured(2).isEmpty()))
+        return false;
+    fields.orthodox = !m.captured(1).isEmpty();
+    fields.days = m.captured(3).toInt() * (m.captured(2) == QLatin1String("-") ? -1 : 1);
+    return true;
+}
+
+QString CountryHolidayFormula(const QString& place)
+{
+    return QStringLiteral("#H:") + place.toUpper();
+}
+
+QString CountryHolidayPlace(const QString& keyword)
+{
+    static const QRegularExpression kForm(QStringLiteral("^#H:([A-Z]{2}(?:-[A-Z0-9]{1,3})?)$"));
+    const QRegularExpressionMatch m = kForm.match(keyword.toUpper());
+    return m.hasMatch() ? m.captured(1) : QString();
 }

@@ -1,6 +1,7 @@
 // Building recurring date formulas from the editor's numbers and reading the numbers back.
 // Fixed date "@MMDD", nth weekday "$" + occurrence, weekday, month (two columns each),
-// weekday set "%" + digits 1 (Sunday) to 7 (Saturday), Easter-relative "#EASTER" and kin.
+// weekday set "%" + digits 1 (Sunday) to 7 (Saturday), Easter-relative "#EASTER" and kin, days from
+// Western or Orthodox Easter "#EASTER+39", "#OEASTER-2", and a country's public holiday "#H:GB-SCT".
 #pragma once
 
 #include <QString>
@@ -35,6 +36,24 @@ struct NthWeekdayFields
     int weekday = 0;
     int month = 0;
 };
+
+// Days from Easter: "#EASTER+N" / "#EASTER-N" and "#OEASTER", "#OEASTER+N", "#OEASTER-N", N = 1..99.
+// The keywords older readers knew ("#EASTER" itself among them) are not of this form.
+constexpr int kMaxEasterOffset = 99;
+struct EasterOffsetFields
+{
+    bool orthodox = false;
+    int days = 0; // negative: before Easter
+};
+// Days 0 gives "#EASTER" or "#OEASTER"; days beyond 99 either way are cut to 99.
+QString EasterOffsetFormula(bool orthodox, int days);
+bool ParseEasterOffsetFormula(const QString& keyword, EasterOffsetFields& fields);
+
+// A public holiday of a country or region: "#H:" + its code ("#H:JP", "#H:AU-NSW"). The entry's event
+// text names the holiday, as the country's table does.
+QString CountryHolidayFormula(const QString& place);
+// The place code in upper case, or an empty string when the keyword is not of this form.
+QString CountryHolidayPlace(const QString& keyword);
 
 // Formula columns 2-3 and 4-5 (and 6-7), trimmed of spaces and read as integers; false when any
 // field is not a number. Nothing is range-checked here.

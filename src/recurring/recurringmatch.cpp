@@ -1,5 +1,7 @@
 #include "recurringmatch.h"
 
+#include "countryholidays.h"
+#include "eastercomputus.h"
 #include "recurringentry.h"
 #include "recurringformula.h"
 
@@ -21,6 +23,32 @@ int easterFeastDay(const QString& keyword, int month, int year)
     if (keyword == QLatin1String("#PALMSUNDAY"))
         return PalmSundayDayInMonth(year, month);
     return -1;
+}
+
+// The days of the "#" rules: the Easter feasts, days from Western or Orthodox Easter, and a country's
+// public holiday of the entry's name (its substitute days are entries of their own names).
+QList<int> keywordDays(const QString& line, int month, int year)
+{
+    const QString keyword = EntryKeyword(line);
+    if (const int day = easterFeastDay(keyword, month, year); day >= 0)
+        return day > 0 ? QList<int>{day} : QList<int>{};
+    EasterOffsetFields easter;
+    if (ParseEasterOffsetFormula(keyword, easter)) {
+        const QDate sunday = easter.orthodox ? OrthodoxEaster(year) : WesternEaster(year);
+        const QDate date = sunday.addDays(easter.days);
+        return date.isValid() && date.month() == month ? QList<int>{date.day()} : QList<int>{};
+    }
+    const QString place = CountryHolidayPlace(keyword);
+    const TCountryHolidays* table = place.isEmpty() ? nullptr : ShippedHolidayTable(place);
+    QList<int> days;
+    if (table) {
+        const QString name = EntryEventText(line);
+        for (const PublicHoliday& holiday : table->InYear(year, place)) {
+            if (holiday.date.month() == month && holiday.name == name && !days.contains(holiday.date.day()))
+                days << holiday.date.day();
+        }
+    }
+    return days;
 }
 
 int nthWeekdayDay(const NthWeekdayFields& f, int month, int year)
@@ -57,8 +85,14 @@ bool EntryConcernsMonth(const QString& line, int month, int year)
         NthWeekdayFields f;
         return ParseNthWeekdayFormula(EntryFormula(line), f) && monthFieldMatches(f.month, month);
     }
-    if (type == kEasterRule)
-        return easterFeastDay(EntryKeyword(line), month, year) != 0;
+    if (type == kEasterRule) {
+        const QString keyword = EntryKeyword(line);
+        if (const int day = easterFeastDay(keyword, month, year); day >= 0)
+            return day != 0;
+        EasterOffsetFields easter;
+        if (ParseEasterOffsetFormula(keyword, easter) || !CountryHolidayPlace(keyword).isEmpty())
+            return !keywordDays(line, month, year).isEmpty();
+    }
     return true;
 }
 
@@ -87,9 +121,7 @@ QList<int> DaysOfEntry(const QString& line, int month, int year)
         }
         return days;
     }
-    if (type == kEasterRule) {
-        const int day = easterFeastDay(EntryKeyword(line), month, year);
-        return day > 0 ? QList<int>{day} : QList<int>{};
-    }
+    if (type == kEasterRule)
+        return keywordDays(line, month, year);
     return {};
 }

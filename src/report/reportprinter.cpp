@@ -1,6 +1,7 @@
 #include "reportprinter.h"
 
 #include "cupsqueue.h"
+#include "pdfpagelabels.h"
 
 #include "platform/atomicfile.h"
 #include "platform/rounding.h"
@@ -81,6 +82,11 @@ void TReportPrinter::SetTitle(const QString& title)
     m_title = title;
     if (m_printer)
         m_printer->setDocName(title);
+}
+
+void TReportPrinter::SetPageLabels(const QStringList& labels)
+{
+    m_pageLabels = labels;
 }
 
 QString TReportPrinter::Title() const
@@ -217,7 +223,12 @@ bool TReportPrinter::Printing() const
 
 bool TReportPrinter::NewPage()
 {
-    if (!m_painter.isActive() || !(m_pdf ? m_pdf->newPage() : printer().newPage()))
+    if (!m_painter.isActive())
+        return false;
+    // The paper and orientation set since the last page apply from this page on.
+    if (m_pdf)
+        m_pdf->setPageLayout(pdfLayout());
+    if (!(m_pdf ? m_pdf->newPage() : printer().newPage()))
         return false;
     ++m_page;
     showStatus();
@@ -227,6 +238,17 @@ bool TReportPrinter::NewPage()
 int TReportPrinter::PageNumber() const
 {
     return m_page;
+}
+
+void TReportPrinter::AbortJob()
+{
+    if (!m_painter.isActive())
+        return;
+    if (!m_pdf)
+        printer().abort();
+    m_painter.end();
+    m_page = 0;
+    finishPdf(false);
 }
 
 bool TReportPrinter::Execute(const std::function<void(TReportPrinter&)>& print)
@@ -443,10 +465,15 @@ bool TReportPrinter::startPdf()
     m_pdf->setResolution(int(XPixelsPerInch()));
     m_pdf->setTitle(Title());
     m_pdf->setCreator(m_printer ? m_printer->creator() : QString());
+    m_pdf->setPageLayout(pdfLayout());
+    return true;
+}
+
+QPageLayout TReportPrinter::pdfLayout() const
+{
     const QPageSize paper = m_printer || !m_pageSize ? printer().pageLayout().pageSize() : *m_pageSize;
     // Inches count from the paper's corner, as on the printer.
-    m_pdf->setPageLayout(QPageLayout(paper, Orientation(), QMarginsF()));
-    return true;
+    return QPageLayout(paper, Orientation(), QMarginsF());
 }
 
 bool TReportPrinter::finishPdf(bool keep)
@@ -456,7 +483,7 @@ bool TReportPrinter::finishPdf(bool keep)
     m_pdf.reset();
     bool written = false;
     if (keep) {
-        written = m_file->Write(m_pdfBytes->data()) && m_file->Commit();
+        written = m_file->Write(WithPdfPageLabels(m_pdfBytes->data(), m_pageLabels)) && m_file->Commit();
         if (!written)
             m_error = m_file->ErrorString();
     }

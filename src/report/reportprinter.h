@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QRect>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -36,6 +37,8 @@ public:
     // The print queue the job goes to; empty is the default one.
     void SetPrinterName(const QString& name);
     void SetTitle(const QString& title);
+    // What a viewer calls each page of a PDF file, from the first; none by default.
+    void SetPageLabels(const QStringList& labels);
     QString Title() const;
     void SetOrientation(QPageLayout::Orientation orientation);
     QPageLayout::Orientation Orientation() const;
@@ -60,7 +63,10 @@ public:
     // Why the last job could not start or be written.
     QString ErrorString() const;
     bool Printing() const;
+    // Starts the next page on the paper and in the orientation set last.
     bool NewPage();
+    // Ends the job without writing or sending it: a PDF file stays as it was.
+    void AbortJob();
     int PageNumber() const;
     // BeginJob, the callback with this report, EndJob. False when the job could not start or end.
     bool Execute(const std::function<void(TReportPrinter&)>& print);
@@ -109,6 +115,7 @@ private:
     // What the job paints on: the PDF being written, else the printer.
     QPaintDevice* device() const;
     bool startPdf();
+    QPageLayout pdfLayout() const;
     bool finishPdf(bool keep);
     void showStatus();
 
@@ -116,6 +123,7 @@ private:
     mutable std::unique_ptr<QPrinter> m_printer;
     QString m_pdfFile;
     QString m_title;
+    QStringList m_pageLabels;
     std::optional<QPageSize> m_pageSize;
     QPageLayout::Orientation m_orientation = QPageLayout::Portrait;
     std::unique_ptr<TAtomicFile> m_file;

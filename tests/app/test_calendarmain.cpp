@@ -86,6 +86,8 @@ TEST_F(MainWindowFixture, MenusCarryTheirCaptions)
                                                      QStringLiteral("Save As Bitmap File"),
                                                      QStringLiteral("Save As JPG File"),
                                                      QStringLiteral("Save As PDF File"),
+                                                     QStringLiteral("Make Year..."),
+                                                     QStringLiteral("Join Documents into PDF..."),
                                                      QStringLiteral("-"),
                                                      QStringLiteral("&Properties"),
                                                      QStringLiteral("User Defined Title"),

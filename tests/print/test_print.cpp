@@ -228,6 +228,25 @@ TEST(ThroughCupsCommandLine, PrintsOnTheNamedQueueAndRefusesAnUnknownOne)
     EXPECT_TRUE(errors.contains(QStringLiteral("no printer named \"Nowhere\""))) << errors.toStdString();
 }
 
+TEST(ThroughCupsCommandLine, ARunOfMonthsIsOneJobItsCopiesInWholeSets)
+{
+    QFile::remove(printOutput());
+    int status = -1;
+    QString errors;
+    run(QStringLiteral(ALMARIN_BINARY),
+        {QStringLiteral("--print"), kDocument, QStringLiteral("--months"), QStringLiteral("2027-01..2027-03"),
+         QStringLiteral("--copies"), QStringLiteral("2")},
+        &status, &errors);
+    EXPECT_EQ(status, 0) << errors.toStdString();
+    ASSERT_TRUE(jobsDone());
+    // The queue makes one copy per job: the program sends each set whole, one after the other.
+    const QStringList sheets = PdfText(printOutput()).split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+    ASSERT_EQ(sheets.size(), 6);
+    const char* expected[] = {"January", "February", "March", "January", "February", "March"};
+    for (int page = 0; page < 6; ++page)
+        EXPECT_TRUE(sheets[page].contains(QLatin1String(expected[page]) + QStringLiteral(" 2027"))) << page;
+}
+
 TEST_F(NoPrinter, TheNoticeAppearsOnceAndPrintingStaysDisabledSayingWhy)
 {
     const QString notice =

@@ -283,3 +283,61 @@ TEST_F(Editors, KeywordRowsShowTheirTextWithoutAnEllipsis)
     }
     EXPECT_EQ(checked, 3);
 }
+
+TEST_F(Editors, DaysFromEasterOpenAndSaveInTheFormulaEditor)
+{
+    ASSERT_TRUE(SaveRecurringDates({PadField(QStringLiteral("Clean Monday"), 120) + QStringLiteral("#OEASTER-48")}));
+    TEditRecurringDates editor;
+    WhenModalShown<TEditRecurringDateFormula>([](TEditRecurringDateFormula* d) {
+        EXPECT_TRUE(d->rbEaster->isChecked());
+        EXPECT_TRUE(d->EasterDays->isEnabled());
+        EXPECT_FALSE(d->SpecialMonth->isEnabled());
+        EXPECT_EQ(d->EasterDays->value(), 48);
+        EXPECT_EQ(d->EasterDirection->currentText(), QStringLiteral("before"));
+        EXPECT_EQ(d->EasterKind->currentText(), QStringLiteral("Orthodox Easter"));
+        d->EasterDays->setValue(39);
+        d->EasterDirection->setCurrentIndex(0);
+        d->EasterKind->setCurrentIndex(0);
+        d->OkbuttonClick();
+    });
+    editor.EditbuttonClick();
+    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_EQ(editor.lines(), QStringList{entry("Clean Monday", "#EASTER+39")});
+}
+
+TEST_F(Editors, HolidayChooserOffersCountriesAndRegions)
+{
+    ASSERT_TRUE(QDir().mkpath(folder.file(QStringLiteral("holidays"))));
+    for (const char* name : {"gb.txt", "jp.txt"})
+        ASSERT_TRUE(QFile::copy(QStringLiteral(ALMARIN_SOURCE_DIR "/assets/holidays/") + QLatin1String(name),
+                                folder.file(QStringLiteral("holidays/")) + QLatin1String(name)));
+    ASSERT_TRUE(SaveRecurringDates({}));
+    TEditRecurringDates editor;
+    WhenModalShown<TGetHolidays>([](TGetHolidays* d) {
+        ASSERT_EQ(d->Countries->count(), 3);
+        EXPECT_FALSE(d->Regions->isEnabled()) << "the classic list has no regions";
+        d->Countries->setCurrentIndex(d->Countries->findText(QStringLiteral("United Kingdom (GB)")));
+        EXPECT_TRUE(d->Regions->isEnabled());
+        d->Regions->setCurrentIndex(d->Regions->findText(QStringLiteral("Scotland (GB-SCT)")));
+        for (int row = 0; row < d->list()->count(); ++row) {
+            const QString text = d->list()->item(row)->text();
+            d->list()->item(row)->setSelected(text.startsWith(QStringLiteral("St Andrew's Day")));
+        }
+        d->okbuttonClick();
+    });
+    editor.HolidaysbuttonClick();
+    const QString formula = QStringLiteral("#H:GB-SCT");
+    EXPECT_EQ(editor.lines(),
+              (QStringList{MakeEntryLine(QStringLiteral("St Andrew's Day"), formula),
+                           MakeEntryLine(QStringLiteral("St Andrew's Day (substitute day)"), formula)}));
+
+    TGetHolidays japan;
+    japan.Countries->setCurrentIndex(japan.Countries->findText(QStringLiteral("日本 (JP)")));
+    EXPECT_FALSE(japan.Regions->isEnabled());
+    const QStringList lines = japan.lines();
+    EXPECT_TRUE(lines.contains(MakeEntryLine(QStringLiteral("振替休日"), QStringLiteral("#H:JP"))));
+    EXPECT_FALSE(lines.contains(MakeEntryLine(QStringLiteral("体育の日"), QStringLiteral("#H:JP"))))
+        << "a holiday abolished before this year is not offered";
+    japan.Countries->setCurrentIndex(0);
+    EXPECT_EQ(japan.lines().size(), 26);
+}

@@ -1,4 +1,5 @@
 #include "platform/rounding.h"
+#include "report/pdfpagelabels.h"
 #include "report/reportprinter.h"
 #include "support/testsupport.h"
 
@@ -220,4 +221,18 @@ TEST(ReportPrinter, TextMeasures)
     EXPECT_EQ(report.TextWidth(QString()), 0.0);
     EXPECT_GT(report.TextHeight(), report.TextAscent());
     EXPECT_NEAR(report.TextHeight(), 112, 4); // Arial's line is about 1.12 em
+}
+
+TEST(PdfPageLabels, APdfNotInTheFormExpectedIsLeftAsItWas)
+{
+    const QByteArray catalog = "%PDF-1.4\n1 0 obj\n<<\n/Type /Catalog\n/Pages 2 0 R\n>>\nendobj\n";
+    const QByteArray trailer = "trailer\n<<\n/Size 3\n/Root 1 0 R\n>>\nstartxref\n9\n%%EOF\n";
+    const QStringList labels{QStringLiteral("2027-01")};
+    for (const QByteArray& pdf :
+         {QByteArray(), catalog, trailer, QByteArray(catalog).replace("/Pages", "/PageLabels << >>\n/Pages") + trailer,
+          QByteArray(catalog).replace("1 0 obj", "4 0 obj") + trailer})
+        EXPECT_EQ(WithPdfPageLabels(pdf, labels), pdf) << pdf.constData();
+    const QByteArray labelled = WithPdfPageLabels(catalog + trailer, labels);
+    EXPECT_TRUE(labelled.startsWith(catalog + trailer) && labelled.contains("/Prev 9\n")) << labelled.constData();
+    EXPECT_EQ(WithPdfPageLabels(catalog + trailer, {}), catalog + trailer);
 }
