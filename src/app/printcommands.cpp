@@ -7,7 +7,7 @@
 #include "printing.h"
 #include "printsetupdialog.h"
 
-#include "calendar/calendarpanel32.h"
+#include "editor/calendarpanel32.h"
 #include "report/reportprinter.h"
 
 #include "platform/centerform.h"

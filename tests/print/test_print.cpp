@@ -2,7 +2,7 @@
 // job to ALMARIN_PRINT_OUTPUT, and runs the NoPrinter tests with no server at all.
 #include "app/calendarmain.h"
 #include "app/printing.h"
-#include "calendar/calendarpanel32.h"
+#include "editor/calendarpanel32.h"
 #include "report/reportprinter.h"
 #include "support/testsupport.h"
 
