@@ -437,6 +437,22 @@ QPainterPath TQSuperText::textPath(const QString& text, QPoint origin) const
     return path;
 }
 
+const TQSuperText::TOutlines& TQSuperText::outlines(const QString& text)
+{
+    TOutlines& o = m_outlines;
+    if (o.text != text || o.font != m_font || o.ascent != m_textAscent || o.faceOrigin != m_textOrigin ||
+        o.shadowOrigin != m_shadowOrigin || o.face.isEmpty()) {
+        o.text = text;
+        o.font = m_font;
+        o.ascent = m_textAscent;
+        o.faceOrigin = m_textOrigin;
+        o.shadowOrigin = m_shadowOrigin;
+        o.face = textPath(text, m_textOrigin);
+        o.shadow = textPath(text, m_shadowOrigin);
+    }
+    return o;
+}
+
 bool TQSuperText::FitToText()
 {
     const QFontMetrics metrics(m_font.toQFontPixels(FontPixelSize(m_font.size, 1.0)));
@@ -590,13 +606,14 @@ void TQSuperText::drawLayers(QPainter& canvas, const QRect& target, const Device
         canvas.setPen(ToQColor(color));
         canvas.drawText(QPointF(origin.x(), origin.y() + m_textAscent), t);
     };
+    const TOutlines& letters = outlines(t);
     if (m_shadowDepth >= 1 && m_shadowOrientation != sdNone) {
         if (device.IsPaper())
             writeText(m_shadowOrigin, m_shadowColor);
         else
-            canvas.fillPath(textPath(t, m_shadowOrigin), ToQColor(m_shadowColor));
+            canvas.fillPath(letters.shadow, ToQColor(m_shadowColor));
     }
-    const QPainterPath face = textPath(t, m_textOrigin);
+    const QPainterPath& face = letters.face;
     if (m_surfaceType == stNormal && device.IsPaper())
         writeText(m_textOrigin, m_font.color);
     else

@@ -139,6 +139,19 @@ private:
     QFont scaledFont() const;
     // The outline of `text` with its top-left at `origin`, in the object's pixels.
     QPainterPath textPath(const QString& text, QPoint origin) const;
+    // The outlines of the letters' face and shadow for the caption as drawn; built again only when the
+    // text, the font or the layout changed.
+    struct TOutlines
+    {
+        QString text;
+        FontDescription font;
+        int ascent = 0;
+        QPoint faceOrigin;
+        QPoint shadowOrigin;
+        QPainterPath face;
+        QPainterPath shadow;
+    };
+    const TOutlines& outlines(const QString& text);
     void fillFace(QPainter& canvas, const QPainterPath& path, const DeviceProfile& device) const;
     void rebuildGradientIfNeeded();
     void buildGradient();
@@ -193,4 +206,5 @@ private:
     quint64 m_lookRevision = 1;
     TDrawnKey m_drawnKey;
     QImage m_drawn;
+    TOutlines m_outlines;
 };
