@@ -7,11 +7,10 @@
 #include "floatingpalette.h"
 #include "mrufilelist.h"
 #include "pagehistory.h"
-#include "printing.h"
+#include "printcommands.h"
 
 #include "calendar/calendarpanel32.h"
 #include "recurring/recurringfile.h"
-#include "report/reportprinter.h"
 #include "richtext/droppedimages.h"
 #include "richtext/wprichtext.h"
 #include "richtext/wptoolbar.h"
@@ -108,7 +107,7 @@ TCalendarMain::TCalendarMain(QWidget* parent) : QMainWindow(parent)
     column->addWidget(m_scrollBox, 1);
 
     buildMenus();
-    setupPrintCommands();
+    m_print = new TPrintCommands(*this, *m_page);
     setupDayTextEditor();
     setupIconTools();
     setupEditMenu();
@@ -280,6 +279,8 @@ void TCalendarMain::buildMenus()
     m_fileMenu->addSeparator();
     add(m_fileMenu, "mnuPrint", QStringLiteral("P&rint Calendar"));
     add(m_fileMenu, "mnuPrintSetup", QStringLiteral("Print Set&up"));
+    // The print entry's tool tip says why it is disabled; no other entry of the menu has one.
+    m_fileMenu->setToolTipsVisible(true);
     m_fileMenu->addSeparator();
     connect(add(m_fileMenu, "mnuExit", QStringLiteral("E&xit")), &QAction::triggered, this, &QWidget::close);
 
@@ -363,7 +364,6 @@ void TCalendarMain::FormActivate()
                                         m_palette->size() + frame,
                                         shownOn ? shownOn->availableGeometry() : QRect(0, 0, 1024, 768)));
     }
-    noticePrinterSituation();
     m_page->ResetToDefaults();
     if (!m_startupFile.isEmpty()) {
         OpenCalendarFile(m_startupFile);
@@ -471,7 +471,7 @@ void TCalendarMain::SetButtons()
     for (const char* name : {"mnuSaveAs", "mnuProperties", "PropertiesButton", "mnuPrintSetup", "ZoomSpinner",
                              "mnuSaveAsBitmap", "mnuSaveAsJPG", "mnuSaveAsPDF"})
         enable(name, pageVisible);
-    setPrintCommandsEnabled(pageVisible && m_printersPresent);
+    m_print->EnableCommands(pageVisible);
     enable("mnuCancelChanges", pageVisible && named);
     for (QAbstractButton* tool : m_tools->buttons()) {
         const auto state = static_cast<TLPanelState>(m_tools->id(tool));

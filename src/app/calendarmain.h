@@ -11,7 +11,6 @@
 #include <QMainWindow>
 
 #include <functional>
-#include <memory>
 #include <utility>
 
 class QAction;
@@ -29,7 +28,7 @@ class TCalendarPanel32;
 class TFloatingPalette;
 class TMRUFileList;
 class TPageHistory;
-class TReportPrinter;
+class TPrintCommands;
 struct TPropertiesOutcome;
 struct TPropertiesRequest;
 class TSpinButton;
@@ -146,26 +145,7 @@ public:
     void mnuUserTitleClick();
 
     // Printing and image export.
-    bool PrintersPresent() const { return m_printersPresent; }
-    TReportPrinter& ReportPrinter1() const { return *m_reportPrinter; }
-    void mnuPrintSetupClick();
-    void mnuPrintCalendarClick();
-    // True when printing may go on: every margin inside the printable area, or the user prints anyway.
-    bool CheckPrinterMargins();
-    void mnuSaveAsBitmapClick();
-    void mnuSaveAsJPGClick();
-    void mnuSaveAsPDFClick();
-    // The page at the screen zoom inside its margins as BMP or JPEG; empty when this call wrote the file,
-    // else why not.
-    QString SaveCalendarToBitmap(const QString& name, bool asJpeg);
-    // Shows the printer dialog for the report; true when confirmed. Tests replace the dialog.
-    void SetRunPrintDialog(std::function<bool(TReportPrinter& report)> run) { m_runPrintDialog = std::move(run); }
-    // Asks for the file an export writes (empty when cancelled). Tests replace the dialog.
-    void SetChooseExportFile(
-        std::function<QString(const QString& title, const QString& filter, const QString& proposed)> choose)
-    {
-        m_chooseExportFile = std::move(choose);
-    }
+    TPrintCommands& PrintCommands() const { return *m_print; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -178,13 +158,6 @@ private:
     void FormClose();
     void buildMenus();
     void buildToolStrip();
-    void setupPrintCommands();
-    // The print job with the copies planned; sets PrintDone when the job was sent.
-    void ReportPrinter1Print();
-    // The printer check of the first activation: whether printing is possible, and if not, why.
-    void noticePrinterSituation();
-    void setPrintCommandsEnabled(bool on);
-    void exportPage(const QString& title, const QString& filter, const QString& extension);
     void setTool(TLPanelState state);
     void showAbout();
     bool AppMessage(QKeyEvent* event);
@@ -234,10 +207,6 @@ private:
     bool m_loading = false;
     bool m_newInProgress = false;
     bool m_propertiesAccepted = false;
-    bool m_printersPresent = false;
-    // Why printing is unavailable (the print commands' tool tip); empty while a printer is at hand.
-    QString m_printUnavailable;
-    QString m_printButtonTip;
     bool m_editingCell = false;
     // Set once the editor holds the cell's text, so that loading it does not count as a change.
     bool m_editorLoaded = false;
@@ -260,9 +229,5 @@ private:
     // The file opened last when some of its placed objects could not be read, and how many.
     QString m_fileWithUnreadObjects;
     int m_unreadObjects = 0;
-    std::unique_ptr<TReportPrinter> m_reportPrinter;
-    int m_printCopies = 1;
-    bool m_printDone = false;
-    std::function<bool(TReportPrinter& report)> m_runPrintDialog;
-    std::function<QString(const QString& title, const QString& filter, const QString& proposed)> m_chooseExportFile;
+    TPrintCommands* m_print = nullptr;
 };

@@ -167,44 +167,44 @@ void TCalendarMain::OpenCalendarFile(QString name)
     m_history->Commit();
     const bool hadPage = !m_page->isHidden();
     const TPageSnapshot before = hadPage ? TakePageSnapshot(*m_page) : TPageSnapshot();
-    m_page->SuspendPaint = true;
-    m_loading = true;
     TDocumentReadInfo readInfo;
     bool opened = false;
-    try {
-        BusyCursor();
-        m_page->SuspendNotify = true;
-        m_page->ClearAllCells();
-        m_page->ClearObjects();
-        m_page->SetUserTitle(QString());
-        readInfo = LoadFromFile(*m_page, name, this);
-        m_page->HookAllObjects();
-        opened = true;
-    } catch (const std::exception&) {
-        if (hadPage)
-            RestorePageSnapshot(*m_page, TPageSnapshot(), before);
-        else
-            m_page->ResetToDefaults();
+    {
+        const TQBasePanel::TSuspension still = m_page->SuspendPainting();
+        const TQBasePanel::TSuspension quiet = m_page->SuspendNotifications();
+        m_loading = true;
+        try {
+            BusyCursor();
+            m_page->ClearAllCells();
+            m_page->ClearObjects();
+            m_page->SetUserTitle(QString());
+            readInfo = LoadFromFile(*m_page, name, this);
+            m_page->HookAllObjects();
+            opened = true;
+        } catch (const std::exception&) {
+            if (hadPage)
+                RestorePageSnapshot(*m_page, TPageSnapshot(), before);
+            else
+                m_page->ResetToDefaults();
+        }
+        NormalCursor();
+        if (opened) {
+            m_currentFileName = name;
+            m_mru->Add(name);
+            m_mru->Save();
+            m_unreadObjects = readInfo.objectsNotRead;
+            m_fileWithUnreadObjects = m_unreadObjects > 0 ? name : QString();
+        }
+        m_loading = false;
+        m_page->setVisible(opened || hadPage);
+        m_page->update();
+        if (opened)
+            SetModified(false);
+        SetButtons();
+        CheckFloaterStatus();
+        SetCaption();
     }
-    NormalCursor();
-    if (opened) {
-        m_currentFileName = name;
-        m_mru->Add(name);
-        m_mru->Save();
-        m_unreadObjects = readInfo.objectsNotRead;
-        m_fileWithUnreadObjects = m_unreadObjects > 0 ? name : QString();
-    }
-    m_loading = false;
-    m_page->setVisible(opened || hadPage);
     m_page->update();
-    if (opened)
-        SetModified(false);
-    SetButtons();
-    CheckFloaterStatus();
-    SetCaption();
-    m_page->SuspendPaint = false;
-    m_page->update();
-    m_page->SuspendNotify = false;
     if (!opened) {
         ShowInformation(UnableToOpenDocumentMessage(name));
         return;

@@ -66,8 +66,8 @@ TQBasePanel::TQBasePanel(QWidget* parent) : QWidget(parent)
     setFocusPolicy(Qt::ClickFocus);
     // Hovering a placed object shows the pointing hand.
     setMouseTracking(true);
-    ClipboardFile = UserFilePath(QStringLiteral("Clipbrd.tmp"));
-    TempFile = UserFilePath(QStringLiteral("TempFile.tmp"));
+    m_clipboardFile = UserFilePath(QStringLiteral("Clipbrd.tmp"));
+    m_tempFile = UserFilePath(QStringLiteral("TempFile.tmp"));
     m_handle = new TQHandle(this);
     m_outlineOverlay = new OutlineOverlay(this);
     m_lastFont = SurfaceFont();
@@ -85,10 +85,10 @@ TQBasePanel::~TQBasePanel()
     qDeleteAll(PlacedObjects());
     if (!m_ownsScratchFiles)
         return;
-    if (QFile::exists(ClipboardFile))
-        QFile::remove(ClipboardFile);
-    if (QFile::exists(TempFile))
-        QFile::remove(TempFile);
+    if (QFile::exists(m_clipboardFile))
+        QFile::remove(m_clipboardFile);
+    if (QFile::exists(m_tempFile))
+        QFile::remove(m_tempFile);
 }
 
 void TQBasePanel::SetDrawOutline(bool v)
@@ -259,7 +259,7 @@ TQGraphicControl* TQBasePanel::ObjectAt(QPoint p) const
 
 void TQBasePanel::NotifyChange()
 {
-    if (SuspendNotify)
+    if (m_notifySuspended)
         return;
     emit LabelChangedEvent(this);
 }
@@ -385,7 +385,7 @@ void TQBasePanel::PaintBand(QPainter& painter) const
 
 void TQBasePanel::paintEvent(QPaintEvent* event)
 {
-    if (SuspendPaint)
+    if (m_paintSuspended)
         return;
     QPainter painter(this);
     PaintPaper(painter, event->rect());

@@ -470,7 +470,7 @@ TEST(MainWindowStart, ScratchFilesOutliveDialogPagesAndGoWithTheMainWindow)
 {
     ScratchProgramFolder folder;
     auto main = std::make_unique<TCalendarMain>();
-    const QString clip = main->CalendarPanel()->ClipboardFile;
+    const QString clip = main->CalendarPanel()->ClipboardFile();
     {
         QFile file(clip);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));

@@ -257,7 +257,7 @@ TEST_F(PageHistory, EveryKindOfStepUndoesAndRedoesToTheSameBytes)
         {"paste",
          [](PageHistory& t) {
              t.page->SelectionClipboard(ccCopy);
-             t.page->LastPasteTime = 0;
+             t.page->ForgetLastPaste();
              t.page->SelectionClipboard(ccPaste);
          }},
         {"delete", [](PageHistory& t) { t.page->SelectionClipboard(ccDelete); }},
