@@ -2,6 +2,8 @@
 #include "app/almarinapp.h"
 #include "app/calendarmain.h"
 #include "app/calendarproperties.h"
+#include "app/documentcommands.h"
+#include "app/pagezoom.h"
 #include "calendar/calendarpanel32.h"
 #include "richtext/wprichtext.h"
 #include "support/testsupport.h"
@@ -120,7 +122,7 @@ TEST_F(MainWindowFixture, StartsWithoutADocument)
 {
     EXPECT_TRUE(main.CalendarPanel()->isHidden());
     EXPECT_EQ(main.CalendarPanel()->pos(), QPoint(5, 5));
-    EXPECT_EQ(main.ZoomCaption()->text(), QStringLiteral("60%"));
+    EXPECT_EQ(main.Zoom().Caption()->text(), QStringLiteral("60%"));
     EXPECT_FALSE(enabled("mnuSaveAsBitmap"));
     EXPECT_FALSE(enabled("PropertiesButton"));
     EXPECT_FALSE(enabled("ZoomSpinner"));
@@ -139,7 +141,7 @@ TEST_F(MainWindowFixture, SetButtonsFollowsPageNameAndModified)
     main.SetModified(true);
     EXPECT_TRUE(visible("Savebutton"));
     EXPECT_FALSE(visible("CancelButton"));
-    ASSERT_TRUE(main.SaveCalendarFile(folder.file(QStringLiteral("Family.QXF"))));
+    ASSERT_TRUE(main.Documents().SaveCalendarFile(folder.file(QStringLiteral("Family.QXF"))));
     EXPECT_EQ(main.windowTitle(), QStringLiteral("Almarin  [Family.QXF]"));
     EXPECT_FALSE(visible("Savebutton"));
     main.SetModified(true);
@@ -156,7 +158,7 @@ TEST_F(MainWindowFixture, ToolStripFitsASmallScreenAndShowingSaveNeverResizes)
     showPage();
     const QSize size = main.size();
     const int minimum = main.minimumSizeHint().width();
-    ASSERT_TRUE(main.SaveCalendarFile(folder.file(QStringLiteral("Family.QXF"))));
+    ASSERT_TRUE(main.Documents().SaveCalendarFile(folder.file(QStringLiteral("Family.QXF"))));
     main.SetModified(true);
     ASSERT_TRUE(visible("Savebutton") && visible("CancelButton"));
     EXPECT_EQ(main.minimumSizeHint().width(), minimum);
@@ -193,20 +195,20 @@ TEST_F(MainWindowFixture, ZoomStepsClimbToOneHundredAndStopAtFifty)
     showPage();
     TCalendarPanel32* page = main.CalendarPanel();
     for (int i = 0; i < 6; ++i)
-        main.ZoomSpinnerUpClick();
+        main.Zoom().ZoomSpinnerUpClick();
     EXPECT_EQ(PercentFromZoom(page->Scale()), 100);
-    EXPECT_EQ(main.ZoomCaption()->text(), QStringLiteral("100%"));
+    EXPECT_EQ(main.Zoom().Caption()->text(), QStringLiteral("100%"));
     const float top = page->Scale();
-    main.ZoomSpinnerUpClick();
+    main.Zoom().ZoomSpinnerUpClick();
     EXPECT_EQ(page->Scale(), top);
 
     page->SetScale(ZoomFromPercent(60));
-    main.ZoomSpinnerDownClick();
+    main.Zoom().ZoomSpinnerDownClick();
     EXPECT_EQ(PercentFromZoom(page->Scale()), 50);
     const float bottom = page->Scale();
-    main.ZoomSpinnerDownClick();
+    main.Zoom().ZoomSpinnerDownClick();
     EXPECT_EQ(page->Scale(), bottom);
-    EXPECT_EQ(main.ZoomCaption()->text(), QStringLiteral("50%"));
+    EXPECT_EQ(main.Zoom().Caption()->text(), QStringLiteral("50%"));
 }
 
 TEST_F(MainWindowFixture, PageKeysZoomThroughTheApplicationHook)
@@ -400,7 +402,7 @@ TEST(MainWindowPreferences, StoredZoomBetweenStepsStartsOnTheLadderAndIsWrittenB
         main.show();
         ASSERT_TRUE(QTest::qWaitFor([&] { return !main.Loading(); }, 5000));
         EXPECT_FLOAT_EQ(main.CalendarPanel()->Scale(), 0.301f);
-        EXPECT_EQ(main.ZoomCaption()->text(), QStringLiteral("30%"));
+        EXPECT_EQ(main.Zoom().Caption()->text(), QStringLiteral("30%"));
         EXPECT_FALSE(main.Action(QStringLiteral("mnuShowHint"))->isChecked());
         main.Action(QStringLiteral("mnuShowHint"))->trigger(); // hints on, saved at once
         FontDescription chosen{QStringLiteral("Liberation Serif"), 14, fsStrikeOut, clNavy};

@@ -1,4 +1,5 @@
 #include "app/calendarmain.h"
+#include "app/documentcommands.h"
 #include "app/printcommands.h"
 #include "app/printing.h"
 #include "calendar/calendarpanel32.h"
@@ -272,7 +273,7 @@ TEST_F(PrintCommands, AFailedExportSaysWhyAndAnOldFileOfTheNameDoesNotPassForSuc
 TEST_F(PrintCommands, ExportsOfADocumentProposeItsName)
 {
     const QString document = folder.file(QStringLiteral("Family.QXF"));
-    ASSERT_TRUE(main.SaveCalendarFile(document));
+    ASSERT_TRUE(main.Documents().SaveCalendarFile(document));
     main.PrintCommands().mnuSaveAsJPGClick();
     main.PrintCommands().mnuSaveAsPDFClick();
     EXPECT_EQ(proposals, (QStringList{QStringLiteral("Family.JPG"), QStringLiteral("Family.pdf")}));

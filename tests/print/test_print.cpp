@@ -1,6 +1,7 @@
 // Printing through a real print server: test_print.sh starts one with a default queue that writes each
 // job to ALMARIN_PRINT_OUTPUT, and runs the NoPrinter tests with no server at all.
 #include "app/calendarmain.h"
+#include "app/documentcommands.h"
 #include "app/printcommands.h"
 #include "app/printing.h"
 #include "calendar/calendarpanel32.h"
@@ -91,7 +92,7 @@ struct Window : ::testing::Test
     void TearDown() override { SetMessageResponder({}); }
     void openDocument()
     {
-        main.OpenCalendarFile(kDocument);
+        main.Documents().OpenCalendarFile(kDocument);
         ASSERT_FALSE(main.CalendarPanel()->isHidden());
         messages.clear();
     }
