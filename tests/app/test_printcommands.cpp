@@ -1,4 +1,6 @@
 #include "app/calendarmain.h"
+#include "app/documentcommands.h"
+#include "app/printcommands.h"
 #include "app/printing.h"
 #include "document/label/qplabel.h"
 #include "document/supertext/qsupertext.h"
@@ -14,6 +16,7 @@
 #include <QDir>
 #include <QImageReader>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -57,14 +60,42 @@ struct PrintCommands : ::testing::Test
         label->SetCaption(QStringLiteral("Carols"));
         main.DoSaveRichtext();
         main.SetButtons();
-        main.SetChooseExportFile([this](const QString&, const QString&, const QString& proposed) {
+        main.PrintCommands().SetChooseExportFile([this](const QString&, const QString&, const QString& proposed) {
             proposals << proposed;
             return exportTo;
         });
     }
 };
 
+// Counts the paints of the widget it watches.
+struct PaintCount : QObject
+{
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        paints += event->type() == QEvent::Paint;
+        return false;
+    }
+};
+
 } // namespace
+
+TEST(PrintChecks, ThePrinterCheckWaitsForTheWindowsFirstPaint)
+{
+    ScratchProgramFolder folder;
+    PaintCount painted;
+    int paintsAtCheck = -1;
+    SetPrinterCheck([&] {
+        paintsAtCheck = painted.paints;
+        return TPrinterSituation::NoPrinters;
+    });
+    const auto restore = qScopeGuard([] { SetPrinterCheck([] { return TPrinterSituation::NoPrinters; }); });
+    TCalendarMain main;
+    main.installEventFilter(&painted);
+    main.show();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return paintsAtCheck >= 0; }, 5000));
+    EXPECT_GE(paintsAtCheck, 1);
+}
 
 TEST(PrintChecks, MarginWarningComparesBordersCutToHundredths)
 {
@@ -134,12 +165,12 @@ TEST_F(PrintCommands, PrintingKeepsModifiedAndZoomAndPutsEveryCopyOnPaper)
         page->SetScale(0.6f);
         main.SetModified(c.modified);
         messages.clear();
-        main.SetRunPrintDialog([&](TReportPrinter& report) {
+        main.PrintCommands().SetRunPrintDialog([&](TReportPrinter& report) {
             report.SetOutputFileName(pdf);
             report.SetCopies(c.copies);
             return true;
         });
-        main.mnuPrintCalendarClick();
+        main.PrintCommands().mnuPrintCalendarClick();
         EXPECT_EQ(messages, QStringList{QLatin1String(c.message)});
         EXPECT_EQ(main.Modified(), c.modified);
         EXPECT_FLOAT_EQ(page->Scale(), 0.6f);
@@ -157,11 +188,11 @@ TEST_F(PrintCommands, PrintingKeepsModifiedAndZoomAndPutsEveryCopyOnPaper)
 
 TEST_F(PrintCommands, AJobThatFailsIsReportedAndNotCompleted)
 {
-    main.SetRunPrintDialog([&](TReportPrinter& report) {
+    main.PrintCommands().SetRunPrintDialog([&](TReportPrinter& report) {
         report.SetOutputFileName(folder.file(QStringLiteral("no-such-folder/out.pdf")));
         return true;
     });
-    main.mnuPrintCalendarClick();
+    main.PrintCommands().mnuPrintCalendarClick();
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].startsWith(QStringLiteral("Unable to print the calendar"))) << messages[0].toStdString();
 }
@@ -177,17 +208,17 @@ TEST_F(PrintCommands, ExportsProposeTheMonthAndWriteThePageInsideItsMarginsAtThe
     const QImage whole = page->RenderToBitmap();
     struct Case
     {
-        void (TCalendarMain::*command)();
+        void (TPrintCommands::*command)();
         const char* proposed;
         const char* format;
     };
-    for (const Case& c : {Case{&TCalendarMain::mnuSaveAsBitmapClick, "Dec1997.BMP", "bmp"},
-                          Case{&TCalendarMain::mnuSaveAsJPGClick, "Dec1997.JPG", "jpeg"},
-                          Case{&TCalendarMain::mnuSaveAsPDFClick, "Dec1997.pdf", "pdf"}}) {
+    for (const Case& c : {Case{&TPrintCommands::mnuSaveAsBitmapClick, "Dec1997.BMP", "bmp"},
+                          Case{&TPrintCommands::mnuSaveAsJPGClick, "Dec1997.JPG", "jpeg"},
+                          Case{&TPrintCommands::mnuSaveAsPDFClick, "Dec1997.pdf", "pdf"}}) {
         proposals.clear();
         messages.clear();
         exportTo = folder.file(QLatin1String(c.proposed));
-        (main.*c.command)();
+        (main.PrintCommands().*c.command)();
         EXPECT_EQ(proposals, QStringList{QLatin1String(c.proposed)});
         ASSERT_EQ(messages.size(), 1);
         EXPECT_TRUE(messages[0].startsWith(QStringLiteral("Saved as ") + exportTo)) << messages[0].toStdString();
@@ -218,19 +249,19 @@ TEST_F(PrintCommands, AFailedExportSaysWhyAndAnOldFileOfTheNameDoesNotPassForSuc
     const QString missing = folder.file(QStringLiteral("no-such-folder/"));
     const struct
     {
-        void (TCalendarMain::*command)();
+        void (TPrintCommands::*command)();
         QString target;
         const char* reason;
     } cases[] = {
-        {&TCalendarMain::mnuSaveAsBitmapClick, blocked, "refers to a directory"},
-        {&TCalendarMain::mnuSaveAsBitmapClick, missing + QStringLiteral("a.BMP"), "No such file or directory"},
-        {&TCalendarMain::mnuSaveAsJPGClick, missing + QStringLiteral("a.JPG"), "No such file or directory"},
-        {&TCalendarMain::mnuSaveAsPDFClick, missing + QStringLiteral("a.pdf"), "No such file or directory"},
+        {&TPrintCommands::mnuSaveAsBitmapClick, blocked, "refers to a directory"},
+        {&TPrintCommands::mnuSaveAsBitmapClick, missing + QStringLiteral("a.BMP"), "No such file or directory"},
+        {&TPrintCommands::mnuSaveAsJPGClick, missing + QStringLiteral("a.JPG"), "No such file or directory"},
+        {&TPrintCommands::mnuSaveAsPDFClick, missing + QStringLiteral("a.pdf"), "No such file or directory"},
     };
     for (const auto& c : cases) {
         messages.clear();
         exportTo = c.target;
-        (main.*c.command)();
+        (main.PrintCommands().*c.command)();
         ASSERT_EQ(messages.size(), 1);
         EXPECT_TRUE(messages[0].startsWith(QStringLiteral("Unable to save ") + exportTo + QStringLiteral("\r\r")))
             << messages[0].toStdString();
@@ -242,8 +273,8 @@ TEST_F(PrintCommands, AFailedExportSaysWhyAndAnOldFileOfTheNameDoesNotPassForSuc
 TEST_F(PrintCommands, ExportsOfADocumentProposeItsName)
 {
     const QString document = folder.file(QStringLiteral("Family.QXF"));
-    ASSERT_TRUE(main.SaveCalendarFile(document));
-    main.mnuSaveAsJPGClick();
-    main.mnuSaveAsPDFClick();
+    ASSERT_TRUE(main.Documents().SaveCalendarFile(document));
+    main.PrintCommands().mnuSaveAsJPGClick();
+    main.PrintCommands().mnuSaveAsPDFClick();
     EXPECT_EQ(proposals, (QStringList{QStringLiteral("Family.JPG"), QStringLiteral("Family.pdf")}));
 }
