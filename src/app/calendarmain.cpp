@@ -260,7 +260,8 @@ void TCalendarMain::buildMenus()
     add(m_fileMenu, "mnuSaveAsPDF", QStringLiteral("Save As PDF File"));
     connect(add(m_fileMenu, "mnuMakeYear", QStringLiteral("Make Year...")), &QAction::triggered, this, [this] {
         DoSaveRichtext();
-        MakeYear(this, DocumentBytes(*m_page), m_currentFileName, m_preferences.DefaultFont, m_printersPresent);
+        MakeYear(this, DocumentBytes(*m_page), CurrentFileName(), m_preferences.DefaultFont,
+                 m_print->PrintersPresent());
     });
     connect(add(m_fileMenu, "mnuJoinDocuments", QStringLiteral("Join Documents into PDF...")), &QAction::triggered,
             this, [this] { JoinDocuments(this); });
