@@ -1,9 +1,9 @@
 // Imports five years of a busy calendar (2,000 events: meetings in a zone of the file's own, UTC calls,
 // all-day days and weekly series with exceptions) into one month page.
-#include "app/eventimport.h"
-#include "app/recurringcommands.h"
 #include "editor/calendarpanel32.h"
 #include "ical/icalevents.h"
+#include "jobs/daytextappend.h"
+#include "jobs/eventimport.h"
 #include "platform/fontdescription.h"
 
 #include <QFile>

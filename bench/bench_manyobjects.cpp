@@ -1,7 +1,6 @@
 // A page carrying thousands of placed objects of every kind: opening it and painting it once, the
 // repaint after moving one object, the undo of that move, and the command line's exports. Each should
 // grow in proportion to the number of objects (the reported complexity).
-#include "app/commandline.h"
 #include "app/pagehistory.h"
 #include "document/calendardocument.h"
 #include "document/flatcalendar/qflatcalendar.h"
@@ -10,6 +9,7 @@
 #include "document/richlabel/qprichbaselabel.h"
 #include "document/supertext/qsupertext.h"
 #include "editor/calendarpanel32.h"
+#include "jobs/commandline.h"
 
 #include "mixedobjects.h"
 

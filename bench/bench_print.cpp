@@ -1,11 +1,11 @@
 // Prints a month page to a PDF file as the print command does: text in all 42 day cells and ten placed
 // objects (labels, SuperText, floating calendars), file writing included.
-#include "app/pageexport.h"
 #include "busydaytext.h"
 #include "document/flatcalendar/qflatcalendar.h"
 #include "document/label/qplabel.h"
 #include "document/supertext/qsupertext.h"
 #include "editor/calendarpanel32.h"
+#include "jobs/pageexport.h"
 #include "richtext/wprtfstorage.h"
 
 #include <QTemporaryDir>

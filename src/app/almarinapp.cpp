@@ -1,8 +1,8 @@
 #include "almarinapp.h"
 
 #include "calendarmain.h"
-#include "commandline.h"
 #include "instancerequests.h"
+#include "jobs/commandline.h"
 
 #include "graphics/metafile.h"
 #include "platform/cursors.h"

@@ -12,6 +12,7 @@
 #include "pagehistory.h"
 #include "pagezoom.h"
 #include "printcommands.h"
+#include "windowplacement.h"
 
 #include "document/calendardocument.h"
 #include "document/flatcalendar/qflatcalendar.h"

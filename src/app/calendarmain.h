@@ -2,8 +2,8 @@
 // control, and the rules that enable or hide each command.
 #pragma once
 
+#include "jobs/preferences.h"
 #include "modifiedflag.h"
-#include "preferences.h"
 
 #include "calendardraw/calendartypes.h"
 #include "platform/pagerect.h"

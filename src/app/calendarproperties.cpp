@@ -1,8 +1,8 @@
 #include "calendarproperties.h"
 
 #include "dialogfolder.h"
-#include "preferences.h"
 #include "settimedialog.h"
+#include "windowplacement.h"
 
 #include "document/calendardocument.h"
 #include "editor/calendarpanel32.h"

@@ -2,7 +2,7 @@
 // so that any machine, locale or set of preferences can be stood in for.
 #pragma once
 
-#include "preferences.h"
+#include "jobs/preferences.h"
 #include "systemfacts.h"
 
 #include <QDate>

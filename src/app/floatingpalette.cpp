@@ -1,6 +1,6 @@
 #include "floatingpalette.h"
 
-#include "preferences.h"
+#include "windowplacement.h"
 
 #include "widgets/iconlistbox.h"
 

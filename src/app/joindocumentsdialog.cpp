@@ -1,8 +1,8 @@
 #include "joindocumentsdialog.h"
 
 #include "dialogfolder.h"
-#include "pageoutput.h"
-#include "pagerun.h"
+#include "jobs/pageoutput.h"
+#include "jobs/pagerun.h"
 #include "pagesjobprogress.h"
 
 #include "platform/centerform.h"

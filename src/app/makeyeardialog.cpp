@@ -1,9 +1,9 @@
 #include "makeyeardialog.h"
 
 #include "dialogfolder.h"
-#include "pageoutput.h"
-#include "pagepreparation.h"
-#include "pagerun.h"
+#include "jobs/pageoutput.h"
+#include "jobs/pagepreparation.h"
+#include "jobs/pagerun.h"
 #include "pagesjobprogress.h"
 
 #include "document/calendardocument.h"

@@ -1,8 +1,8 @@
 #include "pagesjobprogress.h"
 
-#include "pageoutput.h"
-#include "pagerun.h"
-#include "pagesjob.h"
+#include "jobs/pageoutput.h"
+#include "jobs/pagerun.h"
+#include "jobs/pagesjob.h"
 
 #include <QEventLoop>
 #include <QProgressDialog>

@@ -2,8 +2,9 @@
 
 #include "calendarmain.h"
 #include "dialogfolder.h"
-#include "pageexport.h"
-#include "printing.h"
+#include "jobs/pageexport.h"
+#include "jobs/printing.h"
+#include "printercheck.h"
 #include "printsetupdialog.h"
 
 #include "editor/calendarpanel32.h"

@@ -1,8 +1,7 @@
 #include "recurringfill.h"
 
-#include "recurringentry.h"
 #include "recurringfile.h"
-#include "recurringmatch.h"
+#include "recurringmonth.h"
 #include "selectrecurringdates.h"
 
 #include "platform/centerform.h"
@@ -42,26 +41,6 @@ std::optional<QStringList> RecurringFillHost::chooseRecurringDates(const QString
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.selectedLines();
-}
-
-QStringList EntriesForMonth(const QStringList& lines, int month, int year)
-{
-    QStringList offered;
-    for (const QString& line : lines) {
-        if (EntryConcernsMonth(line, month, year))
-            offered << line;
-    }
-    return offered;
-}
-
-void ApplyRecurringDates(const QStringList& chosen, int month, int year,
-                         const std::function<void(int day, const QString& text)>& putTextOnDay)
-{
-    for (const QString& line : chosen) {
-        const QString text = EntryEventText(line);
-        for (int day : DaysOfEntry(line, month, year))
-            putTextOnDay(day, text);
-    }
 }
 
 namespace {

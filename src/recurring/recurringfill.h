@@ -5,7 +5,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <functional>
 #include <optional>
 
 // What the fill command needs from the main window.
@@ -26,10 +25,5 @@ public:
     virtual std::optional<QStringList> chooseRecurringDates(const QStringList& offered);
 };
 
-// The lines that concern `month` of `year`, in their order.
-QStringList EntriesForMonth(const QStringList& lines, int month, int year);
-// Puts the event text of every line on each of its days, line by line.
-void ApplyRecurringDates(const QStringList& chosen, int month, int year,
-                         const std::function<void(int day, const QString& text)>& putTextOnDay);
 // The whole command, from reading the recurring dates file to refreshing the main window.
 void FillCalendarWithRecurringDates(RecurringFillHost& host);

@@ -2,11 +2,11 @@
 // menu's command and through the command line, leaving out lines it cannot read and refusing a file that holds no
 // calendar.
 #include "app/calendarmain.h"
-#include "app/commandline.h"
 #include "app/documentcommands.h"
 #include "document/calendardocument.h"
 #include "editor/calendarpanel32.h"
 #include "ical/selectevents.h"
+#include "jobs/commandline.h"
 #include "richtext/wprtfstorage.h"
 #include "support/testsupport.h"
 

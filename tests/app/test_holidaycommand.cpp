@@ -1,5 +1,5 @@
 // "almarin --holidays": a country's or region's public holidays of a year, and the codes known.
-#include "app/commandline.h"
+#include "jobs/commandline.h"
 #include "support/testsupport.h"
 
 #include <QDir>

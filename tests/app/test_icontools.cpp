@@ -2,9 +2,9 @@
 #include "app/assistantpipform.h"
 #include "app/calendarmain.h"
 #include "app/floatingpalette.h"
-#include "app/preferences.h"
 #include "app/usertitleform.h"
 #include "editor/calendarpanel32.h"
+#include "jobs/preferences.h"
 #include "richtext/wprichtext.h"
 #include "widgets/iconlistbox.h"
 

@@ -1,4 +1,5 @@
-#include "app/preferences.h"
+#include "app/windowplacement.h"
+#include "jobs/preferences.h"
 
 #include "platform/inifile.h"
 #include "platform/programfolder.h"

@@ -1,10 +1,11 @@
 #include "app/calendarmain.h"
 #include "app/documentcommands.h"
 #include "app/printcommands.h"
-#include "app/printing.h"
+#include "app/printercheck.h"
 #include "document/label/qplabel.h"
 #include "document/supertext/qsupertext.h"
 #include "editor/calendarpanel32.h"
+#include "jobs/printing.h"
 #include "report/reportprinter.h"
 #include "support/testsupport.h"
 

@@ -1,6 +1,5 @@
 // The page model and the page of a job compute their geometry, draw, print and export with no widget:
 // this test runs under a QGuiApplication, so anything that needed a QApplication would abort it.
-#include "app/pageexport.h"
 #include "document/calendardocument.h"
 #include "document/calendarpagemodel.h"
 #include "document/flatcalendar/qflatcalendar.h"
@@ -9,6 +8,7 @@
 #include "document/richlabel/qprichbaselabel.h"
 #include "document/richlabel/richlabeldraw.h"
 #include "document/supertext/qsupertext.h"
+#include "jobs/pageexport.h"
 #include "pdftext.h"
 #include "platform/deviceprofile.h"
 #include "render/calendarpage.h"

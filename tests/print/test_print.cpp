@@ -3,7 +3,7 @@
 #include "app/calendarmain.h"
 #include "app/documentcommands.h"
 #include "app/printcommands.h"
-#include "app/printing.h"
+#include "app/printercheck.h"
 #include "editor/calendarpanel32.h"
 #include "report/reportprinter.h"
 #include "support/testsupport.h"

@@ -1,6 +1,7 @@
 #include "recurring/recurringentry.h"
 #include "recurring/recurringfile.h"
 #include "recurring/recurringfill.h"
+#include "recurring/recurringmonth.h"
 #include "support/testsupport.h"
 
 #include "platform/messages.h"

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The libraries below the page view use nothing of Qt Widgets: no symbol they leave for the linker to
+# The libraries that run without windows use nothing of Qt Widgets: no symbol they leave for the linker to
 # find may be one that the Widgets library defines, nor one of the print dialogs'.
 #
 #   test_widgetfree.sh QT_WIDGETS_LIBRARY LIBRARY...

@@ -1,13 +1,13 @@
 #include "pagepreparation.h"
 
+#include "daytextappend.h"
 #include "eventimport.h"
-#include "recurringcommands.h"
 
 #include "calendardraw/layoutkind.h"
 #include "document/calendarpagemodel.h"
 #include "document/pagedays.h"
 #include "document/pagedocument.h"
-#include "recurring/recurringfill.h"
+#include "recurring/recurringmonth.h"
 
 #include <QDate>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "recurring/dayparagraph.h"
+#include "richtext/dayparagraph.h"
 
 #include <QTextBlock>
 #include <QTextCursor>

@@ -1,26 +1,12 @@
-// Printer presence, the margin check before printing, copies, and the job that puts the page on paper.
+// The margin check before printing, copies, and the job that puts the page on paper.
 #pragma once
 
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QString>
 
-#include <functional>
-
 class TPageDocument;
 class TReportPrinter;
-
-// Whether the print system can take a job, and if not, why.
-enum class TPrinterSituation { Ready, NoPrinters, NoDefaultPrinter };
-// Why the print commands are disabled, as their tool tips say it; empty when Ready.
-QString PrintingUnavailableReason(TPrinterSituation situation);
-// The situation at start-up. Its notice is shown only when it differs from the situation the settings
-// file remembers from the last start, so a machine without printers says so once, not at every start.
-TPrinterSituation CheckPrintersPresent();
-// The check the main window runs after its first paint: CheckPrintersPresent unless replaced. Test
-// programs replace it so that their windows come up without the notices of a machine with no printer.
-void SetPrinterCheck(std::function<TPrinterSituation()> check);
-TPrinterSituation RunPrinterCheck();
 
 // The warning lines for each side whose unprintable border, cut to hundredths of an inch, lies beyond
 // the page's margin; empty when every margin is inside the printable area.
