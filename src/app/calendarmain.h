@@ -30,6 +30,7 @@ class TFloatingPalette;
 class TMRUFileList;
 class TPageHistory;
 class TReportPrinter;
+enum class TImageFormat;
 struct TPropertiesOutcome;
 struct TPropertiesRequest;
 class TSpinButton;
@@ -150,14 +151,17 @@ public:
     TReportPrinter& ReportPrinter1() const { return *m_reportPrinter; }
     void mnuPrintSetupClick();
     void mnuPrintCalendarClick();
+    // The page as it will print; its Print button prints as Print Calendar does.
+    void mnuPrintPreviewClick();
     // True when printing may go on: every margin inside the printable area, or the user prints anyway.
     bool CheckPrinterMargins();
     void mnuSaveAsBitmapClick();
     void mnuSaveAsJPGClick();
+    void mnuSaveAsPNGClick();
     void mnuSaveAsPDFClick();
-    // The page at the screen zoom inside its margins as BMP or JPEG; empty when this call wrote the file,
+    // The page at the zoom inside its margins as BMP, JPEG or PNG; empty when this call wrote the file,
     // else why not.
-    QString SaveCalendarToBitmap(const QString& name, bool asJpeg);
+    QString SaveCalendarToBitmap(const QString& name, TImageFormat format, float zoom);
     // Shows the printer dialog for the report; true when confirmed. Tests replace the dialog.
     void SetRunPrintDialog(std::function<bool(TReportPrinter& report)> run) { m_runPrintDialog = std::move(run); }
     // Asks for the file an export writes (empty when cancelled). Tests replace the dialog.

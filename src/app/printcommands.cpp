@@ -1,10 +1,12 @@
-// The main window's printing and export commands: printer setup, printing with the margin check and
-// copies, and the page saved as a bitmap, JPEG or PDF file.
+// The main window's printing and export commands: printer setup, the print preview, printing with the
+// margin check and copies, and the page saved as a bitmap, JPEG, PNG or PDF file.
 #include "calendarmain.h"
 #include "dialogfolder.h"
+#include "exportresolutiondialog.h"
 
 #include "pageexport.h"
 #include "printing.h"
+#include "printpreviewdialog.h"
 #include "printsetupdialog.h"
 
 #include "calendar/calendarpanel32.h"
@@ -53,9 +55,11 @@ void TCalendarMain::setupPrintCommands()
     };
     wire("mnuSaveAsBitmap", &TCalendarMain::mnuSaveAsBitmapClick);
     wire("mnuSaveAsJPG", &TCalendarMain::mnuSaveAsJPGClick);
+    wire("mnuSaveAsPNG", &TCalendarMain::mnuSaveAsPNGClick);
     wire("mnuSaveAsPDF", &TCalendarMain::mnuSaveAsPDFClick);
     wire("mnuPrint", &TCalendarMain::mnuPrintCalendarClick);
     wire("mnuPrintSetup", &TCalendarMain::mnuPrintSetupClick);
+    wire("mnuPrintPreview", &TCalendarMain::mnuPrintPreviewClick);
     auto* printButton = findChild<QPushButton*>(QStringLiteral("Printbutton"));
     connect(printButton, &QPushButton::clicked, this, &TCalendarMain::mnuPrintCalendarClick);
     m_printButtonTip = printButton->toolTip();
@@ -79,14 +83,23 @@ void TCalendarMain::mnuPrintSetupClick()
     SetButtons();
 }
 
+void TCalendarMain::mnuPrintPreviewClick()
+{
+    DoSaveRichtext();
+    if (RunPrintPreview(*m_page, *m_reportPrinter, this))
+        mnuPrintCalendarClick();
+}
+
 void TCalendarMain::setPrintCommandsEnabled(bool on)
 {
-    QAction* print = Action(QStringLiteral("mnuPrint"));
     QWidget* button = Control(QStringLiteral("Printbutton"));
-    print->setEnabled(on);
     button->setEnabled(on);
-    // Disabled for want of a printer, both say why.
-    print->setToolTip(m_printUnavailable);
+    // Disabled for want of a printer, they say why.
+    for (const char* name : {"mnuPrintPreview", "mnuPrint"}) {
+        QAction* print = Action(QLatin1String(name));
+        print->setEnabled(on);
+        print->setToolTip(m_printUnavailable);
+    }
     button->setToolTip(m_printUnavailable.isEmpty() ? m_printButtonTip : m_printUnavailable);
 }
 
@@ -166,11 +179,10 @@ void TCalendarMain::ReportPrinter1Print()
         ShowInformation(QStringLiteral("Unable to print the calendar\r\r") + error);
 }
 
-QString TCalendarMain::SaveCalendarToBitmap(const QString& name, bool asJpeg)
+QString TCalendarMain::SaveCalendarToBitmap(const QString& name, TImageFormat format, float zoom)
 {
     BusyCursor();
-    const QString error =
-        WritePageImage(*m_page, m_page->Scale(), name, asJpeg ? TImageFormat::Jpeg : TImageFormat::Bmp);
+    const QString error = WritePageImage(*m_page, zoom, name, format);
     NormalCursor();
     SetButtons();
     SetCaption();
@@ -197,14 +209,25 @@ void TCalendarMain::exportPage(const QString& title, const QString& filter, cons
         ShowInformation(error.isEmpty() ? QStringLiteral("Saved as ") + name : UnableToSaveMessage(name, error));
         return;
     }
-    const QString error = SaveCalendarToBitmap(name, extension == QLatin1String("JPG"));
-    if (error.isEmpty())
+    const std::optional<int> dotsPerInch = ChooseExportResolution(this, m_page->Scale());
+    if (!dotsPerInch)
+        return;
+    const float zoom = *dotsPerInch ? static_cast<float>(ZoomForResolution(*dotsPerInch)) : m_page->Scale();
+    const TImageFormat format = extension == QLatin1String("JPG")   ? TImageFormat::Jpeg
+                                : extension == QLatin1String("PNG") ? TImageFormat::Png
+                                                                    : TImageFormat::Bmp;
+    const QString error = SaveCalendarToBitmap(name, format, zoom);
+    if (!error.isEmpty())
+        ShowInformation(UnableToSaveMessage(name, error));
+    else if (*dotsPerInch)
+        ShowInformation(QStringLiteral("Saved as ") + name +
+                        QStringLiteral("\r\rNote: the calendar has been saved at ") + QString::number(*dotsPerInch) +
+                        QStringLiteral(" dpi"));
+    else
         ShowInformation(
             QStringLiteral("Saved as ") + name +
             QStringLiteral("\r\rNote: the calendar has been saved at its\rcurrent magnification level of ") +
             QString::number(RoundHalfEven(m_page->Scale() * 100.0)) + QLatin1Char('%'));
-    else
-        ShowInformation(UnableToSaveMessage(name, error));
 }
 
 void TCalendarMain::mnuSaveAsBitmapClick()
@@ -215,6 +238,11 @@ void TCalendarMain::mnuSaveAsBitmapClick()
 void TCalendarMain::mnuSaveAsJPGClick()
 {
     exportPage(QStringLiteral("Save Calendar As Bitmap"), QStringLiteral("JPG File (*.JPG)"), QStringLiteral("JPG"));
+}
+
+void TCalendarMain::mnuSaveAsPNGClick()
+{
+    exportPage(QStringLiteral("Save Calendar As Bitmap"), QStringLiteral("PNG File (*.PNG)"), QStringLiteral("PNG"));
 }
 
 void TCalendarMain::mnuSaveAsPDFClick()
