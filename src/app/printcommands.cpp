@@ -63,7 +63,7 @@ void TCalendarMain::setupPrintCommands()
     auto* printButton = findChild<QPushButton*>(QStringLiteral("Printbutton"));
     connect(printButton, &QPushButton::clicked, this, &TCalendarMain::mnuPrintCalendarClick);
     m_printButtonTip = printButton->toolTip();
-    // The print entry's tool tip says why it is disabled; no other entry of the menu has one.
+    // The print entries' tool tips say why they are disabled; no other entry of the menu has one.
     m_fileMenu->setToolTipsVisible(true);
 }
 
