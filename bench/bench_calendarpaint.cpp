@@ -2,14 +2,14 @@
 // afresh as after opening it), exports each as an image, paints a month whose every cell holds day
 // text, and pages holding ten objects of a kind.
 #include "busydaytext.h"
-#include "calendar/calendarpagerender.h"
-#include "calendar/calendarpanel32.h"
+#include "document/flatcalendar/qflatcalendar.h"
+#include "document/image/qimage.h"
+#include "document/label/qplabel.h"
+#include "document/richlabel/qprichbaselabel.h"
+#include "document/supertext/qsupertext.h"
+#include "editor/calendarpanel32.h"
+#include "render/calendarpagerender.h"
 #include "richtext/wprtfstorage.h"
-#include "surface/flatcalendar/qflatcalendar.h"
-#include "surface/image/qimage.h"
-#include "surface/label/qplabel.h"
-#include "surface/richlabel/qprichbaselabel.h"
-#include "surface/supertext/qsupertext.h"
 
 #include <QBuffer>
 #include <QPainter>

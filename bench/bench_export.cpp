@@ -1,7 +1,7 @@
 // Exports a year page of twelve small months to PNG and to PDF through the command line's export path,
 // file writing included, and makes a month page's thumbnail.
 #include "app/pageexport.h"
-#include "calendar/calendarpanel32.h"
+#include "editor/calendarpanel32.h"
 
 #include <QTemporaryDir>
 

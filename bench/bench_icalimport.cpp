@@ -2,7 +2,7 @@
 // all-day days and weekly series with exceptions) into one month page.
 #include "app/eventimport.h"
 #include "app/recurringcommands.h"
-#include "calendar/calendarpanel32.h"
+#include "editor/calendarpanel32.h"
 #include "ical/icalevents.h"
 #include "platform/fontdescription.h"
 

@@ -3,13 +3,13 @@
 // grow in proportion to the number of objects (the reported complexity).
 #include "app/commandline.h"
 #include "app/pagehistory.h"
-#include "calendar/calendardocument.h"
-#include "calendar/calendarpanel32.h"
-#include "surface/flatcalendar/qflatcalendar.h"
-#include "surface/image/qimage.h"
-#include "surface/label/qplabel.h"
-#include "surface/richlabel/qprichbaselabel.h"
-#include "surface/supertext/qsupertext.h"
+#include "document/calendardocument.h"
+#include "document/flatcalendar/qflatcalendar.h"
+#include "document/image/qimage.h"
+#include "document/label/qplabel.h"
+#include "document/richlabel/qprichbaselabel.h"
+#include "document/supertext/qsupertext.h"
+#include "editor/calendarpanel32.h"
 
 #include "mixedobjects.h"
 

@@ -1,14 +1,14 @@
 // Taking and restoring the undo history's snapshot of a busy page: 42 filled day cells and 50 placed
 // objects of every kind.
 #include "app/pagesnapshot.h"
-#include "calendar/calendarpanel32.h"
+#include "document/flatcalendar/qflatcalendar.h"
+#include "document/image/qimage.h"
+#include "document/label/qplabel.h"
+#include "document/richlabel/qprichbaselabel.h"
+#include "document/supertext/qsupertext.h"
+#include "editor/calendarpanel32.h"
 #include "richtext/charattributes.h"
 #include "richtext/wprtfstorage.h"
-#include "surface/flatcalendar/qflatcalendar.h"
-#include "surface/image/qimage.h"
-#include "surface/label/qplabel.h"
-#include "surface/richlabel/qprichbaselabel.h"
-#include "surface/supertext/qsupertext.h"
 
 #include "mixedobjects.h"
 

@@ -2,11 +2,11 @@
 // objects (labels, SuperText, floating calendars), file writing included.
 #include "app/pageexport.h"
 #include "busydaytext.h"
-#include "calendar/calendarpanel32.h"
+#include "document/flatcalendar/qflatcalendar.h"
+#include "document/label/qplabel.h"
+#include "document/supertext/qsupertext.h"
+#include "editor/calendarpanel32.h"
 #include "richtext/wprtfstorage.h"
-#include "surface/flatcalendar/qflatcalendar.h"
-#include "surface/label/qplabel.h"
-#include "surface/supertext/qsupertext.h"
 
 #include <QTemporaryDir>
 

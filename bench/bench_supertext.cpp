@@ -1,6 +1,6 @@
 // Draws a SuperText holding the longest caption a document may give it: the caption is cut to the
 // object's width with a handful of measurements, whatever its length.
-#include "surface/supertext/qsupertext.h"
+#include "document/supertext/qsupertext.h"
 
 #include <QImage>
 #include <QPainter>

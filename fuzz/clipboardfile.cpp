@@ -1,8 +1,8 @@
 // Feeds arbitrary bytes to the object clipboard file a paste reads; whatever pastes must copy and paste
 // again as the same objects.
-#include "surface/qbasepanel.h"
-#include "surface/qgraphiccontrol.h"
-#include "surface/qhandle.h"
+#include "document/qgraphiccontrol.h"
+#include "editor/qbasepanel.h"
+#include "editor/qhandle.h"
 
 #include "stream/classregistry.h"
 

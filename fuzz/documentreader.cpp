@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the calendar document reader; a document that loads is drawn, saved and read again.
-#include "calendar/calendardocument.h"
-#include "calendar/pagedocument.h"
-#include "surface/qgraphiccontrol.h"
+#include "document/calendardocument.h"
+#include "document/qgraphiccontrol.h"
+#include "render/calendarpage.h"
 
 #include "fuzzsupport.h"
 

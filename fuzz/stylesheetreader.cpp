@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the style sheet reader; a style sheet that loads is drawn, saved and read again.
-#include "calendar/calendardocument.h"
-#include "calendar/calendarpagemodel.h"
-#include "calendar/pagedocument.h"
+#include "document/calendardocument.h"
+#include "document/calendarpagemodel.h"
+#include "render/calendarpage.h"
 
 #include "fuzzsupport.h"
 

@@ -1,10 +1,10 @@
 #include "mixedobjects.h"
 
-#include "surface/flatcalendar/qflatcalendar.h"
-#include "surface/image/qimage.h"
-#include "surface/label/qplabel.h"
-#include "surface/richlabel/qprichbaselabel.h"
-#include "surface/supertext/qsupertext.h"
+#include "document/flatcalendar/qflatcalendar.h"
+#include "document/image/qimage.h"
+#include "document/label/qplabel.h"
+#include "document/richlabel/qprichbaselabel.h"
+#include "document/supertext/qsupertext.h"
 
 TQGraphicControl* NewObject(int i, QObject* page)
 {

@@ -11,18 +11,22 @@
 #include "pagehistory.h"
 #include "printing.h"
 
-#include "calendar/calendardocument.h"
-#include "calendar/calendarpanel32.h"
+#include "document/calendardocument.h"
+#include "document/flatcalendar/qflatcalendar.h"
+#include "document/image/qimage.h"
+#include "document/label/qplabel.h"
+#include "document/richlabel/qprichbaselabel.h"
+#include "document/supertext/qsupertext.h"
+#include "editor/calendarpanel32.h"
+#include "editor/image/imagemenu.h"
+#include "editor/label/labelmenu.h"
+#include "editor/richlabel/richlabelmenu.h"
+#include "editor/supertext/supertextmenu.h"
 #include "recurring/recurringfile.h"
 #include "report/reportprinter.h"
 #include "richtext/droppedimages.h"
 #include "richtext/wprichtext.h"
 #include "richtext/wptoolbar.h"
-#include "surface/flatcalendar/qflatcalendar.h"
-#include "surface/image/qimage.h"
-#include "surface/label/qplabel.h"
-#include "surface/richlabel/qprichbaselabel.h"
-#include "surface/supertext/qsupertext.h"
 #include "widgets/iconlistbox.h"
 #include "widgets/spinbutton.h"
 
@@ -106,7 +110,7 @@ TCalendarMain::TCalendarMain(QWidget* parent) : QMainWindow(parent)
     m_page->SetOwnsScratchFiles(true);
     m_page->installEventFilter(this);
     m_page->SetToolKind(
-        psImage, [](QWidget* owner) { return new TQImage(owner); }, &TQImage::AskForPicture);
+        psImage, [](QWidget* owner) { return new TQImage(owner); }, &TImageMenu::AskForPicture);
     m_scrollBox->setWidget(m_pageHolder);
     column->addWidget(m_scrollBox, 1);
 
@@ -134,14 +138,14 @@ TCalendarMain::TCalendarMain(QWidget* parent) : QMainWindow(parent)
     // A new rich text label opens its editor at once.
     m_page->SetToolKind(
         psRichLabel, [](QWidget* owner) { return new TQPRichBaseLabel(owner); },
-        [](TQGraphicControl* label) { static_cast<TQPRichBaseLabel*>(label)->PlacedByTool(); });
+        [](TQGraphicControl* label) { TRichLabelMenu::PlacedByTool(*static_cast<TQPRichBaseLabel*>(label)); });
     m_page->SetToolKind(
         psSuperText, [](QWidget* owner) { return new TQSuperText(owner); },
-        [](TQGraphicControl* object) { static_cast<TQSuperText*>(object)->CreatedByTool(); });
+        [](TQGraphicControl* object) { TSuperTextMenu::CreatedByTool(*static_cast<TQSuperText*>(object)); });
     m_page->SetToolKind(psFlatCalendar, [](QWidget* owner) { return new TQFlatCalendar(owner); });
     m_page->SetToolKind(
         psLabel, [](QWidget* owner) { return new TQPLabel(owner); },
-        [](TQGraphicControl* label) { static_cast<TQPLabel*>(label)->StartFromTool(); });
+        [](TQGraphicControl* label) { TLabelMenu::StartFromTool(*static_cast<TQPLabel*>(label)); });
 
     // The page as the resource gives it, before the first reset.
     m_page->SetCalendarLayout(loFCMinisInTitleLS);

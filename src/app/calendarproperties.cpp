@@ -4,8 +4,8 @@
 #include "preferences.h"
 #include "settimedialog.h"
 
-#include "calendar/calendardocument.h"
-#include "calendar/calendarpanel32.h"
+#include "document/calendardocument.h"
+#include "editor/calendarpanel32.h"
 #include "widgets/colorbutton.h"
 #include "widgets/monthdatechooser.h"
 

@@ -1,7 +1,7 @@
 // The controls of the calendar properties dialog, page by page.
 #include "calendarproperties.h"
 
-#include "calendar/calendarpanel32.h"
+#include "editor/calendarpanel32.h"
 #include "widgets/colorbutton.h"
 #include "widgets/monthdatechooser.h"
 

@@ -5,8 +5,8 @@
 #include "pagehistory.h"
 #include "recurringcommands.h"
 
-#include "calendar/calendarpagerender.h"
-#include "calendar/calendarpanel32.h"
+#include "editor/calendarpanel32.h"
+#include "render/calendarpagerender.h"
 #include "richtext/droppedimages.h"
 #include "richtext/wprichtext.h"
 #include "richtext/wprtfstorage.h"

@@ -8,8 +8,8 @@
 #include "pagehistory.h"
 #include "pagesnapshot.h"
 
-#include "calendar/calendardocument.h"
-#include "calendar/calendarpanel32.h"
+#include "document/calendardocument.h"
+#include "editor/calendarpanel32.h"
 
 #include "platform/cursors.h"
 #include "platform/messages.h"

@@ -5,7 +5,7 @@
 #include "pagehistory.h"
 #include "stepnamer.h"
 
-#include "calendar/calendarpanel32.h"
+#include "editor/calendarpanel32.h"
 #include "richtext/wprichtext.h"
 
 #include <QAction>

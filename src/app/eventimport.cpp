@@ -5,8 +5,8 @@
 #include "dialogfolder.h"
 #include "pagepreparation.h"
 
-#include "calendar/calendarpanel32.h"
-#include "calendar/pagedays.h"
+#include "document/pagedays.h"
+#include "editor/calendarpanel32.h"
 #include "ical/selectevents.h"
 #include "richtext/wprtfstorage.h"
 

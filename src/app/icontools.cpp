@@ -6,7 +6,7 @@
 #include "floatingpalette.h"
 #include "usertitleform.h"
 
-#include "calendar/calendarpanel32.h"
+#include "editor/calendarpanel32.h"
 #include "widgets/iconlistbox.h"
 
 #include "platform/centerform.h"

@@ -6,10 +6,11 @@
 #include "pagerun.h"
 #include "pagesjobprogress.h"
 
-#include "calendar/calendardocument.h"
-#include "calendar/calendarpagemodel.h"
-#include "calendar/pagedocument.h"
+#include "document/calendardocument.h"
+#include "document/calendarpagemodel.h"
+#include "document/pagedocument.h"
 #include "recurring/recurringfile.h"
+#include "render/calendarpage.h"
 
 #include "platform/centerform.h"
 #include "platform/messages.h"

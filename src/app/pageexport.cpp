@@ -2,8 +2,9 @@
 
 #include "printing.h"
 
-#include "calendar/calendardocument.h"
-#include "calendar/calendarpanel32.h"
+#include "document/calendardocument.h"
+#include "document/calendarpagemodel.h"
+#include "document/pagedocument.h"
 #include "graphics/exactpalette.h"
 #include "graphics/jpegwriter.h"
 #include "report/reportprinter.h"

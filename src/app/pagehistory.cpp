@@ -1,8 +1,8 @@
 #include "pagehistory.h"
 
-#include "calendar/calendarpanel32.h"
-#include "surface/qgraphiccontrol.h"
-#include "surface/qhandle.h"
+#include "document/qgraphiccontrol.h"
+#include "editor/calendarpanel32.h"
+#include "editor/qhandle.h"
 
 #include <QSignalBlocker>
 #include <QUndoCommand>

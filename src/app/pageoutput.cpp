@@ -3,8 +3,8 @@
 #include "pageexport.h"
 #include "printing.h"
 
-#include "calendar/calendarpagemodel.h"
-#include "calendar/pagedocument.h"
+#include "document/calendarpagemodel.h"
+#include "document/pagedocument.h"
 #include "report/reportprinter.h"
 
 #include "platform/atomicfile.h"

@@ -3,10 +3,10 @@
 #include "eventimport.h"
 #include "recurringcommands.h"
 
-#include "calendar/calendarpagemodel.h"
-#include "calendar/pagedays.h"
-#include "calendar/pagedocument.h"
 #include "calendardraw/layoutkind.h"
+#include "document/calendarpagemodel.h"
+#include "document/pagedays.h"
+#include "document/pagedocument.h"
 #include "recurring/recurringfill.h"
 
 #include <QDate>

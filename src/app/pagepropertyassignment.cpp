@@ -1,7 +1,7 @@
 #include "pagepropertyassignment.h"
 
-#include "calendar/calendarpagemodel.h"
-#include "calendar/calendarsettings.h"
+#include "document/calendarpagemodel.h"
+#include "document/calendarsettings.h"
 #include "platform/rounding.h"
 #include "stream/namedcolors.h"
 

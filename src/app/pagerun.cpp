@@ -2,9 +2,10 @@
 
 #include "pagepreparation.h"
 
-#include "calendar/calendardocument.h"
-#include "calendar/calendarpagemodel.h"
-#include "calendar/pagedocument.h"
+#include "document/calendardocument.h"
+#include "document/calendarpagemodel.h"
+#include "document/pagedocument.h"
+#include "render/calendarpage.h"
 
 #include <QFileInfo>
 

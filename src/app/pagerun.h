@@ -3,7 +3,7 @@
 // one that cannot be read stops the job before anything is written. Nothing is written back to them.
 #pragma once
 
-#include "calendar/calendarsettings.h"
+#include "document/calendarsettings.h"
 #include "platform/fontdescription.h"
 
 #include <QByteArray>

@@ -3,7 +3,8 @@
 #include "pageoutput.h"
 #include "pagerun.h"
 
-#include "calendar/pagedocument.h"
+#include "document/pagedocument.h"
+#include "render/calendarpage.h"
 
 TPagesJob::TPagesJob(const TPageRun& run, std::unique_ptr<TPageOutput> output) : m_run(run), m_output(std::move(output))
 {

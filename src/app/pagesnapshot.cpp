@@ -1,8 +1,8 @@
 #include "pagesnapshot.h"
 
-#include "calendar/calendardocument.h"
-#include "calendar/calendarpanel32.h"
-#include "surface/qgraphiccontrol.h"
+#include "document/calendardocument.h"
+#include "document/qgraphiccontrol.h"
+#include "editor/calendarpanel32.h"
 
 TPageSnapshot TakePageSnapshot(TCalendarPanel32& page)
 {

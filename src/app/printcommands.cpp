@@ -9,7 +9,7 @@
 #include "printpreviewdialog.h"
 #include "printsetupdialog.h"
 
-#include "calendar/calendarpanel32.h"
+#include "editor/calendarpanel32.h"
 #include "report/reportprinter.h"
 
 #include "platform/centerform.h"

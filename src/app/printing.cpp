@@ -1,6 +1,7 @@
 #include "printing.h"
 
-#include "calendar/calendarpanel32.h"
+#include "document/calendarpagemodel.h"
+#include "document/pagedocument.h"
 #include "report/reportprinter.h"
 
 #include "platform/inifile.h"

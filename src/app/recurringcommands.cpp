@@ -4,7 +4,7 @@
 
 #include "calendarmain.h"
 
-#include "calendar/calendarpanel32.h"
+#include "editor/calendarpanel32.h"
 #include "platform/deviceprofile.h"
 #include "recurring/dayparagraph.h"
 #include "recurring/editrecurringdates.h"

@@ -2,9 +2,9 @@
 
 #include "pagehistory.h"
 
-#include "surface/qbasepanel.h"
-#include "surface/qgraphiccontrol.h"
-#include "surface/qhandle.h"
+#include "document/qgraphiccontrol.h"
+#include "editor/qbasepanel.h"
+#include "editor/qhandle.h"
 
 #include <QAbstractButton>
 #include <QAction>

@@ -1,7 +1,7 @@
 #include "app/calendarproperties.h"
 
-#include "calendar/calendardocument.h"
-#include "calendar/calendarpanel32.h"
+#include "document/calendardocument.h"
+#include "editor/calendarpanel32.h"
 #include "platform/messages.h"
 #include "platform/programfolder.h"
 #include "support/testsupport.h"

@@ -1,14 +1,14 @@
 #include "app/commandline.h"
 #include "app/pageexport.h"
-#include "calendar/calendardocument.h"
-#include "calendar/calendarpanel32.h"
+#include "document/calendardocument.h"
+#include "document/qgraphiccontrol.h"
+#include "editor/calendarpanel32.h"
 #include "graphics/jpegwriter.h"
 #include "recurring/recurringentry.h"
 #include "recurring/recurringfile.h"
 #include "richtext/wprtfstorage.h"
 #include "stream/streamerror.h"
 #include "support/testsupport.h"
-#include "surface/qgraphiccontrol.h"
 
 #include <QDir>
 #include <QFile>

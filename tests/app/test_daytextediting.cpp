@@ -1,5 +1,5 @@
 #include "app/calendarmain.h"
-#include "calendar/calendarpanel32.h"
+#include "editor/calendarpanel32.h"
 #include "richtext/charattributes.h"
 #include "richtext/wprichtext.h"
 #include "richtext/wprtfstorage.h"

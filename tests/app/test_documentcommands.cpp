@@ -3,7 +3,7 @@
 #include "app/dialogfolder.h"
 #include "app/instancerequests.h"
 #include "app/mrufilelist.h"
-#include "calendar/calendarpanel32.h"
+#include "editor/calendarpanel32.h"
 #include "richtext/charattributes.h"
 #include "richtext/wprtfstorage.h"
 #include "support/testsupport.h"

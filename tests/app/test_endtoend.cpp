@@ -4,7 +4,7 @@
 #include "app/calendarmain.h"
 #include "app/calendarproperties.h"
 #include "app/mrufilelist.h"
-#include "calendar/calendarpanel32.h"
+#include "editor/calendarpanel32.h"
 #include "richtext/charattributes.h"
 #include "richtext/wprichtext.h"
 #include "richtext/wprtfstorage.h"

@@ -3,8 +3,8 @@
 // calendar.
 #include "app/calendarmain.h"
 #include "app/commandline.h"
-#include "calendar/calendardocument.h"
-#include "calendar/calendarpanel32.h"
+#include "document/calendardocument.h"
+#include "editor/calendarpanel32.h"
 #include "ical/selectevents.h"
 #include "richtext/wprtfstorage.h"
 #include "support/testsupport.h"

@@ -4,7 +4,7 @@
 #include "app/floatingpalette.h"
 #include "app/preferences.h"
 #include "app/usertitleform.h"
-#include "calendar/calendarpanel32.h"
+#include "editor/calendarpanel32.h"
 #include "richtext/wprichtext.h"
 #include "widgets/iconlistbox.h"
 

@@ -2,8 +2,8 @@
 #include "app/calendarmain.h"
 #include "app/joindocumentsdialog.h"
 #include "app/makeyeardialog.h"
-#include "calendar/calendardocument.h"
-#include "calendar/calendarpanel32.h"
+#include "document/calendardocument.h"
+#include "editor/calendarpanel32.h"
 #include "richtext/wprtfstorage.h"
 #include "support/testsupport.h"
 

@@ -5,24 +5,25 @@
 #include "app/pagehistory.h"
 #include "app/pagesnapshot.h"
 #include "app/usertitleform.h"
-#include "calendar/calendardocument.h"
-#include "calendar/calendarpanel32.h"
+#include "document/calendardocument.h"
+#include "document/flatcalendar/qflatcalendar.h"
+#include "document/image/qimage.h"
+#include "document/label/qplabel.h"
+#include "document/richlabel/qprichbaselabel.h"
+#include "document/supertext/qsupertext.h"
+#include "editor/calendarpanel32.h"
+#include "editor/flatcalendar/flatcalendareditor.h"
+#include "editor/image/qimagebrowser.h"
+#include "editor/label/getlabeltext.h"
+#include "editor/label/qfont3deffects.h"
+#include "editor/qhandle.h"
+#include "editor/richlabel/richtextlabeleditor.h"
+#include "editor/supertext/supertextproperties.h"
 #include "richtext/wprichtext.h"
 #include "richtext/wprtfstorage.h"
 #include "support/testsupport.h"
-#include "surface/flatcalendar/flatcalendareditor.h"
-#include "surface/flatcalendar/qflatcalendar.h"
-#include "surface/image/qimage.h"
-#include "surface/image/qimagebrowser.h"
-#include "surface/label/getlabeltext.h"
-#include "surface/label/qfont3deffects.h"
-#include "surface/label/qplabel.h"
-#include "surface/qhandle.h"
-#include "surface/richlabel/qprichbaselabel.h"
-#include "surface/richlabel/richtextlabeleditor.h"
-#include "surface/supertext/qsupertext.h"
-#include "surface/supertext/supertextproperties.h"
 
+#include "editor/objectmenu.h"
 #include "platform/messages.h"
 #include "platform/rounding.h"
 
@@ -114,7 +115,7 @@ struct PageHistory : ::testing::Test
     }
     void objectCommand(int i, const char* caption)
     {
-        for (QAction* action : object(i)->ObjectMenu()->actions()) {
+        for (QAction* action : ObjectMenu(object(i))->actions()) {
             if (action->text() == QLatin1String(caption))
                 return action->trigger();
         }
@@ -519,7 +520,7 @@ TEST_F(PageHistory, EveryObjectCommandOfEveryKindIsOneStep)
         settle();
         const QString name = placed->objectName();
         // The surface's "Font" last, with the object selected.
-        const QList<QStringList> commands = Commands(placed->ObjectMenu()) + QList<QStringList>{{}};
+        const QList<QStringList> commands = Commands(ObjectMenu(placed)) + QList<QStringList>{{}};
         for (const QStringList& path : commands) {
             const bool onSurface = path.isEmpty();
             SCOPED_TRACE(std::string(kind.name) + ": " +
@@ -529,7 +530,7 @@ TEST_F(PageHistory, EveryObjectCommandOfEveryKindIsOneStep)
             handle()->ClearSelection();
             handle()->Select(subject);
             handle()->releaseMouse();
-            QMenu* menu = onSurface ? page->SurfaceMenu() : subject->ObjectMenu();
+            QMenu* menu = onSurface ? page->SurfaceMenu() : ObjectMenu(subject);
             QAction* action = Command(menu, onSurface ? surfaceFont : path);
             ASSERT_TRUE(action);
             // The checks as the menu shows them.

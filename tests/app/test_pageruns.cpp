@@ -1,7 +1,7 @@
 // Many pages in one job: a run of months from one document, several documents in order, batches of jobs.
 #include "app/commandline.h"
-#include "calendar/calendardocument.h"
-#include "calendar/calendarpanel32.h"
+#include "document/calendardocument.h"
+#include "editor/calendarpanel32.h"
 #include "recurring/recurringentry.h"
 #include "recurring/recurringfile.h"
 #include "richtext/wprtfstorage.h"

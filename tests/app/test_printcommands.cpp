@@ -2,11 +2,11 @@
 #include "app/exportresolutiondialog.h"
 #include "app/printing.h"
 #include "app/printpreviewdialog.h"
-#include "calendar/calendarpanel32.h"
+#include "document/label/qplabel.h"
+#include "document/supertext/qsupertext.h"
+#include "editor/calendarpanel32.h"
 #include "report/reportprinter.h"
 #include "support/testsupport.h"
-#include "surface/label/qplabel.h"
-#include "surface/supertext/qsupertext.h"
 
 #include "pdftext.h"
 

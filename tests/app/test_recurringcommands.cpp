@@ -3,7 +3,7 @@
 #include "app/calendarmain.h"
 #include "app/floatingpalette.h"
 #include "app/pageexport.h"
-#include "calendar/calendarpanel32.h"
+#include "editor/calendarpanel32.h"
 #include "recurring/editrecurringdates.h"
 #include "recurring/getholidays.h"
 #include "recurring/recurringentry.h"

@@ -1,4 +1,4 @@
-#include "calendar/calendarlayout.h"
+#include "document/calendarlayout.h"
 
 #include <gtest/gtest.h>
 

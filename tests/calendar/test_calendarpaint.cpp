@@ -1,10 +1,10 @@
-#include "calendar/calendarpagerender.h"
-#include "calendar/calendarpanel32.h"
+#include "document/qgraphiccontrol.h"
+#include "editor/calendarpanel32.h"
 #include "pdftext.h"
 #include "platform/deviceprofile.h"
+#include "render/calendarpagerender.h"
 #include "report/reportprinter.h"
 #include "support/testsupport.h"
-#include "surface/qgraphiccontrol.h"
 
 #include <QDir>
 #include <QProcess>

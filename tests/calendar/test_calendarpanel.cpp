@@ -1,5 +1,5 @@
-#include "calendar/calendarpanel32.h"
-#include "surface/qgraphiccontrol.h"
+#include "document/qgraphiccontrol.h"
+#include "editor/calendarpanel32.h"
 
 #include <QSignalSpy>
 #include <QTest>

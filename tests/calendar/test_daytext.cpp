@@ -1,4 +1,4 @@
-#include "calendar/calendarpanel32.h"
+#include "editor/calendarpanel32.h"
 #include "report/reportprinter.h"
 #include "richtext/charattributes.h"
 #include "richtext/wprtfstorage.h"

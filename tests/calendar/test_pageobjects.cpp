@@ -1,6 +1,6 @@
-#include "calendar/calendarpanel32.h"
+#include "document/qgraphiccontrol.h"
+#include "editor/calendarpanel32.h"
 #include "report/reportprinter.h"
-#include "surface/qgraphiccontrol.h"
 
 #include "support/testsupport.h"
 

@@ -1,21 +1,21 @@
 // The page model and the page of a job compute their geometry, draw, print and export with no widget:
 // this test runs under a QGuiApplication, so anything that needed a QApplication would abort it.
 #include "app/pageexport.h"
-#include "calendar/calendardocument.h"
-#include "calendar/calendarpagemodel.h"
-#include "calendar/calendarpagerender.h"
-#include "calendar/pagedocument.h"
+#include "document/calendardocument.h"
+#include "document/calendarpagemodel.h"
+#include "document/flatcalendar/qflatcalendar.h"
+#include "document/image/qimage.h"
+#include "document/label/qplabel.h"
+#include "document/richlabel/qprichbaselabel.h"
+#include "document/richlabel/richlabeldraw.h"
+#include "document/supertext/qsupertext.h"
 #include "pdftext.h"
 #include "platform/deviceprofile.h"
+#include "render/calendarpage.h"
+#include "render/calendarpagerender.h"
 #include "report/reportprinter.h"
 #include "richtext/charattributes.h"
 #include "richtext/wprtfstorage.h"
-#include "surface/flatcalendar/qflatcalendar.h"
-#include "surface/image/qimage.h"
-#include "surface/label/qplabel.h"
-#include "surface/richlabel/qprichbaselabel.h"
-#include "surface/richlabel/richlabeldraw.h"
-#include "surface/supertext/qsupertext.h"
 
 #include <QDir>
 #include <QGuiApplication>

@@ -3,7 +3,7 @@
 #include "app/calendarmain.h"
 #include "app/printing.h"
 #include "app/printpreviewdialog.h"
-#include "calendar/calendarpanel32.h"
+#include "editor/calendarpanel32.h"
 #include "report/reportprinter.h"
 #include "support/testsupport.h"
 

@@ -1,7 +1,7 @@
 #include "surfacetesting.h"
 
-#include "surface/qhandle.h"
-#include "surface/tickcount.h"
+#include "editor/qhandle.h"
+#include "editor/tickcount.h"
 
 #include "stream/classregistry.h"
 

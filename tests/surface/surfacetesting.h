@@ -4,7 +4,7 @@
 
 #include "testbox.h"
 
-#include "surface/qbasepanel.h"
+#include "editor/qbasepanel.h"
 
 #include <QPoint>
 #include <QString>

@@ -1,7 +1,7 @@
 #include "surfacetesting.h"
 
-#include "surface/qbasepanel.h"
-#include "surface/qgraphiccontrol.h"
+#include "document/qgraphiccontrol.h"
+#include "editor/qbasepanel.h"
 
 #include <QSignalSpy>
 #include <QTest>

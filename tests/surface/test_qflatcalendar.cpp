@@ -1,8 +1,10 @@
 #include "surfacetesting.h"
 
-#include "surface/flatcalendar/flatcalendareditor.h"
-#include "surface/flatcalendar/qflatcalendar.h"
+#include "document/flatcalendar/qflatcalendar.h"
+#include "editor/flatcalendar/flatcalendareditor.h"
 
+#include "editor/objectmenu.h"
+#include "editor/qbasepanel.h"
 #include "report/reportprinter.h"
 #include "stream/componentio.h"
 #include "support/testsupport.h"
@@ -210,7 +212,7 @@ TEST(FlatCalendar, PropertiesDialogPreviewsAndAppliesOnOk)
     SurfaceWindow w;
     auto* calendar = new TQFlatCalendar;
     w.surface->PlaceObject(calendar, TRect{10, 10, 190, 150});
-    calendar->Surface()->SetScale(2.0f);
+    SurfaceOf(*calendar)->SetScale(2.0f);
     calendar->SetMonth(4);
     for (const bool ok : {false, true}) {
         bool previewed = false;
@@ -225,7 +227,7 @@ TEST(FlatCalendar, PropertiesDialogPreviewsAndAppliesOnOk)
                 sample->Language() == TQFlatCalendar::fclSpanish && calendar->Language() == TQFlatCalendar::fclEnglish;
             ok ? dialog->accept() : dialog->reject();
         });
-        MenuItem(calendar->ObjectMenu(), QStringLiteral("Properties"))->trigger();
+        MenuItem(ObjectMenu(calendar), QStringLiteral("Properties"))->trigger();
         EXPECT_TRUE(previewed);
         EXPECT_EQ(calendar->Language(), ok ? TQFlatCalendar::fclSpanish : TQFlatCalendar::fclEnglish);
         EXPECT_EQ(calendar->ShadowPosition(), ok ? TQFlatCalendar::fcpUpperRight : TQFlatCalendar::fcpLowerRight);

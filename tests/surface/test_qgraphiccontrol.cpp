@@ -1,8 +1,9 @@
 #include "surfacetesting.h"
 
-#include "surface/qhandle.h"
-#include "surface/tickcount.h"
+#include "editor/qhandle.h"
+#include "editor/tickcount.h"
 
+#include "editor/objectmenu.h"
 #include "report/reportprinter.h"
 #include "stream/componentio.h"
 #include "stream/namedcursors.h"
@@ -54,13 +55,13 @@ TEST(PlacedObject, MenuCaptionsInOrder)
 {
     SurfaceWindow w;
     TTestBox* box = w.AddBox(10, 10, 50, 30);
-    ASSERT_NE(box->ObjectMenu(), nullptr);
+    ASSERT_NE(ObjectMenu(box), nullptr);
     QStringList captions;
-    for (QAction* action : box->ObjectMenu()->actions())
+    for (QAction* action : ObjectMenu(box)->actions())
         captions.append(action->isSeparator() ? QStringLiteral("-") : action->text());
     EXPECT_EQ(captions, Texts({"Bring To Front", "Send To Back", "Cut", "Copy", "Delete", "Clone", "-", "Locked",
                                "Unselectable", "-", "Center Vertically", "Center Horizontally"}));
-    EXPECT_TRUE(box->LockedMenuItem()->isCheckable());
+    EXPECT_TRUE(LockedMenuItem(box)->isCheckable());
     EXPECT_EQ(box->LoadedCount, 1);
 }
 
@@ -71,22 +72,22 @@ TEST(PlacedObject, LockedAndUnselectableFromTheMenu)
     QSignalSpy changed(w.surface, &TQBasePanel::LabelChangedEvent);
     TQHandle* handle = w.Select({box});
 
-    MenuItem(box->ObjectMenu(), QStringLiteral("Locked"))->trigger();
+    MenuItem(ObjectMenu(box), QStringLiteral("Locked"))->trigger();
     EXPECT_TRUE(box->Locked());
-    EXPECT_TRUE(box->LockedMenuItem()->isChecked());
+    EXPECT_TRUE(LockedMenuItem(box)->isChecked());
     box->SetLocked(false);
-    EXPECT_FALSE(box->LockedMenuItem()->isChecked());
+    EXPECT_FALSE(LockedMenuItem(box)->isChecked());
     EXPECT_GE(changed.count(), 2);
 
     // Unselectable takes the squares away at once; a second time changes nothing.
     EXPECT_EQ(w.surface->grab().toImage().pixelColor(38, 38), QColor(Qt::black));
-    MenuItem(box->ObjectMenu(), QStringLiteral("Unselectable"))->trigger();
+    MenuItem(ObjectMenu(box), QStringLiteral("Unselectable"))->trigger();
     EXPECT_TRUE(box->Unselectable());
     EXPECT_EQ(handle->Count(), 0);
     EXPECT_FALSE(handle->isVisible());
     const QImage shot = w.surface->grab().toImage();
     EXPECT_EQ(shot.pixelColor(38, 38), QColor(Qt::white)); // where the top-left square was
-    MenuItem(box->ObjectMenu(), QStringLiteral("Unselectable"))->trigger();
+    MenuItem(ObjectMenu(box), QStringLiteral("Unselectable"))->trigger();
     EXPECT_TRUE(box->Unselectable());
     handle->Select(box);
     EXPECT_EQ(handle->Count(), 0);
@@ -101,9 +102,9 @@ TEST(PlacedObject, CentringUsesIntegerHalves)
 {
     SurfaceWindow w;
     TTestBox* box = w.AddBox(7, 9, 101, 33);
-    MenuItem(box->ObjectMenu(), QStringLiteral("Center Horizontally"))->trigger();
+    MenuItem(ObjectMenu(box), QStringLiteral("Center Horizontally"))->trigger();
     EXPECT_EQ(box->Left(), 250);
-    MenuItem(box->ObjectMenu(), QStringLiteral("Center Vertically"))->trigger();
+    MenuItem(ObjectMenu(box), QStringLiteral("Center Vertically"))->trigger();
     EXPECT_EQ(box->Top(), 200 - 16);
 
     // Without a surface the centring commands do nothing.
@@ -132,7 +133,7 @@ TEST(PlacedObject, CloneLiesBelowOnTopAndTakesOverASelectedSource)
     EXPECT_EQ(box->objectName(), QStringLiteral("Component0"));
     EXPECT_EQ(w.surface->PlacedObjects().last(), copy);
     EXPECT_EQ(handle->Count(), 0); // the source was not selected
-    EXPECT_NE(copy->ObjectMenu(), nullptr);
+    EXPECT_NE(ObjectMenu(copy), nullptr);
 
     handle->Select(source);
     TQGraphicControl* second = source->CloneObject();
@@ -196,7 +197,7 @@ TEST(PlacedObject, PrintingSilencesChanges)
     w.surface->SetPrinting(true);
     box->SetLeft(30);
     box->SetLocked(true);
-    MenuItem(box->ObjectMenu(), QStringLiteral("Center Horizontally"))->trigger();
+    MenuItem(ObjectMenu(box), QStringLiteral("Center Horizontally"))->trigger();
     EXPECT_EQ(changed.count(), 0);
     w.surface->SetPrinting(false);
     box->SetLeft(31);
@@ -215,9 +216,9 @@ TEST(PlacedObject, SettersOnlyStoreWhileLoading)
     EXPECT_EQ(changed.count(), 0);
     w.surface->HookAllObjects();
     EXPECT_FALSE(box->IsLoading());
-    ASSERT_NE(box->ObjectMenu(), nullptr);
-    ASSERT_NE(box->LockedMenuItem(), nullptr);
-    EXPECT_TRUE(box->LockedMenuItem()->isChecked());
+    ASSERT_NE(ObjectMenu(box), nullptr);
+    ASSERT_NE(LockedMenuItem(box), nullptr);
+    EXPECT_TRUE(LockedMenuItem(box)->isChecked());
 }
 
 TEST(PlacedObject, StoredPropertiesAndDefaults)

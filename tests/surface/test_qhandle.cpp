@@ -1,7 +1,8 @@
 #include "surfacetesting.h"
 
-#include "surface/qhandle.h"
+#include "editor/qhandle.h"
 
+#include "editor/objectmenu.h"
 #include "support/testsupport.h"
 
 #include <QApplication>
@@ -326,9 +327,9 @@ TEST(SelectionHandle, RightClickOpensTheObjectMenuOnlyForOneObject)
     TQHandle* handle = w.Select({a});
     Move(w.surface, {55, 55});
     Press(w.surface, {55, 55}, Qt::RightButton);
-    EXPECT_EQ(QApplication::activePopupWidget(), a->ObjectMenu());
+    EXPECT_EQ(QApplication::activePopupWidget(), ObjectMenu(a));
     Release(w.surface, {55, 55}, Qt::RightButton);
-    a->ObjectMenu()->close();
+    ObjectMenu(a)->close();
     handle->Select(b);
     Move(w.surface, {56, 55});
     Press(w.surface, {56, 55}, Qt::RightButton);

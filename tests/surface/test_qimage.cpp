@@ -1,8 +1,11 @@
 #include "surfacetesting.h"
 
-#include "surface/image/qimage.h"
-#include "surface/image/qimagebrowser.h"
+#include "document/image/qimage.h"
+#include "editor/image/qimagebrowser.h"
 
+#include "editor/image/imagemenu.h"
+#include "editor/objectmenu.h"
+#include "editor/qbasepanel.h"
 #include "platform/messages.h"
 #include "report/reportprinter.h"
 #include "stream/componentio.h"
@@ -93,20 +96,20 @@ TEST(ImageObject, AutoSizeTakesThePictureSizeAtTheZoomAndStretchLeavesTheBounds)
     EXPECT_FALSE(image->Stretch());
     EXPECT_GE(changed.count(), 1);
 
-    image->Surface()->SetScale(0.5f);
+    SurfaceOf(*image)->SetScale(0.5f);
     EXPECT_EQ(image->ScreenRect().size(), QSize(20, 15));
     image->SetAutoSize(false);
-    image->Surface()->SetScale(1.0f);
+    SurfaceOf(*image)->SetScale(1.0f);
     image->resize(80, 90);
     image->SetAutoSize(true);
-    image->Surface()->SetScale(0.5f);
+    SurfaceOf(*image)->SetScale(0.5f);
     EXPECT_EQ(image->ScreenRect().size(), QSize(20, 15));
 
     // "Stretch to Fit" clears AutoSize and keeps the size: one change of the document.
-    image->Surface()->SetScale(1.0f);
+    SurfaceOf(*image)->SetScale(1.0f);
     QCoreApplication::processEvents();
     changed.clear();
-    QAction* stretch = MenuItem(image->ObjectMenu(), QStringLiteral("Stretch to Fit"));
+    QAction* stretch = MenuItem(ObjectMenu(image), QStringLiteral("Stretch to Fit"));
     ASSERT_NE(stretch, nullptr);
     stretch->trigger();
     EXPECT_TRUE(image->Stretch());
@@ -119,7 +122,7 @@ TEST(ImageObject, MenuChecksAndMirroringOnlyForBitmaps)
 {
     SurfaceWindow w;
     TQImage* image = AddImage(w, QRect(0, 0, 60, 40));
-    QMenu* menu = image->ObjectMenu();
+    QMenu* menu = ObjectMenu(image);
     const QList<QAction*> items = menu->actions();
     QStringList own;
     for (qsizetype i = items.size() - 8; i < items.size(); ++i)
@@ -189,7 +192,7 @@ TEST(ImageObject, StoredAsPictureDataAndCheckedWhenRead)
     image->SetAutoSize(true);
     image->SetBorderStyle(TQImage::bsSingle);
     image->SetReverse(true);
-    image->Surface()->SetScale(0.5f); // as the clipboard keeps objects: at the zoom they were copied at
+    SurfaceOf(*image)->SetScale(0.5f); // as the clipboard keeps objects: at the zoom they were copied at
     TStreamWriter writer;
     WriteComponent(writer, *image);
     const QByteArray bytes = writer.Data();
@@ -306,7 +309,7 @@ TEST(ImageObject, BrowserChoicesAndTheCurrentFolder)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file);
         AnswerBrowser(folder.path(), QLatin1String(c.file), false, false, c.ok);
-        image->LoadImageFromDisk();
+        TImageMenu::LoadImageFromDisk(*image);
         EXPECT_EQ(QDir::currentPath(), currentFolder);
         if (c.kind == TPicture::Kind::Empty) {
             EXPECT_EQ(image->Picture().WriteData(), before);
@@ -330,7 +333,7 @@ TEST(ImageObject, BrowserChoicesAndTheCurrentFolder)
 
     // AutoSize ticked in the browser sizes the object to the picture.
     AnswerBrowser(folder.path(), QStringLiteral("drawing.svg"), false, true, true);
-    image->LoadImageFromDisk();
+    TImageMenu::LoadImageFromDisk(*image);
     EXPECT_EQ(image->size(), QSize(60, 20));
 
     // A new object whose browser is cancelled leaves the page; one given a picture stays.
@@ -339,7 +342,7 @@ TEST(ImageObject, BrowserChoicesAndTheCurrentFolder)
         w.surface->PlaceObject(fresh, {200, 200, 305, 305});
         QPointer<TQImage> watch(fresh);
         AnswerBrowser(folder.path(), QStringLiteral("shapes.wmf"), true, false, ok);
-        TQImage::AskForPicture(fresh);
+        TImageMenu::AskForPicture(fresh);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_EQ(!watch.isNull(), ok);
         EXPECT_EQ(w.surface->PlacedObjects().contains(fresh), ok);

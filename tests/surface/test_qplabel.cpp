@@ -1,10 +1,12 @@
 #include "surfacetesting.h"
 
-#include "surface/label/colordrop.h"
-#include "surface/label/getlabeltext.h"
-#include "surface/label/qfont3deffects.h"
-#include "surface/label/qplabel.h"
+#include "document/label/qplabel.h"
+#include "editor/label/colordrop.h"
+#include "editor/label/getlabeltext.h"
+#include "editor/label/qfont3deffects.h"
 
+#include "editor/label/labelmenu.h"
+#include "editor/objectmenu.h"
 #include "report/reportprinter.h"
 #include "stream/componentio.h"
 #include "support/testsupport.h"
@@ -223,7 +225,7 @@ TEST(TextLabel, TextDialogGrowsButNeverNarrowsAndToolSetsUpTheLabel)
         });
     };
     answer("A rather longer caption", true);
-    label->StartFromTool();
+    TLabelMenu::StartFromTool(*label);
     EXPECT_EQ(label->Caption(), QStringLiteral("A rather longer caption"));
     EXPECT_EQ(label->Font().size, 20);
     // A named face, not the desktop's alias, goes into the document.
@@ -235,14 +237,14 @@ TEST(TextLabel, TextDialogGrowsButNeverNarrowsAndToolSetsUpTheLabel)
     EXPECT_GE(wide, metrics.horizontalAdvance(label->Caption() + QStringLiteral("     ")));
 
     answer("short", true);
-    label->EditText();
+    TLabelMenu::EditText(*label);
     EXPECT_EQ(label->Caption(), QStringLiteral("short"));
     EXPECT_EQ(label->Width(), wide);
     answer("changed", false);
-    label->EditText();
+    TLabelMenu::EditText(*label);
     EXPECT_EQ(label->Caption(), QStringLiteral("short"));
     answer("", true);
-    label->EditText();
+    TLabelMenu::EditText(*label);
     EXPECT_EQ(label->Caption(), QString());
 }
 
@@ -443,11 +445,11 @@ TEST(TextLabel, MenuChecksFollowTheLabel)
 {
     SurfaceWindow w;
     TQPLabel* label = AddLabel(w, 10, 10);
-    QMenu* menu = label->ObjectMenu();
+    QMenu* menu = ObjectMenu(label);
     MenuItem(menu, QStringLiteral("Border"))->trigger();
     label->SetAngle(180);
     label->SetTransparent(false); // as the label tool does after the menu was built
-    label->PopupOpening();
+    ObjectMenuOpening(label);
     EXPECT_TRUE(MenuItem(menu, QStringLiteral("Border"))->isChecked());
     EXPECT_FALSE(MenuItem(menu, QStringLiteral("Transparent"))->isChecked());
     QMenu* rotation = MenuItem(menu, QStringLiteral("Rotation"))->menu();

@@ -1,9 +1,12 @@
 #include "surfacetesting.h"
 
-#include "surface/qhandle.h"
-#include "surface/richlabel/qprichbaselabel.h"
-#include "surface/richlabel/richtextlabeleditor.h"
+#include "document/richlabel/qprichbaselabel.h"
+#include "editor/qhandle.h"
+#include "editor/richlabel/richtextlabeleditor.h"
 
+#include "editor/objectmenu.h"
+#include "editor/qbasepanel.h"
+#include "editor/richlabel/richlabelmenu.h"
 #include "report/reportprinter.h"
 #include "richtext/wprichtext.h"
 #include "richtext/wprtfstorage.h"
@@ -84,8 +87,8 @@ int InkRight(const QImage& image)
 
 void Trigger(TQPRichBaseLabel* label, const char* caption)
 {
-    label->PopupOpening();
-    QAction* item = MenuItem(label->ObjectMenu(), QString::fromLatin1(caption));
+    ObjectMenuOpening(label);
+    QAction* item = MenuItem(ObjectMenu(label), QString::fromLatin1(caption));
     ASSERT_NE(item, nullptr) << caption;
     item->trigger();
 }
@@ -143,7 +146,7 @@ TEST(RichTextLabel, ToolMakesAnOpaqueBorderedLabelAndOpensTheEditorAtOnce)
         opened = true;
         editor->reject();
     });
-    label->PlacedByTool();
+    TRichLabelMenu::PlacedByTool(*label);
     EXPECT_TRUE(opened);
     EXPECT_FALSE(label->Transparent());
     EXPECT_EQ(label->BorderStyle(), TQPRichBaseLabel::bsSingle);
@@ -166,8 +169,8 @@ TEST(RichTextLabel, TransparentAndBackgroundColourRepaintAndNotify)
     EXPECT_TRUE(label->Transparent());
     EXPECT_EQ(changed.count(), 1);
     EXPECT_EQ(Painted(label).pixel(inside), qRgb(255, 0, 0));
-    label->PopupOpening();
-    EXPECT_TRUE(MenuItem(label->ObjectMenu(), QStringLiteral("Transparent"))->isChecked());
+    ObjectMenuOpening(label);
+    EXPECT_TRUE(MenuItem(ObjectMenu(label), QStringLiteral("Transparent"))->isChecked());
 
     WhenModalShown<QColorDialog>([](QColorDialog* dialog) {
         dialog->setCurrentColor(QColor(0, 128, 0));
@@ -184,8 +187,8 @@ TEST(RichTextLabel, TransparentAndBackgroundColourRepaintAndNotify)
     EXPECT_EQ(label->BorderStyle(), TQPRichBaseLabel::bsNone);
     EXPECT_EQ(changed.count(), before + 1);
     EXPECT_EQ(Painted(label).pixel(0, 0), qRgb(0, 128, 0));
-    label->PopupOpening();
-    EXPECT_FALSE(MenuItem(label->ObjectMenu(), QStringLiteral("Border"))->isChecked());
+    ObjectMenuOpening(label);
+    EXPECT_FALSE(MenuItem(ObjectMenu(label), QStringLiteral("Border"))->isChecked());
 }
 
 TEST(RichTextLabel, PaintsAtTheZoomOnThePageOfItsUnzoomedSize)
@@ -203,7 +206,7 @@ TEST(RichTextLabel, PaintsAtTheZoomOnThePageOfItsUnzoomedSize)
         QSize size;
     };
     for (const Row& row : {Row{0.5f, {200, 100}}, Row{1.0f, {400, 200}}, Row{0.701f, {280, 140}}}) {
-        label->Surface()->SetScale(row.scale);
+        SurfaceOf(*label)->SetScale(row.scale);
         ASSERT_EQ(label->ScreenRect().size(), row.size);
         const int ink = InkRight(Painted(label));
         EXPECT_NEAR(ink, inkAtFull * row.scale, 3) << row.scale;
@@ -236,9 +239,9 @@ TEST(RichTextLabel, DrawsOnlyWholeLines)
     const int firstBottom = *gap;
     const int secondMiddle = (*(gap + 1) + both.back()) / 2;
     for (const float scale : {1.0f, 0.6f}) {
-        label->Surface()->SetScale(1.0f);
+        SurfaceOf(*label)->SetScale(1.0f);
         label->SetScreenRect(QRect(0, 0, 200, secondMiddle));
-        label->Surface()->SetScale(scale);
+        SurfaceOf(*label)->SetScale(scale);
         const std::vector<int> shown = inkRows(Painted(label));
         ASSERT_FALSE(shown.empty());
         EXPECT_LE(shown.back(), firstBottom * scale + 1) << scale;
@@ -261,7 +264,7 @@ TEST(RichTextLabel, EditorZoomsInTensBetween50And100WithThePanel)
     for (const Row& row : rows) {
         LabelWindow lw;
         TQPRichBaseLabel* label = lw.Add(0, 0, 300, 150);
-        label->Surface()->SetScale(row.scale);
+        SurfaceOf(*label)->SetScale(row.scale);
         const QSize panel = label->ScreenRect().size() + QSize(1, 1);
         int opened = 0;
         QSize lastPanel;
@@ -276,7 +279,7 @@ TEST(RichTextLabel, EditorZoomsInTensBetween50And100WithThePanel)
             lastPanel = editor->WPPanel()->size();
             editor->reject();
         });
-        label->Edit();
+        TRichLabelMenu::Edit(*label);
         EXPECT_EQ(opened, row.openedAt);
         const double zoom = row.clicks.back().second;
         EXPECT_EQ(lastPanel,

@@ -1,11 +1,13 @@
 #include "surfacetesting.h"
 
-#include "surface/supertext/captionfit.h"
-#include "surface/supertext/qsupertext.h"
-#include "surface/supertext/supertextbrushimagebrowser.h"
-#include "surface/supertext/supertextgradient.h"
-#include "surface/supertext/supertextproperties.h"
+#include "document/supertext/captionfit.h"
+#include "document/supertext/qsupertext.h"
+#include "document/supertext/supertextgradient.h"
+#include "editor/supertext/supertextbrushimagebrowser.h"
+#include "editor/supertext/supertextproperties.h"
 
+#include "editor/objectmenu.h"
+#include "editor/supertext/supertextmenu.h"
 #include "platform/messages.h"
 #include "report/reportprinter.h"
 #include "stream/componentio.h"
@@ -461,7 +463,7 @@ TEST(SuperText, MenuTogglesBorderAndTransparency)
     SurfaceWindow w;
     auto* text = new TQSuperText;
     w.surface->PlaceObject(text, TRect{10, 10, 200, 100});
-    QMenu* menu = text->ObjectMenu();
+    QMenu* menu = ObjectMenu(text);
     MenuItem(menu, QStringLiteral("Border"))->trigger();
     MenuItem(menu, QStringLiteral("Transparent"))->trigger();
     RefreshMenu(menu);
@@ -470,14 +472,14 @@ TEST(SuperText, MenuTogglesBorderAndTransparency)
     EXPECT_TRUE(MenuItem(menu, QStringLiteral("Border"))->isChecked());
     EXPECT_FALSE(MenuItem(menu, QStringLiteral("Transparent"))->isChecked());
 
-    const auto chooseColor = TQSuperText::ChooseColor;
-    TQSuperText::ChooseColor = [](QWidget*, TColor& color) {
+    const auto chooseColor = TSuperTextMenu::ChooseColor;
+    TSuperTextMenu::ChooseColor = [](QWidget*, TColor& color) {
         color = RGBValue(1, 2, 3);
         return true;
     };
     MenuItem(menu, QStringLiteral("Transparent"))->trigger();
     MenuItem(menu, QStringLiteral("Background Color"))->trigger();
-    TQSuperText::ChooseColor = chooseColor;
+    TSuperTextMenu::ChooseColor = chooseColor;
     EXPECT_EQ(text->BGColor(), RGBValue(1, 2, 3));
     EXPECT_FALSE(text->ControlTransparent());
 }
@@ -517,7 +519,7 @@ TEST(SuperText, ToolMakesABoxAndOpensTheProperties)
         opened = true;
         dialog->reject();
     });
-    text->CreatedByTool();
+    TSuperTextMenu::CreatedByTool(*text);
     EXPECT_EQ(text->BorderStyle(), TQSuperText::bsSingle);
     EXPECT_FALSE(text->ControlTransparent());
     EXPECT_EQ(text->BGColor(), clWhite);

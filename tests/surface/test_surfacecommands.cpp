@@ -1,7 +1,8 @@
 #include "surfacetesting.h"
 
-#include "surface/qhandle.h"
+#include "editor/qhandle.h"
 
+#include "editor/objectmenu.h"
 #include "support/testsupport.h"
 
 #include <QAction>
@@ -58,7 +59,7 @@ TEST(SurfaceClipboard, CopyThenTwoPastesASecondApart)
     for (TTestBox* copy : {all[1], all[2]}) {
         EXPECT_EQ(copy->ScreenRect(), QRect(55, 65, 30, 20));
         EXPECT_EQ(copy->Color(), clNavy);
-        EXPECT_NE(copy->ObjectMenu(), nullptr);
+        EXPECT_NE(ObjectMenu(copy), nullptr);
     }
     EXPECT_EQ(changed.count(), 2);
     // Pasted objects are not selected.
@@ -136,7 +137,7 @@ TEST(SurfaceClipboard, CutAndDeleteFreeTheSelection)
     EXPECT_TRUE(QFile::exists(w.surface->ClipboardFile));
 
     // Delete from the object's own menu, on an object that is not selected.
-    MenuItem(c->ObjectMenu(), QStringLiteral("Delete"))->trigger();
+    MenuItem(ObjectMenu(c), QStringLiteral("Delete"))->trigger();
     EXPECT_TRUE(w.surface->PlacedObjects().isEmpty());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
@@ -329,7 +330,7 @@ TEST(SurfaceMouse, RightClickOnAnUnselectableObjectOpensTheSurfaceMenu)
     box->SetUnselectable(false);
     Move(w.surface, {121, 120});
     Press(w.surface, {121, 120}, Qt::RightButton);
-    EXPECT_EQ(QApplication::activePopupWidget(), box->ObjectMenu());
+    EXPECT_EQ(QApplication::activePopupWidget(), ObjectMenu(box));
     EXPECT_EQ(w.surface->SelectionHandle()->Count(), 1);
     Release(w.surface, {121, 120}, Qt::RightButton);
 }
@@ -403,14 +404,14 @@ TEST(SurfaceClipboard, ObjectMenuCopiesOnlyAnUnselectedObject)
     TTestBox* a = w.AddBox(10, 10, 20, 20);
     TTestBox* b = w.AddBox(50, 10, 20, 20);
     w.surface->SelectionHandle()->Select(b);
-    MenuItem(a->ObjectMenu(), QStringLiteral("Copy"))->trigger();
+    MenuItem(ObjectMenu(a), QStringLiteral("Copy"))->trigger();
     w.surface->SelectionClipboard(ccPaste);
     ASSERT_EQ(w.surface->PlacedObjects().size(), 3);
     EXPECT_EQ(w.surface->PlacedObjects().last()->ScreenRect(), QRect(25, 25, 20, 20));
 
     // On a selected object the menu works on the whole selection.
     w.surface->SelectionHandle()->Select(a);
-    MenuItem(a->ObjectMenu(), QStringLiteral("Cut"))->trigger();
+    MenuItem(ObjectMenu(a), QStringLiteral("Cut"))->trigger();
     EXPECT_EQ(w.surface->PlacedObjects().size(), 1);
     clock.Advance(1000);
     w.surface->SelectionClipboard(ccPaste);

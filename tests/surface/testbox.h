@@ -1,7 +1,7 @@
 // A small placed object kind for the surface tests: a filled box that paints, prints and takes fonts.
 #pragma once
 
-#include "surface/qgraphiccontrol.h"
+#include "document/qgraphiccontrol.h"
 
 #include "platform/colorvalue.h"
 

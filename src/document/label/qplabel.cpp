@@ -1,0 +1,3 @@
+#include "qplabel.h"
+
+TQPLabel::TQPLabel(QObject* parent) : TQBaseLabel(parent) {}
