@@ -75,7 +75,7 @@ TQBasePanel& Surface()
         new QApplication(argc, argv);
         auto* s = new TQBasePanel;
         s->resize(600, 400);
-        s->ClipboardFile = folder.filePath(QStringLiteral("Clipbrd.tmp"));
+        s->SetClipboardFile(folder.filePath(QStringLiteral("Clipbrd.tmp")));
         return s;
     }();
     return *surface;
@@ -83,14 +83,14 @@ TQBasePanel& Surface()
 
 bool WriteClipboard(const TQBasePanel& surface, const QByteArray& bytes)
 {
-    QFile file(surface.ClipboardFile);
+    QFile file(surface.ClipboardFile());
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
 }
 
 void Paste(TQBasePanel& surface)
 {
     surface.ClearObjects();
-    surface.LastPasteTime = 0;
+    surface.ForgetLastPaste();
     surface.SelectionClipboard(ccPaste);
 }
 

@@ -4,12 +4,14 @@
 #include "configreport.h"
 #include "configurationinfo.h"
 #include "dialogfolder.h"
+#include "documentcommands.h"
 #include "floatingpalette.h"
 #include "joindocumentsdialog.h"
 #include "makeyeardialog.h"
 #include "mrufilelist.h"
 #include "pagehistory.h"
-#include "printing.h"
+#include "pagezoom.h"
+#include "printcommands.h"
 
 #include "document/calendardocument.h"
 #include "document/flatcalendar/qflatcalendar.h"
@@ -23,19 +25,16 @@
 #include "editor/richlabel/richlabelmenu.h"
 #include "editor/supertext/supertextmenu.h"
 #include "recurring/recurringfile.h"
-#include "report/reportprinter.h"
 #include "richtext/droppedimages.h"
 #include "richtext/wprichtext.h"
 #include "richtext/wptoolbar.h"
 #include "widgets/iconlistbox.h"
-#include "widgets/spinbutton.h"
 
 #include "platform/centerform.h"
 #include "platform/cursors.h"
 #include "platform/fontdialog.h"
 #include "platform/help.h"
 #include "platform/messages.h"
-#include "platform/rounding.h"
 #include "platform/zoom.h"
 
 #include <QAbstractButton>
@@ -84,6 +83,17 @@ TCalendarMain::TCalendarMain(QWidget* parent) : QMainWindow(parent)
     setWindowTitle(QStringLiteral("Almarin"));
     SetMainForm(this);
 
+    // The page comes first: the tool strip's zoom control works on it.
+    m_pageHolder = new QWidget;
+    m_pageHolder->setBackgroundRole(QPalette::Button);
+    m_pageHolder->setAutoFillBackground(true);
+    m_page = new TCalendarPanel32(m_pageHolder);
+    m_page->setObjectName(QStringLiteral("CalendarPanel"));
+    m_page->SetOwnsScratchFiles(true);
+    m_page->installEventFilter(this);
+    m_page->SetToolKind(
+        psImage, [](QWidget* owner) { return new TQImage(owner); }, &TImageMenu::AskForPicture);
+
     auto* central = new QWidget(this);
     auto* column = new QVBoxLayout(central);
     column->setContentsMargins(0, 0, 0, 0);
@@ -102,20 +112,12 @@ TCalendarMain::TCalendarMain(QWidget* parent) : QMainWindow(parent)
     m_scrollBox = new QScrollArea(central);
     m_scrollBox->setObjectName(QStringLiteral("ScrollBox2"));
     m_scrollBox->setBackgroundRole(QPalette::Button);
-    m_pageHolder = new QWidget;
-    m_pageHolder->setBackgroundRole(QPalette::Button);
-    m_pageHolder->setAutoFillBackground(true);
-    m_page = new TCalendarPanel32(m_pageHolder);
-    m_page->setObjectName(QStringLiteral("CalendarPanel"));
-    m_page->SetOwnsScratchFiles(true);
-    m_page->installEventFilter(this);
-    m_page->SetToolKind(
-        psImage, [](QWidget* owner) { return new TQImage(owner); }, &TImageMenu::AskForPicture);
     m_scrollBox->setWidget(m_pageHolder);
     column->addWidget(m_scrollBox, 1);
 
     buildMenus();
-    setupPrintCommands();
+    m_documents = new TDocumentCommands(*this, *m_page, *m_fileMenu);
+    m_print = new TPrintCommands(*this, *m_page);
     setupDayTextEditor();
     setupIconTools();
     setupEditMenu();
@@ -179,21 +181,7 @@ void TCalendarMain::buildToolStrip()
     row->setContentsMargins(4, 2, 4, 2);
     row->setSpacing(4);
 
-    m_zoomSpinner = new TSpinButton(strip);
-    m_zoomSpinner->setObjectName(QStringLiteral("ZoomSpinner"));
-    m_zoomSpinner->setToolTip(hint("Press plus (+) or minus (-) to \rincrease or decrease the zoom percentage"));
-    connect(m_zoomSpinner, &TSpinButton::UpClick, this, &TCalendarMain::ZoomSpinnerUpClick);
-    connect(m_zoomSpinner, &TSpinButton::DownClick, this, &TCalendarMain::ZoomSpinnerDownClick);
-    row->addWidget(m_zoomSpinner);
-
-    m_zoomCaption = new QLabel(QStringLiteral("100%"), strip);
-    m_zoomCaption->setObjectName(QStringLiteral("ZoomCaption"));
-    QFont captionFont(QStringLiteral("Arial"));
-    captionFont.setPixelSize(13);
-    m_zoomCaption->setFont(captionFont);
-    m_zoomCaption->setStyleSheet(QStringLiteral("color: navy"));
-    m_zoomCaption->setMinimumWidth(40);
-    row->addWidget(m_zoomCaption);
+    m_zoom = new TPageZoom(*this, *m_page, *strip, *row);
 
     auto addButton = [&](const char* name, const QString& caption, const char* tip) {
         auto* b = new QPushButton(caption, strip);
@@ -273,7 +261,8 @@ void TCalendarMain::buildMenus()
     add(m_fileMenu, "mnuSaveAsPDF", QStringLiteral("Save As PDF File"));
     connect(add(m_fileMenu, "mnuMakeYear", QStringLiteral("Make Year...")), &QAction::triggered, this, [this] {
         DoSaveRichtext();
-        MakeYear(this, DocumentBytes(*m_page), m_currentFileName, m_preferences.DefaultFont, m_printersPresent);
+        MakeYear(this, DocumentBytes(*m_page), CurrentFileName(), m_preferences.DefaultFont,
+                 m_print->PrintersPresent());
     });
     connect(add(m_fileMenu, "mnuJoinDocuments", QStringLiteral("Join Documents into PDF...")), &QAction::triggered,
             this, [this] { JoinDocuments(this); });
@@ -295,6 +284,8 @@ void TCalendarMain::buildMenus()
     add(m_fileMenu, "mnuPrintPreview", QStringLiteral("Print Preview"));
     add(m_fileMenu, "mnuPrint", QStringLiteral("P&rint Calendar"));
     add(m_fileMenu, "mnuPrintSetup", QStringLiteral("Print Set&up"));
+    // The print entries' tool tips say why they are disabled; no other entry of the menu has one.
+    m_fileMenu->setToolTipsVisible(true);
     m_fileMenu->addSeparator();
     connect(add(m_fileMenu, "mnuExit", QStringLiteral("E&xit")), &QAction::triggered, this, &QWidget::close);
 
@@ -316,6 +307,16 @@ void TCalendarMain::buildMenus()
     connect(hints, &QAction::triggered, this, &TCalendarMain::mnuShowHintClick);
 }
 
+const QString& TCalendarMain::CurrentFileName() const
+{
+    return m_documents->CurrentFileName();
+}
+
+bool TCalendarMain::Loading() const
+{
+    return m_starting || m_documents->Opening();
+}
+
 QAction* TCalendarMain::Action(const QString& name) const
 {
     return findChild<QAction*>(name);
@@ -334,18 +335,15 @@ void TCalendarMain::setTool(TLPanelState state)
 void TCalendarMain::FormCreate()
 {
     BusyCursor();
-    m_currentFileName.clear();
-    m_newInProgress = false;
     m_editorLoaded = false;
     m_page->hide();
     m_page->move(5, 5);
-    m_loading = true;
+    m_starting = true;
     m_currentCell = 0;
     LoadPreferences();
     SetModified(false);
     m_page->SetScale(ZoomFromPercent(m_preferences.MainZoomPercent));
     m_page->SetCalendarLayout(LOFullCalendarLS);
-    setupDocumentCommands();
     SetHintsEnabled(m_preferences.ShowHints);
     qApp->installEventFilter(this);
     QString error;
@@ -364,7 +362,7 @@ void TCalendarMain::showEvent(QShowEvent* event)
 
 void TCalendarMain::FormActivate()
 {
-    if (!m_loading)
+    if (!m_starting)
         return;
     BusyCursor();
     m_palette->IconFile = m_preferences.IconFile;
@@ -378,18 +376,15 @@ void TCalendarMain::FormActivate()
                                         m_palette->size() + frame,
                                         shownOn ? shownOn->availableGeometry() : QRect(0, 0, 1024, 768)));
     }
-    noticePrinterSituation();
     m_page->ResetToDefaults();
-    if (!m_startupFile.isEmpty()) {
-        OpenCalendarFile(m_startupFile);
-        m_loading = true;
-    } else if (!RecentFiles()->Items().isEmpty() && QFileInfo::exists(RecentFiles()->Items().first())) {
-        OpenCalendarFile(RecentFiles()->Items().first());
-        m_loading = true;
-    }
-    m_page->setVisible(!m_currentFileName.isEmpty());
+    const QStringList recent = m_documents->RecentFiles()->Items();
+    if (!m_startupFile.isEmpty())
+        m_documents->OpenCalendarFile(m_startupFile);
+    else if (!recent.isEmpty() && QFileInfo::exists(recent.first()))
+        m_documents->OpenCalendarFile(recent.first());
+    m_page->setVisible(!CurrentFileName().isEmpty());
     SetModified(false);
-    m_loading = false;
+    m_starting = false;
     SetButtons();
     SetCaption();
     NormalCursor();
@@ -402,7 +397,7 @@ void TCalendarMain::FormActivate()
 void TCalendarMain::closeEvent(QCloseEvent* event)
 {
     // Closing waits when the user cancels the prompt, or wanted to save and the save did not happen.
-    if (!CheckSaveNeeded()) {
+    if (!m_documents->CheckSaveNeeded()) {
         event->ignore();
         return;
     }
@@ -466,7 +461,7 @@ void TCalendarMain::SetModified(bool value)
 void TCalendarMain::SetButtons()
 {
     const bool pageVisible = !m_page->isHidden();
-    const bool named = !m_currentFileName.isEmpty();
+    const bool named = !CurrentFileName().isEmpty();
     auto enable = [this](const char* name, bool on) {
         QObject* command = Action(QLatin1String(name));
         if (!command)
@@ -486,7 +481,7 @@ void TCalendarMain::SetButtons()
     for (const char* name : {"mnuSaveAs", "mnuProperties", "PropertiesButton", "mnuPrintSetup", "ZoomSpinner",
                              "mnuSaveAsBitmap", "mnuSaveAsJPG", "mnuSaveAsPNG", "mnuSaveAsPDF", "mnuMakeYear"})
         enable(name, pageVisible);
-    setPrintCommandsEnabled(pageVisible && m_printersPresent);
+    m_print->EnableCommands(pageVisible);
     enable("mnuCancelChanges", pageVisible && named);
     for (QAbstractButton* tool : m_tools->buttons()) {
         const auto state = static_cast<TLPanelState>(m_tools->id(tool));
@@ -499,34 +494,15 @@ void TCalendarMain::SetButtons()
 void TCalendarMain::SetCaption()
 {
     // Every change of the document's name ends here; the file dialogs start beside the document.
-    SetDialogDocument(m_currentFileName);
+    SetDialogDocument(CurrentFileName());
     // A page not yet saved anywhere is untitled; without a page there is no document to name.
-    if (!m_currentFileName.isEmpty())
-        setWindowTitle(QStringLiteral("Almarin  [") + QFileInfo(m_currentFileName).fileName() + QLatin1Char(']'));
+    if (!CurrentFileName().isEmpty())
+        setWindowTitle(QStringLiteral("Almarin  [") + QFileInfo(CurrentFileName()).fileName() + QLatin1Char(']'));
     else if (!m_page->isHidden())
         setWindowTitle(QStringLiteral("Almarin  [untitled]"));
     else
         setWindowTitle(QStringLiteral("Almarin"));
-    m_zoomCaption->setText(QString::number(RoundHalfEven(m_page->Scale() * 100.0)) + QLatin1Char('%'));
-}
-
-// A zoom step runs to its end before any other event is handled, so steps cannot overlap.
-void TCalendarMain::ZoomSpinnerUpClick()
-{
-    if (m_page->Scale() <= 0.95f) {
-        DoSaveRichtext();
-        m_page->SetScale(m_page->Scale() + 0.1f);
-        SetCaption();
-    }
-}
-
-void TCalendarMain::ZoomSpinnerDownClick()
-{
-    if (m_page->Scale() > 0.6f) {
-        DoSaveRichtext();
-        m_page->SetScale(m_page->Scale() - 0.1f);
-        SetCaption();
-    }
+    m_zoom->ShowZoom();
 }
 
 void TCalendarMain::showAbout()
@@ -553,48 +529,7 @@ bool TCalendarMain::AppMessage(QKeyEvent* event)
         return false;
     if (CellTabKey(event) || CellEscapeKey(event))
         return true;
-    // Page Down zooms in and Page Up zooms out; neither is consumed.
-    if (event->key() == Qt::Key_PageDown)
-        ZoomSpinnerUpClick();
-    else if (event->key() == Qt::Key_PageUp)
-        ZoomSpinnerDownClick();
-    else
-        return ZoomKey(event);
-    return false;
-}
-
-bool TCalendarMain::ZoomKey(QKeyEvent* event)
-{
-    // Like the zoom control, the keys work only while a page shows.
-    if (m_page->isHidden())
-        return false;
-    const bool control = event->modifiers() & Qt::ControlModifier;
-    // Plus and minus alone are text where text is typed.
-    QWidget* focus = QApplication::focusWidget();
-    const bool typing = focus && (focus == m_editor || focus->testAttribute(Qt::WA_InputMethodEnabled));
-    if (!control && typing)
-        return false;
-    const int key = event->key();
-    if (key == Qt::Key_Plus || (control && key == Qt::Key_Equal))
-        ZoomSpinnerUpClick();
-    else if (key == Qt::Key_Minus)
-        ZoomSpinnerDownClick();
-    else
-        return false;
-    return true;
-}
-
-bool TCalendarMain::ZoomWheel(QWheelEvent* event)
-{
-    if (!(event->modifiers() & Qt::ControlModifier) || m_page->isHidden())
-        return false;
-    // Fine-grained wheels send small steps; a zoom step is one notch.
-    m_wheelZoom += event->angleDelta().y();
-    for (; m_wheelZoom >= kWheelNotch; m_wheelZoom -= kWheelNotch)
-        ZoomSpinnerUpClick();
-    for (; m_wheelZoom <= -kWheelNotch; m_wheelZoom += kWheelNotch)
-        ZoomSpinnerDownClick();
-    return true;
+    return m_zoom->ZoomKey(event);
 }
 
 bool TCalendarMain::eventFilter(QObject* watched, QEvent* event)
@@ -616,7 +551,7 @@ bool TCalendarMain::eventFilter(QObject* watched, QEvent* event)
         return true;
     } else if (event->type() == QEvent::Wheel && watched->isWidgetType() &&
                m_scrollBox->isAncestorOf(static_cast<QWidget*>(watched))) {
-        return ZoomWheel(static_cast<QWheelEvent*>(event));
+        return m_zoom->ZoomWheel(static_cast<QWheelEvent*>(event));
     } else if (event->type() == QEvent::MouseButtonPress && watched->isWidgetType()) {
         EndEditingOnClickAway(static_cast<QWidget*>(watched), static_cast<QMouseEvent*>(event));
     } else if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&

@@ -1,7 +1,8 @@
 // The main window's document commands: new, open, save, save as, cancel changes, clear all cells,
 // the save-changes prompt, the recent-files list and the properties command.
-#include "calendarmain.h"
+#include "documentcommands.h"
 
+#include "calendarmain.h"
 #include "calendarproperties.h"
 #include "dialogfolder.h"
 #include "mrufilelist.h"
@@ -20,6 +21,7 @@
 #include <QAction>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QMenu>
 
 namespace {
 
@@ -34,10 +36,12 @@ QString UnableToSaveMessage(const QString& name, const std::exception& error)
 
 } // namespace
 
-void TCalendarMain::setupDocumentCommands()
+TDocumentCommands::TDocumentCommands(TCalendarMain& window, TCalendarPanel32& page, QMenu& fileMenu)
+    : QObject(&window), m_window(window), m_page(page)
 {
     m_chooseDocumentFile = [this](bool save, const QString& proposed) {
-        QFileDialog dialog(this, save ? QStringLiteral("Save Calendar File") : QStringLiteral("Open Calendar File"),
+        QFileDialog dialog(&m_window,
+                           save ? QStringLiteral("Save Calendar File") : QStringLiteral("Open Calendar File"),
                            DialogFolder(), kDocumentFilter);
         dialog.setDefaultSuffix(QStringLiteral("QXF"));
         if (save) {
@@ -52,7 +56,7 @@ void TCalendarMain::setupDocumentCommands()
         return chosen;
     };
     m_runPropertiesDialog = [this](const TPropertiesRequest& request) {
-        return TCalendarProperties::Execute(this, *m_page, request);
+        return TCalendarProperties::Execute(&m_window, m_page, request);
     };
 
     m_mru = new TMRUFileList(this);
@@ -69,36 +73,32 @@ void TCalendarMain::setupDocumentCommands()
         }
         OpenCalendarFile(name);
     };
-    m_mru->SetFileMenu(m_fileMenu);
+    m_mru->SetFileMenu(&fileMenu);
     m_mru->Load();
 
-    auto wire = [this](const char* name, void (TCalendarMain::*handler)()) {
-        connect(Action(QLatin1String(name)), &QAction::triggered, this, handler);
+    auto wire = [this](const char* name, void (TDocumentCommands::*handler)()) {
+        connect(m_window.Action(QLatin1String(name)), &QAction::triggered, this, handler);
     };
-    wire("mnuNew", &TCalendarMain::New1Click);
-    wire("mnuOpen", &TCalendarMain::Open1Click);
-    wire("mnuSave", &TCalendarMain::mnuSaveClick);
-    wire("mnuSaveAs", &TCalendarMain::mnuSaveAsClick);
-    wire("mnuCancelChanges", &TCalendarMain::mnuCancelChangesClick);
-    wire("mnuClearAll", &TCalendarMain::mnuClearAllCellContentsClick);
-    wire("mnuProperties", &TCalendarMain::mnuPropertiesClick);
-    auto button = [this](const char* name, void (TCalendarMain::*handler)()) {
-        connect(static_cast<QAbstractButton*>(Control(QLatin1String(name))), &QAbstractButton::clicked, this, handler);
+    wire("mnuNew", &TDocumentCommands::New1Click);
+    wire("mnuOpen", &TDocumentCommands::Open1Click);
+    wire("mnuSave", &TDocumentCommands::mnuSaveClick);
+    wire("mnuSaveAs", &TDocumentCommands::mnuSaveAsClick);
+    wire("mnuCancelChanges", &TDocumentCommands::mnuCancelChangesClick);
+    wire("mnuClearAll", &TDocumentCommands::mnuClearAllCellContentsClick);
+    wire("mnuProperties", &TDocumentCommands::mnuPropertiesClick);
+    auto button = [this](const char* name, void (TDocumentCommands::*handler)()) {
+        connect(static_cast<QAbstractButton*>(m_window.Control(QLatin1String(name))), &QAbstractButton::clicked, this,
+                handler);
     };
-    button("PropertiesButton", &TCalendarMain::mnuPropertiesClick);
-    button("Savebutton", &TCalendarMain::SavebuttonClick);
-    button("CancelButton", &TCalendarMain::mnuCancelChangesClick);
+    button("PropertiesButton", &TDocumentCommands::mnuPropertiesClick);
+    button("Savebutton", &TDocumentCommands::SavebuttonClick);
+    button("CancelButton", &TDocumentCommands::mnuCancelChangesClick);
 }
 
-TMRUFileList* TCalendarMain::RecentFiles() const
+bool TDocumentCommands::CheckSaveNeeded()
 {
-    return m_mru;
-}
-
-bool TCalendarMain::CheckSaveNeeded()
-{
-    DoSaveRichtext();
-    if (!m_modified)
+    m_window.DoSaveRichtext();
+    if (!m_window.Modified())
         return true;
     // Enter keeps the work: Yes is the default answer. Esc or closing the prompt keeps it too, and the
     // command that asked stops.
@@ -114,36 +114,36 @@ bool TCalendarMain::CheckSaveNeeded()
     const bool saved = m_currentFileName.isEmpty() ? saveAs() : SaveCalendarFile(m_currentFileName);
     if (!saved)
         return false;
-    SetModified(false);
+    m_window.SetModified(false);
     return true;
 }
 
-void TCalendarMain::New1Click()
+void TDocumentCommands::New1Click()
 {
     if (!CheckSaveNeeded())
         return;
     BusyCursor();
-    DoSaveRichtext();
+    m_window.DoSaveRichtext();
     NormalCursor();
     m_newInProgress = true;
     mnuPropertiesClick();
     if (!m_propertiesAccepted)
         return;
-    SetModified(true);
+    m_window.SetModified(true);
     m_currentFileName.clear();
-    m_page->ClearAllCells();
-    m_page->ClearObjects();
-    m_page->show();
-    CheckFloaterStatus();
-    SetButtons();
-    SetCaption();
+    m_page.ClearAllCells();
+    m_page.ClearObjects();
+    m_page.show();
+    m_window.CheckFloaterStatus();
+    m_window.SetButtons();
+    m_window.SetCaption();
     // A new calendar is not saved anywhere: no step back leads to a saved state.
-    m_history->Reset(false);
+    m_window.History()->Reset(false);
 }
 
-void TCalendarMain::Open1Click()
+void TDocumentCommands::Open1Click()
 {
-    DoSaveRichtext();
+    m_window.DoSaveRichtext();
     if (!CheckSaveNeeded())
         return;
     const QString file = m_chooseDocumentFile(false, QString());
@@ -156,67 +156,67 @@ void TCalendarMain::Open1Click()
     OpenCalendarFile(file);
 }
 
-void TCalendarMain::OpenCalendarFile(QString name)
+void TDocumentCommands::OpenCalendarFile(QString name)
 {
-    DoSaveRichtext();
+    m_window.DoSaveRichtext();
     // A file that cannot be read leaves the open document as it was: it is replaced only by one that reads.
     if (!QFileInfo::exists(name)) {
         ShowInformation(QStringLiteral("File ") + name + QStringLiteral(" no longer exists"));
         return;
     }
-    m_history->Commit();
-    const bool hadPage = !m_page->isHidden();
-    const TPageSnapshot before = hadPage ? TakePageSnapshot(*m_page) : TPageSnapshot();
-    m_page->SuspendPaint = true;
-    m_loading = true;
+    m_window.History()->Commit();
+    const bool hadPage = !m_page.isHidden();
+    const TPageSnapshot before = hadPage ? TakePageSnapshot(m_page) : TPageSnapshot();
     TDocumentReadInfo readInfo;
     bool opened = false;
-    try {
-        BusyCursor();
-        m_page->SuspendNotify = true;
-        m_page->ClearAllCells();
-        m_page->ClearObjects();
-        m_page->SetUserTitle(QString());
-        readInfo = LoadFromFile(*m_page, name, this);
-        m_page->HookAllObjects();
-        opened = true;
-    } catch (const std::exception&) {
-        if (hadPage)
-            RestorePageSnapshot(*m_page, TPageSnapshot(), before);
-        else
-            m_page->ResetToDefaults();
+    {
+        const TQBasePanel::TSuspension still = m_page.SuspendPainting();
+        const TQBasePanel::TSuspension quiet = m_page.SuspendNotifications();
+        m_opening = true;
+        try {
+            BusyCursor();
+            m_page.ClearAllCells();
+            m_page.ClearObjects();
+            m_page.SetUserTitle(QString());
+            readInfo = LoadFromFile(m_page, name, &m_window);
+            m_page.HookAllObjects();
+            opened = true;
+        } catch (const std::exception&) {
+            if (hadPage)
+                RestorePageSnapshot(m_page, TPageSnapshot(), before);
+            else
+                m_page.ResetToDefaults();
+        }
+        NormalCursor();
+        if (opened) {
+            m_currentFileName = name;
+            m_mru->Add(name);
+            m_mru->Save();
+            m_unreadObjects = readInfo.objectsNotRead;
+            m_fileWithUnreadObjects = m_unreadObjects > 0 ? name : QString();
+        }
+        m_opening = false;
+        m_page.setVisible(opened || hadPage);
+        m_page.update();
+        if (opened)
+            m_window.SetModified(false);
+        m_window.SetButtons();
+        m_window.CheckFloaterStatus();
+        m_window.SetCaption();
     }
-    NormalCursor();
-    if (opened) {
-        m_currentFileName = name;
-        m_mru->Add(name);
-        m_mru->Save();
-        m_unreadObjects = readInfo.objectsNotRead;
-        m_fileWithUnreadObjects = m_unreadObjects > 0 ? name : QString();
-    }
-    m_loading = false;
-    m_page->setVisible(opened || hadPage);
-    m_page->update();
-    if (opened)
-        SetModified(false);
-    SetButtons();
-    CheckFloaterStatus();
-    SetCaption();
-    m_page->SuspendPaint = false;
-    m_page->update();
-    m_page->SuspendNotify = false;
+    m_page.update();
     if (!opened) {
         ShowInformation(UnableToOpenDocumentMessage(name));
         return;
     }
-    m_history->Reset(true);
+    m_window.History()->Reset(true);
     // Told once, over the opened page, so that nothing is lost unnoticed.
     const QString notice = DocumentReadNotice(name, readInfo);
     if (!notice.isEmpty())
         ShowInformation(notice);
 }
 
-bool TCalendarMain::confirmDroppingUnreadObjects(const QString& name)
+bool TDocumentCommands::confirmDroppingUnreadObjects(const QString& name)
 {
     if (m_fileWithUnreadObjects.isEmpty() || QFileInfo(name) != QFileInfo(m_fileWithUnreadObjects))
         return true;
@@ -227,20 +227,20 @@ bool TCalendarMain::confirmDroppingUnreadObjects(const QString& name)
                     QStringLiteral("Save"));
 }
 
-bool TCalendarMain::SaveCalendarFile(const QString& name)
+bool TDocumentCommands::SaveCalendarFile(const QString& name)
 {
     if (!confirmDroppingUnreadObjects(name))
         return false;
     // The open cell's text is a step of the history before the page is written.
-    DoSaveRichtext();
+    m_window.DoSaveRichtext();
     bool saved = false;
     QString failure;
     try {
         BusyCursor();
-        SaveToFile(*m_page, name);
+        SaveToFile(m_page, name);
         NormalCursor();
         m_currentFileName = name;
-        SetModified(false);
+        m_window.SetModified(false);
         saved = true;
         if (QFileInfo(name) == QFileInfo(m_fileWithUnreadObjects))
             m_fileWithUnreadObjects.clear();
@@ -250,107 +250,109 @@ bool TCalendarMain::SaveCalendarFile(const QString& name)
         failure = UnableToSaveMessage(name, error);
     }
     if (saved)
-        m_history->MarkSaved();
+        m_window.History()->MarkSaved();
     if (!failure.isEmpty())
         ShowInformation(failure);
-    SetButtons();
-    SetCaption();
+    m_window.SetButtons();
+    m_window.SetCaption();
     return saved;
 }
 
-void TCalendarMain::mnuSaveClick()
+void TDocumentCommands::mnuSaveClick()
 {
     if (!m_currentFileName.isEmpty())
         SaveCalendarFile(m_currentFileName);
 }
 
-void TCalendarMain::SavebuttonClick()
+void TDocumentCommands::SavebuttonClick()
 {
-    if (Action(QStringLiteral("mnuSave"))->isEnabled())
+    if (m_window.Action(QStringLiteral("mnuSave"))->isEnabled())
         mnuSaveClick();
     else
         mnuSaveAsClick();
 }
 
-void TCalendarMain::mnuSaveAsClick()
+void TDocumentCommands::mnuSaveAsClick()
 {
     saveAs();
 }
 
-bool TCalendarMain::saveAs()
+bool TDocumentCommands::saveAs()
 {
     const QString proposed = m_currentFileName.isEmpty()
-                                 ? m_page->GetMonthName(m_page->MainCalMonth()).left(3) +
-                                       QString::number(m_page->MainCalYear()) + QStringLiteral(".QXF")
+                                 ? m_page.GetMonthName(m_page.MainCalMonth()).left(3) +
+                                       QString::number(m_page.MainCalYear()) + QStringLiteral(".QXF")
                                  : QFileInfo(m_currentFileName).fileName();
     const QString chosen = m_chooseDocumentFile(true, proposed);
     bool saved = false;
     // Only a save that worked marks the document saved and enters the recent files.
     if (!chosen.isEmpty() && SaveCalendarFile(chosen)) {
-        SetModified(false);
+        m_window.SetModified(false);
         m_mru->Add(chosen);
         m_mru->Save();
         saved = true;
     }
-    SetButtons();
+    m_window.SetButtons();
     return saved;
 }
 
-void TCalendarMain::mnuCancelChangesClick()
+void TDocumentCommands::mnuCancelChangesClick()
 {
     if (!AskYesNo(QStringLiteral("Cancel all changes?"), QStringLiteral("CANCEL")))
         return;
     if (!m_currentFileName.isEmpty())
         OpenCalendarFile(m_currentFileName);
-    SetModified(false);
+    m_window.SetModified(false);
 }
 
-void TCalendarMain::mnuClearAllCellContentsClick()
+void TDocumentCommands::mnuClearAllCellContentsClick()
 {
-    DoSaveRichtext();
-    m_page->ClearAllCells();
-    m_page->update();
-    SetModified(true);
+    m_window.DoSaveRichtext();
+    m_page.ClearAllCells();
+    m_page.update();
+    m_window.SetModified(true);
 }
 
-void TCalendarMain::mnuPropertiesClick()
+void TDocumentCommands::mnuPropertiesClick()
 {
-    const int month = m_page->MainCalMonth();
-    const int year = m_page->MainCalYear();
-    HideIconPaletteIfShown();
-    DoSaveRichtext();
+    const int month = m_page.MainCalMonth();
+    const int year = m_page.MainCalYear();
+    m_window.HideIconPaletteIfShown();
+    m_window.DoSaveRichtext();
     TPropertiesRequest request;
-    request.ZoomPercent = m_preferences.PropZoomPercent;
+    request.ZoomPercent = m_window.Preferences().PropZoomPercent;
     if (m_newInProgress) {
         request.IsNew = true;
-    } else if (m_page->isVisible()) {
-        request.OriginalKind = m_page->LayoutKind();
-        request.HasText = m_page->HasAnyText();
-        request.HasObjects = m_page->HasPlacedObjects();
+    } else if (m_page.isVisible()) {
+        request.OriginalKind = m_page.LayoutKind();
+        request.HasText = m_page.HasAnyText();
+        request.HasObjects = m_page.HasPlacedObjects();
     }
     TPropertiesOutcome outcome = m_runPropertiesDialog(request);
     m_propertiesAccepted = false;
-    m_preferences.PropZoomPercent = outcome.ZoomPercent;
+    TPreferences preferences = m_window.Preferences();
+    preferences.PropZoomPercent = outcome.ZoomPercent;
+    m_window.SetPreferences(preferences);
     if (outcome.Accepted && outcome.Chosen) {
         // Font sizes are not part of the settings comparison; a change of them alone still counts.
-        const CalendarSettings before = m_page->Settings();
-        const bool same = m_page->SameSettingsAs(*outcome.Chosen);
+        const CalendarSettings before = m_page.Settings();
+        const bool same = m_page.SameSettingsAs(*outcome.Chosen);
         m_propertiesAccepted = true;
-        const TLayoutKind kind = m_page->LayoutKind();
-        m_page->CopySettingsFrom(*outcome.Chosen);
-        if (!same || !(before == m_page->Settings()))
-            SetModified(true);
-        if (m_page->LayoutKind() != kind)
-            m_page->ClearAllCells();
-        if ((m_page->MainCalMonth() != month || m_page->MainCalYear() != year) && m_page->CanHoldText())
-            m_page->ClearAllCells();
+        const TLayoutKind kind = m_page.LayoutKind();
+        m_page.CopySettingsFrom(*outcome.Chosen);
+        if (!same || !(before == m_page.Settings()))
+            m_window.SetModified(true);
+        if (m_page.LayoutKind() != kind)
+            m_page.ClearAllCells();
+        if ((m_page.MainCalMonth() != month || m_page.MainCalYear() != year) && m_page.CanHoldText())
+            m_page.ClearAllCells();
     }
     m_newInProgress = false;
-    m_page->update();
+    m_page.update();
     // A new calendar's page shows only afterwards; New checks the palette then.
     if (!request.IsNew)
-        CheckFloaterStatus();
-    ShowIconPaletteIfWanted();
-    SetButtons();
-    SavePreferences();
+        m_window.CheckFloaterStatus();
+    m_window.ShowIconPaletteIfWanted();
+    m_window.SetButtons();
+    m_window.SavePreferences();
 }

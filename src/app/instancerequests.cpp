@@ -1,6 +1,7 @@
 #include "instancerequests.h"
 
 #include "calendarmain.h"
+#include "documentcommands.h"
 
 #include <QApplication>
 
@@ -37,8 +38,8 @@ void TInstanceRequests::openNext()
     }
     m_opening = true;
     const QString file = m_files.takeFirst();
-    if (m_main.CheckSaveNeeded())
-        m_main.OpenCalendarFile(file);
+    if (m_main.Documents().CheckSaveNeeded())
+        m_main.Documents().OpenCalendarFile(file);
     m_opening = false;
     if (!m_files.isEmpty())
         QMetaObject::invokeMethod(this, &TInstanceRequests::openNext, Qt::QueuedConnection);

@@ -6,20 +6,20 @@
 
 TPageSnapshot TakePageSnapshot(TCalendarPanel32& page)
 {
-    const bool suspended = page.SuspendNotify;
-    page.SuspendNotify = true;
-    for (TQGraphicControl* object : page.PlacedObjects())
-        object->SettleBounds();
-    page.SuspendNotify = suspended;
+    {
+        const TQBasePanel::TSuspension quiet = page.SuspendNotifications();
+        for (TQGraphicControl* object : page.PlacedObjects())
+            object->SettleBounds();
+    }
     return {DocumentBytes(page)};
 }
 
 void RestorePageSnapshot(TCalendarPanel32& page, const TPageSnapshot& current, const TPageSnapshot& target)
 {
-    const bool suspended = page.SuspendNotify;
-    page.SuspendNotify = true;
-    ReadDocumentDifferences(page, current.bytes, target.bytes, true);
-    page.HookAllObjects();
-    page.SuspendNotify = suspended;
+    {
+        const TQBasePanel::TSuspension quiet = page.SuspendNotifications();
+        ReadDocumentDifferences(page, current.bytes, target.bytes, true);
+        page.HookAllObjects();
+    }
     page.update();
 }

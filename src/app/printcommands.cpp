@@ -1,9 +1,8 @@
-// The main window's printing and export commands: printer setup, the print preview, printing with the
-// margin check and copies, and the page saved as a bitmap, JPEG, PNG or PDF file.
+#include "printcommands.h"
+
 #include "calendarmain.h"
 #include "dialogfolder.h"
 #include "exportresolutiondialog.h"
-
 #include "pageexport.h"
 #include "printing.h"
 #include "printpreviewdialog.h"
@@ -18,10 +17,10 @@
 #include "platform/rounding.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
-#include <QMenu>
 #include <QPushButton>
 
 namespace {
@@ -34,14 +33,14 @@ QString UnableToSaveMessage(const QString& name, const QString& reason)
 
 } // namespace
 
-void TCalendarMain::setupPrintCommands()
+TPrintCommands::TPrintCommands(TCalendarMain& window, TCalendarPanel32& page)
+    : QObject(&window), m_window(window), m_page(page), m_reportPrinter(std::make_unique<TReportPrinter>())
 {
-    m_reportPrinter = std::make_unique<TReportPrinter>();
     m_reportPrinter->SetTitle(QStringLiteral("ReportPrinter Report"));
     m_reportPrinter->SetStatusFormat(QStringLiteral("Printing page %p"));
-    m_runPrintDialog = [this](TReportPrinter& report) { return report.SetupDialog(this); };
+    m_runPrintDialog = [this](TReportPrinter& report) { return report.SetupDialog(&m_window); };
     m_chooseExportFile = [this](const QString& title, const QString& filter, const QString& proposed) {
-        QFileDialog dialog(this, title, DialogFolder(), filter);
+        QFileDialog dialog(&m_window, title, DialogFolder(), filter);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setDefaultSuffix(QFileInfo(proposed).suffix());
         dialog.selectFile(proposed);
@@ -50,28 +49,50 @@ void TCalendarMain::setupPrintCommands()
         return chosen;
     };
 
-    auto wire = [this](const char* name, void (TCalendarMain::*handler)()) {
-        connect(Action(QLatin1String(name)), &QAction::triggered, this, handler);
+    auto wire = [this](const char* name, void (TPrintCommands::*handler)()) {
+        connect(m_window.Action(QLatin1String(name)), &QAction::triggered, this, handler);
     };
-    wire("mnuSaveAsBitmap", &TCalendarMain::mnuSaveAsBitmapClick);
-    wire("mnuSaveAsJPG", &TCalendarMain::mnuSaveAsJPGClick);
-    wire("mnuSaveAsPNG", &TCalendarMain::mnuSaveAsPNGClick);
-    wire("mnuSaveAsPDF", &TCalendarMain::mnuSaveAsPDFClick);
-    wire("mnuPrint", &TCalendarMain::mnuPrintCalendarClick);
-    wire("mnuPrintSetup", &TCalendarMain::mnuPrintSetupClick);
-    wire("mnuPrintPreview", &TCalendarMain::mnuPrintPreviewClick);
-    auto* printButton = findChild<QPushButton*>(QStringLiteral("Printbutton"));
-    connect(printButton, &QPushButton::clicked, this, &TCalendarMain::mnuPrintCalendarClick);
+    wire("mnuSaveAsBitmap", &TPrintCommands::mnuSaveAsBitmapClick);
+    wire("mnuSaveAsJPG", &TPrintCommands::mnuSaveAsJPGClick);
+    wire("mnuSaveAsPNG", &TPrintCommands::mnuSaveAsPNGClick);
+    wire("mnuSaveAsPDF", &TPrintCommands::mnuSaveAsPDFClick);
+    wire("mnuPrint", &TPrintCommands::mnuPrintCalendarClick);
+    wire("mnuPrintSetup", &TPrintCommands::mnuPrintSetupClick);
+    wire("mnuPrintPreview", &TPrintCommands::mnuPrintPreviewClick);
+    auto* printButton = m_window.findChild<QPushButton*>(QStringLiteral("Printbutton"));
+    connect(printButton, &QPushButton::clicked, this, &TPrintCommands::mnuPrintCalendarClick);
     m_printButtonTip = printButton->toolTip();
-    // The print entries' tool tips say why they are disabled; no other entry of the menu has one.
-    m_fileMenu->setToolTipsVisible(true);
+    m_window.installEventFilter(this);
 }
 
-void TCalendarMain::mnuPrintSetupClick()
+TPrintCommands::~TPrintCommands() = default;
+
+bool TPrintCommands::eventFilter(QObject* watched, QEvent* event)
 {
-    DoSaveRichtext();
-    PreparePaper(*m_page, *m_reportPrinter);
-    TPrintSetupDialog dialog(*m_reportPrinter, this);
+    if (watched == &m_window && event->type() == QEvent::Paint) {
+        m_window.removeEventFilter(this);
+        QMetaObject::invokeMethod(this, &TPrintCommands::checkPrinters, Qt::QueuedConnection);
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void TPrintCommands::checkPrinters()
+{
+    const TPrinterSituation situation = RunPrinterCheck();
+    // A printer chosen in Print Setup meanwhile stays chosen.
+    if (!m_printersPresent) {
+        m_printersPresent = situation == TPrinterSituation::Ready;
+        m_printUnavailable = PrintingUnavailableReason(situation);
+    }
+    m_printerChecked = true;
+    m_window.SetButtons();
+}
+
+void TPrintCommands::mnuPrintSetupClick()
+{
+    m_window.DoSaveRichtext();
+    PreparePaper(m_page, *m_reportPrinter);
+    TPrintSetupDialog dialog(*m_reportPrinter, &m_window);
     // Centred at the size its contents give it.
     dialog.adjustSize();
     CenterForm(&dialog);
@@ -80,139 +101,137 @@ void TCalendarMain::mnuPrintSetupClick()
     // The printer chosen here serves the print commands at once, whether or not the system has a default.
     m_printersPresent = true;
     m_printUnavailable.clear();
-    SetButtons();
+    m_window.SetButtons();
 }
 
-void TCalendarMain::mnuPrintPreviewClick()
+void TPrintCommands::mnuPrintPreviewClick()
 {
-    DoSaveRichtext();
-    if (RunPrintPreview(*m_page, *m_reportPrinter, this))
+    m_window.DoSaveRichtext();
+    if (RunPrintPreview(m_page, *m_reportPrinter, &m_window))
         mnuPrintCalendarClick();
 }
 
-void TCalendarMain::setPrintCommandsEnabled(bool on)
+void TPrintCommands::EnableCommands(bool pageVisible)
 {
-    QWidget* button = Control(QStringLiteral("Printbutton"));
+    const bool on = pageVisible && m_printersPresent;
+    QWidget* button = m_window.Control(QStringLiteral("Printbutton"));
     button->setEnabled(on);
     // Disabled for want of a printer, they say why.
     for (const char* name : {"mnuPrintPreview", "mnuPrint"}) {
-        QAction* print = Action(QLatin1String(name));
+        QAction* print = m_window.Action(QLatin1String(name));
         print->setEnabled(on);
         print->setToolTip(m_printUnavailable);
     }
     button->setToolTip(m_printUnavailable.isEmpty() ? m_printButtonTip : m_printUnavailable);
 }
 
-void TCalendarMain::noticePrinterSituation()
-{
-    const TPrinterSituation situation = RunPrinterCheck();
-    m_printersPresent = situation == TPrinterSituation::Ready;
-    m_printUnavailable = PrintingUnavailableReason(situation);
-}
-
-void TCalendarMain::mnuPrintCalendarClick()
+void TPrintCommands::mnuPrintCalendarClick()
 {
     m_printDone = false;
-    const bool modified = m_modified;
-    DoSaveRichtext();
+    const bool modified = m_window.Modified();
+    m_window.DoSaveRichtext();
     // The dialog opens on the page's paper; what the user picks there is what prints.
-    PreparePaper(*m_page, *m_reportPrinter);
+    PreparePaper(m_page, *m_reportPrinter);
     if (m_runPrintDialog(*m_reportPrinter)) {
-        m_reportPrinter->SetOrientation(PageOrientation(*m_page));
+        m_reportPrinter->SetOrientation(PageOrientation(m_page));
         if (!CheckPrinterMargins())
             return;
         const int requested = m_reportPrinter->Copies();
         const TCopiesPlan plan = PlanCopies(requested, m_reportPrinter->MaxCopies());
         m_reportPrinter->SetCopies(plan.driverCopies);
         m_printCopies = plan.repeats;
-        ReportPrinter1Print();
+        printJob();
         // The next dialog offers what the user asked for, whoever made the copies.
         m_reportPrinter->SetCopies(requested);
     }
     if (m_printDone) {
-        if (m_page->HasSuperText())
+        if (m_page.HasSuperText())
             ShowInformation(QStringLiteral("Print job completed and sent to printer!\r\rNote: this design contains "
                                            "complex shapes or text.\rPlease be patient while the printer produces "
                                            "its\routput..."));
         else
             ShowInformation(QStringLiteral("Print job completed and sent to printer!"));
     }
-    SetModified(modified);
+    m_window.SetModified(modified);
 }
 
-bool TCalendarMain::CheckPrinterMargins()
+bool TPrintCommands::CheckPrinterMargins()
 {
-    const QMarginsF margins(m_page->LeftMarginInch(), m_page->TopMarginInch(), m_page->RightMarginInch(),
-                            m_page->BottomMarginInch());
+    const QMarginsF margins(m_page.LeftMarginInch(), m_page.TopMarginInch(), m_page.RightMarginInch(),
+                            m_page.BottomMarginInch());
     const QString lines = MarginWarningLines(m_reportPrinter->UnprintableBorder(), margins);
     return lines.isEmpty() || AskYesNo(MarginWarningQuestion(lines), QStringLiteral("Margin Warning"));
 }
 
-void TCalendarMain::ReportPrinter1Print()
+void TPrintCommands::printJob()
 {
-    m_page->SuspendPaint = true;
-    BusyCursor();
-    // The job runs without returning to the event loop, so the status window paints itself at once.
-    QLabel status(this, Qt::Tool);
-    status.setWindowTitle(QStringLiteral("Printing"));
-    status.setMargin(24);
-    status.setMinimumWidth(240);
-    m_reportPrinter->SetOnStatus([&status](const QString& text) {
-        status.setText(text);
-        status.repaint();
-    });
-    status.show();
-    CenterForm(&status);
     QString error;
-    try {
-        if (!PrintCalendarJob(*m_page, *m_reportPrinter, m_printCopies))
-            error = m_reportPrinter->ErrorString();
-    } catch (const std::exception& e) {
-        error = QString::fromLocal8Bit(e.what());
+    {
+        const TQBasePanel::TSuspension still = m_page.SuspendPainting();
+        BusyCursor();
+        // The job runs without returning to the event loop, so the status window paints itself at once.
+        QLabel status(&m_window, Qt::Tool);
+        status.setWindowTitle(QStringLiteral("Printing"));
+        status.setMargin(24);
+        status.setMinimumWidth(240);
+        m_reportPrinter->SetOnStatus([&status](const QString& text) {
+            status.setText(text);
+            status.repaint();
+        });
+        status.show();
+        CenterForm(&status);
+        try {
+            if (!PrintCalendarJob(m_page, *m_reportPrinter, m_printCopies))
+                error = m_reportPrinter->ErrorString();
+        } catch (const std::exception& e) {
+            error = QString::fromLocal8Bit(e.what());
+        }
+        m_reportPrinter->SetOnStatus({});
+        NormalCursor();
     }
-    m_reportPrinter->SetOnStatus({});
-    NormalCursor();
-    m_page->SuspendPaint = false;
-    m_page->update();
+    m_page.update();
     m_printDone = error.isEmpty();
     if (!m_printDone)
         ShowInformation(QStringLiteral("Unable to print the calendar\r\r") + error);
 }
 
-QString TCalendarMain::SaveCalendarToBitmap(const QString& name, TImageFormat format, float zoom)
+QString TPrintCommands::SaveCalendarToBitmap(const QString& name, TImageFormat format, float zoom)
 {
     BusyCursor();
-    const QString error = WritePageImage(*m_page, zoom, name, format);
+    const QString error = WritePageImage(m_page, zoom, name, format);
     NormalCursor();
-    SetButtons();
-    SetCaption();
+    m_window.SetButtons();
+    m_window.SetCaption();
     return error;
 }
 
-void TCalendarMain::exportPage(const QString& title, const QString& filter, const QString& extension)
+void TPrintCommands::exportPage(const QString& title, const QString& filter, const QString& extension)
 {
-    DoSaveRichtext();
-    const QString proposed = m_currentFileName.isEmpty()
-                                 ? m_page->GetMonthName(m_page->MainCalMonth()).left(3) +
-                                       QString::number(m_page->MainCalYear()) + QLatin1Char('.') + extension
-                                 : QFileInfo(m_currentFileName).completeBaseName() + QLatin1Char('.') + extension;
+    m_window.DoSaveRichtext();
+    const QString proposed =
+        m_window.CurrentFileName().isEmpty()
+            ? m_page.GetMonthName(m_page.MainCalMonth()).left(3) + QString::number(m_page.MainCalYear()) +
+                  QLatin1Char('.') + extension
+            : QFileInfo(m_window.CurrentFileName()).completeBaseName() + QLatin1Char('.') + extension;
     const QString name = m_chooseExportFile(title, filter, proposed);
     if (name.isEmpty())
         return;
     if (extension == QLatin1String("pdf")) {
         BusyCursor();
-        m_page->SuspendPaint = true;
-        const QString error = PrintToPdf(*m_page, name);
-        m_page->SuspendPaint = false;
-        m_page->update();
+        QString error;
+        {
+            const TQBasePanel::TSuspension still = m_page.SuspendPainting();
+            error = PrintToPdf(m_page, name);
+        }
+        m_page.update();
         NormalCursor();
         ShowInformation(error.isEmpty() ? QStringLiteral("Saved as ") + name : UnableToSaveMessage(name, error));
         return;
     }
-    const std::optional<int> dotsPerInch = ChooseExportResolution(this, m_page->Scale());
+    const std::optional<int> dotsPerInch = ChooseExportResolution(&m_window, m_page.Scale());
     if (!dotsPerInch)
         return;
-    const float zoom = *dotsPerInch ? static_cast<float>(ZoomForResolution(*dotsPerInch)) : m_page->Scale();
+    const float zoom = *dotsPerInch ? static_cast<float>(ZoomForResolution(*dotsPerInch)) : m_page.Scale();
     const TImageFormat format = extension == QLatin1String("JPG")   ? TImageFormat::Jpeg
                                 : extension == QLatin1String("PNG") ? TImageFormat::Png
                                                                     : TImageFormat::Bmp;
@@ -227,25 +246,25 @@ void TCalendarMain::exportPage(const QString& title, const QString& filter, cons
         ShowInformation(
             QStringLiteral("Saved as ") + name +
             QStringLiteral("\r\rNote: the calendar has been saved at its\rcurrent magnification level of ") +
-            QString::number(RoundHalfEven(m_page->Scale() * 100.0)) + QLatin1Char('%'));
+            QString::number(RoundHalfEven(m_page.Scale() * 100.0)) + QLatin1Char('%'));
 }
 
-void TCalendarMain::mnuSaveAsBitmapClick()
+void TPrintCommands::mnuSaveAsBitmapClick()
 {
     exportPage(QStringLiteral("Save Calendar As Bitmap"), QStringLiteral("Bitmap File (*.BMP)"), QStringLiteral("BMP"));
 }
 
-void TCalendarMain::mnuSaveAsJPGClick()
+void TPrintCommands::mnuSaveAsJPGClick()
 {
     exportPage(QStringLiteral("Save Calendar As Bitmap"), QStringLiteral("JPG File (*.JPG)"), QStringLiteral("JPG"));
 }
 
-void TCalendarMain::mnuSaveAsPNGClick()
+void TPrintCommands::mnuSaveAsPNGClick()
 {
     exportPage(QStringLiteral("Save Calendar As Bitmap"), QStringLiteral("PNG File (*.PNG)"), QStringLiteral("PNG"));
 }
 
-void TCalendarMain::mnuSaveAsPDFClick()
+void TPrintCommands::mnuSaveAsPDFClick()
 {
     exportPage(QStringLiteral("Save Calendar As PDF"), QStringLiteral("PDF File (*.pdf)"), QStringLiteral("pdf"));
 }

@@ -18,7 +18,7 @@ QString PrintingUnavailableReason(TPrinterSituation situation);
 // The situation at start-up. Its notice is shown only when it differs from the situation the settings
 // file remembers from the last start, so a machine without printers says so once, not at every start.
 TPrinterSituation CheckPrintersPresent();
-// The check the main window runs at its first activation: CheckPrintersPresent unless replaced. Test
+// The check the main window runs after its first paint: CheckPrintersPresent unless replaced. Test
 // programs replace it so that their windows come up without the notices of a machine with no printer.
 void SetPrinterCheck(std::function<TPrinterSituation()> check);
 TPrinterSituation RunPrinterCheck();

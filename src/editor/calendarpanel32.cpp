@@ -193,15 +193,13 @@ bool TCalendarPanel32::DropObject(TRect r)
         object = tool->second.first(window());
     // The creation step may take the object away again (a cancelled picture browser), so the page
     // reports the drop once, by its result, not each step on the way.
-    const bool wasSuspended = SuspendNotify;
-    SuspendNotify = true;
+    const TSuspension quiet = SuspendNotifications();
     if (object)
         PlaceObject(object, r);
     SetPanelState(psPointing);
     const QPointer<TQGraphicControl> placed(object);
     if (object && tool->second.second)
         tool->second.second(object);
-    SuspendNotify = wasSuspended;
     return placed && placed->parent() == this;
 }
 
@@ -242,7 +240,7 @@ void TCalendarPanel32::mouseDoubleClickEvent(QMouseEvent*) {}
 
 void TCalendarPanel32::paintEvent(QPaintEvent* event)
 {
-    if (m_painting || SuspendPaint || !isVisible())
+    if (m_painting || PaintingSuspended() || !isVisible())
         return;
     m_painting = true;
     const QImage image = pageImage();

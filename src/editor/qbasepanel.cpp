@@ -68,8 +68,8 @@ TQBasePanel::TQBasePanel(QWidget* parent) : QWidget(parent)
     setFocusPolicy(Qt::ClickFocus);
     // Hovering a placed object shows the pointing hand.
     setMouseTracking(true);
-    ClipboardFile = UserFilePath(QStringLiteral("Clipbrd.tmp"));
-    TempFile = UserFilePath(QStringLiteral("TempFile.tmp"));
+    m_clipboardFile = UserFilePath(QStringLiteral("Clipbrd.tmp"));
+    m_tempFile = UserFilePath(QStringLiteral("TempFile.tmp"));
     m_handle = new TQHandle(this);
     m_outlineOverlay = new OutlineOverlay(this);
     m_lastFont = SurfaceFont();
@@ -87,10 +87,10 @@ TQBasePanel::~TQBasePanel()
     qDeleteAll(PlacedObjects());
     if (!m_ownsScratchFiles)
         return;
-    if (QFile::exists(ClipboardFile))
-        QFile::remove(ClipboardFile);
-    if (QFile::exists(TempFile))
-        QFile::remove(TempFile);
+    if (QFile::exists(m_clipboardFile))
+        QFile::remove(m_clipboardFile);
+    if (QFile::exists(m_tempFile))
+        QFile::remove(m_tempFile);
 }
 
 void TQBasePanel::SetDrawOutline(bool v)
@@ -263,7 +263,7 @@ TQGraphicControl* TQBasePanel::ObjectAt(QPoint p) const
 
 void TQBasePanel::NotifyChange()
 {
-    if (SuspendNotify)
+    if (m_notifySuspended)
         return;
     emit LabelChangedEvent(this);
 }
@@ -421,7 +421,7 @@ void TQBasePanel::PaintBand(QPainter& painter) const
 
 void TQBasePanel::paintEvent(QPaintEvent* event)
 {
-    if (SuspendPaint)
+    if (m_paintSuspended)
         return;
     QPainter painter(this);
     PaintPaper(painter, event->rect());

@@ -71,22 +71,40 @@ public:
     QSize PageSize() const override;
     virtual void SetScale(float factor);
 
-    // While set, the surface and its objects do not paint / no change notification is raised.
-    bool SuspendPaint = false;
-    bool SuspendNotify = false;
+    // Holds one of the surface's pauses (painting, or change notification) while it lives, and gives
+    // the pause back as it found it, so that pauses nest.
+    class TSuspension
+    {
+    public:
+        ~TSuspension() { m_flag = m_before; }
+        TSuspension(const TSuspension&) = delete;
+        TSuspension& operator=(const TSuspension&) = delete;
+
+    private:
+        friend class TQBasePanel;
+        explicit TSuspension(bool& flag) : m_flag(flag), m_before(flag) { m_flag = true; }
+        bool& m_flag;
+        bool m_before;
+    };
+    // While held, the surface and its objects do not paint.
+    [[nodiscard]] TSuspension SuspendPainting() { return TSuspension(m_paintSuspended); }
+    bool PaintingSuspended() const { return m_paintSuspended; }
+    // While held, no change notification is raised.
+    [[nodiscard]] TSuspension SuspendNotifications() { return TSuspension(m_notifySuspended); }
+    bool NotificationsSuspended() const { return m_notifySuspended; }
 
     bool BandActive() const { return m_bandActive; }
     TRect BandRect() const { return m_bandRect; }
 
-    // Scratch files of the object clipboard, shared by every surface of the program.
-    QString ClipboardFile;
-    QString TempFile;
+    // The scratch file of the object clipboard, shared by every surface of the program.
+    const QString& ClipboardFile() const { return m_clipboardFile; }
+    void SetClipboardFile(const QString& file) { m_clipboardFile = file; }
     // Only the owning surface (the main window's page) removes the scratch files when destroyed;
     // preview pages and copies come and go while the clipboard must stay.
     bool OwnsScratchFiles() const { return m_ownsScratchFiles; }
     void SetOwnsScratchFiles(bool owns) { m_ownsScratchFiles = owns; }
-    // Tick count of the last accepted paste; 0 before the first.
-    qint64 LastPasteTime = 0;
+    // The next paste is taken even within a second of the last one.
+    void ForgetLastPaste() { m_lastPasteTime = 0; }
 
     // The one selection handle and the surface's right-button menu.
     TQHandle* SelectionHandle() const { return m_handle; }
@@ -203,6 +221,12 @@ private:
     void pasteFromFile();
 
     float m_scale = 1.0f;
+    bool m_paintSuspended = false;
+    bool m_notifySuspended = false;
+    QString m_clipboardFile;
+    QString m_tempFile;
+    // Tick count of the last accepted paste; 0 before the first.
+    qint64 m_lastPasteTime = 0;
     bool m_pointing = true;
     bool m_drawOutline = false;
     bool m_printing = false;

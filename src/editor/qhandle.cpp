@@ -309,7 +309,7 @@ QPoint TQHandle::clampToSurface(QPoint p) const
 
 void TQHandle::paintEvent(QPaintEvent*)
 {
-    if (m_surface->SuspendPaint)
+    if (m_surface->PaintingSuspended())
         return;
     QPainter painter(this);
     painter.translate(-pos());

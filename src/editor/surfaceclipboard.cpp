@@ -36,13 +36,11 @@ void TQBasePanel::freeObject(TQGraphicControl* object)
 void TQBasePanel::pasteFromFile()
 {
     // The command tells of the paste once, not each object of it.
-    const bool suspended = SuspendNotify;
-    SuspendNotify = true;
+    const TSuspension quiet = SuspendNotifications();
     // The offset is the same on screen at every zoom.
     const int offset = RoundHalfEven(kPasteOffset / m_scale);
-    TQLabelObjectFiler::LoadObjects(Owner(), this, ClipboardFile, QPoint(offset, offset));
+    TQLabelObjectFiler::LoadObjects(Owner(), this, m_clipboardFile, QPoint(offset, offset));
     HookAllObjects();
-    SuspendNotify = suspended;
 }
 
 void TQBasePanel::SelectionClipboard(TClipboardCommand command)
@@ -50,18 +48,18 @@ void TQBasePanel::SelectionClipboard(TClipboardCommand command)
     switch (command) {
     case ccPaste: {
         const qint64 now = TickCount();
-        if (LastPasteTime == 0)
-            LastPasteTime = now;
-        else if (now < LastPasteTime + kPasteInterval)
+        if (m_lastPasteTime == 0)
+            m_lastPasteTime = now;
+        else if (now < m_lastPasteTime + kPasteInterval)
             return;
         pasteFromFile();
         NotifyChange();
-        LastPasteTime = now;
+        m_lastPasteTime = now;
         break;
     }
     case ccCut:
     case ccCopy:
-        TQLabelObjectFiler::SaveObjects(m_handle->Selection(), ClipboardFile);
+        TQLabelObjectFiler::SaveObjects(m_handle->Selection(), m_clipboardFile);
         if (command == ccCopy)
             break;
         [[fallthrough]];
@@ -89,7 +87,7 @@ void TQBasePanel::ObjectClipboard(TQGraphicControl* object, TClipboardCommand co
         break;
     case ccCut:
     case ccCopy:
-        TQLabelObjectFiler::SaveObject(*object, ClipboardFile);
+        TQLabelObjectFiler::SaveObject(*object, m_clipboardFile);
         if (command == ccCopy)
             break;
         [[fallthrough]];

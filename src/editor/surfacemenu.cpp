@@ -95,7 +95,7 @@ void TQBasePanel::buildSurfaceMenu()
             else if (action->property(kNeedsObjects).toBool())
                 action->setEnabled(objects);
         }
-        paste->setEnabled(QFile::exists(ClipboardFile));
+        paste->setEnabled(QFile::exists(m_clipboardFile));
     });
 }
 

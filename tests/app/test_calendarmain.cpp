@@ -2,6 +2,8 @@
 #include "app/almarinapp.h"
 #include "app/calendarmain.h"
 #include "app/calendarproperties.h"
+#include "app/documentcommands.h"
+#include "app/pagezoom.h"
 #include "document/image/qimage.h"
 #include "document/label/qplabel.h"
 #include "document/qgraphiccontrol.h"
@@ -124,7 +126,7 @@ TEST_F(MainWindowFixture, StartsWithoutADocument)
 {
     EXPECT_TRUE(main.CalendarPanel()->isHidden());
     EXPECT_EQ(main.CalendarPanel()->pos(), QPoint(5, 5));
-    EXPECT_EQ(main.ZoomCaption()->text(), QStringLiteral("60%"));
+    EXPECT_EQ(main.Zoom().Caption()->text(), QStringLiteral("60%"));
     EXPECT_FALSE(enabled("mnuSaveAsBitmap"));
     EXPECT_FALSE(enabled("PropertiesButton"));
     EXPECT_FALSE(enabled("ZoomSpinner"));
@@ -144,7 +146,7 @@ TEST_F(MainWindowFixture, SetButtonsFollowsPageNameAndModified)
     main.SetModified(true);
     EXPECT_TRUE(visible("Savebutton"));
     EXPECT_FALSE(visible("CancelButton"));
-    ASSERT_TRUE(main.SaveCalendarFile(folder.file(QStringLiteral("Family.QXF"))));
+    ASSERT_TRUE(main.Documents().SaveCalendarFile(folder.file(QStringLiteral("Family.QXF"))));
     EXPECT_EQ(main.windowTitle(), QStringLiteral("Almarin  [Family.QXF]"));
     EXPECT_FALSE(visible("Savebutton"));
     main.SetModified(true);
@@ -161,7 +163,7 @@ TEST_F(MainWindowFixture, ToolStripFitsASmallScreenAndShowingSaveNeverResizes)
     showPage();
     const QSize size = main.size();
     const int minimum = main.minimumSizeHint().width();
-    ASSERT_TRUE(main.SaveCalendarFile(folder.file(QStringLiteral("Family.QXF"))));
+    ASSERT_TRUE(main.Documents().SaveCalendarFile(folder.file(QStringLiteral("Family.QXF"))));
     main.SetModified(true);
     ASSERT_TRUE(visible("Savebutton") && visible("CancelButton"));
     EXPECT_EQ(main.minimumSizeHint().width(), minimum);
@@ -198,20 +200,20 @@ TEST_F(MainWindowFixture, ZoomStepsClimbToOneHundredAndStopAtFifty)
     showPage();
     TCalendarPanel32* page = main.CalendarPanel();
     for (int i = 0; i < 6; ++i)
-        main.ZoomSpinnerUpClick();
+        main.Zoom().ZoomSpinnerUpClick();
     EXPECT_EQ(PercentFromZoom(page->Scale()), 100);
-    EXPECT_EQ(main.ZoomCaption()->text(), QStringLiteral("100%"));
+    EXPECT_EQ(main.Zoom().Caption()->text(), QStringLiteral("100%"));
     const float top = page->Scale();
-    main.ZoomSpinnerUpClick();
+    main.Zoom().ZoomSpinnerUpClick();
     EXPECT_EQ(page->Scale(), top);
 
     page->SetScale(ZoomFromPercent(60));
-    main.ZoomSpinnerDownClick();
+    main.Zoom().ZoomSpinnerDownClick();
     EXPECT_EQ(PercentFromZoom(page->Scale()), 50);
     const float bottom = page->Scale();
-    main.ZoomSpinnerDownClick();
+    main.Zoom().ZoomSpinnerDownClick();
     EXPECT_EQ(page->Scale(), bottom);
-    EXPECT_EQ(main.ZoomCaption()->text(), QStringLiteral("50%"));
+    EXPECT_EQ(main.Zoom().Caption()->text(), QStringLiteral("50%"));
 }
 
 TEST_F(MainWindowFixture, PageKeysZoomThroughTheApplicationHook)
@@ -405,7 +407,7 @@ TEST(MainWindowPreferences, StoredZoomBetweenStepsStartsOnTheLadderAndIsWrittenB
         main.show();
         ASSERT_TRUE(QTest::qWaitFor([&] { return !main.Loading(); }, 5000));
         EXPECT_FLOAT_EQ(main.CalendarPanel()->Scale(), 0.301f);
-        EXPECT_EQ(main.ZoomCaption()->text(), QStringLiteral("30%"));
+        EXPECT_EQ(main.Zoom().Caption()->text(), QStringLiteral("30%"));
         EXPECT_FALSE(main.Action(QStringLiteral("mnuShowHint"))->isChecked());
         main.Action(QStringLiteral("mnuShowHint"))->trigger(); // hints on, saved at once
         FontDescription chosen{QStringLiteral("Liberation Serif"), 14, fsStrikeOut, clNavy};
@@ -475,7 +477,7 @@ TEST(MainWindowStart, ScratchFilesOutliveDialogPagesAndGoWithTheMainWindow)
 {
     ScratchProgramFolder folder;
     auto main = std::make_unique<TCalendarMain>();
-    const QString clip = main->CalendarPanel()->ClipboardFile;
+    const QString clip = main->CalendarPanel()->ClipboardFile();
     {
         QFile file(clip);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));

@@ -1,8 +1,10 @@
 #include "app/calendarmain.h"
 #include "app/calendarproperties.h"
 #include "app/dialogfolder.h"
+#include "app/documentcommands.h"
 #include "app/instancerequests.h"
 #include "app/mrufilelist.h"
+#include "app/pagezoom.h"
 #include "editor/calendarpanel32.h"
 #include "richtext/charattributes.h"
 #include "richtext/wprtfstorage.h"
@@ -57,11 +59,11 @@ struct DocumentCommands : ::testing::Test
     {
         main = std::make_unique<TCalendarMain>();
         page = main->CalendarPanel();
-        main->SetChooseDocumentFile([this](bool, const QString& proposed) {
+        main->Documents().SetChooseDocumentFile([this](bool, const QString& proposed) {
             proposals << proposed;
             return fileToChoose;
         });
-        main->SetRunPropertiesDialog([this](const TPropertiesRequest& request) {
+        main->Documents().SetRunPropertiesDialog([this](const TPropertiesRequest& request) {
             TPropertiesOutcome outcome;
             outcome.ZoomPercent = request.ZoomPercent;
             if (!propertiesOk)
@@ -84,7 +86,7 @@ struct DocumentCommands : ::testing::Test
             p.SetMainCalMonth(month);
             p.SetMainCalYear(year);
         };
-        main->New1Click();
+        main->Documents().New1Click();
         edit = [](TCalendarPanel32&) {};
     }
     void putText(int cell, const QString& text)
@@ -108,21 +110,21 @@ TEST_F(DocumentCommands, NewSaveAsReopenAndCancelChanges)
     EXPECT_TRUE(main->Modified());
     EXPECT_EQ(main->windowTitle(), QStringLiteral("Almarin  [untitled]"));
     // A zoom step names the untitled document as New did.
-    main->ZoomSpinnerDownClick();
+    main->Zoom().ZoomSpinnerDownClick();
     EXPECT_EQ(main->windowTitle(), QStringLiteral("Almarin  [untitled]"));
     putText(10, QStringLiteral("Recital"));
 
     fileToChoose = path("Family.QXF");
-    main->SavebuttonClick(); // untitled: runs Save As
+    main->Documents().SavebuttonClick(); // untitled: runs Save As
     EXPECT_EQ(proposals.value(0), page->GetMonthName(12).left(3) + QStringLiteral("1997.QXF"));
     EXPECT_TRUE(QFile::exists(fileToChoose));
     EXPECT_FALSE(main->Modified());
     EXPECT_EQ(main->CurrentFileName(), fileToChoose);
-    EXPECT_EQ(main->RecentFiles()->Items().value(0), fileToChoose);
+    EXPECT_EQ(main->Documents().RecentFiles()->Items().value(0), fileToChoose);
     EXPECT_EQ(main->windowTitle(), QStringLiteral("Almarin  [Family.QXF]"));
 
     putText(10, QStringLiteral("Changed"));
-    main->mnuCancelChangesClick();
+    main->Documents().mnuCancelChangesClick();
     EXPECT_EQ(messages, QStringList());
     EXPECT_EQ(questions.last(), QStringLiteral("Cancel all changes?"));
     EXPECT_FALSE(main->Modified());
@@ -148,7 +150,7 @@ TEST_F(DocumentCommands, CancellingTheSaveAsOfThePromptStopsTheCommandAndKeepsTh
     EXPECT_TRUE(main->Modified());
     EXPECT_EQ(questions.last(), QStringLiteral("Save changes?"));
 
-    main->New1Click();
+    main->Documents().New1Click();
     EXPECT_EQ(page->CellStorage(3)->PlainText(), QStringLiteral("Precious"));
     EXPECT_TRUE(main->Modified());
 
@@ -160,15 +162,15 @@ TEST_F(DocumentCommands, FailedSaveAsIsNotReportedAsSaved)
 {
     newDocument();
     fileToChoose = path("missing-folder/Nowhere.QXF");
-    main->mnuSaveAsClick();
+    main->Documents().mnuSaveAsClick();
     EXPECT_TRUE(main->Modified());
     EXPECT_TRUE(main->CurrentFileName().isEmpty());
-    EXPECT_TRUE(main->RecentFiles()->Items().isEmpty());
+    EXPECT_TRUE(main->Documents().RecentFiles()->Items().isEmpty());
 }
 
 TEST_F(DocumentCommands, MissingUnreadableAndWronglyNamedFiles)
 {
-    main->OpenCalendarFile(path("Gone.QXF"));
+    main->Documents().OpenCalendarFile(path("Gone.QXF"));
     EXPECT_EQ(messages.last(), QStringLiteral("File ") + path("Gone.QXF") + QStringLiteral(" no longer exists"));
     EXPECT_FALSE(page->isVisible());
     EXPECT_EQ(main->windowTitle(), QStringLiteral("Almarin"));
@@ -177,7 +179,7 @@ TEST_F(DocumentCommands, MissingUnreadableAndWronglyNamedFiles)
     ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
     junk.write("not a calendar");
     junk.close();
-    main->OpenCalendarFile(junk.fileName());
+    main->Documents().OpenCalendarFile(junk.fileName());
     EXPECT_TRUE(messages.last().startsWith(QStringLiteral("Unable to open ") + junk.fileName()));
     EXPECT_TRUE(main->CurrentFileName().isEmpty());
     EXPECT_FALSE(page->isVisible());
@@ -186,7 +188,7 @@ TEST_F(DocumentCommands, MissingUnreadableAndWronglyNamedFiles)
     QFile other(fileToChoose);
     ASSERT_TRUE(other.open(QIODevice::WriteOnly));
     other.close();
-    main->Open1Click();
+    main->Documents().Open1Click();
     EXPECT_EQ(messages.last(), QStringLiteral("Must be a Calendar file (*.QXF)"));
 }
 
@@ -194,7 +196,7 @@ TEST_F(DocumentCommands, ObjectsThatCouldNotBeReadAreToldOnOpenAndSaveAsksBefore
 {
     newDocument();
     const QString file = path("Objects.QXF");
-    ASSERT_TRUE(main->SaveCalendarFile(file));
+    ASSERT_TRUE(main->Documents().SaveCalendarFile(file));
     QFile out(file);
     ASSERT_TRUE(out.open(QIODevice::ReadWrite));
     QByteArray bytes = out.readAll();
@@ -208,7 +210,7 @@ TEST_F(DocumentCommands, ObjectsThatCouldNotBeReadAreToldOnOpenAndSaveAsksBefore
     out.close();
 
     messages.clear();
-    main->OpenCalendarFile(file);
+    main->Documents().OpenCalendarFile(file);
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].startsWith(QStringLiteral("Not everything in Objects.QXF could be read.")));
     EXPECT_TRUE(messages[0].contains(QStringLiteral("2 placed objects could not be read")));
@@ -217,7 +219,7 @@ TEST_F(DocumentCommands, ObjectsThatCouldNotBeReadAreToldOnOpenAndSaveAsksBefore
     putText(4, QStringLiteral("changed"));
     questions.clear();
     answerYes = false;
-    main->mnuSaveClick();
+    main->Documents().mnuSaveClick();
     ASSERT_EQ(questions.size(), 1);
     EXPECT_TRUE(questions[0].contains(QStringLiteral("drop the 2 placed objects")));
     EXPECT_TRUE(main->Modified());
@@ -226,14 +228,14 @@ TEST_F(DocumentCommands, ObjectsThatCouldNotBeReadAreToldOnOpenAndSaveAsksBefore
     out.close();
 
     answerYes = true;
-    main->mnuSaveClick();
+    main->Documents().mnuSaveClick();
     EXPECT_FALSE(main->Modified());
     ASSERT_TRUE(out.open(QIODevice::ReadOnly));
     EXPECT_TRUE(out.readAll().endsWith(Bytes({1, 0})));
     out.close();
     // Once saved over, the file holds nothing unread: no more questions.
     putText(4, QStringLiteral("again"));
-    main->mnuSaveClick();
+    main->Documents().mnuSaveClick();
     EXPECT_EQ(questions.size(), 2);
     EXPECT_FALSE(main->Modified());
 }
@@ -242,9 +244,9 @@ TEST_F(DocumentCommands, SavingAtFortyPercentWritesAtOneHundredAndShowsFortyAgai
 {
     newDocument();
     page->SetScale(ZoomFromPercent(40));
-    ASSERT_TRUE(main->SaveCalendarFile(path("Zoom.QXF")));
+    ASSERT_TRUE(main->Documents().SaveCalendarFile(path("Zoom.QXF")));
     EXPECT_EQ(PercentFromZoom(page->Scale()), 40);
-    main->OpenCalendarFile(path("Zoom.QXF"));
+    main->Documents().OpenCalendarFile(path("Zoom.QXF"));
     EXPECT_EQ(PercentFromZoom(page->Scale()), 40);
     EXPECT_EQ(page->MainCalMonth(), 12);
 }
@@ -252,17 +254,17 @@ TEST_F(DocumentCommands, SavingAtFortyPercentWritesAtOneHundredAndShowsFortyAgai
 TEST_F(DocumentCommands, RecentFileWithUnsavedChangesAsksFirst)
 {
     newDocument();
-    ASSERT_TRUE(main->SaveCalendarFile(path("One.QXF")));
-    main->RecentFiles()->Add(path("One.QXF"));
+    ASSERT_TRUE(main->Documents().SaveCalendarFile(path("One.QXF")));
+    main->Documents().RecentFiles()->Add(path("One.QXF"));
     newDocument(); // untitled, so Yes runs Save As, which is cancelled
     putText(5, QStringLiteral("unsaved"));
     answerYes = true;
     fileToChoose.clear();
     questions.clear();
-    main->RecentFiles()->ItemClicked(1);
+    main->Documents().RecentFiles()->ItemClicked(1);
     EXPECT_EQ(questions, QStringList{QStringLiteral("Save changes?")});
     EXPECT_EQ(page->CellStorage(5)->PlainText(), QStringLiteral("unsaved"));
-    EXPECT_EQ(main->RecentFiles()->Items().value(0), path("One.QXF"));
+    EXPECT_EQ(main->Documents().RecentFiles()->Items().value(0), path("One.QXF"));
 }
 
 TEST_F(DocumentCommands, PropertiesOutcomeAndNewCancelled)
@@ -277,20 +279,20 @@ TEST_F(DocumentCommands, PropertiesOutcomeAndNewCancelled)
         f.size += 4;
         p.SetCellFont(f);
     };
-    main->mnuPropertiesClick();
-    EXPECT_TRUE(main->PropertiesAccepted());
+    main->Documents().mnuPropertiesClick();
+    EXPECT_TRUE(main->Documents().PropertiesAccepted());
     EXPECT_TRUE(main->Modified());
     EXPECT_FALSE(page->CellStorage(10)->IsEmpty());
 
     edit = [](TCalendarPanel32& p) { p.SetMainCalMonth(4); };
-    main->mnuPropertiesClick();
+    main->Documents().mnuPropertiesClick();
     EXPECT_FALSE(page->HasAnyText()); // cells belong to positions, not dates
 
     putText(11, QStringLiteral("keep"));
     main->SetModified(false);
     propertiesOk = false;
-    main->New1Click();
-    EXPECT_FALSE(main->PropertiesAccepted());
+    main->Documents().New1Click();
+    EXPECT_FALSE(main->Documents().PropertiesAccepted());
     EXPECT_EQ(page->CellStorage(11)->PlainText(), QStringLiteral("keep"));
     EXPECT_EQ(page->MainCalMonth(), 4);
 }
@@ -300,13 +302,13 @@ TEST_F(DocumentCommands, FailedSaveSaysWhyAndKeepsTheChanges)
     newDocument();
     ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("Trip")));
     fileToChoose = path("Trip/Work.QXF");
-    main->mnuSaveAsClick();
+    main->Documents().mnuSaveAsClick();
     ASSERT_EQ(main->CurrentFileName(), fileToChoose);
     putText(4, QStringLiteral("unsaved"));
     ASSERT_TRUE(QDir(path("Trip")).removeRecursively());
 
     messages.clear();
-    main->mnuSaveClick();
+    main->Documents().mnuSaveClick();
     ASSERT_EQ(messages.size(), 1);
     const QString head = QStringLiteral("Unable to save ") + fileToChoose + QLatin1Char('\n');
     EXPECT_TRUE(messages[0].startsWith(head) && messages[0].size() > head.size()) << messages[0].toStdString();
@@ -323,7 +325,7 @@ TEST_F(DocumentCommands, EnterInTheSaveChangesPromptSaves)
 {
     newDocument();
     fileToChoose = path("Enter.QXF");
-    main->mnuSaveAsClick();
+    main->Documents().mnuSaveAsClick();
     putText(2, QStringLiteral("typed"));
     SetMessageResponder({});
     QString caption;
@@ -331,7 +333,7 @@ TEST_F(DocumentCommands, EnterInTheSaveChangesPromptSaves)
         caption = box->windowTitle();
         QTest::keyClick(box, Qt::Key_Return);
     });
-    EXPECT_TRUE(main->CheckSaveNeeded());
+    EXPECT_TRUE(main->Documents().CheckSaveNeeded());
     EXPECT_EQ(caption, QStringLiteral("Save"));
     EXPECT_FALSE(main->Modified());
 }
@@ -342,14 +344,14 @@ TEST_F(DocumentCommands, CommandsLeaveQueuedWorkQueued)
 {
     newDocument();
     fileToChoose = path("Queued.QXF");
-    main->mnuSaveAsClick();
+    main->Documents().mnuSaveAsClick();
     ExpectQueuedWorkStaysQueued({
-        {"zoom in", [&] { main->ZoomSpinnerUpClick(); }},
-        {"zoom out", [&] { main->ZoomSpinnerDownClick(); }},
+        {"zoom in", [&] { main->Zoom().ZoomSpinnerUpClick(); }},
+        {"zoom out", [&] { main->Zoom().ZoomSpinnerDownClick(); }},
         {"caption", [&] { main->SetCaption(); }},
-        {"save", [&] { main->mnuSaveClick(); }},
-        {"open", [&] { main->OpenCalendarFile(fileToChoose); }},
-        {"cancel changes", [&] { main->mnuCancelChangesClick(); }},
+        {"save", [&] { main->Documents().mnuSaveClick(); }},
+        {"open", [&] { main->Documents().OpenCalendarFile(fileToChoose); }},
+        {"cancel changes", [&] { main->Documents().mnuCancelChangesClick(); }},
     });
     EXPECT_TRUE(messages.isEmpty()) << messages.join(QLatin1Char('\n')).toStdString();
 }
@@ -359,10 +361,10 @@ TEST_F(DocumentCommands, CancellingTheSaveChangesPromptKeepsTheWorkWhicheverComm
 {
     newDocument();
     fileToChoose = path("Kept.QXF");
-    main->mnuSaveAsClick();
-    ASSERT_TRUE(main->SaveCalendarFile(path("Other.QXF")));
-    ASSERT_TRUE(main->SaveCalendarFile(fileToChoose));
-    main->RecentFiles()->Add(path("Other.QXF"));
+    main->Documents().mnuSaveAsClick();
+    ASSERT_TRUE(main->Documents().SaveCalendarFile(path("Other.QXF")));
+    ASSERT_TRUE(main->Documents().SaveCalendarFile(fileToChoose));
+    main->Documents().RecentFiles()->Add(path("Other.QXF"));
     TInstanceRequests handover(*main);
     const struct
     {
@@ -371,9 +373,9 @@ TEST_F(DocumentCommands, CancellingTheSaveChangesPromptKeepsTheWorkWhicheverComm
     } commands[] = {
         {"close", [&] { main->close(); }},
         {"Exit", [&] { main->Action(QStringLiteral("mnuExit"))->trigger(); }},
-        {"New", [&] { main->New1Click(); }},
-        {"Open", [&] { main->Open1Click(); }},
-        {"recent file", [&] { main->RecentFiles()->ItemClicked(1); }},
+        {"New", [&] { main->Documents().New1Click(); }},
+        {"Open", [&] { main->Documents().Open1Click(); }},
+        {"recent file", [&] { main->Documents().RecentFiles()->ItemClicked(1); }},
         {"second start",
          [&] {
              handover.Open(path("Other.QXF"));
@@ -419,7 +421,7 @@ TEST_F(DocumentCommands, FailedOpenKeepsTheOpenDocument)
         newDocument(5, 2027);
         if (named) {
             fileToChoose = path("May.QXF");
-            main->mnuSaveAsClick();
+            main->Documents().mnuSaveAsClick();
         }
         putText(12, QStringLiteral("Grandma visits"));
         page->SetUserTitle(QStringLiteral("Family"));
@@ -427,7 +429,7 @@ TEST_F(DocumentCommands, FailedOpenKeepsTheOpenDocument)
         const QString title = main->windowTitle();
         for (const QString& file : {junk.fileName(), path("Gone.QXF")}) {
             messages.clear();
-            main->OpenCalendarFile(file);
+            main->Documents().OpenCalendarFile(file);
             EXPECT_EQ(messages.size(), 1) << file.toStdString();
             EXPECT_TRUE(page->isVisible());
             EXPECT_TRUE(main->Modified());
@@ -452,7 +454,7 @@ TEST_F(DocumentCommands, FileDialogsStartBesideTheOpenDocument)
     EXPECT_EQ(DialogFolder(), path("Elsewhere/Trip/"));
     newDocument();
     fileToChoose = path("Elsewhere/May.QXF");
-    main->mnuSaveAsClick();
+    main->Documents().mnuSaveAsClick();
     EXPECT_EQ(DialogFolder(), path("Elsewhere/"));
     const std::unique_ptr<QFileDialog> styleSheets = TCalendarProperties::MakeStyleSheetDialog(nullptr, true);
     EXPECT_EQ(styleSheets->directory().absolutePath() + QLatin1Char('/'), path("Elsewhere/"));

@@ -3,6 +3,7 @@
 // they do for a person. Screenshots of each step go to the test output folder.
 #include "app/calendarmain.h"
 #include "app/calendarproperties.h"
+#include "app/documentcommands.h"
 #include "app/mrufilelist.h"
 #include "editor/calendarpanel32.h"
 #include "richtext/charattributes.h"
@@ -89,7 +90,7 @@ TEST(EndToEnd, NewTypeSaveCloseAndReopenFromTheRecentFiles)
     QString chosenLayout;
     {
         TCalendarMain main;
-        main.SetChooseDocumentFile([&](bool, const QString&) { return file; });
+        main.Documents().SetChooseDocumentFile([&](bool, const QString&) { return file; });
         main.show();
         ASSERT_TRUE(QTest::qWaitFor([&] { return !main.Loading(); }, 5000));
         QApplication::setActiveWindow(&main);
@@ -106,7 +107,7 @@ TEST(EndToEnd, NewTypeSaveCloseAndReopenFromTheRecentFiles)
         main.Action(QStringLiteral("mnuNew"))->trigger();
         QApplication::setActiveWindow(&main); // the window manager's part once the dialog closes
         TCalendarPanel32* page = main.CalendarPanel();
-        ASSERT_TRUE(main.PropertiesAccepted());
+        ASSERT_TRUE(main.Documents().PropertiesAccepted());
         ASSERT_TRUE(page->isVisible());
         EXPECT_LE(page->CalendarLayout(), LOFullCalendarLS) << chosenLayout.toStdString();
         EXPECT_EQ(main.windowTitle(), QStringLiteral("Almarin  [untitled]"));
@@ -165,7 +166,7 @@ TEST(EndToEnd, NewTypeSaveCloseAndReopenFromTheRecentFiles)
         TCalendarMain main;
         main.show();
         ASSERT_TRUE(QTest::qWaitFor([&] { return !main.Loading(); }, 5000));
-        ASSERT_EQ(main.RecentFiles()->Items().value(0), file);
+        ASSERT_EQ(main.Documents().RecentFiles()->Items().value(0), file);
         main.CalendarPanel()->ClearAllCells();
         QAction* recent = nullptr;
         for (QAction* a : main.menuBar()->actions().value(0)->menu()->actions())

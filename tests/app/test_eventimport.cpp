@@ -3,6 +3,7 @@
 // calendar.
 #include "app/calendarmain.h"
 #include "app/commandline.h"
+#include "app/documentcommands.h"
 #include "document/calendardocument.h"
 #include "editor/calendarpanel32.h"
 #include "ical/selectevents.h"
@@ -129,7 +130,7 @@ TEST_F(EventImport, EventsLandOnTheirDaysOnceOnMonthPagesAndWeekPlanners)
         {loDay10, 20, Texts({{"row 11", "22:00 Party"}})},
     };
     for (const auto& c : cases) {
-        main.mnuClearAllCellContentsClick();
+        main.Documents().mnuClearAllCellContentsClick();
         show(*page, c.layout, c.day);
         main.SetModified(false);
         main.SetButtons();

@@ -1,5 +1,6 @@
 // The window's many-page commands: "Make Year..." from the open document, and "Join Documents into PDF...".
 #include "app/calendarmain.h"
+#include "app/documentcommands.h"
 #include "app/joindocumentsdialog.h"
 #include "app/makeyeardialog.h"
 #include "document/calendardocument.h"
@@ -70,7 +71,7 @@ struct WindowJobs : ::testing::Test
 
 TEST_F(WindowJobs, MakeYearWritesTheRunAndCancelLeavesNoFileAndTheDocumentAsItWas)
 {
-    main->OpenCalendarFile(SaveMonth(folder.file(QStringLiteral("template.QXF")), 3, 2027));
+    main->Documents().OpenCalendarFile(SaveMonth(folder.file(QStringLiteral("template.QXF")), 3, 2027));
     const QByteArray before = DocumentBytes(*main->CalendarPanel());
     const QString pdf = out.filePath(QStringLiteral("year.pdf"));
     const auto makeYear = [&](int months, bool cancel) {

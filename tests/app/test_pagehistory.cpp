@@ -2,8 +2,10 @@
 // after it, steps merge where they should, Modified follows the saved state, and the view stays put.
 #include "app/calendarmain.h"
 #include "app/calendarproperties.h"
+#include "app/documentcommands.h"
 #include "app/pagehistory.h"
 #include "app/pagesnapshot.h"
+#include "app/pagezoom.h"
 #include "app/usertitleform.h"
 #include "document/calendardocument.h"
 #include "document/flatcalendar/qflatcalendar.h"
@@ -60,7 +62,7 @@ struct PageHistory : ::testing::Test
         SetMessageResponder([](MessageKind, const QString&, const QString&) { return true; });
         main = std::make_unique<TCalendarMain>();
         page = main->CalendarPanel();
-        main->SetRunPropertiesDialog([this](const TPropertiesRequest& request) {
+        main->Documents().SetRunPropertiesDialog([this](const TPropertiesRequest& request) {
             TPropertiesOutcome outcome;
             outcome.ZoomPercent = request.ZoomPercent;
             outcome.Accepted = true;
@@ -77,7 +79,7 @@ struct PageHistory : ::testing::Test
             p.SetMainCalMonth(12);
             p.SetMainCalYear(1997);
         };
-        main->New1Click();
+        main->Documents().New1Click();
         edit = [](TCalendarPanel32&) {};
         // A page with text in two days and three objects, the first selected.
         main->PuttextOnDay(5, QStringLiteral("Choir"));
@@ -211,7 +213,7 @@ TEST_F(PageHistory, EveryKindOfStepUndoesAndRedoesToTheSameBytes)
         {"properties",
          [](PageHistory& t) {
              t.edit = [](TCalendarPanel32& p) { p.SetTitleShowYear(!p.TitleShowYear()); };
-             t.main->mnuPropertiesClick();
+             t.main->Documents().mnuPropertiesClick();
          }},
         {"week numbers and moon phases",
          [](PageHistory& t) {
@@ -219,9 +221,9 @@ TEST_F(PageHistory, EveryKindOfStepUndoesAndRedoesToTheSameBytes)
                  p.SetShowWeekNumbers(true);
                  p.SetShowMoonPhases(true);
              };
-             t.main->mnuPropertiesClick();
+             t.main->Documents().mnuPropertiesClick();
          }},
-        {"clear all cells", [](PageHistory& t) { t.main->mnuClearAllCellContentsClick(); }},
+        {"clear all cells", [](PageHistory& t) { t.main->Documents().mnuClearAllCellContentsClick(); }},
         {"typing",
          [](PageHistory& t) {
              t.typeInDay(12, QStringLiteral("Picnic"));
@@ -266,7 +268,7 @@ TEST_F(PageHistory, EveryKindOfStepUndoesAndRedoesToTheSameBytes)
         {"paste",
          [](PageHistory& t) {
              t.page->SelectionClipboard(ccCopy);
-             t.page->LastPasteTime = 0;
+             t.page->ForgetLastPaste();
              t.page->SelectionClipboard(ccPaste);
          }},
         {"delete", [](PageHistory& t) { t.page->SelectionClipboard(ccDelete); }},
@@ -334,7 +336,7 @@ TEST_F(PageHistory, ModifiedFollowsTheSavedStateAndNewOrOpenStartAfresh)
     main->DoSaveRichtext();
     EXPECT_TRUE(main->Modified());
     const QString file = folder.file(QStringLiteral("History.QXF"));
-    ASSERT_TRUE(main->SaveCalendarFile(file));
+    ASSERT_TRUE(main->Documents().SaveCalendarFile(file));
     EXPECT_FALSE(main->Modified());
     main->mnuUndoClick();
     EXPECT_TRUE(main->Modified());
@@ -342,7 +344,7 @@ TEST_F(PageHistory, ModifiedFollowsTheSavedStateAndNewOrOpenStartAfresh)
     EXPECT_FALSE(main->Modified());
 
     // A new calendar was never saved: going back to where it began leaves it modified.
-    main->New1Click();
+    main->Documents().New1Click();
     EXPECT_EQ(stack().count(), 0);
     main->PuttextOnDay(7, QStringLiteral("Trip"));
     settle();
@@ -356,7 +358,7 @@ TEST_F(PageHistory, ModifiedFollowsTheSavedStateAndNewOrOpenStartAfresh)
     }
     EXPECT_EQ(stack().count(), TPageHistory::kStepLimit);
 
-    main->OpenCalendarFile(file);
+    main->Documents().OpenCalendarFile(file);
     EXPECT_EQ(stack().count(), 0);
     EXPECT_FALSE(main->Action(QStringLiteral("mnuUndo"))->isEnabled());
 }
@@ -373,7 +375,7 @@ TEST_F(PageHistory, OnlyTheNewestStepsThatFitTheByteBudgetAreKept)
         settle();
         states << bytes();
         if (i == 4) {
-            ASSERT_TRUE(main->SaveCalendarFile(file));
+            ASSERT_TRUE(main->Documents().SaveCalendarFile(file));
         }
     }
     ASSERT_EQ(stack().count(), 3);
@@ -392,8 +394,8 @@ TEST_F(PageHistory, OnlyTheNewestStepsThatFitTheByteBudgetAreKept)
 TEST_F(PageHistory, UndoKeepsZoomScrollAndSelection)
 {
     main->resize(500, 400);
-    main->ZoomSpinnerDownClick();
-    main->ZoomSpinnerDownClick();
+    main->Zoom().ZoomSpinnerDownClick();
+    main->Zoom().ZoomSpinnerDownClick();
     settle();
     const float zoom = page->Scale();
     ASSERT_LT(zoom, 1.0f);
@@ -414,10 +416,10 @@ TEST_F(PageHistory, UndoKeepsZoomScrollAndSelection)
 
     // A step taken at one zoom and undone at another gives what zooming would have given.
     const QByteArray zoomedOut = bytes();
-    main->ZoomSpinnerUpClick();
+    main->Zoom().ZoomSpinnerUpClick();
     handle()->SetBounds(handle()->geometry().translated(-20, 30));
     settle();
-    main->ZoomSpinnerDownClick();
+    main->Zoom().ZoomSpinnerDownClick();
     main->mnuUndoClick();
     EXPECT_TRUE(bytes() == zoomedOut);
 
@@ -573,9 +575,9 @@ TEST_F(PageHistory, ZoomingAndSavingLeaveTheDocumentAndTheViewAsTheyWere)
     // Every zoom step down and back up: no byte, no step, no change mark.
     main->SetModified(false);
     for (int i = 0; i < 6; ++i)
-        main->ZoomSpinnerDownClick();
+        main->Zoom().ZoomSpinnerDownClick();
     for (int i = 0; i < 6; ++i)
-        main->ZoomSpinnerUpClick();
+        main->Zoom().ZoomSpinnerUpClick();
     settle();
     EXPECT_EQ(bytes(), before);
     EXPECT_EQ(stack().count(), steps);
@@ -583,7 +585,7 @@ TEST_F(PageHistory, ZoomingAndSavingLeaveTheDocumentAndTheViewAsTheyWere)
 
     // Placed at 60% with the tool, the object keeps what was dragged, over the zoom, through a save.
     for (int i = 0; i < 4; ++i)
-        main->ZoomSpinnerDownClick();
+        main->Zoom().ZoomSpinnerDownClick();
     const double zoom = page->Scale();
     ASSERT_NEAR(zoom, 0.6, 0.01);
     QTest::mouseClick(main->Control(QStringLiteral("PSpeedButton1")), Qt::LeftButton);
@@ -600,10 +602,10 @@ TEST_F(PageHistory, ZoomingAndSavingLeaveTheDocumentAndTheViewAsTheyWere)
     const int scrolled = scroll->verticalScrollBar()->value();
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("Zoomed.QXF"));
-    ASSERT_TRUE(main->SaveCalendarFile(file));
+    ASSERT_TRUE(main->Documents().SaveCalendarFile(file));
     EXPECT_EQ(page->Scale(), float(zoom));
     EXPECT_EQ(scroll->verticalScrollBar()->value(), scrolled);
-    main->OpenCalendarFile(file);
+    main->Documents().OpenCalendarFile(file);
     ASSERT_EQ(page->PlacedObjects().size(), 4);
     EXPECT_EQ(page->PlacedObjects().last()->Bounds(), drawn);
     EXPECT_EQ(page->PlacedObjects().value(1)->Bounds(), QRect(33, 77, 151, 121));

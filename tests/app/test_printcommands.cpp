@@ -1,5 +1,7 @@
 #include "app/calendarmain.h"
+#include "app/documentcommands.h"
 #include "app/exportresolutiondialog.h"
+#include "app/printcommands.h"
 #include "app/printing.h"
 #include "app/printpreviewdialog.h"
 #include "document/label/qplabel.h"
@@ -17,6 +19,7 @@
 #include <QImageReader>
 #include <QProcess>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -108,7 +111,7 @@ struct PrintCommands : ::testing::Test
         label->SetCaption(QStringLiteral("Carols"));
         main.DoSaveRichtext();
         main.SetButtons();
-        main.SetChooseExportFile([this](const QString&, const QString&, const QString& proposed) {
+        main.PrintCommands().SetChooseExportFile([this](const QString&, const QString&, const QString& proposed) {
             proposals << proposed;
             return exportTo;
         });
@@ -117,7 +120,35 @@ struct PrintCommands : ::testing::Test
     void TearDown() override { SetExportResolutionChooser({}); }
 };
 
+// Counts the paints of the widget it watches.
+struct PaintCount : QObject
+{
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        paints += event->type() == QEvent::Paint;
+        return false;
+    }
+};
+
 } // namespace
+
+TEST(PrintChecks, ThePrinterCheckWaitsForTheWindowsFirstPaint)
+{
+    ScratchProgramFolder folder;
+    PaintCount painted;
+    int paintsAtCheck = -1;
+    SetPrinterCheck([&] {
+        paintsAtCheck = painted.paints;
+        return TPrinterSituation::NoPrinters;
+    });
+    const auto restore = qScopeGuard([] { SetPrinterCheck([] { return TPrinterSituation::NoPrinters; }); });
+    TCalendarMain main;
+    main.installEventFilter(&painted);
+    main.show();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return paintsAtCheck >= 0; }, 5000));
+    EXPECT_GE(paintsAtCheck, 1);
+}
 
 TEST(PrintChecks, MarginWarningComparesBordersCutToHundredths)
 {
@@ -187,12 +218,12 @@ TEST_F(PrintCommands, PrintingKeepsModifiedAndZoomAndPutsEveryCopyOnPaper)
         page->SetScale(0.6f);
         main.SetModified(c.modified);
         messages.clear();
-        main.SetRunPrintDialog([&](TReportPrinter& report) {
+        main.PrintCommands().SetRunPrintDialog([&](TReportPrinter& report) {
             report.SetOutputFileName(pdf);
             report.SetCopies(c.copies);
             return true;
         });
-        main.mnuPrintCalendarClick();
+        main.PrintCommands().mnuPrintCalendarClick();
         EXPECT_EQ(messages, QStringList{QLatin1String(c.message)});
         EXPECT_EQ(main.Modified(), c.modified);
         EXPECT_FLOAT_EQ(page->Scale(), 0.6f);
@@ -230,15 +261,15 @@ TEST_F(PrintCommands, PreviewIsThePrintedPageAndItsPrintButtonPrintsIt)
         page->SetCalendarLayout(layout);
         const QString pdf = folder.file(QStringLiteral("previewed-%1.pdf").arg(int(layout)));
         // The job goes to a PDF, which has no unprintable border: the preview shows the bare page.
-        main.ReportPrinter1().SetOutputFileName(pdf);
-        main.SetRunPrintDialog([](TReportPrinter&) { return true; });
+        main.PrintCommands().ReportPrinter().SetOutputFileName(pdf);
+        main.PrintCommands().SetRunPrintDialog([](TReportPrinter&) { return true; });
         QImage shown;
         WhenModalShown<TPrintPreviewDialog>([&](TPrintPreviewDialog* dialog) {
             shown = dialog->ShownPage();
             QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("Print")), Qt::LeftButton);
         });
         messages.clear();
-        main.mnuPrintPreviewClick();
+        main.PrintCommands().mnuPrintPreviewClick();
         EXPECT_EQ(messages, QStringList{QStringLiteral("Print job completed and sent to printer!")});
         const QImage printed = PdfPageImage(pdf, 96).convertToFormat(QImage::Format_RGB32);
         ASSERT_FALSE(printed.isNull());
@@ -255,17 +286,17 @@ TEST_F(PrintCommands, PreviewIsThePrintedPageAndItsPrintButtonPrintsIt)
     WhenModalShown<TPrintPreviewDialog>([](TPrintPreviewDialog* dialog) {
         QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("Close")), Qt::LeftButton);
     });
-    main.mnuPrintPreviewClick();
+    main.PrintCommands().mnuPrintPreviewClick();
     EXPECT_TRUE(messages.isEmpty());
 }
 
 TEST_F(PrintCommands, AJobThatFailsIsReportedAndNotCompleted)
 {
-    main.SetRunPrintDialog([&](TReportPrinter& report) {
+    main.PrintCommands().SetRunPrintDialog([&](TReportPrinter& report) {
         report.SetOutputFileName(folder.file(QStringLiteral("no-such-folder/out.pdf")));
         return true;
     });
-    main.mnuPrintCalendarClick();
+    main.PrintCommands().mnuPrintCalendarClick();
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].startsWith(QStringLiteral("Unable to print the calendar"))) << messages[0].toStdString();
 }
@@ -281,17 +312,17 @@ TEST_F(PrintCommands, ExportsProposeTheMonthAndWriteThePageInsideItsMarginsAtThe
     const QImage whole = page->RenderToBitmap();
     struct Case
     {
-        void (TCalendarMain::*command)();
+        void (TPrintCommands::*command)();
         const char* proposed;
         const char* format;
     };
-    for (const Case& c : {Case{&TCalendarMain::mnuSaveAsBitmapClick, "Dec1997.BMP", "bmp"},
-                          Case{&TCalendarMain::mnuSaveAsJPGClick, "Dec1997.JPG", "jpeg"},
-                          Case{&TCalendarMain::mnuSaveAsPDFClick, "Dec1997.pdf", "pdf"}}) {
+    for (const Case& c : {Case{&TPrintCommands::mnuSaveAsBitmapClick, "Dec1997.BMP", "bmp"},
+                          Case{&TPrintCommands::mnuSaveAsJPGClick, "Dec1997.JPG", "jpeg"},
+                          Case{&TPrintCommands::mnuSaveAsPDFClick, "Dec1997.pdf", "pdf"}}) {
         proposals.clear();
         messages.clear();
         exportTo = folder.file(QLatin1String(c.proposed));
-        (main.*c.command)();
+        (main.PrintCommands().*c.command)();
         EXPECT_EQ(proposals, QStringList{QLatin1String(c.proposed)});
         ASSERT_EQ(messages.size(), 1);
         EXPECT_TRUE(messages[0].startsWith(QStringLiteral("Saved as ") + exportTo)) << messages[0].toStdString();
@@ -317,7 +348,7 @@ TEST_F(PrintCommands, ImagesAtAResolutionAreTheCommandLinesPixelsAtItsZoom)
 {
     const QString document = folder.file(QStringLiteral("Family.QXF"));
     page->SetScale(0.6f);
-    ASSERT_TRUE(main.SaveCalendarFile(document));
+    ASSERT_TRUE(main.Documents().SaveCalendarFile(document));
     const struct
     {
         int dotsPerInch;
@@ -331,7 +362,7 @@ TEST_F(PrintCommands, ImagesAtAResolutionAreTheCommandLinesPixelsAtItsZoom)
         dotsPerInch = c.dotsPerInch;
         messages.clear();
         exportTo = folder.file(QStringLiteral("window-%1.PNG").arg(c.dotsPerInch));
-        main.mnuSaveAsPNGClick();
+        main.PrintCommands().mnuSaveAsPNGClick();
         ASSERT_EQ(messages.size(), 1);
         EXPECT_TRUE(messages[0].endsWith(QLatin1String(c.note))) << messages[0].toStdString();
         EXPECT_EQ(page->Scale(), 0.6f) << "the window keeps its zoom";
@@ -351,7 +382,7 @@ TEST_F(PrintCommands, ImagesAtAResolutionAreTheCommandLinesPixelsAtItsZoom)
     messages.clear();
     SetExportResolutionChooser([](QWidget*, double) { return std::optional<int>(); });
     exportTo = folder.file(QStringLiteral("cancelled.PNG"));
-    main.mnuSaveAsPNGClick();
+    main.PrintCommands().mnuSaveAsPNGClick();
     EXPECT_TRUE(messages.isEmpty());
     EXPECT_FALSE(QFile::exists(exportTo));
 }
@@ -365,19 +396,19 @@ TEST_F(PrintCommands, AFailedExportSaysWhyAndAnOldFileOfTheNameDoesNotPassForSuc
     const QString missing = folder.file(QStringLiteral("no-such-folder/"));
     const struct
     {
-        void (TCalendarMain::*command)();
+        void (TPrintCommands::*command)();
         QString target;
         const char* reason;
     } cases[] = {
-        {&TCalendarMain::mnuSaveAsBitmapClick, blocked, "refers to a directory"},
-        {&TCalendarMain::mnuSaveAsBitmapClick, missing + QStringLiteral("a.BMP"), "No such file or directory"},
-        {&TCalendarMain::mnuSaveAsJPGClick, missing + QStringLiteral("a.JPG"), "No such file or directory"},
-        {&TCalendarMain::mnuSaveAsPDFClick, missing + QStringLiteral("a.pdf"), "No such file or directory"},
+        {&TPrintCommands::mnuSaveAsBitmapClick, blocked, "refers to a directory"},
+        {&TPrintCommands::mnuSaveAsBitmapClick, missing + QStringLiteral("a.BMP"), "No such file or directory"},
+        {&TPrintCommands::mnuSaveAsJPGClick, missing + QStringLiteral("a.JPG"), "No such file or directory"},
+        {&TPrintCommands::mnuSaveAsPDFClick, missing + QStringLiteral("a.pdf"), "No such file or directory"},
     };
     for (const auto& c : cases) {
         messages.clear();
         exportTo = c.target;
-        (main.*c.command)();
+        (main.PrintCommands().*c.command)();
         ASSERT_EQ(messages.size(), 1);
         EXPECT_TRUE(messages[0].startsWith(QStringLiteral("Unable to save ") + exportTo + QStringLiteral("\r\r")))
             << messages[0].toStdString();
@@ -389,8 +420,8 @@ TEST_F(PrintCommands, AFailedExportSaysWhyAndAnOldFileOfTheNameDoesNotPassForSuc
 TEST_F(PrintCommands, ExportsOfADocumentProposeItsName)
 {
     const QString document = folder.file(QStringLiteral("Family.QXF"));
-    ASSERT_TRUE(main.SaveCalendarFile(document));
-    main.mnuSaveAsJPGClick();
-    main.mnuSaveAsPDFClick();
+    ASSERT_TRUE(main.Documents().SaveCalendarFile(document));
+    main.PrintCommands().mnuSaveAsJPGClick();
+    main.PrintCommands().mnuSaveAsPDFClick();
     EXPECT_EQ(proposals, (QStringList{QStringLiteral("Family.JPG"), QStringLiteral("Family.pdf")}));
 }

@@ -1,6 +1,7 @@
 // The File menu's recurring dates: holidays chosen in the list editor, filled into a month through the
 // real menus, and the day texts they leave, down to the exported page.
 #include "app/calendarmain.h"
+#include "app/documentcommands.h"
 #include "app/floatingpalette.h"
 #include "app/pageexport.h"
 #include "editor/calendarpanel32.h"
@@ -154,7 +155,7 @@ TEST_F(RecurringCommands, PutTextOnDayContinuesTheDaysLookAndKeepsTheEditorWhere
     EXPECT_EQ(editor->PlainText(), QStringLiteral("typed\nFill"));
 
     // A week planner from the 28th shows the next month's 1st to 4th after the 30th.
-    main.mnuClearAllCellContentsClick();
+    main.Documents().mnuClearAllCellContentsClick();
     showMonth(loWeek, 11, 2027, 28);
     ASSERT_GT(page->CellOfDay(1), 0);
     main.PuttextOnDay(1, QStringLiteral("Not December"));

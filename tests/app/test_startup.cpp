@@ -1,4 +1,5 @@
 #include "app/calendarmain.h"
+#include "app/documentcommands.h"
 #include "app/instancerequests.h"
 #include "document/calendardocument.h"
 #include "editor/calendarpanel32.h"
@@ -245,7 +246,7 @@ TEST(Startup, AHandedDocumentOpensAfterTheSavePromptAndNeverInsideADialog)
     TCalendarMain main;
     main.show();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !main.Loading(); }, 5000));
-    main.OpenCalendarFile(first);
+    main.Documents().OpenCalendarFile(first);
     main.SetModified(true);
     auto* requests = new TInstanceRequests(main);
     QString duringDialog;

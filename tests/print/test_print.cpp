@@ -1,6 +1,8 @@
 // Printing through a real print server: test_print.sh starts one with a default queue that writes each
 // job to ALMARIN_PRINT_OUTPUT, and runs the NoPrinter tests with no server at all.
 #include "app/calendarmain.h"
+#include "app/documentcommands.h"
+#include "app/printcommands.h"
 #include "app/printing.h"
 #include "app/printpreviewdialog.h"
 #include "editor/calendarpanel32.h"
@@ -86,12 +88,12 @@ struct Window : ::testing::Test
             return answer;
         });
         main.show();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return !main.Loading(); }, 10000));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !main.Loading() && main.PrintCommands().PrinterChecked(); }, 10000));
     }
     void TearDown() override { SetMessageResponder({}); }
     void openDocument()
     {
-        main.OpenCalendarFile(kDocument);
+        main.Documents().OpenCalendarFile(kDocument);
         ASSERT_FALSE(main.CalendarPanel()->isHidden());
         messages.clear();
     }
@@ -115,12 +117,12 @@ TEST_F(ThroughCups, ALandscapePageArrivesOnceForEachCopyTheQueueCannotMake)
     page->SetRightMarginInch(0.5f);
     page->SetBottomMarginInch(0.5f);
     int maxCopies = 0;
-    main.SetRunPrintDialog([&](TReportPrinter& report) {
+    main.PrintCommands().SetRunPrintDialog([&](TReportPrinter& report) {
         report.SetCopies(3);
         maxCopies = report.MaxCopies();
         return true;
     });
-    main.mnuPrintCalendarClick();
+    main.PrintCommands().mnuPrintCalendarClick();
     EXPECT_EQ(maxCopies, 1);
     EXPECT_TRUE(questions.isEmpty());
     EXPECT_EQ(messages, QStringList{QStringLiteral("Print job completed and sent to printer!")});
@@ -165,7 +167,7 @@ TEST_F(ThroughCups, PreviewShowsTheQueuesPaperWithItsUnprintableBorderShaded)
             shown = dialog->ShownPage();
             dialog->reject();
         });
-        main.mnuPrintPreviewClick();
+        main.PrintCommands().mnuPrintPreviewClick();
         ASSERT_EQ(shown.size(), c.sheet);
         const QPoint middle = shown.rect().center();
         for (const QPoint border : {QPoint(c.left - 1, middle.y()), QPoint(c.sheet.width() - c.left, middle.y()),
@@ -185,9 +187,9 @@ TEST_F(ThroughCups, MarginsOutsideThePrintableAreaAreAskedAboutAndNoStopsThePrin
     page->SetTopMarginInch(0.25f);
     page->SetRightMarginInch(0.3f);
     page->SetBottomMarginInch(0.5f);
-    main.SetRunPrintDialog([](TReportPrinter&) { return true; });
+    main.PrintCommands().SetRunPrintDialog([](TReportPrinter&) { return true; });
     answer = false;
-    main.mnuPrintCalendarClick();
+    main.PrintCommands().mnuPrintCalendarClick();
     // The queue cannot print the outer quarter inch at the sides and half an inch at the top and bottom.
     EXPECT_EQ(questions, QStringList{QStringLiteral("Margin Warning:\r\rTop Margin is possibly outside of Printer "
                                                     "printable area\r\rPrint anyways?")});
@@ -196,7 +198,7 @@ TEST_F(ThroughCups, MarginsOutsideThePrintableAreaAreAskedAboutAndNoStopsThePrin
     EXPECT_FALSE(QFile::exists(printOutput()));
 
     answer = true;
-    main.mnuPrintCalendarClick();
+    main.PrintCommands().mnuPrintCalendarClick();
     ASSERT_TRUE(jobsDone());
     EXPECT_EQ(pages(printOutput()), 1);
     EXPECT_EQ(pageSize(printOutput()), QStringLiteral("612 x 792"));
@@ -206,7 +208,7 @@ TEST_F(ThroughCups, MarginsOutsideThePrintableAreaAreAskedAboutAndNoStopsThePrin
     page->SetTopMarginInch(0.3f);
     questions.clear();
     answer = false;
-    main.mnuPrintCalendarClick();
+    main.PrintCommands().mnuPrintCalendarClick();
     EXPECT_EQ(questions, QStringList{QStringLiteral("Margin Warning:\r\rLeft Margin is possibly outside of Printer "
                                                     "printable area\rRight Margin is possibly outside of Printer "
                                                     "printable area\r\rPrint anyways?")});
@@ -215,10 +217,10 @@ TEST_F(ThroughCups, MarginsOutsideThePrintableAreaAreAskedAboutAndNoStopsThePrin
 TEST_F(ThroughCups, AJobTheQueueRefusesIsReportedAsNotPrinted)
 {
     openDocument();
-    main.SetRunPrintDialog([](TReportPrinter&) { return true; });
+    main.PrintCommands().SetRunPrintDialog([](TReportPrinter&) { return true; });
     ASSERT_TRUE(run(QStringLiteral("cupsreject"), {QStringLiteral("AlmarinPdf")}).isEmpty());
     const auto reopen = qScopeGuard([] { run(QStringLiteral("cupsaccept"), {QStringLiteral("AlmarinPdf")}); });
-    main.mnuPrintCalendarClick();
+    main.PrintCommands().mnuPrintCalendarClick();
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].startsWith(QStringLiteral("Unable to print the calendar\r\r")))
         << messages[0].toStdString();
@@ -291,7 +293,7 @@ TEST_F(NoPrinter, TheNoticeAppearsOnceAndPrintingStaysDisabledSayingWhy)
         QStringLiteral("There are no installed printers.\r\nUnable to perform printer related operations");
     EXPECT_EQ(messages, QStringList{notice});
     openDocument();
-    EXPECT_FALSE(main.PrintersPresent());
+    EXPECT_FALSE(main.PrintCommands().PrintersPresent());
     EXPECT_FALSE(main.Control(QStringLiteral("Printbutton"))->isEnabled());
     EXPECT_TRUE(main.Action(QStringLiteral("mnuSaveAsPDF"))->isEnabled());
     const QString why = QStringLiteral("Printing is unavailable: there are no installed printers");
@@ -304,7 +306,7 @@ TEST_F(NoPrinter, TheNoticeAppearsOnceAndPrintingStaysDisabledSayingWhy)
     // The next start in the same situation says nothing; one after the situation changed tells again.
     TCalendarMain again;
     again.show();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !again.Loading(); }, 10000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !again.Loading() && again.PrintCommands().PrinterChecked(); }, 10000));
     EXPECT_TRUE(messages.isEmpty());
     EXPECT_FALSE(again.Action(QStringLiteral("mnuPrint"))->isEnabled());
     ASSERT_TRUE(TIniFile(SettingsFileName())
@@ -354,15 +356,15 @@ TEST_F(NoDefaultPrinter, APrinterChosenInPrintSetupServesPrintingAtOnce)
         printers->setCurrentIndex(printers->findText(QStringLiteral("AlmarinPdf")));
         buttons->button(QDialogButtonBox::Ok)->click();
     });
-    main.mnuPrintSetupClick();
+    main.PrintCommands().mnuPrintSetupClick();
     EXPECT_EQ(title, QStringLiteral("Print Setup"));
     EXPECT_EQ(confirm, QStringLiteral("OK"));
     EXPECT_TRUE(main.Action(QStringLiteral("mnuPrint"))->isEnabled());
     EXPECT_TRUE(main.Action(QStringLiteral("mnuPrintPreview"))->isEnabled());
     EXPECT_TRUE(main.Control(QStringLiteral("Printbutton"))->isEnabled());
 
-    main.SetRunPrintDialog([](TReportPrinter&) { return true; });
-    main.mnuPrintCalendarClick();
+    main.PrintCommands().SetRunPrintDialog([](TReportPrinter&) { return true; });
+    main.PrintCommands().mnuPrintCalendarClick();
     EXPECT_EQ(messages, QStringList{QStringLiteral("Print job completed and sent to printer!")});
     ASSERT_TRUE(jobsDone());
     EXPECT_EQ(pages(printOutput()), 1);

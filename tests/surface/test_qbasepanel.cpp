@@ -42,9 +42,17 @@ TEST(DesignSurface, PlaceObjectKeepsAMinimumSizeAndNotifies)
     EXPECT_EQ(changed.count(), 1);
     EXPECT_TRUE(surface->HasObjectAt(35, 50));
     EXPECT_FALSE(surface->HasObjectAt(40, 50));
-    surface->SuspendNotify = true;
+    {
+        // Pauses nest: the inner one ending leaves the outer one in force.
+        const TQBasePanel::TSuspension quiet = surface->SuspendNotifications();
+        {
+            const TQBasePanel::TSuspension inner = surface->SuspendNotifications();
+        }
+        surface->NotifyChange();
+        EXPECT_EQ(changed.count(), 1);
+    }
     surface->NotifyChange();
-    EXPECT_EQ(changed.count(), 1);
+    EXPECT_EQ(changed.count(), 2);
     surface->ClearObjects();
     EXPECT_TRUE(surface->PlacedObjects().isEmpty());
     EXPECT_FALSE(surface->HasObjectAt(35, 50));
@@ -90,7 +98,7 @@ TEST(DesignSurface, ScratchFilesAreRemovedWithTheOwningSurfaceOnly)
     {
         TQBasePanel surface;
         surface.SetOwnsScratchFiles(true);
-        clip = surface.ClipboardFile;
+        clip = surface.ClipboardFile();
         QFile f(clip);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         delete new TQBasePanel; // a preview page leaves the clipboard alone

@@ -125,6 +125,45 @@ TEST(SuperText, NewOneIsABlueToYellowGradientInBoldArial)
     EXPECT_EQ(Render(text).pixel(first + 3, row), qRgb(0, 128, 0));
 }
 
+TEST(SuperText, EveryChangeOfTheLettersDrawsThemAsAFreshObjectWould)
+{
+    // The outlines of the letters are kept between paints: each change that moves or reshapes them
+    // must show, pixel for pixel, as on an object that was never drawn before.
+    const auto start = [](TQSuperText& t) {
+        t.SetCaption(QStringLiteral("Shadowed"));
+        t.SetShadowDepth(4);
+        t.resize(400, 120);
+    };
+    const auto withFont = [](auto change) {
+        return [change](TQSuperText& t) {
+            FontDescription font = t.Font();
+            change(font);
+            t.SetFont(font);
+        };
+    };
+    const std::function<void(TQSuperText&)> changes[] = {
+        [](TQSuperText& t) { t.SetCaption(QStringLiteral("Other words")); },
+        withFont([](FontDescription& f) { f.size = 30; }),
+        withFont([](FontDescription& f) { f.style = fsItalic; }),
+        withFont([](FontDescription& f) { f.name = QStringLiteral("Times New Roman"); }),
+        [](TQSuperText& t) { t.SetShadowDepth(9); },
+        [](TQSuperText& t) { t.SetShadowOrientation(TQSuperText::sdDownLeft); },
+        [](TQSuperText& t) { t.resize(150, 120); },
+    };
+    for (std::size_t i = 0; i < std::size(changes); ++i) {
+        TQSuperText drawn;
+        start(drawn);
+        Render(drawn);
+        changes[i](drawn);
+        // Laid out as the drawn one was, which may change its height, but never drawn.
+        TQSuperText fresh;
+        start(fresh);
+        fresh.CalculateLayout();
+        changes[i](fresh);
+        EXPECT_EQ(Render(drawn), Render(fresh)) << "change " << i;
+    }
+}
+
 TEST(SuperText, GradientBandsAndDirections)
 {
     // Channel by channel: start + (i × (end − start)) / 255, rounded.

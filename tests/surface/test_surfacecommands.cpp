@@ -42,8 +42,8 @@ TEST(SurfaceClipboard, CopyThenTwoPastesASecondApart)
     source->SetColor(clNavy);
     w.surface->SelectionHandle()->Select(source);
     QTest::keyClick(w.surface->SelectionHandle(), Qt::Key_C, Qt::ControlModifier);
-    ASSERT_TRUE(QFile::exists(w.surface->ClipboardFile));
-    EXPECT_EQ(w.surface->ClipboardFile, folder.file(QStringLiteral("Clipbrd.tmp")));
+    ASSERT_TRUE(QFile::exists(w.surface->ClipboardFile()));
+    EXPECT_EQ(w.surface->ClipboardFile(), folder.file(QStringLiteral("Clipbrd.tmp")));
 
     QSignalSpy changed(w.surface, &TQBasePanel::LabelChangedEvent);
     QTest::keyClick(w.surface->SelectionHandle(), Qt::Key_V, Qt::ControlModifier);
@@ -75,7 +75,7 @@ TEST(SurfaceClipboard, FileHoldsAListOfRecords)
     w.surface->SelectionHandle()->Select(b);
     w.surface->SelectionHandle()->Select(a);
     w.surface->SelectionClipboard(ccCopy);
-    QFile file(w.surface->ClipboardFile);
+    QFile file(w.surface->ClipboardFile());
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();
     ASSERT_GT(bytes.size(), 10);
@@ -89,7 +89,7 @@ TEST(SurfaceClipboard, FileHoldsAListOfRecords)
     // Cut and copy with nothing selected leave the file as it is.
     w.surface->SelectionHandle()->ClearSelection();
     w.surface->SelectionClipboard(ccCut);
-    QFile again(w.surface->ClipboardFile);
+    QFile again(w.surface->ClipboardFile());
     ASSERT_TRUE(again.open(QIODevice::ReadOnly));
     EXPECT_EQ(again.readAll(), bytes);
 }
@@ -102,7 +102,7 @@ TEST(SurfaceClipboard, DamagedFileKeepsWhatCouldBeRead)
     w.AddBox(50, 10, 20, 20);
     w.surface->SelectionHandle()->Select(a);
     w.surface->SelectionClipboard(ccCopy);
-    QFile file(w.surface->ClipboardFile);
+    QFile file(w.surface->ClipboardFile());
     ASSERT_TRUE(file.open(QIODevice::ReadWrite));
     const QByteArray bytes = file.readAll();
     file.resize(0);
@@ -111,11 +111,11 @@ TEST(SurfaceClipboard, DamagedFileKeepsWhatCouldBeRead)
     w.surface->SelectionClipboard(ccPaste);
     EXPECT_EQ(w.surface->PlacedObjects().size(), 2);
 
-    QFile garbage(w.surface->ClipboardFile);
+    QFile garbage(w.surface->ClipboardFile());
     ASSERT_TRUE(garbage.open(QIODevice::WriteOnly));
     garbage.write("\x01TPF0\x07TNoSuchKind\x00\x00", 17);
     garbage.close();
-    w.surface->LastPasteTime = 0;
+    w.surface->ForgetLastPaste();
     w.surface->SelectionClipboard(ccPaste);
     EXPECT_EQ(w.surface->PlacedObjects().size(), 2);
 }
@@ -134,7 +134,7 @@ TEST(SurfaceClipboard, CutAndDeleteFreeTheSelection)
     EXPECT_EQ(w.surface->PlacedObjects(), QList<TQGraphicControl*>({c}));
     EXPECT_EQ(changed.count(), 2);
     EXPECT_FALSE(w.surface->SelectionHandle()->isVisible());
-    EXPECT_TRUE(QFile::exists(w.surface->ClipboardFile));
+    EXPECT_TRUE(QFile::exists(w.surface->ClipboardFile()));
 
     // Delete from the object's own menu, on an object that is not selected.
     MenuItem(ObjectMenu(c), QStringLiteral("Delete"))->trigger();
@@ -156,7 +156,7 @@ TEST(SurfaceClipboard, PasteKeepsTheSizeAcrossZoom)
 
     // Copied at 50 %, pasted at 100 %: 15 pixels off the original there.
     w.surface->SetScale(1.0f);
-    w.surface->LastPasteTime = 0;
+    w.surface->ForgetLastPaste();
     w.surface->SelectionClipboard(ccPaste);
     ASSERT_EQ(w.surface->PlacedObjects().size(), 3);
     EXPECT_EQ(w.surface->PlacedObjects().last()->ScreenRect(), QRect(55, 55, 100, 60));

@@ -387,6 +387,20 @@ QPainterPath TQSuperText::textPath(const QString& text, QPoint origin) const
     return path;
 }
 
+const QPainterPath& TQSuperText::outline(TOutline& kept, const QString& text, QPoint origin) const
+{
+    if (!kept.built || kept.text != text || kept.font != m_font || kept.ascent != m_textAscent ||
+        kept.origin != origin) {
+        kept.path = textPath(text, origin);
+        kept.text = text;
+        kept.font = m_font;
+        kept.ascent = m_textAscent;
+        kept.origin = origin;
+        kept.built = true;
+    }
+    return kept.path;
+}
+
 bool TQSuperText::FitToText()
 {
     const QFontMetrics metrics(m_font.toQFontPixels(FontPixelSize(m_font.size, 1.0)));
@@ -452,6 +466,11 @@ void TQSuperText::fillFace(QPainter& canvas, const QPainterPath& path, const Dev
         // On paper the bands are drawn as shapes, so that the gradient stays vector.
         canvas.save();
         canvas.setClipPath(path, Qt::IntersectClip);
+        // One pen for every band, and no band far from the letters: the clip would take it whole. A band
+        // next to them may still tint a device pixel they share, so those stay.
+        canvas.setPen(Qt::NoPen);
+        constexpr int kShared = 4;
+        const QRect reach = path.boundingRect().toAlignedRect().adjusted(-kShared, -kShared, kShared, kShared);
         const bool vertical = verticalGradient();
         const int length = vertical ? Height() : Width();
         for (int band = 0; band < 256; ++band) {
@@ -460,7 +479,10 @@ void TQSuperText::fillFace(QPainter& canvas, const QPainterPath& path, const Dev
             if (to <= from)
                 continue;
             const QRect r = vertical ? QRect(0, from, Width(), to - from) : QRect(from, 0, to - from, Height());
-            canvas.fillRect(r, QColor(vertical ? m_gradient.pixel(0, from) : m_gradient.pixel(from, 0)));
+            if (!r.intersects(reach))
+                continue;
+            canvas.setBrush(QColor(vertical ? m_gradient.pixel(0, from) : m_gradient.pixel(from, 0)));
+            canvas.drawRect(r);
         }
         canvas.restore();
         return;
@@ -544,16 +566,16 @@ void TQSuperText::drawLayers(QPainter& canvas, const QRect& target, const Device
         if (device.IsPaper())
             writeText(m_shadowOrigin, m_shadowColor);
         else
-            canvas.fillPath(textPath(t, m_shadowOrigin), ToQColor(m_shadowColor));
+            canvas.fillPath(outline(m_shadowOutline, t, m_shadowOrigin), ToQColor(m_shadowColor));
     }
-    const QPainterPath face = textPath(t, m_textOrigin);
     if (m_surfaceType == stNormal && device.IsPaper())
         writeText(m_textOrigin, m_font.color);
     else
-        fillFace(canvas, face, device);
+        fillFace(canvas, outline(m_faceOutline, t, m_textOrigin), device);
     if (m_outlineStyle != psClear && m_outlineWidth >= 1) {
-        canvas.strokePath(face, QPen(ToQColor(m_outlineColor), m_outlineWidth, ToQtPenStyle(m_outlineStyle),
-                                     Qt::FlatCap, Qt::RoundJoin));
+        canvas.strokePath(
+            outline(m_faceOutline, t, m_textOrigin),
+            QPen(ToQColor(m_outlineColor), m_outlineWidth, ToQtPenStyle(m_outlineStyle), Qt::FlatCap, Qt::RoundJoin));
     }
     canvas.restore();
 }

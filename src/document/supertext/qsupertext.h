@@ -125,6 +125,18 @@ private:
     QFont scaledFont() const;
     // The outline of `text` with its top-left at `origin`, in the object's pixels.
     QPainterPath textPath(const QString& text, QPoint origin) const;
+    // The outline of the caption as drawn at one origin, kept between paints: built again only when the
+    // text, the font or the layout changed.
+    struct TOutline
+    {
+        QString text;
+        FontDescription font;
+        int ascent = 0;
+        QPoint origin;
+        bool built = false;
+        QPainterPath path;
+    };
+    const QPainterPath& outline(TOutline& kept, const QString& text, QPoint origin) const;
     void fillFace(QPainter& canvas, const QPainterPath& path, const DeviceProfile& device) const;
     void rebuildGradientIfNeeded();
     void buildGradient();
@@ -177,4 +189,6 @@ private:
     quint64 m_lookRevision = 1;
     TDrawnKey m_drawnKey;
     QImage m_drawn;
+    TOutline m_faceOutline;
+    TOutline m_shadowOutline;
 };
