@@ -2,11 +2,11 @@
 // repaint after moving one object, the undo of that move, and the command line's exports. Each should
 // grow in proportion to the number of objects (the reported complexity).
 #include "app/commandline.h"
-#include "app/pagehistory.h"
 #include "document/calendardocument.h"
 #include "document/flatcalendar/qflatcalendar.h"
 #include "document/image/qimage.h"
 #include "document/label/qplabel.h"
+#include "document/pagehistory.h"
 #include "document/richlabel/qprichbaselabel.h"
 #include "document/supertext/qsupertext.h"
 #include "editor/calendarpanel32.h"

@@ -4,12 +4,12 @@
 #include "configreport.h"
 #include "configurationinfo.h"
 #include "dialogfolder.h"
+#include "document/pagehistory.h"
 #include "documentcommands.h"
 #include "floatingpalette.h"
 #include "joindocumentsdialog.h"
 #include "makeyeardialog.h"
 #include "mrufilelist.h"
-#include "pagehistory.h"
 #include "pagezoom.h"
 #include "printcommands.h"
 

@@ -2,7 +2,7 @@
 // between cells with Tab, and pictures dropped on the page or the editor.
 #include "calendarmain.h"
 
-#include "pagehistory.h"
+#include "document/pagehistory.h"
 #include "recurringcommands.h"
 
 #include "editor/calendarpanel32.h"
