@@ -232,16 +232,7 @@ void TCalendarProperties::FormActivate()
     m_state.updating = false;
     LayoutListClick();
 
-    const float margins[4] = {m_state.example->LeftMarginInch(), m_state.example->TopMarginInch(),
-                              m_state.example->RightMarginInch(), m_state.example->BottomMarginInch()};
-    std::copy(std::begin(margins), std::end(margins), m_opening.margins);
-    m_opening.border = m_state.example->WMFBorderFile();
-    m_opening.layout = m_state.example->CalendarLayout();
-    m_opening.a4Paper = m_state.example->A4Paper();
-    m_opening.orientation = m_state.example->CalendarOrientation();
-    m_opening.day = m_state.example->MainCalDay();
-    m_opening.month = m_state.example->MainCalMonth();
-    m_opening.year = m_state.example->MainCalYear();
+    m_opening.Take(*m_state.example);
 }
 
 void TCalendarProperties::done(int result)
@@ -467,41 +458,12 @@ void TCalendarProperties::HelpbuttonClick()
         m_showHelp(page == kBordersTab ? 3109 : 2100 + page);
 }
 
-TCalendarProperties::TextLoss TCalendarProperties::textLoss() const
-{
-    if (m_state.example->LayoutKind() != m_originalKind)
-        return TextLoss::LayoutKind;
-    // Cells belong to positions, not dates: a new month or year would show the old text on other days.
-    // A planner starts at its day, so another first day moves every note as well.
-    const TCalendarLayout layout = m_state.example->CalendarLayout();
-    const bool planner = IsPlanner(layout);
-    const bool holdsText = HoldsDayText(layout);
-    const bool moved = m_state.example->MainCalMonth() != m_opening.month ||
-                       m_state.example->MainCalYear() != m_opening.year ||
-                       (planner && m_state.example->MainCalDay() != m_opening.day);
-    return holdsText && moved ? TextLoss::MonthOrYear : TextLoss::None;
-}
-
-bool TCalendarProperties::objectsMustMove() const
-{
-    const float margins[4] = {m_state.example->LeftMarginInch(), m_state.example->TopMarginInch(),
-                              m_state.example->RightMarginInch(), m_state.example->BottomMarginInch()};
-    for (int i = 0; i < 4; ++i) {
-        if (margins[i] != m_opening.margins[i])
-            return true;
-    }
-    // One border art replaced by another keeps the page's free area.
-    if (m_state.example->WMFBorderFile().isEmpty() != m_opening.border.isEmpty())
-        return true;
-    return m_state.example->CalendarLayout() != m_opening.layout || m_state.example->A4Paper() != m_opening.a4Paper ||
-           m_state.example->CalendarOrientation() != m_opening.orientation;
-}
-
 void TCalendarProperties::OkButtonClick()
 {
     m_textLossConfirmed = false;
     m_objectsWarningConfirmed = false;
-    const TextLoss loss = m_hasText ? textLoss() : TextLoss::None;
+    using TextLoss = TPropertiesOpening::TextLoss;
+    const TextLoss loss = m_hasText ? m_opening.TextLossOf(*m_state.example, m_originalKind) : TextLoss::None;
     if (loss != TextLoss::None) {
         const QString warning =
             loss == TextLoss::LayoutKind
@@ -513,7 +475,7 @@ void TCalendarProperties::OkButtonClick()
             return;
         m_textLossConfirmed = true;
     }
-    if (m_hasObjects && objectsMustMove()) {
+    if (m_hasObjects && m_opening.ObjectsMustMove(*m_state.example)) {
         if (!AskYesNo(QStringLiteral("Warning: The Calendar has one or more items\rplaced on it using the Label, Clip "
                                      "Art, RichText,\rSuperText or Floating Calendar tools.\r\rChanging Paper Size, "
                                      "Orientation, Layout, Margins or Border\rmeans you will have to reposition these "

@@ -2,6 +2,7 @@
 // once on a private example page, with style sheets saved and loaded from it.
 #pragma once
 
+#include "propertiesopening.h"
 #include "propertiesstate.h"
 
 #include "calendardraw/layoutkind.h"
@@ -132,10 +133,6 @@ private:
     QWidget* buildExample();
     QWidget* buildButtonRow();
     void showZoom();
-    // Why OK would cost the document its day text, if it would.
-    enum class TextLoss { None, LayoutKind, MonthOrYear };
-    TextLoss textLoss() const;
-    bool objectsMustMove() const;
 
     // The example page and the updating flag, shared with the tabs.
     TPropertiesState m_state;
@@ -178,15 +175,5 @@ private:
     QLabel* m_timeLabel = nullptr;
 
     // The example page's values when the dialog opened, for the OK checks.
-    struct Opening
-    {
-        float margins[4] = {};
-        QString border;
-        int layout = 0;
-        bool a4Paper = false;
-        int orientation = 0;
-        int day = 0;
-        int month = 0;
-        int year = 0;
-    } m_opening;
+    TPropertiesOpening m_opening;
 };
