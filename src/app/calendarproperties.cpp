@@ -5,6 +5,7 @@
 #include "dialogfolder.h"
 #include "languagetab.h"
 #include "marginstab.h"
+#include "plannerstab.h"
 #include "preferences.h"
 #include "settimedialog.h"
 
@@ -40,19 +41,7 @@
 
 namespace {
 
-constexpr int kMsecsPerDay = 24 * 60 * 60 * 1000;
 constexpr int kBordersTab = 9;
-
-QString shortTime(const QTime& time)
-{
-    return QLocale().toString(time, QLocale::ShortFormat);
-}
-
-QTime timeOfDay(double fraction)
-{
-    const int msecs = static_cast<int>(RoundHalfEven(fraction * kMsecsPerDay));
-    return QTime::fromMSecsSinceStartOfDay(qBound(0, msecs, kMsecsPerDay - 1));
-}
 
 // What a window manager's border may take on either side of a window.
 constexpr int kFrameRoom = 8;
@@ -94,9 +83,10 @@ TCalendarProperties::TCalendarProperties(QWidget* parent) : QDialog(parent)
     m_language = new TLanguageTab(m_state, this);
     m_marginsTab = new TMarginsTab(m_state, this);
     m_borders = new TBordersTab(m_state, this);
+    m_planners = new TPlannersTab(m_state, this);
     for (QWidget* page :
          {buildLayoutPage(), buildDatePage(), m_appearance->BuildFontsPage(), m_appearance->BuildMiniFontsPage(),
-          m_appearance->BuildHeadersPage(), m_appearance->BuildLinesPage(), buildPlannersPage(),
+          m_appearance->BuildHeadersPage(), m_appearance->BuildLinesPage(), m_planners->BuildPage(),
           m_language->BuildPage(), m_marginsTab->BuildPage(), m_borders->BuildPage()})
         m_notebook->addWidget(page);
     frameLayout->addWidget(m_notebook);
@@ -122,7 +112,7 @@ TCalendarProperties::TCalendarProperties(QWidget* parent) : QDialog(parent)
     m_state.chooseFont = [this](FontDescription& font, const QString& title) {
         return ExecFontAndColorDialogs(this, title, font);
     };
-    m_pickTime = [this](QTime& time) { return TSetTimeDialog::Execute(this, time); };
+    m_state.pickTime = [this](QTime& time) { return TSetTimeDialog::Execute(this, time); };
     auto runFileDialog = [this](bool save) {
         std::unique_ptr<QFileDialog> dialog = MakeStyleSheetDialog(this, save);
         const QString chosen = dialog->exec() == QDialog::Accepted && !dialog->selectedFiles().isEmpty()
@@ -281,7 +271,7 @@ void TCalendarProperties::DetermineSettings()
     m_weekStartsOn->button(monday ? 1 : 0)->setChecked(true);
     m_calendar->SetFirstDayOfWeek(monday ? Qt::Monday : Qt::Sunday);
     m_dateLabel->setText(QLocale().toString(m_calendar->Date(), QStringLiteral("MMMM yyyy")));
-    m_timeLabel->setText(shortTime(timeOfDay(m_state.example->DayStartTime())));
+    m_planners->Fill();
     m_titleShowYear->setChecked(m_state.example->TitleShowYear());
     m_miniShowYear->setChecked(m_state.example->MiniShowYear());
     m_showWeekNumbers->setChecked(m_state.example->ShowWeekNumbers());
@@ -381,19 +371,6 @@ void TCalendarProperties::ZoomInButtonClick()
     if (m_state.example->Scale() < 1.0f)
         m_state.example->SetScale(m_state.example->Scale() + 0.1f);
     showZoom();
-}
-
-void TCalendarProperties::StartingtimeButtonClick()
-{
-    QTime time = QLocale().toTime(m_timeLabel->text(), QLocale::ShortFormat);
-    if (!time.isValid()) {
-        time = QTime::currentTime();
-        m_timeLabel->setText(shortTime(time));
-    }
-    if (!m_pickTime || !m_pickTime(time))
-        return;
-    m_timeLabel->setText(shortTime(time));
-    m_state.example->SetDayStartTime(time.msecsSinceStartOfDay() / static_cast<double>(kMsecsPerDay));
 }
 
 namespace {

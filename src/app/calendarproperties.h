@@ -30,6 +30,7 @@ class TCalendarPanel32;
 class TLanguageTab;
 class TMarginsTab;
 class TMonthDateChooser;
+class TPlannersTab;
 
 // What the main window knows about its document when it opens the dialog.
 struct TPropertiesRequest
@@ -89,7 +90,7 @@ public:
     {
         m_state.chooseFont = std::move(choose);
     }
-    void SetPickTime(std::function<bool(QTime& time)> pick) { m_pickTime = std::move(pick); }
+    void SetPickTime(std::function<bool(QTime& time)> pick) { m_state.pickTime = std::move(pick); }
     void SetChooseStyleSheetToSave(std::function<QString()> choose) { m_chooseStyleSheetToSave = std::move(choose); }
     void SetChooseStyleSheetToOpen(std::function<QString()> choose) { m_chooseStyleSheetToOpen = std::move(choose); }
     void SetShowHelp(std::function<void(int topic)> show) { m_showHelp = std::move(show); }
@@ -110,7 +111,6 @@ public:
     void WeekStartsOnClick();
     void ZoomInButtonClick();
     void ZoomOutbuttonClick();
-    void StartingtimeButtonClick();
     void SaveAsStyleSheetButtonClick();
     void LoadStyleSheetButtonClick();
     void DefaultbuttonClick();
@@ -129,7 +129,6 @@ private:
     void FormClose();
     QWidget* buildLayoutPage();
     QWidget* buildDatePage();
-    QWidget* buildPlannersPage();
     QWidget* buildExample();
     QWidget* buildButtonRow();
     void showZoom();
@@ -144,7 +143,6 @@ private:
     TLayoutKind m_originalKind = lkMiniMonths;
     bool m_textLossConfirmed = false;
     bool m_objectsWarningConfirmed = false;
-    std::function<bool(QTime& time)> m_pickTime;
     std::function<QString()> m_chooseStyleSheetToSave;
     std::function<QString()> m_chooseStyleSheetToOpen;
     std::function<void(int topic)> m_showHelp;
@@ -158,6 +156,7 @@ private:
     TLanguageTab* m_language = nullptr;
     TMarginsTab* m_marginsTab = nullptr;
     TBordersTab* m_borders = nullptr;
+    TPlannersTab* m_planners = nullptr;
 
     QListWidget* m_layoutList = nullptr;
     QButtonGroup* m_orientation = nullptr;
@@ -172,7 +171,6 @@ private:
     QCheckBox* m_miniShowYear = nullptr;
     QCheckBox* m_showWeekNumbers = nullptr;
     QCheckBox* m_showMoonPhases = nullptr;
-    QLabel* m_timeLabel = nullptr;
 
     // The example page's values when the dialog opened, for the OK checks.
     TPropertiesOpening m_opening;

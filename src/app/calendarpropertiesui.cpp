@@ -125,37 +125,6 @@ QWidget* TCalendarProperties::buildDatePage()
     return page;
 }
 
-QWidget* TCalendarProperties::buildPlannersPage()
-{
-    QWidget* page = NewPropertiesPage("PlannersPage");
-    QVBoxLayout* column = PropertiesPageColumn(page);
-    column->addWidget(BoldCaption(QStringLiteral("Starting Time (for day planners)"), page));
-    auto* row = new QHBoxLayout;
-    m_timeLabel = new QLabel(page);
-    m_timeLabel->setObjectName(QStringLiteral("TimeLabel"));
-    m_timeLabel->setFrameShape(QFrame::Panel);
-    m_timeLabel->setFrameShadow(QFrame::Sunken);
-    m_timeLabel->setAlignment(Qt::AlignCenter);
-    m_timeLabel->setMinimumWidth(90);
-    m_timeLabel->setMinimumHeight(22);
-    row->addWidget(m_timeLabel);
-    auto* button = new QPushButton(QStringLiteral("Change..."), page);
-    button->setObjectName(QStringLiteral("StartingtimeButton"));
-    button->setAutoDefault(false);
-    button->setToolTip(QStringLiteral("Choose the first hour of the day planners"));
-    connect(button, &QPushButton::clicked, this, &TCalendarProperties::StartingtimeButtonClick);
-    row->addWidget(button);
-    row->addStretch(1);
-    column->addLayout(row);
-    auto* note = new QLabel(QStringLiteral("*(Note: This setting only applies if you have selected one of the two "
-                                           "Day Planners from the Layout tab)"),
-                            page);
-    note->setWordWrap(true);
-    column->addWidget(note);
-    column->addStretch(1);
-    return page;
-}
-
 QWidget* TCalendarProperties::buildExample()
 {
     auto* panel = new QWidget(this);

@@ -4,6 +4,7 @@
 #include "platform/fontdescription.h"
 
 #include <QString>
+#include <QTime>
 
 #include <functional>
 
@@ -17,4 +18,6 @@ struct TPropertiesState
     bool updating = true;
     // Asks the user for a font; a seam through which tests answer.
     std::function<bool(FontDescription& font, const QString& title)> chooseFont;
+    // Asks the user for a time of day; a seam through which tests answer.
+    std::function<bool(QTime& time)> pickTime;
 };
