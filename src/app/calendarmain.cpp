@@ -257,6 +257,7 @@ void TCalendarMain::buildMenus()
     add(m_fileMenu, "mnuSaveAs", QStringLiteral("Save &As..."));
     add(m_fileMenu, "mnuSaveAsBitmap", QStringLiteral("Save As Bitmap File"));
     add(m_fileMenu, "mnuSaveAsJPG", QStringLiteral("Save As JPG File"));
+    add(m_fileMenu, "mnuSaveAsPNG", QStringLiteral("Save As PNG File"));
     add(m_fileMenu, "mnuSaveAsPDF", QStringLiteral("Save As PDF File"));
     connect(add(m_fileMenu, "mnuMakeYear", QStringLiteral("Make Year...")), &QAction::triggered, this, [this] {
         DoSaveRichtext();
@@ -280,9 +281,10 @@ void TCalendarMain::buildMenus()
     connect(add(m_fileMenu, "mnuEditrecurringDates", QStringLiteral("Edit Recurring Dates")), &QAction::triggered, this,
             &TCalendarMain::mnuEditrecurringDatesClick);
     m_fileMenu->addSeparator();
+    add(m_fileMenu, "mnuPrintPreview", QStringLiteral("Print Preview"));
     add(m_fileMenu, "mnuPrint", QStringLiteral("P&rint Calendar"));
     add(m_fileMenu, "mnuPrintSetup", QStringLiteral("Print Set&up"));
-    // The print entry's tool tip says why it is disabled; no other entry of the menu has one.
+    // The print entries' tool tips say why they are disabled; no other entry of the menu has one.
     m_fileMenu->setToolTipsVisible(true);
     m_fileMenu->addSeparator();
     connect(add(m_fileMenu, "mnuExit", QStringLiteral("E&xit")), &QAction::triggered, this, &QWidget::close);
@@ -477,7 +479,7 @@ void TCalendarMain::SetButtons()
                       m_palette->isVisible() ? QStringLiteral("Hide Icon Tool") : QStringLiteral("Show Icon Tool"));
     enable("mnuSave", named);
     for (const char* name : {"mnuSaveAs", "mnuProperties", "PropertiesButton", "mnuPrintSetup", "ZoomSpinner",
-                             "mnuSaveAsBitmap", "mnuSaveAsJPG", "mnuSaveAsPDF", "mnuMakeYear"})
+                             "mnuSaveAsBitmap", "mnuSaveAsJPG", "mnuSaveAsPNG", "mnuSaveAsPDF", "mnuMakeYear"})
         enable(name, pageVisible);
     m_print->EnableCommands(pageVisible);
     enable("mnuCancelChanges", pageVisible && named);

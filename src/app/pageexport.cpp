@@ -61,6 +61,11 @@ QRect MarginCropRect(QSize pageSize, float leftInch, float topInch, float rightI
     return QRect(left, top, std::max(0, right - left - 1), std::max(0, bottom - top - 1));
 }
 
+double ZoomForResolution(int dotsPerInch)
+{
+    return double(dotsPerInch) / kScreenPixelsPerInch;
+}
+
 QImage CropToMargins(const QImage& pageImage, const TPageDocument& page, double zoom)
 {
     // The rectangle is taken as it is, not stretched into the one-pixel-smaller target, so no line moves.

@@ -19,6 +19,9 @@ QRect MarginCropRect(QSize pageSize, float leftInch, float topInch, float rightI
 // image's pixels (and keeps them alive) instead of copying them.
 QImage CropToMargins(const QImage& pageImage, const TPageDocument& page, double zoom);
 
+// The zoom that draws the page at this many dots per inch: 100% is the screen's 96.
+double ZoomForResolution(int dotsPerInch);
+
 enum class TImageFormat { Bmp, Png, Jpeg };
 // The image format an output file's extension names (.bmp, .png, .jpg, .jpeg, any letter case).
 std::optional<TImageFormat> ImageFormatOf(const QString& fileName);

@@ -2,8 +2,10 @@
 
 #include "calendarmain.h"
 #include "dialogfolder.h"
+#include "exportresolutiondialog.h"
 #include "pageexport.h"
 #include "printing.h"
+#include "printpreviewdialog.h"
 #include "printsetupdialog.h"
 
 #include "editor/calendarpanel32.h"
@@ -52,9 +54,11 @@ TPrintCommands::TPrintCommands(TCalendarMain& window, TCalendarPanel32& page)
     };
     wire("mnuSaveAsBitmap", &TPrintCommands::mnuSaveAsBitmapClick);
     wire("mnuSaveAsJPG", &TPrintCommands::mnuSaveAsJPGClick);
+    wire("mnuSaveAsPNG", &TPrintCommands::mnuSaveAsPNGClick);
     wire("mnuSaveAsPDF", &TPrintCommands::mnuSaveAsPDFClick);
     wire("mnuPrint", &TPrintCommands::mnuPrintCalendarClick);
     wire("mnuPrintSetup", &TPrintCommands::mnuPrintSetupClick);
+    wire("mnuPrintPreview", &TPrintCommands::mnuPrintPreviewClick);
     auto* printButton = m_window.findChild<QPushButton*>(QStringLiteral("Printbutton"));
     connect(printButton, &QPushButton::clicked, this, &TPrintCommands::mnuPrintCalendarClick);
     m_printButtonTip = printButton->toolTip();
@@ -100,15 +104,24 @@ void TPrintCommands::mnuPrintSetupClick()
     m_window.SetButtons();
 }
 
+void TPrintCommands::mnuPrintPreviewClick()
+{
+    m_window.DoSaveRichtext();
+    if (RunPrintPreview(m_page, *m_reportPrinter, &m_window))
+        mnuPrintCalendarClick();
+}
+
 void TPrintCommands::EnableCommands(bool pageVisible)
 {
     const bool on = pageVisible && m_printersPresent;
-    QAction* print = m_window.Action(QStringLiteral("mnuPrint"));
     QWidget* button = m_window.Control(QStringLiteral("Printbutton"));
-    print->setEnabled(on);
     button->setEnabled(on);
-    // Disabled for want of a printer, both say why.
-    print->setToolTip(m_printUnavailable);
+    // Disabled for want of a printer, they say why.
+    for (const char* name : {"mnuPrintPreview", "mnuPrint"}) {
+        QAction* print = m_window.Action(QLatin1String(name));
+        print->setEnabled(on);
+        print->setToolTip(m_printUnavailable);
+    }
     button->setToolTip(m_printUnavailable.isEmpty() ? m_printButtonTip : m_printUnavailable);
 }
 
@@ -182,10 +195,10 @@ void TPrintCommands::printJob()
         ShowInformation(QStringLiteral("Unable to print the calendar\r\r") + error);
 }
 
-QString TPrintCommands::SaveCalendarToBitmap(const QString& name, bool asJpeg)
+QString TPrintCommands::SaveCalendarToBitmap(const QString& name, TImageFormat format, float zoom)
 {
     BusyCursor();
-    const QString error = WritePageImage(m_page, m_page.Scale(), name, asJpeg ? TImageFormat::Jpeg : TImageFormat::Bmp);
+    const QString error = WritePageImage(m_page, zoom, name, format);
     NormalCursor();
     m_window.SetButtons();
     m_window.SetCaption();
@@ -215,14 +228,25 @@ void TPrintCommands::exportPage(const QString& title, const QString& filter, con
         ShowInformation(error.isEmpty() ? QStringLiteral("Saved as ") + name : UnableToSaveMessage(name, error));
         return;
     }
-    const QString error = SaveCalendarToBitmap(name, extension == QLatin1String("JPG"));
-    if (error.isEmpty())
+    const std::optional<int> dotsPerInch = ChooseExportResolution(&m_window, m_page.Scale());
+    if (!dotsPerInch)
+        return;
+    const float zoom = *dotsPerInch ? static_cast<float>(ZoomForResolution(*dotsPerInch)) : m_page.Scale();
+    const TImageFormat format = extension == QLatin1String("JPG")   ? TImageFormat::Jpeg
+                                : extension == QLatin1String("PNG") ? TImageFormat::Png
+                                                                    : TImageFormat::Bmp;
+    const QString error = SaveCalendarToBitmap(name, format, zoom);
+    if (!error.isEmpty())
+        ShowInformation(UnableToSaveMessage(name, error));
+    else if (*dotsPerInch)
+        ShowInformation(QStringLiteral("Saved as ") + name +
+                        QStringLiteral("\r\rNote: the calendar has been saved at ") + QString::number(*dotsPerInch) +
+                        QStringLiteral(" dpi"));
+    else
         ShowInformation(
             QStringLiteral("Saved as ") + name +
             QStringLiteral("\r\rNote: the calendar has been saved at its\rcurrent magnification level of ") +
             QString::number(RoundHalfEven(m_page.Scale() * 100.0)) + QLatin1Char('%'));
-    else
-        ShowInformation(UnableToSaveMessage(name, error));
 }
 
 void TPrintCommands::mnuSaveAsBitmapClick()
@@ -233,6 +257,11 @@ void TPrintCommands::mnuSaveAsBitmapClick()
 void TPrintCommands::mnuSaveAsJPGClick()
 {
     exportPage(QStringLiteral("Save Calendar As Bitmap"), QStringLiteral("JPG File (*.JPG)"), QStringLiteral("JPG"));
+}
+
+void TPrintCommands::mnuSaveAsPNGClick()
+{
+    exportPage(QStringLiteral("Save Calendar As Bitmap"), QStringLiteral("PNG File (*.PNG)"), QStringLiteral("PNG"));
 }
 
 void TPrintCommands::mnuSaveAsPDFClick()

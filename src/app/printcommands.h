@@ -1,5 +1,5 @@
 // The main window's printing and export commands: the printer check, printer setup, printing with the
-// margin check and copies, and the page saved as a bitmap, JPEG or PDF file.
+// margin check and copies, the print preview, and the page saved as a bitmap, JPEG, PNG or PDF file.
 #pragma once
 
 #include <QObject>
@@ -11,6 +11,7 @@
 class TCalendarMain;
 class TCalendarPanel32;
 class TReportPrinter;
+enum class TImageFormat;
 
 class TPrintCommands : public QObject
 {
@@ -32,14 +33,17 @@ public:
 
     void mnuPrintSetupClick();
     void mnuPrintCalendarClick();
+    // The page as it will print; its Print button prints as Print Calendar does.
+    void mnuPrintPreviewClick();
     // True when printing may go on: every margin inside the printable area, or the user prints anyway.
     bool CheckPrinterMargins();
     void mnuSaveAsBitmapClick();
     void mnuSaveAsJPGClick();
+    void mnuSaveAsPNGClick();
     void mnuSaveAsPDFClick();
-    // The page at the screen zoom inside its margins as BMP or JPEG; empty when this call wrote the file,
+    // The page at the zoom inside its margins as BMP, JPEG or PNG; empty when this call wrote the file,
     // else why not.
-    QString SaveCalendarToBitmap(const QString& name, bool asJpeg);
+    QString SaveCalendarToBitmap(const QString& name, TImageFormat format, float zoom);
     // Shows the printer dialog for the report; true when confirmed. Tests replace the dialog.
     void SetRunPrintDialog(std::function<bool(TReportPrinter& report)> run) { m_runPrintDialog = std::move(run); }
     // Asks for the file an export writes (empty when cancelled). Tests replace the dialog.

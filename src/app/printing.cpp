@@ -153,6 +153,13 @@ bool PrintCalendarJob(TPageDocument& page, TReportPrinter& report, int repeats)
     });
 }
 
+QImage PreviewCalendarPage(TPageDocument& page, TReportPrinter& report, double dotsPerInch)
+{
+    page.MarkPrinting(true);
+    const auto restore = qScopeGuard([&page] { page.MarkPrinting(false); });
+    return report.PreviewPage([&page](TReportPrinter& r) { page.PrintPage(r, 0, 0); }, dotsPerInch);
+}
+
 QString PrinterProblem(const QString& printerName)
 {
     const QStringList printers = QPrinterInfo::availablePrinterNames();

@@ -1,6 +1,7 @@
 // Printer presence, the margin check before printing, copies, and the job that puts the page on paper.
 #pragma once
 
+#include <QImage>
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QString>
@@ -39,6 +40,9 @@ TCopiesPlan PlanCopies(int requested, int maxCopies);
 // The page `repeats` times in one job, a new page between two, at zoom 1 with the page's Printing flag
 // raised. Throws what the drawing throws, after the flag is lowered. False when the job failed.
 bool PrintCalendarJob(TPageDocument& page, TReportPrinter& report, int repeats);
+
+// The page as the report's job would print it, drawn at `dotsPerInch` on an image of the job's paper.
+QImage PreviewCalendarPage(TPageDocument& page, TReportPrinter& report, double dotsPerInch);
 
 // Why a job cannot go to the named print queue (empty: the default one), or an empty string.
 QString PrinterProblem(const QString& printerName);

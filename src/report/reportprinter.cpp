@@ -11,6 +11,7 @@
 #include <QPdfWriter>
 #include <QPicture>
 #include <QPrintDialog>
+#include <QScopeGuard>
 
 #include <algorithm>
 
@@ -181,14 +182,7 @@ bool TReportPrinter::BeginJob()
         finishPdf(false);
         return false;
     }
-    m_painter.setRenderHint(QPainter::Antialiasing, false);
-    m_painter.setRenderHint(QPainter::TextAntialiasing, true);
-    // Pictures and textures reach the paper with their exact colours, as on screen (not as JPEG).
-    m_painter.setRenderHint(QPainter::LosslessImageRendering, true);
-    m_painter.setBackgroundMode(Qt::TransparentMode);
-    m_pen = DefaultPen();
-    m_brush = QBrush(Qt::white);
-    m_page = 1;
+    prepareCanvas();
     showStatus();
     return true;
 }
@@ -223,7 +217,7 @@ bool TReportPrinter::Printing() const
 
 bool TReportPrinter::NewPage()
 {
-    if (!m_painter.isActive())
+    if (!m_painter.isActive() || m_previewing)
         return false;
     // The paper and orientation set since the last page apply from this page on.
     if (m_pdf)
@@ -265,6 +259,45 @@ bool TReportPrinter::Execute(const std::function<void(TReportPrinter&)>& print)
         throw;
     }
     return EndJob();
+}
+
+QImage TReportPrinter::PreviewPage(const std::function<void(TReportPrinter&)>& print, double dotsPerInch)
+{
+    if (m_painter.isActive())
+        return QImage();
+    const QSizeF paper = pdfLayout().fullRectPoints().size() * (dotsPerInch / 72.0);
+    QImage image(qRound(paper.width()), qRound(paper.height()), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    // The image claims the job's resolution, so that pictures and fonts in points come out as on paper;
+    // the painter's scale brings the job's device pixels down to the image's.
+    image.setDotsPerMeterX(qRound(XPixelsPerInch() / 0.0254));
+    image.setDotsPerMeterY(qRound(YPixelsPerInch() / 0.0254));
+    if (!m_painter.begin(&image))
+        return QImage();
+    m_previewing = true;
+    {
+        const auto end = qScopeGuard([this] {
+            m_painter.end();
+            m_previewing = false;
+            m_page = 0;
+        });
+        prepareCanvas();
+        m_painter.scale(dotsPerInch / XPixelsPerInch(), dotsPerInch / YPixelsPerInch());
+        print(*this);
+    }
+    return image;
+}
+
+void TReportPrinter::prepareCanvas()
+{
+    m_painter.setRenderHint(QPainter::Antialiasing, false);
+    m_painter.setRenderHint(QPainter::TextAntialiasing, true);
+    // Pictures and textures reach the paper with their exact colours, as on screen (not as JPEG).
+    m_painter.setRenderHint(QPainter::LosslessImageRendering, true);
+    m_painter.setBackgroundMode(Qt::TransparentMode);
+    m_pen = DefaultPen();
+    m_brush = QBrush(Qt::white);
+    m_page = 1;
 }
 
 double TReportPrinter::XPixelsPerInch() const

@@ -5,6 +5,7 @@
 #include "platform/deviceprofile.h"
 
 #include <QFont>
+#include <QImage>
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPainter>
@@ -70,6 +71,10 @@ public:
     int PageNumber() const;
     // BeginJob, the callback with this report, EndJob. False when the job could not start or end.
     bool Execute(const std::function<void(TReportPrinter&)>& print);
+    // The first page the callback draws, drawn as for the job (its paper, orientation, resolution and
+    // text measures) onto an image of `dotsPerInch` instead: what the paper will show. Nothing is sent or
+    // written; a null image when a job is open.
+    QImage PreviewPage(const std::function<void(TReportPrinter&)>& print, double dotsPerInch);
 
     // Device resolution of the job: the printer's, or 1200 per inch for a PDF file.
     double XPixelsPerInch() const;
@@ -115,6 +120,8 @@ private:
     // What the job paints on: the PDF being written, else the printer.
     QPaintDevice* device() const;
     bool startPdf();
+    // The painter's hints, pen and brush as a page begins.
+    void prepareCanvas();
     QPageLayout pdfLayout() const;
     bool finishPdf(bool keep);
     void showStatus();
@@ -136,6 +143,8 @@ private:
     QFont m_font;
     QColor m_fontColor = Qt::black;
     int m_page = 0;
+    // A preview is being drawn: the painter is on an image, and there is no second page.
+    bool m_previewing = false;
     QString m_statusFormat = QStringLiteral("Printing page %p");
     std::function<void(const QString&)> m_onStatus;
 };

@@ -87,6 +87,7 @@ TEST_F(MainWindowFixture, MenusCarryTheirCaptions)
                                                      QStringLiteral("Save &As..."),
                                                      QStringLiteral("Save As Bitmap File"),
                                                      QStringLiteral("Save As JPG File"),
+                                                     QStringLiteral("Save As PNG File"),
                                                      QStringLiteral("Save As PDF File"),
                                                      QStringLiteral("Make Year..."),
                                                      QStringLiteral("Join Documents into PDF..."),
@@ -101,6 +102,7 @@ TEST_F(MainWindowFixture, MenusCarryTheirCaptions)
                                                      QStringLiteral("Import Events (iCalendar)..."),
                                                      QStringLiteral("Edit Recurring Dates"),
                                                      QStringLiteral("-"),
+                                                     QStringLiteral("Print Preview"),
                                                      QStringLiteral("P&rint Calendar"),
                                                      QStringLiteral("Print Set&up"),
                                                      QStringLiteral("-"),
@@ -129,6 +131,7 @@ TEST_F(MainWindowFixture, StartsWithoutADocument)
     EXPECT_FALSE(enabled("PropertiesButton"));
     EXPECT_FALSE(enabled("ZoomSpinner"));
     EXPECT_FALSE(enabled("Printbutton"));
+    EXPECT_FALSE(enabled("mnuPrintPreview"));
     EXPECT_FALSE(enabled("ShowHideIconTool"));
     EXPECT_FALSE(visible("Savebutton"));
     EXPECT_FALSE(visible("CancelButton"));

@@ -1,7 +1,9 @@
 #include "app/calendarmain.h"
 #include "app/documentcommands.h"
+#include "app/exportresolutiondialog.h"
 #include "app/printcommands.h"
 #include "app/printing.h"
+#include "app/printpreviewdialog.h"
 #include "document/label/qplabel.h"
 #include "document/supertext/qsupertext.h"
 #include "editor/calendarpanel32.h"
@@ -16,6 +18,7 @@
 #include <QDir>
 #include <QImageReader>
 #include <QProcess>
+#include <QPushButton>
 #include <QScopeGuard>
 #include <QTest>
 
@@ -31,6 +34,52 @@ QString pdfInfo(const QString& file)
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
+bool Inked(const QImage& image, int x, int y)
+{
+    return image.rect().contains(x, y) && qGray(image.pixel(x, y)) < 128;
+}
+
+int InkPixels(const QImage& image)
+{
+    int ink = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            ink += Inked(image, x, y);
+    return ink;
+}
+
+// The ink of `a` with no ink of `b` at or next to it.
+int UnmatchedInk(const QImage& a, const QImage& b)
+{
+    int unmatched = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            bool near = false;
+            for (int dy = -1; dy <= 1 && !near; ++dy)
+                for (int dx = -1; dx <= 1 && !near; ++dx)
+                    near = Inked(b, x + dx, y + dy);
+            unmatched += Inked(a, x, y) && !near;
+        }
+    return unmatched;
+}
+
+// The rows, then the columns, more than half inked: the page's rules.
+QList<int> RuledLines(const QImage& image)
+{
+    QList<int> lines;
+    for (const QImage& turn : {image, image.transformed(QTransform().rotate(90))}) {
+        for (int y = 0; y < turn.height(); ++y) {
+            int ink = 0;
+            for (int x = 0; x < turn.width(); ++x)
+                ink += Inked(turn, x, y);
+            if (ink > turn.width() / 2)
+                lines << y;
+        }
+        lines << -1;
+    }
+    return lines;
+}
+
 // A shown main window with a page of December 1997 in English, a day text and a label on it.
 struct PrintCommands : ::testing::Test
 {
@@ -40,6 +89,8 @@ struct PrintCommands : ::testing::Test
     MessageLog messages;
     QStringList proposals;
     QString exportTo;
+    // The resolution the export dialog is answered with: 0 is the screen's zoom.
+    int dotsPerInch = 0;
 
     void SetUp() override
     {
@@ -64,7 +115,9 @@ struct PrintCommands : ::testing::Test
             proposals << proposed;
             return exportTo;
         });
+        SetExportResolutionChooser([this](QWidget*, double) { return std::optional<int>(dotsPerInch); });
     }
+    void TearDown() override { SetExportResolutionChooser({}); }
 };
 
 // Counts the paints of the widget it watches.
@@ -186,6 +239,57 @@ TEST_F(PrintCommands, PrintingKeepsModifiedAndZoomAndPutsEveryCopyOnPaper)
     }
 }
 
+TEST(PrintChecks, PreviewShadesOnlyTheUnprintableBorder)
+{
+    QImage white(200, 100, QImage::Format_RGB32);
+    white.fill(Qt::white);
+    // At 100 dpi the border is 10, 20, 30 and 40 pixels wide.
+    const QImage shaded = ShadeUnprintableBorder(white, QMarginsF(0.1, 0.2, 0.3, 0.4), 100);
+    const struct
+    {
+        QPoint at;
+        bool shaded;
+    } cases[] = {{{9, 50}, true},  {{10, 50}, false}, {{169, 50}, false}, {{170, 50}, true},
+                 {{50, 19}, true}, {{50, 20}, false}, {{50, 59}, false},  {{50, 60}, true}};
+    for (const auto& c : cases)
+        EXPECT_EQ(shaded.pixel(c.at) != qRgb(255, 255, 255), c.shaded) << c.at.x() << "," << c.at.y();
+}
+
+TEST_F(PrintCommands, PreviewIsThePrintedPageAndItsPrintButtonPrintsIt)
+{
+    for (const TCalendarLayout layout : {loFullCalendar, LOFullCalendarLS}) {
+        page->SetCalendarLayout(layout);
+        const QString pdf = folder.file(QStringLiteral("previewed-%1.pdf").arg(int(layout)));
+        // The job goes to a PDF, which has no unprintable border: the preview shows the bare page.
+        main.PrintCommands().ReportPrinter().SetOutputFileName(pdf);
+        main.PrintCommands().SetRunPrintDialog([](TReportPrinter&) { return true; });
+        QImage shown;
+        WhenModalShown<TPrintPreviewDialog>([&](TPrintPreviewDialog* dialog) {
+            shown = dialog->ShownPage();
+            QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("Print")), Qt::LeftButton);
+        });
+        messages.clear();
+        main.PrintCommands().mnuPrintPreviewClick();
+        EXPECT_EQ(messages, QStringList{QStringLiteral("Print job completed and sent to printer!")});
+        const QImage printed = PdfPageImage(pdf, 96).convertToFormat(QImage::Format_RGB32);
+        ASSERT_FALSE(printed.isNull());
+        ASSERT_EQ(shown.size(), printed.size());
+        // The rules of the grid lie on the same pixels; a glyph's baseline may round to the next pixel
+        // row in one rasterizer and not the other, so ink is matched within one pixel.
+        EXPECT_EQ(RuledLines(shown), RuledLines(printed));
+        const int ink = InkPixels(printed);
+        EXPECT_GT(ink, 5000);
+        EXPECT_LE(UnmatchedInk(printed, shown) + UnmatchedInk(shown, printed), ink / 1000);
+    }
+    // Close prints nothing.
+    messages.clear();
+    WhenModalShown<TPrintPreviewDialog>([](TPrintPreviewDialog* dialog) {
+        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("Close")), Qt::LeftButton);
+    });
+    main.PrintCommands().mnuPrintPreviewClick();
+    EXPECT_TRUE(messages.isEmpty());
+}
+
 TEST_F(PrintCommands, AJobThatFailsIsReportedAndNotCompleted)
 {
     main.PrintCommands().SetRunPrintDialog([&](TReportPrinter& report) {
@@ -238,6 +342,49 @@ TEST_F(PrintCommands, ExportsProposeTheMonthAndWriteThePageInsideItsMarginsAtThe
                       whole.copy(48, 48, whole.width() - 97, whole.height() - 97).convertToFormat(image.format()));
         }
     }
+}
+
+TEST_F(PrintCommands, ImagesAtAResolutionAreTheCommandLinesPixelsAtItsZoom)
+{
+    const QString document = folder.file(QStringLiteral("Family.QXF"));
+    page->SetScale(0.6f);
+    ASSERT_TRUE(main.Documents().SaveCalendarFile(document));
+    const struct
+    {
+        int dotsPerInch;
+        const char* zoomPercent;
+        const char* note;
+    } cases[] = {{150, "156.25", "saved at 150 dpi"},
+                 {96, "100", "saved at 96 dpi"},
+                 {300, "312.5", "saved at 300 dpi"},
+                 {0, "60", "current magnification level of 60%"}};
+    for (const auto& c : cases) {
+        dotsPerInch = c.dotsPerInch;
+        messages.clear();
+        exportTo = folder.file(QStringLiteral("window-%1.PNG").arg(c.dotsPerInch));
+        main.PrintCommands().mnuSaveAsPNGClick();
+        ASSERT_EQ(messages.size(), 1);
+        EXPECT_TRUE(messages[0].endsWith(QLatin1String(c.note))) << messages[0].toStdString();
+        EXPECT_EQ(page->Scale(), 0.6f) << "the window keeps its zoom";
+        const QString cli = folder.file(QStringLiteral("cli-%1.png").arg(c.dotsPerInch));
+        QProcess run;
+        run.start(QStringLiteral(ALMARIN_BINARY),
+                  {QStringLiteral("--export"), cli, document, QStringLiteral("--zoom"), QLatin1String(c.zoomPercent)});
+        ASSERT_TRUE(run.waitForFinished(60000));
+        ASSERT_EQ(run.exitCode(), 0) << run.readAllStandardError().toStdString();
+        const QImage written(exportTo);
+        ASSERT_FALSE(written.isNull());
+        EXPECT_EQ(QImageReader(exportTo).format(), QByteArray("png"));
+        EXPECT_EQ(written.convertToFormat(QImage::Format_RGB32), QImage(cli).convertToFormat(QImage::Format_RGB32))
+            << c.dotsPerInch;
+    }
+    // Cancelling the resolution writes nothing.
+    messages.clear();
+    SetExportResolutionChooser([](QWidget*, double) { return std::optional<int>(); });
+    exportTo = folder.file(QStringLiteral("cancelled.PNG"));
+    main.PrintCommands().mnuSaveAsPNGClick();
+    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_FALSE(QFile::exists(exportTo));
 }
 
 TEST_F(PrintCommands, AFailedExportSaysWhyAndAnOldFileOfTheNameDoesNotPassForSuccess)

@@ -4,6 +4,7 @@
 #include "app/documentcommands.h"
 #include "app/printcommands.h"
 #include "app/printing.h"
+#include "app/printpreviewdialog.h"
 #include "editor/calendarpanel32.h"
 #include "report/reportprinter.h"
 #include "support/testsupport.h"
@@ -140,6 +141,43 @@ TEST_F(ThroughCups, ALandscapePageArrivesOnceForEachCopyTheQueueCannotMake)
     EXPECT_EQ(titles, 3);
 }
 
+TEST_F(ThroughCups, PreviewShowsTheQueuesPaperWithItsUnprintableBorderShaded)
+{
+    ASSERT_FALSE(printOutput().isEmpty()) << "run through test_print.sh";
+    openDocument();
+    EXPECT_TRUE(main.Action(QStringLiteral("mnuPrintPreview"))->isEnabled());
+    TCalendarPanel32* page = main.CalendarPanel();
+    page->SetA4Paper(false);
+    for (const auto setMargin : {&TCalendarPanel32::SetLeftMarginInch, &TCalendarPanel32::SetTopMarginInch,
+                                 &TCalendarPanel32::SetRightMarginInch, &TCalendarPanel32::SetBottomMarginInch})
+        (page->*setMargin)(1.0f);
+    // The queue's letter sheet keeps a quarter inch at its sides and half an inch at its top and bottom;
+    // a landscape page lies turned on it. At 96 dpi:
+    const struct
+    {
+        TCalendarLayout layout;
+        QSize sheet;
+        int left;
+        int top;
+    } cases[] = {{loFullCalendar, {816, 1056}, 24, 48}, {LOFullCalendarLS, {1056, 816}, 48, 24}};
+    for (const auto& c : cases) {
+        page->SetCalendarLayout(c.layout);
+        QImage shown;
+        WhenModalShown<TPrintPreviewDialog>([&](TPrintPreviewDialog* dialog) {
+            shown = dialog->ShownPage();
+            dialog->reject();
+        });
+        main.PrintCommands().mnuPrintPreviewClick();
+        ASSERT_EQ(shown.size(), c.sheet);
+        const QPoint middle = shown.rect().center();
+        for (const QPoint border : {QPoint(c.left - 1, middle.y()), QPoint(c.sheet.width() - c.left, middle.y()),
+                                    QPoint(middle.x(), c.top - 1), QPoint(middle.x(), c.sheet.height() - c.top)})
+            EXPECT_NE(shown.pixel(border), qRgb(255, 255, 255)) << border.x() << "," << border.y();
+        for (const QPoint inside : {QPoint(c.left, c.top), QPoint(c.sheet.width() - c.left - 1, middle.y())})
+            EXPECT_EQ(shown.pixel(inside), qRgb(255, 255, 255)) << inside.x() << "," << inside.y();
+    }
+}
+
 TEST_F(ThroughCups, MarginsOutsideThePrintableAreaAreAskedAboutAndNoStopsThePrint)
 {
     openDocument();
@@ -256,11 +294,13 @@ TEST_F(NoPrinter, TheNoticeAppearsOnceAndPrintingStaysDisabledSayingWhy)
     EXPECT_EQ(messages, QStringList{notice});
     openDocument();
     EXPECT_FALSE(main.PrintCommands().PrintersPresent());
-    EXPECT_FALSE(main.Action(QStringLiteral("mnuPrint"))->isEnabled());
     EXPECT_FALSE(main.Control(QStringLiteral("Printbutton"))->isEnabled());
     EXPECT_TRUE(main.Action(QStringLiteral("mnuSaveAsPDF"))->isEnabled());
     const QString why = QStringLiteral("Printing is unavailable: there are no installed printers");
-    EXPECT_EQ(main.Action(QStringLiteral("mnuPrint"))->toolTip(), why);
+    for (const char* name : {"mnuPrint", "mnuPrintPreview"}) {
+        EXPECT_FALSE(main.Action(QLatin1String(name))->isEnabled()) << name;
+        EXPECT_EQ(main.Action(QLatin1String(name))->toolTip(), why) << name;
+    }
     EXPECT_EQ(main.Control(QStringLiteral("Printbutton"))->toolTip(), why);
 
     // The next start in the same situation says nothing; one after the situation changed tells again.
@@ -320,6 +360,7 @@ TEST_F(NoDefaultPrinter, APrinterChosenInPrintSetupServesPrintingAtOnce)
     EXPECT_EQ(title, QStringLiteral("Print Setup"));
     EXPECT_EQ(confirm, QStringLiteral("OK"));
     EXPECT_TRUE(main.Action(QStringLiteral("mnuPrint"))->isEnabled());
+    EXPECT_TRUE(main.Action(QStringLiteral("mnuPrintPreview"))->isEnabled());
     EXPECT_TRUE(main.Control(QStringLiteral("Printbutton"))->isEnabled());
 
     main.PrintCommands().SetRunPrintDialog([](TReportPrinter&) { return true; });
