@@ -1,11 +1,11 @@
 // A page carrying thousands of placed objects of every kind: opening it and painting it once, the
 // repaint after moving one object, the undo of that move, and the command line's exports. Each should
 // grow in proportion to the number of objects (the reported complexity).
-#include "app/pagehistory.h"
 #include "document/calendardocument.h"
 #include "document/flatcalendar/qflatcalendar.h"
 #include "document/image/qimage.h"
 #include "document/label/qplabel.h"
+#include "document/pagehistory.h"
 #include "document/richlabel/qprichbaselabel.h"
 #include "document/supertext/qsupertext.h"
 #include "editor/calendarpanel32.h"

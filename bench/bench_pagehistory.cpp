@@ -1,9 +1,9 @@
 // Taking and restoring the undo history's snapshot of a busy page: 42 filled day cells and 50 placed
 // objects of every kind.
-#include "app/pagesnapshot.h"
 #include "document/flatcalendar/qflatcalendar.h"
 #include "document/image/qimage.h"
 #include "document/label/qplabel.h"
+#include "document/pagesnapshot.h"
 #include "document/richlabel/qprichbaselabel.h"
 #include "document/supertext/qsupertext.h"
 #include "editor/calendarpanel32.h"

@@ -1,26 +1,27 @@
 #include "calendarproperties.h"
 
+#include "appearancetabs.h"
+#include "borderstab.h"
 #include "dialogfolder.h"
+#include "languagetab.h"
+#include "marginstab.h"
+#include "plannerstab.h"
 #include "settimedialog.h"
 #include "windowplacement.h"
 
 #include "document/calendardocument.h"
 #include "editor/calendarpanel32.h"
-#include "widgets/colorbutton.h"
 #include "widgets/monthdatechooser.h"
 
 #include "platform/centerform.h"
 #include "platform/fontdialog.h"
 #include "platform/help.h"
 #include "platform/messages.h"
-#include "platform/programfolder.h"
 #include "platform/rounding.h"
 #include "platform/zoom.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QComboBox>
-#include <QDir>
 #include <QEvent>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -30,12 +31,8 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QLocale>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QScreen>
 #include <QShowEvent>
-#include <QSignalBlocker>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QVBoxLayout>
@@ -44,74 +41,7 @@
 
 namespace {
 
-constexpr int kMsecsPerDay = 24 * 60 * 60 * 1000;
 constexpr int kBordersTab = 9;
-
-const char* const kEnglishMonths[12] = {"January", "February", "March",     "April",   "May",      "June",
-                                        "July",    "August",   "September", "October", "November", "December"};
-const char* const kEnglishDays[7] = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
-const char* const kGermanMonths[12] = {"Januar", "Februar", "März",      "April",   "Mai",      "Juni",
-                                       "Juli",   "August",  "September", "Oktober", "November", "Dezember"};
-const char* const kGermanDays[7] = {"Sonntag", "Montag", "Dienstag", "Mittwoch", "Donnerstag", "Freitag ", "Samstag"};
-const char* const kFrenchMonths[12] = {"Janvier", "Février", "Mars",      "Avril",   "Mai",      "Juin",
-                                       "Juillet", "Août",    "Septembre", "Octobre", "Novembre", "Décembre"};
-const char* const kFrenchDays[7] = {"Dimanche", "Lundi", "Mardi", "Mercredi", "Jeudi", "Vendredi", "Samedi"};
-const char* const kSpanishMonths[12] = {"Enero", "Febrero", "Marzo",      "Abril",   "Mayo",      "Junio",
-                                        "Julio", "Agosto",  "Septiembre", "Octubre", "Noviembre", "Diciembre"};
-const char* const kSpanishDays[7] = {"Domingo", "Lunes", "Martes", "Miércoles", "Jueves", "Viernes", "Sábado"};
-const char* const kItalianMonths[12] = {"Gennaio", "Febbraio", "Marzo",     "Aprile",  "Maggio",   "Giugno",
-                                        "Luglio",  "Agosto",   "Settembre", "Ottobre", "Novembre", "Dicembre"};
-const char* const kItalianDays[7] = {"Domenica", "Lunedì", "Martedì", "Mercoledì", "Giovedì", "Venerdì", "Sabato"};
-
-const float kMarginSizes[6] = {0.25f, 0.5f, 0.75f, 1.0f, 1.25f, 1.5f};
-
-QStringList inchEntries()
-{
-    return {QStringLiteral("¼ Inch"), QStringLiteral("½ Inch"),  QStringLiteral("¾ Inch"),
-            QStringLiteral("1 Inch"), QStringLiteral("1¼ Inch"), QStringLiteral("1½ Inch")};
-}
-
-QStringList millimetreEntries()
-{
-    return {QStringLiteral("6 mm"),  QStringLiteral("13 mm"), QStringLiteral("19 mm"),
-            QStringLiteral("25 mm"), QStringLiteral("32 mm"), QStringLiteral("38 mm")};
-}
-
-// A memo's lines as a list box would count them: none when empty, no extra line after a final break.
-QStringList memoLines(const QPlainTextEdit* memo)
-{
-    QString text = memo->toPlainText();
-    if (text.endsWith(QLatin1Char('\n')))
-        text.chop(1);
-    if (text.isEmpty())
-        return {};
-    return text.split(QLatin1Char('\n'));
-}
-
-QString shortTime(const QTime& time)
-{
-    return QLocale().toString(time, QLocale::ShortFormat);
-}
-
-QTime timeOfDay(double fraction)
-{
-    const int msecs = static_cast<int>(RoundHalfEven(fraction * kMsecsPerDay));
-    return QTime::fromMSecsSinceStartOfDay(qBound(0, msecs, kMsecsPerDay - 1));
-}
-
-QString describeFont(const FontDescription& font)
-{
-    QString text = font.name + QStringLiteral(", %1 pt").arg(font.size);
-    if (font.style & fsBold)
-        text += QStringLiteral(", Bold");
-    if (font.style & fsItalic)
-        text += QStringLiteral(", Italic");
-    if (font.style & fsUnderline)
-        text += QStringLiteral(", Underline");
-    if (font.style & fsStrikeOut)
-        text += QStringLiteral(", Strikeout");
-    return text;
-}
 
 // What a window manager's border may take on either side of a window.
 constexpr int kFrameRoom = 8;
@@ -149,9 +79,15 @@ TCalendarProperties::TCalendarProperties(QWidget* parent) : QDialog(parent)
     frameLayout->setContentsMargins(1, 1, 1, 1);
     m_notebook = new QStackedWidget(frame);
     m_notebook->setObjectName(QStringLiteral("Notebook1"));
+    m_appearance = new TAppearanceTabs(m_state, this);
+    m_language = new TLanguageTab(m_state, this);
+    m_marginsTab = new TMarginsTab(m_state, this);
+    m_borders = new TBordersTab(m_state, this);
+    m_planners = new TPlannersTab(m_state, this);
     for (QWidget* page :
-         {buildLayoutPage(), buildDatePage(), buildFontsPage(), buildMiniFontsPage(), buildHeadersPage(),
-          buildLinesPage(), buildPlannersPage(), buildLanguagePage(), buildMarginsPage(), buildBordersPage()})
+         {buildLayoutPage(), buildDatePage(), m_appearance->BuildFontsPage(), m_appearance->BuildMiniFontsPage(),
+          m_appearance->BuildHeadersPage(), m_appearance->BuildLinesPage(), m_planners->BuildPage(),
+          m_language->BuildPage(), m_marginsTab->BuildPage(), m_borders->BuildPage()})
         m_notebook->addWidget(page);
     frameLayout->addWidget(m_notebook);
     left->addWidget(frame, 1);
@@ -173,10 +109,10 @@ TCalendarProperties::TCalendarProperties(QWidget* parent) : QDialog(parent)
     column->addLayout(top, 1);
     column->addWidget(buildButtonRow());
 
-    m_chooseFont = [this](FontDescription& font, const QString& title) {
+    m_state.chooseFont = [this](FontDescription& font, const QString& title) {
         return ExecFontAndColorDialogs(this, title, font);
     };
-    m_pickTime = [this](QTime& time) { return TSetTimeDialog::Execute(this, time); };
+    m_state.pickTime = [this](QTime& time) { return TSetTimeDialog::Execute(this, time); };
     auto runFileDialog = [this](bool save) {
         std::unique_ptr<QFileDialog> dialog = MakeStyleSheetDialog(this, save);
         const QString chosen = dialog->exec() == QDialog::Accepted && !dialog->selectedFiles().isEmpty()
@@ -247,17 +183,17 @@ TPropertiesOutcome TCalendarProperties::Execute(QWidget* parent, const TCalendar
 void TCalendarProperties::Prepare(const TCalendarPanel32& document, const TPropertiesRequest& request)
 {
     CenterForm(this);
-    m_example->SetScale(ZoomFromPercent(request.ZoomPercent));
+    m_state.example->SetScale(ZoomFromPercent(request.ZoomPercent));
     m_isNew = request.IsNew;
     m_hasText = request.IsNew ? false : request.HasText;
     m_hasObjects = request.IsNew ? false : request.HasObjects;
     m_originalKind = request.OriginalKind;
-    m_example->CopySettingsFrom(document);
+    m_state.example->CopySettingsFrom(document);
 }
 
 void TCalendarProperties::FormCreate()
 {
-    m_updating = true;
+    m_state.updating = true;
     m_startingDateMode = false;
     m_tabs->addTab(QStringLiteral("Borders"));
     m_tabs->setCurrentIndex(0);
@@ -265,29 +201,6 @@ void TCalendarProperties::FormCreate()
     m_isNew = false;
     m_hasText = false;
     m_originalKind = lkMiniMonths;
-    for (QComboBox* combo : m_margins)
-        combo->addItems(inchEntries());
-    fillBorderList();
-}
-
-void TCalendarProperties::fillBorderList()
-{
-    const QString folder = FindProgramFile(QStringLiteral("Borders"));
-    if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
-        m_borderFiles->setEnabled(false);
-        return;
-    }
-    QStringList names;
-    const QStringList files = QDir(folder).entryList({QStringLiteral("*.wls")}, QDir::Files);
-    for (const QString& file : files) {
-        const QString name = file.section(QLatin1Char('.'), 0, 0);
-        if (!name.isEmpty() && !names.contains(name, Qt::CaseInsensitive))
-            names.append(name);
-    }
-    names.append(QStringLiteral(" [No Special Border]"));
-    names.sort(Qt::CaseInsensitive);
-    const QSignalBlocker block(m_borderFiles);
-    m_borderFiles->addItems(names);
 }
 
 void TCalendarProperties::showEvent(QShowEvent* event)
@@ -299,26 +212,17 @@ void TCalendarProperties::showEvent(QShowEvent* event)
 
 void TCalendarProperties::FormActivate()
 {
-    if (!m_updating)
+    if (!m_state.updating)
         return;
     showZoom();
     RestorePlacement(this);
     if (m_isNew)
-        m_example->ResetToDefaults();
+        m_state.example->ResetToDefaults();
     DetermineSettings();
-    m_updating = false;
+    m_state.updating = false;
     LayoutListClick();
 
-    const float margins[4] = {m_example->LeftMarginInch(), m_example->TopMarginInch(), m_example->RightMarginInch(),
-                              m_example->BottomMarginInch()};
-    std::copy(std::begin(margins), std::end(margins), m_opening.margins);
-    m_opening.border = m_example->WMFBorderFile();
-    m_opening.layout = m_example->CalendarLayout();
-    m_opening.a4Paper = m_example->A4Paper();
-    m_opening.orientation = m_example->CalendarOrientation();
-    m_opening.day = m_example->MainCalDay();
-    m_opening.month = m_example->MainCalMonth();
-    m_opening.year = m_example->MainCalYear();
+    m_opening.Take(*m_state.example);
 }
 
 void TCalendarProperties::done(int result)
@@ -334,12 +238,8 @@ void TCalendarProperties::FormClose()
 
 bool TCalendarProperties::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_example && event->type() == QEvent::Resize)
-        m_exampleHolder->resize(m_example->width() + 10, m_example->height() + 10);
-    else if (event->type() == QEvent::FocusOut && watched == m_monthNames)
-        MonthNamesExit();
-    else if (event->type() == QEvent::FocusOut && watched == m_dayNames)
-        DayNamesExit();
+    if (watched == m_state.example && event->type() == QEvent::Resize)
+        m_exampleHolder->resize(m_state.example->width() + 10, m_state.example->height() + 10);
     return QDialog::eventFilter(watched, event);
 }
 
@@ -350,81 +250,45 @@ void TCalendarProperties::TabSet1Click(int index)
 
 void TCalendarProperties::DetermineSettings()
 {
-    const TCalendarLayout layout = m_example->CalendarLayout();
+    const TCalendarLayout layout = m_state.example->CalendarLayout();
     const bool planner = IsPlanner(layout);
     m_layoutList->setCurrentRow(planner ? layout - 9 : layout / 2);
     m_orientation->button(planner ? 0 : layout % 2)->setChecked(true);
-    m_paper->button(m_example->A4Paper() ? 1 : 0)->setChecked(true);
+    m_paper->button(m_state.example->A4Paper() ? 1 : 0)->setChecked(true);
     m_startingDateMode = planner;
     m_selectMonthYearLabel->setText(m_startingDateMode ? QStringLiteral("Select Starting Date")
                                                        : QStringLiteral("Select Month && Year"));
 
     m_calendar->SetDay(1);
-    m_calendar->SetMonth(m_example->MainCalMonth());
-    m_calendar->SetYear(m_example->MainCalYear());
-    m_calendar->SetDay(m_example->MainCalDay());
+    m_calendar->SetMonth(m_state.example->MainCalMonth());
+    m_calendar->SetYear(m_state.example->MainCalYear());
+    m_calendar->SetDay(m_state.example->MainCalDay());
 
-    QStringList months;
-    for (int i = 1; i <= 12; ++i)
-        months.append(m_example->GetMonthName(i));
-    m_monthNames->setPlainText(months.join(QLatin1Char('\n')));
-    QStringList days;
-    for (int i = 1; i <= 7; ++i)
-        days.append(m_example->GetDayName(i));
-    m_dayNames->setPlainText(days.join(QLatin1Char('\n')));
+    m_language->Fill();
 
     // Any value but 1 means Monday to the page.
-    const bool monday = m_example->StartOfWeek() != 1;
+    const bool monday = m_state.example->StartOfWeek() != 1;
     m_weekStartsOn->button(monday ? 1 : 0)->setChecked(true);
     m_calendar->SetFirstDayOfWeek(monday ? Qt::Monday : Qt::Sunday);
-    m_titleBGColor->SetColor(m_example->TitleBGColor());
-    m_headerBGColor->SetColor(m_example->HeadersBGColor());
-    m_miniHeadersBGColor->SetColor(m_example->MiniHeadersBGColor());
-    m_miniCalBGColor->SetColor(m_example->MiniCalBGColor());
-    m_headerStyle->setCurrentIndex(m_example->HeadersStyle());
-    m_miniHeaderStyle->setCurrentIndex(m_example->MiniHeadersStyle());
-    m_lineLayout->setCurrentIndex(m_example->CalendarLineLayout());
-    m_miniLineLayout->setCurrentIndex(m_example->MiniCalendarLineLayout());
     m_dateLabel->setText(QLocale().toString(m_calendar->Date(), QStringLiteral("MMMM yyyy")));
-    m_timeLabel->setText(shortTime(timeOfDay(m_example->DayStartTime())));
-    m_titleShowYear->setChecked(m_example->TitleShowYear());
-    m_miniShowYear->setChecked(m_example->MiniShowYear());
-    m_showWeekNumbers->setChecked(m_example->ShowWeekNumbers());
-    m_showMoonPhases->setChecked(m_example->ShowMoonPhases());
+    m_planners->Fill();
+    m_titleShowYear->setChecked(m_state.example->TitleShowYear());
+    m_miniShowYear->setChecked(m_state.example->MiniShowYear());
+    m_showWeekNumbers->setChecked(m_state.example->ShowWeekNumbers());
+    m_showMoonPhases->setChecked(m_state.example->ShowMoonPhases());
 
-    m_margins[0]->setCurrentIndex(MarginIndex(m_example->LeftMarginInch()));
-    m_margins[1]->setCurrentIndex(MarginIndex(m_example->TopMarginInch()));
-    m_margins[2]->setCurrentIndex(MarginIndex(m_example->RightMarginInch()));
-    m_margins[3]->setCurrentIndex(MarginIndex(m_example->BottomMarginInch()));
-
-    // The border list follows the page too, so that a loaded style sheet shows its border.
-    const QSignalBlocker block(m_borderFiles);
-    int border = 0;
-    const QString name = m_example->WMFBorderFile();
-    for (int i = 1; !name.isEmpty() && i < m_borderFiles->count(); ++i) {
-        if (m_borderFiles->item(i)->text().compare(name, Qt::CaseInsensitive) == 0) {
-            border = i;
-            break;
-        }
-    }
-    if (m_borderFiles->count() > 0)
-        m_borderFiles->setCurrentRow(border);
-    showFontDescriptions();
-}
-
-void TCalendarProperties::showFontDescriptions()
-{
-    for (const auto& [label, get] : m_fontSamples)
-        label->setText(describeFont((m_example->*get)()));
+    m_marginsTab->Fill();
+    m_borders->Fill();
+    m_appearance->Fill();
 }
 
 void TCalendarProperties::LayoutListClick()
 {
-    if (m_updating)
+    if (m_state.updating)
         return;
     m_startingDateMode = false;
-    m_example->SetA4Paper(m_paper->checkedId() == 1);
-    int layout = m_example->CalendarLayout();
+    m_state.example->SetA4Paper(m_paper->checkedId() == 1);
+    int layout = m_state.example->CalendarLayout();
     const int row = m_layoutList->currentRow();
     if (row >= 0 && row <= 8)
         layout = 2 * row + (m_orientation->checkedId() == 1 ? 1 : 0);
@@ -435,10 +299,10 @@ void TCalendarProperties::LayoutListClick()
     CalendarChange();
     // Mini fonts take the layout's sizes only when the layout really changes: reopening the dialog
     // or loading a style sheet must keep the sizes the user chose.
-    const bool changed = layout != m_example->CalendarLayout();
-    m_example->SetCalendarLayout(static_cast<TCalendarLayout>(layout));
-    m_example->Relayout(changed);
-    m_example->update();
+    const bool changed = layout != m_state.example->CalendarLayout();
+    m_state.example->SetCalendarLayout(static_cast<TCalendarLayout>(layout));
+    m_state.example->Relayout(changed);
+    m_state.example->update();
     SetButtons();
 }
 
@@ -447,17 +311,17 @@ void TCalendarProperties::CalendarChange()
     const QDate date = m_calendar->Date();
     m_dateLabel->setText(m_startingDateMode ? QLocale().toString(date, QLocale::LongFormat)
                                             : QLocale().toString(date, QStringLiteral("MMMM yyyy")));
-    if (m_updating)
+    if (m_state.updating)
         return;
-    m_example->SetMainCalMonth(date.month());
-    m_example->SetMainCalYear(date.year());
-    m_example->SetMainCalDay(date.day());
+    m_state.example->SetMainCalMonth(date.month());
+    m_state.example->SetMainCalYear(date.year());
+    m_state.example->SetMainCalDay(date.day());
 }
 
 void TCalendarProperties::SetButtons()
 {
-    const TCalendarLayout layout = m_example->CalendarLayout();
-    const TLayoutKind kind = m_example->LayoutKind();
+    const TCalendarLayout layout = m_state.example->CalendarLayout();
+    const TLayoutKind kind = m_state.example->LayoutKind();
     const bool planner = IsPlanner(layout);
     m_orientationBox->setEnabled(!planner);
     m_selectMonthYearLabel->setText(planner ? QStringLiteral("Select Starting Date")
@@ -483,148 +347,30 @@ void TCalendarProperties::SetButtons()
 
 void TCalendarProperties::WeekStartsOnClick()
 {
-    if (m_updating)
+    if (m_state.updating)
         return;
     const int index = m_weekStartsOn->checkedId();
-    m_example->SetStartOfWeek(index + 1);
+    m_state.example->SetStartOfWeek(index + 1);
     m_calendar->SetFirstDayOfWeek(index == 1 ? Qt::Monday : Qt::Sunday);
-}
-
-void TCalendarProperties::MonthNamesExit()
-{
-    const QStringList lines = memoLines(m_monthNames);
-    for (int i = 0; i < lines.size() && i < 12; ++i)
-        m_example->SetMonthName(i + 1, lines[i]);
-    m_example->update();
-}
-
-void TCalendarProperties::DayNamesExit()
-{
-    const QStringList lines = memoLines(m_dayNames);
-    for (int i = 0; i < lines.size() && i < 7; ++i)
-        m_example->SetDayName(i + 1, lines[i]);
-    m_example->update();
-}
-
-void TCalendarProperties::applyLanguage(const char* const months[12], const char* const days[7])
-{
-    QStringList dayList;
-    for (int i = 0; i < 7; ++i)
-        dayList.append(QString::fromUtf8(days[i]));
-    QStringList monthList;
-    for (int i = 0; i < 12; ++i)
-        monthList.append(QString::fromUtf8(months[i]));
-    m_dayNames->setPlainText(dayList.join(QLatin1Char('\n')));
-    m_monthNames->setPlainText(monthList.join(QLatin1Char('\n')));
-    MonthNamesExit();
-    DayNamesExit();
-}
-
-void TCalendarProperties::EnglishClick()
-{
-    applyLanguage(kEnglishMonths, kEnglishDays);
-}
-
-void TCalendarProperties::FrenchClick()
-{
-    applyLanguage(kFrenchMonths, kFrenchDays);
-}
-
-void TCalendarProperties::GermanClick()
-{
-    applyLanguage(kGermanMonths, kGermanDays);
-}
-
-void TCalendarProperties::SpanishClick()
-{
-    applyLanguage(kSpanishMonths, kSpanishDays);
-}
-
-void TCalendarProperties::ItalianClick()
-{
-    applyLanguage(kItalianMonths, kItalianDays);
-}
-
-float TCalendarProperties::MarginInches(int index)
-{
-    return index >= 0 && index < 6 ? kMarginSizes[index] : 0.0f;
-}
-
-int TCalendarProperties::MarginIndex(float inches)
-{
-    int index = 0;
-    while (index < 5 && inches >= kMarginSizes[index + 1])
-        ++index;
-    return index;
-}
-
-void TCalendarProperties::UseInchesClick()
-{
-    const bool wasUpdating = m_updating;
-    m_updating = true;
-    const QStringList entries = m_useInches->isChecked() ? inchEntries() : millimetreEntries();
-    for (QComboBox* combo : m_margins) {
-        const int index = combo->currentIndex();
-        combo->clear();
-        combo->addItems(entries);
-        combo->setCurrentIndex(index);
-    }
-    m_updating = wasUpdating;
-}
-
-void TCalendarProperties::MarginComboxChange(QComboBox* combo)
-{
-    if (m_updating)
-        return;
-    const float inches = MarginInches(combo->currentIndex());
-    if (combo == m_margins[0])
-        m_example->SetLeftMarginInch(inches);
-    else if (combo == m_margins[1])
-        m_example->SetTopMarginInch(inches);
-    else if (combo == m_margins[2])
-        m_example->SetRightMarginInch(inches);
-    else if (combo == m_margins[3])
-        m_example->SetBottomMarginInch(inches);
-}
-
-void TCalendarProperties::BorderFilesClick()
-{
-    if (m_updating)
-        return;
-    const int row = m_borderFiles->currentRow();
-    m_example->SetWMFBorderFile(row > 0 ? m_borderFiles->item(row)->text() : QString());
 }
 
 void TCalendarProperties::showZoom()
 {
-    m_zoomLabel->setText(QString::number(RoundHalfEven(m_example->Scale() * 100.0)) + QLatin1Char('%'));
+    m_zoomLabel->setText(QString::number(RoundHalfEven(m_state.example->Scale() * 100.0)) + QLatin1Char('%'));
 }
 
 void TCalendarProperties::ZoomOutbuttonClick()
 {
-    if (m_example->Scale() > 0.2f)
-        m_example->SetScale(m_example->Scale() - 0.1f);
+    if (m_state.example->Scale() > 0.2f)
+        m_state.example->SetScale(m_state.example->Scale() - 0.1f);
     showZoom();
 }
 
 void TCalendarProperties::ZoomInButtonClick()
 {
-    if (m_example->Scale() < 1.0f)
-        m_example->SetScale(m_example->Scale() + 0.1f);
+    if (m_state.example->Scale() < 1.0f)
+        m_state.example->SetScale(m_state.example->Scale() + 0.1f);
     showZoom();
-}
-
-void TCalendarProperties::StartingtimeButtonClick()
-{
-    QTime time = QLocale().toTime(m_timeLabel->text(), QLocale::ShortFormat);
-    if (!time.isValid()) {
-        time = QTime::currentTime();
-        m_timeLabel->setText(shortTime(time));
-    }
-    if (!m_pickTime || !m_pickTime(time))
-        return;
-    m_timeLabel->setText(shortTime(time));
-    m_example->SetDayStartTime(time.msecsSinceStartOfDay() / static_cast<double>(kMsecsPerDay));
 }
 
 namespace {
@@ -646,7 +392,7 @@ void TCalendarProperties::SaveAsStyleSheetButtonClick()
         return;
     }
     try {
-        SaveStyleSheet(*m_example, name);
+        SaveStyleSheet(*m_state.example, name);
     } catch (const std::exception&) {
         // The previous file, if any, is still whole; the user must know the new one was not written.
         ShowInformation(QStringLiteral("Unable to save ") + name);
@@ -662,23 +408,23 @@ void TCalendarProperties::LoadStyleSheetButtonClick()
         ShowInformation(QStringLiteral("Must be a Calendar Style Sheet (*.QXS)"));
         return;
     }
-    m_updating = true;
+    m_state.updating = true;
     try {
-        LoadStyleSheet(*m_example, name);
+        LoadStyleSheet(*m_state.example, name);
     } catch (const std::exception&) {
         ShowInformation(UnableToOpenStyleSheetMessage(name));
     }
     DetermineSettings();
-    m_updating = false;
+    m_state.updating = false;
     LayoutListClick();
 }
 
 void TCalendarProperties::DefaultbuttonClick()
 {
-    m_updating = true;
-    m_example->ResetToDefaults();
+    m_state.updating = true;
+    m_state.example->ResetToDefaults();
     DetermineSettings();
-    m_updating = false;
+    m_state.updating = false;
     LayoutListClick();
 }
 
@@ -689,40 +435,12 @@ void TCalendarProperties::HelpbuttonClick()
         m_showHelp(page == kBordersTab ? 3109 : 2100 + page);
 }
 
-TCalendarProperties::TextLoss TCalendarProperties::textLoss() const
-{
-    if (m_example->LayoutKind() != m_originalKind)
-        return TextLoss::LayoutKind;
-    // Cells belong to positions, not dates: a new month or year would show the old text on other days.
-    // A planner starts at its day, so another first day moves every note as well.
-    const TCalendarLayout layout = m_example->CalendarLayout();
-    const bool planner = IsPlanner(layout);
-    const bool holdsText = HoldsDayText(layout);
-    const bool moved = m_example->MainCalMonth() != m_opening.month || m_example->MainCalYear() != m_opening.year ||
-                       (planner && m_example->MainCalDay() != m_opening.day);
-    return holdsText && moved ? TextLoss::MonthOrYear : TextLoss::None;
-}
-
-bool TCalendarProperties::objectsMustMove() const
-{
-    const float margins[4] = {m_example->LeftMarginInch(), m_example->TopMarginInch(), m_example->RightMarginInch(),
-                              m_example->BottomMarginInch()};
-    for (int i = 0; i < 4; ++i) {
-        if (margins[i] != m_opening.margins[i])
-            return true;
-    }
-    // One border art replaced by another keeps the page's free area.
-    if (m_example->WMFBorderFile().isEmpty() != m_opening.border.isEmpty())
-        return true;
-    return m_example->CalendarLayout() != m_opening.layout || m_example->A4Paper() != m_opening.a4Paper ||
-           m_example->CalendarOrientation() != m_opening.orientation;
-}
-
 void TCalendarProperties::OkButtonClick()
 {
     m_textLossConfirmed = false;
     m_objectsWarningConfirmed = false;
-    const TextLoss loss = m_hasText ? textLoss() : TextLoss::None;
+    using TextLoss = TPropertiesOpening::TextLoss;
+    const TextLoss loss = m_hasText ? m_opening.TextLossOf(*m_state.example, m_originalKind) : TextLoss::None;
     if (loss != TextLoss::None) {
         const QString warning =
             loss == TextLoss::LayoutKind
@@ -734,7 +452,7 @@ void TCalendarProperties::OkButtonClick()
             return;
         m_textLossConfirmed = true;
     }
-    if (m_hasObjects && objectsMustMove()) {
+    if (m_hasObjects && m_opening.ObjectsMustMove(*m_state.example)) {
         if (!AskYesNo(QStringLiteral("Warning: The Calendar has one or more items\rplaced on it using the Label, Clip "
                                      "Art, RichText,\rSuperText or Floating Calendar tools.\r\rChanging Paper Size, "
                                      "Orientation, Layout, Margins or Border\rmeans you will have to reposition these "

@@ -2,6 +2,9 @@
 // once on a private example page, with style sheets saved and loaded from it.
 #pragma once
 
+#include "propertiesopening.h"
+#include "propertiesstate.h"
+
 #include "calendardraw/layoutkind.h"
 #include "platform/fontdescription.h"
 
@@ -14,21 +17,20 @@
 
 class QButtonGroup;
 class QCheckBox;
-class QComboBox;
 class QFileDialog;
 class QGroupBox;
 class QLabel;
 class QListWidget;
-class QPlainTextEdit;
-class QPushButton;
-class QRadioButton;
 class QScrollArea;
 class QStackedWidget;
 class QTabBar;
-class QToolButton;
+class TAppearanceTabs;
+class TBordersTab;
 class TCalendarPanel32;
-class TColorButton;
+class TLanguageTab;
+class TMarginsTab;
 class TMonthDateChooser;
+class TPlannersTab;
 
 // What the main window knows about its document when it opens the dialog.
 struct TPropertiesRequest
@@ -73,10 +75,10 @@ public:
     // scrolls and the dialog takes `room` (or its least width, should that be more).
     void FitWidth(int room);
 
-    TCalendarPanel32* ExampleCalendar() const { return m_example; }
+    TCalendarPanel32* ExampleCalendar() const { return m_state.example; }
 
     // Set while the controls are being filled from the example page, so that their change handlers wait.
-    bool Updating() const { return m_updating; }
+    bool Updating() const { return m_state.updating; }
     // Planner layouts choose a starting date instead of a month.
     bool StartingDateMode() const { return m_startingDateMode; }
     // What the user agreed to when OK warned about day text or placed objects.
@@ -86,9 +88,9 @@ public:
     // Seams through which tests answer the dialogs this one opens.
     void SetChooseFont(std::function<bool(FontDescription& font, const QString& title)> choose)
     {
-        m_chooseFont = std::move(choose);
+        m_state.chooseFont = std::move(choose);
     }
-    void SetPickTime(std::function<bool(QTime& time)> pick) { m_pickTime = std::move(pick); }
+    void SetPickTime(std::function<bool(QTime& time)> pick) { m_state.pickTime = std::move(pick); }
     void SetChooseStyleSheetToSave(std::function<QString()> choose) { m_chooseStyleSheetToSave = std::move(choose); }
     void SetChooseStyleSheetToOpen(std::function<QString()> choose) { m_chooseStyleSheetToOpen = std::move(choose); }
     void SetShowHelp(std::function<void(int topic)> show) { m_showHelp = std::move(show); }
@@ -107,29 +109,14 @@ public:
     void CalendarChange();
     void TabSet1Click(int index);
     void WeekStartsOnClick();
-    void MonthNamesExit();
-    void DayNamesExit();
-    void EnglishClick();
-    void FrenchClick();
-    void GermanClick();
-    void SpanishClick();
-    void ItalianClick();
-    void UseInchesClick();
-    void MarginComboxChange(QComboBox* combo);
-    void BorderFilesClick();
     void ZoomInButtonClick();
     void ZoomOutbuttonClick();
-    void StartingtimeButtonClick();
     void SaveAsStyleSheetButtonClick();
     void LoadStyleSheetButtonClick();
     void DefaultbuttonClick();
     void HelpbuttonClick();
     void OkButtonClick();
     void CancelButtonClick();
-
-    // The six margin sizes in inches, and the list index a margin falls on.
-    static float MarginInches(int index);
-    static int MarginIndex(float inches);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -142,29 +129,12 @@ private:
     void FormClose();
     QWidget* buildLayoutPage();
     QWidget* buildDatePage();
-    QWidget* buildFontsPage();
-    QWidget* buildMiniFontsPage();
-    QWidget* buildHeadersPage();
-    QWidget* buildLinesPage();
-    QWidget* buildPlannersPage();
-    QWidget* buildLanguagePage();
-    QWidget* buildMarginsPage();
-    QWidget* buildBordersPage();
     QWidget* buildExample();
     QWidget* buildButtonRow();
-    QPushButton* fontButton(QGroupBox* group, const QString& name, FontDescription (TCalendarPanel32::*get)() const,
-                            void (TCalendarPanel32::*set)(const FontDescription&));
-    TColorButton* colorButton(QGroupBox* group, const QString& name, void (TCalendarPanel32::*set)(int));
-    void showFontDescriptions();
-    void fillBorderList();
-    void applyLanguage(const char* const months[12], const char* const days[7]);
     void showZoom();
-    // Why OK would cost the document its day text, if it would.
-    enum class TextLoss { None, LayoutKind, MonthOrYear };
-    TextLoss textLoss() const;
-    bool objectsMustMove() const;
 
-    bool m_updating = true;
+    // The example page and the updating flag, shared with the tabs.
+    TPropertiesState m_state;
     bool m_startingDateMode = false;
     // What the main window said about its document.
     bool m_isNew = false;
@@ -173,18 +143,20 @@ private:
     TLayoutKind m_originalKind = lkMiniMonths;
     bool m_textLossConfirmed = false;
     bool m_objectsWarningConfirmed = false;
-    std::function<bool(FontDescription& font, const QString& title)> m_chooseFont;
-    std::function<bool(QTime& time)> m_pickTime;
     std::function<QString()> m_chooseStyleSheetToSave;
     std::function<QString()> m_chooseStyleSheetToOpen;
     std::function<void(int topic)> m_showHelp;
 
-    TCalendarPanel32* m_example = nullptr;
     QWidget* m_exampleHolder = nullptr;
     QScrollArea* m_scrollBox = nullptr;
     QLabel* m_zoomLabel = nullptr;
     QTabBar* m_tabs = nullptr;
     QStackedWidget* m_notebook = nullptr;
+    TAppearanceTabs* m_appearance = nullptr;
+    TLanguageTab* m_language = nullptr;
+    TMarginsTab* m_marginsTab = nullptr;
+    TBordersTab* m_borders = nullptr;
+    TPlannersTab* m_planners = nullptr;
 
     QListWidget* m_layoutList = nullptr;
     QButtonGroup* m_orientation = nullptr;
@@ -199,34 +171,7 @@ private:
     QCheckBox* m_miniShowYear = nullptr;
     QCheckBox* m_showWeekNumbers = nullptr;
     QCheckBox* m_showMoonPhases = nullptr;
-    TColorButton* m_titleBGColor = nullptr;
-    TColorButton* m_headerBGColor = nullptr;
-    TColorButton* m_miniHeadersBGColor = nullptr;
-    TColorButton* m_miniCalBGColor = nullptr;
-    QComboBox* m_headerStyle = nullptr;
-    QComboBox* m_miniHeaderStyle = nullptr;
-    QComboBox* m_lineLayout = nullptr;
-    QComboBox* m_miniLineLayout = nullptr;
-    QLabel* m_timeLabel = nullptr;
-    QPlainTextEdit* m_monthNames = nullptr;
-    QPlainTextEdit* m_dayNames = nullptr;
-    QRadioButton* m_useInches = nullptr;
-    QRadioButton* m_useMillimeters = nullptr;
-    QComboBox* m_margins[4] = {};
-    QListWidget* m_borderFiles = nullptr;
-    // Beside each font button, the font it holds in words.
-    QList<QPair<QLabel*, FontDescription (TCalendarPanel32::*)() const>> m_fontSamples;
 
     // The example page's values when the dialog opened, for the OK checks.
-    struct Opening
-    {
-        float margins[4] = {};
-        QString border;
-        int layout = 0;
-        bool a4Paper = false;
-        int orientation = 0;
-        int day = 0;
-        int month = 0;
-        int year = 0;
-    } m_opening;
+    TPropertiesOpening m_opening;
 };

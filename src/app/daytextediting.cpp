@@ -2,8 +2,8 @@
 // between cells with Tab, and pictures dropped on the page or the editor.
 #include "calendarmain.h"
 
+#include "document/pagehistory.h"
 #include "jobs/daytextappend.h"
-#include "pagehistory.h"
 
 #include "editor/calendarpanel32.h"
 #include "render/calendarpagerender.h"

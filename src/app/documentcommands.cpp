@@ -5,9 +5,9 @@
 #include "calendarmain.h"
 #include "calendarproperties.h"
 #include "dialogfolder.h"
+#include "document/pagehistory.h"
+#include "document/pagesnapshot.h"
 #include "mrufilelist.h"
-#include "pagehistory.h"
-#include "pagesnapshot.h"
 
 #include "document/calendardocument.h"
 #include "editor/calendarpanel32.h"

@@ -2,7 +2,7 @@
 // window (changes, the saved state, the day cell editor's own undo).
 #include "calendarmain.h"
 
-#include "pagehistory.h"
+#include "document/pagehistory.h"
 #include "stepnamer.h"
 
 #include "editor/calendarpanel32.h"

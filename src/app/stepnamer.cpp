@@ -1,6 +1,6 @@
 #include "stepnamer.h"
 
-#include "pagehistory.h"
+#include "document/pagehistory.h"
 
 #include "document/qgraphiccontrol.h"
 #include "editor/qbasepanel.h"

@@ -26,6 +26,12 @@ public:
     virtual void PrintPage(TReportPrinter& report, double xOffset, double yOffset) = 0;
     // While printing, the page on screen keeps what the drawing changes to itself.
     virtual void MarkPrinting(bool) {}
-    // Objects are about to be made anew from bytes: a view drops its selection and repaints.
+    // Objects are about to be made anew from bytes: a view notes which objects are selected by name, then
+    // drops its selection.
     virtual void ObjectsRebuilding() {}
+    // Objects were made anew from bytes: a view takes them in, selects again those of the names it noted
+    // that still exist, and repaints.
+    virtual void ObjectsRebuilt() {}
+    // While held (calls nest), the page raises no change notification.
+    virtual void HoldChangeNotifications(bool hold) { static_cast<void>(hold); }
 };

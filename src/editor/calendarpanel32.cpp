@@ -13,6 +13,8 @@
 #include <QPainter>
 #include <QPointer>
 
+#include <utility>
+
 TCalendarPanel32::TCalendarPanel32(QWidget* parent) : TQBasePanel(parent), m_model(new TCalendarPageModel(this))
 {
     connect(m_model, &TCalendarPageModel::Changed, this, [this] { update(); });
@@ -314,6 +316,23 @@ void TCalendarPanel32::PrintPage(TReportPrinter& report, double xOffset, double 
 
 void TCalendarPanel32::ObjectsRebuilding()
 {
-    SelectionHandle()->ClearSelection();
+    TQHandle* handle = SelectionHandle();
+    m_selectedBeforeRebuild.clear();
+    for (const TQGraphicControl* object : handle->Selection())
+        m_selectedBeforeRebuild << object->objectName();
+    handle->ClearSelection();
     update();
+}
+
+void TCalendarPanel32::ObjectsRebuilt()
+{
+    HookAllObjects();
+    TQHandle* handle = SelectionHandle();
+    for (const QString& name : std::exchange(m_selectedBeforeRebuild, {})) {
+        if (auto* object = findChild<TQGraphicControl*>(name, Qt::FindDirectChildrenOnly))
+            handle->Select(object);
+    }
+    // Selecting takes the mouse for a drag that is not coming.
+    if (QWidget::mouseGrabber() == handle)
+        handle->releaseMouse();
 }

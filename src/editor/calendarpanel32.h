@@ -8,6 +8,8 @@
 #include "qbasepanel.h"
 #include "richtext/wprenderer.h"
 
+#include <QStringList>
+
 #include <functional>
 #include <map>
 
@@ -241,6 +243,8 @@ public:
     void PrintPage(TReportPrinter& report, double xOffset, double yOffset) override;
     void MarkPrinting(bool on) override { SetPrinting(on); }
     void ObjectsRebuilding() override;
+    void ObjectsRebuilt() override;
+    void HoldChangeNotifications(bool hold) override { HoldNotifications(hold); }
     // The title the page shows (the user's, else the month's or the planner's dates); it also names
     // the printed document.
     QString PageTitle() const { return m_model->PageTitle(); }
@@ -281,4 +285,6 @@ private:
     std::map<int, std::pair<ToolFactory, ToolCreationStep>> m_tools;
     bool m_painting = false;
     TWPRenderer m_renderer;
+    // The names of the objects selected when a rebuild from bytes began, to select again after it.
+    QStringList m_selectedBeforeRebuild;
 };

@@ -16,6 +16,8 @@
 #include <QPainterPath>
 #include <QToolTip>
 
+#include <utility>
+
 namespace {
 
 // Shows the handle's drag and nudge outline above the objects; the mouse passes through it.
@@ -229,6 +231,16 @@ void TQBasePanel::HookObject(TQGraphicControl* object)
         object->Loaded();
     if (!object->DblClickAction)
         object->DblClickAction = DoubleClickAction(object);
+}
+
+void TQBasePanel::HoldNotifications(bool hold)
+{
+    if (hold) {
+        if (m_notifyHolds++ == 0)
+            m_notifyBeforeHolds = std::exchange(m_notifySuspended, true);
+    } else if (m_notifyHolds > 0 && --m_notifyHolds == 0) {
+        m_notifySuspended = m_notifyBeforeHolds;
+    }
 }
 
 void TQBasePanel::HookAllObjects()

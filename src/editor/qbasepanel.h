@@ -92,6 +92,9 @@ public:
     // While held, no change notification is raised.
     [[nodiscard]] TSuspension SuspendNotifications() { return TSuspension(m_notifySuspended); }
     bool NotificationsSuspended() const { return m_notifySuspended; }
+    // The same pause for a caller that cannot hold a scope: holds nest, and the last release puts the
+    // pause back as the first hold found it.
+    void HoldNotifications(bool hold);
 
     bool BandActive() const { return m_bandActive; }
     TRect BandRect() const { return m_bandRect; }
@@ -223,6 +226,8 @@ private:
     float m_scale = 1.0f;
     bool m_paintSuspended = false;
     bool m_notifySuspended = false;
+    int m_notifyHolds = 0;
+    bool m_notifyBeforeHolds = false;
     QString m_clipboardFile;
     QString m_tempFile;
     // Tick count of the last accepted paste; 0 before the first.

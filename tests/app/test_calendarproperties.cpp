@@ -1,4 +1,5 @@
 #include "app/calendarproperties.h"
+#include "app/marginstab.h"
 
 #include "document/calendardocument.h"
 #include "editor/calendarpanel32.h"
@@ -474,18 +475,18 @@ TEST_F(PropertiesTest, MarginsInInchesOrMillimetres)
 
 TEST(PropertiesMargins, SizesAndTheIndexAMarginFallsOn)
 {
-    EXPECT_FLOAT_EQ(TCalendarProperties::MarginInches(0), 0.25f);
-    EXPECT_FLOAT_EQ(TCalendarProperties::MarginInches(5), 1.5f);
-    EXPECT_FLOAT_EQ(TCalendarProperties::MarginInches(-1), 0.0f);
-    EXPECT_FLOAT_EQ(TCalendarProperties::MarginInches(6), 0.0f);
-    EXPECT_EQ(TCalendarProperties::MarginIndex(0.0f), 0);
-    EXPECT_EQ(TCalendarProperties::MarginIndex(0.49f), 0);
-    EXPECT_EQ(TCalendarProperties::MarginIndex(0.5f), 1);
-    EXPECT_EQ(TCalendarProperties::MarginIndex(0.74f), 1);
-    EXPECT_EQ(TCalendarProperties::MarginIndex(1.0f), 3);
-    EXPECT_EQ(TCalendarProperties::MarginIndex(1.49f), 4);
-    EXPECT_EQ(TCalendarProperties::MarginIndex(1.5f), 5);
-    EXPECT_EQ(TCalendarProperties::MarginIndex(4.0f), 5);
+    EXPECT_FLOAT_EQ(TMarginsTab::MarginInches(0), 0.25f);
+    EXPECT_FLOAT_EQ(TMarginsTab::MarginInches(5), 1.5f);
+    EXPECT_FLOAT_EQ(TMarginsTab::MarginInches(-1), 0.0f);
+    EXPECT_FLOAT_EQ(TMarginsTab::MarginInches(6), 0.0f);
+    EXPECT_EQ(TMarginsTab::MarginIndex(0.0f), 0);
+    EXPECT_EQ(TMarginsTab::MarginIndex(0.49f), 0);
+    EXPECT_EQ(TMarginsTab::MarginIndex(0.5f), 1);
+    EXPECT_EQ(TMarginsTab::MarginIndex(0.74f), 1);
+    EXPECT_EQ(TMarginsTab::MarginIndex(1.0f), 3);
+    EXPECT_EQ(TMarginsTab::MarginIndex(1.49f), 4);
+    EXPECT_EQ(TMarginsTab::MarginIndex(1.5f), 5);
+    EXPECT_EQ(TMarginsTab::MarginIndex(4.0f), 5);
 }
 
 TEST_F(PropertiesTest, BordersComeFromTheBordersFolder)

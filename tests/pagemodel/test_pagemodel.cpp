@@ -5,6 +5,7 @@
 #include "document/flatcalendar/qflatcalendar.h"
 #include "document/image/qimage.h"
 #include "document/label/qplabel.h"
+#include "document/pagehistory.h"
 #include "document/richlabel/qprichbaselabel.h"
 #include "document/richlabel/richlabeldraw.h"
 #include "document/supertext/qsupertext.h"
@@ -234,6 +235,36 @@ TEST(PageModel, APageWithEveryObjectKindExportsPrintsAndThumbnailsWithoutWidgets
     EXPECT_EQ(DocumentBytes(again), DocumentBytes(page));
 
     EXPECT_TRUE(QGuiApplication::topLevelWindows().isEmpty());
+    EXPECT_FALSE(QCoreApplication::instance()->inherits("QApplication"));
+}
+
+TEST(PageModel, UndoAndRedoPutBackAPageWithoutWidgets)
+{
+    TCalendarPage page;
+    auto* label = new TQPLabel(page.ObjectParent());
+    label->setObjectName(QStringLiteral("Component0"));
+    label->SetCaption(QStringLiteral("Picnic"));
+    label->SetBounds({60, 200, 200, 40});
+    label->Loaded();
+    TPageHistory history(page, nullptr);
+    history.Reset(true);
+    const QByteArray before = DocumentBytes(page);
+    // The label has taken its text's height.
+    const QRect placed = label->Bounds();
+
+    label->SetBounds({90, 230, 150, 60});
+    page.Model().SetLayoutValue(&CalendarSettings::MainCalMonth, 7);
+    history.Record(QStringLiteral("Move"));
+    const QByteArray after = DocumentBytes(page);
+    ASSERT_NE(after, before);
+
+    history.Undo();
+    EXPECT_EQ(DocumentBytes(page), before);
+    ASSERT_EQ(page.Objects().size(), 1);
+    EXPECT_EQ(page.Objects().constFirst()->Bounds(), placed);
+    EXPECT_TRUE(history.Stack().isClean());
+    history.Redo();
+    EXPECT_EQ(DocumentBytes(page), after);
     EXPECT_FALSE(QCoreApplication::instance()->inherits("QApplication"));
 }
 

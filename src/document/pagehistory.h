@@ -9,7 +9,7 @@
 #include <QString>
 #include <QUndoStack>
 
-class TCalendarPanel32;
+class TPageDocument;
 
 class TPageHistory : public QObject
 {
@@ -20,7 +20,7 @@ public:
     static constexpr int kStepLimit = 100;
     static constexpr qsizetype kDefaultByteBudget = qsizetype(256) * 1024 * 1024;
 
-    TPageHistory(TCalendarPanel32& page, QObject* parent);
+    TPageHistory(TPageDocument& page, QObject* parent);
     ~TPageHistory() override;
 
     QUndoStack& Stack() { return m_stack; }
@@ -44,15 +44,15 @@ public:
 
     void SetByteBudget(qsizetype bytes) { m_byteBudget = bytes; }
 
-    // Puts the page into the state, keeping the selection; used by the steps. The page is changed in
-    // place, so the zoom and the scroll position stay.
+    // Puts the page into the state; used by the steps. The page is changed in place, so a view keeps its
+    // zoom and scroll position, and it keeps its selection through the page's rebuilding hooks.
     void Restore(const TPageSnapshot& target);
 
 private:
     void commitAs(const QString& caption, const QString& mergeKey);
     void keepWithinBudget();
 
-    TCalendarPanel32& m_page;
+    TPageDocument& m_page;
     QUndoStack m_stack;
     // The page as the top of the history knows it.
     TPageSnapshot m_state;

@@ -4,7 +4,7 @@
 
 #include <QByteArray>
 
-class TCalendarPanel32;
+class TPageDocument;
 
 struct TPageSnapshot
 {
@@ -14,8 +14,9 @@ struct TPageSnapshot
 
 // Placed objects first take the bounds their next paint would give them, quietly: that is part of the
 // change that made them paint anew.
-TPageSnapshot TakePageSnapshot(TCalendarPanel32& page);
+TPageSnapshot TakePageSnapshot(TPageDocument& page);
 // Puts the page into `target`. `current` is the snapshot of the page as it is now, so that only what
-// differs is rebuilt; an empty one rebuilds everything. Objects keep their names, and the page its zoom.
-// Raises no change notification.
-void RestorePageSnapshot(TCalendarPanel32& page, const TPageSnapshot& current, const TPageSnapshot& target);
+// differs is rebuilt; an empty one rebuilds everything. Objects keep their names, and the page its zoom;
+// the page hears of the rebuilding before and after it, so that a view keeps its selection. Raises no
+// change notification.
+void RestorePageSnapshot(TPageDocument& page, const TPageSnapshot& current, const TPageSnapshot& target);

@@ -1,8 +1,6 @@
 #include "pagehistory.h"
 
-#include "document/qgraphiccontrol.h"
-#include "editor/calendarpanel32.h"
-#include "editor/qhandle.h"
+#include "pagedocument.h"
 
 #include <QSignalBlocker>
 #include <QUndoCommand>
@@ -60,7 +58,7 @@ private:
 
 } // namespace
 
-TPageHistory::TPageHistory(TCalendarPanel32& page, QObject* parent) : QObject(parent), m_page(page)
+TPageHistory::TPageHistory(TPageDocument& page, QObject* parent) : QObject(parent), m_page(page)
 {
     m_stack.setUndoLimit(kStepLimit);
 }
@@ -197,11 +195,6 @@ void TPageHistory::Redo()
 void TPageHistory::Restore(const TPageSnapshot& target)
 {
     m_restoring = true;
-    TQHandle* handle = m_page.SelectionHandle();
-    QStringList selected;
-    for (const TQGraphicControl* object : handle->Selection())
-        selected << object->objectName();
-
     try {
         RestorePageSnapshot(m_page, m_state, target);
         // Rebuilding only what differs trusts that the page was as last recorded; if it was not, it is
@@ -215,14 +208,6 @@ void TPageHistory::Restore(const TPageSnapshot& target)
         // The page's own bytes always read back; should they not, the page stays as far as it came.
         m_state = TakePageSnapshot(m_page);
     }
-
-    for (const QString& name : std::as_const(selected)) {
-        if (auto* object = m_page.findChild<TQGraphicControl*>(name, Qt::FindDirectChildrenOnly))
-            handle->Select(object);
-    }
-    // Selecting takes the mouse for a drag that is not coming.
-    if (QWidget::mouseGrabber() == handle)
-        handle->releaseMouse();
     m_pending = false;
     m_restoring = false;
 }
