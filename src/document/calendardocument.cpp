@@ -25,8 +25,6 @@ namespace {
 
 const QString kCellClass = QStringLiteral("TWPRtfStorage");
 constexpr int kMaxFontPoints = 2000;
-// No paper is wider than this; larger margins only come from damaged files.
-constexpr int kMaxMarginHundredths = 10000;
 
 [[noreturn]] void Fail(const QString& message)
 {
@@ -171,7 +169,7 @@ void ReadDateAndTime(TStreamReader& reader, CalendarSettings& settings)
     const qint32 startOfWeek = reader.ReadInteger();
     const qint32 hour = reader.ReadInteger();
     const qint32 minute = reader.ReadInteger();
-    if (day < 0 || day > 31 || month < 1 || month > 12 || year < 1 || year > 9999)
+    if (day < 0 || day > 31 || month < 1 || month > 12 || year < kMinPageYear || year > kMaxPageYear)
         Fail(QStringLiteral("Invalid date %1-%2-%3").arg(year).arg(month).arg(day));
     if (hour < 0 || hour > 23 || minute < 0 || minute > 59)
         Fail(QStringLiteral("Invalid time %1:%2").arg(hour).arg(minute));

@@ -10,6 +10,11 @@
 
 #include <array>
 
+// What a page may hold; the document reader and the command line's --set refuse anything outside.
+inline constexpr int kMaxMarginHundredths = 10000; // no paper is wider
+inline constexpr int kMinPageYear = 1;
+inline constexpr int kMaxPageYear = 9999;
+
 struct CalendarSettings
 {
     bool A4Paper = false;

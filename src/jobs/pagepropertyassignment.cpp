@@ -13,9 +13,6 @@
 
 namespace {
 
-// No paper is wider than this; the document reader refuses larger margins too.
-constexpr int kMaxMarginHundredths = 10000;
-
 using Setter = std::function<QString(CalendarSettings&, const QString&)>;
 
 QString OutOfRange(const QString& value)
@@ -135,7 +132,7 @@ const std::map<QString, Setter>& Setters()
         {QStringLiteral("NumberPosition"), Enumeration(&S::NumberPosition)},
         {QStringLiteral("MainCalDay"), Integer(&S::MainCalDay, 0, 31)},
         {QStringLiteral("MainCalMonth"), Integer(&S::MainCalMonth, 1, 12)},
-        {QStringLiteral("MainCalYear"), Integer(&S::MainCalYear, 1, 9999)},
+        {QStringLiteral("MainCalYear"), Integer(&S::MainCalYear, kMinPageYear, kMaxPageYear)},
         // Any whole number: 1 means Sunday first, every other Monday first.
         {QStringLiteral("StartOfWeek"), Integer(&S::StartOfWeek, INT32_MIN, INT32_MAX)},
         {QStringLiteral("UserTitle"),
